@@ -1,0 +1,67 @@
+// The flat interface of vexlib: everything the program does with the game
+// goes through these functions, and the game answers through the five
+// callbacks. Booleans cross as bytes (0 false), floats as 32-bit singles.
+#pragma once
+
+#include <cstdint>
+
+#include "game/callbacks.h"
+
+#define VEX_API __attribute__((visibility("default")))
+
+extern "C" {
+
+// Scene life cycle. window is the native window handle of the game panel.
+// Answers 0 when the scene was created, -1 on failure.
+VEX_API int IniciarD3D(void* window, void* instance, int width, int height, int flag,
+                       int language);
+VEX_API void FinalizaD3D();
+VEX_API void RenderCena();
+VEX_API void ShowIntro();
+
+// Options.
+VEX_API void SetaLuz(unsigned char on);
+VEX_API void SetaQualidade(unsigned char quality);
+VEX_API void SetaMirror(unsigned char on);
+VEX_API void SetaMusica(unsigned char on);
+VEX_API void SetaAudio(unsigned char on);
+VEX_API void SetaFoco(unsigned char hasFocus);
+VEX_API void SetaMouseS(float sensitivity);
+VEX_API int CanDraw();
+VEX_API float GetFT();
+
+// Games.
+VEX_API void IniciaPartida(int seat, int seed);
+VEX_API void IniciaOffline(const char* playerName);
+VEX_API void AtualizaDiscos();
+VEX_API unsigned char DispararTiro(float x, float z, float force, float angle);
+VEX_API unsigned char MudaJogador(int notify);
+VEX_API void SetaShooting(float z, float x, float force, float angle, unsigned char show);
+VEX_API void PlaySFX(int16_t effect);
+VEX_API void MostraRecordes();
+VEX_API void SalvaDump();
+
+// Raw state access, used to repair a desynchronised table. Unchecked indexes.
+VEX_API unsigned char GetIsMoving();
+VEX_API int GetPlayer_Atual();
+VEX_API void SetPlayer_Atual(int player);
+VEX_API int GetPlayer_Host();
+VEX_API void SetPlayer_Host(int seat);
+VEX_API unsigned char GetPlayer_Pts(int side);
+VEX_API void SetPlayer_Pts(int side, char value);
+VEX_API float GetDiscoX(int disc);
+VEX_API float GetDiscoZ(int disc);
+VEX_API void SetDiscoX(int disc, float value);
+VEX_API void SetDiscoZ(int disc, float value);
+
+// Callback registration; null is allowed and silences that callback.
+VEX_API void SetaCallBackShoot(VexShootCallback callback);
+VEX_API void SetaCallBackMudaJogador(VexMudaJogadorCallback callback);
+VEX_API void SetaCallBackShooting(VexShootingCallback callback);
+VEX_API void SetaCallBackPoint(VexPointCallback callback);
+VEX_API void SetaCallBackVitoria(VexVitoriaCallback callback);
+
+}  // extern "C"
+
+// Exported with C++ linkage: its decorated name encodes the argument types.
+VEX_API void PoeDiscoOffline(int disc, float x, float z, char color);

@@ -1,0 +1,13 @@
+#include "game/intro.h"
+
+#include "game/game_sound.h"
+
+void ReturnToIntro(GameState& g) {
+    if (g.mode == kModeIdle) return;
+    ResetTable(g);
+    g.practicePhase = kPhasePlaying;
+    if (g.musicOn) {
+        Sound().StopMusic();
+        Sound().PlayMusic(kIntroTrack);
+    }
+}

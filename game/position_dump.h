@@ -1,0 +1,13 @@
+// Writes the positions of the 20 playing discs to a numbered text file, so the
+// tables of the machines of a network game can be compared afterwards.
+#pragma once
+
+#include <string>
+
+#include "game/game_state.h"
+
+// The name of the next dump file for this machine's seat.
+std::string DumpFileName(const GameState& g);
+
+// Writes the file; false (and a warning) when it cannot be created.
+bool SavePositionDump(GameState& g);

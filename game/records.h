@@ -1,0 +1,33 @@
+// The ten best practice runs ("Best Plays"), ranked by level reached, then
+// time, then shots, and kept in "ringdisk.dat" in the current directory.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_state.h"
+
+constexpr int kBestPlayRows = 10;
+constexpr const char* kBestPlaysFile = "./ringdisk.dat";
+
+struct BestPlay {
+    char* name = nullptr;  // owned
+    int8_t hours = 0, minutes = 0, seconds = 0;
+    int8_t level = 0;
+    int32_t shots = 0;
+};
+
+// Row 0 is the best.
+const BestPlay& BestPlayRow(int row);
+
+// The default table, then whatever of the file can be read whole.
+void LoadBestPlays(const char* path = kBestPlaysFile);
+// Writes the ten rows; false (and a warning) when the file cannot be written.
+bool SaveBestPlays(const char* path = kBestPlaysFile);
+// Releases every name (library unload).
+void ReleaseBestPlays();
+
+// Offers the practice run that just ended to the table; sets newRecordRow.
+void EnterBestPlay(GameState& g);
+
+// Switches to the best-plays screen, bringing a running game back to rest.
+void ShowBestPlays(GameState& g);

@@ -1,0 +1,35 @@
+// Aiming and shooting: the mouse moves the local aim once per drawn frame,
+// a released button runs the cue in and hands the shot to the program, and
+// the program starts the same shot on every machine.
+#pragma once
+
+#include "game/game_state.h"
+
+constexpr float kAngleLimit = 1.3659099f;
+constexpr float kForceLimit = 10.0f;
+constexpr float kMinimumShotForce = 0.5f;  // a release at or below this cancels the shot
+constexpr float kCueSpeed = 90.0f;         // force units per second
+
+// What one frame of input means to the aim; the scene fills it from the
+// input devices and the table picking.
+struct FrameInput {
+    bool leftButton = false;
+    bool shiftHeld = false;
+    int dx = 0, dy = 0;           // relative mouse counts of this frame
+    bool tableHit = false;        // the ray under the cursor meets the table
+    float tableX = 0, tableZ = 0; // the point it meets
+    int cursorX = 0, cursorY = 0; // screen position, saved when the button goes down
+    float frameSeconds = 0;
+};
+
+// One frame of aiming; fires the Shoot callback when the cue reaches the striker.
+void RunAimStep(GameState& g, const FrameInput& input);
+
+// Starts a shot from the striker position; false while discs still move.
+bool FireShot(GameState& g, float x, float z, float force, float angle);
+
+// The other side's aim, kept for drawing its striker and cue.
+void StorePeerAim(GameState& g, float z, float x, float force, float angle, uint8_t show);
+
+// Losing the focus drops the aim in progress.
+void SetFocus(GameState& g, bool hasFocus);
