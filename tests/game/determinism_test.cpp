@@ -5,10 +5,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "game/exports.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -50,34 +50,15 @@ void PlayShotsThroughExports() {
     for (const Shot& s : kShots) {
         SetPlayer_Host(GetPlayer_Atual());
         DispararTiro(s.x, s.z, s.force, s.angle);
-        int steps = 0;
-        do {
-            AtualizaDiscos();
-        } while (GetIsMoving() && ++steps < 5000);
-        AtualizaDiscos();
+        RunShotToRest();
     }
     SetPlayer_Host(0);
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class DeterminismTest : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        dir = fs::temp_directory_path() / ("ringdisk_determinism_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        GameTest::TearDown();
-    }
-    fs::path dir;
+    ScratchFolder folder{"determinism", ScratchFolder::kStayOutside};
+    const fs::path dir = folder.path();
 };
 
 }  // namespace

@@ -4,11 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include "game/exports.h"
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "game/owned_text.h"
 #include "game/physics.h"
 #include "tests/game/recording_sound.h"
+
+// Runs the process-wide table through the exports until a shot has settled,
+// including the still step that decides the turn.
+inline void RunShotToRest() {
+    int steps = 0;
+    do {
+        AtualizaDiscos();
+    } while (GetIsMoving() && ++steps < 5000);
+    AtualizaDiscos();
+}
 
 class GameTest : public ::testing::Test {
 protected:

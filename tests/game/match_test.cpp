@@ -14,14 +14,6 @@ void OnTurn(int player) { turnCallbacks.push_back(player); }
 void OnPoint(int kind) { pointCallbacks.push_back(kind); }
 void OnVitoria(int result) { vitoriaCallbacks.push_back(result); }
 
-void RunShotToRest() {
-    int steps = 0;
-    do {
-        AtualizaDiscos();
-    } while (GetIsMoving() && ++steps < 3000);
-    AtualizaDiscos();
-}
-
 int Prefer(const ShotResult& r) {
     return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
 }

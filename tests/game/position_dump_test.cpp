@@ -1,11 +1,10 @@
 // The position dump files.
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "game/position_dump.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -13,25 +12,7 @@ namespace {
 
 class PositionDumpTest : public GameTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        dir = fs::temp_directory_path() / ("ringdisk_dump_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        previous = fs::current_path();
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(dir);
-        GameTest::TearDown();
-    }
-    static std::string Read(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    fs::path dir, previous;
+    ScratchFolder folder{"dump"};
 };
 
 }  // namespace
@@ -45,8 +26,8 @@ TEST_F(PositionDumpTest, WritesTwentyLinesNamedAfterTheSeatAndNumbersEachFile) {
     g.discs[0].x = 99.0f;  // the striker is not written
     ASSERT_TRUE(SavePositionDump(g));
     ASSERT_TRUE(SavePositionDump(g));
-    const std::string text = Read("dump_host_0.log");
-    EXPECT_EQ(text, Read("dump_host_1.log"));
+    const std::string text = ReadFile("dump_host_0.log");
+    EXPECT_EQ(text, ReadFile("dump_host_1.log"));
     std::istringstream lines(text);
     std::string line;
     int count = 0;

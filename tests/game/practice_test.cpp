@@ -5,6 +5,7 @@
 #include "game/practice.h"
 #include "game/records.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/scratch_folder.h"
 #include "tests/game/shot_search.h"
 
 namespace fs = std::filesystem;
@@ -15,14 +16,6 @@ std::vector<int> vitoriaCallbacks;
 void OnVitoria(int result) { vitoriaCallbacks.push_back(result); }
 // The program gives the turn straight back to green in practice.
 void OnTurn(int) { MudaJogador(0); }
-
-void RunShotToRest() {
-    int steps = 0;
-    do {
-        AtualizaDiscos();
-    } while (GetIsMoving() && ++steps < 3000);
-    AtualizaDiscos();
-}
 
 void Play(const CandidateShot& s) {
     ASSERT_EQ(DispararTiro(s.x, s.z, s.force, s.angle), 1);
@@ -37,10 +30,6 @@ class PracticeTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        dir = fs::temp_directory_path() / ("ringdisk_practice_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        previous = fs::current_path();
-        fs::current_path(dir);
         LoadBestPlays();
         vitoriaCallbacks.clear();
         SetaCallBackVitoria(OnVitoria);
@@ -49,12 +38,10 @@ protected:
     void TearDown() override {
         SetaCallBackVitoria(nullptr);
         SetaCallBackMudaJogador(nullptr);
-        fs::current_path(previous);
-        fs::remove_all(dir);
         LoadBestPlays("/nonexistent/ringdisk.dat");
         GameTest::TearDown();
     }
-    fs::path dir, previous;
+    ScratchFolder folder{"practice"};  // the run saves its best play here
 };
 
 }  // namespace

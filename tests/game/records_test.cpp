@@ -2,11 +2,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "game/owned_text.h"
 #include "game/records.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,16 +16,9 @@ class RecordsTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        dir = fs::temp_directory_path() / ("ringdisk_records_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        previous = fs::current_path();
-        fs::current_path(dir);  // a new best play is saved in the current folder
-        file = kBestPlaysFile;
         LoadBestPlays();  // no file yet: the defaults
     }
     void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(dir);
         LoadBestPlays((dir / "absent.dat").string().c_str());
         GameTest::TearDown();
     }
@@ -40,18 +33,15 @@ protected:
         EnterBestPlay(g);
         return g.newRecordRow;
     }
-    std::string FileBytes() const {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string FileBytes() const { return ReadFile(file); }
     void WriteFile(const std::string& bytes) const {
         std::ofstream(file, std::ios::binary) << bytes;
     }
     static std::string Name(int row) { return BestPlayRow(row).name; }
-    fs::path dir, previous;
-    std::string file;
+    // A new best play is saved in the current folder.
+    ScratchFolder folder{"records"};
+    const fs::path dir = folder.path();
+    const std::string file = kBestPlaysFile;
 };
 
 }  // namespace
