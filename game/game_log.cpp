@@ -2,4 +2,12 @@
 
 #include <cstdio>
 
-void LogGameWarning(const char* text) { std::fprintf(stderr, "AVISO: %s\n", text); }
+#include "engine/services/debug_log.h"
+
+void LogGameWarning(const char* text) {
+    if (Log().IsOpen()) {
+        Log().WriteWarning("%s", text);
+    } else {
+        std::fprintf(stderr, "AVISO: %s\n", text);
+    }
+}

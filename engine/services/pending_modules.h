@@ -1,0 +1,47 @@
+// Engine modules whose own work (device, input, lights, fonts, textures,
+// sprites, audio) lands in their own folders. Until then each one is present
+// in the load order with exactly its life-cycle lines in the log, so the
+// log already reads as the finished engine's will.
+#pragma once
+
+#include "engine/services/debug_log.h"
+#include "engine/services/memory_tracker.h"
+
+// Writes "Iniciando <name>: Ok." when constructed (for modules that announce
+// their start) and "Finalizando <name>: Ok." when destroyed.
+class ModuleLifeLines {
+public:
+    enum Start { kSilentStart, kLoggedStart };
+
+    ModuleLifeLines(const char* name, Start start) : name_(name) {
+        if (start == kSilentStart) return;
+        Log().ModuleStarting(name_);
+        Log().ReportOk();
+    }
+    ~ModuleLifeLines() {
+        Log().ModuleFinishing(name_);
+        Log().ReportOk();
+    }
+    ModuleLifeLines(const ModuleLifeLines&) = delete;
+    ModuleLifeLines& operator=(const ModuleLifeLines&) = delete;
+
+private:
+    const char* name_;
+};
+
+#define VEX_PENDING_MODULE(Name, start)                                  \
+    class Name : public TrackedObject {                                  \
+        ModuleLifeLines lines_{#Name, ModuleLifeLines::start};           \
+    }
+
+VEX_PENDING_MODULE(VEX_Direct3D, kLoggedStart);
+VEX_PENDING_MODULE(VEX_Input, kLoggedStart);
+VEX_PENDING_MODULE(VEX_Light, kSilentStart);
+VEX_PENDING_MODULE(VEX_GDIFont, kSilentStart);
+VEX_PENDING_MODULE(VEX_TextureList, kLoggedStart);
+VEX_PENDING_MODULE(VEX_Sprite, kLoggedStart);
+VEX_PENDING_MODULE(VEX_Font, kLoggedStart);
+VEX_PENDING_MODULE(VEX_Audio, kSilentStart);
+VEX_PENDING_MODULE(VEX_SFX, kSilentStart);
+
+#undef VEX_PENDING_MODULE

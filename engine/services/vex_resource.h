@@ -1,0 +1,37 @@
+// Where every loader finds its files: the current package when one is set,
+// loose files otherwise, plus the shared scratch buffers for composed paths
+// and texts.
+#pragma once
+
+#include "engine/services/memory_tracker.h"
+
+class VEX_Package;
+
+class VEX_Resource : public TrackedObject {
+public:
+    static constexpr size_t kTextBufferBytes = 4096;
+
+    VEX_Resource();
+    ~VEX_Resource();
+    VEX_Resource(const VEX_Resource&) = delete;
+    VEX_Resource& operator=(const VEX_Resource&) = delete;
+
+    // Composes the path of a named file. Files are named relative to the
+    // working folder, so the path is the name itself, with Windows
+    // separators turned to '/'. False when no name is given or the path
+    // does not fit.
+    bool BuildPath(const char* name);
+    const char* path() const { return path_; }
+
+    // The package loaders read from; it must outlive its registration.
+    void SetPackage(VEX_Package* package) { currentPackage_ = package; }
+    VEX_Package* currentPackage() const { return currentPackage_; }
+
+    // Shared scratch space for formatted texts; one text at a time.
+    char* textBuffer() { return textBuffer_; }
+
+private:
+    char textBuffer_[kTextBufferBytes] = {};
+    char path_[1024] = {};
+    VEX_Package* currentPackage_ = nullptr;
+};
