@@ -27,25 +27,7 @@ void Scramble(uint8_t* bytes, size_t count) {
     for (size_t i = 0; i < count; ++i) bytes[i] ^= static_cast<uint8_t>(kKey[i % 4] + 10);
 }
 
-HeaderCheck ReadHeader(FILE* file, Header& header) {
-    char magic[sizeof kMagic];
-    if (!ReadExactly(file, magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
-        return HeaderCheck::kBadMagic;
-    }
-    uint8_t version;
-    if (!ReadExactly(file, &version, 1)) return HeaderCheck::kTruncated;
-    header.version = version;
-    if (!IsKnownVersion(version)) return HeaderCheck::kBadVersion;
-    uint8_t count[2];
-    if (!ReadExactly(file, count, 2)) return HeaderCheck::kTruncated;
-    header.count = static_cast<int16_t>(count[0] | count[1] << 8);
-    if (header.count <= 0 || header.count > kMaxEntries) return HeaderCheck::kBadCount;
-    uint8_t headerEnd[4];
-    if (!ReadExactly(file, headerEnd, 4)) return HeaderCheck::kTruncated;
-    header.headerEnd = LoadU32(headerEnd);
-    return HeaderCheck::kOk;
-}
-
+// Reads one record; false when the file ends inside it.
 bool ReadRecord(FILE* file, int version, Record& record) {
     uint8_t sizes[8];
     const size_t sizeBytes = StoresSizes(version) ? 8 : 4;
@@ -56,6 +38,41 @@ bool ReadRecord(FILE* file, int version, Record& record) {
     if (!ReadExactly(file, record.name, record.nameLength)) return false;
     record.name[record.nameLength] = '\0';
     return true;
+}
+
+TableCheck ReadTable(FILE* file, Header& header,
+                     const std::function<bool(const Record&, uint32_t offset)>& keep) {
+    if (std::fseek(file, 0, SEEK_SET) != 0) return TableCheck::kCorrupt;
+    char magic[sizeof kMagic];
+    if (!ReadExactly(file, magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+        return TableCheck::kBadMagic;
+    }
+    uint8_t version;
+    if (!ReadExactly(file, &version, 1)) return TableCheck::kCorrupt;
+    header.version = version;
+    if (!IsKnownVersion(version)) return TableCheck::kBadVersion;
+    uint8_t count[2];
+    if (!ReadExactly(file, count, 2)) return TableCheck::kCorrupt;
+    header.count = static_cast<int16_t>(count[0] | count[1] << 8);
+    if (header.count <= 0 || header.count > kMaxEntries) return TableCheck::kBadCount;
+    uint8_t headerEnd[4];
+    if (!ReadExactly(file, headerEnd, 4)) return TableCheck::kCorrupt;
+    header.headerEnd = LoadU32(headerEnd);
+
+    // Summed wide, so damaged sizes cannot wrap around to the right length.
+    uint64_t end = header.headerEnd;
+    for (int i = 0; i < header.count; ++i) {
+        Record record;
+        if (!ReadRecord(file, header.version, record)) return TableCheck::kCorrupt;
+        if (!keep(record, static_cast<uint32_t>(end))) return TableCheck::kRefused;
+        end += record.storedSize;
+        if (end > UINT32_MAX) return TableCheck::kCorrupt;
+    }
+    if (std::fseek(file, 0, SEEK_END) != 0) return TableCheck::kCorrupt;
+    const long length = std::ftell(file);
+    if (length < 0 || static_cast<uint64_t>(length) != end) return TableCheck::kCorrupt;
+    std::fseek(file, 0, SEEK_SET);
+    return TableCheck::kOk;
 }
 
 size_t RecordBytes(int version, size_t nameLength) {

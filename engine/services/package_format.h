@@ -51,14 +51,16 @@ struct Record {
     char name[kMaxNameBytes + 1] = {};  // NUL-terminated
 };
 
-// What reading the header found; each failure has its own message.
-enum class HeaderCheck { kOk, kBadMagic, kBadVersion, kBadCount, kTruncated };
+// What reading a package's table found; each failure has its own message.
+enum class TableCheck { kOk, kBadMagic, kBadVersion, kBadCount, kRefused, kCorrupt };
 
-// Reads the header at the file's current position. The header is filled as
-// far as it was read, so a caller can report the version or count it refused.
-HeaderCheck ReadHeader(FILE* file, Header& header);
-// Reads one record; false when the file ends inside it.
-bool ReadRecord(FILE* file, int version, Record& record);
+// Reads the header and every record from the start of the file, handing
+// each record with its data offset to keep (which answers false to give up:
+// kRefused), then checks that the entries' data ends exactly where the file
+// ends. The header is filled as far as it was read, so a caller can report
+// the version or count it refused. A table cut short is kCorrupt.
+TableCheck ReadTable(FILE* file, Header& header,
+                     const std::function<bool(const Record&, uint32_t offset)>& keep);
 
 void AppendHeader(std::string& out, const Header& header);
 void AppendRecord(std::string& out, int version, const Record& record);

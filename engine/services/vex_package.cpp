@@ -40,41 +40,34 @@ bool VEX_Package::Open(const char* name, bool list) {
     }
 
     vpf::Header header;
-    bool ok = false;
-    switch (vpf::ReadHeader(file_, header)) {
-        case vpf::HeaderCheck::kOk:
-            ok = ReadTable(file_, header);
+    bool outOfMemory = false;
+    const vpf::TableCheck check =
+        vpf::ReadTable(file_, header, [&](const vpf::Record& record, uint32_t offset) {
+            outOfMemory = !KeepEntry(record, offset, header.count);
+            return !outOfMemory;
+        });
+    switch (check) {
+        case vpf::TableCheck::kOk:
             break;
-        case vpf::HeaderCheck::kBadMagic:
+        case vpf::TableCheck::kBadMagic:
             Log().WriteWarning("Arquivo <%s> não reconhecido como VEX Package File.", path_.get());
             break;
-        case vpf::HeaderCheck::kBadVersion:
+        case vpf::TableCheck::kBadVersion:
             Log().WriteWarning("Versão de pacote incompatível; versão encontrada <%d>.",
                                header.version);
             break;
-        case vpf::HeaderCheck::kBadCount:
+        case vpf::TableCheck::kBadCount:
             Log().WriteWarning("Número de arquivos <%d> inválido no VEX Package File <%s>.",
                                header.count, path_.get());
             break;
-        case vpf::HeaderCheck::kTruncated:
+        case vpf::TableCheck::kRefused:
+            Log().WriteWarning("Memória insuficiente para criar lista de arquivos no pacote.");
+            break;
+        case vpf::TableCheck::kCorrupt:
             Log().WriteWarning("Pacote <%s> parece estar corrompido.", path_.get());
             break;
     }
-    if (ok) {
-        // The data of every entry, back to back from headerEnd, must end
-        // exactly where the file ends. Summed wide so a damaged size cannot
-        // wrap around.
-        uint64_t end = header.headerEnd;
-        for (PackageEntry& entry : table_) {
-            entry.offset = static_cast<uint32_t>(end);
-            end += entry.storedSize;
-            if (end > UINT32_MAX) break;
-        }
-        ok = end <= UINT32_MAX && std::fseek(file_, 0, SEEK_END) == 0 &&
-             static_cast<uint64_t>(std::ftell(file_)) == end;
-        if (!ok) Log().WriteWarning("Pacote <%s> parece estar corrompido.", path_.get());
-    }
-    if (!ok) {
+    if (check != vpf::TableCheck::kOk) {
         std::fclose(file_);
         file_ = nullptr;
         path_.reset();
@@ -82,7 +75,6 @@ bool VEX_Package::Open(const char* name, bool list) {
         return false;
     }
 
-    std::fseek(file_, 0, SEEK_SET);
     count_ = header.count;
     scrambled_ = vpf::IsScrambled(header.version);
     compressed_ = vpf::StoresSizes(header.version);
@@ -92,31 +84,21 @@ bool VEX_Package::Open(const char* name, bool list) {
     return true;
 }
 
-bool VEX_Package::ReadTable(FILE* file, const vpf::Header& header) {
+bool VEX_Package::KeepEntry(const vpf::Record& record, uint32_t offset, int16_t count) {
     try {
-        table_.reserve(static_cast<size_t>(header.count));
-    } catch (const std::bad_alloc&) {
-        Log().WriteWarning("Memória insuficiente para criar lista de arquivos no pacote.");
-        return false;
-    }
-    for (int i = 0; i < header.count; ++i) {
-        vpf::Record record;
-        if (!vpf::ReadRecord(file, header.version, record)) {
-            Log().WriteWarning("Pacote <%s> parece estar corrompido.", path_.get());
-            return false;
-        }
+        if (table_.empty()) table_.reserve(static_cast<size_t>(count));
         PackageEntry entry;
         entry.name = StringTools::Duplicate(record.name);
-        if (!entry.name) {
-            Log().WriteWarning("Memória insuficiente para criar lista de arquivos no pacote.");
-            return false;
-        }
+        if (!entry.name) return false;
         StringTools::ToLower(entry.name.get());
         entry.storedSize = record.storedSize;
         entry.unpackedSize = record.unpackedSize;
+        entry.offset = offset;
         table_.push_back(std::move(entry));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return true;
 }
 
 void VEX_Package::ReleaseTable() {

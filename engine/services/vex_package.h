@@ -66,7 +66,8 @@ public:
     uint32_t cursor() const { return cursor_; }
 
 private:
-    bool ReadTable(FILE* file, const vpf::Header& header);
+    // Adds one record of the table being read; false when memory runs out.
+    bool KeepEntry(const vpf::Record& record, uint32_t offset, int16_t count);
     void ReleaseTable();
     void ListTable(int version, uint32_t headerEnd) const;
     // Loads one entry's bytes into a new buffer; warns itself on failure.
