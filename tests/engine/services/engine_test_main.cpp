@@ -1,0 +1,26 @@
+// Test entry point for programs built from the engine's services alone: it
+// brings the engine up around the tests, as loading the library does.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/services/engine_modules.h"
+
+namespace {
+
+class EngineEnvironment : public testing::Environment {
+public:
+    void SetUp() override { engine_ = std::make_unique<EngineLifetime>(); }
+    void TearDown() override { engine_.reset(); }
+
+private:
+    std::unique_ptr<EngineLifetime> engine_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    testing::AddGlobalTestEnvironment(new EngineEnvironment);
+    return RUN_ALL_TESTS();
+}
