@@ -36,7 +36,7 @@ void DebugLog::Create(const char* path) {
     WriteLine("debug.log criado em: %s.\n", TimeStamp().c_str());
     WriteLine("%s %s", "VEX DirectX Library", "versão 1.0");
     WriteLine("Motor gráfico e de áudio do Ringdisk.");
-    WriteLine("Escrito para o Linux a partir do motor VEX original.");
+    WriteLine("Versão para Linux: OpenGL, SDL2 e Qt.");
     WriteLine("Este arquivo é apagado quando o jogo termina normalmente.\n");
 }
 

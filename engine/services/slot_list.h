@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -22,7 +21,7 @@ public:
         int16_t index;
         if (!freeIndices_.empty()) {
             index = freeIndices_.front();
-            freeIndices_.pop_front();
+            freeIndices_.erase(freeIndices_.begin());
             slots_[static_cast<size_t>(index)] = std::move(item);
         } else {
             if (slots_.size() >= static_cast<size_t>(INT16_MAX)) return kNone;
@@ -56,6 +55,7 @@ public:
         slots_.clear();
         slots_.shrink_to_fit();
         freeIndices_.clear();
+        freeIndices_.shrink_to_fit();
         liveCount_ = 0;
     }
 
@@ -64,6 +64,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<T>, TrackedAllocator<std::unique_ptr<T>>> slots_;
-    std::deque<int16_t, TrackedAllocator<int16_t>> freeIndices_;
+    // Oldest first. A vector rather than a deque: a deque holds memory even
+    // when empty, and a cleared list must give all of its memory back.
+    std::vector<int16_t, TrackedAllocator<int16_t>> freeIndices_;
     int16_t liveCount_ = 0;
 };

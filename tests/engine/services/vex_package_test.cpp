@@ -185,6 +185,7 @@ TEST_F(PackageTest, EveryOpenCheckRefusesWithItsOwnWarning) {
         {"table cut short", good.substr(0, 24), corrupt},
         {"header cut short", good.substr(0, 15), corrupt},
     };
+    const MemoryCounters closed = Tracker().Counters();  // the package object alone
     for (const RefusedOpen& c : cases) {
         const std::string path = std::string("refused_") + std::to_string(&c - cases.data()) + ".vpf";
         WriteFileBytes(path, c.bytes);
@@ -195,7 +196,8 @@ TEST_F(PackageTest, EveryOpenCheckRefusesWithItsOwnWarning) {
         EXPECT_TRUE(log.HasLine(warning)) << c.label << "\n" << log.Text();
         EXPECT_FALSE(package_->IsOpen(false)) << c.label;
         EXPECT_EQ(package_->GetCount(), 0) << c.label;
-        EXPECT_EQ(Tracker().Counters().blocksInUse, before_.blocksInUse) << c.label;
+        EXPECT_EQ(Tracker().Counters().blocksInUse, closed.blocksInUse) << c.label;
+        EXPECT_EQ(Tracker().Counters().bytesInUse, closed.bytesInUse) << c.label;
     }
 
     LogTail missing;
