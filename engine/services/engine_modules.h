@@ -8,6 +8,10 @@
 
 #include <memory>
 
+#include "engine/graphics/vex_camera.h"
+#include "engine/graphics/vex_direct3d.h"
+#include "engine/graphics/vex_light.h"
+#include "engine/graphics/vex_texture_list.h"
 #include "engine/services/pending_modules.h"
 #include "engine/services/string_tools.h"
 #include "engine/services/vex_resource.h"
@@ -18,7 +22,7 @@ struct EngineModules : TrackedObject {
     StringTools stringTools;
     VEX_Direct3D direct3d;
     VEX_Input input;
-    // (the camera sits here; it writes nothing and holds no state yet)
+    VEX_Camera camera;
     VEX_Light light;
     VEX_GDIFont gdiFont;
     VEX_TextureList textureList;
@@ -43,3 +47,7 @@ private:
 // The running engine's modules; valid while an EngineLifetime exists.
 EngineModules& Engine();
 VEX_Resource& Resource();
+VEX_Direct3D& Direct3D();
+VEX_Camera& Camera();
+VEX_Light& Lights();
+VEX_TextureList& TextureList();

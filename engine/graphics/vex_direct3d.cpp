@@ -1,0 +1,446 @@
+#include "engine/graphics/vex_direct3d.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <numbers>
+
+#include "engine/graphics/vex_camera.h"
+#include "engine/graphics/vex_texture_list.h"
+#include "engine/services/debug_log.h"
+#include "engine/services/engine_modules.h"
+#include "platform/gfx/gfx_formats.h"
+#include "platform/message_box.h"
+
+using namespace gfx;
+
+namespace {
+
+constexpr float kDefaultFieldOfView = std::numbers::pi_v<float> / 4;
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+int16_t ClampTo(int value, int high) { return static_cast<int16_t>(std::clamp(value, 0, high)); }
+
+}  // namespace
+
+VEX_Direct3D::VEX_Direct3D() : clock_(SteadySeconds) {
+    Log().ModuleStarting("VEX_Direct3D");
+    Log().ReportOk();
+}
+
+VEX_Direct3D::~VEX_Direct3D() {
+    Log().ModuleFinishing("VEX_Direct3D");
+    // The device goes before the system that made it: its context lives on
+    // the system's display connection.
+    device_.reset();
+    system_.reset();
+    Log().ReportOk();
+}
+
+void VEX_Direct3D::UseSystem(std::unique_ptr<System> system) {
+    device_.reset();
+    system_ = std::move(system);
+}
+
+bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, bool wantStencil, bool verticalSync,
+                         bool force16BitDepth, uint16_t width, uint16_t height, uint8_t bpp, bool fitWindow,
+                         bool showErrorBoxes) {
+    if (width < 1 || height < 1) width = 640, height = 480;
+    Log().ModuleStarting("Direct3D");
+    window_ = window;
+    instance_ = instance;
+    fullScreen_ = fullScreen;
+    showErrorBoxes_ = showErrorBoxes;
+    width_ = width;
+    height_ = height;
+    bpp_ = bpp;
+    nearPlane_ = 1.0f;
+    farPlane_ = 1000.0f;
+    SetVirtualSize(width, height);
+    capabilities_ = {};
+    device_.reset();
+
+    if (!system_) system_ = CreateOpenGLSystem();
+    if (!system_) {
+        Log().ReportFailed();
+        return false;
+    }
+    if (fitWindow) system_->FitWindow(window, width, height, fullScreen, false);
+
+    desktopFormat_ = system_->DesktopFormat();
+    parameters_ = {};
+    parameters_.window = window;
+    parameters_.windowed = !fullScreen;
+    parameters_.width = width;
+    parameters_.height = height;
+    // 32 and 16 name their formats; anything else takes the desktop's.
+    if (bpp == 32) {
+        parameters_.backBufferFormat = kFormatX8R8G8B8;
+    } else if (bpp == 16) {
+        parameters_.backBufferFormat = kFormatR5G6B5;
+    } else {
+        parameters_.backBufferFormat = desktopFormat_;
+        bpp_ = gfx::FormatBits(desktopFormat_);
+    }
+    parameters_.verticalSync = verticalSync;
+    parameters_.autoDepthStencil = true;
+
+    if (!ChooseDepthFormat(wantStencil, force16BitDepth)) {
+        if (showErrorBoxes) ShowErrorBox("Não foi possível encontrar um formato compatível.");
+        Log().WriteWarning("(não foi possível encontrar um formato compatível) ");
+    }
+
+    softwareVertexProcessing_ = false;
+    if (system_->CreateDevice(parameters_, kMixedVertexProcessing, device_) != Result::Ok) {
+        softwareVertexProcessing_ = true;
+        if (system_->CreateDevice(parameters_, kSoftwareVertexProcessing, device_) != Result::Ok) {
+            device_.reset();
+            if (showErrorBoxes) ShowErrorBox("Não foi possível iniciar o Direct3D.");
+            Log().ReportFailed();
+            Log().WriteError(
+                "Não foi possível iniciar o Direct3D sob estas configurações: width <%d>, height <%d>, bpp <%d>, "
+                "full screen <%d>",
+                width_, height_, bpp_, fullScreen_);
+            return false;
+        }
+    }
+
+    caps_ = device_->GetCaps();
+    capabilities_.textureMemoryMB = (caps_.availableTextureMemory >> 20) & 0xFFF;
+    capabilities_.wBufferSupported = (caps_.rasterCaps & Caps::kWBuffer) != 0;
+    capabilities_.zBiasSupported = (caps_.rasterCaps & Caps::kZBias) != 0;
+    capabilities_.depth16 = gfx::FormatBits(parameters_.depthStencilFormat) == 16;
+
+    ApplyDefaultStates();
+    Log().ReportOk();
+    Log().WriteLine("Direct3d iniciado com sucesso em <%dx%dx%dbpp>.", width_, height_, bpp_);
+    Log().WriteLine(softwareVertexProcessing_ ? "Usando software vertex processing." : "Usando mixed vertex processing.");
+    Log().WriteLine("Recursos suportados:");
+    Log().WriteLine(" * Memória para texturas: %dMB ", int(capabilities_.textureMemoryMB));
+    Log().WriteLine(" * BackBuffer...........: %s", FormatName(parameters_.backBufferFormat));
+    Log().WriteLine(" * Depth................: %s", FormatName(parameters_.depthStencilFormat));
+    Log().WriteLine(" * Stencil..............: %d", int(capabilities_.stencil));
+    Log().WriteLine(" * WBuffer..............: %d", int(capabilities_.wBufferSupported));
+    Log().WriteLine(" * ZBias................: %d", int(capabilities_.zBiasSupported));
+    Log().WriteLine("%s", "");
+    stats_.frequency = 1.0;  // the clock already counts seconds
+    return true;
+}
+
+bool VEX_Direct3D::ChooseDepthFormat(bool wantStencil, bool force16BitDepth) {
+    const bool deep = bpp_ == 32 && !force16BitDepth;
+    capabilities_.stencil = wantStencil;
+    static constexpr Format kDeep[] = {kFormatD32, kFormatD24X8, kFormatD16};
+    static constexpr Format kShallow[] = {kFormatD16};
+    static constexpr Format kDeepStencil[] = {kFormatD24S8, kFormatD24X4S4, kFormatD15S1};
+    static constexpr Format kShallowStencil[] = {kFormatD15S1};
+    auto tryFormats = [this](auto& formats) {
+        for (Format format : formats) {
+            if (system_->CheckDepthStencil(parameters_.backBufferFormat, format)) {
+                parameters_.depthStencilFormat = format;
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!wantStencil) return deep ? tryFormats(kDeep) : tryFormats(kShallow);
+    if (deep ? tryFormats(kDeepStencil) : tryFormats(kShallowStencil)) return true;
+    return ChooseDepthFormat(false, force16BitDepth);
+}
+
+void VEX_Direct3D::ApplyDefaultStates() {
+    Camera().SetViewRect(0, 0, static_cast<int16_t>(virtualWidth_), static_cast<int16_t>(virtualHeight_));
+    SetProjection(nearPlane_, farPlane_, 0);
+    ResetWorld();
+    ApplyWorld();
+    SetDepthTest(true);
+    SetStageStateCounted(0, kTssColorArg1, kTaTexture);
+    SetStageStateCounted(0, kTssColorArg2, kTaDiffuse);
+    SetStageFilter(kTexfLinear, 0);
+    SetStageStateCounted(0, kTssMaxMipLevel, 0);
+    SetCullMode(kCullCCW);
+    SetRenderStateCounted(kRsAlphaBlendEnable, 1);
+    SetRenderStateCounted(kRsSrcBlend, kBlendSrcAlpha);
+    SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
+    SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg1);
+    SetAmbient(0);
+    SetRenderStateCounted(kRsSpecularEnable, 1);
+    SetRenderStateCounted(kRsNormalizeNormals, 1);
+    SetShadeMode(kShadeGouraud);
+}
+
+bool VEX_Direct3D::BeginFrame() {
+    if (!device_) return false;
+    const Result level = device_->TestCooperativeLevel();
+    if (level == Result::DeviceLost) return false;
+    if (level == Result::DeviceNotReset) {
+        if (device_->Reset(parameters_) == Result::Ok) {
+            Log().WriteLine("O Direct3D foi recriado com sucesso.");
+            TextureList().ForgetBindings();
+            ApplyDefaultStates();
+        } else {
+            Log().WriteError("O Direct3D não pôde ser recriado.");
+        }
+        return false;
+    }
+    if (device_->BeginScene() != Result::Ok) return false;
+    stats_.frameStart = Now();
+    for (FrameCounter* counter : {&stats_.triangles, &stats_.renderCalls, &stats_.textureChanges,
+                                  &stats_.renderStateChanges, &stats_.stageStateChanges})
+        counter->current = 0;
+    return true;
+}
+
+void VEX_Direct3D::EndScene() {
+    if (device_) device_->EndScene();
+}
+
+void VEX_Direct3D::PresentFrame() {
+    if (!device_) return;
+    device_->Present();
+    stats_.frameEnd = Now();
+    stats_.frameTime = stats_.frameEnd - stats_.frameStart;
+    stats_.totalTime += stats_.frameTime;
+    ++stats_.framesThisSecond;
+    stats_.secondAccumulator += stats_.frameTime;
+    if (stats_.secondAccumulator >= 1.0) {
+        stats_.fps = stats_.framesThisSecond;
+        stats_.framesThisSecond = 0;
+        stats_.averageFps = static_cast<uint16_t>((stats_.averageFps + stats_.fps) / 2);
+        stats_.secondAccumulator = 0;
+        stats_.maximumFps = std::max(stats_.maximumFps, stats_.fps);
+        stats_.minimumFps = std::min(stats_.minimumFps, stats_.fps);
+    }
+    for (FrameCounter* counter : {&stats_.triangles, &stats_.renderCalls, &stats_.textureChanges,
+                                  &stats_.renderStateChanges, &stats_.stageStateChanges})
+        counter->maximum = std::max(counter->maximum, counter->current);
+}
+
+void VEX_Direct3D::ClearTargets(uint32_t argb, bool clearColor, bool clearDepth, bool clearStencil) {
+    if (!device_) return;
+    const uint32_t flags =
+        (clearColor ? uint32_t(kClearTarget) : 0u) | (clearDepth ? uint32_t(kClearZBuffer) : 0u) |
+        (clearStencil ? uint32_t(kClearStencil) : 0u);
+    device_->Clear(flags, argb, 1.0f, 0);
+}
+
+void VEX_Direct3D::SetProjection(float nearPlane, float farPlane, float fieldOfView) {
+    if (fieldOfView == 0) fieldOfView = kDefaultFieldOfView;
+    nearPlane_ = nearPlane;
+    farPlane_ = farPlane;
+    const float aspect = height_ ? float(width_) / float(height_) : 1.0f;
+    SetProjectionMatrix(PerspectiveFovLH(fieldOfView, aspect, nearPlane, farPlane));
+}
+
+void VEX_Direct3D::SetProjectionMatrix(const Matrix& matrix) {
+    projection_ = matrix;
+    if (device_) device_->SetTransform(kTsProjection, projection_);
+}
+
+void VEX_Direct3D::SetVirtualSize(uint16_t virtualWidth, uint16_t virtualHeight) {
+    virtualWidth_ = virtualWidth;
+    virtualHeight_ = virtualHeight;
+    ratioX_ = virtualWidth ? float(width_) / float(virtualWidth) : 1.0f;
+    ratioY_ = virtualHeight ? float(height_) / float(virtualHeight) : 1.0f;
+}
+
+bool VEX_Direct3D::SetViewportRect(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+    int rx1 = int(float(x1) * ratioX_), rx2 = int(float(x2) * ratioX_);
+    int ry1 = int(float(y1) * ratioY_), ry2 = int(float(y2) * ratioY_);
+    if (rx1 > rx2) rx1 = rx2;
+    if (ry1 > ry2) ry1 = ry2;
+    viewportRect_ = {ClampTo(rx1, width_), ClampTo(ry1, height_), ClampTo(rx2, width_), ClampTo(ry2, height_)};
+    viewport_ = {uint32_t(viewportRect_.x1), uint32_t(viewportRect_.y1),
+                 uint32_t(viewportRect_.x2 - viewportRect_.x1), uint32_t(viewportRect_.y2 - viewportRect_.y1), 0.0f,
+                 1.0f};
+    virtualViewportRect_ = {int16_t(float(viewportRect_.x1) / ratioX_), int16_t(float(viewportRect_.y1) / ratioY_),
+                            int16_t(float(viewportRect_.x2) / ratioX_), int16_t(float(viewportRect_.y2) / ratioY_)};
+    if (device_) device_->SetViewport(viewport_);
+    return viewportRect_.x1 != viewportRect_.x2 && viewportRect_.y1 != viewportRect_.y2;
+}
+
+void VEX_Direct3D::ApplyWorld() {
+    if (device_) device_->SetTransform(kTsWorld, world_);
+}
+
+void VEX_Direct3D::SetWorldMatrix(const Matrix& matrix) {
+    world_ = matrix;
+    ApplyWorld();
+}
+
+void VEX_Direct3D::SetWorldPosition(float x, float y, float z) {
+    world_ = Translation(x, y, z);
+    ApplyWorld();
+}
+
+void VEX_Direct3D::ComposeWorld(const Matrix& s, const Matrix& r, const Matrix& t, uint8_t order) {
+    world_ = identity_;
+    const Matrix* factors[3] = {};
+    switch (order) {
+        case 1: factors[0] = &s, factors[1] = &r, factors[2] = &t; break;
+        case 2: factors[0] = &s, factors[1] = &t, factors[2] = &r; break;
+        case 3: factors[0] = &t, factors[1] = &r, factors[2] = &s; break;
+        case 4: factors[0] = &t, factors[1] = &s, factors[2] = &r; break;
+        case 5: factors[0] = &r, factors[1] = &s, factors[2] = &t; break;
+        case 6: factors[0] = &r, factors[1] = &t, factors[2] = &s; break;
+        default: break;
+    }
+    for (const Matrix* factor : factors) {
+        if (factor) world_ = Multiply(world_, *factor);
+    }
+    ApplyWorld();
+}
+
+void VEX_Direct3D::SetWorldTransform(const Vector3& position, const Vector3& angles, const Vector3& scale,
+                                     uint8_t order) {
+    scratch_ = Multiply(Multiply(RotationX(angles.x), RotationY(angles.y)), RotationZ(angles.z));
+    ComposeWorld(Scaling(scale.x, scale.y, scale.z), scratch_, Translation(position.x, position.y, position.z), order);
+}
+
+void VEX_Direct3D::SetWorldTransformQ(const Vector3& position, const Quaternion& rotation, const Vector3& scale,
+                                      uint8_t order) {
+    ComposeWorld(Scaling(scale.x, scale.y, scale.z), RotationQuaternion(rotation),
+                 Translation(position.x, position.y, position.z), order);
+}
+
+void VEX_Direct3D::MultiplyTranslation(float x, float y, float z) { world_ = Multiply(world_, Translation(x, y, z)); }
+void VEX_Direct3D::MultiplyRotation(float x, float y, float z) {
+    world_ = Multiply(world_, Multiply(Multiply(RotationX(x), RotationY(y)), RotationZ(z)));
+}
+void VEX_Direct3D::MultiplyQuaternion(const Quaternion& rotation) {
+    world_ = Multiply(world_, RotationQuaternion(rotation));
+}
+void VEX_Direct3D::MultiplyScale(float x, float y, float z) { world_ = Multiply(world_, Scaling(x, y, z)); }
+
+void VEX_Direct3D::SetRenderStateCounted(RenderState state, uint32_t value) {
+    if (device_) device_->SetRenderState(state, value);
+    ++stats_.renderStateChanges.current;
+}
+
+void VEX_Direct3D::SetStageStateCounted(uint32_t stage, StageState state, uint32_t value) {
+    if (device_) device_->SetTextureStageState(stage, state, value);
+    ++stats_.stageStateChanges.current;
+}
+
+void VEX_Direct3D::SetWireframe(bool on) { SetRenderStateCounted(kRsFillMode, on ? kFillWireframe : kFillSolid); }
+void VEX_Direct3D::SetLighting(bool on) { SetRenderStateCounted(kRsLighting, on); }
+void VEX_Direct3D::SetAmbient(uint32_t argb) { SetRenderStateCounted(kRsAmbient, argb); }
+void VEX_Direct3D::SetFogEnable(bool on) { SetRenderStateCounted(kRsFogEnable, on); }
+void VEX_Direct3D::SetCullMode(uint32_t cull) { SetRenderStateCounted(kRsCullMode, cull); }
+void VEX_Direct3D::SetShadeMode(uint32_t shade) { SetRenderStateCounted(kRsShadeMode, shade); }
+
+void VEX_Direct3D::SetPointFilter(uint32_t stage) {
+    SetStageStateCounted(stage, kTssMagFilter, kTexfPoint);
+    SetStageStateCounted(stage, kTssMinFilter, kTexfPoint);
+    SetStageStateCounted(stage, kTssMipFilter, kTexfNone);
+}
+
+void VEX_Direct3D::SetStageFilter(uint32_t filter, uint32_t stage) {
+    SetStageStateCounted(stage, kTssMagFilter, filter);
+    SetStageStateCounted(stage, kTssMinFilter, filter);
+    SetStageStateCounted(stage, kTssMipFilter, filter);
+}
+
+void VEX_Direct3D::SetDepthTest(bool on) {
+    if (!on) return SetRenderStateCounted(kRsZEnable, kZbFalse);
+    const bool w = capabilities_.wBufferRequested && capabilities_.wBufferSupported;
+    SetRenderStateCounted(kRsZEnable, w ? kZbUseW : kZbTrue);
+}
+
+void VEX_Direct3D::SetDepthWrite(bool on) { SetRenderStateCounted(kRsZWriteEnable, on); }
+void VEX_Direct3D::SetZBias(uint8_t bias) { SetRenderStateCounted(kRsZBias, std::min<uint8_t>(bias, 16)); }
+
+void VEX_Direct3D::ComputePickRay(uint16_t screenX, uint16_t screenY, const Matrix& view) {
+    const float vx = (2.0f * float(screenX) / float(width_) - 1.0f) / At(projection_, 1, 1);
+    const float vy = -(2.0f * float(screenY) / float(height_) - 1.0f) / At(projection_, 2, 2);
+    const float vz = 1.0f;
+    const Matrix m = Inverse(view);
+    pickDirection_ = {vx * At(m, 1, 1) + vy * At(m, 2, 1) + vz * At(m, 3, 1),
+                      vx * At(m, 1, 2) + vy * At(m, 2, 2) + vz * At(m, 3, 2),
+                      vx * At(m, 1, 3) + vy * At(m, 2, 3) + vz * At(m, 3, 3)};
+    pickOrigin_ = {At(m, 4, 1), At(m, 4, 2), At(m, 4, 3)};
+}
+
+bool VEX_Direct3D::IntersectTriangle(const Vector3& a, const Vector3& b, const Vector3& c, float& weightC,
+                                     float& weightB, float& distance) const {
+    const Vector3 e1 = b - a, e2 = c - a;
+    const Vector3 p = glm::cross(pickDirection_, e2);
+    float det = glm::dot(e1, p);
+    Vector3 t;
+    if (det > 0) {
+        t = pickOrigin_ - a;
+    } else {
+        t = a - pickOrigin_;
+        det = -det;
+    }
+    if (det < 0.0001f) return false;
+    float u = glm::dot(t, p);
+    if (u < 0 || u > det) return false;
+    const Vector3 q = glm::cross(t, e1);
+    float v = glm::dot(pickDirection_, q);
+    if (v < 0 || u + v > det) return false;
+    distance = glm::dot(e2, q) / det;
+    u /= det;
+    v /= det;
+    weightC = v;
+    weightB = u;
+    return true;
+}
+
+bool VEX_Direct3D::MapOntoQuad(const Vector3& c0, const Vector3& c1, const Vector3& c2, const Vector3& c3, float& x,
+                               float& z, float& distance) const {
+    float v = 0, u = 0;
+    if (IntersectTriangle(c0, c1, c2, v, u, distance)) {
+        x = c0.x + v * (c2.x - c0.x);
+        z = c0.z + u * (c1.z - c0.z);
+        return true;
+    }
+    if (IntersectTriangle(c3, c2, c1, v, u, distance)) {
+        x = c3.x + v * (c1.x - c3.x);
+        z = c3.z + u * (c2.z - c3.z);
+        return true;
+    }
+    return false;
+}
+
+void VEX_Direct3D::MakeMaterial(Material& material, float dr, float dg, float db, float ar, float ag, float ab,
+                                float sr, float sg, float sb, float er, float eg, float eb, float power) {
+    material.diffuse = {dr, dg, db, 1.0f};
+    material.ambient = {ar, ag, ab, 1.0f};
+    material.specular = {sr, sg, sb, 1.0f};
+    material.emissive = {er, eg, eb, 1.0f};
+    material.power = power;
+}
+
+const char* VEX_Direct3D::FormatName(uint32_t format) { return gfx::FormatName(format); }
+uint8_t VEX_Direct3D::FormatBits(uint32_t format) { return gfx::FormatBits(format); }
+
+void VEX_Direct3D::ReportStats() {
+    Log().WriteLine("\nMenor taxa de framerate..: %d fps.", stats_.minimumFps);
+    Log().WriteLine("Taxa média de framerate..: %d fps.", stats_.averageFps);
+    Log().WriteLine("Maior taxa de framerate..: %d fps.\n", stats_.maximumFps);
+    Log().WriteLine("Máx. triângulos exibidos........: %d", int(stats_.triangles.maximum));
+    Log().WriteLine("Máx. render calls...............: %d", int(stats_.renderCalls.maximum));
+    Log().WriteLine("Máx. trocas de texturas.........: %d", int(stats_.textureChanges.maximum));
+    Log().WriteLine("Máx. troca de estados...........: %d", int(stats_.renderStateChanges.maximum));
+    Log().WriteLine("Máx. troca de estados de textura: %d\n", int(stats_.stageStateChanges.maximum));
+}
+
+void VEX_Direct3D::ShowErrorBox(const char* reason) const {
+    // The text lives in an engine buffer sized by the reason, as every
+    // message the engine composes.
+    static constexpr const char* kLead =
+        "Não foi possível iniciar o Direct3D.\n"
+        "Verifique se você possui o DirectX 8.1 ou superior instalado,\n"
+        "e se sua placa de vídeo suporta aceleração 3D.\n\n"
+        "Motivo: ";
+    const size_t bytes = std::strlen(kLead) + std::strlen(reason) + 255;
+    TrackedChars text(static_cast<char*>(TrackedAlloc(static_cast<uint32_t>(bytes))));
+    if (!text) return;
+    std::snprintf(text.get(), bytes, "%s%s", kLead, reason);
+    ShowMessageBox(window_, text.get(), "Erro");
+}

@@ -1,0 +1,159 @@
+#include "platform/gfx/recording/recording_device.h"
+
+#include <algorithm>
+
+namespace gfx {
+
+RecordingDevice::RecordingDevice(const RecordingConfig& config, const PresentParameters& parameters)
+    : parameters_(parameters), caps_(config.caps) {
+    SetDefaults();
+}
+
+void RecordingDevice::SetDefaults() {
+    renderStates_.fill(0);
+    renderStates_[kRsZEnable] = kZbTrue;
+    renderStates_[kRsZWriteEnable] = 1;
+    renderStates_[kRsCullMode] = kCullCCW;
+    renderStates_[kRsLighting] = 1;
+    renderStates_[kRsFillMode] = kFillSolid;
+    renderStates_[kRsShadeMode] = kShadeGouraud;
+    for (auto& stage : stageStates_) stage.fill(0);
+    view_ = projection_ = world_ = Matrix(1.0f);
+    textures_.fill(nullptr);
+    lights_.clear();
+    lightEnabled_.clear();
+    viewport_ = {0, 0, parameters_.width, parameters_.height, 0, 1};
+}
+
+Result RecordingDevice::TestCooperativeLevel() {
+    Record(Call::TestCooperativeLevel);
+    if (!lost_) return Result::Ok;
+    return resettable_ ? Result::DeviceNotReset : Result::DeviceLost;
+}
+
+Result RecordingDevice::Reset(const PresentParameters& parameters) {
+    Record(Call::Reset);
+    if (lost_ && !resettable_) return Result::DeviceLost;
+    if (!resetSucceeds_) return Result::InvalidCall;
+    lost_ = false;
+    parameters_ = parameters;
+    SetDefaults();
+    return Result::Ok;
+}
+
+Result RecordingDevice::BeginScene() {
+    Record(Call::BeginScene);
+    return lost_ ? Result::DeviceLost : Result::Ok;
+}
+Result RecordingDevice::EndScene() {
+    Record(Call::EndScene);
+    return Result::Ok;
+}
+Result RecordingDevice::Present() {
+    Record(Call::Present);
+    return lost_ ? Result::DeviceLost : Result::Ok;
+}
+Result RecordingDevice::Clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) {
+    Record(Call::Clear, flags, argb, stencil);
+    (void)z;
+    return Result::Ok;
+}
+
+void RecordingDevice::SetRenderState(RenderState state, uint32_t value) {
+    Record(Call::SetRenderState, state, value);
+    if (state < kRenderStateCount) renderStates_[state] = value;
+}
+
+void RecordingDevice::SetTextureStageState(uint32_t stage, StageState state, uint32_t value) {
+    Record(Call::SetTextureStageState, stage, state, value);
+    if (stage < kStageCount && state < kStageStateCount) stageStates_[stage][state] = value;
+}
+
+void RecordingDevice::SetTransform(TransformState state, const Matrix& matrix) {
+    Record(Call::SetTransform, state);
+    if (state == kTsView) view_ = matrix;
+    if (state == kTsProjection) projection_ = matrix;
+    if (state == kTsWorld) world_ = matrix;
+}
+
+const Matrix& RecordingDevice::transform(TransformState state) const {
+    return state == kTsView ? view_ : state == kTsProjection ? projection_ : world_;
+}
+
+void RecordingDevice::SetViewport(const Viewport& viewport) {
+    Record(Call::SetViewport, viewport.width, viewport.height);
+    viewport_ = viewport;
+}
+
+void RecordingDevice::SetMaterial(const Material& material) {
+    Record(Call::SetMaterial);
+    material_ = material;
+}
+
+void RecordingDevice::SetLight(uint32_t index, const Light& light) {
+    Record(Call::SetLight, index);
+    lights_[index] = light;
+}
+
+void RecordingDevice::LightEnable(uint32_t index, bool enable) {
+    Record(Call::LightEnable, index, enable);
+    lightEnabled_[index] = enable;
+}
+
+const Light* RecordingDevice::light(uint32_t index) const {
+    auto found = lights_.find(index);
+    return found == lights_.end() ? nullptr : &found->second;
+}
+
+bool RecordingDevice::lightEnabled(uint32_t index) const {
+    auto found = lightEnabled_.find(index);
+    return found != lightEnabled_.end() && found->second;
+}
+
+void RecordingDevice::SetClipPlane(uint32_t index, const float*) { Record(Call::SetClipPlane, index); }
+
+void RecordingDevice::SetTexture(uint32_t stage, Texture* texture) {
+    Record(Call::SetTexture, stage, texture != nullptr);
+    if (stage < kStageCount) textures_[stage] = texture;
+}
+
+Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
+                                      std::unique_ptr<Texture>& texture) {
+    Record(Call::CreateTexture, width, height, format);
+    auto created = std::make_unique<RecordingTexture>();
+    if (!created->Create(width, height, levels, format)) return Result::InvalidCall;
+    texture = std::move(created);
+    return Result::Ok;
+}
+
+void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void*, uint32_t fvf) {
+    Record(Call::Draw, type, primitiveCount);
+    draws_.push_back({type, 0, primitiveCount, fvf, material_, textures_[0], world_});
+}
+
+void RecordingDevice::DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
+                                             const uint32_t*, const void*, uint32_t fvf) {
+    Record(Call::Draw, type, primitiveCount);
+    draws_.push_back({type, vertexCount, primitiveCount, fvf, material_, textures_[0], world_});
+}
+
+size_t RecordingDevice::CountOf(Call call) const {
+    return static_cast<size_t>(
+        std::count_if(calls_.begin(), calls_.end(), [call](const RecordedCall& c) { return c.call == call; }));
+}
+
+bool RecordingSystem::CheckDepthStencil(Format, Format depthStencil) {
+    depthChecks_.push_back(depthStencil);
+    return config_.depthFormats.count(depthStencil) != 0;
+}
+
+Result RecordingSystem::CreateDevice(const PresentParameters& parameters, VertexProcessing processing,
+                                     std::unique_ptr<Device>& device) {
+    creations_.push_back(processing);
+    if (processing == kMixedVertexProcessing && config_.refuseMixedProcessing) return Result::NotAvailable;
+    if (processing == kSoftwareVertexProcessing && config_.refuseSoftwareProcessing) return Result::NotAvailable;
+    device = std::make_unique<RecordingDevice>(config_, parameters);
+    return Result::Ok;
+}
+
+}  // namespace gfx
