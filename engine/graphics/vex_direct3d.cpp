@@ -109,6 +109,8 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
         }
     }
 
+    // A new device holds no textures, whatever the list last bound.
+    TextureList().ForgetBindings();
     caps_ = device_->GetCaps();
     capabilities_.textureMemoryMB = (caps_.availableTextureMemory >> 20) & 0xFFF;
     capabilities_.wBufferSupported = (caps_.rasterCaps & Caps::kWBuffer) != 0;

@@ -1,0 +1,57 @@
+// Shared setup of the graphics tests: the engine's device started on the
+// recording backend, and small files (images, .x meshes) written by the
+// tests themselves.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/services/engine_modules.h"
+#include "platform/gfx/recording/recording_device.h"
+
+// An RGBA image written as an uncompressed TGA (with alpha) or 24-bit BMP.
+bool WriteTga(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
+bool WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
+void WriteTextFile(const std::string& path, const std::string& text);
+
+// The clock of every recording test: time stands still unless a test moves
+// it, so frame statistics depend only on what a test does.
+inline double testNow = 0;
+inline double TestClock() { return testNow; }
+
+class RecordingTest : public testing::Test {
+protected:
+    // Starts the device on a fresh recording system; the engine's lists are
+    // emptied first so nothing refers to the previous device.
+    bool StartRecording(gfx::RecordingConfig config = {}, uint16_t width = 640, uint16_t height = 480,
+                        uint8_t bpp = 32, bool wantStencil = true, bool force16BitDepth = false) {
+        ResetLists();
+        auto system = std::make_unique<gfx::RecordingSystem>(std::move(config));
+        system_ = system.get();
+        Direct3D().UseSystem(std::move(system));
+        Direct3D().UseClock(TestClock);
+        return Direct3D().Start(0, nullptr, false, wantStencil, false, force16BitDepth, width, height, bpp, false,
+                                false);
+    }
+    void SetUp() override { ASSERT_TRUE(StartRecording()); }
+    void TearDown() override { ResetLists(); }
+
+    static void ResetLists() {
+        TextureList().Clear(false);
+        TextureList().SetFormat(gfx::kFormatUnknown);
+        TextureList().SetMipLevels(0);
+        TextureList().SetColorKey(0);
+        Lights().Clear();
+        Resource().SetPackage(nullptr);
+    }
+
+    gfx::RecordingDevice& device() { return *static_cast<gfx::RecordingDevice*>(Direct3D().device()); }
+    gfx::RecordingSystem& system() { return *system_; }
+
+private:
+    gfx::RecordingSystem* system_ = nullptr;
+};

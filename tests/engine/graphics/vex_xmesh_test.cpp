@@ -1,0 +1,187 @@
+// Meshes on the recording backend: reading .x text with materials and
+// textures, drawing subsets with the alpha override, FitSize, and the
+// simple solids.
+#include <cstring>
+
+#include "engine/graphics/vex_texture_list.h"
+#include "engine/graphics/vex_xmesh.h"
+#include "platform/gfx/gfx_xfile.h"
+#include "tests/engine/graphics/graphics_fixture.h"
+#include "tests/engine/services/log_tail.h"
+
+using namespace gfx;
+
+namespace {
+
+// A unit quad in y = 0 (two materials, the second textured) and a triangle
+// inside a frame moved by (10, 0, 0), written as exporters do.
+const char* const kTwoMaterialX = R"(xof 0303txt 0032
+template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; array Vector vertices[nVertices]; }
+Material Shared { 1.0;0.0;0.0;0.5;; 20.0; 0.3;0.3;0.3;; 0.0;0.0;0.0;; }
+Mesh quad {
+ 4;
+ 0.0;0.0;0.0;, 1.0;0.0;0.0;, 1.0;0.0;1.0;, 0.0;0.0;1.0;;
+ 1;
+ 4;0,3,2,1;;
+ MeshNormals { 1; 0.0;1.0;0.0;; 1; 4;0,0,0,0;; }
+ MeshTextureCoords { 4; 0.0;0.0;, 1.0;0.0;, 1.0;1.0;, 0.0;1.0;; }
+ MeshMaterialList { 1; 1; 0;; { Shared } }
+}
+Frame moved {
+ FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }
+ Mesh tri {
+  3; -1;-1;-1;, -2;-1;-1;, -1;-2;-1;;
+  1; 3;0,1,2;;
+  MeshMaterialList { 1; 1; 0;;
+   Material { 0.2;0.4;0.6;1.0;; 5.0; 0.0;0.0;0.0;; 0.1;0.1;0.1;;
+    TextureFilename { "skin.tga"; } }
+  }
+ }
+}
+)";
+
+class XMeshTest : public RecordingTest {
+protected:
+    void SetUp() override {
+        RecordingTest::SetUp();
+        WriteTextFile("two.x", kTwoMaterialX);
+        std::vector<uint8_t> white(4 * 4 * 4, 255);
+        ASSERT_TRUE(WriteTga("skin.tga", 4, 4, white));
+    }
+};
+
+TEST(XFileReader, MergesMeshesWithFrameTransformsAndFansPolygons) {
+    XFileData data;
+    std::string error;
+    ASSERT_TRUE(ReadXFile(kTwoMaterialX, std::strlen(kTwoMaterialX), data, error)) << error;
+    ASSERT_EQ(data.materials.size(), 2u);
+    EXPECT_EQ(data.materials[0].material.diffuse.a, 0.5f);
+    EXPECT_EQ(data.materials[0].material.power, 20.0f);
+    EXPECT_EQ(data.materials[1].texture, "skin.tga");
+    EXPECT_EQ(data.attributes, (std::vector<uint32_t>{0, 0, 1}));
+    ASSERT_EQ(data.indices.size(), 9u);
+    // The frame moved the triangle.
+    EXPECT_EQ(data.vertices[data.indices[6]].position, Vector3(9, -1, -1));
+    EXPECT_EQ(data.vertices[data.indices[0]].normal, Vector3(0, 1, 0));
+    EXPECT_EQ(data.vertices[data.indices[2]].u, 1.0f);
+
+    const std::string damaged[] = {
+        "xof 0303bin 0032 binary",
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }",  // corner out of range
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;",      // unclosed
+        "xof 0303txt 0032\nMesh { 99999999999; }",
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { 2; 1; 0;; { Nope } } }",
+    };
+    for (const std::string& text : damaged) EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
+}
+
+TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
+    LogTail log;
+    VEX_XMesh first, second;
+    ASSERT_TRUE(first.LoadX("two.x", true));
+    ASSERT_TRUE(second.LoadX("two.x", true));
+    EXPECT_TRUE(log.HasLine("Arquivo <two.x> carregado com sucesso."));
+    ASSERT_EQ(first.materialCount(), 2u);
+    EXPECT_EQ(first.material(1)->ambient.b, 0.6f);
+    EXPECT_EQ(first.texture(0), 0);
+    const int16_t skin = TextureList().FindIndex("skin.tga");
+    ASSERT_GT(skin, 0);
+    EXPECT_EQ(first.texture(1), skin);
+    EXPECT_EQ(second.texture(1), skin);
+    const std::string text = log.Text();
+    EXPECT_EQ(text.find("Textura <skin.tga>"), text.rfind("Textura <skin.tga>"));
+
+    VEX_XMesh plain;
+    ASSERT_TRUE(plain.LoadX("two.x", false));
+    EXPECT_EQ(plain.texture(1), 0);
+
+    WriteTextFile("bad.x", "xof 0303txt 0032\nMesh {");
+    VEX_XMesh bad;
+    EXPECT_FALSE(bad.LoadX("bad.x", true));
+    EXPECT_TRUE(log.HasLine("AVISO: Erro ao ler arquivo <bad.x>."));
+    EXPECT_FALSE(bad.DrawMesh(1.0f));
+}
+
+TEST_F(XMeshTest, DrawMeshDrawsEverySubsetAndRestoresTheStoredAlpha) {
+    VEX_XMesh mesh;
+    ASSERT_TRUE(mesh.LoadX("two.x", true));
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    const size_t before = device().draws().size();
+    ASSERT_TRUE(mesh.DrawMesh(0.25f));
+    const auto& draws = device().draws();
+    ASSERT_EQ(draws.size() - before, 2u);
+    EXPECT_EQ(draws[before].material.diffuse.a, 0.25f);
+    EXPECT_EQ(draws[before + 1].material.diffuse.a, 0.25f);
+    EXPECT_EQ(draws[before].primitiveCount, 2u);
+    EXPECT_EQ(draws[before + 1].texture, TextureList().TextureOf(mesh.texture(1)));
+    EXPECT_EQ(mesh.material(0)->diffuse.a, 0.5f);
+    EXPECT_EQ(mesh.material(1)->diffuse.a, 1.0f);
+
+    ASSERT_TRUE(mesh.DrawMesh(1.0f));
+    EXPECT_EQ(draws[before + 2].material.diffuse.a, 0.5f);
+    EXPECT_EQ(Direct3D().trianglesThisFrame(), 6u);
+    EXPECT_EQ(Direct3D().stats().renderCalls.current, 4u);
+
+    Material red;
+    red.diffuse = {1, 0, 0, 1};
+    mesh.SetMeshMaterial(-1, red);
+    mesh.SetMeshTexture(1, 0);
+    mesh.SetMeshMaterial(5, Material{});  // no such subset: nothing
+    EXPECT_EQ(mesh.material(1)->diffuse.r, 1.0f);
+    EXPECT_EQ(mesh.texture(1), 0);
+}
+
+TEST_F(XMeshTest, FitSizeMeasuresFromTheOriginForAllNegativeModels) {
+    VEX_XMesh mesh;
+    ASSERT_TRUE(mesh.CreateBox(2, 2, 2, 1, 1, 1, 0));
+    // Move the box to -4..-2 on every axis.
+    for (const MeshVertex& v : mesh.mesh()->vertices()) ASSERT_EQ(std::abs(v.position.x), 1.0f);
+    auto* vertices = reinterpret_cast<MeshVertex*>(mesh.mesh()->LockVertices());
+    for (uint32_t i = 0; i < mesh.mesh()->VertexCount(); ++i) vertices[i].position -= Vector3(3, 3, 3);
+    // Largest corner stays at the origin: extent 4, scale 6 / 4 x 1.5.
+    mesh.FitSize(6, false, false);
+    float lowest = 0;
+    for (const MeshVertex& v : mesh.mesh()->vertices()) lowest = std::min(lowest, v.position.x);
+    EXPECT_FLOAT_EQ(lowest, -4 * 2.25f);
+
+    mesh.FitSize(3, false, true);  // to corner: the smallest corner lands on the origin
+    float low = 1e9f, high = -1e9f;
+    for (const MeshVertex& v : mesh.mesh()->vertices()) low = std::min(low, v.position.y), high = std::max(high, v.position.y);
+    EXPECT_FLOAT_EQ(low, 0.0f);
+
+    mesh.FitSize(4, true, false);  // centred: the box centre on the origin
+    low = 1e9f, high = -1e9f;
+    for (const MeshVertex& v : mesh.mesh()->vertices()) low = std::min(low, v.position.z), high = std::max(high, v.position.z);
+    EXPECT_NEAR(low + high, 0.0f, 1e-5f);
+}
+
+TEST_F(XMeshTest, PrimitivesBuildClosedSolidsAndRefuseBadSizes) {
+    VEX_XMesh mesh;
+    ASSERT_TRUE(mesh.CreateBox(1, 2, 3, 0.5f, 0.5f, 0.5f, 0));
+    EXPECT_EQ(mesh.mesh()->FaceCount(), 12u);
+    EXPECT_EQ(mesh.material(0)->ambient.r, 0.5f);
+    ASSERT_TRUE(mesh.CreateSphere(2, 8, 6, 1, 1, 1, 0));
+    for (const MeshVertex& v : mesh.mesh()->vertices()) EXPECT_NEAR(glm::length(v.position), 2.0f, 1e-5f);
+    ASSERT_TRUE(mesh.CreateTorus(0.5f, 3, 1, 1, 1, 1, 1, 0));  // counts below 3 become 3
+    EXPECT_EQ(mesh.mesh()->FaceCount(), 18u);
+    ASSERT_TRUE(mesh.CreateCylinder(1, 0.5f, 4, 8, 2, 1, 1, 1, 0));
+    EXPECT_EQ(mesh.mesh()->FaceCount(), 8u * 2 * 2 + 8 * 2);
+
+    // Every face of a box turns clockwise seen from outside (left-handed).
+    ASSERT_TRUE(mesh.CreateBox(2, 2, 2, 1, 1, 1, 0));
+    const auto& idx = mesh.mesh()->indices();
+    const auto& vs = mesh.mesh()->vertices();
+    for (size_t f = 0; f < idx.size(); f += 3) {
+        const Vector3 a = vs[idx[f]].position, b = vs[idx[f + 1]].position, c = vs[idx[f + 2]].position;
+        EXPECT_GT(glm::dot(glm::cross(b - a, c - a), (a + b + c) / 3.0f), 0.0f);
+    }
+
+    LogTail log;
+    EXPECT_FALSE(mesh.CreateBox(0, 1, 1, 1, 1, 1, 0));
+    EXPECT_TRUE(mesh.IsEmpty());
+    EXPECT_TRUE(log.HasLine("AVISO: Não foi possível criar cubo."));
+    EXPECT_FALSE(mesh.CreateSphere(1, 1, 1, 1, 1, 1, 0));
+    EXPECT_TRUE(log.HasLine("AVISO: Não foi possivel criar esfera."));
+}
+
+}  // namespace
