@@ -5,6 +5,9 @@
 // - Depth: Direct3D clips z to 0..w, OpenGL to -w..w. The projection is
 //   followed by z' = 2z - w, which maps one range onto the other, and the
 //   viewport's depth range stays 0..1 as in Direct3D.
+// - Pixel centres: Direct3D puts them on whole window coordinates, OpenGL
+//   half a pixel further on. The projection is also moved by half a pixel
+//   of the viewport (right and down), so a shape covers the same pixels.
 // - Viewport: Direct3D counts y from the top, OpenGL from the bottom.
 //   Read-back rows are turned top-down for the same reason.
 // - Culling: Direct3D's front faces run clockwise on screen. The picture is
@@ -104,11 +107,14 @@ void ColorOf(uint32_t argb, float out[4]) {
 
 void Enable(GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); }
 
-// z' = 2z - w after the projection.
-Matrix DepthRangeFix() {
+// After the projection: z' = 2z - w, and half a pixel of a viewport of
+// width x height to the right and down.
+Matrix ClipSpaceFix(uint32_t width, uint32_t height) {
     Matrix fix(1.0f);
     At(fix, 3, 3) = 2.0f;
     At(fix, 4, 3) = -1.0f;
+    if (width) At(fix, 4, 1) = 1.0f / float(width);
+    if (height) At(fix, 4, 2) = -1.0f / float(height);
     return fix;
 }
 
@@ -320,9 +326,8 @@ public:
 
     void SetTransform(TransformState state, const Matrix& matrix) override {
         if (state == kTsProjection) {
-            glMatrixMode(GL_PROJECTION);
-            glLoadMatrixf(&Multiply(matrix, DepthRangeFix())[0][0]);
-            glMatrixMode(GL_MODELVIEW);
+            projection_ = matrix;
+            LoadProjection();
         } else if (state == kTsView) {
             view_ = matrix;
             lightsDirty_ = modelViewDirty_ = true;
@@ -337,6 +342,8 @@ public:
         glViewport(GLint(viewport.x), y, GLsizei(viewport.width), GLsizei(viewport.height));
         glScissor(GLint(viewport.x), y, GLsizei(viewport.width), GLsizei(viewport.height));
         glDepthRange(viewport.minZ, viewport.maxZ);
+        viewport_ = viewport;
+        LoadProjection();
     }
 
     void SetMaterial(const Material& material) override {
@@ -415,6 +422,12 @@ public:
     }
 
 private:
+    void LoadProjection() {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(&Multiply(projection_, ClipSpaceFix(viewport_.width, viewport_.height))[0][0]);
+        glMatrixMode(GL_MODELVIEW);
+    }
+
     uint32_t SurfaceWidth() const {
         EGLint w = 0;
         eglQuerySurface(context_->display->egl, context_->surface, EGL_WIDTH, &w);
@@ -619,7 +632,8 @@ private:
     std::array<GlTexture*, kStageCount> textures_{};
     std::array<bool, kStageCount> stageOn_{};
     GLuint white_ = 0;
-    Matrix view_{1.0f}, world_{1.0f};
+    Matrix view_{1.0f}, world_{1.0f}, projection_{1.0f};
+    Viewport viewport_;
     Material material_;
     std::array<Light, kMaxLights> lights_{};
     float clipPlanes_[kMaxClipPlanes][4] = {};

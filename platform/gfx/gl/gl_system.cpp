@@ -130,7 +130,11 @@ std::unique_ptr<System> CreateOpenGLSystem() {
     auto display = std::make_shared<GlDisplay>();
     display->x = XOpenDisplay(nullptr);
     if (!display->x) return nullptr;
-    display->egl = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, display->x, nullptr);
+    // The X11 platform is a client extension; without it the native
+    // display is taken for an X display anyway.
+    display->egl = epoxy_has_egl_extension(EGL_NO_DISPLAY, "EGL_EXT_platform_x11")
+                       ? eglGetPlatformDisplayEXT(EGL_PLATFORM_X11_EXT, display->x, nullptr)
+                       : eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(display->x));
     EGLint major = 0, minor = 0;
     if (display->egl == EGL_NO_DISPLAY || !eglInitialize(display->egl, &major, &minor) || !eglBindAPI(EGL_OPENGL_API))
         return nullptr;

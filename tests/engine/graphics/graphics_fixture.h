@@ -18,6 +18,17 @@ bool WriteTga(const std::string& path, int width, int height, const std::vector<
 bool WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 void WriteTextFile(const std::string& path, const std::string& text);
 
+// Empties the texture and light lists and restores the loader settings, so
+// nothing refers to a device about to be replaced.
+inline void ResetEngineLists() {
+    TextureList().Clear(false);
+    TextureList().SetFormat(gfx::kFormatUnknown);
+    TextureList().SetMipLevels(0);
+    TextureList().SetColorKey(0);
+    Lights().Clear();
+    Resource().SetPackage(nullptr);
+}
+
 // The clock of every recording test: time stands still unless a test moves
 // it, so frame statistics depend only on what a test does.
 inline double testNow = 0;
@@ -40,14 +51,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(StartRecording()); }
     void TearDown() override { ResetLists(); }
 
-    static void ResetLists() {
-        TextureList().Clear(false);
-        TextureList().SetFormat(gfx::kFormatUnknown);
-        TextureList().SetMipLevels(0);
-        TextureList().SetColorKey(0);
-        Lights().Clear();
-        Resource().SetPackage(nullptr);
-    }
+    static void ResetLists() { ResetEngineLists(); }
 
     gfx::RecordingDevice& device() { return *static_cast<gfx::RecordingDevice*>(Direct3D().device()); }
     gfx::RecordingSystem& system() { return *system_; }

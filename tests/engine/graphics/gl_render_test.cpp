@@ -1,0 +1,198 @@
+// The OpenGL backend drawing for real under Xvfb: a scene lit by the game's
+// four lights and seen through the game's camera, read back, saved as PNG
+// for people to look at, and checked pixel by pixel where the projection
+// says the table must be.
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/graphics/vex_camera.h"
+#include "engine/graphics/vex_light.h"
+#include "engine/graphics/vex_texture_list.h"
+#include "engine/graphics/vex_xmesh.h"
+#include "engine/services/vex_package.h"
+#include "platform/gfx/gfx_image.h"
+#include "platform/gfx/gfx_math.h"
+#include "tests/engine/graphics/graphics_fixture.h"
+#include "tests/engine/graphics/x11_window.h"
+#include "tests/engine/services/log_tail.h"
+
+using namespace gfx;
+
+namespace {
+
+constexpr uint16_t kWidth = 570, kHeight = 400;
+constexpr uint32_t kBackground = 0xFF808094;
+
+struct Rgb {
+    int r, g, b;
+};
+
+class GlRenderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display (run under xvfb-run): nothing drawn, nothing checked";
+        window_ = std::make_unique<TestWindow>(kWidth, kHeight);
+        if (!window_->ok()) GTEST_SKIP() << "the X display does not open: nothing drawn, nothing checked";
+        ResetEngineLists();
+        Direct3D().UseSystem(nullptr);  // the real one, OpenGL
+        LogTail log;
+        ASSERT_TRUE(Direct3D().Start(window_->handle(), nullptr, false, true, false, false, kWidth, kHeight, 0, false,
+                                     false))
+            << log.Text();
+        std::printf("%s", log.Text().c_str());
+    }
+
+    void TearDown() override {
+        ResetEngineLists();
+        Direct3D().UseSystem(nullptr);
+        window_.reset();
+    }
+
+    // The scene's lights, added and switched on.
+    static void AddSceneLights() {
+        const Vector3 origin{0, 0, 0};
+        VEX_Light& lights = Lights();
+        lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
+        lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.5f, -0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
+        lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
+        lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
+        for (int16_t i = 0; i < 4; ++i) lights.EnableLight(i, true);
+    }
+
+    // The scene's camera on the green seat and its 3D projection.
+    static void PlaceCamera() {
+        Camera().OrbitCamera(0, -6, 0, 50, 81, 0, -0.16f);
+        Direct3D().SetProjection(18, 145, 0);
+    }
+
+    // Where a world point lands on the screen, in pixels.
+    static void Project(const Vector3& point, int& x, int& y) {
+        const Vector3 ndc = TransformCoord(point, Multiply(Camera().matrix(), Direct3D().projection()));
+        x = int((ndc.x + 1) / 2 * kWidth);
+        y = int((1 - ndc.y) / 2 * kHeight);
+    }
+
+    Rgb PixelAt(const Vector3& point) const {
+        int x, y;
+        Project(point, x, y);
+        EXPECT_TRUE(x >= 0 && x < kWidth && y >= 0 && y < kHeight);
+        x = std::clamp(x, 0, kWidth - 1), y = std::clamp(y, 0, kHeight - 1);
+        const uint32_t argb = frame_[size_t(y) * width_ + size_t(x)];
+        return {int(argb >> 16 & 255), int(argb >> 8 & 255), int(argb & 255)};
+    }
+
+    // Ends the scene, reads it back and saves it before presenting.
+    void Capture(const char* png) {
+        Direct3D().EndScene();
+        ASSERT_TRUE(Direct3D().device()->ReadBackBuffer(frame_, width_, height_));
+        ASSERT_EQ(width_, kWidth);
+        ASSERT_EQ(height_, kHeight);
+        ASSERT_TRUE(SaveArgbToPng(png, frame_, width_, height_));
+        std::printf("saved %s\n", std::filesystem::absolute(png).c_str());
+        Direct3D().PresentFrame();
+    }
+
+    std::unique_ptr<TestWindow> window_;
+    std::vector<uint32_t> frame_;
+    uint32_t width_ = 0, height_ = 0;
+};
+
+// A 47-unit square table top at y = 0 with a 2 x 2 checker (green where u
+// and v are both below or both above one half, blue elsewhere), and a
+// red box standing on it.
+const char* const kCheckerTableX = R"(xof 0303txt 0032
+Mesh table {
+ 4; -23.5;0;-23.5;, 23.5;0;-23.5;, 23.5;0;23.5;, -23.5;0;23.5;;
+ 2; 3;0,3,2;, 3;0,2,1;;
+ MeshNormals { 1; 0;1;0;; 2; 3;0,0,0;, 3;0,0,0;; }
+ MeshTextureCoords { 4; 0;0;, 1;0;, 1;1;, 0;1;; }
+ MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 80; 0.15;0.15;0.15;; 0;0;0;; TextureFilename { "checker.tga"; } } }
+}
+)";
+
+TEST_F(GlRenderTest, TheTableLiesWhereTheProjectionSaysLitAndTextured) {
+    EXPECT_NE(Direct3D().depthFormat(), kFormatUnknown);
+    WriteTextFile("checker_table.x", kCheckerTableX);
+    const std::vector<uint8_t> checker{0, 200, 0, 255, 0, 0, 200, 255, 0, 0, 200, 255, 0, 200, 0, 255};
+    ASSERT_TRUE(WriteTga("checker.tga", 2, 2, checker));
+    TextureList().SetMipLevels(1);
+    TextureList().SetFormat(kFormatA1R5G5B5);
+    VEX_XMesh table, box;
+    ASSERT_TRUE(table.LoadX("checker_table.x", true));
+    ASSERT_TRUE(box.CreateBox(6, 6, 6, 0.8f, 0.1f, 0.1f, 0));
+    AddSceneLights();
+
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    PlaceCamera();
+    Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopModulate);
+    Direct3D().ResetWorld();
+    Direct3D().ApplyWorld();
+    ASSERT_TRUE(table.DrawMesh(1.0f));
+    Direct3D().SetWorldPosition(0, 3, 0);
+    ASSERT_TRUE(box.DrawMesh(1.0f));
+    Capture("gl_checker_table.png");
+
+    // Outside the table: the clear colour, exactly.
+    const Rgb outside = PixelAt({-30, 0, 30});
+    EXPECT_EQ(outside.r, 0x80);
+    EXPECT_EQ(outside.b, 0x94);
+    // The four quarters show the checker in texture order (u with x, v
+    // with z), lit. The eye is on +z, so +x shows on the left.
+    const Rgb lowLow = PixelAt({-12, 0, -12}), highLow = PixelAt({12, 0, -12});
+    const Rgb lowHigh = PixelAt({-12, 0, 12}), highHigh = PixelAt({12, 0, 12});
+    EXPECT_GT(lowLow.g, 120) << lowLow.r << "," << lowLow.g << "," << lowLow.b;
+    EXPECT_LT(lowLow.b, 60);
+    EXPECT_GT(highLow.b, 120) << highLow.r << "," << highLow.g << "," << highLow.b;
+    EXPECT_LT(highLow.g, 60);
+    EXPECT_GT(lowHigh.b, 120);
+    EXPECT_GT(highHigh.g, 120);
+    int leftX, rightX, y;
+    Project({12, 0, 0}, leftX, y);
+    Project({-12, 0, 0}, rightX, y);
+    EXPECT_LT(leftX, rightX);
+    // Just inside and just outside a table corner.
+    EXPECT_GT(PixelAt({-22.5f, 0, -22.5f}).g, 100);
+    EXPECT_EQ(PixelAt({-24.5f, 0, -24.5f}).r, 0x80);
+    // The box in front of the table's centre hides it and is lit red.
+    const Rgb boxFront = PixelAt({0, 3, -3});
+    EXPECT_GT(boxFront.r, 100);
+    EXPECT_LT(boxFront.g, 80);
+}
+
+TEST_F(GlRenderTest, ViewportsAndTheTwoDViewCoverWhatTheyName) {
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    // A 2D rectangle from (100, 50) to (200, 150) in virtual pixels.
+    ASSERT_TRUE(Camera().Begin2D());
+    Direct3D().SetLighting(false);
+    Direct3D().SetCullMode(kCullNone);
+    struct Vertex {
+        float x, y, z;
+        uint32_t color;
+    };
+    const Vertex quad[4] = {{100, 50, 0, 0xFFFF0000}, {200, 50, 0, 0xFFFF0000}, {200, 150, 0, 0xFFFF0000},
+                            {100, 150, 0, 0xFFFF0000}};
+    TextureList().Bind(0, 0);
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg2);
+    Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfDiffuse);
+    // A viewport in the bottom-right corner cleared green.
+    ASSERT_TRUE(Camera().SetViewRect(470, 300, 570, 400));
+    Direct3D().ClearTargets(0xFF00FF00, true, false, false);
+    Capture("gl_2d_view.png");
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopModulate);
+    Direct3D().SetLighting(true);
+    Direct3D().SetCullMode(kCullCCW);
+
+    auto at = [&](int x, int y) { return frame_[size_t(y) * width_ + size_t(x)] & 0xFFFFFF; };
+    EXPECT_EQ(at(100, 50), 0xFF0000u);   // first pixel inside
+    EXPECT_EQ(at(199, 149), 0xFF0000u);  // last pixel inside
+    EXPECT_EQ(at(99, 50), 0x808094u);
+    EXPECT_EQ(at(200, 100), 0x808094u);
+    EXPECT_EQ(at(100, 150), 0x808094u);
+    EXPECT_EQ(at(470, 300), 0x00FF00u);
+    EXPECT_EQ(at(469, 300), 0x808094u);
+    EXPECT_EQ(at(569, 399), 0x00FF00u);
+}
+
+}  // namespace
