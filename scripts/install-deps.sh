@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   # library dependencies
   zlib1g-dev
+  # asset generator: glyphs from DejaVu through FreeType, speech from eSpeak NG
+  libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
 )
