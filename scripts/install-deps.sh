@@ -13,6 +13,8 @@ packages=(
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # contact sheet of the generated pictures
+  libstb-dev
 )
 
 missing=()

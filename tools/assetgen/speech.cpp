@@ -3,6 +3,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -55,6 +56,9 @@ Samples SpeechSynthesizer::Speak(const SpokenPhrase& phrase) {
     espeak_SetParameter(espeakPITCH, phrase.pitch, 0);
     espeak_SetParameter(espeakRATE, phrase.wordsPerMinute, 0);
     espeak_SetParameter(espeakRANGE, 80, 0);
+    // Breathy voices mix in noise from the C library's generator: seeding it
+    // per phrase keeps every build's speech byte-identical.
+    std::srand(1);
     std::vector<short> pcm;
     const std::size_t size = std::strlen(phrase.text) + 1;
     if (espeak_Synth(phrase.text, size, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm) != EE_OK)

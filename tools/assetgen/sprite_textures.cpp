@@ -53,6 +53,14 @@ TextMask RenderText(const char* fontFile, int pixelSize, const std::u32string& t
     return mask;
 }
 
+// The text at the largest size up to maxPixelSize whose ink fits maxWidth.
+TextMask RenderTextFitting(const char* fontFile, int maxPixelSize, int maxWidth, const std::u32string& text) {
+    for (int size = maxPixelSize;; --size) {
+        TextMask mask = RenderText(fontFile, size, text);
+        if (mask.width <= maxWidth || size <= 8) return mask;
+    }
+}
+
 float Dilated(const TextMask& m, int x, int y, float radius) {
     float best = 0;
     const int r = int(std::ceil(radius));
@@ -93,7 +101,8 @@ void PaintDisc(Image& img, float cx, float cy, float r, Color base) {
 
 void PaintLogoFrame(Image& img, int frameTop, bool lit) {
     const TextMask vex = RenderText("DejaVuSans-Bold.ttf", 30, U"VEX");
-    const TextMask ringdisk = RenderText("DejaVuSans-Bold.ttf", 52, U"Ringdisk");
+    // The title fills the frame's width, leaving room for its outline and shadow.
+    const TextMask ringdisk = RenderTextFitting("DejaVuSans-Bold.ttf", 56, 256 - 12 - 10, U"Ringdisk");
     // "VEX" on a small red plate, "Ringdisk" large below it.
     const int plateX = 14, plateY = frameTop + 10;
     const int plateW = vex.width + 16, plateH = vex.height + 6;
