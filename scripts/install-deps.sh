@@ -13,8 +13,9 @@ packages=(
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # contact sheet of the generated pictures
-  libstb-dev
+  # contact sheet of the generated pictures; the songs played through
+  # SDL2_mixer's FluidSynth with a General MIDI soundfont
+  libstb-dev libsdl2-mixer-dev timgm6mb-soundfont
 )
 
 missing=()

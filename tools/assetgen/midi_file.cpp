@@ -51,7 +51,10 @@ void MidiTrack::Note(int start, int length, int key, int velocity) {
 }
 
 std::vector<unsigned char> MidiTrack::Encode() const {
+    // A note still sounding at the loop point is let go there, so nothing
+    // rings on into the song's next pass.
     std::vector<Event> events = events_;
+    for (Event& e : events) e.tick = std::min(e.tick, end_);
     std::stable_sort(events.begin(), events.end(),
                      [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
     std::vector<unsigned char> body;
