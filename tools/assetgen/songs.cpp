@@ -38,7 +38,7 @@ struct SongDescription {
 
 // General MIDI program numbers are 0-based here.
 constexpr std::array<SongDescription, kSongCount> kSongs = {{
-    // 00: the intro theme, a broad fanfare over strings and timpani.
+    // 00: the intro theme, a broad fanfare over strings and toms.
     {92, 60, Mode::Major, {0, 5, 3, 4}, {3, 4, 2, 5}, 56, 48, 43, ChordStyle::Pad, BassStyle::RootFifth,
      Groove::Orchestral, false, 12},
     {126, 55, Mode::Major, {0, 4, 5, 3}, {3, 4, 0, 4}, 80, 0, 33, ChordStyle::Arpeggio, BassStyle::RootFifth,
@@ -248,7 +248,7 @@ private:
 
     void Drums(int barTick, bool sectionStart, bool fill) {
         enum { Kick = 36, SideStick = 37, Snare = 38, ClosedHat = 42, PedalHat = 44, OpenHat = 46, Crash = 49,
-               Ride = 51, Tambourine = 54, Timpani = 47, Shaker = 70 };
+               Ride = 51, Tambourine = 54, LowMidTom = 47, Shaker = 70 };
         if (sectionStart) Hit(barTick, Crash, 100);
         const int q = kTicksPerQuarter;
         auto at = [&](int eighth) { return Swung(barTick + eighth * kEighth); };
@@ -300,8 +300,8 @@ private:
                 }
                 break;
             case Groove::Orchestral:
-                Hit(barTick, Timpani, 100);
-                Hit(barTick + 2 * q, Timpani, 80);
+                Hit(barTick, LowMidTom, 100);
+                Hit(barTick + 2 * q, LowMidTom, 80);
                 if (fill)
                     for (int e = 8; e < 16; ++e) Hit(barTick + e * (kEighth / 2), Snare, 50 + e * 4);
                 break;

@@ -173,16 +173,24 @@ Image MakeExplosion() {
 }
 
 Image MakeSpark() {
+    // Drawn unscaled and tinted by the burst's colour, so it is white and
+    // small: a hot core with a short glow and four thin rays that twinkle as
+    // the spark spins. The rim of the glow is darker rather than only more
+    // transparent, so the spark still looks round where the texture keeps a
+    // single bit of alpha.
     Image img(32, 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            const float dx = (x + 0.5f - 16) / 16, dy = (y + 0.5f - 16) / 16;
+            const float dx = x + 0.5f - 16, dy = y + 0.5f - 16;
             const float r = std::hypot(dx, dy);
-            const float glow = std::exp(-r * r * 9.0f);
-            // Thin rays along both axes make it twinkle when it turns.
-            const float rays = std::exp(-std::fabs(dx * dy) * 120.0f) * std::clamp(1.0f - r, 0.0f, 1.0f) * 0.6f;
-            const float a = std::clamp(glow + rays, 0.0f, 1.0f);
-            img.Set(x, y, {1, 1, 1, a});
+            const float core = std::clamp((7.0f - r) / 4.0f, 0.0f, 1.0f);
+            const float along = std::clamp(1.0f - r / 12.0f, 0.0f, 1.0f);
+            const float thin = std::clamp(1.2f - std::min(std::fabs(dx), std::fabs(dy)), 0.0f, 1.0f);
+            const float rays = thin * along;
+            const float a = std::max(core, rays);
+            if (a <= 0) continue;
+            const float bright = 0.55f + 0.45f * std::max(core * core, rays * along);
+            img.Set(x, y, {bright, bright, bright, a});
         }
     return img;
 }

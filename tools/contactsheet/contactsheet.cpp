@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/contactsheet/scene_preview.h"
+
 namespace {
 
 struct Picture {
@@ -137,7 +139,7 @@ int main(int argc, char** argv) {
         {"logo.tga", 16, 600, 1},  {"boom.tga", 288, 600, 1}, {"bastao.tga", 560, 600, 1},
         {"spark.tga", 700, 600, 4}, {"rojao.tga", 700, 760, 4}, {"disco.tga", 700, 922, 4},
     };
-    Sheet sheet(1344, 1400);
+    Sheet sheet(1480, 1400);
     for (const Slot& slot : kSlots) {
         const Picture p = Load(dir + slot.name);
         if (p.Empty()) {
@@ -168,6 +170,22 @@ int main(int argc, char** argv) {
     sheet.Blit(boom, 0, 0, 256, 128, px + 1180, py + 170, 96, 80);
     font.Print(sheet, px + 1210, py + 186, "42", 38, {1, 1, 1});
     for (int i = 0; i < 4; ++i) sheet.Blit(disc, 0, 0, disc.width, disc.height, px + 280 + i * 32, py + 10, 32, 32);
+
+    // The pictures on the shapes: the intro table through the game's camera.
+    std::string error;
+    const PreviewImage scene = DrawScenePreview(argv[1], 570, 400, error);
+    if (scene.rgb.empty()) {
+        std::fprintf(stderr, "contactsheet: %s\n", error.c_str());
+        return 1;
+    }
+    Picture view;
+    view.width = scene.width;
+    view.height = scene.height;
+    for (std::size_t i = 0; i < scene.rgb.size(); i += 3)
+        view.rgba.insert(view.rgba.end(), {scene.rgb[i], scene.rgb[i + 1], scene.rgb[i + 2], 255});
+    sheet.Blit(view, 0, 0, view.width, view.height, 880, 640, view.width, view.height);
+    sheet.Blit(logo, 0, 0, 256, 128, 890, 645, 256, 128);
+    font.Print(sheet, 880, 618, "mesa.x peao.x bastao.x 570x400", 18, {1, 1, 0.8f});
 
     if (!sheet.WritePng(argv[2])) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);

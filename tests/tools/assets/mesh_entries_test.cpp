@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "built_package.h"
-#include "x_text_reader.h"
+#include "tools/contactsheet/x_text_reader.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
-// A small reader of DirectX .x text meshes, enough to check the generated
-// ones: positions, texture coordinates, faces, and the material list whose
-// materials (in file order) are the mesh's subsets.
+// A small reader of DirectX .x text meshes, enough for the generated ones:
+// positions, texture coordinates, triangles, and the material list whose
+// materials (in file order) are the mesh's subsets. The contact sheet draws
+// with it and the package tests check the meshes through it.
 #pragma once
 
 #include <array>
@@ -17,6 +18,8 @@ struct XMaterial {
 struct XTextMesh {
     std::vector<std::array<float, 3>> positions;
     std::vector<std::array<float, 2>> uv;              // one per position, or none
+    std::vector<std::array<float, 3>> normals;
+    std::vector<std::array<unsigned, 3>> normalFaces;  // per face, its corners' normals
     std::vector<std::array<unsigned, 3>> faces;        // triangles only
     std::vector<unsigned> faceSubset;                   // one per face
     std::vector<XMaterial> materials;

@@ -1,4 +1,4 @@
-#include "x_text_reader.h"
+#include "tools/contactsheet/x_text_reader.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -126,7 +126,20 @@ void ReadMesh(Tokens& t, XTextMesh& mesh) {
     }
     while (t.Peek() != "}") {
         const std::string block = t.Take();
-        if (block == "MeshTextureCoords") {
+        if (block == "MeshNormals") {
+            t.Expect("{");
+            const unsigned count = t.Count();
+            for (unsigned i = 0; i < count; ++i) mesh.normals.push_back({t.Float(), t.Float(), t.Float()});
+            if (t.Count() != faces) throw std::runtime_error("normals do not cover every face");
+            for (unsigned i = 0; i < faces; ++i) {
+                if (t.Count() != 3) throw std::runtime_error("a normal face is not a triangle");
+                const std::array<unsigned, 3> f = {t.Count(), t.Count(), t.Count()};
+                for (unsigned n : f)
+                    if (n >= count) throw std::runtime_error("a face names a missing normal");
+                mesh.normalFaces.push_back(f);
+            }
+            t.Expect("}");
+        } else if (block == "MeshTextureCoords") {
             t.Expect("{");
             if (t.Count() != vertices) throw std::runtime_error("texture coordinates do not match the vertices");
             for (unsigned i = 0; i < vertices; ++i) mesh.uv.push_back({t.Float(), t.Float()});
