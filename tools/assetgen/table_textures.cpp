@@ -126,19 +126,26 @@ Image MakePlayingSurface() {
 }
 
 Image MakeRimWood() {
-    // Dark mahogany with grain running along u, tiling in both directions
-    // because the rim repeats it along its length.
+    // Polished mahogany. The rim repeats the picture along its length, so
+    // every pattern here tiles: the noise lattices wrap at the picture's edge
+    // and a whole number of growth rings spans its height. Rings run along u
+    // (the rim's length), bent by slow noise, each ending in a thin dark line
+    // of latewood; pores are short dark streaks along the grain.
     constexpr int kSize = 256;
+    constexpr float kRings = 14;
     Image img(kSize, kSize);
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            const float warp = FractalNoise(x / 32.0f, y / 32.0f, 3, 31, 8) * 6.0f;
-            const float grain = 0.5f + 0.5f * std::sin((y + warp) * (2 * kPi / 16.0f));
-            const float figure = FractalNoise(x / 64.0f, y / 16.0f, 4, 37, 4);
-            const float pores = ValueNoise(x * 0.5f, y * 2.0f, 41, 128);
-            Color c = Mix(FromHex(0x6A2C14), FromHex(0x3C160A), std::pow(grain, 2.0f) * 0.8f);
-            c = Mix(c, FromHex(0x8A4020), figure * 0.35f);
-            img.Set(x, y, Scaled(c, 0.9f + 0.15f * pores));
+            const float warp = FractalNoise(x / 64.0f, y / 64.0f, 3, 31, 4) * 18.0f;
+            const float ring = (y + warp) * kRings / kSize;
+            const float f = ring - std::floor(ring);
+            const float latewood = std::clamp((f - 0.8f) / 0.15f, 0.0f, 1.0f) * std::clamp((1.0f - f) / 0.05f, 0.0f, 1.0f);
+            const float figure = FractalNoise(x / 32.0f, y / 64.0f, 4, 37, 8);
+            const float pores = ValueNoise(x / 8.0f, float(y), 41) > 0.85f ? 0.8f : 1.0f;
+            Color c = Mix(FromHex(0x7E3418), FromHex(0x5C2110), f * 0.7f);
+            c = Mix(c, FromHex(0x3A1208), latewood * 0.6f);
+            c = Scaled(c, (0.85f + 0.3f * figure) * pores);
+            img.Set(x, y, c);
         }
     return img;
 }

@@ -137,9 +137,9 @@ int main(int argc, char** argv) {
     constexpr Slot kSlots[] = {
         {"mesa1.tga", 16, 40, 1},  {"mesa2.tga", 544, 40, 1}, {"fonte01.tga", 816, 40, 1},
         {"logo.tga", 16, 600, 1},  {"boom.tga", 288, 600, 1}, {"bastao.tga", 560, 600, 1},
-        {"spark.tga", 700, 600, 4}, {"rojao.tga", 700, 760, 4}, {"disco.tga", 700, 922, 4},
+        {"spark.tga", 750, 600, 4}, {"rojao.tga", 750, 760, 4}, {"disco.tga", 750, 922, 4},
     };
-    Sheet sheet(1480, 1400);
+    Sheet sheet(1510, 1400);
     for (const Slot& slot : kSlots) {
         const Picture p = Load(dir + slot.name);
         if (p.Empty()) {
@@ -183,9 +183,9 @@ int main(int argc, char** argv) {
     view.height = scene.height;
     for (std::size_t i = 0; i < scene.rgb.size(); i += 3)
         view.rgba.insert(view.rgba.end(), {scene.rgb[i], scene.rgb[i + 1], scene.rgb[i + 2], 255});
-    sheet.Blit(view, 0, 0, view.width, view.height, 880, 640, view.width, view.height);
-    sheet.Blit(logo, 0, 0, 256, 128, 890, 645, 256, 128);
-    font.Print(sheet, 880, 618, "mesa.x peao.x bastao.x 570x400", 18, {1, 1, 0.8f});
+    sheet.Blit(view, 0, 0, view.width, view.height, 920, 640, view.width, view.height);
+    sheet.Blit(logo, 0, 0, 256, 128, 930, 645, 256, 128);
+    font.Print(sheet, 920, 618, "mesa.x peao.x bastao.x 570x400", 18, {1, 1, 0.8f});
 
     if (!sheet.WritePng(argv[2])) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
