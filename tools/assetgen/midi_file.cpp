@@ -66,6 +66,13 @@ std::vector<unsigned char> MidiTrack::Encode() const {
         body.push_back(static_cast<unsigned char>(0xC0 | channel_));
         body.push_back(static_cast<unsigned char>(program_));
     }
+    const unsigned char controllers[3][2] = {{7, static_cast<unsigned char>(mix_.volume)},
+                                             {10, static_cast<unsigned char>(mix_.pan)},
+                                             {91, static_cast<unsigned char>(mix_.reverb)}};
+    for (const auto& c : controllers) {
+        PutVariable(body, 0);
+        body.insert(body.end(), {static_cast<unsigned char>(0xB0 | channel_), c[0], c[1]});
+    }
     int now = 0;
     for (const Event& e : events) {
         PutVariable(body, std::uint32_t(e.tick - now));

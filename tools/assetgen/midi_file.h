@@ -19,6 +19,9 @@ public:
     void Note(int start, int length, int key, int velocity);
     // Fixes the track's end (the loop point), at or after its last note.
     void SetEnd(int tick) { end_ = tick; }
+    // The part's place in the mix, sent with its program at the start:
+    // channel volume, pan (64 centre) and reverb send, each 0..127.
+    void SetMix(int volume, int pan, int reverb) { mix_ = {volume, pan, reverb}; }
 
     // The track chunk's bytes, "MTrk" header included.
     std::vector<unsigned char> Encode() const;
@@ -33,6 +36,9 @@ private:
     int channel_;
     int program_;
     int end_ = 0;
+    struct Mix {
+        int volume = 100, pan = 64, reverb = 40;
+    } mix_;
     std::vector<Event> events_;
 };
 

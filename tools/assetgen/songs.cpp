@@ -130,7 +130,14 @@ public:
     Composer(const SongDescription& song, int seed)
         : song_(song), rnd_(std::uint32_t(seed) * 7919u + 17u),
           lead_("Melody", 0, song.leadProgram), chords_("Chords", 1, song.chordProgram),
-          bass_("Bass", 2, song.bassProgram), drums_("Drums", kDrumChannel, -1) {}
+          bass_("Bass", 2, song.bassProgram), drums_("Drums", kDrumChannel, -1) {
+        // The tune in front, the chords a little aside and back, the bass
+        // and drums centred; some room on everything but the bass.
+        lead_.SetMix(110, 58, 50);
+        chords_.SetMix(82, 78, 60);
+        bass_.SetMix(104, 64, 10);
+        drums_.SetMix(96, 64, 30);
+    }
 
     void Compose() {
         // Verse, the verse again with a new second half, then the bridge;
@@ -196,8 +203,18 @@ private:
     }
 
     void Accompany(int barTick, int chord, bool sectionStart, bool cadence) {
-        const int k0 = KeyOf(song_, chord), k1 = KeyOf(song_, chord + 2), k2 = KeyOf(song_, chord + 4);
-        const int chordKeys[3] = {k0 + 12, k1 + 12, k2 + 12};
+        const int k0 = KeyOf(song_, chord);
+        // Chords sit in the octave just above the tonic, under the tune and
+        // over the bass, each tone folded into that window so the voices
+        // move little from chord to chord.
+        int chordKeys[3];
+        for (int i = 0; i < 3; ++i) {
+            int key = KeyOf(song_, chord + 2 * i);
+            while (key < song_.root) key += 12;
+            while (key >= song_.root + 12) key -= 12;
+            chordKeys[i] = key;
+        }
+        std::sort(std::begin(chordKeys), std::end(chordKeys));
         switch (song_.chordStyle) {
             case ChordStyle::Pad:
                 for (int k : chordKeys) chords_.Note(barTick, kBar - 10, k, 62);

@@ -18,8 +18,10 @@
 //  - Pocketed discs are drawn at y = -1.2, 2.4 below the surface, so each hole
 //    is a shaft whose floor lies just below that, at -1.3.
 //  - The holes sit at (+-25.5, +-25.5); a disc falls when its centre comes
-//    within 4.4 of a hole centre, so a hole of radius 3.4 looks right: a disc
-//    falls once more than half of it hangs over the edge.
+//    within 4.4 of a hole centre. With a hole of radius 3.4 (about one and a
+//    half discs across) a disc drops once a quarter of its width hangs over
+//    the edge, and a pocketed disc, drawn where its centre was, shows at
+//    least partly in the hole.
 #pragma once
 
 namespace assetgen::table {
