@@ -1,6 +1,6 @@
 // assetgen: draws, models, synthesises and composes every asset the game
-// loads, into one folder, from nothing but code, two DejaVu fonts and eSpeak
-// NG. The same build always writes the same bytes.
+// loads, into one folder, from nothing but code, the DejaVu Sans Bold face
+// and eSpeak NG. The same build always writes the same bytes.
 //
 //   assetgen OUTPUT_DIR
 #include <cstdio>

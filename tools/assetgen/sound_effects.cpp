@@ -169,7 +169,8 @@ Samples MakeMatchStart() {
     Add(s, Tone{0.0f, 0.16f, 880, 880, 0.5f, 0.003f, 0.5f, Wave::Square});
     Add(s, Tone{0.4f, 0.16f, 880, 880, 0.5f, 0.003f, 0.5f, Wave::Square});
     Add(s, Tone{0.8f, 0.55f, 1760, 1760, 0.5f, 0.003f, 0.6f, Wave::Square});
-    Finish(s, 0.7f);
+    // Held square tones sound much louder than a knock of the same peak.
+    Finish(s, 0.55f);
     return s;
 }
 
@@ -190,7 +191,9 @@ Samples MakeWhistle() {
         Add(s, Tone{start, length, 5800, 5700, 0.1f, 0.01f, 2.0f, Wave::Sine, 32.0f, 0.03f});
         Add(s, Noise{start, length, 0.12f, 0.01f, 2.0f, 9000, 2500, 41});
     }
-    Finish(s, 0.8f);
+    // Near 3 kHz the ear is at its most sensitive: keep the whistle from
+    // drowning out the game.
+    Finish(s, 0.55f);
     return s;
 }
 
