@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/services/text_encoding.h"
 #include "tools/assetgen/glyph_renderer.h"
 
 namespace assetgen {
@@ -48,22 +49,13 @@ void PaintGlyph(Image& atlas, const GlyphBitmap& g, int cellX, int cellY, int ba
 
 }  // namespace
 
-char32_t Windows1252ToUnicode(unsigned char c) {
-    static constexpr char32_t kHigh[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    if (c >= 0x80 && c < 0xA0) return kHigh[c - 0x80];
-    return char32_t(c);
-}
-
 BitmapFont MakeBitmapFont() {
     GlyphRenderer renderer(DejaVuFont("DejaVuSans-Bold.ttf"), kPixelSize);
     BitmapFont font{Image(kAtlas, kAtlas), {}};
     const int baseline = kOutline + renderer.Ascender();
     const int spaceWidth = int(std::lround(renderer.Render(U' ').advance));
     for (int c = 0; c < 256; ++c) {
-        const char32_t code = Windows1252ToUnicode(static_cast<unsigned char>(c));
+        const char32_t code = FromWindows1252(static_cast<unsigned char>(c));
         if (c < 32) {
             font.widths[std::size_t(c)] = 0;  // control codes take no room
             continue;

@@ -15,8 +15,4 @@ struct BitmapFont {
 
 BitmapFont MakeBitmapFont();
 
-// The Unicode character that Windows-1252 code c stands for, or 0 where the
-// code page leaves c undefined.
-char32_t Windows1252ToUnicode(unsigned char c);
-
 }  // namespace assetgen
