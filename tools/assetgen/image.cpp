@@ -95,6 +95,34 @@ void Image::Draw(const Image& source, int x, int y) {
         for (int sx = 0; sx < source.Width(); ++sx) Blend(x + sx, y + sy, source.At(sx, sy));
 }
 
+std::vector<Color> Image::BledPixels() const {
+    std::vector<Color> out = pixels_;
+    for (int pass = 0; pass < 4; ++pass) {
+        const std::vector<Color> before = out;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                Color& c = out[Index(x, y)];
+                if (c.a > 0) continue;
+                float r = 0, g = 0, b = 0, weight = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_) continue;
+                        const Color& n = before[Index(nx, ny)];
+                        // Visible neighbours count fully; ones filled by an
+                        // earlier pass (alpha 0, colour set) count a little.
+                        const float w = n.a > 0 ? 1.0f : (n.r + n.g + n.b > 0 ? 0.25f : 0.0f);
+                        r += n.r * w;
+                        g += n.g * w;
+                        b += n.b * w;
+                        weight += w;
+                    }
+                if (weight > 0) c = {r / weight, g / weight, b / weight, 0};
+            }
+    }
+    return out;
+}
+
 void Image::WriteTga(const std::filesystem::path& path) const {
     unsigned char header[18] = {};
     header[2] = 2;  // uncompressed true colour
@@ -107,7 +135,7 @@ void Image::WriteTga(const std::filesystem::path& path) const {
     std::vector<unsigned char> data(sizeof header + pixels_.size() * 4);
     std::copy(std::begin(header), std::end(header), data.begin());
     std::size_t o = sizeof header;
-    for (const Color& c : pixels_) {
+    for (const Color& c : BledPixels()) {
         data[o++] = ToByte(c.b);
         data[o++] = ToByte(c.g);
         data[o++] = ToByte(c.r);

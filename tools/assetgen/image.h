@@ -39,9 +39,14 @@ public:
     void Draw(const Image& source, int x, int y);
 
     // Writes an uncompressed 32-bit TGA with the origin at the top left.
+    // Invisible texels next to visible ones take on their colour, so that
+    // filtering at the edge of a sprite or glyph fades towards the edge's own
+    // colour rather than towards black.
     void WriteTga(const std::filesystem::path& path) const;
 
 private:
+    std::vector<Color> BledPixels() const;
+
     std::size_t Index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
 
     int width_;
