@@ -65,6 +65,24 @@ constexpr std::array<SongDescription, kSongCount> kSongs = {{
      Groove::Polka, false, 12},
 }};
 
+// A note of a written tune: start and length in eighths from the section's
+// start, pitch in scale steps from the tonic.
+struct WrittenNote {
+    int start, length, step;
+};
+
+// The intro's theme, eight bars over I vi IV V twice: a trumpet call that
+// climbs through the chord, answered lower, ending open on the dominant.
+const std::vector<WrittenNote> kIntroTheme = {
+    {0, 1, -3},  {1, 1, -3},  {2, 2, -3},  {4, 4, 2},                // G G G- E
+    {8, 2, 0},   {10, 2, 2},  {12, 4, 5},                            // C E A-
+    {16, 2, 3},  {18, 2, 2},  {20, 2, 0},  {22, 2, 3},               // F E C F
+    {24, 6, 1},  {30, 2, -1},                                        // D-- B
+    {32, 1, -3}, {33, 1, -3}, {34, 2, -3}, {36, 4, 4},               // G G G- G
+    {40, 4, 7},  {44, 4, 5},                                         // C- A-
+    {48, 2, 3},  {50, 2, 5},  {52, 2, 4},  {54, 2, 2},               // F A G E
+    {56, 6, 1},  {62, 2, -1}};                                       // D-- B
+
 const std::array<int, 7>& Scale(Mode mode) {
     static constexpr std::array<int, 7> kMajor = {0, 2, 4, 5, 7, 9, 11};
     static constexpr std::array<int, 7> kMinor = {0, 2, 3, 5, 7, 8, 10};
@@ -139,15 +157,16 @@ public:
         drums_.SetMix(96, 64, 30);
     }
 
-    void Compose() {
+    // With a written theme, the verses play it; otherwise they are composed.
+    void Compose(const std::vector<WrittenNote>* theme) {
         // Verse, the verse again with a new second half, then the bridge;
         // the last bar of each section turns back towards the tonic.
         const Phrase verseA = MakePhrase(rnd_), verseB = MakePhrase(rnd_);
         const Phrase verseC = MakePhrase(rnd_);
         const Phrase bridgeA = MakePhrase(rnd_), bridgeB = MakePhrase(rnd_);
-        Section(0, song_.verse, verseA, verseB);
-        Section(1, song_.verse, verseA, verseC);
-        Section(2, song_.bridge, bridgeA, bridgeB);
+        Section(0, song_.verse, verseA, verseB, theme);
+        Section(1, song_.verse, verseA, verseC, theme);
+        Section(2, song_.bridge, bridgeA, bridgeB, nullptr);
     }
 
     int EndTick() const { return 3 * kBarsPerSection * kBar; }
@@ -160,7 +179,8 @@ private:
         return (tick % kTicksPerQuarter == kEighth) ? tick + kEighth / 3 : tick;
     }
 
-    void Section(int index, const std::array<int, 4>& chords, const Phrase& first, const Phrase& second) {
+    void Section(int index, const std::array<int, 4>& chords, const Phrase& first, const Phrase& second,
+                 const std::vector<WrittenNote>* theme) {
         const int start = index * kBarsPerSection * kBar;
         for (int bar = 0; bar < kBarsPerSection; ++bar) {
             const bool cadence = bar == kBarsPerSection - 1;
@@ -169,6 +189,12 @@ private:
             const int chord = (cadence && index == 2) ? 0 : chords[std::size_t(bar % 4)];
             const int barTick = start + bar * kBar;
             Accompany(barTick, chord, bar == 0, cadence);
+        }
+        if (theme) {
+            for (const WrittenNote& n : *theme)
+                lead_.Note(start + n.start * kEighth, n.length * kEighth - 20,
+                           KeyOf(song_, n.step) + song_.leadOctaveShift, n.start % 4 == 0 ? 104 : 92);
+            return;
         }
         Melody(start, chords, first, 0, false);
         Melody(start + 2 * kBar, chords, first, 2, false);
@@ -343,7 +369,7 @@ private:
 void WriteSong(int index, const std::filesystem::path& path) {
     const SongDescription& song = kSongs.at(std::size_t(index));
     Composer composer(song, index + 1);
-    composer.Compose();
+    composer.Compose(index == 0 ? &kIntroTheme : nullptr);
     const int end = composer.EndTick();
     WriteMidi(path, song.beatsPerMinute, end, composer.TakeTracks());
 }
