@@ -90,11 +90,6 @@ void Image::StrokeLine(float x0, float y0, float x1, float y1, float thickness, 
         }
 }
 
-void Image::Draw(const Image& source, int x, int y) {
-    for (int sy = 0; sy < source.Height(); ++sy)
-        for (int sx = 0; sx < source.Width(); ++sx) Blend(x + sx, y + sy, source.At(sx, sy));
-}
-
 std::vector<Color> Image::BledPixels() const {
     std::vector<Color> out = pixels_;
     for (int pass = 0; pass < 4; ++pass) {

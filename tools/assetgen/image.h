@@ -35,8 +35,6 @@ public:
     void StrokeCircle(float cx, float cy, float radius, float thickness, const Color& c);
     void FillRect(float x0, float y0, float x1, float y1, const Color& c);
     void StrokeLine(float x0, float y0, float x1, float y1, float thickness, const Color& c);
-    // Composites another image with its top-left corner at (x, y).
-    void Draw(const Image& source, int x, int y);
 
     // Writes an uncompressed 32-bit TGA with the origin at the top left.
     // Invisible texels next to visible ones take on their colour, so that

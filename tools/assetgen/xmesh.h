@@ -50,8 +50,6 @@ public:
 
     void WriteX(const std::filesystem::path& path) const;
 
-    std::size_t FaceCount() const { return faces_.size(); }
-
 private:
     struct Face {
         std::uint32_t index[3];
