@@ -150,11 +150,13 @@ public:
           lead_("Melody", 0, song.leadProgram), chords_("Chords", 1, song.chordProgram),
           bass_("Bass", 2, song.bassProgram), drums_("Drums", kDrumChannel, -1) {
         // The tune in front, the chords a little aside and back, the bass
-        // and drums centred; some room on everything but the bass.
-        lead_.SetMix(110, 58, 50);
-        chords_.SetMix(82, 78, 60);
-        bass_.SetMix(104, 64, 10);
-        drums_.SetMix(96, 64, 30);
+        // and drums centred; some room on everything but the bass. The
+        // levels leave the General MIDI synthesiser headroom: louder, its
+        // sum clips on the busiest bars.
+        lead_.SetMix(96, 58, 50);
+        chords_.SetMix(70, 78, 60);
+        bass_.SetMix(90, 64, 10);
+        drums_.SetMix(82, 64, 30);
     }
 
     // With a written theme, the verses play it; otherwise they are composed.
