@@ -15,8 +15,13 @@ packages=(
   # Mesa's software renderer for EGL, and the virtual display the drawing
   # tests run on
   libegl-mesa0 libgl1-mesa-dri xvfb xauth
+  # asset generator: glyphs from DejaVu through FreeType, speech from eSpeak NG
+  libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # contact sheet of the generated pictures; the songs played through
+  # SDL2_mixer's FluidSynth with a General MIDI soundfont
+  libstb-dev libsdl2-mixer-dev timgm6mb-soundfont
 )
 
 missing=()

@@ -71,3 +71,8 @@ std::string ToWindows1252(std::string_view utf8) {
     }
     return out;
 }
+
+char32_t FromWindows1252(unsigned char c) {
+    if (c >= 0x80 && c < 0xA0) return kHighControlBlock[c - 0x80];
+    return c;
+}

@@ -12,3 +12,7 @@
 // Windows-1252 already (a name read from a package, say) and are copied as
 // they stand, so converting converted text changes nothing.
 std::string ToWindows1252(std::string_view utf8);
+
+// The Unicode character that Windows-1252 byte c stands for, or 0 for the
+// five bytes the code page leaves undefined.
+char32_t FromWindows1252(unsigned char c);
