@@ -2,6 +2,7 @@
 // four lights and seen through the game's camera, read back, saved as PNG
 // for people to look at, and checked pixel by pixel where the projection
 // says the table must be.
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -13,6 +14,7 @@
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
 #include "tests/engine/graphics/graphics_fixture.h"
+#include "tests/engine/graphics/table_scene.h"
 #include "tests/engine/graphics/x11_window.h"
 #include "tests/engine/services/log_tail.h"
 
@@ -193,6 +195,77 @@ TEST_F(GlRenderTest, ViewportsAndTheTwoDViewCoverWhatTheyName) {
     EXPECT_EQ(at(470, 300), 0x00FF00u);
     EXPECT_EQ(at(469, 300), 0x808094u);
     EXPECT_EQ(at(569, 399), 0x00FF00u);
+}
+
+double Luminance(Rgb c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+
+TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
+    if (!std::filesystem::exists(RINGDISK_PACKAGE))
+        GTEST_SKIP() << RINGDISK_PACKAGE << " was not built: the real table is not checked";
+    TableScene scene;
+    LogTail log;
+    ASSERT_TRUE(scene.Load(RINGDISK_PACKAGE)) << log.Text();
+    EXPECT_TRUE(log.HasLine("Arquivo <mesa.x> carregado com sucesso."));
+
+    // First without lights, then lit: the light must show.
+    for (int16_t i = 0; i < 4; ++i) Lights().EnableLight(i, false);
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    scene.Draw(21, false);
+    Capture("gl_table_unlit.png");
+    const Rgb unlit = PixelAt({8, TableScene::kSurfaceY, 4});
+    for (int16_t i = 0; i < 4; ++i) Lights().EnableLight(i, true);
+
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    scene.Draw(21, false);
+    Capture("gl_table.png");
+
+    // Beside the table, on the side the camera cannot see: background.
+    for (const Vector3& beside : {Vector3{37.5f, 2.6f, 0}, Vector3{-37.5f, 2.6f, 0}, Vector3{0, 2.6f, -38}}) {
+        const Rgb c = PixelAt(beside);
+        EXPECT_EQ(c.r, 0x80) << beside.x << "," << beside.z;
+        EXPECT_EQ(c.b, 0x94) << beside.x << "," << beside.z;
+    }
+    // Just inside the cushions, in all four corners beyond the holes: table.
+    for (float x : {-33.0f, 33.0f}) {
+        for (float z : {-33.0f, 33.0f}) {
+            const Rgb c = PixelAt({x, TableScene::kSurfaceY, z});
+            EXPECT_FALSE(c.r == 0x80 && c.g == 0x80 && c.b == 0x94) << x << "," << z;
+        }
+    }
+    const Rgb lit = PixelAt({8, TableScene::kSurfaceY, 4});
+    EXPECT_GT(Luminance(lit), Luminance(unlit) + 40) << "lit " << lit.r << "," << lit.g << "," << lit.b;
+
+    // Textured: where the surface texture turns red (the shooting strips
+    // in front of both seats) the picture does, and where it is plain wood
+    // the picture is too.
+    const int16_t surface = scene.table().texture(0);
+    ASSERT_GT(surface, 0);
+    auto texelRedness = [&](float x, float z) {
+        uint8_t r, g, b, a;
+        const float u = (x + 34.15f) / 68.3f, v = (z + 34.15f) / 68.3f;
+        TextureList().GetTexel(int16_t(u * TextureList().WidthOf(surface)), int16_t(v * TextureList().HeightOf(surface)),
+                               r, g, b, a, surface);
+        return int(r) - int(g);
+    };
+    auto pixelRedness = [&](float x, float z) {
+        const Rgb c = PixelAt({x, TableScene::kSurfaceY, z});
+        return c.r - c.g;
+    };
+    for (float side : {-1.0f, 1.0f}) {
+        const float strip = side * 21.65f, wood = side * 11.0f;
+        EXPECT_GT(texelRedness(4, strip), texelRedness(4, wood) + 20) << side;
+        EXPECT_GT(pixelRedness(4, strip), pixelRedness(4, wood) + 20) << side;
+    }
+
+    // The yellow striker (disc 0) and a red disc show their materials.
+    const Rgb yellow = PixelAt({-24, TableScene::kSurfaceY + 0.9f, -16});
+    EXPECT_GT(yellow.r, 100);
+    EXPECT_GT(yellow.g, 100);
+    EXPECT_LT(yellow.b, yellow.r - 50);
+    const Rgb red = PixelAt({-16, TableScene::kSurfaceY + 0.9f, -16});
+    EXPECT_GT(red.r, red.g + 50) << red.r << "," << red.g << "," << red.b;
 }
 
 }  // namespace

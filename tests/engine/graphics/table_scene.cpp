@@ -1,0 +1,89 @@
+#include "tests/engine/graphics/table_scene.h"
+
+#include "engine/graphics/vex_camera.h"
+#include "engine/graphics/vex_light.h"
+#include "engine/graphics/vex_texture_list.h"
+#include "engine/services/engine_modules.h"
+
+using namespace gfx;
+
+TableScene::~TableScene() { Resource().SetPackage(nullptr); }
+
+bool TableScene::Load(const char* packagePath) {
+    VEX_Direct3D& d3d = Direct3D();
+    Device* device = d3d.device();
+    if (!device || !package_.Open(packagePath, false)) return false;
+    device->SetRenderState(kRsLighting, 1);
+    device->SetRenderState(kRsDitherEnable, 1);
+    device->SetRenderState(kRsSpecularEnable, 1);
+    device->SetRenderState(kRsNormalizeNormals, 1);
+    device->SetRenderState(kRsZFunc, kCmpLess);
+    d3d.SetDepthTest(true);
+    d3d.SetStageFilter(kTexfLinear, 0);
+    d3d.SetStageStateCounted(0, kTssAlphaOp, kTopModulate);
+    d3d.SetStageStateCounted(0, kTssAlphaArg1, kTaTexture);
+    d3d.SetStageStateCounted(0, kTssAlphaArg2, kTaDiffuse);
+
+    Resource().SetPackage(&package_);
+    VEX_TextureList& textures = TextureList();
+    textures.SetFilters(kFilterTriangle, kFilterLinear);
+    textures.SetFormat(kFormatA1R5G5B5);
+    textures.SetMipLevels(2);
+    if (textures.Load("mesa1.tga") < 0 || textures.Load("mesa2.tga") < 0) return false;
+    textures.SetMipLevels(1);
+    if (!table_.LoadX("mesa.x", true) || !disc_.LoadX("peao.x", true) || !cue_.LoadX("bastao.x", true)) return false;
+    table_.FitSize(47.0f, true, false);
+    disc_.FitSize(3.08f, false, false);
+    cue_.FitSize(22.0f, false, false);
+
+    Material m;
+    VEX_Direct3D::MakeMaterial(m, .6f, .6f, .6f, .5f, .5f, .5f, .15f, .15f, .15f, 0, 0, 0, 80);
+    table_.SetMeshMaterial(0, m);
+    VEX_Direct3D::MakeMaterial(m, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    table_.SetMeshMaterial(1, m);
+    cue_.SetMeshMaterial(0, m);
+    VEX_Direct3D::MakeMaterial(yellow_, .6f, .6f, 0, .2f, .2f, .2f, .25f, .25f, .25f, 0, 0, 0, 50);
+    VEX_Direct3D::MakeMaterial(green_, 0, .6f, 0, .2f, .2f, .2f, .3f, .3f, .3f, 0, 0, 0, 50);
+    VEX_Direct3D::MakeMaterial(red_, .6f, 0, 0, .2f, .2f, .2f, .3f, .3f, .3f, 0, 0, 0, 50);
+
+    const Vector3 origin{0, 0, 0};
+    VEX_Light& lights = Lights();
+    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.5f, -0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
+    for (int16_t i = 0; i < 4; ++i) lights.EnableLight(i, true);
+    return true;
+}
+
+void TableScene::PlaceCamera() {
+    Camera().OrbitCamera(0, -6, 0, 50, 81, 0, -0.16f);
+    Direct3D().SetProjection(18, 145, 0);
+}
+
+void TableScene::Draw(int discCount, bool mirrored) {
+    PlaceCamera();
+    if (mirrored) {
+        // The reflection: everything upside down under the surface, faces
+        // turned inside out by the mirror, so the other side is culled.
+        Direct3D().SetCullMode(kCullCW);
+        DrawPass(discCount, -1.0f);
+        Direct3D().SetCullMode(kCullCCW);
+    }
+    DrawPass(discCount, 1.0f);
+}
+
+void TableScene::DrawPass(int discCount, float ySign) {
+    VEX_Direct3D& d3d = Direct3D();
+    const Matrix mirror = Scaling(1, ySign, 1);
+    d3d.SetWorldMatrix(mirror);
+    table_.DrawMesh(1.0f);
+    for (int i = 0; i < discCount; ++i) {
+        const float x = -24.0f + float(i % 7) * 8.0f, z = -16.0f + float(i / 7) * 16.0f;
+        disc_.SetMeshMaterial(0, i == 0 ? yellow_ : i % 2 ? red_ : green_);
+        d3d.SetWorldMatrix(Multiply(Translation(x, kSurfaceY, z), mirror));
+        disc_.DrawMesh(1.0f);
+    }
+    d3d.SetWorldMatrix(Multiply(Multiply(RotationX(-0.2f), Translation(-24.0f, 1.5f, -13.5f)), mirror));
+    cue_.DrawMesh(1.0f);
+}

@@ -1,0 +1,37 @@
+// The game's table, discs and cue loaded from the built package with the
+// scene's settings, materials and lights, and drawn as the scene draws a
+// frame: for the display tests and the frame-rate benchmark.
+#pragma once
+
+#include <memory>
+
+#include "engine/graphics/vex_xmesh.h"
+#include "engine/services/vex_package.h"
+
+class TableScene {
+public:
+    // Loads from the package at path; false (with the reason in the log)
+    // when anything the scene draws is missing. The device must be started.
+    bool Load(const char* packagePath);
+    ~TableScene();
+
+    // Camera of the green seat and the 3D projection.
+    static void PlaceCamera();
+    // The table, discs on a grid over the surface (the first one yellow,
+    // then red and green in turn) and the cue. When mirrored, everything is
+    // drawn a second time turned upside down below the surface, as a
+    // reflection pass does.
+    void Draw(int discCount, bool mirrored);
+
+    VEX_XMesh& table() { return table_; }
+    VEX_XMesh& disc() { return disc_; }
+
+    static constexpr float kSurfaceY = 1.2f;
+
+private:
+    void DrawPass(int discCount, float ySign);
+
+    VEX_Package package_;
+    VEX_XMesh table_, disc_, cue_;
+    gfx::Material yellow_, green_, red_;
+};
