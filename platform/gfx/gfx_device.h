@@ -14,9 +14,22 @@
 
 namespace gfx {
 
+// Vertices and indices kept by the device for repeated drawing, as a
+// mesh's managed vertex and index buffers are. They belong to the device
+// that made them.
+class MeshBuffers : public TrackedObject {
+public:
+    virtual ~MeshBuffers() = default;
+    uint64_t deviceSerial = 0;
+};
+
 class Device : public TrackedObject {
 public:
+    Device();
     virtual ~Device() = default;
+
+    // Different for every device made in this process.
+    uint64_t serial() const { return serial_; }
 
     // Ok, or DeviceLost / DeviceNotReset while the device is lost.
     virtual Result TestCooperativeLevel() = 0;
@@ -52,10 +65,19 @@ public:
                                  uint32_t fvf) = 0;
     virtual void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
                                         const uint32_t* indices, const void* vertices, uint32_t fvf) = 0;
+    // Copies of vertices (laid out by the vertex format) and indices; null
+    // when the device cannot keep them.
+    virtual std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
+                                                           const uint32_t* indices, uint32_t indexCount) = 0;
+    // Triangles of a list starting at an index of the buffers.
+    virtual void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) = 0;
 
     // The back buffer as top-down rows of A8R8G8B8 (after EndScene, before
     // Present); false when the backend keeps no picture.
     virtual bool ReadBackBuffer(std::vector<uint32_t>& argb, uint32_t& width, uint32_t& height) = 0;
+
+private:
+    uint64_t serial_;
 };
 
 class System : public TrackedObject {

@@ -61,14 +61,24 @@ void Mesh::Optimize() {
     vertices_ = std::move(vertices);
     indices_ = std::move(indices);
     attributes_ = std::move(attributes);
+    buffers_.reset();
     BuildRanges();
 }
 
-void Mesh::DrawSubset(Device& device, uint32_t subset) const {
+void Mesh::DrawSubset(Device& device, uint32_t subset) {
     if (subset >= ranges_.size() || ranges_[subset].faceCount == 0) return;
     const Range& range = ranges_[subset];
-    device.DrawIndexedPrimitiveUP(kPtTriangleList, VertexCount(), range.faceCount, &indices_[range.faceStart * 3],
-                                  vertices_.data(), kFvf);
+    if (!buffers_ || buffers_->deviceSerial != device.serial()) {
+        buffers_ = device.CreateMeshBuffers(vertices_.data(), VertexCount(), kFvf, indices_.data(),
+                                            uint32_t(indices_.size()));
+        if (buffers_) buffers_->deviceSerial = device.serial();
+    }
+    if (buffers_) {
+        device.DrawIndexedPrimitive(*buffers_, range.faceStart * 3, range.faceCount);
+    } else {
+        device.DrawIndexedPrimitiveUP(kPtTriangleList, VertexCount(), range.faceCount, &indices_[range.faceStart * 3],
+                                      vertices_.data(), kFvf);
+    }
 }
 
 }  // namespace gfx

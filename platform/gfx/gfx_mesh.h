@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/services/memory_tracker.h"
@@ -34,14 +35,19 @@ public:
     void Optimize();
 
     // Draws the faces of one subset; nothing for an empty or unknown one.
-    void DrawSubset(Device& device, uint32_t subset) const;
+    // The first draw on a device leaves a copy of the mesh with it.
+    void DrawSubset(Device& device, uint32_t subset);
 
     uint32_t FaceCount() const { return static_cast<uint32_t>(attributes_.size()); }
     uint32_t VertexCount() const { return static_cast<uint32_t>(vertices_.size()); }
     uint32_t SubsetCount() const { return static_cast<uint32_t>(ranges_.size()); }
     uint32_t Stride() const { return VertexStride(kFvf); }
-    // Writable vertex memory, laid out by kFvf (position first).
-    uint8_t* LockVertices() { return reinterpret_cast<uint8_t*>(vertices_.data()); }
+    // Writable vertex memory, laid out by kFvf (position first). The
+    // device's copy is made again at the next draw.
+    uint8_t* LockVertices() {
+        buffers_.reset();
+        return reinterpret_cast<uint8_t*>(vertices_.data());
+    }
     const std::vector<MeshVertex, TrackedAllocator<MeshVertex>>& vertices() const { return vertices_; }
     const std::vector<uint32_t, TrackedAllocator<uint32_t>>& indices() const { return indices_; }
     const std::vector<uint32_t, TrackedAllocator<uint32_t>>& attributes() const { return attributes_; }
@@ -56,6 +62,7 @@ private:
     std::vector<uint32_t, TrackedAllocator<uint32_t>> indices_;
     std::vector<uint32_t, TrackedAllocator<uint32_t>> attributes_;
     std::vector<Range, TrackedAllocator<Range>> ranges_;
+    std::unique_ptr<MeshBuffers> buffers_;
 };
 
 static_assert(sizeof(MeshVertex) == 32, "mesh vertices are laid out as their vertex format says");

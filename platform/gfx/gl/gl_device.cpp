@@ -23,7 +23,9 @@
 //   specular off the material's specular is sent as black.
 // - Texture stages are OpenGL's texture units with the combine environment;
 //   a stage without a texture reads white, as in Direct3D, through a 1 x 1
-//   white texture. Stage sampler states live in sampler objects, which
+//   white texture, or, when white would leave the stage's input unchanged
+//   (white times the colour, or a selection of the colour), the unit is
+//   simply switched off, which costs the rasteriser nothing. Stage sampler states live in sampler objects, which
 //   belong to units as Direct3D's do to stages.
 // - Lighting off draws the vertex colour, or white for vertices without one.
 #include <epoxy/gl.h>
@@ -135,6 +137,17 @@ constexpr DefaultState kDefaultRenderStates[] = {
     {kRsStencilMask, 0xFFFFFFFF}, {kRsStencilWriteMask, 0xFFFFFFFF}, {kRsTextureFactor, 0xFFFFFFFF},
     {kRsLighting, 1},            {kRsAmbient, 0},                 {kRsLocalViewer, 1},
     {kRsNormalizeNormals, 0},    {kRsClipPlaneEnable, 0},         {kRsColorWriteEnable, 0xF},
+};
+
+// Vertex and index buffer objects, holding their context.
+struct GlMeshBuffers final : MeshBuffers {
+    std::shared_ptr<GlContext> context;
+    GLuint vertices = 0, indices = 0;
+    uint32_t fvf = 0;
+    ~GlMeshBuffers() override {
+        glDeleteBuffers(1, &vertices);
+        glDeleteBuffers(1, &indices);
+    }
 };
 
 class GlDevice final : public Device {
@@ -408,6 +421,33 @@ public:
         Draw(type, primitiveCount, indices, vertices, fvf);
     }
 
+    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
+                                                   const uint32_t* indices, uint32_t indexCount) override {
+        auto buffers = std::make_unique<GlMeshBuffers>();
+        buffers->context = context_;
+        buffers->fvf = fvf;
+        glGenBuffers(1, &buffers->vertices);
+        glGenBuffers(1, &buffers->indices);
+        glBindBuffer(GL_ARRAY_BUFFER, buffers->vertices);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * VertexStride(fvf), vertices, GL_STATIC_DRAW);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers->indices);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 4, indices, GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        return buffers;
+    }
+
+    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) override {
+        const auto& kept = static_cast<const GlMeshBuffers&>(buffers);
+        // With the buffers bound, the pointers below are offsets into them.
+        glBindBuffer(GL_ARRAY_BUFFER, kept.vertices);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, kept.indices);
+        Draw(kPtTriangleList, primitiveCount, reinterpret_cast<const uint32_t*>(uintptr_t(startIndex) * 4), nullptr,
+             kept.fvf, true);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
+
     bool ReadBackBuffer(std::vector<uint32_t>& argb, uint32_t& width, uint32_t& height) override {
         width = SurfaceWidth();
         height = SurfaceHeight();
@@ -496,6 +536,21 @@ private:
         glTexEnvf(GL_TEXTURE_ENV, scale, factor);
     }
 
+    // Whether a white texture leaves this combiner's input as it is.
+    static bool WhiteIsNeutral(uint32_t stage, uint32_t op, uint32_t arg1, uint32_t arg2) {
+        auto current = [stage](uint32_t arg) {
+            arg &= 0xF;
+            return arg == kTaCurrent || (stage == 0 && arg == kTaDiffuse);
+        };
+        auto texture = [](uint32_t arg) { return (arg & 0xF) == kTaTexture; };
+        switch (op) {
+            case kTopModulate: return (texture(arg1) && current(arg2)) || (current(arg1) && texture(arg2));
+            case kTopSelectArg1: return current(arg1);
+            case kTopSelectArg2: return current(arg2);
+            default: return false;
+        }
+    }
+
     void ApplyStages() {
         float factor[4];
         ColorOf(renderStates_[kRsTextureFactor], factor);
@@ -509,6 +564,14 @@ private:
             if (!enabled) {
                 glDisable(GL_TEXTURE_2D);
                 glBindSampler(stage, 0);
+                continue;
+            }
+            if (!textures_[stage] &&
+                WhiteIsNeutral(stage, ss[kTssColorOp], ss[kTssColorArg1], ss[kTssColorArg2]) &&
+                WhiteIsNeutral(stage, ss[kTssAlphaOp], ss[kTssAlphaArg1], ss[kTssAlphaArg2])) {
+                glDisable(GL_TEXTURE_2D);
+                glBindSampler(stage, 0);
+                stageOn_[stage] = false;
                 continue;
             }
             glEnable(GL_TEXTURE_2D);
@@ -564,8 +627,11 @@ private:
         }
     }
 
-    void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices, const void* vertices, uint32_t fvf) {
-        if (primitiveCount == 0 || !vertices || (fvf & kFvfXyz) == 0) return;
+    // From memory, or from bound buffers (vertices and indices are then
+    // offsets into them).
+    void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices, const void* vertices, uint32_t fvf,
+              bool fromBuffers = false) {
+        if (primitiveCount == 0 || (!vertices && !fromBuffers) || (fvf & kFvfXyz) == 0) return;
         ApplyTransforms();
         if (stagesDirty_) ApplyStages();
         const bool colored = (fvf & kFvfDiffuse) != 0;
@@ -619,7 +685,7 @@ private:
             case kPtTriangleFan: mode = GL_TRIANGLE_FAN, count = GLsizei(primitiveCount + 2); break;
             default: break;
         }
-        if (indices) glDrawElements(mode, count, GL_UNSIGNED_INT, indices);
+        if (indices || fromBuffers) glDrawElements(mode, count, GL_UNSIGNED_INT, indices);
         else glDrawArrays(mode, 0, count);
     }
 

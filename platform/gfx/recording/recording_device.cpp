@@ -137,6 +137,29 @@ void RecordingDevice::DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertex
     draws_.push_back({type, vertexCount, primitiveCount, fvf, material_, textures_[0], world_});
 }
 
+namespace {
+
+struct RecordingMeshBuffers final : MeshBuffers {
+    uint32_t vertexCount = 0, fvf = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<MeshBuffers> RecordingDevice::CreateMeshBuffers(const void*, uint32_t vertexCount, uint32_t fvf,
+                                                                const uint32_t*, uint32_t indexCount) {
+    Record(Call::CreateMeshBuffers, vertexCount, indexCount);
+    auto buffers = std::make_unique<RecordingMeshBuffers>();
+    buffers->vertexCount = vertexCount;
+    buffers->fvf = fvf;
+    return buffers;
+}
+
+void RecordingDevice::DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) {
+    const auto& kept = static_cast<const RecordingMeshBuffers&>(buffers);
+    Record(Call::Draw, kPtTriangleList, primitiveCount, startIndex);
+    draws_.push_back({kPtTriangleList, kept.vertexCount, primitiveCount, kept.fvf, material_, textures_[0], world_});
+}
+
 size_t RecordingDevice::CountOf(Call call) const {
     return static_cast<size_t>(
         std::count_if(calls_.begin(), calls_.end(), [call](const RecordedCall& c) { return c.call == call; }));

@@ -33,6 +33,7 @@ enum class Call : uint8_t {
     SetTexture,
     CreateTexture,
     Draw,
+    CreateMeshBuffers,
 };
 
 // A texture that counts how often each change reached "the GPU". It does
@@ -100,6 +101,9 @@ public:
     void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t fvf) override;
     void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
                                 const uint32_t* indices, const void* vertices, uint32_t fvf) override;
+    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
+                                                   const uint32_t* indices, uint32_t indexCount) override;
+    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) override;
     bool ReadBackBuffer(std::vector<uint32_t>&, uint32_t&, uint32_t&) override { return false; }
 
     // What was asked.
