@@ -11,8 +11,9 @@ using namespace gfx;
 
 namespace {
 
-constexpr float kHalf = 23.5f;    // the table top's half side
-constexpr float kTableY = -6.0f;  // the target's height, the table top
+constexpr float kHalf = 34.15f;   // the playing surface's half side, inside the cushions
+constexpr float kTableY = 1.2f;   // the playing surface
+constexpr float kTargetY = -6.0f;  // where the scene's camera looks
 
 class PickingTest : public RecordingTest {
 protected:
@@ -38,14 +39,15 @@ protected:
     }
 
     void RoundTrip(float distance, float pitch) {
-        Camera().OrbitCamera(0, kTableY, 0, 50, distance, 0, pitch);
+        Camera().OrbitCamera(0, kTargetY, 0, 50, distance, 0, pitch);
         const Matrix view = Camera().matrix();
         const Matrix viewProjection = Multiply(view, Direct3D().projection());
         const Vector3 c0{-kHalf, kTableY, -kHalf}, c1{-kHalf, kTableY, kHalf}, c2{kHalf, kTableY, -kHalf},
             c3{kHalf, kTableY, kHalf};
         int checked = 0;
-        for (float x = -21; x <= 21; x += 3.5f) {
-            for (float z = -21; z <= 21; z += 3.5f) {
+        // Every place a disc centre can be.
+        for (float x = -32; x <= 32; x += 4) {
+            for (float z = -32; z <= 32; z += 4) {
                 const Vector3 ndc = TransformCoord({x, kTableY, z}, viewProjection);
                 const float sx = (ndc.x + 1) / 2 * 570, sy = (1 - ndc.y) / 2 * 400;
                 ASSERT_TRUE(sx >= 0 && sx < 570 && sy >= 0 && sy < 400) << x << "," << z;
@@ -65,7 +67,7 @@ protected:
                 ++checked;
             }
         }
-        EXPECT_EQ(checked, 13 * 13);
+        EXPECT_EQ(checked, 17 * 17);
     }
 };
 
@@ -73,7 +75,7 @@ TEST_F(PickingTest, TablePointsComeBackFromTheGreenSeat) { RoundTrip(81, -0.16f)
 TEST_F(PickingTest, TablePointsComeBackFromTheRedSeat) { RoundTrip(-81, 0.16f); }
 
 TEST_F(PickingTest, RaysBesideTheTableMissIt) {
-    Camera().OrbitCamera(0, kTableY, 0, 50, 81, 0, -0.16f);
+    Camera().OrbitCamera(0, kTargetY, 0, 50, 81, 0, -0.16f);
     Direct3D().ComputePickRay(2, 2, Camera().matrix());
     float x, z, d;
     EXPECT_FALSE(Direct3D().MapOntoQuad({-1, kTableY, -1}, {-1, kTableY, 1}, {1, kTableY, -1}, {1, kTableY, 1}, x, z, d));
