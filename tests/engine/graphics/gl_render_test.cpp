@@ -197,6 +197,69 @@ TEST_F(GlRenderTest, ViewportsAndTheTwoDViewCoverWhatTheyName) {
     EXPECT_EQ(at(569, 399), 0x00FF00u);
 }
 
+// A flat rectangle in 2D view units, in one colour.
+void DrawRect(float x1, float y1, float x2, float y2, uint32_t argb) {
+    struct Vertex {
+        float x, y, z;
+        uint32_t color;
+    };
+    const Vertex quad[4] = {{x1, y1, 0, argb}, {x2, y1, 0, argb}, {x2, y2, 0, argb}, {x1, y2, 0, argb}};
+    Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfDiffuse);
+}
+
+TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {
+    ASSERT_TRUE(Direct3D().capabilities().stencil);
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    ASSERT_TRUE(Camera().Begin2D());
+    Direct3D().SetLighting(false);
+    Direct3D().SetCullMode(kCullNone);
+    Direct3D().SetDepthTest(false);
+    TextureList().Bind(0, 0);
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg2);
+    Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg2);
+
+    // Mark a stencil window without touching the colours...
+    Direct3D().SetRenderStateCounted(kRsStencilEnable, 1);
+    Direct3D().SetRenderStateCounted(kRsStencilFunc, kCmpAlways);
+    Direct3D().SetRenderStateCounted(kRsStencilRef, 1);
+    Direct3D().SetRenderStateCounted(kRsStencilPass, kStencilReplace);
+    Direct3D().SetRenderStateCounted(kRsColorWriteEnable, 0);
+    DrawRect(50, 50, 150, 150, 0xFFFFFFFF);
+    Direct3D().SetRenderStateCounted(kRsColorWriteEnable, 0xF);
+    // ...then paint the left half of the screen only where it is marked.
+    Direct3D().SetRenderStateCounted(kRsStencilFunc, kCmpEqual);
+    Direct3D().SetRenderStateCounted(kRsStencilPass, kStencilKeep);
+    DrawRect(0, 0, 285, 400, 0xFF0000FF);
+    Direct3D().SetRenderStateCounted(kRsStencilEnable, 0);
+
+    // A user clip plane keeps x >= 400 (world space) of a band.
+    const float plane[4] = {1, 0, 0, -400};
+    Direct3D().device()->SetClipPlane(0, plane);
+    Direct3D().SetRenderStateCounted(kRsClipPlaneEnable, 1);
+    DrawRect(300, 200, 570, 260, 0xFFFF0000);
+    Direct3D().SetRenderStateCounted(kRsClipPlaneEnable, 0);
+
+    // Half-transparent white over the background blends by source alpha.
+    DrawRect(300, 300, 400, 350, 0x80FFFFFF);
+    Capture("gl_stencil_clip_blend.png");
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopModulate);
+    Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg1);
+    Direct3D().SetLighting(true);
+    Direct3D().SetCullMode(kCullCCW);
+    Direct3D().SetDepthTest(true);
+
+    auto at = [&](int x, int y) { return frame_[size_t(y) * width_ + size_t(x)] & 0xFFFFFF; };
+    EXPECT_EQ(at(100, 100), 0x0000FFu);  // marked and painted
+    EXPECT_EQ(at(200, 100), 0x808094u);  // painted area, but not marked
+    EXPECT_EQ(at(40, 40), 0x808094u);
+    EXPECT_EQ(at(350, 230), 0x808094u);  // clipped away
+    EXPECT_EQ(at(450, 230), 0xFF0000u);
+    const uint32_t blended = at(350, 320);
+    EXPECT_NEAR(int(blended >> 16), (0x80 + 0xFF) / 2, 2);
+    EXPECT_NEAR(int(blended & 0xFF), (0x94 + 0xFF) / 2, 2);
+}
+
 double Luminance(Rgb c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
 
 TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
