@@ -1,9 +1,11 @@
 #include "engine/graphics/vex_xmesh.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -48,7 +50,20 @@ bool VEX_XMesh::LoadX(const char* name, bool loadTextures) {
     Release();
     VEX_Resource& resource = Resource();
     if (!resource.BuildPath(name)) return false;
-    const std::string path = resource.path();
+    // Loading the mesh's textures composes other paths; keep this one.
+    char path[1024];
+    std::snprintf(path, sizeof path, "%s", resource.path());
+    try {
+        return Read(name, path, loadTextures);
+    } catch (const std::bad_alloc&) {
+        Release();
+        Log().WriteWarning("Memória insuficiente para carregar X mesh <%s>.", path);
+        return false;
+    }
+}
+
+bool VEX_XMesh::Read(const char* name, const std::string& path, bool loadTextures) {
+    VEX_Resource& resource = Resource();
 
     std::vector<char> bytes;
     if (VEX_Package* package = resource.currentPackage()) {
@@ -74,10 +89,7 @@ bool VEX_XMesh::LoadX(const char* name, bool loadTextures) {
     const uint32_t count = uint32_t(data.materials.size());
     auto mesh = std::make_unique<Mesh>(std::move(data.vertices), std::move(data.indices), std::move(data.attributes),
                                        count);
-    if (!AllocateArrays(count)) {
-        Log().WriteWarning("Memória insuficiente para carregar X mesh <%s>.", path.c_str());
-        return false;
-    }
+    if (!AllocateArrays(count)) throw std::bad_alloc();
     VEX_TextureList& textureList = TextureList();
     for (uint32_t i = 0; i < count; ++i) {
         materials_[i] = data.materials[i].material;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/services/memory_tracker.h"
 #include "platform/gfx/gfx_mesh.h"
@@ -44,6 +45,9 @@ public:
     gfx::Mesh* mesh() const { return mesh_.get(); }
 
 private:
+    // Reads and builds the mesh; may throw std::bad_alloc, which LoadX turns
+    // into its warning.
+    bool Read(const char* name, const std::string& path, bool loadTextures);
     bool TakePrimitive(std::unique_ptr<gfx::Mesh> mesh, float r, float g, float b, int16_t texture,
                        const char* warning);
     bool AllocateArrays(uint32_t count);

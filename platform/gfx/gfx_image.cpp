@@ -1,6 +1,7 @@
 #include "platform/gfx/gfx_image.h"
 
 #include <cstring>
+#include <new>
 #include <fstream>
 #include <iterator>
 
@@ -67,9 +68,10 @@ bool WriteLevel(Texture& texture, uint32_t level, const Picture& picture, Format
 
 }  // namespace
 
-Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
-                               std::unique_ptr<Texture>& texture) {
-    if (!data || size == 0 || size > INT32_MAX) return Result::InvalidCall;
+namespace {
+
+Result DecodeIntoTexture(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
+                         std::unique_ptr<Texture>& texture) {
     int width = 0, height = 0, channels = 0;
     stbi_uc* pixels = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(size), &width, &height,
                                             &channels, 4);
@@ -104,6 +106,18 @@ Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size, 
     }
     texture = std::move(created);
     return Result::Ok;
+}
+
+}  // namespace
+
+Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
+                               std::unique_ptr<Texture>& texture) {
+    if (!data || size == 0 || size > INT32_MAX) return Result::InvalidCall;
+    try {
+        return DecodeIntoTexture(device, data, size, settings, texture);
+    } catch (const std::bad_alloc&) {
+        return Result::OutOfMemory;
+    }
 }
 
 Result CreateTextureFromFile(Device& device, const char* path, const ImageLoadSettings& settings,

@@ -1,6 +1,7 @@
 #include "platform/gfx/gfx_texture.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/gfx/gfx_formats.h"
 
@@ -20,13 +21,18 @@ bool Texture::Allocate(uint32_t width, uint32_t height, uint32_t levels, Format 
     const uint32_t bytesPerTexel = FormatBits(format) / 8;
     if (bytesPerTexel == 0 || width == 0 || height == 0 || IsDepthFormat(format)) return false;
     levels = std::min(levels == 0 ? FullChainLevels(width, height) : levels, FullChainLevels(width, height));
-    levels_.resize(levels);
-    for (Level& level : levels_) {
-        level.desc = {format, width, height, width * height * bytesPerTexel};
-        level.pitch = width * bytesPerTexel;
-        level.bits.assign(level.desc.size, 0);
-        width = std::max(1u, width / 2);
-        height = std::max(1u, height / 2);
+    try {
+        levels_.resize(levels);
+        for (Level& level : levels_) {
+            level.desc = {format, width, height, width * height * bytesPerTexel};
+            level.pitch = width * bytesPerTexel;
+            level.bits.assign(level.desc.size, 0);
+            width = std::max(1u, width / 2);
+            height = std::max(1u, height / 2);
+        }
+    } catch (const std::bad_alloc&) {
+        levels_.clear();
+        return false;
     }
     return true;
 }
