@@ -433,14 +433,14 @@ void VEX_Direct3D::ReportStats() {
 }
 
 void VEX_Direct3D::ShowErrorBox(const char* reason) const {
-    // The text lives in an engine buffer sized by the reason, as every
-    // message the engine composes.
+    // The text lives in an engine buffer of the reason's length and 255
+    // bytes more, which the fixed lines fit in.
     static constexpr const char* kLead =
         "Não foi possível iniciar o Direct3D.\n"
         "Verifique se você possui o DirectX 8.1 ou superior instalado,\n"
         "e se sua placa de vídeo suporta aceleração 3D.\n\n"
         "Motivo: ";
-    const size_t bytes = std::strlen(kLead) + std::strlen(reason) + 255;
+    const size_t bytes = std::strlen(reason) + 255;
     TrackedChars text(static_cast<char*>(TrackedAlloc(static_cast<uint32_t>(bytes))));
     if (!text) return;
     std::snprintf(text.get(), bytes, "%s%s", kLead, reason);

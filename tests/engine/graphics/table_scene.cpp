@@ -9,7 +9,7 @@ using namespace gfx;
 
 TableScene::~TableScene() { Resource().SetPackage(nullptr); }
 
-bool TableScene::Load(const char* packagePath) {
+bool TableScene::Load(const char* packagePath, bool lowDetail) {
     VEX_Direct3D& d3d = Direct3D();
     Device* device = d3d.device();
     if (!device || !package_.Open(packagePath, false)) return false;
@@ -31,7 +31,9 @@ bool TableScene::Load(const char* packagePath) {
     textures.SetMipLevels(2);
     if (textures.Load("mesa1.tga") < 0 || textures.Load("mesa2.tga") < 0) return false;
     textures.SetMipLevels(1);
-    if (!table_.LoadX("mesa.x", true) || !disc_.LoadX("peao.x", true) || !cue_.LoadX("bastao.x", true)) return false;
+    if (!table_.LoadX(lowDetail ? "mesalow.x" : "mesa.x", true) || !disc_.LoadX(lowDetail ? "peaolow.x" : "peao.x", true) ||
+        !cue_.LoadX("bastao.x", true))
+        return false;
     table_.FitSize(47.0f, true, false);
     disc_.FitSize(3.08f, false, false);
     cue_.FitSize(22.0f, false, false);

@@ -10,9 +10,11 @@
 
 class TableScene {
 public:
-    // Loads from the package at path; false (with the reason in the log)
-    // when anything the scene draws is missing. The device must be started.
-    bool Load(const char* packagePath);
+    // Loads from the package at path, with the high- or low-detail table
+    // and disc (the game's quality setting); false (with the reason in the
+    // log) when anything the scene draws is missing. The device must be
+    // started.
+    bool Load(const char* packagePath, bool lowDetail = false);
     ~TableScene();
 
     // Camera of the green seat and the 3D projection.
