@@ -10,8 +10,9 @@ packages=(
   # library dependencies
   zlib1g-dev
   # graphics: OpenGL through EGL on X11, entry points by libepoxy, GLM
-  # matrices, stb image codecs, SDL2 for the library's message box
-  libegl-dev libepoxy-dev libx11-dev libglm-dev libstb-dev libsdl2-dev
+  # matrices, stb image codecs, meshoptimizer, SDL2 for the library's
+  # message box
+  libegl-dev libepoxy-dev libx11-dev libglm-dev libstb-dev libmeshoptimizer-dev libsdl2-dev
   # Mesa's software renderer for EGL, and the virtual display the drawing
   # tests run on
   libegl-mesa0 libgl1-mesa-dri xvfb xauth

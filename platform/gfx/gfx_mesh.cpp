@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include <meshoptimizer.h>
+
 namespace gfx {
 
 Mesh::Mesh(std::vector<MeshVertex> vertices, std::vector<uint32_t> indices, std::vector<uint32_t> attributes,
@@ -34,35 +36,37 @@ void Mesh::BuildRanges() {
 }
 
 void Mesh::Optimize() {
+    // Attribute sort: each subset's faces become one run, in subset order.
     std::vector<uint32_t> order(attributes_.size());
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(),
                      [this](uint32_t a, uint32_t b) { return attributes_[a] < attributes_[b]; });
-
-    constexpr uint32_t kUnused = UINT32_MAX;
-    std::vector<uint32_t> newIndexOf(vertices_.size(), kUnused);
-    decltype(vertices_) vertices;
-    decltype(indices_) indices;
-    decltype(attributes_) attributes;
-    vertices.reserve(vertices_.size());
-    indices.reserve(indices_.size());
-    attributes.reserve(attributes_.size());
-    for (uint32_t face : order) {
-        for (int c = 0; c < 3; ++c) {
-            const uint32_t old = indices_[face * 3 + c];
-            if (newIndexOf[old] == kUnused) {
-                newIndexOf[old] = static_cast<uint32_t>(vertices.size());
-                vertices.push_back(vertices_[old]);
-            }
-            indices.push_back(newIndexOf[old]);
-        }
-        attributes.push_back(attributes_[face]);
+    std::vector<uint32_t> indices(indices_.size());
+    decltype(attributes_) attributes(attributes_.size());
+    for (size_t f = 0; f < order.size(); ++f) {
+        std::copy_n(&indices_[order[f] * 3], 3, &indices[f * 3]);
+        attributes[f] = attributes_[order[f]];
     }
-    vertices_ = std::move(vertices);
-    indices_ = std::move(indices);
     attributes_ = std::move(attributes);
-    buffers_.reset();
     BuildRanges();
+
+    // Within each run, faces in the order that reuses the most recently
+    // transformed vertices.
+    std::vector<uint32_t> reordered(indices.size());
+    for (const Range& range : ranges_) {
+        if (range.faceCount == 0) continue;
+        meshopt_optimizeVertexCache(&reordered[range.faceStart * 3], &indices[range.faceStart * 3],
+                                    size_t(range.faceCount) * 3, vertices_.size());
+    }
+
+    // Vertices in the order the faces first use them; unused ones dropped.
+    decltype(vertices_) vertices(vertices_.size());
+    const size_t used = meshopt_optimizeVertexFetch(vertices.data(), reordered.data(), reordered.size(),
+                                                    vertices_.data(), vertices_.size(), sizeof(MeshVertex));
+    vertices.resize(used);
+    vertices_ = std::move(vertices);
+    indices_.assign(reordered.begin(), reordered.end());
+    buffers_.reset();
 }
 
 void Mesh::DrawSubset(Device& device, uint32_t subset) {

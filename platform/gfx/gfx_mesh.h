@@ -29,9 +29,9 @@ public:
          uint32_t subsetCount);
 
     // Sorts the faces by attribute so that each subset is one contiguous
-    // draw, then renumbers the vertices in the order the faces first use
-    // them (dropping unused ones), so a subset's vertices lie together and
-    // consecutive triangles reuse recently touched vertices.
+    // draw, orders each subset's faces for the vertex cache, and renumbers
+    // the vertices in the order the faces first use them (dropping unused
+    // ones). The faces stay the same triangles with the same winding.
     void Optimize();
 
     // Draws the faces of one subset; nothing for an empty or unknown one.
