@@ -11,6 +11,7 @@
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/graphics/vex_xmesh.h"
 #include "engine/services/vex_package.h"
+#include "platform/gfx/gfx_formats.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
 #include "tests/engine/graphics/graphics_fixture.h"
@@ -258,6 +259,61 @@ TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {
     const uint32_t blended = at(350, 320);
     EXPECT_NEAR(int(blended >> 16), (0x80 + 0xFF) / 2, 2);
     EXPECT_NEAR(int(blended & 0xFF), (0x94 + 0xFF) / 2, 2);
+}
+
+TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours) {
+    // Yellow on the left, blue on the right, both opaque; then a third
+    // column of transparent texels below, which alpha formats must let the
+    // background through.
+    const std::vector<uint8_t> picture{255, 255, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0,
+                                       255, 255, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0};
+    ASSERT_TRUE(WriteTga("formats.tga", 3, 2, picture));
+    const Format formats[] = {kFormatR3G3B2,   kFormatA8R3G3B2, kFormatA4R4G4B4, kFormatX4R4G4B4, kFormatA1R5G5B5,
+                              kFormatX1R5G5B5, kFormatR5G6B5,   kFormatA8R8G8B8, kFormatX8R8G8B8};
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    ASSERT_TRUE(Camera().Begin2D());
+    Direct3D().SetLighting(false);
+    Direct3D().SetCullMode(kCullNone);
+    Direct3D().SetDepthTest(false);
+    Direct3D().SetPointFilter(0);
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg1);
+    Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg1);
+    struct Vertex {
+        float x, y, z, u, v;
+    };
+    TextureList().SetMipLevels(1);
+    float left = 10;
+    for (Format format : formats) {
+        TextureList().SetFormat(format);
+        const std::string name = std::string("formats_") + FormatName(format) + ".tga";
+        std::filesystem::copy_file("formats.tga", name, std::filesystem::copy_options::overwrite_existing);
+        const int16_t index = TextureList().Load(name.c_str());
+        ASSERT_GT(index, 0) << FormatName(format);
+        TextureList().Bind(0, index);
+        const Vertex quad[4] = {{left, 10, 0, 0, 0}, {left + 60, 10, 0, 1, 0}, {left + 60, 50, 0, 1, 1},
+                                {left, 50, 0, 0, 1}};
+        Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfTex1);
+        left += 62;
+    }
+    Capture("gl_texture_formats.png");
+    Direct3D().SetStageFilter(kTexfLinear, 0);
+    Direct3D().SetStageStateCounted(0, kTssColorOp, kTopModulate);
+    Direct3D().SetLighting(true);
+    Direct3D().SetCullMode(kCullCCW);
+    Direct3D().SetDepthTest(true);
+
+    left = 10;
+    for (Format format : formats) {
+        SCOPED_TRACE(FormatName(format));
+        auto at = [&](float x) { return frame_[size_t(30) * width_ + size_t(left + x)] & 0xFFFFFF; };
+        EXPECT_EQ(at(10), 0xFFFF00u);
+        EXPECT_EQ(at(30), 0x0000FFu);
+        const bool hasAlpha = format == kFormatA8R3G3B2 || format == kFormatA4R4G4B4 ||
+                              format == kFormatA1R5G5B5 || format == kFormatA8R8G8B8;
+        EXPECT_EQ(at(50), hasAlpha ? 0x808094u : 0xFF0000u);
+        left += 62;
+    }
 }
 
 double Luminance(Rgb c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
