@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   # library dependencies
   zlib1g-dev
+  # front end
+  qt6-base-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
 )

@@ -1,0 +1,134 @@
+#include "peer_commands.h"
+
+#include <QTimer>
+#include <cstring>
+
+#include "game/exports.h"
+
+namespace {
+
+// FNV-1a over the bytes of the given values.
+template <typename T>
+void Mix(uint64_t& hash, const T& value) {
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    for (unsigned char b : bytes) hash = (hash ^ b) * 1099511628211ull;
+}
+
+// What re-synchronisation carries: discs 1..20 and the side to move.
+uint64_t SharedTableFingerprint() {
+    uint64_t hash = 14695981039346656037ull;
+    for (int disc = 1; disc <= 20; ++disc) {
+        Mix(hash, GetDiscoX(disc));
+        Mix(hash, GetDiscoZ(disc));
+    }
+    Mix(hash, GetPlayer_Atual());
+    return hash;
+}
+
+// Everything a shot changes: the striker and the score as well.
+uint64_t FullTableFingerprint() {
+    uint64_t hash = SharedTableFingerprint();
+    Mix(hash, GetDiscoX(0));
+    Mix(hash, GetDiscoZ(0));
+    Mix(hash, GetPlayer_Pts(0));
+    Mix(hash, GetPlayer_Pts(1));
+    return hash;
+}
+
+}  // namespace
+
+void PeerCommands::Add(const QStringList& lines) {
+    for (const QString& line : lines) pending_.push_back(line);
+    RunQueued();
+}
+
+void PeerCommands::RunQueued() {
+    while (!waiting_ && !pending_.empty()) {
+        const QString line = pending_.front().trimmed();
+        pending_.pop_front();
+        if (line.startsWith(u"wait ")) {
+            waiting_ = true;
+            QTimer::singleShot(line.mid(5).toInt(), [this] {
+                waiting_ = false;
+                RunQueued();
+            });
+            return;
+        }
+        if (!line.isEmpty() && !line.startsWith(u'#')) Run(line);
+    }
+}
+
+void PeerCommands::Run(const QString& line) {
+    const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+    const QString& verb = words[0];
+    OnlineGame& game = core_.Game();
+    if (verb == u"nick") {
+        game.SetNickname(words.value(1));
+    } else if (verb == u"host") {
+        if (game.Host(words.value(1), words.value(2)))
+            print_(QStringLiteral("HOSTING %1").arg(game.ListeningPort()));
+        else
+            print_(QStringLiteral("HOSTFAILED"));
+    } else if (verb == u"join") {
+        game.Join(words.value(1), words.value(2), words.value(3));
+    } else if (verb == u"start") {
+        game.StartFirstMatch();
+    } else if (verb == u"shoot") {
+        Shoot(words);
+    } else if (verb == u"chat") {
+        core_.Chat().Enter(line.mid(5));
+    } else if (verb == u"chateffects") {
+        core_.ChatWindow().SetChatEffects(words.value(1) == u"1");
+    } else if (verb == u"leave") {
+        game.CloseButton();
+    } else if (verb == u"practice") {
+        core_.StartPractice();
+    } else if (verb == u"state") {
+        print_(State());
+    } else if (verb == u"points") {
+        SetPlayer_Pts(words.value(1).toInt(), static_cast<char>(words.value(2).toInt()));
+    } else if (verb == u"disturb") {
+        SetDiscoX(5, GetDiscoX(5) + 1.0f);
+    } else if (verb == u"packeterror") {
+        game.OnPacketError();
+    } else if (verb == u"quit") {
+        quit_();
+    } else {
+        print_(QStringLiteral("UNKNOWN ") + line);
+    }
+}
+
+void PeerCommands::Shoot(const QStringList& words) {
+    const bool ownTurn = core_.Game().MatchRunning() && GetPlayer_Atual() == GetPlayer_Host();
+    if (words.size() != 5 || !ownTurn || GetIsMoving() || !core_.Queue().Empty()) {
+        print_(QStringLiteral("REFUSED shot"));
+        return;
+    }
+    // Exactly what the library reports when the player releases the cue.
+    core_.Callbacks().OnShoot(words[1].toFloat(), words[2].toFloat(), words[3].toFloat(),
+                              words[4].toFloat());
+    print_(QStringLiteral("SHOT"));
+}
+
+QString PeerCommands::State() const {
+    const OnlineGame& g = core_.Game();
+    return QStringLiteral(
+               "STATE online=%1 host=%2 match=%3 slot=%4 green=%5 red=%6 current=%7 seat=%8 "
+               "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15")
+        .arg(g.IsOnline())
+        .arg(g.IsHost())
+        .arg(g.MatchRunning())
+        .arg(g.MySlot())
+        .arg(g.GreenSlot())
+        .arg(g.RedSlot())
+        .arg(GetPlayer_Atual())
+        .arg(GetPlayer_Host())
+        .arg(GetIsMoving())
+        .arg(core_.Queue().Size())
+        .arg(g.CountdownRunning())
+        .arg(GetPlayer_Pts(0))
+        .arg(GetPlayer_Pts(1))
+        .arg(FullTableFingerprint(), 16, 16, QChar(u'0'))
+        .arg(SharedTableFingerprint(), 16, 16, QChar(u'0'));
+}
