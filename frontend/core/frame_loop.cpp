@@ -18,6 +18,7 @@ FrameLoop::FrameLoop(EventQueue& queue, OnlineGame& game) : queue_(queue), game_
 
 void FrameLoop::Tick() {
     if (!engineRunning_) return;
+    ++ticksRun_;
     MeasureTiming();
     if (!queue_.Empty() && !GetIsMoving()) ApplyHeadEntry();
     if (GetPlayer_Atual() != GetPlayer_Host()) SmoothRemoteAim();

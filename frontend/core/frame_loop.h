@@ -27,6 +27,7 @@ public:
 
     int MeasuredFps() const { return measuredFps_; }
     int TickCounter() const { return tickCounter_; }
+    uint64_t TicksRun() const { return ticksRun_; }
     const std::array<float, 4>& RemoteAim() const { return aimCurrent_; }
 
 private:
@@ -43,6 +44,7 @@ private:
     int measuredFps_ = 60;
     int renderDivider_ = 1;
     int tickCounter_ = 1;
+    uint64_t ticksRun_ = 0;
     int minimumTickMs_ = 17;
     bool engineRunning_ = false;
     std::array<float, 4> aimTarget_{};

@@ -384,7 +384,8 @@ void OnlineGame::NextMatch() {
         StartMatch(redSlot_, greenSlot_);
         return;
     }
-    StartMatch(winnerSlot_, slots_.ChooseChallenger(winnerSlot_, greenSlot_, redSlot_));
+    const int challenger = slots_.ChooseChallenger(winnerSlot_, greenSlot_, redSlot_);
+    if (challenger != 0) StartMatch(winnerSlot_, challenger);
 }
 
 void OnlineGame::RepairAfterLeave() {

@@ -54,7 +54,11 @@ int PlayerSlots::ChooseChallenger(int winnerSlot, int greenSlot, int redSlot) co
     for (int s = 1; s <= kSlotCount; ++s) {
         if (IsOccupied(s) && (*this)[s].matchesWaited == longest) return s;
     }
-    if (greenSlot == winnerSlot) return redSlot;
-    if (redSlot == winnerSlot) return greenSlot;
+    const int loser = greenSlot == winnerSlot ? redSlot : redSlot == winnerSlot ? greenSlot : 0;
+    if (loser != 0 && IsOccupied(loser)) return loser;
+    // The loser has left: anybody still here plays rather than an empty slot.
+    for (int s = 1; s <= kSlotCount; ++s) {
+        if (s != winnerSlot && IsOccupied(s)) return s;
+    }
     return 0;
 }

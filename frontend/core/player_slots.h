@@ -35,7 +35,8 @@ public:
     // A new match between these two: everybody else waited one more match.
     void CountMatchStart(int green, int red);
     // The opponent of the winner after a won match: the occupied slot that has
-    // waited longest, else the loser of the last match.
+    // waited longest, else the loser of the last match (or, when the loser has
+    // left, any other player still here); 0 when the winner is alone.
     int ChooseChallenger(int winnerSlot, int greenSlot, int redSlot) const;
 
 private:

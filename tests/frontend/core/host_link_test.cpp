@@ -1,0 +1,145 @@
+// A host core in this process against bare TCP connections that write exactly
+// the bytes a test chooses: framing across reads, short and malformed
+// payloads, bursts, and the chat's sounds.
+#include <gtest/gtest.h>
+
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/headless_view.h"
+#include "raw_connection.h"
+
+namespace {
+
+bool ChatShows(const HeadlessView& view, const QString& text) {
+    for (const ChatLine& line : view.chatLines)
+        if (HeadlessView::PlainText(line) == text) return true;
+    return false;
+}
+
+class HostLink : public ::testing::Test {
+protected:
+    HostLink() : core(view, [this](int e) { effects.push_back(e); }) {
+        core.Game().SetNickname("Host");
+        core.Loop().SetMinimumTickMs(0);
+        core.Start(false, 2);
+        EXPECT_TRUE(core.Game().Host("0", ""));
+        port = core.Game().ListeningPort();
+    }
+    ~HostLink() override { core.Close({}); }
+
+    std::unique_ptr<RawConnection> Admitted(const QByteArray& name, int slot) {
+        auto c = std::make_unique<RawConnection>(port);
+        c->Send("NICK:" + name + ",");
+        EXPECT_TRUE(c->WaitFor("IDJG:" + QByteArray::number(slot)));
+        return c;
+    }
+
+    HeadlessView view;
+    std::vector<int> effects;
+    FrontendCore core;
+    quint16 port = 0;
+};
+
+TEST_F(HostLink, LoginWrittenOneByteAtATimeIsAdmittedWhole) {
+    RawConnection bob(port);
+    for (char byte : MakeFrame("NICK:Bob,")) {
+        bob.Write(QByteArray(1, byte));
+        SpinUntil([] { return false; }, 3);  // let each byte arrive in its own read
+    }
+    ASSERT_TRUE(bob.WaitFor("IDJG:2"));
+    ASSERT_TRUE(bob.WaitFor("ENT2:,4,0"));
+    EXPECT_TRUE(bob.Received("ENT2:Host,1,0"));
+    EXPECT_TRUE(bob.Received("ENT2:,3,0"));
+    EXPECT_TRUE(ChatShows(view, "Bob has entered in the chat!"));
+    EXPECT_FALSE(ChatShows(view, "Packet Error"));
+    EXPECT_EQ(view.slotLabels[2], "Bob");
+    EXPECT_TRUE(view.startEnabled);
+}
+
+TEST_F(HostLink, ShortShotIsAPacketErrorResyncsEveryoneAndIsNotRelayed) {
+    auto bob = Admitted("Bob", 2);
+    auto cid = Admitted("Cid", 3);
+    bob->Send("DISP:" + QByteArray(10, '\x01'));
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows(view, "Game desync. The game will be re-synchronized."); }));
+    EXPECT_TRUE(ChatShows(view, "Packet Error"));
+    auto gotSync = [](const RawConnection& c) {
+        for (const QByteArray& m : c.received)
+            if (m.startsWith("SYNC:") && m.size() == 5 + 161) return true;
+        return false;
+    };
+    ASSERT_TRUE(SpinUntil([&] { return gotSync(*bob) && gotSync(*cid); }));
+    for (const QByteArray& m : cid->received) EXPECT_FALSE(m.startsWith("DISP:"));
+}
+
+TEST_F(HostLink, MessagesFromConnectionsWithoutASlotAreIgnored) {
+    auto bob = Admitted("Bob", 2);
+    RawConnection stranger(port);
+    stranger.Send("TEXT:x: injected");
+    stranger.Send("QUIT:Bob");
+    SpinUntil([] { return false; }, 100);
+    EXPECT_FALSE(ChatShows(view, "x: injected"));
+    EXPECT_EQ(view.slotLabels[2], "Bob");
+}
+
+TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
+    auto bob = Admitted("Bob", 2);
+    auto cid = Admitted("Cid", 3);
+    cid->received.clear();
+    constexpr int kPairs = 5000;
+    QByteArray burst;
+    std::vector<QByteArray> sent;
+    for (int i = 0; i < kPairs; ++i) {
+        const float f = static_cast<float>(i);
+        sent.push_back("SJRM:" + wire::EncodeAim({f, -f, 1.0f, 0.5f, 2}));
+        sent.push_back("TEXT:Bob: line " + QByteArray::number(i));
+    }
+    for (const QByteArray& m : sent) burst += MakeFrame(m);
+    const uint64_t ticksBefore = core.Loop().TicksRun();
+    bob->Write(burst);
+    ASSERT_TRUE(SpinUntil([&] { return cid->received.size() >= sent.size(); }, 20000));
+    EXPECT_EQ(cid->received, sent);
+    EXPECT_GT(core.Loop().TicksRun(), ticksBefore);
+    // Every relayed aim reached the host's own queue and the tick drains it.
+    ASSERT_TRUE(SpinUntil([&] { return core.Queue().Empty(); }, 20000));
+    EXPECT_TRUE(ChatShows(view, "Bob: line 4999"));
+}
+
+TEST_F(HostLink, ChatSoundsFollowTheChatEffectsOption) {
+    auto bob = Admitted("Bob", 2);
+    bob->Send("TEXT:Bob: LOL");
+    bob->Send("PRCA:");
+    ASSERT_TRUE(SpinUntil([&] { return effects.size() >= 2; }));
+    EXPECT_EQ(effects, (std::vector<int>{11, 18}));
+    core.Chat().Enter("hehe");
+    core.Chat().Enter("/praca");
+    EXPECT_EQ(effects, (std::vector<int>{11, 18, 12, 18}));
+    ASSERT_TRUE(bob->WaitFor("PRCA:"));
+    EXPECT_TRUE(bob->Received("TEXT:Host: hehe"));
+
+    effects.clear();
+    core.ChatWindow().SetChatEffects(false);
+    bob->Send("TEXT:Bob: lol");
+    bob->Send("PRCA:");
+    bob->Send("TEXT:Bob: done");
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows(view, "Bob: done"); }));
+    core.Chat().Enter("hehe");
+    core.Chat().Enter("/PRACA");  // a shout is heard by its sender whatever the option
+    EXPECT_EQ(effects, (std::vector<int>{18}));
+}
+
+TEST_F(HostLink, ChatLinesAreCutWhenSentAndCommandsAreNotEchoed) {
+    auto bob = Admitted("Bob", 2);
+    const QString longLine(150, u'x');
+    core.Chat().Enter(longLine);
+    core.Chat().Enter("/nonsense");
+    core.Chat().Enter("/version");
+    ASSERT_TRUE(bob->WaitFor("TEXT:Host: " + QByteArray(100, 'x')));
+    ASSERT_TRUE(bob->WaitFor("VERN:"));
+    bob->Send("VERM:Bob version: v1.1");
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows(view, "Bob version: v1.1"); }));
+    EXPECT_TRUE(ChatShows(view, "Host: " + longLine));
+    EXPECT_FALSE(ChatShows(view, "Host: /nonsense"));
+    bob->Send("VERN:");
+    ASSERT_TRUE(bob->WaitFor("VERM:Host version: v1.1"));
+}
+
+}  // namespace
