@@ -347,6 +347,7 @@ void OnlineGame::StartMatchAsClient(const QByteArray& payload) {
         return;
     }
     IniciaPartida(RoleFor(mySlot_, init->greenSlot, init->redSlot), init->seed);
+    matchSeed_ = init->seed;
     matchRunning_ = true;
     greenSlot_ = init->greenSlot;
     redSlot_ = init->redSlot;

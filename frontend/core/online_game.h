@@ -73,6 +73,7 @@ public:
     int GreenSlot() const { return greenSlot_; }
     int RedSlot() const { return redSlot_; }
     int WinnerSlot() const { return winnerSlot_; }
+    int MatchSeed() const { return matchSeed_; }
     const PlayerSlots& Slots() const { return slots_; }
     quint16 ListeningPort() const { return link_.ListeningPort(); }
     NetworkLink& Link() { return link_; }
@@ -133,6 +134,6 @@ private:
     int greenSlot_ = 0;
     int redSlot_ = 0;
     int winnerSlot_ = 0;
-    int matchSeed_ = 0;
+    int matchSeed_ = 0;  // the host's own choice, or the one its "INIT:" carried
     std::optional<int> countdown_;
 };

@@ -1,42 +1,9 @@
 #include "peer_commands.h"
 
 #include <QTimer>
-#include <cstring>
 
 #include "game/exports.h"
-
-namespace {
-
-// FNV-1a over the bytes of the given values.
-template <typename T>
-void Mix(uint64_t& hash, const T& value) {
-    unsigned char bytes[sizeof(T)];
-    std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char b : bytes) hash = (hash ^ b) * 1099511628211ull;
-}
-
-// What re-synchronisation carries: discs 1..20 and the side to move.
-uint64_t SharedTableFingerprint() {
-    uint64_t hash = 14695981039346656037ull;
-    for (int disc = 1; disc <= 20; ++disc) {
-        Mix(hash, GetDiscoX(disc));
-        Mix(hash, GetDiscoZ(disc));
-    }
-    Mix(hash, GetPlayer_Atual());
-    return hash;
-}
-
-// Everything a shot changes: the striker and the score as well.
-uint64_t FullTableFingerprint() {
-    uint64_t hash = SharedTableFingerprint();
-    Mix(hash, GetDiscoX(0));
-    Mix(hash, GetDiscoZ(0));
-    Mix(hash, GetPlayer_Pts(0));
-    Mix(hash, GetPlayer_Pts(1));
-    return hash;
-}
-
-}  // namespace
+#include "table_fingerprint.h"
 
 void PeerCommands::Add(const QStringList& lines) {
     for (const QString& line : lines) pending_.push_back(line);
@@ -115,7 +82,7 @@ QString PeerCommands::State() const {
     const OnlineGame& g = core_.Game();
     return QStringLiteral(
                "STATE online=%1 host=%2 match=%3 slot=%4 green=%5 red=%6 current=%7 seat=%8 "
-               "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15")
+               "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15 seed=%16 winner=%17")
         .arg(g.IsOnline())
         .arg(g.IsHost())
         .arg(g.MatchRunning())
@@ -129,6 +96,8 @@ QString PeerCommands::State() const {
         .arg(g.CountdownRunning())
         .arg(GetPlayer_Pts(0))
         .arg(GetPlayer_Pts(1))
-        .arg(FullTableFingerprint(), 16, 16, QChar(u'0'))
-        .arg(SharedTableFingerprint(), 16, 16, QChar(u'0'));
+        .arg(table_fingerprint::Full(), 16, 16, QChar(u'0'))
+        .arg(table_fingerprint::Shared(), 16, 16, QChar(u'0'))
+        .arg(g.MatchSeed())
+        .arg(g.WinnerSlot());
 }
