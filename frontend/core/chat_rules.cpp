@@ -1,5 +1,6 @@
 #include "frontend/core/chat_rules.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -79,4 +80,8 @@ QString FilterNickname(const QString& typed) {
         if (IsNicknameCharAllowed(c)) out.append(c);
     }
     return out.left(kMaxNicknameChars);
+}
+
+bool IsNicknameUsable(const QString& name) {
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), IsNicknameCharAllowed);
 }

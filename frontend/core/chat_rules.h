@@ -38,6 +38,10 @@ ChatCommand ParseChatCommand(const QString& rest);
 // ":" and "," separate fields next to names on the wire; character 255 is
 // refused as well.
 bool IsNicknameCharAllowed(QChar c);
+// What typing leaves of a nickname: allowed characters, at most ten.
 QString FilterNickname(const QString& typed);
+// A name the host can seat: not empty and free of the separators. Its length
+// is not limited, since a default nickname may be longer than typing allows.
+bool IsNicknameUsable(const QString& name);
 
 using EffectPlayer = std::function<void(int effect)>;

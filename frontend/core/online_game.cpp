@@ -263,8 +263,7 @@ void OnlineGame::Admit(int connectionId, const QByteArray& payload) {
         return;
     }
     // A name that could not travel back in "ENTR:"/"ENT2:" is refused as taken.
-    const bool nameUsable = !login.name.isEmpty() && FilterNickname(login.name).size() == login.name.size();
-    const int slot = nameUsable ? AddPlayer(login.name, -1, 0, true) : -1;
+    const int slot = IsNicknameUsable(login.name) ? AddPlayer(login.name, -1, 0, true) : -1;
     if (slot == -1) {
         link_.SendRawToConnection(wire::RefusalFrame(wire::kNameTaken), connectionId);
         return;

@@ -76,6 +76,10 @@ TEST(Nickname, SeparatorsAndCharacter255AreRefused) {
     EXPECT_FALSE(IsNicknameCharAllowed(QChar(0xFF)));
     EXPECT_TRUE(IsNicknameCharAllowed(QChar(0xE9)));
     EXPECT_EQ(FilterNickname(QString::fromUtf8("a:b,cÿdefghijkl")), "abcdefghij");
+    // A default nickname may be longer than typing allows and still take a seat.
+    EXPECT_TRUE(IsNicknameUsable("what a mess!"));
+    EXPECT_FALSE(IsNicknameUsable(""));
+    EXPECT_FALSE(IsNicknameUsable("a:b"));
 }
 
 }  // namespace

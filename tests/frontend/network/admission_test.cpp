@@ -88,6 +88,13 @@ TEST(Admission, PasswordAndNameDecideWhoIsLetIn) {
     EXPECT_GE(ana.WaitForLine("SLOT 3 1 bob"), 0);
     EXPECT_EQ(ana.CountOf("CHAT Bob" + kJoined), 1);  // a taken name is refused unannounced
     EXPECT_FALSE(ana.Saw("SLOT 4 1 Bob"));
+
+    // A long default-style name with accents travels in Windows-1252 and is seated.
+    const QString accented = QString::fromUtf8("Reflexão n°1");
+    PeerProcess& last = group.StartClient(accented, "s3cret");
+    EXPECT_GE(last.WaitForLine("SLOT 4 1 " + accented), 0);
+    EXPECT_GE(ana.WaitForLine("CHAT " + accented + kJoined), 0);
+    EXPECT_GE(bob.WaitForLine("SLOT 4 1 " + accented), 0);
 }
 
 TEST(Admission, KickLeaveAndAKilledProcessFreeTheirSlots) {
