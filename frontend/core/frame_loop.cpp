@@ -2,8 +2,6 @@
 
 #include <thread>
 
-#include "frontend/core/table_positions.h"
-#include "game/exports.h"
 
 namespace {
 constexpr int kCatchUpFps = 54;
@@ -11,7 +9,8 @@ constexpr int kCatchUpEvery = 4;
 constexpr int kTickCounterWrap = 60;
 }  // namespace
 
-FrameLoop::FrameLoop(EventQueue& queue, OnlineGame& game) : queue_(queue), game_(game) {
+FrameLoop::FrameLoop(EventQueue& queue, OnlineGame& game, GameLibrary& library)
+    : queue_(queue), game_(game), library_(library) {
     clock_.start();
     lastTickMs_ = clock_.elapsed();
 }
@@ -20,12 +19,12 @@ void FrameLoop::Tick() {
     if (!engineRunning_) return;
     ++ticksRun_;
     MeasureTiming();
-    if (!queue_.Empty() && !GetIsMoving()) ApplyHeadEntry();
-    if (GetPlayer_Atual() != GetPlayer_Host()) SmoothRemoteAim();
+    if (!queue_.Empty() && !library_.IsMoving()) ApplyHeadEntry();
+    if (library_.SideToMove() != library_.LocalSeat()) SmoothRemoteAim();
 
-    AtualizaDiscos();
-    if (measuredFps_ <= kCatchUpFps && tickCounter_ % kCatchUpEvery == 0) AtualizaDiscos();
-    if (tickCounter_ % renderDivider_ == 0) RenderCena();
+    library_.StepPhysics();
+    if (measuredFps_ <= kCatchUpFps && tickCounter_ % kCatchUpEvery == 0) library_.StepPhysics();
+    if (tickCounter_ % renderDivider_ == 0) library_.Render();
     if (++tickCounter_ == kTickCounterWrap) tickCounter_ = 1;
     game_.AdvanceCountdown();
 }
@@ -48,51 +47,65 @@ void FrameLoop::ApplyHeadEntry() {
     const QByteArray entry = queue_.Head();
     const QByteArray payload = entry.mid(1);
     switch (entry[0]) {
-        case queue_entry::kShot: {
-            const wire::Shot s = *wire::DecodeShot(payload);
-            if (DispararTiro(s.x, s.z, s.force, s.angle)) queue_.PopHead();
-            return;
-        }
+        case queue_entry::kShot:
+            // Refused while discs move: the shot stays at the head and is tried again.
+            if (const auto shot = wire::DecodeShot(payload)) {
+                if (library_.Shoot(*shot)) queue_.PopHead();
+                return;
+            }
+            break;
         case queue_entry::kTurn:
-            if (MudaJogador(0)) queue_.PopHead();
+            if (library_.PassTurnFromPeer()) queue_.PopHead();
             return;
-        case queue_entry::kAim: {
-            const wire::Aim a = *wire::DecodeAim(payload);
-            aimTarget_ = {a.z, a.x, a.force, a.angle};
-            aimPhase_ = a.phase;
-            queue_.PopHead();
-            return;
-        }
-        case queue_entry::kSendSync: {
-            queue_.PopHead();
-            if (const auto id = wire::ParseDecimal(payload)) game_.SendSync(*id);
-            return;
-        }
-        case queue_entry::kApplySync: {
-            const wire::Sync s = *wire::DecodeSync(payload);
-            WriteTablePositions(s.positions);
-            SetPlayer_Atual(s.side);
-            queue_.PopHead();
-            game_.ReportSyncApplied();
-            return;
-        }
+        case queue_entry::kAim:
+            if (const auto aim = wire::DecodeAim(payload)) {
+                aimTarget_ = {aim->z, aim->x, aim->force, aim->angle};
+                aimPhase_ = aim->phase;
+                queue_.PopHead();
+                return;
+            }
+            break;
+        case queue_entry::kSendSync:
+            if (const auto id = wire::ParseDecimal(payload)) {
+                queue_.PopHead();
+                game_.SendSync(*id, {library_.ReadPositions(),
+                                     static_cast<uint8_t>(library_.SideToMove())});
+                return;
+            }
+            break;
+        case queue_entry::kApplySync:
+            if (const auto sync = wire::DecodeSync(payload)) {
+                library_.WritePositions(sync->positions);
+                library_.SetSideToMove(sync->side);
+                queue_.PopHead();
+                game_.ReportSyncApplied();
+                return;
+            }
+            break;
         case queue_entry::kAnswerVerify:
             queue_.PopHead();
             game_.SendGameMessage(wire::kVerify +
-                                  wire::EncodeVerify(ReadTablePositions(), game_.MySlot()));
+                                  wire::EncodeVerify(library_.ReadPositions(), game_.MySlot()));
             return;
         case queue_entry::kCompare:
-            queue_.PopHead();
-            game_.CompareWithClient(payload);
-            return;
+            if (const auto verify = wire::DecodeVerify(payload)) {
+                queue_.PopHead();
+                game_.CompareWithClient(*verify, library_.ReadPositions());
+                return;
+            }
+            break;
         case queue_entry::kMatchOver:
             queue_.PopHead();
             game_.StartMatchOverCountdown();
             return;
         default:
-            qWarning("frame loop: unknown queue entry '%c' dropped", entry[0]);
-            queue_.PopHead();
+            break;
     }
+    // Entries are made from checked messages, so this is a fault of ours;
+    // dropping the entry keeps the queue moving.
+    qWarning("frame loop: malformed queue entry '%c' of %lld bytes dropped", entry[0],
+             static_cast<long long>(entry.size()));
+    queue_.PopHead();
 }
 
 void FrameLoop::SmoothRemoteAim() {
@@ -102,5 +115,5 @@ void FrameLoop::SmoothRemoteAim() {
         if (current < target) current += (target - current) / 10;
         if (current > target) current -= (current - target) / 10;
     }
-    SetaShooting(aimCurrent_[0], aimCurrent_[1], aimCurrent_[2], aimCurrent_[3], 1);
+    library_.ShowRemoteAim(aimCurrent_);
 }

@@ -9,11 +9,12 @@
 #include <functional>
 
 #include "frontend/core/event_queue.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/online_game.h"
 
 class FrameLoop {
 public:
-    FrameLoop(EventQueue& queue, OnlineGame& game);
+    FrameLoop(EventQueue& queue, OnlineGame& game, GameLibrary& library);
 
     void Tick();
 
@@ -37,6 +38,7 @@ private:
 
     EventQueue& queue_;
     OnlineGame& game_;
+    GameLibrary& library_;
     QElapsedTimer clock_;
     qint64 lastTickMs_ = 0;
     int msThisSecond_ = 0;

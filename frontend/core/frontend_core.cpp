@@ -14,7 +14,7 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
     : chat_(view, std::move(playEffect)),
       game_(view, chat_, queue_),
-      loop_(queue_, game_),
+      loop_(queue_, game_, library_),
       chatInput_(game_, chat_),
       callbacks_(game_, queue_) {}
 

@@ -13,6 +13,7 @@
 #include "frontend/core/event_queue.h"
 #include "frontend/core/frame_loop.h"
 #include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/high_precision_timer.h"
 #include "frontend/core/library_callbacks.h"
 #include "frontend/core/online_game.h"
@@ -46,6 +47,7 @@ public:
     LibraryCallbacks& Callbacks() { return callbacks_; }
 
 private:
+    ExportedGameLibrary library_;
     EventQueue queue_;
     ChatDisplay chat_;
     OnlineGame game_;

@@ -427,9 +427,8 @@ void OnlineGame::QueueSyncForAllClients() {
     for (int id : link_.ConnectionIds()) queue_.PushSendSync(id);
 }
 
-void OnlineGame::SendSync(int connectionId) {
-    const wire::Sync sync{ReadTablePositions(), static_cast<uint8_t>(GetPlayer_Atual())};
-    link_.SendToConnection(wire::kSync + wire::EncodeSync(sync), connectionId);
+void OnlineGame::SendSync(int connectionId, const wire::Sync& table) {
+    link_.SendToConnection(wire::kSync + wire::EncodeSync(table), connectionId);
 }
 
 void OnlineGame::ReportSyncApplied() {
@@ -439,11 +438,9 @@ void OnlineGame::ReportSyncApplied() {
     resyncRequested_ = false;
 }
 
-void OnlineGame::CompareWithClient(const QByteArray& verifyPayload) {
-    const auto verify = wire::DecodeVerify(verifyPayload);
-    if (!verify) return;
-    const QString id = FromWireText(verify->id);
-    const int differing = CountDifferingDiscs(ReadTablePositions(), verify->positions);
+void OnlineGame::CompareWithClient(const wire::Verify& answer, const wire::Positions& own) {
+    const QString id = FromWireText(answer.id);
+    const int differing = CountDifferingDiscs(own, answer.positions);
     if (differing == 0) {
         chat_.ShowChatLine(QStringLiteral("No desync at ID ") + id);
     } else {

@@ -49,9 +49,10 @@ public:
     void VerifySync();  // host: ask every client for its positions
 
     // From the frame loop.
-    void SendSync(int connectionId);
+    void SendSync(int connectionId, const wire::Sync& table);
     void ReportSyncApplied();
-    void CompareWithClient(const QByteArray& verifyPayload);
+    // The "vsync" report for one client's answer against our own table.
+    void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void StartMatchOverCountdown() { countdown_ = 0; }
     void AdvanceCountdown();
 
