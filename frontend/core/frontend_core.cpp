@@ -28,7 +28,7 @@ void FrontendCore::Start(bool highTimer, int intervalMs) {
     loop_.SetEngineRunning(true);
     if (highTimer) {
         loop_.SetMinimumTickMs(0);  // the thread keeps the pace
-        highTimer_.Start(&tickReceiver_, [this] { loop_.Tick(); });
+        highTimer_.Start(&tickReceiver_, [this] { loop_.Tick(); }, intervalMs);
         return;
     }
     windowTimer_ = std::make_unique<QTimer>();

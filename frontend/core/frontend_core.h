@@ -30,7 +30,8 @@ public:
     ~FrontendCore();
 
     // Registers the callbacks, then ticks every intervalMs (16 normally): on a
-    // QTimer in the GUI thread, or with the high-precision timer.
+    // QTimer in the GUI thread, or with the high-precision timer's thread
+    // handing each tick to the GUI thread.
     void Start(bool highTimer, int intervalMs = HighPrecisionTimer::kPeriodMs);
     // The close order: stop ticking, stop the timer, finalise the library,
     // clear the chat, leave the online game. Settings are the window's part,

@@ -3,10 +3,11 @@
 #include <QMetaObject>
 #include <chrono>
 
-void HighPrecisionTimer::Start(QObject* receiver, std::function<void()> tick) {
+void HighPrecisionTimer::Start(QObject* receiver, std::function<void()> tick, int periodMs) {
     Stop();
     shared_ = std::make_shared<Shared>();
-    thread_ = std::thread([this, receiver, tick = std::move(tick)] { Run(receiver, tick); });
+    thread_ = std::thread(
+        [this, receiver, periodMs, tick = std::move(tick)] { Run(receiver, tick, periodMs); });
 }
 
 void HighPrecisionTimer::Stop() {
@@ -19,12 +20,12 @@ void HighPrecisionTimer::Stop() {
     thread_.join();
 }
 
-void HighPrecisionTimer::Run(QObject* receiver, std::function<void()> tick) {
+void HighPrecisionTimer::Run(QObject* receiver, std::function<void()> tick, int periodMs) {
     std::shared_ptr<Shared> shared = shared_;
     auto next = std::chrono::steady_clock::now();
     std::unique_lock lock(shared->mutex);
     while (!shared->stopping) {
-        next += std::chrono::milliseconds(kPeriodMs);
+        next += std::chrono::milliseconds(periodMs);
         if (shared->changed.wait_until(lock, next, [&] { return shared->stopping; })) break;
         shared->tickDone = false;
         // Queued, not blocking: Stop() on the GUI thread must never wait for

@@ -19,8 +19,8 @@ public:
     HighPrecisionTimer(const HighPrecisionTimer&) = delete;
     HighPrecisionTimer& operator=(const HighPrecisionTimer&) = delete;
 
-    // receiver lives in the GUI thread; tick runs there.
-    void Start(QObject* receiver, std::function<void()> tick);
+    // receiver lives in the GUI thread; tick runs there every periodMs.
+    void Start(QObject* receiver, std::function<void()> tick, int periodMs = kPeriodMs);
     // Safe from the GUI thread even while a tick is waiting to be run.
     void Stop();
     bool Running() const { return thread_.joinable(); }
@@ -33,7 +33,7 @@ private:
         bool tickDone = false;
     };
 
-    void Run(QObject* receiver, std::function<void()> tick);
+    void Run(QObject* receiver, std::function<void()> tick, int periodMs);
 
     std::shared_ptr<Shared> shared_;
     std::thread thread_;

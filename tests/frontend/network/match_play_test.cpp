@@ -102,7 +102,8 @@ QString ShootCommand(const CandidateShot& s) {
 
 class MatchPlay : public ::testing::Test {
 protected:
-    MatchPlay() : ana(group.StartHost("Ana")), bob(group.StartClient("Bob")) {
+    // Bob ticks on the "-high" timer's thread, Ana on the window timer.
+    MatchPlay() : ana(group.StartHost("Ana")), bob(group.StartClient("Bob", {}, {"--high"})) {
         ana.Send("start");
         EXPECT_TRUE(SpinUntil([&] { return bob.State()["match"] == "1"; }));
         seed = ana.State()["seed"].toInt();

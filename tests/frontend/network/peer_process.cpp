@@ -144,8 +144,9 @@ PeerProcess& PeerGroup::StartHost(const QString& name, const QString& password) 
     return host;
 }
 
-PeerProcess& PeerGroup::StartClient(const QString& name, const QString& password) {
-    PeerProcess& client = Start(name);
+PeerProcess& PeerGroup::StartClient(const QString& name, const QString& password,
+                                    const QStringList& extraArgs) {
+    PeerProcess& client = Start(name, extraArgs);
     client.Send(QStringLiteral("join 127.0.0.1 %1 %2").arg(hostPort_).arg(password));
     const QRegularExpression ownSlot(QStringLiteral("^SLOT [1-4] 1 ") +
                                      QRegularExpression::escape(name) + u'$');

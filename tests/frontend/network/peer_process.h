@@ -72,7 +72,8 @@ public:
     QString Folder(int index) const;
     // Starts a client that joins the host and waits for its slot (0: refused
     // or not answered).
-    PeerProcess& StartClient(const QString& name, const QString& password = {});
+    PeerProcess& StartClient(const QString& name, const QString& password = {},
+                             const QStringList& extraArgs = {});
 
 private:
     QString root_;
