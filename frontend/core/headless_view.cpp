@@ -22,6 +22,7 @@ void HeadlessView::ShowMessage(const QString& text) {
 }
 
 bool HeadlessView::Confirm(const QString&, const QString& question) {
+    questions.append(question);
     Report(QStringLiteral("CONFIRM ") + question);
     return confirmAnswer;
 }

@@ -31,6 +31,7 @@ public:
     // What a person would see. Slots are 1..4.
     std::vector<ChatLine> chatLines;
     QStringList messages;
+    QStringList questions;
     int beeps = 0;
     bool confirmAnswer = true;
     std::array<QString, 5> slotLabels;
