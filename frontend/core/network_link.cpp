@@ -1,14 +1,29 @@
 #include "frontend/core/network_link.h"
 
 #include <QHostAddress>
+#include <QTimer>
+
+namespace {
+// How long a closing connection may take to hand over its last bytes.
+constexpr int kCloseGraceMs = 2000;
+}  // namespace
 
 void NetworkLink::SocketDeleter::operator()(QTcpSocket* s) const {
     // A socket may be closed from inside its own notification, so it is
-    // never deleted on the spot.
+    // never deleted on the spot. A farewell ("QUIT:", "ENDS:", "KIKD:") still
+    // queued is written before the close, within a grace period.
     s->disconnect();
-    s->flush();  // a farewell ("QUIT:", "ENDS:", "KIKD:") leaves before the close
+    s->flush();
     s->disconnectFromHost();
-    s->deleteLater();
+    if (s->state() == QAbstractSocket::UnconnectedState) {
+        s->deleteLater();
+        return;
+    }
+    QObject::connect(s, &QAbstractSocket::disconnected, s, &QObject::deleteLater);
+    QTimer::singleShot(kCloseGraceMs, s, [s] {
+        s->abort();
+        s->deleteLater();
+    });
 }
 
 NetworkLink::NetworkLink(LinkListener& listener) : listener_(listener) {}

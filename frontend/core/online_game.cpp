@@ -94,7 +94,9 @@ void OnlineGame::OnConnectedToHost() {
     if (nickname_.isEmpty()) nickname_ = QStringLiteral("Guest") + QString::number(RandomSeed());
     link_.SendToHost(wire::kNick + wire::EncodeLogin({nickname_, hostPassword_}));
     ResetSlots();
+    chat_.Clear();
     mySlot_ = greenSlot_ = redSlot_ = winnerSlot_ = 0;
+    StopMatchState();
     isConnecting_ = false;
     isOnline_ = true;
     isHost_ = false;
@@ -119,7 +121,9 @@ void OnlineGame::OnHostConnectionLost() {
     showDropMessage_ = true;
     chat_.Clear();
     queue_.Clear();
-    countdown_.reset();
+    // No match goes on without the host; a stale one would make this machine
+    // ask for a resync in the next game before it even has a slot.
+    StopMatchState();
     practiceRunning_ = false;
     SilverBoxes();
     ShowIntro();

@@ -53,8 +53,10 @@ void PeerCommands::Run(const QString& line) {
         core_.StartPractice();
     } else if (verb == u"state") {
         print_(State());
-    } else if (verb == u"points") {
-        SetPlayer_Pts(words.value(1).toInt(), static_cast<char>(words.value(2).toInt()));
+    } else if (verb == u"score") {
+        // Both sides at once: a draw staged in two steps would be a win.
+        SetPlayer_Pts(0, static_cast<char>(words.value(1).toInt()));
+        SetPlayer_Pts(1, static_cast<char>(words.value(2).toInt()));
     } else if (verb == u"disturb") {
         SetDiscoX(5, GetDiscoX(5) + 1.0f);
     } else if (verb == u"packeterror") {

@@ -1,5 +1,16 @@
 // The text commands of the headless peer, one per line. Everything the peer
 // sees is written to standard output as one line per event.
+//
+//   nick NAME                 host PORT [PASSWORD]     join ADDRESS PORT [PASSWORD]
+//   start                     leave                    practice
+//   shoot X Z FORCE ANGLE     chat TEXT (or /command)  chateffects 0|1
+//   score GREEN RED           disturb                  packeterror
+//   state                     wait MS                  quit
+//
+// "shoot" is what the library reports when the player at the table releases
+// the cue; "score" stages a final score, so that the library itself reports
+// the result; "disturb" moves disc 5 on this table only; "packeterror" acts
+// as if a damaged frame had arrived.
 #pragma once
 
 #include <QString>

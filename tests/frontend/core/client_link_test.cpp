@@ -118,6 +118,34 @@ TEST_F(ClientLink, ClosedByTheHostShowsTheLostConnectionMessage) {
     EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
 }
 
+TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const QString port = QString::number(closed.serverPort());
+    closed.close();  // the port is free again: nobody answers there
+
+    HeadlessView view;
+    EventQueue queue;
+    ChatDisplay chat(view, [](int) {});
+    OnlineGame game(view, chat, queue);
+    game.SetLanguage(3);
+    ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
+    EXPECT_TRUE(game.IsConnecting());
+    ASSERT_TRUE(SpinUntil([&] { return !view.messages.isEmpty(); }));
+    EXPECT_EQ(view.messages.front(), QString::fromUtf8(
+        "Error al conectarse al server. IP inválido o el server no está disponible."));
+    EXPECT_FALSE(game.IsConnecting());
+    EXPECT_FALSE(game.IsOnline());
+
+    // Refused before anything is opened.
+    view.messages.clear();
+    EXPECT_FALSE(game.Join("localhost", port, ""));
+    EXPECT_FALSE(game.Join("127.0.0.1", "70000", ""));
+    EXPECT_EQ(view.messages, (QStringList{QString::fromUtf8("IP inválido."),
+                                          QString::fromUtf8("Puerta inválida.")}));
+    EXPECT_FALSE(game.IsConnecting());
+}
+
 TEST(JoinChecks, AddressAndPort) {
     EXPECT_TRUE(IsAcceptableAddress(" 127.0.0.1 "));
     EXPECT_TRUE(IsAcceptableAddress("999.1.2.3"));

@@ -15,9 +15,12 @@ const QString kJoined = QStringLiteral(" has entered in the chat!");
 // on every machine, the clients first, so that the host's next "INIT:" cannot
 // overtake a client's victory.
 void StageVictory(std::initializer_list<PeerProcess*> clients, PeerProcess& host, int side) {
-    for (PeerProcess* c : clients) c->Send(QStringLiteral("points %1 10").arg(side));
+    // A score given before "INIT:" arrived would be wiped by the match start.
+    for (PeerProcess* c : clients) ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "1"; }));
+    const QString score = side == 0 ? "score 10 0" : "score 0 10";
+    for (PeerProcess* c : clients) c->Send(score);
     for (PeerProcess* c : clients) ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "0"; }));
-    host.Send(QStringLiteral("points %1 10").arg(side));
+    host.Send(score);
 }
 
 TEST(Admission, FourPlayersSeeEachOtherAndTheFifthConnectionIsTurnedAway) {

@@ -40,11 +40,9 @@ protected:
     // clients learn it first so that the host's next "INIT:" cannot reach a
     // client before its own victory.
     void Finish(int result) {
-        QStringList commands;
-        if (result != 2) commands << "points 0 10";
-        if (result != 1) commands << "points 1 10";
+        const QString score = result == 1 ? "score 10 0" : result == 2 ? "score 0 10" : "score 10 10";
         for (PeerProcess* p : {&b, &c, &a}) {
-            for (const QString& command : commands) p->Send(command);
+            p->Send(score);
             ASSERT_TRUE(SpinUntil([&] { return p->State()["match"] == "0"; }))
                 << p->Name().toStdString();
         }
