@@ -147,3 +147,40 @@ TEST_F(HostLink, ChatLinesAreCutWhenSentAndCommandsAreNotEchoed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
+    HeadlessView view;
+    FrontendCore core(view, [](int) {});
+    core.Game().SetNickname("Host");
+    core.Start(false, 2);
+    ASSERT_TRUE(core.Game().Host("0", ""));
+    RawConnection bob(core.Game().ListeningPort());
+    bob.Send("NICK:Bob,");
+    ASSERT_TRUE(bob.WaitFor("IDJG:2"));
+
+    bool saved = false;
+    core.Close([&] {
+        saved = true;
+        // The tick and the library are already down, the chat is empty, and
+        // the game is still online so the settings see it as it was.
+        EXPECT_FALSE(core.Loop().EngineRunning());
+        EXPECT_TRUE(view.chatLines.empty());
+        EXPECT_TRUE(core.Game().IsOnline());
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_FALSE(core.Game().IsOnline());
+    EXPECT_TRUE(view.connectionPanelVisible);
+    EXPECT_TRUE(bob.WaitFor("ENDS:"));
+    EXPECT_TRUE(SpinUntil([&] { return !bob.Connected(); }));
+
+    const uint64_t ticks = core.Loop().TicksRun();
+    SpinUntil([] { return false; }, 30);
+    EXPECT_EQ(core.Loop().TicksRun(), ticks);
+    saved = false;
+    core.Close([&] { saved = true; });  // closing twice does nothing
+    EXPECT_FALSE(saved);
+}
+
+}  // namespace
