@@ -102,8 +102,12 @@ QString ShootCommand(const CandidateShot& s) {
 
 class MatchPlay : public ::testing::Test {
 protected:
-    // Bob ticks on the "-high" timer's thread, Ana on the window timer.
-    MatchPlay() : ana(group.StartHost("Ana")), bob(group.StartClient("Bob", {}, {"--high"})) {
+    // Bob ticks on the "-high" timer's thread, Ana on the window timer. At
+    // 3 ms a tick the 60-second turn clock (3600 steps) still leaves ten
+    // seconds between a table coming to rest and the next shot.
+    MatchPlay()
+        : ana(group.StartHost("Ana", {}, {"--tick-ms", "3"})),
+          bob(group.StartClient("Bob", {}, {"--tick-ms", "3", "--high"})) {
         ana.Send("start");
         EXPECT_TRUE(SpinUntil([&] { return bob.State()["match"] == "1"; }));
         seed = ana.State()["seed"].toInt();
@@ -169,7 +173,7 @@ TEST_F(MatchPlay, ASpectatorJoiningMidMatchGetsTheTableAndLeavesWithoutATrace) {
     PlayOneShot(reference, {&ana, &bob});
     PlayOneShot(reference, {&ana, &bob});
 
-    PeerProcess& cid = group.StartClient("Cid");
+    PeerProcess& cid = group.StartClient("Cid", {}, {"--tick-ms", "3"});
     EXPECT_GE(cid.WaitForLine("BOX 1 00ff00"), 0);
     EXPECT_GE(cid.WaitForLine("BOX 2 ff0000"), 0);
     ASSERT_TRUE(Settles(cid, "sfp", reference.SharedFingerprint()));

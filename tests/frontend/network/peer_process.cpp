@@ -136,8 +136,9 @@ PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs)
     return *peers_.back();
 }
 
-PeerProcess& PeerGroup::StartHost(const QString& name, const QString& password) {
-    PeerProcess& host = Start(name);
+PeerProcess& PeerGroup::StartHost(const QString& name, const QString& password,
+                                  const QStringList& extraArgs) {
+    PeerProcess& host = Start(name, extraArgs);
     host.Send(QStringLiteral("host 0 ") + password);
     if (const auto line = host.WaitForPrefix(QStringLiteral("HOSTING ")))
         hostPort_ = static_cast<quint16>(line->mid(8).toUInt());

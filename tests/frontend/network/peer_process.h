@@ -66,7 +66,8 @@ public:
     ~PeerGroup();
     PeerProcess& Start(const QString& name, const QStringList& extraArgs = {});
     // Starts a host on a free port; answers it with its port, or 0.
-    PeerProcess& StartHost(const QString& name, const QString& password = {});
+    PeerProcess& StartHost(const QString& name, const QString& password = {},
+                           const QStringList& extraArgs = {});
     quint16 HostPort() const { return hostPort_; }
     // The working folder of the index-th peer started.
     QString Folder(int index) const;
