@@ -29,7 +29,6 @@ public:
     int MeasuredFps() const { return measuredFps_; }
     int TickCounter() const { return tickCounter_; }
     uint64_t TicksRun() const { return ticksRun_; }
-    const std::array<float, 4>& RemoteAim() const { return aimCurrent_; }
 
 private:
     void MeasureTiming();

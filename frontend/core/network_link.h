@@ -37,7 +37,6 @@ public:
     // Host. Port 0 lets the system choose; ListeningPort tells which.
     bool Listen(quint16 port);
     quint16 ListeningPort() const;
-    bool IsListening() const { return server_ != nullptr; }
     // Closes every client connection (after their pending bytes) and stops
     // listening.
     void StopHosting();

@@ -77,7 +77,6 @@ public:
     int MatchSeed() const { return matchSeed_; }
     const PlayerSlots& Slots() const { return slots_; }
     quint16 ListeningPort() const { return link_.ListeningPort(); }
-    NetworkLink& Link() { return link_; }
 
     // LinkListener.
     void OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) override;

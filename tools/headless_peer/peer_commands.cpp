@@ -33,7 +33,7 @@ void PeerCommands::Run(const QString& line) {
     if (verb == u"nick") {
         game.SetNickname(words.value(1));
     } else if (verb == u"host") {
-        if (game.Host(words.value(1), words.value(2)))
+        if (game.Host(words.value(1, QString::number(kDefaultPort)), words.value(2)))
             print_(QStringLiteral("HOSTING %1").arg(game.ListeningPort()));
         else
             print_(QStringLiteral("HOSTFAILED"));

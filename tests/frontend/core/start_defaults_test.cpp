@@ -1,11 +1,12 @@
-// What a new player starts with: the language of his locale and a joke name
-// that the host will seat.
+// What the program starts with: the switches of its command line, the
+// language of the user's locale and a joke name that a host will seat.
 #include <gtest/gtest.h>
 
 #include <QSet>
 
 #include "frontend/core/chat_rules.h"
 #include "frontend/core/default_nicknames.h"
+#include "frontend/core/frontend_core.h"
 #include "frontend/core/user_language.h"
 
 namespace {
@@ -35,6 +36,17 @@ TEST(DefaultNicknames, OneHundredTwentyDistinctSeatableNames) {
     for (const char* quoted : {"a bad guy", "a good guy", "what a mess!"})
         EXPECT_TRUE(names.contains(quoted)) << quoted;
     EXPECT_TRUE(names.contains(RandomDefaultNickname()));
+}
+
+TEST(CommandLine, DebugOnlyFirstHighFirstOrSecond) {
+    const auto both = ParseCommandLine({"-DEBUG", "-high"});
+    EXPECT_TRUE(both.debug);
+    EXPECT_TRUE(both.highTimer);
+    const auto late = ParseCommandLine({"-h", "-d"});
+    EXPECT_FALSE(late.debug);  // the debug switch counts only in first place
+    EXPECT_TRUE(late.highTimer);
+    EXPECT_FALSE(ParseCommandLine({"x", "y", "-high"}).highTimer);
+    EXPECT_FALSE(ParseCommandLine({}).debug);
 }
 
 }  // namespace
