@@ -38,6 +38,10 @@ bool IsAcceptableAddress(const QString& address) {
 OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue)
     : view_(view), chat_(chat), queue_(queue), link_(*this) {}
 
+void OnlineGame::FillEmptyNickname() {
+    if (nickname_.isEmpty()) nickname_ = QStringLiteral("Guest") + QString::number(RandomSeed());
+}
+
 QString OnlineGame::Announcement(const QString& name, UiText text) const {
     return name + u' ' + Tr(text, uiLanguage_);
 }
@@ -65,6 +69,8 @@ bool OnlineGame::Host(const QString& portText, const QString& password) {
     chat_.Clear();
     ResetSlots();
     greenSlot_ = redSlot_ = winnerSlot_ = 0;
+    // An empty name would match the free slots and never get one of its own.
+    FillEmptyNickname();
     const int slot = AddPlayer(nickname_, -1, 0, true);
     slots_[slot].connectionId = kHostConnection;
     ShowIntro();
@@ -91,7 +97,7 @@ bool OnlineGame::Join(const QString& address, const QString& portText, const QSt
 }
 
 void OnlineGame::OnConnectedToHost() {
-    if (nickname_.isEmpty()) nickname_ = QStringLiteral("Guest") + QString::number(RandomSeed());
+    FillEmptyNickname();
     link_.SendToHost(wire::kNick + wire::EncodeLogin({nickname_, hostPassword_}));
     ResetSlots();
     chat_.Clear();

@@ -112,6 +112,7 @@ private:
     void StopMatchState();
     void QueueSyncForAllClients();
     QString Announcement(const QString& name, UiText text) const;
+    void FillEmptyNickname();
 
     FrontendView& view_;
     ChatDisplay& chat_;

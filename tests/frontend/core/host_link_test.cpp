@@ -158,3 +158,20 @@ TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HostStart, AnEmptyNicknameBecomesAGuestInSlotOne) {
+    HeadlessView view;
+    FrontendCore core(view, [](int) {});
+    core.Game().SetNickname("");
+    ASSERT_TRUE(core.Game().Host("0", ""));
+    const QString name = core.Game().Nickname();
+    ASSERT_TRUE(name.startsWith("Guest"));
+    EXPECT_LE(name.size(), 8);
+    EXPECT_EQ(view.slotLabels[1], name);
+    EXPECT_EQ(view.slotLabels[2], "Player 2");
+    core.Game().LeaveGame(true);
+}
+
+}  // namespace
