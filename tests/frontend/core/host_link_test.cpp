@@ -106,6 +106,23 @@ TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
     ASSERT_TRUE(SpinUntil([&] { return core.Queue().Size() < queued; }));
 }
 
+TEST_F(HostLink, TheLibrarysReportsGoToEveryClient) {
+    auto bob = Admitted("Bob", 2);
+    core.Callbacks().OnAim(1.0f, 2.0f, 3.0f, 4.0f, 2.7f);  // the phase travels truncated
+    core.Callbacks().OnTurnPassed();
+    core.Callbacks().OnShoot(0.5f, 21.5f, 9.0f, 0.125f);
+    const QByteArray shot = wire::EncodeShot({0.5f, 21.5f, 9.0f, 0.125f});
+    // Only the shot waits in the host's own queue: the library already passed the turn.
+    ASSERT_EQ(core.Queue().Size(), 1u);
+    EXPECT_EQ(core.Queue().Head(), 'T' + shot);
+    ASSERT_TRUE(bob->WaitFor("DISP:" + shot));
+    EXPECT_EQ(bob->received.size() >= 3 ? std::vector<QByteArray>(bob->received.end() - 3,
+                                                                     bob->received.end())
+                                         : bob->received,
+              (std::vector<QByteArray>{"SJRM:" + wire::EncodeAim({1.0f, 2.0f, 3.0f, 4.0f, 2}),
+                                       "MUDJ:", "DISP:" + shot}));
+}
+
 TEST_F(HostLink, ChatLinesAreCutWhenSentButShownWhole) {
     auto bob = Admitted("Bob", 2);
     const QString longLine(150, u'x');
