@@ -73,8 +73,8 @@ TEST_F(ChatPlay, VersionDumpAndClearCommands) {
     bob.Send("chat /dump");
     bob.Send("chat /vsync");
     SpinFor(300);
-    const QDir bobFolder = QDir(QDir(group.Folder(1)));
-    EXPECT_TRUE(bobFolder.entryList({"dump_*.log"}).isEmpty());
+    EXPECT_TRUE(QDir(group.Folder(1)).entryList({"dump_*.log"}).isEmpty());
+    EXPECT_FALSE(ana.Saw("CHAT No desync at ID 2"));
 
     ana.Send("start");
     ASSERT_GE(bob.WaitForLine("BOX 2 ff0000"), 0);
