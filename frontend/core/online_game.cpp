@@ -176,12 +176,7 @@ void OnlineGame::EndGameOrPractice() {
     const bool wasOnline = isOnline_;
     if (wasOnline) LeaveGame(false);
     ResetSlots();
-    queue_.Clear();
-    StopMatchState();
-    practiceRunning_ = false;
-    SilverBoxes();
-    ShowIntro();
-    view_.SetStartEnabled(false);
+    ReturnToIdleTable();
     if (!wasOnline) {
         view_.SetPracticeLayout(false);
         view_.SetConnectionPanelVisible(true);
@@ -253,6 +248,15 @@ void OnlineGame::SilverBoxes() {
 void OnlineGame::ColourBoxes() {
     for (int s = 1; s <= kSlotCount; ++s)
         view_.SetSlotBox(s, s == greenSlot_ ? kBoxGreen : s == redSlot_ ? kBoxRed : kBoxSilver);
+}
+
+void OnlineGame::ReturnToIdleTable() {
+    queue_.Clear();
+    StopMatchState();
+    practiceRunning_ = false;
+    SilverBoxes();
+    ShowIntro();
+    view_.SetStartEnabled(false);
 }
 
 void OnlineGame::StopMatchState() {
@@ -400,12 +404,7 @@ void OnlineGame::NextMatch() {
 
 void OnlineGame::RepairAfterLeave() {
     if (slots_.OnlyHostLeft()) {
-        queue_.Clear();
-        StopMatchState();
-        practiceRunning_ = false;
-        SilverBoxes();
-        ShowIntro();
-        view_.SetStartEnabled(false);
+        ReturnToIdleTable();
         return;
     }
     if (greenSlot_ == 0) return;

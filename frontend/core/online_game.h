@@ -110,6 +110,8 @@ private:
     void ColourBoxes();
     void SilverBoxes();
     void StopMatchState();
+    // Nothing queued, no match or practice running, the intro on the table.
+    void ReturnToIdleTable();
     void QueueSyncForAllClients();
     QString Announcement(const QString& name, UiText text) const;
     void FillEmptyNickname();

@@ -10,16 +10,7 @@
 #include <vector>
 
 #include "frontend/core/frame_codec.h"
-
-inline bool SpinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
+#include "tests/frontend/spin_until.h"
 
 class RawConnection {
 public:

@@ -13,18 +13,6 @@ constexpr int kQuitWaitMs = 3000;
 
 }  // namespace
 
-bool SpinUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void SpinFor(int ms) { SpinUntil([] { return false; }, ms); }
-
 PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs)
     : name_(name) {
     process_.setWorkingDirectory(folder);

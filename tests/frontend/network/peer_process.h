@@ -12,12 +12,10 @@
 #include <memory>
 #include <optional>
 
+#include "tests/frontend/spin_until.h"
+
 constexpr int kPeerWaitMs = 15000;
 
-// Runs the Qt event loop of the test until done() holds or the time is up.
-bool SpinUntil(const std::function<bool()>& done, int timeoutMs = kPeerWaitMs);
-// Lets the event loop run for a while (for "nothing else happens" checks).
-void SpinFor(int ms);
 
 class PeerProcess {
 public:
