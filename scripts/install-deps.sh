@@ -18,6 +18,8 @@ packages=(
   libegl-mesa0 libgl1-mesa-dri xvfb xauth
   # asset generator: glyphs from DejaVu through FreeType, speech from eSpeak NG
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
+  # front end
+  qt6-base-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # contact sheet of the generated pictures; the songs played through

@@ -34,6 +34,9 @@ struct SongDescription {
     Groove groove;
     bool swing;
     int leadOctaveShift;  // semitones added to the melody
+    // Channel volumes in percent of the usual mix, for a band of quiet
+    // instruments to play as loud as the others.
+    int levelPercent = 100;
 };
 
 // General MIDI program numbers are 0-based here.
@@ -54,7 +57,7 @@ constexpr std::array<SongDescription, kSongCount> kSongs = {{
     {96, 60, Mode::Major, {0, 5, 3, 4}, {3, 3, 0, 4}, 71, 48, 33, ChordStyle::Pad, BassStyle::Walking,
      Groove::Shuffle, true, 0},
     {118, 58, Mode::Major, {0, 2, 3, 4}, {5, 1, 3, 4}, 12, 25, 32, ChordStyle::Arpeggio, BassStyle::RootFifth,
-     Groove::Bossa, false, 12},
+     Groove::Bossa, false, 12, 115},
     {160, 57, Mode::Major, {0, 3, 4, 3}, {4, 3, 0, 4}, 105, 25, 33, ChordStyle::Strum, BassStyle::RootFifth,
      Groove::Train, false, 12},
     {108, 50, Mode::Dorian, {0, 6, 5, 4}, {3, 0, 6, 4}, 40, 46, 32, ChordStyle::Arpeggio, BassStyle::Walking,
@@ -153,10 +156,11 @@ public:
         // and drums centred; some room on everything but the bass. The
         // levels leave the General MIDI synthesiser headroom: louder, its
         // sum clips on the busiest bars.
-        lead_.SetMix(96, 58, 50);
-        chords_.SetMix(70, 78, 60);
-        bass_.SetMix(90, 64, 10);
-        drums_.SetMix(82, 64, 30);
+        auto level = [&](int volume) { return std::min(127, volume * song.levelPercent / 100); };
+        lead_.SetMix(level(96), 58, 50);
+        chords_.SetMix(level(70), 78, 60);
+        bass_.SetMix(level(90), 64, 10);
+        drums_.SetMix(level(82), 64, 30);
     }
 
     // With a written theme, the verses play it; otherwise they are composed.

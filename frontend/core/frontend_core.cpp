@@ -1,0 +1,50 @@
+#include "frontend/core/frontend_core.h"
+
+#include "game/exports.h"
+
+CommandLineOptions ParseCommandLine(const QStringList& arguments) {
+    CommandLineOptions options;
+    const QString first = arguments.value(0).toLower();
+    const QString second = arguments.value(1).toLower();
+    options.debug = first == u"-d" || first == u"-debug";
+    options.highTimer = first == u"-h" || first == u"-high" || second == u"-h" || second == u"-high";
+    return options;
+}
+
+FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
+    : chat_(view, std::move(playEffect)),
+      game_(view, chat_, queue_),
+      loop_(queue_, game_, library_),
+      chatInput_(game_, chat_),
+      callbacks_(game_, queue_) {}
+
+FrontendCore::~FrontendCore() {
+    highTimer_.Stop();
+    windowTimer_.reset();
+}
+
+void FrontendCore::Start(bool highTimer, int intervalMs) {
+    callbacks_.Register();
+    loop_.SetEngineRunning(true);
+    if (highTimer) {
+        loop_.SetMinimumTickMs(0);  // the thread keeps the pace
+        highTimer_.Start(&tickReceiver_, [this] { loop_.Tick(); }, intervalMs);
+        return;
+    }
+    windowTimer_ = std::make_unique<QTimer>();
+    windowTimer_->setTimerType(Qt::PreciseTimer);
+    windowTimer_->setInterval(intervalMs);
+    QObject::connect(windowTimer_.get(), &QTimer::timeout, [this] { loop_.Tick(); });
+    windowTimer_->start();
+}
+
+void FrontendCore::Close(const std::function<void()>& saveSettings) {
+    if (!loop_.EngineRunning()) return;
+    loop_.SetEngineRunning(false);
+    highTimer_.Stop();
+    windowTimer_.reset();
+    FinalizaD3D();
+    chat_.Clear();
+    if (saveSettings) saveSettings();
+    game_.LeaveGame(false);
+}

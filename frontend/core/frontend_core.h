@@ -1,0 +1,61 @@
+// The front end without its window: owns the event queue, the chat, the
+// online game, the frame loop and the library's callbacks, and runs the
+// timer. The Qt main window and the headless peer each hold one.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "frontend/core/chat_display.h"
+#include "frontend/core/chat_input.h"
+#include "frontend/core/event_queue.h"
+#include "frontend/core/frame_loop.h"
+#include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
+#include "frontend/core/high_precision_timer.h"
+#include "frontend/core/library_callbacks.h"
+#include "frontend/core/online_game.h"
+
+struct CommandLineOptions {
+    bool debug = false;       // "-d"/"-debug" as the first argument
+    bool highTimer = false;   // "-h"/"-high" as the first or second argument
+};
+CommandLineOptions ParseCommandLine(const QStringList& arguments);  // without the program name
+
+class FrontendCore {
+public:
+    FrontendCore(FrontendView& view, EffectPlayer playEffect);
+    ~FrontendCore();
+
+    // Registers the callbacks, then ticks every intervalMs (16 normally): on a
+    // QTimer in the GUI thread, or with the high-precision timer's thread
+    // handing each tick to the GUI thread.
+    void Start(bool highTimer, int intervalMs = HighPrecisionTimer::kPeriodMs);
+    // The close order: stop ticking, stop the timer, finalise the library,
+    // clear the chat, leave the online game. Settings are the window's part,
+    // saved between the library and the network (saveSettings may be empty).
+    void Close(const std::function<void()>& saveSettings);
+
+    void StartPractice() { game_.BeginPractice(); }
+
+    OnlineGame& Game() { return game_; }
+    ChatInput& Chat() { return chatInput_; }
+    ChatDisplay& ChatWindow() { return chat_; }
+    FrameLoop& Loop() { return loop_; }
+    EventQueue& Queue() { return queue_; }
+    LibraryCallbacks& Callbacks() { return callbacks_; }
+
+private:
+    ExportedGameLibrary library_;
+    EventQueue queue_;
+    ChatDisplay chat_;
+    OnlineGame game_;
+    FrameLoop loop_;
+    ChatInput chatInput_;
+    LibraryCallbacks callbacks_;
+    QObject tickReceiver_;
+    std::unique_ptr<QTimer> windowTimer_;
+    HighPrecisionTimer highTimer_;
+};

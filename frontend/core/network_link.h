@@ -1,0 +1,78 @@
+// The sockets of an online game: the host's listening socket with its client
+// connections, or the client's one connection to the host. Everything runs on
+// the GUI thread through Qt's socket notifications; whole messages (never
+// partial frames) are handed to the listener.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "frontend/core/frame_codec.h"
+
+class LinkListener {
+public:
+    virtual ~LinkListener() = default;
+    // Host: the whole messages of one read event from one client connection.
+    virtual void OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) = 0;
+    // Host: a client connection failed or was closed by its peer.
+    virtual void OnClientConnectionError(int connectionId) = 0;
+    // Client: the whole messages of one read event from the host.
+    virtual void OnHostMessages(const std::vector<QByteArray>& messages) = 0;
+    virtual void OnConnectedToHost() = 0;
+    virtual void OnConnectFailed() = 0;
+    // Client: the host closed the connection or the line broke.
+    virtual void OnHostConnectionLost() = 0;
+};
+
+class NetworkLink {
+public:
+    explicit NetworkLink(LinkListener& listener);
+    ~NetworkLink();
+
+    // Host. Port 0 lets the system choose; ListeningPort tells which.
+    bool Listen(quint16 port);
+    quint16 ListeningPort() const;
+    // Closes every client connection (after their pending bytes) and stops
+    // listening.
+    void StopHosting();
+    int OpenConnectionCount() const { return static_cast<int>(connections_.size()); }
+    bool IsConnectionOpen(int connectionId) const { return connections_.count(connectionId) != 0; }
+    std::vector<int> ConnectionIds() const;
+    void Broadcast(const QByteArray& message, int exceptId);
+    void SendToConnection(const QByteArray& message, int connectionId);
+    void SendRawToConnection(const QByteArray& bytes, int connectionId);
+    void CloseConnection(int connectionId);
+
+    // Client.
+    void ConnectToHost(const QString& address, quint16 port);
+    void SendToHost(const QByteArray& message);
+    // Closes our connection on purpose: no lost-connection notification.
+    void Disconnect();
+
+private:
+    struct SocketDeleter {
+        void operator()(QTcpSocket* s) const;
+    };
+    using SocketPtr = std::unique_ptr<QTcpSocket, SocketDeleter>;
+    struct ClientConnection {
+        SocketPtr socket;
+        FrameAssembler frames;
+    };
+
+    void AcceptPending();
+    void ReadFromClient(int connectionId);
+    void ReadFromHost();
+
+    LinkListener& listener_;
+    std::unique_ptr<QTcpServer> server_;
+    std::map<int, ClientConnection> connections_;
+    int nextConnectionId_ = 0;
+    SocketPtr hostSocket_;
+    FrameAssembler hostFrames_;
+    bool connected_ = false;
+};

@@ -1,0 +1,44 @@
+// The four player slots of an online game and the choice of who plays next.
+// Pure data and rules; the online game shows the changes.
+#pragma once
+
+#include <QString>
+#include <array>
+
+constexpr int kSlotCount = 4;
+constexpr int kHostConnection = 999;
+constexpr int kNoConnection = -1;
+
+struct PlayerSlot {
+    QString name;  // empty: the slot is free
+    int connectionId = kNoConnection;
+    int matchesWaited = 0;
+    int wins = 0;
+};
+
+class PlayerSlots {
+public:
+    // Slot numbers are 1..4; callers check the range first.
+    PlayerSlot& operator[](int slot) { return slots_[slot - 1]; }
+    const PlayerSlot& operator[](int slot) const { return slots_[slot - 1]; }
+
+    void Reset();
+    // The slot holding exactly this name (case-sensitive), or 0.
+    int FindExact(const QString& name) const;
+    // The slot holding this name in any letter case, or 0.
+    int FindIgnoringCase(const QString& name) const;
+    int FindConnection(int connectionId) const;
+    int FirstFree() const;
+    bool IsOccupied(int slot) const { return (*this)[slot].connectionId != kNoConnection; }
+    // True when no client holds a slot: the host is alone.
+    bool OnlyHostLeft() const;
+    // A new match between these two: everybody else waited one more match.
+    void CountMatchStart(int green, int red);
+    // The opponent of the winner after a won match: the occupied slot that has
+    // waited longest, else the loser of the last match (or, when the loser has
+    // left, any other player still here); 0 when the winner is alone.
+    int ChooseChallenger(int winnerSlot, int greenSlot, int redSlot) const;
+
+private:
+    std::array<PlayerSlot, kSlotCount> slots_;
+};

@@ -1,0 +1,49 @@
+#include "frontend/core/ui_texts.h"
+
+#include <array>
+
+namespace {
+
+struct Translations {
+    const char* portuguese;
+    const char* english;
+    const char* spanish;
+};
+
+// Indexed by UiText.
+constexpr std::array<Translations, 16> kTexts = {{
+    {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
+    {"saiu do chat!", "left the chat!", "salió del chat!"},
+    {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
+    {"caiu. (timeout)", "dropped. (timeout)", "se cayó. (timeout)"},
+    {"Jogador", "Player", "Jugador"},
+    {"IP inválido.", "Invalid IP.", "IP inválido."},
+    {"Porta inválida.", "Invalid port.", "Puerta inválida."},
+    {"Erro ao tentar conectar ao servidor. IP inválido ou servidor indisponível.",
+     "Error when trying to conect to the server. Invalid IP or server is unavaliable.",
+     "Error al conectarse al server. IP inválido o el server no está disponible."},
+    {"Você foi desconectado ou o servidor foi fechado.",
+     "You have been disconnected or the server was closed.",
+     "Usted fue desconectado o el server fue cerrado."},
+    {"Aviso", "Advice", "Aviso"},
+    {"Quer mesmo encerrar este jogo?", "Do you really want to close this game?",
+     "Está seguro que quiere terminar este juego?"},
+    {"Quer mesmo encerrar este treino?", "Do you really want to exit this training?",
+     "Está seguro que quiere terminar este ejercicio?"},
+    {"Você foi expulso do chat!", "You were kicked from chat!", "Usted fue expulsado del chat!"},
+    {"Seu apelido já está sendo usado!", "Your nickname was already taken!",
+     "Su apodo ya está siendo usado!"},
+    {"O servidor está cheio.", "The server is full.", "El server está lleno."},
+    {"Senha inválida.", "Incorrect password.", "Contraseña inválida."},
+}};
+
+}  // namespace
+
+QString Tr(UiText text, int uiLanguage) {
+    const Translations& t = kTexts[static_cast<size_t>(text)];
+    switch (uiLanguage) {
+        case 1: return QString::fromUtf8(t.portuguese);
+        case 3: return QString::fromUtf8(t.spanish);
+        default: return QString::fromUtf8(t.english);
+    }
+}

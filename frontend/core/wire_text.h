@@ -1,0 +1,10 @@
+// The one place where text changes encoding on its way to or from the wire.
+// Peers speak single-byte Windows-1252; inside the program every string is a
+// QString.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+QByteArray ToWireText(const QString& text);
+QString FromWireText(const QByteArray& bytes);

@@ -1,0 +1,141 @@
+// A client core in this process against a stand-in host that writes exactly
+// the bytes a test chooses: refused slot numbers, unparsable decimals, short
+// payloads and the refusal replies.
+#include <gtest/gtest.h>
+
+#include <QTcpServer>
+
+#include "frontend/core/online_game.h"
+#include "frontend/core/headless_view.h"
+#include "raw_connection.h"
+
+namespace {
+
+class ClientLink : public ::testing::Test {
+protected:
+    ClientLink() : chat(view, [](int) {}), game(view, chat, queue) {
+        server.listen(QHostAddress::LocalHost, 0);
+        game.SetNickname("Ana");
+        EXPECT_TRUE(game.Join("127.0.0.1", QString::number(server.serverPort()), "pw"));
+        EXPECT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+        host = server.nextPendingConnection();
+        auto drain = [this] {
+            for (QByteArray& m : frames.Feed(host->readAll())) fromClient.push_back(m);
+        };
+        QObject::connect(host, &QTcpSocket::readyRead, drain);
+        drain();  // the login may have been buffered before anyone listened
+        EXPECT_TRUE(SpinUntil([&] { return !fromClient.empty(); }));
+        if (fromClient.empty()) fromClient.push_back({});  // keeps front() defined after a failure
+    }
+
+    void HostWrites(std::initializer_list<QByteArray> messages) {
+        QByteArray bytes;
+        for (const QByteArray& m : messages) bytes += MakeFrame(m);
+        host->write(bytes);
+        host->flush();
+    }
+    bool ChatShows(const QString& text) const {
+        for (const ChatLine& line : view.chatLines)
+            if (HeadlessView::PlainText(line) == text) return true;
+        return false;
+    }
+
+    HeadlessView view;
+    EventQueue queue;
+    ChatDisplay chat;
+    OnlineGame game;
+    QTcpServer server;
+    QTcpSocket* host = nullptr;
+    FrameAssembler frames;
+    std::vector<QByteArray> fromClient;
+};
+
+TEST_F(ClientLink, FirstMessageIsTheLogin) {
+    EXPECT_EQ(fromClient.front(), "NICK:Ana,pw");
+    EXPECT_TRUE(game.IsOnline());
+    EXPECT_FALSE(view.connectionPanelVisible);
+}
+
+TEST_F(ClientLink, SlotNumbersOutsideOneToFourAndBadDecimalsAreRefusedOneByOne) {
+    const QByteArray badInit = QByteArray("INIT:") + char(5) + char(1) + "12";
+    HostWrites({"IDJG:9", "IDJG:x", "IDJG:0", "IDJG:2", "ENT2:Zed,0,0", "ENT2:Zed,1,x",
+                "ENT2:Hal,1,3", "ENTR:Eve,7", "ENTR:Eve,3", badInit,
+                QByteArray("INIT:") + char(1) + char(2) + "1e", "TEXT:Hal: still here"});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Hal: still here"); }));
+    EXPECT_EQ(game.MySlot(), 2);
+    EXPECT_EQ(view.slotLabels[1], "Hal");
+    EXPECT_EQ(view.winLabels[1], "3");
+    EXPECT_EQ(view.slotLabels[2], "Ana");
+    EXPECT_EQ(view.slotLabels[3], "Eve");
+    EXPECT_FALSE(game.MatchRunning());
+    EXPECT_FALSE(ChatShows("Packet Error"));
+    EXPECT_TRUE(ChatShows("Eve has entered in the chat!"));
+}
+
+TEST_F(ClientLink, ShortInitIsAPacketErrorAndASpectatorAsksForNoResync) {
+    HostWrites({"IDJG:3", QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    HostWrites({QByteArray("INIT:") + char(1), "DISP:short", "TEXT:Hal: after"});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Hal: after"); }));
+    EXPECT_TRUE(ChatShows("Packet Error"));
+    EXPECT_FALSE(ChatShows("Game desync. Sync request sent."));
+    for (const QByteArray& m : fromClient) EXPECT_NE(m, "RQSY:");
+    EXPECT_TRUE(queue.Empty());
+}
+
+TEST_F(ClientLink, APlayerWithAShortFrameRequestsAResync) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    HostWrites({"SYNC:" + QByteArray(100, '\0')});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Game desync. Sync request sent."); }));
+    ASSERT_TRUE(SpinUntil([&] { return fromClient.back() == "RQSY:"; }));
+}
+
+TEST_F(ClientLink, ClosedByTheHostShowsTheLostConnectionMessage) {
+    host->disconnectFromHost();
+    ASSERT_TRUE(SpinUntil([&] { return !game.IsOnline(); }));
+    EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
+}
+
+TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const QString port = QString::number(closed.serverPort());
+    closed.close();  // the port is free again: nobody answers there
+
+    HeadlessView view;
+    EventQueue queue;
+    ChatDisplay chat(view, [](int) {});
+    OnlineGame game(view, chat, queue);
+    game.SetLanguage(3);
+    ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
+    EXPECT_TRUE(game.IsConnecting());
+    ASSERT_TRUE(SpinUntil([&] { return !view.messages.isEmpty(); }));
+    EXPECT_EQ(view.messages.front(), QString::fromUtf8(
+        "Error al conectarse al server. IP inválido o el server no está disponible."));
+    EXPECT_FALSE(game.IsConnecting());
+    EXPECT_FALSE(game.IsOnline());
+
+    // Refused before anything is opened.
+    view.messages.clear();
+    EXPECT_FALSE(game.Join("localhost", port, ""));
+    EXPECT_FALSE(game.Join("127.0.0.1", "70000", ""));
+    EXPECT_EQ(view.messages, (QStringList{QString::fromUtf8("IP inválido."),
+                                          QString::fromUtf8("Puerta inválida.")}));
+    EXPECT_FALSE(game.IsConnecting());
+}
+
+TEST(JoinChecks, AddressAndPort) {
+    EXPECT_TRUE(IsAcceptableAddress(" 127.0.0.1 "));
+    EXPECT_TRUE(IsAcceptableAddress("999.1.2.3"));
+    EXPECT_FALSE(IsAcceptableAddress("localhost"));
+    EXPECT_FALSE(IsAcceptableAddress("1.2.3"));
+    EXPECT_FALSE(IsAcceptableAddress("1.2.3.a"));
+    EXPECT_EQ(ParsePort("2500"), 2500);
+    EXPECT_EQ(ParsePort("65355"), 65355);
+    EXPECT_FALSE(ParsePort("65356"));
+    EXPECT_FALSE(ParsePort("-1"));
+    EXPECT_FALSE(ParsePort("25x"));
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// Practice mode and the library's callbacks while offline, with the real
+// game library behind the front end.
+#include <gtest/gtest.h>
+
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/headless_view.h"
+#include "game/exports.h"
+
+namespace {
+
+class Practice : public ::testing::Test {
+protected:
+    Practice() : core(view, [](int) {}) {
+        core.Game().SetNickname("Ana");
+        core.StartPractice();
+    }
+    ~Practice() override { core.Close({}); }
+
+    HeadlessView view;
+    FrontendCore core;
+};
+
+TEST_F(Practice, StartsOfflineWithThePlayerAloneAndTheOnlinePartsHidden) {
+    EXPECT_TRUE(core.Game().PracticeRunning());
+    EXPECT_FALSE(core.Game().IsOnline());
+    EXPECT_TRUE(view.practiceLayout);
+    EXPECT_FALSE(view.connectionPanelVisible);
+    EXPECT_FALSE(view.startEnabled);
+    EXPECT_EQ(view.slotLabels[1], "Ana");
+    EXPECT_EQ(view.slotLabels[2], "Player 2");
+}
+
+TEST_F(Practice, AShotIsQueuedNotFiredAndTheTurnComesStraightBack) {
+    core.Callbacks().OnShoot(1.5f, 21.5f, 7.0f, -0.25f);
+    ASSERT_EQ(core.Queue().Size(), 1u);
+    EXPECT_EQ(core.Queue().Head(), 'T' + wire::EncodeShot({1.5f, 21.5f, 7.0f, -0.25f}));
+    core.Callbacks().OnAim(1, 2, 3, 4, 5);
+    EXPECT_EQ(core.Queue().Size(), 1u);  // aim stays local offline
+
+    const int side = GetPlayer_Atual();
+    core.Callbacks().OnTurnPassed();
+    EXPECT_EQ(GetPlayer_Atual(), 1 - side);  // handed back at once...
+    core.Callbacks().OnTurnPassed();
+    EXPECT_EQ(GetPlayer_Atual(), side);      // ...so practice keeps one side
+}
+
+TEST_F(Practice, EndsOnlyWhenThePlayerConfirms) {
+    view.confirmAnswer = false;
+    core.Game().CloseButton();
+    ASSERT_EQ(view.questions.size(), 1);
+    EXPECT_EQ(view.questions[0], "Do you really want to exit this training?");
+    EXPECT_TRUE(core.Game().PracticeRunning());
+
+    view.confirmAnswer = true;
+    core.Game().CloseButton();
+    EXPECT_FALSE(core.Game().PracticeRunning());
+    EXPECT_FALSE(view.practiceLayout);
+    EXPECT_TRUE(view.connectionPanelVisible);
+    EXPECT_EQ(view.slotLabels[1], "Player 1");
+}
+
+TEST_F(Practice, AVictoryEndsPracticeWithoutAQuestionOrAPause) {
+    core.Game().OnVictory(1);
+    EXPECT_FALSE(core.Game().PracticeRunning());
+    EXPECT_TRUE(view.questions.isEmpty());
+    EXPECT_TRUE(core.Queue().Empty());
+    EXPECT_TRUE(view.connectionPanelVisible);
+}
+
+}  // namespace

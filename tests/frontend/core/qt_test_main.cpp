@@ -1,0 +1,10 @@
+// GoogleTest main with a Qt application object, so tests can run sockets and
+// timers on this thread.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,45 @@
+// Test helpers: spin the Qt event loop until something holds, and a bare TCP
+// connection that writes exactly the bytes it is given and collects the
+// frames it receives.
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <functional>
+#include <vector>
+
+#include "frontend/core/frame_codec.h"
+#include "tests/frontend/spin_until.h"
+
+class RawConnection {
+public:
+    explicit RawConnection(quint16 port) {
+        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+            for (QByteArray& m : frames_.Feed(socket_.readAll())) received.push_back(m);
+        });
+        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
+        SpinUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; });
+    }
+    void Write(const QByteArray& bytes) {
+        socket_.write(bytes);
+        socket_.flush();
+    }
+    void Send(const QByteArray& message) { Write(MakeFrame(message)); }
+    bool Received(const QByteArray& message) const {
+        for (const QByteArray& m : received)
+            if (m == message) return true;
+        return false;
+    }
+    bool WaitFor(const QByteArray& message, int timeoutMs = 5000) {
+        return SpinUntil([&] { return Received(message); }, timeoutMs);
+    }
+    bool Connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
+    void Close() { socket_.abort(); }
+
+    std::vector<QByteArray> received;
+
+private:
+    QTcpSocket socket_;
+    FrameAssembler frames_;
+};

@@ -1,0 +1,52 @@
+// What the program starts with: the switches of its command line, the
+// language of the user's locale and a joke name that a host will seat.
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+#include "frontend/core/chat_rules.h"
+#include "frontend/core/default_nicknames.h"
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/user_language.h"
+
+namespace {
+
+TEST(UiLanguage, PortugueseAndSpanishCountriesElseEnglish) {
+    EXPECT_EQ(UiLanguageFor(QLocale("pt_BR")), kLanguagePortuguese);
+    EXPECT_EQ(UiLanguageFor(QLocale("pt_PT")), kLanguagePortuguese);
+    EXPECT_EQ(UiLanguageFor(QLocale("pt_AO")), kLanguageEnglish);
+    EXPECT_EQ(UiLanguageFor(QLocale("es_ES")), kLanguageSpanish);
+    EXPECT_EQ(UiLanguageFor(QLocale("es_AR")), kLanguageSpanish);
+    EXPECT_EQ(UiLanguageFor(QLocale("es_PR")), kLanguageSpanish);
+    EXPECT_EQ(UiLanguageFor(QLocale("es_US")), kLanguageEnglish);
+    EXPECT_EQ(UiLanguageFor(QLocale("en_GB")), kLanguageEnglish);
+    EXPECT_EQ(UiLanguageFor(QLocale("de_DE")), kLanguageEnglish);
+    EXPECT_EQ(UiLanguageFor(QLocale::c()), kLanguageEnglish);
+}
+
+TEST(DefaultNicknames, OneHundredTwentyDistinctSeatableNames) {
+    QSet<QString> names;
+    for (int i = 0; i < kDefaultNicknameCount; ++i) {
+        const QString name = DefaultNickname(i);
+        EXPECT_LE(name.size(), 12) << name.toStdString();
+        EXPECT_TRUE(IsNicknameUsable(name)) << name.toStdString();
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), kDefaultNicknameCount);
+    for (const char* quoted : {"a bad guy", "a good guy", "what a mess!"})
+        EXPECT_TRUE(names.contains(quoted)) << quoted;
+    EXPECT_TRUE(names.contains(RandomDefaultNickname()));
+}
+
+TEST(CommandLine, DebugOnlyFirstHighFirstOrSecond) {
+    const auto both = ParseCommandLine({"-DEBUG", "-high"});
+    EXPECT_TRUE(both.debug);
+    EXPECT_TRUE(both.highTimer);
+    const auto late = ParseCommandLine({"-h", "-d"});
+    EXPECT_FALSE(late.debug);  // the debug switch counts only in first place
+    EXPECT_TRUE(late.highTimer);
+    EXPECT_FALSE(ParseCommandLine({"x", "y", "-high"}).highTimer);
+    EXPECT_FALSE(ParseCommandLine({}).debug);
+}
+
+}  // namespace

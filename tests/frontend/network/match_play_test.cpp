@@ -1,0 +1,236 @@
+// Whole matches between real peer processes. The test keeps a reference
+// table of its own, chooses every shot on it, has the machine whose turn it
+// is shoot, and then requires every machine's table to equal the reference
+// bit for bit. Spectators, the "vsync" check and the repair of a disturbed
+// table are checked on the same kind of match.
+#include <gtest/gtest.h>
+
+#include <QTcpSocket>
+
+#include "frontend/core/frame_codec.h"
+#include "game/exports.h"
+#include "game/game_state.h"
+#include "peer_process.h"
+#include "tests/game/shot_search.h"
+#include "tools/headless_peer/table_fingerprint.h"
+
+namespace {
+
+constexpr int kMaxShots = 200;
+constexpr int kMaxStepsPerShot = 5000;
+
+int referenceResult = -1;
+void OnReferenceVictory(int result) { referenceResult = result; }
+
+QString Hex(uint64_t value) { return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0')); }
+
+// This process's own copy of the game, played hot-seat: it takes whichever
+// side is to shoot, exactly as the shooter's machine does.
+class ReferenceTable {
+public:
+    explicit ReferenceTable(int seed) {
+        referenceResult = -1;
+        SetaCallBackVitoria(OnReferenceVictory);
+        IniciaPartida(1, seed);
+    }
+    ~ReferenceTable() { SetaCallBackVitoria(nullptr); }
+
+    int Side() const { return GetPlayer_Atual(); }
+    bool Decided() const { return referenceResult >= 0; }
+    int Result() const { return referenceResult; }
+    QString Fingerprint() const { return Hex(table_fingerprint::Full()); }
+    QString SharedFingerprint() const { return Hex(table_fingerprint::Shared()); }
+
+    // A quiet shot pockets nothing and hands the turn over; otherwise the
+    // shot pockets own discs and avoids fouls where it can.
+    CandidateShot ChooseShot(bool quiet) const {
+        const auto score = [quiet](const ShotResult& r) {
+            if (quiet) return r.ownPocketed + r.otherPocketed == 0 && !r.strikerFell ? 0 : -1000;
+            return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
+        };
+        const auto shot = FindShot(Game(), score, -1000000);
+        return shot.value_or(CandidateShot{0.0f, Side() == 0 ? 21.65f : -21.65f, 10.0f, 0.0f});
+    }
+
+    void Play(const CandidateShot& shot) {
+        SetPlayer_Host(Side());
+        DispararTiro(shot.x, shot.z, shot.force, shot.angle);
+        int steps = 0;
+        do {
+            AtualizaDiscos();
+        } while (GetIsMoving() && ++steps < kMaxStepsPerShot);
+        AtualizaDiscos();  // the step at rest that scores and passes the turn
+    }
+};
+
+QString ShootCommand(const CandidateShot& s) {
+    // Nine significant digits carry every float through text unchanged.
+    return QStringLiteral("shoot %1 %2 %3 %4")
+        .arg(double(s.x), 0, 'g', 9)
+        .arg(double(s.z), 0, 'g', 9)
+        .arg(double(s.force), 0, 'g', 9)
+        .arg(double(s.angle), 0, 'g', 9);
+}
+
+// Waits until the peer's table is at rest with nothing queued and its
+// fingerprint (the field given) equals the expected one.
+::testing::AssertionResult Settles(PeerProcess& peer, const QString& field, const QString& expected) {
+    QMap<QString, QString> state;
+    const bool settled = SpinUntil([&] {
+        state = peer.State();
+        return state["moving"] == "0" && state["queue"] == "0" && state[field] == expected;
+    });
+    if (settled) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << peer.Name().toStdString() << " " << field.toStdString() << "=" << state[field].toStdString()
+           << " expected " << expected.toStdString() << " (moving=" << state["moving"].toStdString()
+           << " queue=" << state["queue"].toStdString() << ")";
+}
+
+// Asks the host for a "vsync" and waits for one new report per client id.
+::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
+    const int from = host.LineCount();
+    host.Send("chat /vsync");
+    for (int id : ids) {
+        if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
+            return ::testing::AssertionFailure() << "no clean report for ID " << id << "; last line: "
+                                                 << host.Lines().last().toStdString();
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class MatchPlay : public ::testing::Test {
+protected:
+    // Bob ticks on the "-high" timer's thread, Ana on the window timer. At
+    // 3 ms a tick the 60-second turn clock (3600 steps) still leaves ten
+    // seconds between a table coming to rest and the next shot.
+    MatchPlay()
+        : ana(group.StartHost("Ana", {}, {"--tick-ms", "3"})),
+          bob(group.StartClient("Bob", {}, {"--tick-ms", "3", "--high"})) {
+        ana.Send("start");
+        EXPECT_TRUE(SpinUntil([&] { return bob.State()["match"] == "1"; }));
+        seed = ana.State()["seed"].toInt();
+    }
+
+    // Chooses the next shot on the reference, has the right machine fire it
+    // and checks every given peer against the reference afterwards.
+    void PlayOneShot(ReferenceTable& reference, std::initializer_list<PeerProcess*> peers,
+                     bool quiet = true) {
+        const CandidateShot shot = reference.ChooseShot(quiet);
+        PeerProcess& shooter = reference.Side() == 0 ? ana : bob;  // Ana is green
+        const int from = shooter.LineCount();
+        shooter.Send(ShootCommand(shot));
+        ASSERT_GE(shooter.WaitForLine("SHOT", from), 0) << shooter.Lines().last().toStdString();
+        reference.Play(shot);
+        for (PeerProcess* p : peers) ASSERT_TRUE(Settles(*p, "fp", reference.Fingerprint()));
+    }
+
+    PeerGroup group;
+    PeerProcess& ana;
+    PeerProcess& bob;
+    int seed = 0;
+};
+
+TEST_F(MatchPlay, EveryTableStaysIdenticalShotAfterShotUntilTheMatchIsWon) {
+    ReferenceTable reference(seed);
+    ASSERT_TRUE(Settles(ana, "fp", reference.Fingerprint()));
+    ASSERT_TRUE(Settles(bob, "fp", reference.Fingerprint()));
+
+    // Both players shoot: a few quiet shots first, then each goes for the win.
+    constexpr int kQuietShots = 6;
+    int shots = 0;
+    int shotsBySide[2] = {0, 0};
+    while (!reference.Decided() && shots < kMaxShots) {
+        ++shotsBySide[reference.Side()];
+        PlayOneShot(reference, {&ana, &bob}, shots < kQuietShots);
+        ++shots;
+        ASSERT_TRUE(NoDesync(ana, {2})) << "after shot " << shots;
+    }
+    ASSERT_TRUE(reference.Decided()) << "no winner after " << shots << " shots";
+    RecordProperty("shots", shots);
+    EXPECT_GE(shotsBySide[0], kQuietShots / 2);
+    EXPECT_GE(shotsBySide[1], kQuietShots / 2);
+
+    // Every machine saw the same end; the winner's slot counts a win.
+    const int winnerSlot = reference.Result() == 1 ? 1 : reference.Result() == 2 ? 2 : 0;
+    for (PeerProcess* p : {&ana, &bob}) {
+        EXPECT_TRUE(SpinUntil([&] { return p->State()["match"] == "0"; })) << p->Name().toStdString();
+        EXPECT_EQ(p->State()["winner"].toInt(), winnerSlot) << p->Name().toStdString();
+        if (winnerSlot) {
+            EXPECT_GE(p->WaitForLine(QStringLiteral("WINS %1 1").arg(winnerSlot)), 0);
+        }
+    }
+    // After the pause the host pairs the two again, the winner playing green.
+    EXPECT_TRUE(SpinUntil([&] { return bob.State()["match"] == "1"; }, 30000));
+    if (winnerSlot) {
+        EXPECT_EQ(ana.State()["green"].toInt(), winnerSlot);
+    }
+}
+
+TEST_F(MatchPlay, ASpectatorJoiningMidMatchGetsTheTableAndLeavesWithoutATrace) {
+    ReferenceTable reference(seed);
+    PlayOneShot(reference, {&ana, &bob});
+    PlayOneShot(reference, {&ana, &bob});
+
+    PeerProcess& cid = group.StartClient("Cid", {}, {"--tick-ms", "3"});
+    EXPECT_GE(cid.WaitForLine("BOX 1 00ff00"), 0);
+    EXPECT_GE(cid.WaitForLine("BOX 2 ff0000"), 0);
+    ASSERT_TRUE(Settles(cid, "sfp", reference.SharedFingerprint()));
+    auto state = cid.State();
+    EXPECT_EQ(state["match"], "1");
+    EXPECT_EQ(state["slot"], "3");
+    EXPECT_EQ(state["seat"], "2");  // watching
+    EXPECT_EQ(state["seed"].toInt(), seed);
+    EXPECT_TRUE(NoDesync(ana, {2, 3}));
+
+    cid.Send("leave");
+    EXPECT_GE(ana.WaitForLine("CHAT Cid left the chat!"), 0);
+    state = ana.State();
+    EXPECT_EQ(state["match"], "1");
+    EXPECT_EQ(state["green"], "1");
+    EXPECT_EQ(state["red"], "2");
+    PlayOneShot(reference, {&ana, &bob});
+}
+
+TEST_F(MatchPlay, ADisturbedTableIsFoundAndRepaired) {
+    ReferenceTable reference(seed);
+    PlayOneShot(reference, {&ana, &bob});
+
+    bob.Send("disturb");
+    int from = ana.LineCount();
+    ana.Send("chat /vsync");
+    EXPECT_GE(ana.WaitForLine("CHAT 1 disc(s) desynchronized at ID 2", from), 0);
+    EXPECT_GE(ana.WaitForLine("BEEP", from), 0);
+
+    // The playing client sees a damaged frame and asks for the table.
+    from = ana.LineCount();
+    bob.Send("packeterror");
+    EXPECT_GE(bob.WaitForLine("CHAT Game desync. Sync request sent."), 0);
+    EXPECT_GE(ana.WaitForLine("CHAT Game resync requested.", from), 0);
+    EXPECT_GE(bob.WaitForLine("CHAT Game re-synchronized."), 0);
+    EXPECT_GE(ana.WaitForLine("CHAT Game re-synchronized at ID 2", from), 0);
+    ASSERT_TRUE(Settles(bob, "fp", reference.Fingerprint()));
+    EXPECT_TRUE(NoDesync(ana, {2}));
+
+    // A message too short for its command at the host: it is dropped, and
+    // every client connection, the sender's too, is re-synchronised.
+    bob.Send("disturb");
+    QTcpSocket line;
+    line.connectToHost("127.0.0.1", group.HostPort());
+    ASSERT_TRUE(SpinUntil([&] { return line.state() == QAbstractSocket::ConnectedState; }));
+    QByteArray received;
+    QObject::connect(&line, &QTcpSocket::readyRead, [&] { received += line.readAll(); });
+    from = ana.LineCount();
+    line.write(MakeFrame("DISP:" + QByteArray(4, '\x01')));  // a whole frame, too short a shot
+    line.flush();
+    EXPECT_GE(ana.WaitForLine("CHAT Packet Error", from), 0);
+    EXPECT_GE(ana.WaitForLine("CHAT Game desync. The game will be re-synchronized.", from), 0);
+    ASSERT_TRUE(Settles(bob, "fp", reference.Fingerprint()));
+    EXPECT_TRUE(NoDesync(ana, {2}));
+    EXPECT_TRUE(SpinUntil([&] { return received.contains("SYNC:"); }));
+    EXPECT_FALSE(received.contains("DISP:"));
+    PlayOneShot(reference, {&ana, &bob});
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+#include "peer_process.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+// A safety net: a peer left behind by a crashed test ends by itself.
+constexpr int kPeerLifetimeSeconds = 240;
+constexpr int kQuitWaitMs = 3000;
+
+}  // namespace
+
+PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs)
+    : name_(name) {
+    process_.setWorkingDirectory(folder);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] { ReadOutput(); });
+    QStringList args = {QStringLiteral("--name"), name, QStringLiteral("--lifetime"),
+                        QString::number(kPeerLifetimeSeconds)};
+    args += extraArgs;
+    process_.start(QStringLiteral(HEADLESS_PEER_PATH), args);
+    ready_ = process_.waitForStarted(kPeerWaitMs) && WaitForLine(QStringLiteral("READY")) >= 0;
+}
+
+PeerProcess::~PeerProcess() {
+    if (!Running()) return;
+    Send(QStringLiteral("quit"));
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(kQuitWaitMs)) {
+        process_.kill();
+        process_.waitForFinished(kQuitWaitMs);
+    }
+}
+
+void PeerProcess::Send(const QString& command) {
+    process_.write(command.toUtf8() + '\n');
+    process_.waitForBytesWritten(kQuitWaitMs);
+}
+
+void PeerProcess::ReadOutput() {
+    partial_ += process_.readAllStandardOutput();
+    qsizetype newline;
+    while ((newline = partial_.indexOf('\n')) >= 0) {
+        lines_.append(QString::fromUtf8(partial_.left(newline)));
+        partial_.remove(0, newline + 1);
+    }
+}
+
+int PeerProcess::WaitForLine(const QString& line, int from, int timeoutMs) {
+    int found = -1;
+    SpinUntil(
+        [&] {
+            found = static_cast<int>(lines_.indexOf(line, from));
+            return found >= 0;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::optional<QString> PeerProcess::WaitForPrefix(const QString& prefix, int from, int timeoutMs) {
+    std::optional<QString> found;
+    SpinUntil(
+        [&] {
+            for (qsizetype i = from; i < lines_.size(); ++i) {
+                if (lines_[i].startsWith(prefix)) {
+                    found = lines_[i];
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool PeerProcess::Saw(const QString& line, int from) const { return lines_.indexOf(line, from) >= 0; }
+
+int PeerProcess::CountOf(const QString& line, int from) const {
+    int count = 0;
+    for (qsizetype i = from; i < lines_.size(); ++i) count += lines_[i] == line;
+    return count;
+}
+
+QMap<QString, QString> PeerProcess::State() {
+    const int from = LineCount();
+    Send(QStringLiteral("state"));
+    QMap<QString, QString> fields;
+    const auto line = WaitForPrefix(QStringLiteral("STATE "), from);
+    if (!line) return fields;
+    for (const QString& field : line->mid(6).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype eq = field.indexOf(u'=');
+        if (eq > 0) fields[field.left(eq)] = field.mid(eq + 1);
+    }
+    return fields;
+}
+
+void PeerProcess::Kill() {
+    process_.kill();
+    process_.waitForFinished(kQuitWaitMs);
+}
+
+PeerGroup::PeerGroup() {
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/ringdisk-peers-XXXXXX"));
+    dir.setAutoRemove(false);
+    root_ = dir.path();
+}
+
+PeerGroup::~PeerGroup() {
+    peers_.clear();
+    QDir(root_).removeRecursively();
+}
+
+QString PeerGroup::Folder(int index) const { return root_ + QStringLiteral("/peer%1").arg(index); }
+
+PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs) {
+    // Each peer gets its own folder: the library writes its log and dumps
+    // into the working directory.
+    const QString folder = Folder(static_cast<int>(peers_.size()));
+    QDir().mkpath(folder);
+    peers_.push_back(std::make_unique<PeerProcess>(name, folder, extraArgs));
+    return *peers_.back();
+}
+
+PeerProcess& PeerGroup::StartHost(const QString& name, const QString& password,
+                                  const QStringList& extraArgs) {
+    PeerProcess& host = Start(name, extraArgs);
+    host.Send(QStringLiteral("host 0 ") + password);
+    if (const auto line = host.WaitForPrefix(QStringLiteral("HOSTING ")))
+        hostPort_ = static_cast<quint16>(line->mid(8).toUInt());
+    return host;
+}
+
+PeerProcess& PeerGroup::StartClient(const QString& name, const QString& password,
+                                    const QStringList& extraArgs) {
+    PeerProcess& client = Start(name, extraArgs);
+    client.Send(QStringLiteral("join 127.0.0.1 %1 %2").arg(hostPort_).arg(password));
+    const QRegularExpression ownSlot(QStringLiteral("^SLOT [1-4] 1 ") +
+                                     QRegularExpression::escape(name) + u'$');
+    SpinUntil([&] { return client.Lines().indexOf(ownSlot) >= 0; });
+    return client;
+}

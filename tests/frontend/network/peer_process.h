@@ -1,0 +1,81 @@
+// One headless peer in its own process, driven through its standard input and
+// watched through the event lines it prints. Every wait is bounded; the peer
+// itself ends after its lifetime even if the test that started it dies.
+#pragma once
+
+#include <QDir>
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "tests/frontend/spin_until.h"
+
+constexpr int kPeerWaitMs = 15000;
+
+
+class PeerProcess {
+public:
+    // Starts the peer in folder (which must exist) and waits until it is ready.
+    PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs = {});
+    ~PeerProcess();
+    PeerProcess(const PeerProcess&) = delete;
+    PeerProcess& operator=(const PeerProcess&) = delete;
+
+    const QString& Name() const { return name_; }
+    bool Ready() const { return ready_; }
+    void Send(const QString& command);
+
+    // The first line at or after `from` equal to `line`; its index, or -1
+    // after the timeout.
+    int WaitForLine(const QString& line, int from = 0, int timeoutMs = kPeerWaitMs);
+    // The first line at or after `from` that starts with `prefix`.
+    std::optional<QString> WaitForPrefix(const QString& prefix, int from = 0,
+                                         int timeoutMs = kPeerWaitMs);
+    bool Saw(const QString& line, int from = 0) const;
+    int CountOf(const QString& line, int from = 0) const;
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+    const QStringList& Lines() const { return lines_; }
+
+    // Asks for the peer's state line and answers its fields by name.
+    QMap<QString, QString> State();
+
+    // Ends the process the hard way, as a crash or a killed program would.
+    void Kill();
+    bool Running() const { return process_.state() != QProcess::NotRunning; }
+
+private:
+    void ReadOutput();
+
+    QString name_;
+    QProcess process_;
+    QByteArray partial_;
+    QStringList lines_;
+    bool ready_ = false;
+};
+
+// Starts peers in separate folders of one scratch folder and ends them all.
+class PeerGroup {
+public:
+    PeerGroup();
+    ~PeerGroup();
+    PeerProcess& Start(const QString& name, const QStringList& extraArgs = {});
+    // Starts a host on a free port; answers it with its port, or 0.
+    PeerProcess& StartHost(const QString& name, const QString& password = {},
+                           const QStringList& extraArgs = {});
+    quint16 HostPort() const { return hostPort_; }
+    // The working folder of the index-th peer started.
+    QString Folder(int index) const;
+    // Starts a client that joins the host and waits for its slot (0: refused
+    // or not answered).
+    PeerProcess& StartClient(const QString& name, const QString& password = {},
+                             const QStringList& extraArgs = {});
+
+private:
+    QString root_;
+    std::vector<std::unique_ptr<PeerProcess>> peers_;
+    quint16 hostPort_ = 0;
+};

@@ -1,0 +1,103 @@
+// headless_peer: one player of an online game without a window. Reads
+// commands from a script file and then from standard input, and writes every
+// event it sees to standard output, one per line.
+//
+//   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
+//                 [--language 1|2|3] [--lifetime SECONDS]
+//
+// It ends on "quit", at the end of standard input, or after its lifetime
+// (60 s unless told otherwise), so a test that dies leaves nothing behind.
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/headless_view.h"
+#include "game/exports.h"
+#include "peer_commands.h"
+
+namespace {
+
+void Print(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString name = QStringLiteral("Guest");
+    QString script;
+    int tickMs = 2;
+    int language = 2;
+    int lifetimeSeconds = 60;
+    bool high = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString value = args.value(i + 1);
+        if (a == u"--name") { name = value; ++i; }
+        else if (a == u"--script") { script = value; ++i; }
+        else if (a == u"--tick-ms") { tickMs = value.toInt(); ++i; }
+        else if (a == u"--language") { language = value.toInt(); ++i; }
+        else if (a == u"--lifetime") { lifetimeSeconds = value.toInt(); ++i; }
+        else if (a == u"--high") { high = true; }
+        else { Print(QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] [--high] [--language L] [--lifetime S]")); return 2; }
+    }
+
+    HeadlessView view(Print);
+    FrontendCore core(view, [](int effect) {
+        Print(QStringLiteral("SFX %1").arg(effect));
+        PlaySFX(static_cast<int16_t>(effect));
+    });
+    core.Game().SetLanguage(language);
+    core.Game().SetNickname(name);
+    PeerCommands commands(core, Print, [&] {
+        core.Close({});
+        app.quit();
+    });
+
+    // Tests play whole matches: the tick may run faster than a screen would.
+    if (tickMs < HighPrecisionTimer::kPeriodMs) core.Loop().SetMinimumTickMs(0);
+    core.Start(high, tickMs);
+
+    QTimer::singleShot(lifetimeSeconds * 1000, [&] {
+        Print(QStringLiteral("LIFETIME"));
+        core.Close({});
+        app.quit();
+    });
+
+    if (!script.isEmpty()) {
+        QFile file(script);
+        if (!file.open(QIODevice::ReadOnly)) {
+            Print(QStringLiteral("NOSCRIPT ") + script);
+            return 1;
+        }
+        commands.Add(QString::fromUtf8(file.readAll()).split(u'\n'));
+    }
+
+    QByteArray input;
+    QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&stdinNotifier, &QSocketNotifier::activated, [&] {
+        char buffer[4096];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            stdinNotifier.setEnabled(false);
+            commands.Add({QStringLiteral("quit")});
+            return;
+        }
+        input.append(buffer, n);
+        qsizetype newline;
+        while ((newline = input.indexOf('\n')) >= 0) {
+            commands.Add({QString::fromUtf8(input.left(newline))});
+            input.remove(0, newline + 1);
+        }
+    });
+    Print(QStringLiteral("READY"));
+    return app.exec();
+}
