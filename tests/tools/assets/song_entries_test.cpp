@@ -205,11 +205,16 @@ protected:
         return error ? 0 : size;
     }
 
-    // Loudness (RMS, full scale 1) of what the driver wrote from `from` on.
-    double RmsFrom(std::uintmax_t from) const {
+    // Loudness (RMS, full scale 1) of count bytes the driver wrote from
+    // `from` on. The window is fixed: the driver goes on writing silence
+    // after the music stops, as fast as it can, and how much of that lands
+    // before the file is read depends on the machine's load.
+    double RmsOver(std::uintmax_t from, std::size_t count) const {
         std::ifstream in(output_, std::ios::binary);
         in.seekg(std::streamoff(from));
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<char> bytes(count);
+        in.read(bytes.data(), std::streamsize(count));
+        bytes.resize(std::size_t(in.gcount()));
         double energy = 0;
         const std::size_t samples = bytes.size() / 2;
         for (std::size_t i = 0; i < samples; ++i) {
@@ -240,6 +245,6 @@ TEST_F(SongPlayback, EverySongSoundsThroughTheSynthesiser) {
         Mix_HaltMusic();
         Mix_FreeMusic(music);
         EXPECT_GE(Written(), start + 3 * kBytesPerSecond) << name << ": the driver stalled";
-        EXPECT_GT(RmsFrom(start), 0.01) << name << " plays silence";
+        EXPECT_GT(RmsOver(start, 3 * kBytesPerSecond), 0.01) << name << " plays silence";
     }
 }
