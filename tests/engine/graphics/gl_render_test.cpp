@@ -51,23 +51,6 @@ protected:
         window_.reset();
     }
 
-    // The scene's lights, added and switched on.
-    static void AddSceneLights() {
-        const Vector3 origin{0, 0, 0};
-        VEX_Light& lights = Lights();
-        lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
-        lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.5f, -0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
-        lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
-        lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
-        for (int16_t i = 0; i < 4; ++i) lights.EnableLight(i, true);
-    }
-
-    // The scene's camera on the green seat and its 3D projection.
-    static void PlaceCamera() {
-        Camera().OrbitCamera(0, -6, 0, 50, 81, 0, -0.16f);
-        Direct3D().SetProjection(18, 145, 0);
-    }
-
     // Where a world point lands on the screen, in pixels.
     static void Project(const Vector3& point, int& x, int& y) {
         const Vector3 ndc = TransformCoord(point, Multiply(Camera().matrix(), Direct3D().projection()));
@@ -123,11 +106,11 @@ TEST_F(GlRenderTest, TheTableLiesWhereTheProjectionSaysLitAndTextured) {
     VEX_XMesh table, box;
     ASSERT_TRUE(table.LoadX("checker_table.x", true));
     ASSERT_TRUE(box.CreateBox(6, 6, 6, 0.8f, 0.1f, 0.1f, 0));
-    AddSceneLights();
+    TableScene::AddLights();
 
     ASSERT_TRUE(Direct3D().BeginFrame());
     Direct3D().ClearTargets(kBackground, true, true, true);
-    PlaceCamera();
+    TableScene::PlaceCamera();
     Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopModulate);
     Direct3D().ResetWorld();
     Direct3D().ApplyWorld();

@@ -48,6 +48,11 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
     VEX_Direct3D::MakeMaterial(green_, 0, .6f, 0, .2f, .2f, .2f, .3f, .3f, .3f, 0, 0, 0, 50);
     VEX_Direct3D::MakeMaterial(red_, .6f, 0, 0, .2f, .2f, .2f, .3f, .3f, .3f, 0, 0, 0, 50);
 
+    AddLights();
+    return true;
+}
+
+void TableScene::AddLights() {
     const Vector3 origin{0, 0, 0};
     VEX_Light& lights = Lights();
     lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
@@ -55,7 +60,6 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
     lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
     lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
     for (int16_t i = 0; i < 4; ++i) lights.EnableLight(i, true);
-    return true;
 }
 
 void TableScene::PlaceCamera() {

@@ -19,6 +19,8 @@ public:
 
     // Camera of the green seat and the 3D projection.
     static void PlaceCamera();
+    // The scene's four lights, added and switched on (Load adds them too).
+    static void AddLights();
     // The table, discs on a grid over the surface (the first one yellow,
     // then red and green in turn) and the cue. When mirrored, everything is
     // drawn a second time turned upside down below the surface, as a
