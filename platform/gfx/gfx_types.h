@@ -1,7 +1,7 @@
 // The vocabulary of the device layer: a fixed-function, Direct3D 8 shaped
 // model (formats, render and texture-stage states, lights, materials,
-// viewports) with the same numeric codes the engine has always used, so that
-// the engine code above it reads exactly as it did on the original device.
+// viewports) with Direct3D's numeric codes, so that the engine above it is
+// written in one device's terms whatever backend draws.
 #pragma once
 
 #include <cstdint>
