@@ -51,6 +51,18 @@ protected:
         window_.reset();
     }
 
+    // A cleared frame in the 2D view with nothing in the way of flat
+    // pictures: no lighting, no culling, no depth test.
+    static bool BeginFlatFrame() {
+        if (!Direct3D().BeginFrame()) return false;
+        Direct3D().ClearTargets(kBackground, true, true, true);
+        if (!Camera().Begin2D()) return false;
+        Direct3D().SetLighting(false);
+        Direct3D().SetCullMode(kCullNone);
+        Direct3D().SetDepthTest(false);
+        return true;
+    }
+
     // Where a world point lands on the screen, in pixels.
     static void Project(const Vector3& point, int& x, int& y) {
         const Vector3 ndc = TransformCoord(point, Multiply(Camera().matrix(), Direct3D().projection()));
@@ -193,12 +205,7 @@ void DrawRect(float x1, float y1, float x2, float y2, uint32_t argb) {
 
 TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {
     ASSERT_TRUE(Direct3D().capabilities().stencil);
-    ASSERT_TRUE(Direct3D().BeginFrame());
-    Direct3D().ClearTargets(kBackground, true, true, true);
-    ASSERT_TRUE(Camera().Begin2D());
-    Direct3D().SetLighting(false);
-    Direct3D().SetCullMode(kCullNone);
-    Direct3D().SetDepthTest(false);
+    ASSERT_TRUE(BeginFlatFrame());
     TextureList().Bind(0, 0);
     Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg2);
     Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg2);
@@ -253,12 +260,7 @@ TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours
     ASSERT_TRUE(WriteTga("formats.tga", 3, 2, picture));
     const Format formats[] = {kFormatR3G3B2,   kFormatA8R3G3B2, kFormatA4R4G4B4, kFormatX4R4G4B4, kFormatA1R5G5B5,
                               kFormatX1R5G5B5, kFormatR5G6B5,   kFormatA8R8G8B8, kFormatX8R8G8B8};
-    ASSERT_TRUE(Direct3D().BeginFrame());
-    Direct3D().ClearTargets(kBackground, true, true, true);
-    ASSERT_TRUE(Camera().Begin2D());
-    Direct3D().SetLighting(false);
-    Direct3D().SetCullMode(kCullNone);
-    Direct3D().SetDepthTest(false);
+    ASSERT_TRUE(BeginFlatFrame());
     Direct3D().SetPointFilter(0);
     Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg1);
     Direct3D().SetStageStateCounted(0, kTssAlphaOp, kTopSelectArg1);
