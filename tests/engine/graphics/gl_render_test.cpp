@@ -4,6 +4,7 @@
 // says the table must be.
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/graphics/vex_camera.h"
@@ -201,6 +202,93 @@ void DrawRect(float x1, float y1, float x2, float y2, uint32_t argb) {
     };
     const Vertex quad[4] = {{x1, y1, 0, argb}, {x2, y1, 0, argb}, {x2, y2, 0, argb}, {x1, y2, 0, argb}};
     Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfDiffuse);
+}
+
+// A pre-transformed vertex: x, y in pixels, depth, 1 / w, then its extras.
+struct ScreenVertex {
+    float x, y, z, rhw;
+    uint32_t color;
+    float u, v;
+};
+constexpr uint32_t kScreenFvf = kFvfXyzRhw | kFvfDiffuse | kFvfTex1;
+
+void DrawScreenRect(float x1, float y1, float x2, float y2, float z, uint32_t argb) {
+    const ScreenVertex quad[4] = {{x1, y1, z, 1, argb, 0, 0}, {x2, y1, z, 1, argb, 1, 0},
+                                  {x2, y2, z, 1, argb, 1, 1}, {x1, y2, z, 1, argb, 0, 1}};
+    Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kScreenFvf);
+}
+
+TEST_F(GlRenderTest, PretransformedVerticesLandOnThePixelsTheyName) {
+    Device& device = *Direct3D().device();
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    // Transforms and lighting that would move or blacken anything they touched.
+    device.SetTransform(kTsWorld, Scaling(5, 5, 5));
+    device.SetTransform(kTsView, Translation(100, 40, 3));
+    device.SetTransform(kTsProjection, PerspectiveFovLH(1.0f, 1.4f, 1.0f, 10.0f));
+    device.SetRenderState(kRsLighting, 1);
+    device.SetRenderState(kRsCullMode, kCullNone);
+    device.SetRenderState(kRsZEnable, kZbTrue);
+    device.SetRenderState(kRsZFunc, kCmpLessEqual);
+    device.SetTexture(0, nullptr);
+    device.SetTextureStageState(0, kTssColorOp, kTopSelectArg2);
+    device.SetTextureStageState(0, kTssAlphaOp, kTopSelectArg2);
+    DrawScreenRect(10, 10, 20, 20, 0.5f, 0xFFFF0000);
+    // Depth is taken as given: a nearer quad first, a farther one after
+    // loses where they overlap.
+    DrawScreenRect(30, 10, 50, 30, 0.2f, 0xFF0000FF);
+    DrawScreenRect(40, 20, 60, 40, 0.6f, 0xFFFFFF00);
+
+    // A 2 x 2 texture, point sampled, each texel over 20 x 20 pixels:
+    // drawn half a pixel up and left, texel centres meet pixel centres.
+    std::unique_ptr<Texture> texture;
+    ASSERT_EQ(device.CreateTexture(2, 2, 1, kFormatA8R8G8B8, texture), Result::Ok);
+    LockedRect locked;
+    ASSERT_TRUE(texture->LockRect(0, locked, 0));
+    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    for (int row = 0; row < 2; ++row) std::memcpy(locked.bits + row * locked.pitch, texels + row * 2, 8);
+    ASSERT_TRUE(texture->UnlockRect(0));
+    device.SetTexture(0, texture.get());
+    device.SetTextureStageState(0, kTssMagFilter, kTexfPoint);
+    device.SetTextureStageState(0, kTssMinFilter, kTexfPoint);
+    device.SetTextureStageState(0, kTssColorOp, kTopModulate);
+    device.SetTextureStageState(0, kTssColorArg1, kTaTexture);
+    device.SetTextureStageState(0, kTssColorArg2, kTaDiffuse);
+    DrawScreenRect(99.5f, 19.5f, 139.5f, 59.5f, 0, 0xFFFFFF80);
+    device.SetTexture(0, nullptr);
+    device.SetTextureStageState(0, kTssColorOp, kTopSelectArg2);
+
+    // A viewport clips them; their pixels stay those of the render target.
+    device.SetViewport({200, 100, 100, 80, 0, 1});
+    DrawScreenRect(150, 50, 400, 300, 0, 0xFF00FF00);
+    device.SetViewport({0, 0, kWidth, kHeight, 0, 1});
+    Capture("gl_pretransformed.png");
+
+    auto at = [&](int x, int y) { return frame_[size_t(y) * width_ + size_t(x)] & 0xFFFFFF; };
+    // Exactly pixels 10..19 both ways, in the vertex colour, unlit.
+    EXPECT_EQ(at(10, 10), 0xFF0000u);
+    EXPECT_EQ(at(19, 19), 0xFF0000u);
+    EXPECT_EQ(at(9, 15), 0x808094u);
+    EXPECT_EQ(at(20, 15), 0x808094u);
+    EXPECT_EQ(at(15, 9), 0x808094u);
+    EXPECT_EQ(at(15, 20), 0x808094u);
+    EXPECT_EQ(at(45, 25), 0x0000FFu);  // the nearer one wins
+    EXPECT_EQ(at(55, 35), 0xFFFF00u);
+    // Each texel on its own 20 x 20 block, times the diffuse colour.
+    EXPECT_EQ(at(100, 20), 0xFF0000u);
+    EXPECT_EQ(at(119, 39), 0xFF0000u);
+    EXPECT_EQ(at(120, 20), 0x00FF00u);
+    EXPECT_EQ(at(100, 40), 0x000080u);
+    EXPECT_EQ(at(139, 59), 0xFFFF80u);
+    EXPECT_EQ(at(140, 30), 0x808094u);
+    EXPECT_EQ(at(99, 30), 0x808094u);
+    // The viewport's first and last pixels, and just outside them.
+    EXPECT_EQ(at(200, 100), 0x00FF00u);
+    EXPECT_EQ(at(299, 179), 0x00FF00u);
+    EXPECT_EQ(at(199, 120), 0x808094u);
+    EXPECT_EQ(at(300, 120), 0x808094u);
+    EXPECT_EQ(at(250, 99), 0x808094u);
+    EXPECT_EQ(at(250, 180), 0x808094u);
 }
 
 TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {
