@@ -128,6 +128,7 @@ uint32_t RecordingDevice::GetTextureStageState(uint32_t stage, StageState state)
 Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                                       std::unique_ptr<Texture>& texture) {
     Record(Call::CreateTexture, width, height, format);
+    if (width > caps_.maxTextureSize || height > caps_.maxTextureSize) return Result::InvalidCall;
     auto created = std::make_unique<RecordingTexture>();
     if (!created->Create(width, height, levels, format)) return Result::InvalidCall;
     texture = std::move(created);

@@ -11,7 +11,9 @@
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/graphics/vex_xmesh.h"
+#include "engine/services/text_encoding.h"
 #include "engine/services/vex_package.h"
+#include "platform/gfx/gfx_font.h"
 #include "platform/gfx/gfx_formats.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
@@ -289,6 +291,86 @@ TEST_F(GlRenderTest, PretransformedVerticesLandOnThePixelsTheyName) {
     EXPECT_EQ(at(300, 120), 0x808094u);
     EXPECT_EQ(at(250, 99), 0x808094u);
     EXPECT_EQ(at(250, 180), 0x808094u);
+}
+
+// Where a frame's dark pixels lie, within a band of rows.
+struct Ink {
+    int count = 0, left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
+};
+Ink DarkPixels(const std::vector<uint32_t>& frame, uint32_t width, int fromRow, int toRow) {
+    Ink ink;
+    for (int y = fromRow; y < toRow; ++y) {
+        for (int x = 0; x < int(width); ++x) {
+            if ((frame[size_t(y) * width + size_t(x)] >> 8 & 255) >= 128) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+        }
+    }
+    return ink;
+}
+
+// The longest run of dark pixels along a row.
+int LongestDarkRun(const std::vector<uint32_t>& frame, uint32_t width, int row) {
+    int longest = 0, run = 0;
+    for (int x = 0; x < int(width); ++x) {
+        run = (frame[size_t(row) * width + size_t(x)] >> 8 & 255) < 128 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST_F(GlRenderTest, TextLandsWhereItIsDrawnUnderlinedAndSizedAsAsked) {
+    FontDescription description;
+    description.height = 13;
+    description.faceName = "Verdana";
+    auto plain = Font::Create(*Direct3D().device(), description);
+    description.underline = true;
+    auto underlined = Font::Create(*Direct3D().device(), description);
+    description.underline = false;
+    description.height = 26;
+    auto large = Font::Create(*Direct3D().device(), description);
+    ASSERT_TRUE(plain && underlined && large);
+
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(0xFFFFFFFF, true, true, true);
+    const std::string text = ToWindows1252("você ganhou! nível");
+    plain->Begin();
+    const int lineHeight = plain->DrawText(text.c_str(), -1, {20, 20, 0, 0}, 0, 0xFF000000);
+    plain->End();
+    underlined->DrawText(text.c_str(), -1, {20, 60, 0, 0}, 0, 0xFF000000);
+    large->DrawText(text.c_str(), -1, {20, 100, 0, 0}, 0, 0xFF000000);
+    Capture("gl_text.png");
+
+    EXPECT_EQ(lineHeight, plain->atlas().lineHeight());
+    // Ink inside the first line's box from its top-left corner, none
+    // anywhere between the lines.
+    const Ink first = DarkPixels(frame_, width_, 0, 60);
+    EXPECT_GT(first.count, 150);
+    EXPECT_GE(first.left, 20);
+    EXPECT_LE(first.left, 22);
+    EXPECT_GE(first.top, 20);
+    EXPECT_LT(first.bottom, 20 + lineHeight);
+    EXPECT_GT(first.right, 20 + 80);
+    EXPECT_LT(first.right, 20 + 160);
+    EXPECT_EQ(DarkPixels(frame_, width_, 20 + lineHeight, 60).count, 0);
+    EXPECT_EQ(DarkPixels(frame_, width_, 0, 20).count, 0);
+
+    // The underlined copy: the same letters plus one long line under them.
+    const Ink second = DarkPixels(frame_, width_, 60, 100);
+    EXPECT_GT(second.count, first.count + 60);
+    int underlineRow = -1;
+    for (int row = 60; row < 60 + lineHeight + 2; ++row)
+        if (LongestDarkRun(frame_, width_, row) > (first.right - first.left) * 9 / 10) underlineRow = row;
+    EXPECT_GT(underlineRow, 60 + plain->atlas().ascent - 1);
+    for (int row = 20; row < 20 + lineHeight; ++row)
+        EXPECT_LT(LongestDarkRun(frame_, width_, row), (first.right - first.left) / 2) << "row " << row;
+
+    // Twice the height, about twice the width.
+    const Ink third = DarkPixels(frame_, width_, 100, kHeight);
+    EXPECT_GT(third.right - third.left, (first.right - first.left) * 17 / 10);
+    EXPECT_LT(third.bottom, 100 + large->atlas().lineHeight());
+    EXPECT_GT(third.bottom - third.top, (first.bottom - first.top) * 17 / 10);
 }
 
 TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {
