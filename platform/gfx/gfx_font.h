@@ -29,7 +29,8 @@ struct TextRect {
 class Font : public TrackedObject {
 public:
     // Null when no installed font fits, FreeType refuses the one found or
-    // the device will not make the glyph texture.
+    // the device will not make the glyph texture. The font belongs to the
+    // device and must be gone before it.
     static std::unique_ptr<Font> Create(Device& device, const FontDescription& description);
 
     // Sets the drawing states once for several texts; End puts them back.
@@ -38,8 +39,10 @@ public:
     void End();
     // Draws count bytes of Windows-1252 text (-1: up to the terminating
     // zero) from the rectangle's top-left corner, left aligned, a line feed
-    // starting a new line; nothing is clipped. Only format 0 exists. Gives
-    // the height of the text in pixels, 0 when nothing could be drawn.
+    // starting a new line; right and bottom are not used, nothing is
+    // clipped. Format 0 is the only one; others are refused and draw
+    // nothing. Gives the height of the text in pixels, 0 when nothing could
+    // be drawn.
     int DrawText(const char* text, int count, const TextRect& rect, uint32_t format, uint32_t argb);
 
     // The device is being reset: the glyph texture goes, and comes back
