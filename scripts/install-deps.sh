@@ -11,8 +11,9 @@ packages=(
   zlib1g-dev
   # graphics: OpenGL through EGL on X11, entry points by libepoxy, GLM
   # matrices, stb image codecs, meshoptimizer, SDL2 for the library's
-  # message box
+  # message box; fontconfig and FreeType for the text font
   libegl-dev libepoxy-dev libx11-dev libglm-dev libstb-dev libmeshoptimizer-dev libsdl2-dev
+  libfontconfig-dev libfreetype-dev fonts-dejavu-core
   # Mesa's software renderer for EGL, and the virtual display the drawing
   # tests run on
   libegl-mesa0 libgl1-mesa-dri xvfb xauth

@@ -56,6 +56,11 @@ public:
     // Null unbinds. The device does not own the texture.
     virtual void SetTexture(uint32_t stage, Texture* texture) = 0;
 
+    // The values last set, or the defaults after creation or a reset.
+    virtual uint32_t GetRenderState(RenderState state) const = 0;
+    virtual uint32_t GetTextureStageState(uint32_t stage, StageState state) const = 0;
+    virtual Texture* GetTexture(uint32_t stage) const = 0;
+
     // A managed texture; levels 0 = full chain.
     virtual Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                                  std::unique_ptr<Texture>& texture) = 0;

@@ -28,6 +28,11 @@
 //   simply switched off, which costs the rasteriser nothing. Stage sampler states live in sampler objects, which
 //   belong to units as Direct3D's do to stages.
 // - Lighting off draws the vertex colour, or white for vertices without one.
+// - Pre-transformed vertices (x, y in render-target pixels, z the depth
+//   value itself, rhw = 1 / w) skip the transforms, lighting, fog and clip
+//   planes. They are sent as (x w, y w, z w, w) through an orthographic
+//   projection of the viewport, so OpenGL's division by w gives back x, y, z
+//   and texturing stays perspective correct; the viewport clips them.
 #include <epoxy/gl.h>
 
 #include <unistd.h>
@@ -402,6 +407,14 @@ public:
         stagesDirty_ = true;
     }
 
+    uint32_t GetRenderState(RenderState state) const override {
+        return state < kRenderStateCount ? renderStates_[state] : 0;
+    }
+    uint32_t GetTextureStageState(uint32_t stage, StageState state) const override {
+        return stage < kStageCount && state < kStageStateCount ? stageStates_[stage][state] : 0;
+    }
+    Texture* GetTexture(uint32_t stage) const override { return stage < kStageCount ? textures_[stage] : nullptr; }
+
     Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                          std::unique_ptr<Texture>& texture) override {
         if (width == 0 || height == 0 || width > caps_.maxTextureSize || height > caps_.maxTextureSize)
@@ -631,11 +644,87 @@ private:
     // offsets into them).
     void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices, const void* vertices, uint32_t fvf,
               bool fromBuffers = false) {
-        if (primitiveCount == 0 || (!vertices && !fromBuffers) || (fvf & kFvfXyz) == 0) return;
+        if (primitiveCount == 0 || (!vertices && !fromBuffers)) return;
+        const uint32_t count = IndexCount(type, primitiveCount);
+        if ((fvf & kFvfXyzRhw) && !fromBuffers) {
+            DrawPretransformed(type, count, indices, vertices, fvf);
+            return;
+        }
+        if ((fvf & kFvfXyz) == 0) return;
         ApplyTransforms();
+        DrawArrays(type, count, indices, vertices, fvf, fromBuffers);
+    }
+
+    // Vertices (or indices) a primitive count of the type takes.
+    static uint32_t IndexCount(PrimitiveType type, uint32_t primitiveCount) {
+        switch (type) {
+            case kPtPointList: return primitiveCount;
+            case kPtLineList: return primitiveCount * 2;
+            case kPtLineStrip: return primitiveCount + 1;
+            case kPtTriangleStrip:
+            case kPtTriangleFan: return primitiveCount + 2;
+            default: return primitiveCount * 3;
+        }
+    }
+
+    // Screen-space vertices: see the notes at the top.
+    void DrawPretransformed(PrimitiveType type, uint32_t count, const uint32_t* indices, const void* vertices,
+                            uint32_t fvf) {
+        const Viewport& v = viewport_;
+        if (v.width == 0 || v.height == 0) return;
+        uint32_t vertexCount = count;
+        if (indices) vertexCount = *std::max_element(indices, indices + count) + 1;
+        const size_t stride = VertexStride(fvf);
+        homogeneous_.assign(static_cast<const uint8_t*>(vertices),
+                            static_cast<const uint8_t*>(vertices) + vertexCount * stride);
+        for (uint32_t i = 0; i < vertexCount; ++i) {
+            float p[4];
+            std::memcpy(p, &homogeneous_[i * stride], sizeof p);
+            const float w = p[3] > 0 && std::isfinite(p[3]) ? 1.0f / p[3] : 1.0f;
+            const float out[4] = {p[0] * w, p[1] * w, p[2] * w, w};
+            std::memcpy(&homogeneous_[i * stride], out, sizeof out);
+        }
+
+        // Window pixel x lands at x + 1/2 (OpenGL's centre of Direct3D's
+        // pixel x); depth z is written as it stands. An edge running
+        // exactly through pixel centres covers them when it is a top edge
+        // in Direct3D but a bottom one in OpenGL (y up), so everything is
+        // nudged up by a small fraction of a pixel to settle
+        // such ties the Direct3D way.
+        constexpr float kTieNudge = 1.0f / 128.0f;
+        const float depthSpan = v.maxZ > v.minZ ? v.maxZ - v.minZ : 1.0f;
+        Matrix screen(1.0f);
+        At(screen, 1, 1) = 2.0f / float(v.width);
+        At(screen, 2, 2) = -2.0f / float(v.height);
+        At(screen, 3, 3) = 2.0f / depthSpan;
+        At(screen, 4, 1) = (1.0f - 2.0f * float(v.x)) / float(v.width) - 1.0f;
+        At(screen, 4, 2) = 1.0f + (2.0f * float(v.y) - 1.0f + 2.0f * kTieNudge) / float(v.height);
+        At(screen, 4, 3) = -2.0f * v.minZ / depthSpan - 1.0f;
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(&screen[0][0]);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        modelViewDirty_ = true;
+        const bool lit = renderStates_[kRsLighting] != 0, fogged = renderStates_[kRsFogEnable] != 0;
+        const uint32_t clipPlanes = renderStates_[kRsClipPlaneEnable];
+        Enable(GL_LIGHTING, false);
+        Enable(GL_FOG, false);
+        for (uint32_t i = 0; i < kMaxClipPlanes; ++i) Enable(GL_CLIP_PLANE0 + i, false);
+
+        DrawArrays(type, count, indices, homogeneous_.data(), fvf, false);
+
+        Enable(GL_LIGHTING, lit);
+        Enable(GL_FOG, fogged);
+        for (uint32_t i = 0; i < kMaxClipPlanes; ++i) Enable(GL_CLIP_PLANE0 + i, clipPlanes & (1u << i));
+        LoadProjection();
+    }
+
+    // Sends the vertex arrays laid out by the format and draws.
+    void DrawArrays(PrimitiveType type, uint32_t count, const uint32_t* indices, const void* vertices, uint32_t fvf,
+                    bool fromBuffers) {
         if (stagesDirty_) ApplyStages();
         const bool colored = (fvf & kFvfDiffuse) != 0;
-        const bool lit = renderStates_[kRsLighting] != 0;
+        const bool lit = renderStates_[kRsLighting] != 0 && (fvf & kFvfXyzRhw) == 0;
         // A vertex colour stands in for the material's diffuse colour.
         Enable(GL_COLOR_MATERIAL, colored && lit);
         if (colored && lit) glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE), materialDirty_ = true;
@@ -643,9 +732,10 @@ private:
 
         const uint8_t* base = static_cast<const uint8_t*>(vertices);
         const GLsizei stride = GLsizei(VertexStride(fvf));
-        size_t offset = 12;
+        const bool pretransformed = (fvf & kFvfXyzRhw) != 0;
+        size_t offset = pretransformed ? 16 : 12;
         glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, stride, base);
+        glVertexPointer(pretransformed ? 4 : 3, GL_FLOAT, stride, base);
         if (fvf & kFvfNormal) {
             glEnableClientState(GL_NORMAL_ARRAY);
             glNormalPointer(GL_FLOAT, stride, base + offset);
@@ -676,17 +766,16 @@ private:
         glClientActiveTexture(GL_TEXTURE0);
 
         GLenum mode = GL_TRIANGLES;
-        GLsizei count = GLsizei(primitiveCount * 3);
         switch (type) {
-            case kPtPointList: mode = GL_POINTS, count = GLsizei(primitiveCount); break;
-            case kPtLineList: mode = GL_LINES, count = GLsizei(primitiveCount * 2); break;
-            case kPtLineStrip: mode = GL_LINE_STRIP, count = GLsizei(primitiveCount + 1); break;
-            case kPtTriangleStrip: mode = GL_TRIANGLE_STRIP, count = GLsizei(primitiveCount + 2); break;
-            case kPtTriangleFan: mode = GL_TRIANGLE_FAN, count = GLsizei(primitiveCount + 2); break;
+            case kPtPointList: mode = GL_POINTS; break;
+            case kPtLineList: mode = GL_LINES; break;
+            case kPtLineStrip: mode = GL_LINE_STRIP; break;
+            case kPtTriangleStrip: mode = GL_TRIANGLE_STRIP; break;
+            case kPtTriangleFan: mode = GL_TRIANGLE_FAN; break;
             default: break;
         }
-        if (indices || fromBuffers) glDrawElements(mode, count, GL_UNSIGNED_INT, indices);
-        else glDrawArrays(mode, 0, count);
+        if (indices || fromBuffers) glDrawElements(mode, GLsizei(count), GL_UNSIGNED_INT, indices);
+        else glDrawArrays(mode, 0, GLsizei(count));
     }
 
     std::shared_ptr<GlContext> context_;
@@ -704,6 +793,7 @@ private:
     std::array<Light, kMaxLights> lights_{};
     float clipPlanes_[kMaxClipPlanes][4] = {};
     bool lightsDirty_ = true, modelViewDirty_ = true, materialDirty_ = true, stagesDirty_ = true;
+    std::vector<uint8_t> homogeneous_;  // pre-transformed vertices as sent
 };
 
 }  // namespace

@@ -117,9 +117,18 @@ void RecordingDevice::SetTexture(uint32_t stage, Texture* texture) {
     if (stage < kStageCount) textures_[stage] = texture;
 }
 
+uint32_t RecordingDevice::GetRenderState(RenderState state) const {
+    return state < kRenderStateCount ? renderStates_[state] : 0;
+}
+
+uint32_t RecordingDevice::GetTextureStageState(uint32_t stage, StageState state) const {
+    return stage < kStageCount && state < kStageStateCount ? stageStates_[stage][state] : 0;
+}
+
 Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                                       std::unique_ptr<Texture>& texture) {
     Record(Call::CreateTexture, width, height, format);
+    if (width > caps_.maxTextureSize || height > caps_.maxTextureSize) return Result::InvalidCall;
     auto created = std::make_unique<RecordingTexture>();
     if (!created->Create(width, height, levels, format)) return Result::InvalidCall;
     texture = std::move(created);

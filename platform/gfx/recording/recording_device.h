@@ -96,6 +96,9 @@ public:
     void LightEnable(uint32_t index, bool enable) override;
     void SetClipPlane(uint32_t index, const float plane[4]) override;
     void SetTexture(uint32_t stage, Texture* texture) override;
+    uint32_t GetRenderState(RenderState state) const override;
+    uint32_t GetTextureStageState(uint32_t stage, StageState state) const override;
+    Texture* GetTexture(uint32_t stage) const override { return stage < kStageCount ? textures_[stage] : nullptr; }
     Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                          std::unique_ptr<Texture>& texture) override;
     void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t fvf) override;

@@ -4,13 +4,16 @@
 // says the table must be.
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/graphics/vex_xmesh.h"
+#include "engine/services/text_encoding.h"
 #include "engine/services/vex_package.h"
+#include "platform/gfx/gfx_font.h"
 #include "platform/gfx/gfx_formats.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
@@ -201,6 +204,173 @@ void DrawRect(float x1, float y1, float x2, float y2, uint32_t argb) {
     };
     const Vertex quad[4] = {{x1, y1, 0, argb}, {x2, y1, 0, argb}, {x2, y2, 0, argb}, {x1, y2, 0, argb}};
     Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfDiffuse);
+}
+
+// A pre-transformed vertex: x, y in pixels, depth, 1 / w, then its extras.
+struct ScreenVertex {
+    float x, y, z, rhw;
+    uint32_t color;
+    float u, v;
+};
+constexpr uint32_t kScreenFvf = kFvfXyzRhw | kFvfDiffuse | kFvfTex1;
+
+void DrawScreenRect(float x1, float y1, float x2, float y2, float z, uint32_t argb) {
+    const ScreenVertex quad[4] = {{x1, y1, z, 1, argb, 0, 0}, {x2, y1, z, 1, argb, 1, 0},
+                                  {x2, y2, z, 1, argb, 1, 1}, {x1, y2, z, 1, argb, 0, 1}};
+    Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kScreenFvf);
+}
+
+TEST_F(GlRenderTest, PretransformedVerticesLandOnThePixelsTheyName) {
+    Device& device = *Direct3D().device();
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(kBackground, true, true, true);
+    // Transforms and lighting that would move or blacken anything they touched.
+    device.SetTransform(kTsWorld, Scaling(5, 5, 5));
+    device.SetTransform(kTsView, Translation(100, 40, 3));
+    device.SetTransform(kTsProjection, PerspectiveFovLH(1.0f, 1.4f, 1.0f, 10.0f));
+    device.SetRenderState(kRsLighting, 1);
+    device.SetRenderState(kRsCullMode, kCullNone);
+    device.SetRenderState(kRsZEnable, kZbTrue);
+    device.SetRenderState(kRsZFunc, kCmpLessEqual);
+    device.SetTexture(0, nullptr);
+    device.SetTextureStageState(0, kTssColorOp, kTopSelectArg2);
+    device.SetTextureStageState(0, kTssAlphaOp, kTopSelectArg2);
+    DrawScreenRect(10, 10, 20, 20, 0.5f, 0xFFFF0000);
+    // Depth is taken as given: a nearer quad first, a farther one after
+    // loses where they overlap.
+    DrawScreenRect(30, 10, 50, 30, 0.2f, 0xFF0000FF);
+    DrawScreenRect(40, 20, 60, 40, 0.6f, 0xFFFFFF00);
+
+    // A 2 x 2 texture, point sampled, each texel over 20 x 20 pixels:
+    // drawn half a pixel up and left, texel centres meet pixel centres.
+    std::unique_ptr<Texture> texture;
+    ASSERT_EQ(device.CreateTexture(2, 2, 1, kFormatA8R8G8B8, texture), Result::Ok);
+    LockedRect locked;
+    ASSERT_TRUE(texture->LockRect(0, locked, 0));
+    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    for (int row = 0; row < 2; ++row) std::memcpy(locked.bits + row * locked.pitch, texels + row * 2, 8);
+    ASSERT_TRUE(texture->UnlockRect(0));
+    device.SetTexture(0, texture.get());
+    device.SetTextureStageState(0, kTssMagFilter, kTexfPoint);
+    device.SetTextureStageState(0, kTssMinFilter, kTexfPoint);
+    device.SetTextureStageState(0, kTssColorOp, kTopModulate);
+    device.SetTextureStageState(0, kTssColorArg1, kTaTexture);
+    device.SetTextureStageState(0, kTssColorArg2, kTaDiffuse);
+    DrawScreenRect(99.5f, 19.5f, 139.5f, 59.5f, 0, 0xFFFFFF80);
+    device.SetTexture(0, nullptr);
+    device.SetTextureStageState(0, kTssColorOp, kTopSelectArg2);
+
+    // A viewport clips them; their pixels stay those of the render target.
+    device.SetViewport({200, 100, 100, 80, 0, 1});
+    DrawScreenRect(150, 50, 400, 300, 0, 0xFF00FF00);
+    device.SetViewport({0, 0, kWidth, kHeight, 0, 1});
+    Capture("gl_pretransformed.png");
+
+    auto at = [&](int x, int y) { return frame_[size_t(y) * width_ + size_t(x)] & 0xFFFFFF; };
+    // Exactly pixels 10..19 both ways, in the vertex colour, unlit.
+    EXPECT_EQ(at(10, 10), 0xFF0000u);
+    EXPECT_EQ(at(19, 19), 0xFF0000u);
+    EXPECT_EQ(at(9, 15), 0x808094u);
+    EXPECT_EQ(at(20, 15), 0x808094u);
+    EXPECT_EQ(at(15, 9), 0x808094u);
+    EXPECT_EQ(at(15, 20), 0x808094u);
+    EXPECT_EQ(at(45, 25), 0x0000FFu);  // the nearer one wins
+    EXPECT_EQ(at(55, 35), 0xFFFF00u);
+    // Each texel on its own 20 x 20 block, times the diffuse colour.
+    EXPECT_EQ(at(100, 20), 0xFF0000u);
+    EXPECT_EQ(at(119, 39), 0xFF0000u);
+    EXPECT_EQ(at(120, 20), 0x00FF00u);
+    EXPECT_EQ(at(100, 40), 0x000080u);
+    EXPECT_EQ(at(139, 59), 0xFFFF80u);
+    EXPECT_EQ(at(140, 30), 0x808094u);
+    EXPECT_EQ(at(99, 30), 0x808094u);
+    // The viewport's first and last pixels, and just outside them.
+    EXPECT_EQ(at(200, 100), 0x00FF00u);
+    EXPECT_EQ(at(299, 179), 0x00FF00u);
+    EXPECT_EQ(at(199, 120), 0x808094u);
+    EXPECT_EQ(at(300, 120), 0x808094u);
+    EXPECT_EQ(at(250, 99), 0x808094u);
+    EXPECT_EQ(at(250, 180), 0x808094u);
+}
+
+// Where a frame's dark pixels lie, within a band of rows.
+struct Ink {
+    int count = 0, left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
+};
+Ink DarkPixels(const std::vector<uint32_t>& frame, uint32_t width, int fromRow, int toRow) {
+    Ink ink;
+    for (int y = fromRow; y < toRow; ++y) {
+        for (int x = 0; x < int(width); ++x) {
+            if ((frame[size_t(y) * width + size_t(x)] >> 8 & 255) >= 128) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+        }
+    }
+    return ink;
+}
+
+// The longest run of dark pixels along a row.
+int LongestDarkRun(const std::vector<uint32_t>& frame, uint32_t width, int row) {
+    int longest = 0, run = 0;
+    for (int x = 0; x < int(width); ++x) {
+        run = (frame[size_t(row) * width + size_t(x)] >> 8 & 255) < 128 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST_F(GlRenderTest, TextLandsWhereItIsDrawnUnderlinedAndSizedAsAsked) {
+    FontDescription description;
+    description.height = 13;
+    description.faceName = "Verdana";
+    auto plain = Font::Create(*Direct3D().device(), description);
+    description.underline = true;
+    auto underlined = Font::Create(*Direct3D().device(), description);
+    description.underline = false;
+    description.height = 26;
+    auto large = Font::Create(*Direct3D().device(), description);
+    ASSERT_TRUE(plain && underlined && large);
+
+    ASSERT_TRUE(Direct3D().BeginFrame());
+    Direct3D().ClearTargets(0xFFFFFFFF, true, true, true);
+    const std::string text = ToWindows1252("você ganhou! nível");
+    plain->Begin();
+    const int lineHeight = plain->DrawText(text.c_str(), -1, {20, 20, 0, 0}, 0, 0xFF000000);
+    plain->End();
+    underlined->DrawText(text.c_str(), -1, {20, 60, 0, 0}, 0, 0xFF000000);
+    large->DrawText(text.c_str(), -1, {20, 100, 0, 0}, 0, 0xFF000000);
+    Capture("gl_text.png");
+
+    EXPECT_EQ(lineHeight, plain->atlas().lineHeight());
+    // Ink inside the first line's box from its top-left corner, none
+    // anywhere between the lines.
+    const Ink first = DarkPixels(frame_, width_, 0, 60);
+    EXPECT_GT(first.count, 150);
+    EXPECT_GE(first.left, 20);
+    EXPECT_LE(first.left, 22);
+    EXPECT_GE(first.top, 20);
+    EXPECT_LT(first.bottom, 20 + lineHeight);
+    EXPECT_GT(first.right, 20 + 80);
+    EXPECT_LT(first.right, 20 + 160);
+    EXPECT_EQ(DarkPixels(frame_, width_, 20 + lineHeight, 60).count, 0);
+    EXPECT_EQ(DarkPixels(frame_, width_, 0, 20).count, 0);
+
+    // The underlined copy: the same letters plus one long line under them.
+    const Ink second = DarkPixels(frame_, width_, 60, 100);
+    EXPECT_GT(second.count, first.count + 60);
+    int underlineRow = -1;
+    for (int row = 60; row < 60 + lineHeight + 2; ++row)
+        if (LongestDarkRun(frame_, width_, row) > (first.right - first.left) * 9 / 10) underlineRow = row;
+    EXPECT_GT(underlineRow, 60 + plain->atlas().ascent - 1);
+    for (int row = 20; row < 20 + lineHeight; ++row)
+        EXPECT_LT(LongestDarkRun(frame_, width_, row), (first.right - first.left) / 2) << "row " << row;
+
+    // Twice the height, about twice the width.
+    const Ink third = DarkPixels(frame_, width_, 100, kHeight);
+    EXPECT_GT(third.right - third.left, (first.right - first.left) * 17 / 10);
+    EXPECT_LT(third.bottom, 100 + large->atlas().lineHeight());
+    EXPECT_GT(third.bottom - third.top, (first.bottom - first.top) * 17 / 10);
 }
 
 TEST_F(GlRenderTest, StencilClipPlaneAndBlendingActAsDirect3DsDo) {

@@ -1,0 +1,27 @@
+// Finding the installed font file that stands for a font description, the
+// way Windows picks a font for a LOGFONT: the face name when it is
+// installed, fontconfig's substitute for it otherwise.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/gfx/gfx_font_description.h"
+
+namespace gfx {
+
+struct FontFile {
+    std::string path;
+    int index = 0;  // face within the file
+    // The file lacks the weight or slant asked for; the rasteriser makes them.
+    bool embolden = false;
+    bool slant = false;
+};
+
+// The best match among the fonts fontconfig knows (read afresh, so its
+// environment is honoured), or none when it knows no font at all. Fixed
+// pitch keeps the face only when it is monospaced and takes the system's
+// monospace font otherwise.
+std::optional<FontFile> FindFontFile(const FontDescription& description);
+
+}  // namespace gfx
