@@ -20,12 +20,15 @@ namespace {
 
 void BM_TableFrame(benchmark::State& state) {
     TestWindow window(570, 400);
-    if (!window.ok()) return state.SkipWithError("no X display: run under scripts/run-with-display.sh");
+    if (!window.ok())
+        return state.SkipWithError("no X display: run under scripts/run-with-display.sh");
     Direct3D().UseSystem(nullptr);
-    if (!Direct3D().Start(window.handle(), nullptr, false, true, false, false, 570, 400, 0, false, false))
+    if (!Direct3D().Start(window.handle(), nullptr, false, true, false, false, 570, 400, 0, false,
+                          false))
         return state.SkipWithError("the OpenGL device did not start");
     auto scene = std::make_unique<TableScene>();
-    if (!scene->Load(RINGDISK_PACKAGE, state.range(1) != 0)) return state.SkipWithError("dados.vpf did not load");
+    if (!scene->Load(RINGDISK_PACKAGE, state.range(1) != 0))
+        return state.SkipWithError("dados.vpf did not load");
     const bool mirrored = state.range(0) != 0;
     for (auto _ : state) {
         if (!Direct3D().BeginFrame()) continue;
@@ -34,7 +37,8 @@ void BM_TableFrame(benchmark::State& state) {
         Direct3D().EndScene();
         Direct3D().PresentFrame();
     }
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["triangles"] = double(Direct3D().trianglesThisFrame());
     scene.reset();
     TextureList().Clear(false);
@@ -45,9 +49,11 @@ void BM_TableFrame(benchmark::State& state) {
 // The fixed cost of a frame: clearing and presenting an empty picture.
 void BM_EmptyFrame(benchmark::State& state) {
     TestWindow window(570, 400);
-    if (!window.ok()) return state.SkipWithError("no X display: run under scripts/run-with-display.sh");
+    if (!window.ok())
+        return state.SkipWithError("no X display: run under scripts/run-with-display.sh");
     Direct3D().UseSystem(nullptr);
-    if (!Direct3D().Start(window.handle(), nullptr, false, true, false, false, 570, 400, 0, false, false))
+    if (!Direct3D().Start(window.handle(), nullptr, false, true, false, false, 570, 400, 0, false,
+                          false))
         return state.SkipWithError("the OpenGL device did not start");
     for (auto _ : state) {
         if (!Direct3D().BeginFrame()) continue;
@@ -55,7 +61,8 @@ void BM_EmptyFrame(benchmark::State& state) {
         Direct3D().EndScene();
         Direct3D().PresentFrame();
     }
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     Direct3D().UseSystem(nullptr);
 }
 

@@ -24,7 +24,8 @@ std::vector<PackageSource> BenchEntries() {
         e.bytes.resize(100 * 1024);
         for (size_t k = 0; k < e.bytes.size(); ++k) {
             seed = seed * 1664525u + 1013904223u;
-            e.bytes[k] = i % 2 ? static_cast<uint8_t>(seed >> 24) : static_cast<uint8_t>((k / 64) ^ (k % 7));
+            e.bytes[k] =
+                i % 2 ? static_cast<uint8_t>(seed >> 24) : static_cast<uint8_t>((k / 64) ^ (k % 7));
         }
         entries.push_back(std::move(e));
     }

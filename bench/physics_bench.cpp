@@ -61,8 +61,8 @@ void BM_CompleteBreakShot(benchmark::State& state) {
         } while (g.isMoving);
         benchmark::DoNotOptimize(g.points);
     }
-    state.counters["shots/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["shots/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["steps/shot"] =
         static_cast<double>(steps) / static_cast<double>(state.iterations());
 }

@@ -3,8 +3,8 @@
 #include "game/exports.h"
 
 #include "game/frame.h"
-#include "game/game_sound.h"
 #include "game/game_random.h"
+#include "game/game_sound.h"
 #include "game/intro.h"
 #include "game/physics.h"
 #include "game/position_dump.h"
@@ -31,14 +31,17 @@ extern "C" {
 
 int IniciarD3D(void*, void*, int, int, int, int language) {
     GameState& g = Game();
-    if (language >= 1 && language <= kLanguageCount) g.language = static_cast<uint8_t>(language - 1);
+    if (language >= 1 && language <= kLanguageCount)
+        g.language = static_cast<uint8_t>(language - 1);
     ResetTable(g);
     StandardLayout(g);
     // There is no scene to bring up yet, so the program is told it failed.
     return -1;
 }
 
-void FinalizaD3D() { Game().rendering = 0; }
+void FinalizaD3D() {
+    Game().rendering = 0;
+}
 
 void RenderCena() {
     GameState& g = Game();
@@ -50,11 +53,17 @@ void RenderCena() {
     g.rendering = 0;
 }
 
-void ShowIntro() { ReturnToIntro(Game()); }
+void ShowIntro() {
+    ReturnToIntro(Game());
+}
 
 void SetaLuz(unsigned char) {}
-void SetaQualidade(unsigned char quality) { Game().quality = quality; }
-void SetaMirror(unsigned char on) { Game().mirror = on; }
+void SetaQualidade(unsigned char quality) {
+    Game().quality = quality;
+}
+void SetaMirror(unsigned char on) {
+    Game().mirror = on;
+}
 
 void SetaMusica(unsigned char on) {
     GameState& g = Game();
@@ -67,20 +76,36 @@ void SetaAudio(unsigned char on) {
     Sound().SetEffectsEnabled(on != 0);
 }
 
-void SetaFoco(unsigned char hasFocus) { SetFocus(Game(), hasFocus != 0); }
-void SetaMouseS(float sensitivity) { Game().mouseSensitivity = sensitivity; }
-int CanDraw() { return Game().rendering ? 0 : 1; }
-float GetFT() { return LastFrameSeconds(); }
+void SetaFoco(unsigned char hasFocus) {
+    SetFocus(Game(), hasFocus != 0);
+}
+void SetaMouseS(float sensitivity) {
+    Game().mouseSensitivity = sensitivity;
+}
+int CanDraw() {
+    return Game().rendering ? 0 : 1;
+}
+float GetFT() {
+    return LastFrameSeconds();
+}
 
-void IniciaPartida(int seat, int seed) { StartMatch(Game(), seat, seed); }
-void IniciaOffline(const char* playerName) { StartPractice(Game(), playerName); }
-void AtualizaDiscos() { StepPhysics(Game()); }
+void IniciaPartida(int seat, int seed) {
+    StartMatch(Game(), seat, seed);
+}
+void IniciaOffline(const char* playerName) {
+    StartPractice(Game(), playerName);
+}
+void AtualizaDiscos() {
+    StepPhysics(Game());
+}
 
 unsigned char DispararTiro(float x, float z, float force, float angle) {
     return FireShot(Game(), x, z, force, angle) ? 1 : 0;
 }
 
-unsigned char MudaJogador(int notify) { return PassTurn(Game(), notify == 1) ? 1 : 0; }
+unsigned char MudaJogador(int notify) {
+    return PassTurn(Game(), notify == 1) ? 1 : 0;
+}
 
 void SetaShooting(float z, float x, float force, float angle, unsigned char show) {
     StorePeerAim(Game(), z, x, force, angle, show);
@@ -90,28 +115,62 @@ void PlaySFX(int16_t effect) {
     if (Game().audioOn) Sound().PlayEffect(effect);
 }
 
-void MostraRecordes() { ShowBestPlays(Game()); }
-void SalvaDump() { SavePositionDump(Game()); }
+void MostraRecordes() {
+    ShowBestPlays(Game());
+}
+void SalvaDump() {
+    SavePositionDump(Game());
+}
 
-unsigned char GetIsMoving() { return Game().isMoving; }
-int GetPlayer_Atual() { return Game().currentPlayer; }
-void SetPlayer_Atual(int player) { Game().currentPlayer = player; }
-int GetPlayer_Host() { return Game().localSeat; }
-void SetPlayer_Host(int seat) { Game().localSeat = seat; }
-unsigned char GetPlayer_Pts(int side) { return Game().points[side]; }
-void SetPlayer_Pts(int side, char value) { Game().points[side] = static_cast<uint8_t>(value); }
-float GetDiscoX(int disc) { return Game().discs[disc].x; }
-float GetDiscoZ(int disc) { return Game().discs[disc].z; }
-void SetDiscoX(int disc, float value) { Game().discs[disc].x = value; }
-void SetDiscoZ(int disc, float value) { Game().discs[disc].z = value; }
+unsigned char GetIsMoving() {
+    return Game().isMoving;
+}
+int GetPlayer_Atual() {
+    return Game().currentPlayer;
+}
+void SetPlayer_Atual(int player) {
+    Game().currentPlayer = player;
+}
+int GetPlayer_Host() {
+    return Game().localSeat;
+}
+void SetPlayer_Host(int seat) {
+    Game().localSeat = seat;
+}
+unsigned char GetPlayer_Pts(int side) {
+    return Game().points[side];
+}
+void SetPlayer_Pts(int side, char value) {
+    Game().points[side] = static_cast<uint8_t>(value);
+}
+float GetDiscoX(int disc) {
+    return Game().discs[disc].x;
+}
+float GetDiscoZ(int disc) {
+    return Game().discs[disc].z;
+}
+void SetDiscoX(int disc, float value) {
+    Game().discs[disc].x = value;
+}
+void SetDiscoZ(int disc, float value) {
+    Game().discs[disc].z = value;
+}
 
-void SetaCallBackShoot(VexShootCallback callback) { Game().callbacks.shoot = callback; }
+void SetaCallBackShoot(VexShootCallback callback) {
+    Game().callbacks.shoot = callback;
+}
 void SetaCallBackMudaJogador(VexMudaJogadorCallback callback) {
     Game().callbacks.mudaJogador = callback;
 }
-void SetaCallBackShooting(VexShootingCallback callback) { Game().callbacks.shooting = callback; }
-void SetaCallBackPoint(VexPointCallback callback) { Game().callbacks.point = callback; }
-void SetaCallBackVitoria(VexVitoriaCallback callback) { Game().callbacks.vitoria = callback; }
+void SetaCallBackShooting(VexShootingCallback callback) {
+    Game().callbacks.shooting = callback;
+}
+void SetaCallBackPoint(VexPointCallback callback) {
+    Game().callbacks.point = callback;
+}
+void SetaCallBackVitoria(VexVitoriaCallback callback) {
+    Game().callbacks.vitoria = callback;
+}
 
 }  // extern "C"
 

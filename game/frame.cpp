@@ -20,11 +20,12 @@ void RunGameFrame(GameState& g, const FrameInput& input, bool pausePressed) {
 
 float MeasureFrameSeconds() {
     const Clock::time_point now = Clock::now();
-    lastFrameSeconds =
-        haveFrame ? std::chrono::duration<float>(now - previousFrame).count() : 0.0f;
+    lastFrameSeconds = haveFrame ? std::chrono::duration<float>(now - previousFrame).count() : 0.0f;
     previousFrame = now;
     haveFrame = true;
     return lastFrameSeconds;
 }
 
-float LastFrameSeconds() { return lastFrameSeconds; }
+float LastFrameSeconds() {
+    return lastFrameSeconds;
+}

@@ -4,7 +4,9 @@ namespace {
 uint32_t randomState = 1;
 }
 
-void SeedGameRandom(uint32_t seed) { randomState = seed; }
+void SeedGameRandom(uint32_t seed) {
+    randomState = seed;
+}
 
 int GameRandom() {
     randomState = randomState * 214013u + 2531011u;

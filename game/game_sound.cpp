@@ -18,9 +18,13 @@ GameSound* currentSound = &silentSound;
 
 }  // namespace
 
-GameSound& Sound() { return *currentSound; }
+GameSound& Sound() {
+    return *currentSound;
+}
 
-void SetGameSound(GameSound* sound) { currentSound = sound ? sound : &silentSound; }
+void SetGameSound(GameSound* sound) {
+    currentSound = sound ? sound : &silentSound;
+}
 
 void PlayEffectAt(int effect, int volume) {
     currentSound->SetEffectVolume(effect, static_cast<uint8_t>(std::clamp(volume, 0, 255)));

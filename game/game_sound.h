@@ -7,15 +7,15 @@
 
 // Effect numbers are positions in the effect list the scene loads.
 enum GameEffect : int {
-    kEffectShot = 0,       // "hit.wav"
-    kEffectWall = 1,       // "colmesa.wav"
-    kEffectDiscHit = 2,    // "col.wav"
-    kEffectPocket = 3,     // "gol.wav"
-    kEffectReturn = 4,     // "repoe.wav"
-    kEffectWin = 8,        // "win.wav"
-    kEffectLose = 9,       // "lose.wav"
-    kEffectDraw = 10,      // "draw.wav"
-    kEffectMatchStart = 15 // "initp.wav"
+    kEffectShot = 0,        // "hit.wav"
+    kEffectWall = 1,        // "colmesa.wav"
+    kEffectDiscHit = 2,     // "col.wav"
+    kEffectPocket = 3,      // "gol.wav"
+    kEffectReturn = 4,      // "repoe.wav"
+    kEffectWin = 8,         // "win.wav"
+    kEffectLose = 9,        // "lose.wav"
+    kEffectDraw = 10,       // "draw.wav"
+    kEffectMatchStart = 15  // "initp.wav"
 };
 
 constexpr int kIntroTrack = 0;

@@ -25,7 +25,7 @@ enum PracticePhase : int8_t {
     kPhaseOutOfTries = 3,
 };
 
-constexpr int kDiscCount = 21;    // disc 0 is the striker, 1..20 the playing discs
+constexpr int kDiscCount = 21;  // disc 0 is the striker, 1..20 the playing discs
 constexpr int kStriker = 0;
 constexpr int kSideGreen = 0;
 constexpr int kSideRed = 1;

@@ -15,4 +15,6 @@ char* CopyText(const char* text, size_t maxBytes) {
     return copy;
 }
 
-void FreeText(char* text) { TrackedFree(text); }
+void FreeText(char* text) {
+    TrackedFree(text);
+}

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr size_t kMaxNameBytes = 127;  // the length byte is signed
+constexpr size_t kMaxNameBytes = 127;   // the length byte is signed
 constexpr size_t kRecordTailBytes = 8;  // hours, minutes, seconds, level, shots
 constexpr long kMaxFileBytes = kBestPlayRows * (1 + kMaxNameBytes + 1 + kRecordTailBytes);
 
@@ -24,9 +24,9 @@ struct DefaultRow {
 };
 
 constexpr DefaultRow kDefaultRows[kBestPlayRows] = {
-    {"vex", 3, 0, 12, 8, 30},    {"gordon", 2, 0, 4, 10, 5}, {"michael", 2, 0, 5, 40, 6},
-    {"fred", 2, 0, 8, 33, 8},    {"john", 2, 0, 9, 25, 8},   {"paul", 2, 0, 10, 57, 10},
-    {"nick", 2, 0, 12, 28, 10},  {"bob", 2, 0, 15, 14, 20},  {"jack", 2, 0, 20, 2, 25},
+    {"vex", 3, 0, 12, 8, 30},   {"gordon", 2, 0, 4, 10, 5}, {"michael", 2, 0, 5, 40, 6},
+    {"fred", 2, 0, 8, 33, 8},   {"john", 2, 0, 9, 25, 8},   {"paul", 2, 0, 10, 57, 10},
+    {"nick", 2, 0, 12, 28, 10}, {"bob", 2, 0, 15, 14, 20},  {"jack", 2, 0, 20, 2, 25},
     {"bill", 1, 0, 3, 12, 12},
 };
 
@@ -70,10 +70,9 @@ bool ParseRecord(const std::vector<unsigned char>& bytes, size_t& offset, BestPl
     out.minutes = static_cast<int8_t>(tail[1]);
     out.seconds = static_cast<int8_t>(tail[2]);
     out.level = static_cast<int8_t>(tail[3]);
-    out.shots = static_cast<int32_t>(static_cast<uint32_t>(tail[4]) |
-                                     static_cast<uint32_t>(tail[5]) << 8 |
-                                     static_cast<uint32_t>(tail[6]) << 16 |
-                                     static_cast<uint32_t>(tail[7]) << 24);
+    out.shots = static_cast<int32_t>(
+        static_cast<uint32_t>(tail[4]) | static_cast<uint32_t>(tail[5]) << 8 |
+        static_cast<uint32_t>(tail[6]) << 16 | static_cast<uint32_t>(tail[7]) << 24);
     offset += 1 + n + 1 + kRecordTailBytes;
     return true;
 }
@@ -92,7 +91,9 @@ void AppendRecord(std::string& out, const BestPlay& row) {
     for (int b = 0; b < 4; ++b) out.push_back(static_cast<char>((shots >> (8 * b)) & 0xFF));
 }
 
-int32_t RowSeconds(const BestPlay& row) { return 3600 * row.hours + 60 * row.minutes + row.seconds; }
+int32_t RowSeconds(const BestPlay& row) {
+    return 3600 * row.hours + 60 * row.minutes + row.seconds;
+}
 
 // Row the run belongs in, scanning from the worst row up; -1 when it is
 // worse than every row it was compared with. Equal plays go above.
@@ -118,7 +119,9 @@ int FindRow(const GameState& g) {
 
 }  // namespace
 
-const BestPlay& BestPlayRow(int row) { return rows[row]; }
+const BestPlay& BestPlayRow(int row) {
+    return rows[row];
+}
 
 void LoadBestPlays(const char* path) {
     SetDefaults();

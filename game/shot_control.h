@@ -15,10 +15,10 @@ constexpr float kCueSpeed = 90.0f;         // force units per second
 struct FrameInput {
     bool leftButton = false;
     bool shiftHeld = false;
-    int dx = 0, dy = 0;           // relative mouse counts of this frame
-    bool tableHit = false;        // the ray under the cursor meets the table
-    float tableX = 0, tableZ = 0; // the point it meets
-    int cursorX = 0, cursorY = 0; // screen position, saved when the button goes down
+    int dx = 0, dy = 0;            // relative mouse counts of this frame
+    bool tableHit = false;         // the ray under the cursor meets the table
+    float tableX = 0, tableZ = 0;  // the point it meets
+    int cursorX = 0, cursorY = 0;  // screen position, saved when the button goes down
     float frameSeconds = 0;
 };
 

@@ -6,5 +6,9 @@
 
 #include <cmath>
 
-inline float StableCos(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
-inline float StableSin(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
+inline float StableCos(float a) {
+    return static_cast<float>(std::cos(static_cast<double>(a)));
+}
+inline float StableSin(float a) {
+    return static_cast<float>(std::sin(static_cast<double>(a)));
+}

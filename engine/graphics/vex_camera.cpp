@@ -5,7 +5,8 @@
 
 using namespace gfx;
 
-void VEX_Camera::OrbitCamera(float tx, float ty, float tz, float height, float distance, float yaw, float pitch) {
+void VEX_Camera::OrbitCamera(float tx, float ty, float tz, float height, float distance, float yaw,
+                             float pitch) {
     VEX_Direct3D& d3d = Direct3D();
     if (!d3d.device()) return;
     matrix_ = second_ = Matrix(1.0f);

@@ -11,8 +11,8 @@
 
 class VEX_Camera : public TrackedObject {
 public:
-    void OrbitCamera(float targetX, float targetY, float targetZ, float height, float distance, float yaw,
-                     float pitch);
+    void OrbitCamera(float targetX, float targetY, float targetZ, float height, float distance,
+                     float yaw, float pitch);
     // All three 0 keeps the stored values; otherwise all three replace them.
     void SetPerspective(float nearPlane, float farPlane, float fieldOfView);
     bool SetViewRect(int16_t x1, int16_t y1, int16_t x2, int16_t y2);

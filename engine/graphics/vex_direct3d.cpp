@@ -20,10 +20,13 @@ namespace {
 constexpr float kDefaultFieldOfView = std::numbers::pi_v<float> / 4;
 
 double SteadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-int16_t ClampTo(int value, int high) { return static_cast<int16_t>(std::clamp(value, 0, high)); }
+int16_t ClampTo(int value, int high) {
+    return static_cast<int16_t>(std::clamp(value, 0, high));
+}
 
 }  // namespace
 
@@ -46,9 +49,9 @@ void VEX_Direct3D::UseSystem(std::unique_ptr<System> system) {
     system_ = std::move(system);
 }
 
-bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, bool wantStencil, bool verticalSync,
-                         bool force16BitDepth, uint16_t width, uint16_t height, uint8_t bpp, bool fitWindow,
-                         bool showErrorBoxes) {
+bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, bool wantStencil,
+                         bool verticalSync, bool force16BitDepth, uint16_t width, uint16_t height,
+                         uint8_t bpp, bool fitWindow, bool showErrorBoxes) {
     if (width < 1 || height < 1) width = 640, height = 480;
     Log().ModuleStarting("Direct3D");
     window_ = window;
@@ -102,7 +105,8 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
             if (showErrorBoxes) ShowErrorBox("Não foi possível iniciar o Direct3D.");
             Log().ReportFailed();
             Log().WriteError(
-                "Não foi possível iniciar o Direct3D sob estas configurações: width <%d>, height <%d>, bpp <%d>, "
+                "Não foi possível iniciar o Direct3D sob estas configurações: width <%d>, height "
+                "<%d>, bpp <%d>, "
                 "full screen <%d>",
                 width_, height_, bpp_, fullScreen_);
             return false;
@@ -120,7 +124,8 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
     ApplyDefaultStates();
     Log().ReportOk();
     Log().WriteLine("Direct3d iniciado com sucesso em <%dx%dx%dbpp>.", width_, height_, bpp_);
-    Log().WriteLine(softwareVertexProcessing_ ? "Usando software vertex processing." : "Usando mixed vertex processing.");
+    Log().WriteLine(softwareVertexProcessing_ ? "Usando software vertex processing."
+                                              : "Usando mixed vertex processing.");
     Log().WriteLine("Recursos suportados:");
     Log().WriteLine(" * Memória para texturas: %dMB ", int(capabilities_.textureMemoryMB));
     Log().WriteLine(" * BackBuffer...........: %s", FormatName(parameters_.backBufferFormat));
@@ -155,7 +160,8 @@ bool VEX_Direct3D::ChooseDepthFormat(bool wantStencil, bool force16BitDepth) {
 }
 
 void VEX_Direct3D::ApplyDefaultStates() {
-    Camera().SetViewRect(0, 0, static_cast<int16_t>(virtualWidth_), static_cast<int16_t>(virtualHeight_));
+    Camera().SetViewRect(0, 0, static_cast<int16_t>(virtualWidth_),
+                         static_cast<int16_t>(virtualHeight_));
     SetProjection(nearPlane_, farPlane_, 0);
     ResetWorld();
     ApplyWorld();
@@ -222,11 +228,12 @@ void VEX_Direct3D::PresentFrame() {
         counter->maximum = std::max(counter->maximum, counter->current);
 }
 
-void VEX_Direct3D::ClearTargets(uint32_t argb, bool clearColor, bool clearDepth, bool clearStencil) {
+void VEX_Direct3D::ClearTargets(uint32_t argb, bool clearColor, bool clearDepth,
+                                bool clearStencil) {
     if (!device_) return;
-    const uint32_t flags =
-        (clearColor ? uint32_t(kClearTarget) : 0u) | (clearDepth ? uint32_t(kClearZBuffer) : 0u) |
-        (clearStencil ? uint32_t(kClearStencil) : 0u);
+    const uint32_t flags = (clearColor ? uint32_t(kClearTarget) : 0u) |
+                           (clearDepth ? uint32_t(kClearZBuffer) : 0u) |
+                           (clearStencil ? uint32_t(kClearStencil) : 0u);
     device_->Clear(flags, argb, 1.0f, 0);
 }
 
@@ -255,12 +262,17 @@ bool VEX_Direct3D::SetViewportRect(int16_t x1, int16_t y1, int16_t x2, int16_t y
     int ry1 = int(float(y1) * ratioY_), ry2 = int(float(y2) * ratioY_);
     if (rx1 > rx2) rx1 = rx2;
     if (ry1 > ry2) ry1 = ry2;
-    viewportRect_ = {ClampTo(rx1, width_), ClampTo(ry1, height_), ClampTo(rx2, width_), ClampTo(ry2, height_)};
-    viewport_ = {uint32_t(viewportRect_.x1), uint32_t(viewportRect_.y1),
-                 uint32_t(viewportRect_.x2 - viewportRect_.x1), uint32_t(viewportRect_.y2 - viewportRect_.y1), 0.0f,
+    viewportRect_ = {ClampTo(rx1, width_), ClampTo(ry1, height_), ClampTo(rx2, width_),
+                     ClampTo(ry2, height_)};
+    viewport_ = {uint32_t(viewportRect_.x1),
+                 uint32_t(viewportRect_.y1),
+                 uint32_t(viewportRect_.x2 - viewportRect_.x1),
+                 uint32_t(viewportRect_.y2 - viewportRect_.y1),
+                 0.0f,
                  1.0f};
-    virtualViewportRect_ = {int16_t(float(viewportRect_.x1) / ratioX_), int16_t(float(viewportRect_.y1) / ratioY_),
-                            int16_t(float(viewportRect_.x2) / ratioX_), int16_t(float(viewportRect_.y2) / ratioY_)};
+    virtualViewportRect_ = {
+        int16_t(float(viewportRect_.x1) / ratioX_), int16_t(float(viewportRect_.y1) / ratioY_),
+        int16_t(float(viewportRect_.x2) / ratioX_), int16_t(float(viewportRect_.y2) / ratioY_)};
     if (device_) device_->SetViewport(viewport_);
     return viewportRect_.x1 != viewportRect_.x2 && viewportRect_.y1 != viewportRect_.y2;
 }
@@ -283,13 +295,26 @@ void VEX_Direct3D::ComposeWorld(const Matrix& s, const Matrix& r, const Matrix& 
     world_ = identity_;
     const Matrix* factors[3] = {};
     switch (order) {
-        case 1: factors[0] = &s, factors[1] = &r, factors[2] = &t; break;
-        case 2: factors[0] = &s, factors[1] = &t, factors[2] = &r; break;
-        case 3: factors[0] = &t, factors[1] = &r, factors[2] = &s; break;
-        case 4: factors[0] = &t, factors[1] = &s, factors[2] = &r; break;
-        case 5: factors[0] = &r, factors[1] = &s, factors[2] = &t; break;
-        case 6: factors[0] = &r, factors[1] = &t, factors[2] = &s; break;
-        default: break;
+        case 1:
+            factors[0] = &s, factors[1] = &r, factors[2] = &t;
+            break;
+        case 2:
+            factors[0] = &s, factors[1] = &t, factors[2] = &r;
+            break;
+        case 3:
+            factors[0] = &t, factors[1] = &r, factors[2] = &s;
+            break;
+        case 4:
+            factors[0] = &t, factors[1] = &s, factors[2] = &r;
+            break;
+        case 5:
+            factors[0] = &r, factors[1] = &s, factors[2] = &t;
+            break;
+        case 6:
+            factors[0] = &r, factors[1] = &t, factors[2] = &s;
+            break;
+        default:
+            break;
     }
     for (const Matrix* factor : factors) {
         if (factor) world_ = Multiply(world_, *factor);
@@ -297,26 +322,31 @@ void VEX_Direct3D::ComposeWorld(const Matrix& s, const Matrix& r, const Matrix& 
     ApplyWorld();
 }
 
-void VEX_Direct3D::SetWorldTransform(const Vector3& position, const Vector3& angles, const Vector3& scale,
-                                     uint8_t order) {
+void VEX_Direct3D::SetWorldTransform(const Vector3& position, const Vector3& angles,
+                                     const Vector3& scale, uint8_t order) {
     scratch_ = Multiply(Multiply(RotationX(angles.x), RotationY(angles.y)), RotationZ(angles.z));
-    ComposeWorld(Scaling(scale.x, scale.y, scale.z), scratch_, Translation(position.x, position.y, position.z), order);
+    ComposeWorld(Scaling(scale.x, scale.y, scale.z), scratch_,
+                 Translation(position.x, position.y, position.z), order);
 }
 
-void VEX_Direct3D::SetWorldTransformQ(const Vector3& position, const Quaternion& rotation, const Vector3& scale,
-                                      uint8_t order) {
+void VEX_Direct3D::SetWorldTransformQ(const Vector3& position, const Quaternion& rotation,
+                                      const Vector3& scale, uint8_t order) {
     ComposeWorld(Scaling(scale.x, scale.y, scale.z), RotationQuaternion(rotation),
                  Translation(position.x, position.y, position.z), order);
 }
 
-void VEX_Direct3D::MultiplyTranslation(float x, float y, float z) { world_ = Multiply(world_, Translation(x, y, z)); }
+void VEX_Direct3D::MultiplyTranslation(float x, float y, float z) {
+    world_ = Multiply(world_, Translation(x, y, z));
+}
 void VEX_Direct3D::MultiplyRotation(float x, float y, float z) {
     world_ = Multiply(world_, Multiply(Multiply(RotationX(x), RotationY(y)), RotationZ(z)));
 }
 void VEX_Direct3D::MultiplyQuaternion(const Quaternion& rotation) {
     world_ = Multiply(world_, RotationQuaternion(rotation));
 }
-void VEX_Direct3D::MultiplyScale(float x, float y, float z) { world_ = Multiply(world_, Scaling(x, y, z)); }
+void VEX_Direct3D::MultiplyScale(float x, float y, float z) {
+    world_ = Multiply(world_, Scaling(x, y, z));
+}
 
 void VEX_Direct3D::SetRenderStateCounted(RenderState state, uint32_t value) {
     if (device_) device_->SetRenderState(state, value);
@@ -328,12 +358,24 @@ void VEX_Direct3D::SetStageStateCounted(uint32_t stage, StageState state, uint32
     ++stats_.stageStateChanges.current;
 }
 
-void VEX_Direct3D::SetWireframe(bool on) { SetRenderStateCounted(kRsFillMode, on ? kFillWireframe : kFillSolid); }
-void VEX_Direct3D::SetLighting(bool on) { SetRenderStateCounted(kRsLighting, on); }
-void VEX_Direct3D::SetAmbient(uint32_t argb) { SetRenderStateCounted(kRsAmbient, argb); }
-void VEX_Direct3D::SetFogEnable(bool on) { SetRenderStateCounted(kRsFogEnable, on); }
-void VEX_Direct3D::SetCullMode(uint32_t cull) { SetRenderStateCounted(kRsCullMode, cull); }
-void VEX_Direct3D::SetShadeMode(uint32_t shade) { SetRenderStateCounted(kRsShadeMode, shade); }
+void VEX_Direct3D::SetWireframe(bool on) {
+    SetRenderStateCounted(kRsFillMode, on ? kFillWireframe : kFillSolid);
+}
+void VEX_Direct3D::SetLighting(bool on) {
+    SetRenderStateCounted(kRsLighting, on);
+}
+void VEX_Direct3D::SetAmbient(uint32_t argb) {
+    SetRenderStateCounted(kRsAmbient, argb);
+}
+void VEX_Direct3D::SetFogEnable(bool on) {
+    SetRenderStateCounted(kRsFogEnable, on);
+}
+void VEX_Direct3D::SetCullMode(uint32_t cull) {
+    SetRenderStateCounted(kRsCullMode, cull);
+}
+void VEX_Direct3D::SetShadeMode(uint32_t shade) {
+    SetRenderStateCounted(kRsShadeMode, shade);
+}
 
 void VEX_Direct3D::SetPointFilter(uint32_t stage) {
     SetStageStateCounted(stage, kTssMagFilter, kTexfPoint);
@@ -353,8 +395,12 @@ void VEX_Direct3D::SetDepthTest(bool on) {
     SetRenderStateCounted(kRsZEnable, w ? kZbUseW : kZbTrue);
 }
 
-void VEX_Direct3D::SetDepthWrite(bool on) { SetRenderStateCounted(kRsZWriteEnable, on); }
-void VEX_Direct3D::SetZBias(uint8_t bias) { SetRenderStateCounted(kRsZBias, std::min<uint8_t>(bias, 16)); }
+void VEX_Direct3D::SetDepthWrite(bool on) {
+    SetRenderStateCounted(kRsZWriteEnable, on);
+}
+void VEX_Direct3D::SetZBias(uint8_t bias) {
+    SetRenderStateCounted(kRsZBias, std::min<uint8_t>(bias, 16));
+}
 
 void VEX_Direct3D::ComputePickRay(uint16_t screenX, uint16_t screenY, const Matrix& view) {
     const float vx = (2.0f * float(screenX) / float(width_) - 1.0f) / At(projection_, 1, 1);
@@ -367,8 +413,8 @@ void VEX_Direct3D::ComputePickRay(uint16_t screenX, uint16_t screenY, const Matr
     pickOrigin_ = {At(m, 4, 1), At(m, 4, 2), At(m, 4, 3)};
 }
 
-bool VEX_Direct3D::IntersectTriangle(const Vector3& a, const Vector3& b, const Vector3& c, float& weightC,
-                                     float& weightB, float& distance) const {
+bool VEX_Direct3D::IntersectTriangle(const Vector3& a, const Vector3& b, const Vector3& c,
+                                     float& weightC, float& weightB, float& distance) const {
     const Vector3 e1 = b - a, e2 = c - a;
     const Vector3 p = glm::cross(pickDirection_, e2);
     float det = glm::dot(e1, p);
@@ -393,8 +439,8 @@ bool VEX_Direct3D::IntersectTriangle(const Vector3& a, const Vector3& b, const V
     return true;
 }
 
-bool VEX_Direct3D::MapOntoQuad(const Vector3& c0, const Vector3& c1, const Vector3& c2, const Vector3& c3, float& x,
-                               float& z, float& distance) const {
+bool VEX_Direct3D::MapOntoQuad(const Vector3& c0, const Vector3& c1, const Vector3& c2,
+                               const Vector3& c3, float& x, float& z, float& distance) const {
     float v = 0, u = 0;
     if (IntersectTriangle(c0, c1, c2, v, u, distance)) {
         x = c0.x + v * (c2.x - c0.x);
@@ -409,8 +455,9 @@ bool VEX_Direct3D::MapOntoQuad(const Vector3& c0, const Vector3& c1, const Vecto
     return false;
 }
 
-void VEX_Direct3D::MakeMaterial(Material& material, float dr, float dg, float db, float ar, float ag, float ab,
-                                float sr, float sg, float sb, float er, float eg, float eb, float power) {
+void VEX_Direct3D::MakeMaterial(Material& material, float dr, float dg, float db, float ar,
+                                float ag, float ab, float sr, float sg, float sb, float er,
+                                float eg, float eb, float power) {
     material.diffuse = {dr, dg, db, 1.0f};
     material.ambient = {ar, ag, ab, 1.0f};
     material.specular = {sr, sg, sb, 1.0f};
@@ -418,8 +465,12 @@ void VEX_Direct3D::MakeMaterial(Material& material, float dr, float dg, float db
     material.power = power;
 }
 
-const char* VEX_Direct3D::FormatName(uint32_t format) { return gfx::FormatName(format); }
-uint8_t VEX_Direct3D::FormatBits(uint32_t format) { return gfx::FormatBits(format); }
+const char* VEX_Direct3D::FormatName(uint32_t format) {
+    return gfx::FormatName(format);
+}
+uint8_t VEX_Direct3D::FormatBits(uint32_t format) {
+    return gfx::FormatBits(format);
+}
 
 void VEX_Direct3D::ReportStats() {
     Log().WriteLine("\nMenor taxa de framerate..: %d fps.", stats_.minimumFps);
@@ -429,7 +480,8 @@ void VEX_Direct3D::ReportStats() {
     Log().WriteLine("Máx. render calls...............: %d", int(stats_.renderCalls.maximum));
     Log().WriteLine("Máx. trocas de texturas.........: %d", int(stats_.textureChanges.maximum));
     Log().WriteLine("Máx. troca de estados...........: %d", int(stats_.renderStateChanges.maximum));
-    Log().WriteLine("Máx. troca de estados de textura: %d\n", int(stats_.stageStateChanges.maximum));
+    Log().WriteLine("Máx. troca de estados de textura: %d\n",
+                    int(stats_.stageStateChanges.maximum));
 }
 
 void VEX_Direct3D::ShowErrorBox(const char* reason) const {

@@ -56,9 +56,9 @@ public:
     void UseSystem(std::unique_ptr<gfx::System> system);
     void UseClock(Clock clock) { clock_ = clock; }
 
-    bool Start(gfx::WindowHandle window, void* instance, bool fullScreen, bool wantStencil, bool verticalSync,
-               bool force16BitDepth, uint16_t width, uint16_t height, uint8_t bpp, bool fitWindow,
-               bool showErrorBoxes);
+    bool Start(gfx::WindowHandle window, void* instance, bool fullScreen, bool wantStencil,
+               bool verticalSync, bool force16BitDepth, uint16_t width, uint16_t height,
+               uint8_t bpp, bool fitWindow, bool showErrorBoxes);
     bool BeginFrame();
     void EndScene();
     void PresentFrame();
@@ -73,9 +73,11 @@ public:
     void ApplyWorld();
     void SetWorldMatrix(const gfx::Matrix& matrix);
     void SetWorldPosition(float x, float y, float z);
-    void SetWorldPosition(const gfx::Vector3& position) { SetWorldPosition(position.x, position.y, position.z); }
-    void SetWorldTransform(const gfx::Vector3& position, const gfx::Vector3& angles, const gfx::Vector3& scale,
-                           uint8_t order);
+    void SetWorldPosition(const gfx::Vector3& position) {
+        SetWorldPosition(position.x, position.y, position.z);
+    }
+    void SetWorldTransform(const gfx::Vector3& position, const gfx::Vector3& angles,
+                           const gfx::Vector3& scale, uint8_t order);
     void SetWorldTransformQ(const gfx::Vector3& position, const gfx::Quaternion& rotation,
                             const gfx::Vector3& scale, uint8_t order);
     // world = world x the factor; not sent to the device.
@@ -102,14 +104,15 @@ public:
     void SetZBias(uint8_t bias);
 
     void ComputePickRay(uint16_t screenX, uint16_t screenY, const gfx::Matrix& view);
-    bool IntersectTriangle(const gfx::Vector3& a, const gfx::Vector3& b, const gfx::Vector3& c, float& weightC,
-                           float& weightB, float& distance) const;
-    bool MapOntoQuad(const gfx::Vector3& c0, const gfx::Vector3& c1, const gfx::Vector3& c2, const gfx::Vector3& c3,
-                     float& x, float& z, float& distance) const;
+    bool IntersectTriangle(const gfx::Vector3& a, const gfx::Vector3& b, const gfx::Vector3& c,
+                           float& weightC, float& weightB, float& distance) const;
+    bool MapOntoQuad(const gfx::Vector3& c0, const gfx::Vector3& c1, const gfx::Vector3& c2,
+                     const gfx::Vector3& c3, float& x, float& z, float& distance) const;
 
-    static void MakeMaterial(gfx::Material& material, float diffuseR, float diffuseG, float diffuseB,
-                             float ambientR, float ambientG, float ambientB, float specularR, float specularG,
-                             float specularB, float emissiveR, float emissiveG, float emissiveB, float power);
+    static void MakeMaterial(gfx::Material& material, float diffuseR, float diffuseG,
+                             float diffuseB, float ambientR, float ambientG, float ambientB,
+                             float specularR, float specularG, float specularB, float emissiveR,
+                             float emissiveG, float emissiveB, float power);
     static const char* FormatName(uint32_t format);
     static uint8_t FormatBits(uint32_t format);
 
@@ -145,8 +148,8 @@ public:
 private:
     bool ChooseDepthFormat(bool wantStencil, bool force16BitDepth);
     void ApplyDefaultStates();
-    void ComposeWorld(const gfx::Matrix& scale, const gfx::Matrix& rotation, const gfx::Matrix& translation,
-                      uint8_t order);
+    void ComposeWorld(const gfx::Matrix& scale, const gfx::Matrix& rotation,
+                      const gfx::Matrix& translation, uint8_t order);
     void ShowErrorBox(const char* reason) const;
     double Now() const { return clock_(); }
 

@@ -27,9 +27,10 @@ int16_t VEX_Light::AddLight(const char* name, const Light& light) {
     return index;
 }
 
-int16_t VEX_Light::MakeLight(const char* name, LightType type, const Vector3& position, const Vector3& direction,
-                             float dr, float dg, float db, float ar, float ag, float ab, float sr, float sg, float sb,
-                             float range, float theta, float phi) {
+int16_t VEX_Light::MakeLight(const char* name, LightType type, const Vector3& position,
+                             const Vector3& direction, float dr, float dg, float db, float ar,
+                             float ag, float ab, float sr, float sg, float sb, float range,
+                             float theta, float phi) {
     Light light;
     light.type = type;
     light.diffuse = {dr, dg, db, 0};

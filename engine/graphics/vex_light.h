@@ -27,9 +27,9 @@ public:
     // -1 without a device; the light starts switched off.
     int16_t AddLight(const char* name, const gfx::Light& light);
     int16_t MakeLight(const char* name, gfx::LightType type, const gfx::Vector3& position,
-                      const gfx::Vector3& direction, float diffuseR, float diffuseG, float diffuseB, float ambientR,
-                      float ambientG, float ambientB, float specularR, float specularG, float specularB, float range,
-                      float theta, float phi);
+                      const gfx::Vector3& direction, float diffuseR, float diffuseG, float diffuseB,
+                      float ambientR, float ambientG, float ambientB, float specularR,
+                      float specularG, float specularB, float range, float theta, float phi);
 
     void SetType(int16_t index, gfx::LightType type);
     void SetPosition(int16_t index, const gfx::Vector3& position);

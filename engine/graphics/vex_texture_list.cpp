@@ -43,7 +43,8 @@ void VEX_TextureList::SetFilters(uint32_t filter, uint32_t mipFilter) {
     settings_.mipFilter = mipFilter;
 }
 
-int16_t VEX_TextureList::Insert(const char* name, std::unique_ptr<Texture> texture, const char* verb) {
+int16_t VEX_TextureList::Insert(const char* name, std::unique_ptr<Texture> texture,
+                                const char* verb) {
     LevelDesc desc;
     texture->GetLevelDesc(0, desc);
     auto entry = std::make_unique<TextureEntry>();
@@ -63,8 +64,9 @@ int16_t VEX_TextureList::Insert(const char* name, std::unique_ptr<Texture> textu
         return -1;
     }
     kept->index = index;
-    Log().WriteLine("Textura <%s>(%dx%d - %s - %dKB) %s com sucesso em index <%d>.", name, kept->width, kept->height,
-                    gfx::FormatName(kept->format), int(kept->size >> 10), verb, index);
+    Log().WriteLine("Textura <%s>(%dx%d - %s - %dKB) %s com sucesso em index <%d>.", name,
+                    kept->width, kept->height, gfx::FormatName(kept->format), int(kept->size >> 10),
+                    verb, index);
     return index;
 }
 
@@ -90,12 +92,17 @@ int16_t VEX_TextureList::Load(const char* name) {
         result = CreateTextureFromFile(*device, resource.path(), settings_, texture);
     }
     switch (result) {
-        case Result::Ok: return Insert(name, std::move(texture), "carregada");
+        case Result::Ok:
+            return Insert(name, std::move(texture), "carregada");
         case Result::OutOfVideoMemory:
             Log().WriteWarning("Sem memória de vídeo suficiente para carregar textura <%s>.", name);
             return -1;
-        case Result::OutOfMemory: Log().WriteWarning("Memória insuficiente para carregar textura <%s>.", name); return -1;
-        default: Log().WriteWarning("Erro inesperado ao carregar textura <%s>.", name); return -1;
+        case Result::OutOfMemory:
+            Log().WriteWarning("Memória insuficiente para carregar textura <%s>.", name);
+            return -1;
+        default:
+            Log().WriteWarning("Erro inesperado ao carregar textura <%s>.", name);
+            return -1;
     }
 }
 
@@ -108,7 +115,8 @@ int16_t VEX_TextureList::Create(const char* name, int16_t width, int16_t height)
     std::unique_ptr<Texture> texture;
     const uint32_t levels = settings_.mipLevels < 0 ? 0 : uint32_t(settings_.mipLevels);
     if (width < 1 || height < 1 ||
-        device->CreateTexture(uint32_t(width), uint32_t(height), levels, format, texture) != Result::Ok) {
+        device->CreateTexture(uint32_t(width), uint32_t(height), levels, format, texture) !=
+            Result::Ok) {
         Log().WriteWarning("Erro ao criar textura <%s>(%dx%d - %s).", name, width, height,
                            gfx::FormatName(settings_.format));
         return -1;
@@ -125,7 +133,9 @@ int16_t VEX_TextureList::LoadAllFromPackage() {
         const size_t length = name ? std::strlen(name) : 0;
         if (length < 3) continue;
         const char* tail = name + length - 3;
-        if (std::strcmp(tail, "bmp") != 0 && std::strcmp(tail, "tga") != 0 && std::strcmp(tail, "jpg") != 0) continue;
+        if (std::strcmp(tail, "bmp") != 0 && std::strcmp(tail, "tga") != 0 &&
+            std::strcmp(tail, "jpg") != 0)
+            continue;
         if (Load(name) >= 0) ++loaded;
     }
     return loaded;
@@ -155,7 +165,9 @@ bool VEX_TextureList::Clear(bool includeNull) {
     return true;
 }
 
-void VEX_TextureList::ForgetBindings() { bound_[0] = bound_[1] = -1; }
+void VEX_TextureList::ForgetBindings() {
+    bound_[0] = bound_[1] = -1;
+}
 
 void VEX_TextureList::Bind(uint32_t stage, int16_t index) {
     if (!slots_.IsValid(index)) index = 0;
@@ -215,7 +227,8 @@ bool VEX_TextureList::Lock(int16_t index, bool readOnly) {
     const TextureEntry* entry = slots_.Get(index);
     if (!entry || entry->bits == 0 || !entry->texture) return false;
     LockedRect locked;
-    if (!entry->texture->LockRect(0, locked, readOnly ? kLockReadOnly | kLockNoDirtyUpdate : 0)) return false;
+    if (!entry->texture->LockRect(0, locked, readOnly ? kLockReadOnly | kLockNoDirtyUpdate : 0))
+        return false;
     lockedIndex_ = index;
     lockedReadOnly_ = readOnly;
     lockedPitch_ = locked.pitch;
@@ -238,18 +251,21 @@ bool VEX_TextureList::BorrowLock(int16_t index, bool readOnly) {
     return true;
 }
 
-void VEX_TextureList::PutTexel(int16_t x, int16_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a, int16_t index) {
+void VEX_TextureList::PutTexel(int16_t x, int16_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a,
+                               int16_t index) {
     const bool borrowed = BorrowLock(index, false);
     const TextureEntry* entry = slots_.Get(lockedIndex_);
     if (lockedIndex_ != 0 && entry && !lockedReadOnly_ && CanPackTexel(entry->format) && x >= 0 &&
         x < entry->width && y >= 0 && y < entry->height) {
         const uint32_t packed = PackTexel(entry->format, {r, g, b, a});
-        std::memcpy(lockedBits_ + size_t(y) * lockedPitch_ + size_t(x) * (entry->bits / 8), &packed, entry->bits / 8);
+        std::memcpy(lockedBits_ + size_t(y) * lockedPitch_ + size_t(x) * (entry->bits / 8), &packed,
+                    entry->bits / 8);
     }
     if (borrowed) Unlock();
 }
 
-void VEX_TextureList::GetTexel(int16_t x, int16_t y, uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a, int16_t index) {
+void VEX_TextureList::GetTexel(int16_t x, int16_t y, uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a,
+                               int16_t index) {
     const bool borrowed = BorrowLock(index, true);
     Texel texel;
     const TextureEntry* entry = slots_.Get(lockedIndex_);
@@ -257,7 +273,8 @@ void VEX_TextureList::GetTexel(int16_t x, int16_t y, uint8_t& r, uint8_t& g, uin
         x = std::clamp<int16_t>(x, 0, int16_t(entry->width - 1));
         y = std::clamp<int16_t>(y, 0, int16_t(entry->height - 1));
         uint32_t value = 0;
-        std::memcpy(&value, lockedBits_ + size_t(y) * lockedPitch_ + size_t(x) * (entry->bits / 8), entry->bits / 8);
+        std::memcpy(&value, lockedBits_ + size_t(y) * lockedPitch_ + size_t(x) * (entry->bits / 8),
+                    entry->bits / 8);
         texel = UnpackTexel(entry->format, value);
     }
     r = texel.r, g = texel.g, b = texel.b, a = texel.a;
@@ -269,9 +286,11 @@ bool VEX_TextureList::Save(int16_t index, const char* fileName) {
     VEX_Resource& resource = Resource();
     if (!entry || !fileName || !resource.BuildPath(fileName)) return false;
     if (entry->texture && SaveTextureToBmp(*entry->texture, resource.path())) {
-        Log().WriteLine("Textura <%s> salva com sucesso em <%s>.", entry->name.get(), resource.path());
+        Log().WriteLine("Textura <%s> salva com sucesso em <%s>.", entry->name.get(),
+                        resource.path());
         return true;
     }
-    Log().WriteWarning("Erro ao salvar textura <%s> para arquivo <%s>.", entry->name.get(), resource.path());
+    Log().WriteWarning("Erro ao salvar textura <%s> para arquivo <%s>.", entry->name.get(),
+                       resource.path());
     return false;
 }

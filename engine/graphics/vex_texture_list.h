@@ -67,7 +67,8 @@ public:
     // index -1 works on the locked texture; any other index is locked for
     // the one texel and unlocked again.
     void PutTexel(int16_t x, int16_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a, int16_t index);
-    void GetTexel(int16_t x, int16_t y, uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a, int16_t index);
+    void GetTexel(int16_t x, int16_t y, uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a,
+                  int16_t index);
 
     bool Save(int16_t index, const char* fileName);
 

@@ -87,8 +87,8 @@ bool VEX_XMesh::Read(const char* name, const std::string& path, bool loadTexture
         return false;
     }
     const uint32_t count = uint32_t(data.materials.size());
-    auto mesh = std::make_unique<Mesh>(std::move(data.vertices), std::move(data.indices), std::move(data.attributes),
-                                       count);
+    auto mesh = std::make_unique<Mesh>(std::move(data.vertices), std::move(data.indices),
+                                       std::move(data.attributes), count);
     if (!AllocateArrays(count)) throw std::bad_alloc();
     VEX_TextureList& textureList = TextureList();
     for (uint32_t i = 0; i < count; ++i) {
@@ -149,7 +149,9 @@ void VEX_XMesh::FitSize(float size, bool centre, bool toCorner) {
     uint8_t* bytes = mesh_->LockVertices();
     const uint32_t stride = mesh_->Stride();
     const uint32_t count = mesh_->VertexCount();
-    auto position = [&](uint32_t i) { return reinterpret_cast<Vector3*>(bytes + size_t(i) * stride); };
+    auto position = [&](uint32_t i) {
+        return reinterpret_cast<Vector3*>(bytes + size_t(i) * stride);
+    };
     // The largest corner starts at the origin, so a model lying wholly on
     // the negative side is measured up to 0.
     Vector3 low{999, 999, 999}, high{0, 0, 0};
@@ -162,13 +164,15 @@ void VEX_XMesh::FitSize(float size, bool centre, bool toCorner) {
     if (!(extent > 0)) return;  // nothing to measure; scaling would divide by zero
     const float scale = size / extent * 1.5f;
     Vector3 offset{0, 0, 0};
-    if (centre) offset = -low - sides * 0.5f;
-    else if (toCorner) offset = -low;
+    if (centre)
+        offset = -low - sides * 0.5f;
+    else if (toCorner)
+        offset = -low;
     for (uint32_t i = 0; i < count; ++i) *position(i) = (*position(i) + offset) * scale;
 }
 
-bool VEX_XMesh::TakePrimitive(std::unique_ptr<Mesh> mesh, float r, float g, float b, int16_t texture,
-                              const char* warning) {
+bool VEX_XMesh::TakePrimitive(std::unique_ptr<Mesh> mesh, float r, float g, float b,
+                              int16_t texture, const char* warning) {
     Release();
     if (!Direct3D().device() || !mesh || !AllocateArrays(1)) {
         Log().WriteWarning("%s", warning);
@@ -182,24 +186,27 @@ bool VEX_XMesh::TakePrimitive(std::unique_ptr<Mesh> mesh, float r, float g, floa
     return true;
 }
 
-bool VEX_XMesh::CreateBox(float width, float height, float depth, float r, float g, float b, int16_t texture) {
-    return TakePrimitive(gfx::CreateBox(width, height, depth), r, g, b, texture, "Não foi possível criar cubo.");
+bool VEX_XMesh::CreateBox(float width, float height, float depth, float r, float g, float b,
+                          int16_t texture) {
+    return TakePrimitive(gfx::CreateBox(width, height, depth), r, g, b, texture,
+                         "Não foi possível criar cubo.");
 }
 
-bool VEX_XMesh::CreateSphere(float radius, uint32_t slices, uint32_t stacks, float r, float g, float b,
-                             int16_t texture) {
+bool VEX_XMesh::CreateSphere(float radius, uint32_t slices, uint32_t stacks, float r, float g,
+                             float b, int16_t texture) {
     return TakePrimitive(gfx::CreateSphere(radius, slices, stacks), r, g, b, texture,
                          "Não foi possivel criar esfera.");
 }
 
-bool VEX_XMesh::CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings, float r, float g,
-                            float b, int16_t texture) {
-    return TakePrimitive(gfx::CreateTorus(innerRadius, outerRadius, std::max(sides, 3u), std::max(rings, 3u)), r, g,
-                         b, texture, "Não foi possivel criar torus.");
+bool VEX_XMesh::CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings,
+                            float r, float g, float b, int16_t texture) {
+    return TakePrimitive(
+        gfx::CreateTorus(innerRadius, outerRadius, std::max(sides, 3u), std::max(rings, 3u)), r, g,
+        b, texture, "Não foi possivel criar torus.");
 }
 
-bool VEX_XMesh::CreateCylinder(float radius1, float radius2, float length, uint32_t slices, uint32_t stacks, float r,
-                               float g, float b, int16_t texture) {
-    return TakePrimitive(gfx::CreateCylinder(radius1, radius2, length, slices, stacks), r, g, b, texture,
-                         "Não foi possivel criar cilindro.");
+bool VEX_XMesh::CreateCylinder(float radius1, float radius2, float length, uint32_t slices,
+                               uint32_t stacks, float r, float g, float b, int16_t texture) {
+    return TakePrimitive(gfx::CreateCylinder(radius1, radius2, length, slices, stacks), r, g, b,
+                         texture, "Não foi possivel criar cilindro.");
 }

@@ -31,17 +31,23 @@ public:
     void FitSize(float size, bool centre, bool toCorner);
     void Release();
 
-    bool CreateBox(float width, float height, float depth, float r, float g, float b, int16_t texture);
-    bool CreateSphere(float radius, uint32_t slices, uint32_t stacks, float r, float g, float b, int16_t texture);
-    bool CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings, float r, float g, float b,
-                     int16_t texture);
-    bool CreateCylinder(float radius1, float radius2, float length, uint32_t slices, uint32_t stacks, float r,
-                        float g, float b, int16_t texture);
+    bool CreateBox(float width, float height, float depth, float r, float g, float b,
+                   int16_t texture);
+    bool CreateSphere(float radius, uint32_t slices, uint32_t stacks, float r, float g, float b,
+                      int16_t texture);
+    bool CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings, float r,
+                     float g, float b, int16_t texture);
+    bool CreateCylinder(float radius1, float radius2, float length, uint32_t slices,
+                        uint32_t stacks, float r, float g, float b, int16_t texture);
 
     bool IsEmpty() const { return !mesh_; }
     uint32_t materialCount() const { return materialCount_; }
-    const gfx::Material* material(uint32_t subset) const { return subset < materialCount_ ? &materials_[subset] : nullptr; }
-    int16_t texture(uint32_t subset) const { return subset < materialCount_ ? textures_[subset] : int16_t(0); }
+    const gfx::Material* material(uint32_t subset) const {
+        return subset < materialCount_ ? &materials_[subset] : nullptr;
+    }
+    int16_t texture(uint32_t subset) const {
+        return subset < materialCount_ ? textures_[subset] : int16_t(0);
+    }
     gfx::Mesh* mesh() const { return mesh_.get(); }
 
 private:

@@ -25,7 +25,9 @@ std::string TimeStamp() {
 
 }  // namespace
 
-DebugLog& Log() { return theLog; }
+DebugLog& Log() {
+    return theLog;
+}
 
 void DebugLog::Create(const char* path) {
     if (stream_) return;
@@ -84,12 +86,12 @@ void DebugLog::WriteRule() {
     std::fflush(stream_);
 }
 
-#define VEX_WRITE_FORMATTED(prefix, endLine)        \
-    do {                                            \
-        va_list args;                               \
-        va_start(args, format);                     \
-        Write(prefix, endLine, format, args);       \
-        va_end(args);                               \
+#define VEX_WRITE_FORMATTED(prefix, endLine)  \
+    do {                                      \
+        va_list args;                         \
+        va_start(args, format);               \
+        Write(prefix, endLine, format, args); \
+        va_end(args);                         \
     } while (false)
 
 void DebugLog::WriteLine(const char* format, ...) {
@@ -119,13 +121,25 @@ void DebugLog::WriteError(const char* format, ...) {
 
 #undef VEX_WRITE_FORMATTED
 
-void DebugLog::ModuleStarting(const char* name) { WriteText("Iniciando %s: ", name); }
-void DebugLog::ModuleFinishing(const char* name) { WriteText("Finalizando %s: ", name); }
-void DebugLog::ReportOk() { WriteLine("Ok."); }
-void DebugLog::ReportFailed() { WriteLine("Erro."); }
+void DebugLog::ModuleStarting(const char* name) {
+    WriteText("Iniciando %s: ", name);
+}
+void DebugLog::ModuleFinishing(const char* name) {
+    WriteText("Finalizando %s: ", name);
+}
+void DebugLog::ReportOk() {
+    WriteLine("Ok.");
+}
+void DebugLog::ReportFailed() {
+    WriteLine("Erro.");
+}
 
-void DebugLog::FileNotFound(const char* path) { WriteWarning("Arquivo <%s> não encontrado.", path); }
-void DebugLog::FileReadError(const char* path) { WriteWarning("Erro ao ler arquivo <%s>.", path); }
+void DebugLog::FileNotFound(const char* path) {
+    WriteWarning("Arquivo <%s> não encontrado.", path);
+}
+void DebugLog::FileReadError(const char* path) {
+    WriteWarning("Erro ao ler arquivo <%s>.", path);
+}
 void DebugLog::FileLoaded(const char* path) {
     WriteLine("Arquivo <%s> carregado com sucesso.", path);
 }

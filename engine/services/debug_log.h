@@ -11,7 +11,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#define VEX_PRINTF_FORMAT(format_index) __attribute__((format(printf, format_index, format_index + 1)))
+#define VEX_PRINTF_FORMAT(format_index) \
+    __attribute__((format(printf, format_index, format_index + 1)))
 
 class DebugLog {
 public:

@@ -23,9 +23,21 @@ EngineLifetime::~EngineLifetime() {
     Log().CloseAtUnload();
 }
 
-EngineModules& Engine() { return *running; }
-VEX_Resource& Resource() { return running->resource; }
-VEX_Direct3D& Direct3D() { return running->direct3d; }
-VEX_Camera& Camera() { return running->camera; }
-VEX_Light& Lights() { return running->light; }
-VEX_TextureList& TextureList() { return running->textureList; }
+EngineModules& Engine() {
+    return *running;
+}
+VEX_Resource& Resource() {
+    return running->resource;
+}
+VEX_Direct3D& Direct3D() {
+    return running->direct3d;
+}
+VEX_Camera& Camera() {
+    return running->camera;
+}
+VEX_Light& Lights() {
+    return running->light;
+}
+VEX_TextureList& TextureList() {
+    return running->textureList;
+}

@@ -44,7 +44,9 @@ uint64_t MappedModuleBytes() {
 
 }  // namespace
 
-MemoryTracker& Tracker() { return tracker; }
+MemoryTracker& Tracker() {
+    return tracker;
+}
 
 void* MemoryTracker::Allocate(uint32_t n) {
     if (n > UINT32_MAX - kOverheadBytes) return nullptr;
@@ -92,10 +94,10 @@ void MemoryTracker::WriteStatistics(DebugLog& log, bool detailed) const {
     log.WriteLine("\nEstatística do uso de memória:");
     log.WriteLine(" * Total de memória alocada: %dKB (%d bytes) em %d blocos.",
                   c.bytesAllocated / 1024, c.bytesAllocated, c.blocksAllocated);
-    log.WriteLine(" * Pico de uso de memória..: %dKB (%d bytes) em %d blocos.",
-                  c.peakBytes / 1024, c.peakBytes, c.peakBlocks);
-    log.WriteLine(" * Memória em uso..........: %dKB (%d bytes) em %d blocos.",
-                  c.bytesInUse / 1024, c.bytesInUse, c.blocksInUse);
+    log.WriteLine(" * Pico de uso de memória..: %dKB (%d bytes) em %d blocos.", c.peakBytes / 1024,
+                  c.peakBytes, c.peakBlocks);
+    log.WriteLine(" * Memória em uso..........: %dKB (%d bytes) em %d blocos.", c.bytesInUse / 1024,
+                  c.bytesInUse, c.blocksInUse);
     if (detailed) {
         const struct mallinfo2 heap = mallinfo2();
         const auto heapBytes = static_cast<int>(heap.uordblks);
@@ -114,4 +116,6 @@ void* TrackedObject::operator new(size_t size) {
     return p;
 }
 
-void* TrackedObject::operator new[](size_t size) { return TrackedObject::operator new(size); }
+void* TrackedObject::operator new[](size_t size) {
+    return TrackedObject::operator new(size);
+}

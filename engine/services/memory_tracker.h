@@ -53,8 +53,12 @@ private:
 // last static destructor.
 MemoryTracker& Tracker();
 
-inline void* TrackedAlloc(uint32_t n) { return Tracker().Allocate(n); }
-inline void TrackedFree(void* p) { Tracker().Free(p); }
+inline void* TrackedAlloc(uint32_t n) {
+    return Tracker().Allocate(n);
+}
+inline void TrackedFree(void* p) {
+    Tracker().Free(p);
+}
 
 // Owning pointers to tracked blocks.
 struct TrackedFreeDeleter {
@@ -89,5 +93,7 @@ struct TrackedAllocator {
     void deallocate(T* p, size_t) { TrackedFree(p); }
 
     template <typename U>
-    bool operator==(const TrackedAllocator<U>&) const { return true; }
+    bool operator==(const TrackedAllocator<U>&) const {
+        return true;
+    }
 };

@@ -31,8 +31,12 @@ constexpr bool IsKnownVersion(int version) {
     return version >= kFirstVersion && version <= kLastVersion;
 }
 // Versions whose records carry a stored size, so entries may be compressed.
-constexpr bool StoresSizes(int version) { return version == 102 || version == 103; }
-constexpr bool IsScrambled(int version) { return version == 101 || version == 103; }
+constexpr bool StoresSizes(int version) {
+    return version == 102 || version == 103;
+}
+constexpr bool IsScrambled(int version) {
+    return version == 101 || version == 103;
+}
 
 // Scrambles or unscrambles (the operation is its own inverse) the stored
 // bytes of one entry; the key position starts at the entry's first byte.

@@ -29,9 +29,9 @@ private:
     const char* name_;
 };
 
-#define VEX_PENDING_MODULE(Name, start)                                  \
-    class Name : public TrackedObject {                                  \
-        ModuleLifeLines lines_{#Name, ModuleLifeLines::start};           \
+#define VEX_PENDING_MODULE(Name, start)                        \
+    class Name : public TrackedObject {                        \
+        ModuleLifeLines lines_{#Name, ModuleLifeLines::start}; \
     }
 
 VEX_PENDING_MODULE(VEX_Input, kLoggedStart);

@@ -203,11 +203,12 @@ uint32_t VEX_Package::ReadEntry(int16_t index, bool log) {
     bytesLoaded_ = ReadBlock(table_[static_cast<size_t>(index)], data_);
     if (log) {
         if (bytesLoaded_ == 0) {
-            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.",
-                               index, PathText());
+            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.", index,
+                               PathText());
         } else {
-            Log().WriteLine("Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.",
-                            index, PathText());
+            Log().WriteLine(
+                "Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.", index,
+                PathText());
         }
     }
     return bytesLoaded_;
@@ -223,11 +224,12 @@ uint32_t VEX_Package::ReadEntryInto(int16_t index, TrackedBytes& target, bool lo
     const uint32_t loaded = ReadBlock(table_[static_cast<size_t>(index)], target);
     if (log) {
         if (loaded == 0) {
-            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.",
-                               index, PathText());
+            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.", index,
+                               PathText());
         } else {
-            Log().WriteLine("Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.",
-                            index, PathText());
+            Log().WriteLine(
+                "Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.", index,
+                PathText());
         }
     }
     return loaded;

@@ -16,18 +16,18 @@ struct Phrase {
 
 constexpr std::array<Phrase, 26> kPhrases = {{
     {"hehe", 12},          {"jeje", 12},
-    {"hahaha", 11},        {"lol", 11},          {"jajaja", 11},
-    {"vamos", 21},         {"vai logo", 21},     {"hurry", 21},
-    {"hurry up", 21},      {"go", 21},           {"come on", 21},
-    {"ops", 13},
-    {"piece of cake", 19}, {"muito fácil", 19},  {"muito facil", 19},
-    {"legal", 22},         {"cool", 22},
-    {"hail to the king", 24},
-    {"shake it baby", 26},
-    {"let's rock", 25},
-    {"cara de bunda", 23}, {"ass face", 23},     {"face ass", 23},
-    {"morra", 20},         {"die", 20},
-    {"analfabeto", 17},
+    {"hahaha", 11},        {"lol", 11},
+    {"jajaja", 11},        {"vamos", 21},
+    {"vai logo", 21},      {"hurry", 21},
+    {"hurry up", 21},      {"go", 21},
+    {"come on", 21},       {"ops", 13},
+    {"piece of cake", 19}, {"muito fácil", 19},
+    {"muito facil", 19},   {"legal", 22},
+    {"cool", 22},          {"hail to the king", 24},
+    {"shake it baby", 26}, {"let's rock", 25},
+    {"cara de bunda", 23}, {"ass face", 23},
+    {"face ass", 23},      {"morra", 20},
+    {"die", 20},           {"analfabeto", 17},
 }};
 
 // Position of the first ':' counted from 1, or length + 1 without one.
@@ -63,16 +63,20 @@ int PhraseEffect(const QString& text) {
 
 ChatCommand ParseChatCommand(const QString& rest) {
     const QString lower = rest.toLower();
-    if (lower == u"praca" || lower == QString::fromUtf8("praça")) return {ChatCommandKind::Shout, {}};
+    if (lower == u"praca" || lower == QString::fromUtf8("praça"))
+        return {ChatCommandKind::Shout, {}};
     if (lower == u"vsync") return {ChatCommandKind::VerifySync, {}};
     if (lower == u"version") return {ChatCommandKind::Version, {}};
     if (lower == u"dump") return {ChatCommandKind::Dump, {}};
-    if (lower == u"cls" || lower == u"clrscr" || lower == u"clear") return {ChatCommandKind::Clear, {}};
+    if (lower == u"cls" || lower == u"clrscr" || lower == u"clear")
+        return {ChatCommandKind::Clear, {}};
     if (lower.startsWith(u"kick ")) return {ChatCommandKind::Kick, rest.mid(5).trimmed()};
     return {};
 }
 
-bool IsNicknameCharAllowed(QChar c) { return c != u':' && c != u',' && c.unicode() != 0xFF; }
+bool IsNicknameCharAllowed(QChar c) {
+    return c != u':' && c != u',' && c.unicode() != 0xFF;
+}
 
 QString FilterNickname(const QString& typed) {
     QString out;

@@ -6,36 +6,35 @@
 namespace {
 
 constexpr std::array<const char*, kDefaultNicknameCount> kNames = {
-    "a bad guy",    "a good guy",   "what a mess!", "lucky shot",   "disc eater",
-    "hole in one",  "yellow fever", "green giant",  "red alert",    "the cue",
-    "slow hand",    "quick thumb",  "no mercy",     "sir pocket",   "lady luck",
-    "bank shot",    "the wall",     "rebound",      "corner king",  "edge lord",
-    "mr. spin",     "the breaker",  "clean table",  "table talk",   "dizzy disc",
-    "oops again",   "nice try",     "big thumb",    "tiny flick",   "soft touch",
-    "hard hitter",  "the shark",    "sleepy",       "grumpy",       "happy feet",
-    "the rookie",   "old timer",    "champion?",    "almost there", "next time",
-    "no way!",      "so close",     "the ghost",    "shadow",       "lightning",
-    "thunder",      "the storm",    "calm waters",  "cool cat",     "hot shot",
-    "the judge",    "the doctor",   "professor",    "captain",      "sergeant",
-    "the rocket",   "snail mail",   "turtle",       "rabbit",       "fox",
-    "night owl",    "early bird",   "lazy lion",    "sneaky snake", "busy bee",
-    "the magician", "the joker",    "the wizard",   "mr. nobody",   "somebody",
-    "anybody",      "who am i?",    "not me",       "guess who",    "the stranger",
-    "lost disc",    "found it",     "try harder",   "easy peasy",   "no problem",
-    "big deal",     "small fry",    "top dog",      "underdog",     "wild card",
-    "ace",          "deuce",        "the king",     "the queen",    "the jack",
-    "bull's eye",   "on target",    "off target",   "wide left",    "wide right",
-    "dead center",  "the angle",    "full force",   "half power",   "zero power",
-    "pocket full",  "empty hands",  "collector",    "the thief",    "robin hood",
-    "the bandit",   "the sheriff",  "outlaw",       "cowboy",       "the pilot",
-    "astronaut",    "martian",      "the robot",    "cyborg",       "mr. roboto",
-    "disco disc",   "rock star",    "pop idol",     "jazz hands",   "the drummer",
+    "a bad guy",    "a good guy",  "what a mess!", "lucky shot",   "disc eater",  "hole in one",
+    "yellow fever", "green giant", "red alert",    "the cue",      "slow hand",   "quick thumb",
+    "no mercy",     "sir pocket",  "lady luck",    "bank shot",    "the wall",    "rebound",
+    "corner king",  "edge lord",   "mr. spin",     "the breaker",  "clean table", "table talk",
+    "dizzy disc",   "oops again",  "nice try",     "big thumb",    "tiny flick",  "soft touch",
+    "hard hitter",  "the shark",   "sleepy",       "grumpy",       "happy feet",  "the rookie",
+    "old timer",    "champion?",   "almost there", "next time",    "no way!",     "so close",
+    "the ghost",    "shadow",      "lightning",    "thunder",      "the storm",   "calm waters",
+    "cool cat",     "hot shot",    "the judge",    "the doctor",   "professor",   "captain",
+    "sergeant",     "the rocket",  "snail mail",   "turtle",       "rabbit",      "fox",
+    "night owl",    "early bird",  "lazy lion",    "sneaky snake", "busy bee",    "the magician",
+    "the joker",    "the wizard",  "mr. nobody",   "somebody",     "anybody",     "who am i?",
+    "not me",       "guess who",   "the stranger", "lost disc",    "found it",    "try harder",
+    "easy peasy",   "no problem",  "big deal",     "small fry",    "top dog",     "underdog",
+    "wild card",    "ace",         "deuce",        "the king",     "the queen",   "the jack",
+    "bull's eye",   "on target",   "off target",   "wide left",    "wide right",  "dead center",
+    "the angle",    "full force",  "half power",   "zero power",   "pocket full", "empty hands",
+    "collector",    "the thief",   "robin hood",   "the bandit",   "the sheriff", "outlaw",
+    "cowboy",       "the pilot",   "astronaut",    "martian",      "the robot",   "cyborg",
+    "mr. roboto",   "disco disc",  "rock star",    "pop idol",     "jazz hands",  "the drummer",
 };
 
 }  // namespace
 
-QString DefaultNickname(int index) { return QString::fromUtf8(kNames.at(index)); }
+QString DefaultNickname(int index) {
+    return QString::fromUtf8(kNames.at(index));
+}
 
 QString RandomDefaultNickname() {
-    return DefaultNickname(static_cast<int>(QRandomGenerator::global()->bounded(kDefaultNicknameCount)));
+    return DefaultNickname(
+        static_cast<int>(QRandomGenerator::global()->bounded(kDefaultNicknameCount)));
 }

@@ -9,14 +9,14 @@
 #include "frontend/core/wire_messages.h"
 
 namespace queue_entry {
-constexpr char kShot = 'T';      // + 16 bytes: DispararTiro
-constexpr char kTurn = 'M';      // exactly "M": MudaJogador(0)
-constexpr char kAim = 'O';       // + 17 bytes: new remote aim targets
-constexpr char kSendSync = 'Y';  // + decimal connectionId: send "SYNC:" there
-constexpr char kApplySync = 'S'; // + 161 bytes: set positions and side
+constexpr char kShot = 'T';          // + 16 bytes: DispararTiro
+constexpr char kTurn = 'M';          // exactly "M": MudaJogador(0)
+constexpr char kAim = 'O';           // + 17 bytes: new remote aim targets
+constexpr char kSendSync = 'Y';      // + decimal connectionId: send "SYNC:" there
+constexpr char kApplySync = 'S';     // + 161 bytes: set positions and side
 constexpr char kAnswerVerify = 'R';  // exactly "R": answer "VERS:"
-constexpr char kCompare = 'U';   // + "VERS:" payload: compare with own table
-constexpr char kMatchOver = 'V'; // exactly "V": start the match-over countdown
+constexpr char kCompare = 'U';       // + "VERS:" payload: compare with own table
+constexpr char kMatchOver = 'V';     // exactly "V": start the match-over countdown
 }  // namespace queue_entry
 
 class EventQueue {

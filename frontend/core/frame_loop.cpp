@@ -2,7 +2,6 @@
 
 #include <thread>
 
-
 namespace {
 constexpr int kCatchUpFps = 54;
 constexpr int kCatchUpEvery = 4;
@@ -68,8 +67,8 @@ void FrameLoop::ApplyHeadEntry() {
         case queue_entry::kSendSync:
             if (const auto id = wire::ParseDecimal(payload)) {
                 queue_.PopHead();
-                game_.SendSync(*id, {library_.ReadPositions(),
-                                     static_cast<uint8_t>(library_.SideToMove())});
+                game_.SendSync(
+                    *id, {library_.ReadPositions(), static_cast<uint8_t>(library_.SideToMove())});
                 return;
             }
             break;

@@ -7,7 +7,8 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
     const QString first = arguments.value(0).toLower();
     const QString second = arguments.value(1).toLower();
     options.debug = first == u"-d" || first == u"-debug";
-    options.highTimer = first == u"-h" || first == u"-high" || second == u"-h" || second == u"-high";
+    options.highTimer =
+        first == u"-h" || first == u"-high" || second == u"-h" || second == u"-high";
     return options;
 }
 
@@ -28,7 +29,8 @@ void FrontendCore::Start(bool highTimer, int intervalMs) {
     loop_.SetEngineRunning(true);
     if (highTimer) {
         loop_.SetMinimumTickMs(0);  // the thread keeps the pace
-        highTimer_.Start(&tickReceiver_, [this] { loop_.Tick(); }, intervalMs);
+        highTimer_.Start(
+            &tickReceiver_, [this] { loop_.Tick(); }, intervalMs);
         return;
     }
     windowTimer_ = std::make_unique<QTimer>();

@@ -19,8 +19,8 @@
 #include "frontend/core/online_game.h"
 
 struct CommandLineOptions {
-    bool debug = false;       // "-d"/"-debug" as the first argument
-    bool highTimer = false;   // "-h"/"-high" as the first or second argument
+    bool debug = false;      // "-d"/"-debug" as the first argument
+    bool highTimer = false;  // "-h"/"-high" as the first or second argument
 };
 CommandLineOptions ParseCommandLine(const QStringList& arguments);  // without the program name
 

@@ -3,7 +3,9 @@
 #include "frontend/core/table_positions.h"
 #include "game/exports.h"
 
-bool ExportedGameLibrary::IsMoving() { return GetIsMoving() != 0; }
+bool ExportedGameLibrary::IsMoving() {
+    return GetIsMoving() != 0;
+}
 
 bool ExportedGameLibrary::Shoot(const wire::Shot& s) {
     return DispararTiro(s.x, s.z, s.force, s.angle) != 0;
@@ -11,17 +13,33 @@ bool ExportedGameLibrary::Shoot(const wire::Shot& s) {
 
 // 0: the turn change came from the shooter's machine, so the library does
 // not announce it again.
-bool ExportedGameLibrary::PassTurnFromPeer() { return MudaJogador(0) != 0; }
+bool ExportedGameLibrary::PassTurnFromPeer() {
+    return MudaJogador(0) != 0;
+}
 
-int ExportedGameLibrary::SideToMove() { return GetPlayer_Atual(); }
-void ExportedGameLibrary::SetSideToMove(int side) { SetPlayer_Atual(side); }
-int ExportedGameLibrary::LocalSeat() { return GetPlayer_Host(); }
+int ExportedGameLibrary::SideToMove() {
+    return GetPlayer_Atual();
+}
+void ExportedGameLibrary::SetSideToMove(int side) {
+    SetPlayer_Atual(side);
+}
+int ExportedGameLibrary::LocalSeat() {
+    return GetPlayer_Host();
+}
 
 void ExportedGameLibrary::ShowRemoteAim(const std::array<float, 4>& aim) {
     SetaShooting(aim[0], aim[1], aim[2], aim[3], 1);
 }
 
-void ExportedGameLibrary::StepPhysics() { AtualizaDiscos(); }
-void ExportedGameLibrary::Render() { RenderCena(); }
-wire::Positions ExportedGameLibrary::ReadPositions() { return ReadTablePositions(); }
-void ExportedGameLibrary::WritePositions(const wire::Positions& p) { WriteTablePositions(p); }
+void ExportedGameLibrary::StepPhysics() {
+    AtualizaDiscos();
+}
+void ExportedGameLibrary::Render() {
+    RenderCena();
+}
+wire::Positions ExportedGameLibrary::ReadPositions() {
+    return ReadTablePositions();
+}
+void ExportedGameLibrary::WritePositions(const wire::Positions& p) {
+    WriteTablePositions(p);
+}

@@ -59,4 +59,6 @@ void HeadlessView::SetConnectionPanelVisible(bool visible) {
     connectionPanelVisible = visible;
 }
 
-void HeadlessView::SetPracticeLayout(bool practice) { practiceLayout = practice; }
+void HeadlessView::SetPracticeLayout(bool practice) {
+    practiceLayout = practice;
+}

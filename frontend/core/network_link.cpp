@@ -37,8 +37,7 @@ bool NetworkLink::Listen(quint16 port) {
     StopHosting();
     auto server = std::make_unique<QTcpServer>();
     if (!server->listen(QHostAddress::Any, port)) {
-        qWarning("network: cannot listen on port %u: %s", port,
-                 qPrintable(server->errorString()));
+        qWarning("network: cannot listen on port %u: %s", port, qPrintable(server->errorString()));
         return false;
     }
     QObject::connect(server.get(), &QTcpServer::newConnection, [this] { AcceptPending(); });
@@ -47,7 +46,9 @@ bool NetworkLink::Listen(quint16 port) {
     return true;
 }
 
-quint16 NetworkLink::ListeningPort() const { return server_ ? server_->serverPort() : 0; }
+quint16 NetworkLink::ListeningPort() const {
+    return server_ ? server_->serverPort() : 0;
+}
 
 void NetworkLink::StopHosting() {
     connections_.clear();  // the deleter flushes and closes each one
@@ -104,7 +105,9 @@ void NetworkLink::SendRawToConnection(const QByteArray& bytes, int connectionId)
     if (it != connections_.end()) it->second.socket->write(bytes);
 }
 
-void NetworkLink::CloseConnection(int connectionId) { connections_.erase(connectionId); }
+void NetworkLink::CloseConnection(int connectionId) {
+    connections_.erase(connectionId);
+}
 
 void NetworkLink::ConnectToHost(const QString& address, quint16 port) {
     Disconnect();

@@ -1,6 +1,5 @@
 // What a host and a client do with each message they receive.
 #include "frontend/core/online_game.h"
-
 #include "frontend/core/wire_text.h"
 #include "game/exports.h"
 
@@ -45,7 +44,8 @@ void OnlineGame::OnHostMessages(const std::vector<QByteArray>& messages) {
 OnlineGame::Handled OnlineGame::DispatchFromClient(int connectionId, const QByteArray& message) {
     const wire::Message m = wire::SplitMessage(message);
     if (m.payload.size() < MinimumPayload(m.command, false)) {
-        qWarning("network: short %s from connection %d dropped", m.command.constData(), connectionId);
+        qWarning("network: short %s from connection %d dropped", m.command.constData(),
+                 connectionId);
         return Handled::PacketError;
     }
     if (m.command == wire::kNick) {
@@ -159,8 +159,8 @@ void OnlineGame::ClientTakesSlot(const QByteArray& payload) {
 void OnlineGame::ClientPlacesPlayer(const QByteArray& payload, bool withWins) {
     const auto entry = wire::DecodeSlotEntry(payload, withWins);
     if (!entry || !wire::IsPlayerSlot(entry->slot)) {
-        qWarning("network: refused %s entry \"%s\"", withWins ? "ENT2:" : "ENTR:",
-                 payload.left(32).constData());
+        qWarning("network: refused %s entry \"%s\"",
+                 withWins ? "ENT2:" : "ENTR:", payload.left(32).constData());
         return;
     }
     if (entry->name.isEmpty()) return;

@@ -13,9 +13,13 @@ constexpr int kSeedRange = 999;
 constexpr int kHighestPort = 65355;  // the dialogs have always refused 65356 and up
 enum LeaveReason { kLeft = 0, kKicked = 1, kDropped = 2 };
 
-int RandomSeed() { return static_cast<int>(QRandomGenerator::global()->bounded(kSeedRange)); }
+int RandomSeed() {
+    return static_cast<int>(QRandomGenerator::global()->bounded(kSeedRange));
+}
 
-int RoleFor(int slot, int green, int red) { return slot == green ? 1 : slot == red ? 2 : 0; }
+int RoleFor(int slot, int green, int red) {
+    return slot == green ? 1 : slot == red ? 2 : 0;
+}
 
 }  // namespace
 
@@ -228,8 +232,8 @@ void OnlineGame::RemovePlayer(const QString& name, int reason) {
         s.wins = 0;
         ShowSlot(slot);
     }
-    static constexpr UiText kAnnouncements[] = {UiText::LeaveAnnouncement,
-                                                UiText::KickAnnouncement, UiText::DropAnnouncement};
+    static constexpr UiText kAnnouncements[] = {UiText::LeaveAnnouncement, UiText::KickAnnouncement,
+                                                UiText::DropAnnouncement};
     chat_.ShowChatLine(Announcement(name, kAnnouncements[reason]));
     if (reason == kKicked) chat_.PlayEffect(kEffectKicked);
     if (isHost_ && isOnline_) RepairAfterLeave();
@@ -296,10 +300,10 @@ void OnlineGame::Admit(int connectionId, const QByteArray& payload) {
         view_.SetStartEnabled(true);
         return;
     }
-    link_.SendToConnection(wire::kInit + wire::EncodeInit({static_cast<uint8_t>(greenSlot_),
-                                                           static_cast<uint8_t>(redSlot_),
-                                                           matchSeed_}),
-                           connectionId);
+    link_.SendToConnection(
+        wire::kInit + wire::EncodeInit({static_cast<uint8_t>(greenSlot_),
+                                        static_cast<uint8_t>(redSlot_), matchSeed_}),
+        connectionId);
     queue_.PushSendSync(connectionId);
 }
 
@@ -453,7 +457,8 @@ void OnlineGame::CompareWithClient(const wire::Verify& answer, const wire::Posit
     if (differing == 0) {
         chat_.ShowChatLine(QStringLiteral("No desync at ID ") + id);
     } else {
-        chat_.ShowChatLine(QString::number(differing) + QStringLiteral(" disc(s) desynchronized at ID ") + id);
+        chat_.ShowChatLine(QString::number(differing) +
+                           QStringLiteral(" disc(s) desynchronized at ID ") + id);
         view_.Beep();
     }
 }

@@ -38,8 +38,8 @@ public:
     // Buttons.
     bool Host(const QString& portText, const QString& password);
     bool Join(const QString& address, const QString& portText, const QString& password);
-    void StartFirstMatch();      // "Iniciar"
-    void CloseButton();          // "Encerrar"
+    void StartFirstMatch();  // "Iniciar"
+    void CloseButton();      // "Encerrar"
     void LeaveGame(bool quiet);
     void Kick(const QString& name);
 

@@ -1,6 +1,8 @@
 #include "frontend/core/player_slots.h"
 
-void PlayerSlots::Reset() { slots_.fill(PlayerSlot{}); }
+void PlayerSlots::Reset() {
+    slots_.fill(PlayerSlot{});
+}
 
 int PlayerSlots::FindExact(const QString& name) const {
     for (int s = 1; s <= kSlotCount; ++s) {

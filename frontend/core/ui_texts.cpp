@@ -42,8 +42,11 @@ constexpr std::array<Translations, 16> kTexts = {{
 QString Tr(UiText text, int uiLanguage) {
     const Translations& t = kTexts[static_cast<size_t>(text)];
     switch (uiLanguage) {
-        case 1: return QString::fromUtf8(t.portuguese);
-        case 3: return QString::fromUtf8(t.spanish);
-        default: return QString::fromUtf8(t.english);
+        case 1:
+            return QString::fromUtf8(t.portuguese);
+        case 3:
+            return QString::fromUtf8(t.spanish);
+        default:
+            return QString::fromUtf8(t.english);
     }
 }

@@ -6,11 +6,13 @@
 namespace {
 
 constexpr std::array kSpanishTerritories = {
-    QLocale::Spain,      QLocale::Mexico,    QLocale::Guatemala,  QLocale::CostaRica,
-    QLocale::Panama,     QLocale::DominicanRepublic, QLocale::Venezuela, QLocale::Colombia,
-    QLocale::Peru,       QLocale::Argentina, QLocale::Ecuador,    QLocale::Chile,
-    QLocale::Uruguay,    QLocale::Paraguay,  QLocale::Bolivia,    QLocale::ElSalvador,
-    QLocale::Honduras,   QLocale::Nicaragua, QLocale::PuertoRico};
+    QLocale::Spain,      QLocale::Mexico,   QLocale::Guatemala,
+    QLocale::CostaRica,  QLocale::Panama,   QLocale::DominicanRepublic,
+    QLocale::Venezuela,  QLocale::Colombia, QLocale::Peru,
+    QLocale::Argentina,  QLocale::Ecuador,  QLocale::Chile,
+    QLocale::Uruguay,    QLocale::Paraguay, QLocale::Bolivia,
+    QLocale::ElSalvador, QLocale::Honduras, QLocale::Nicaragua,
+    QLocale::PuertoRico};
 
 }  // namespace
 

@@ -45,7 +45,9 @@ std::optional<int> ParseDecimal(const QByteArray& text) {
     return static_cast<int>(value);
 }
 
-bool IsPlayerSlot(int slot) { return slot >= 1 && slot <= 4; }
+bool IsPlayerSlot(int slot) {
+    return slot >= 1 && slot <= 4;
+}
 
 QByteArray EncodeShot(const Shot& s) {
     QByteArray out;
@@ -145,6 +147,8 @@ std::optional<SlotEntry> DecodeSlotEntry(const QByteArray& payload, bool withWin
     return SlotEntry{FromWireText(fields[0]), *slot, *wins};
 }
 
-QByteArray RefusalFrame(const QByteArray& command) { return MakeFrame(command); }
+QByteArray RefusalFrame(const QByteArray& command) {
+    return MakeFrame(command);
+}
 
 }  // namespace wire

@@ -68,14 +68,18 @@ public:
     // Draws from memory; vertices laid out by the vertex format.
     virtual void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
                                  uint32_t fvf) = 0;
-    virtual void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
-                                        const uint32_t* indices, const void* vertices, uint32_t fvf) = 0;
+    virtual void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount,
+                                        uint32_t primitiveCount, const uint32_t* indices,
+                                        const void* vertices, uint32_t fvf) = 0;
     // Copies of vertices (laid out by the vertex format) and indices; null
     // when the device cannot keep them.
-    virtual std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
-                                                           const uint32_t* indices, uint32_t indexCount) = 0;
+    virtual std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices,
+                                                           uint32_t vertexCount, uint32_t fvf,
+                                                           const uint32_t* indices,
+                                                           uint32_t indexCount) = 0;
     // Triangles of a list starting at an index of the buffers.
-    virtual void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) = 0;
+    virtual void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex,
+                                      uint32_t primitiveCount) = 0;
 
     // The back buffer as top-down rows of A8R8G8B8 (after EndScene, before
     // Present); false when the backend keeps no picture.
@@ -97,7 +101,8 @@ public:
                                 std::unique_ptr<Device>& device) = 0;
     // Sizes the window so its drawing area is width x height; full screen
     // puts it at the top-left corner, centre places it mid-screen.
-    virtual void FitWindow(WindowHandle window, uint32_t width, uint32_t height, bool fullScreen, bool centre) = 0;
+    virtual void FitWindow(WindowHandle window, uint32_t width, uint32_t height, bool fullScreen,
+                           bool centre) = 0;
 };
 
 // The real system: OpenGL through EGL on the X display.

@@ -63,9 +63,15 @@ const FormatInfo* Find(uint32_t format) {
     return nullptr;
 }
 
-uint32_t PackR3G3B2(Texel t) { return uint32_t(t.r >> 5) << 5 | uint32_t(t.g >> 5) << 2 | uint32_t(t.b >> 6); }
-uint32_t PackR4G4B4(Texel t) { return uint32_t(t.r >> 4) << 8 | uint32_t(t.g >> 4) << 4 | uint32_t(t.b >> 4); }
-uint32_t PackR5G5B5(Texel t) { return uint32_t(t.r >> 3) << 10 | uint32_t(t.g >> 3) << 5 | uint32_t(t.b >> 3); }
+uint32_t PackR3G3B2(Texel t) {
+    return uint32_t(t.r >> 5) << 5 | uint32_t(t.g >> 5) << 2 | uint32_t(t.b >> 6);
+}
+uint32_t PackR4G4B4(Texel t) {
+    return uint32_t(t.r >> 4) << 8 | uint32_t(t.g >> 4) << 4 | uint32_t(t.b >> 4);
+}
+uint32_t PackR5G5B5(Texel t) {
+    return uint32_t(t.r >> 3) << 10 | uint32_t(t.g >> 3) << 5 | uint32_t(t.b >> 3);
+}
 
 Texel UnpackR3G3B2(uint32_t v, uint8_t a) {
     return {uint8_t((v >> 5 & 7) << 5), uint8_t((v >> 2 & 7) << 5), uint8_t((v & 3) << 6), a};
@@ -106,23 +112,32 @@ bool IsDepthFormat(uint32_t format) {
 
 uint8_t FormatStencilBits(uint32_t format) {
     switch (format) {
-        case kFormatD15S1: return 1;
-        case kFormatD24S8: return 8;
-        case kFormatD24X4S4: return 4;
-        default: return 0;
+        case kFormatD15S1:
+            return 1;
+        case kFormatD24S8:
+            return 8;
+        case kFormatD24X4S4:
+            return 4;
+        default:
+            return 0;
     }
 }
 
 uint8_t FormatDepthBits(uint32_t format) {
     switch (format) {
         case kFormatD16Lockable:
-        case kFormatD16: return 16;
-        case kFormatD15S1: return 15;
-        case kFormatD32: return 32;
+        case kFormatD16:
+            return 16;
+        case kFormatD15S1:
+            return 15;
+        case kFormatD32:
+            return 32;
         case kFormatD24S8:
         case kFormatD24X8:
-        case kFormatD24X4S4: return 24;
-        default: return 0;
+        case kFormatD24X4S4:
+            return 24;
+        default:
+            return 0;
     }
 }
 
@@ -145,32 +160,49 @@ bool CanPackTexel(uint32_t format) {
 
 uint32_t PackTexel(uint32_t format, Texel t) {
     switch (format) {
-        case kFormatR3G3B2: return PackR3G3B2(t);
-        case kFormatA8R3G3B2: return uint32_t(t.a) << 8 | PackR3G3B2(t);
+        case kFormatR3G3B2:
+            return PackR3G3B2(t);
+        case kFormatA8R3G3B2:
+            return uint32_t(t.a) << 8 | PackR3G3B2(t);
         case kFormatA4R4G4B4:
-        case kFormatX4R4G4B4: return uint32_t(t.a >> 4) << 12 | PackR4G4B4(t);
+        case kFormatX4R4G4B4:
+            return uint32_t(t.a >> 4) << 12 | PackR4G4B4(t);
         case kFormatA1R5G5B5:
-        case kFormatX1R5G5B5: return uint32_t(t.a >> 7) << 15 | PackR5G5B5(t);
-        case kFormatR5G6B5: return uint32_t(t.r >> 3) << 11 | uint32_t(t.g >> 2) << 5 | uint32_t(t.b >> 3);
+        case kFormatX1R5G5B5:
+            return uint32_t(t.a >> 7) << 15 | PackR5G5B5(t);
+        case kFormatR5G6B5:
+            return uint32_t(t.r >> 3) << 11 | uint32_t(t.g >> 2) << 5 | uint32_t(t.b >> 3);
         case kFormatA8R8G8B8:
-        case kFormatX8R8G8B8: return uint32_t(t.a) << 24 | uint32_t(t.r) << 16 | uint32_t(t.g) << 8 | t.b;
-        default: return 0;
+        case kFormatX8R8G8B8:
+            return uint32_t(t.a) << 24 | uint32_t(t.r) << 16 | uint32_t(t.g) << 8 | t.b;
+        default:
+            return 0;
     }
 }
 
 Texel UnpackTexel(uint32_t format, uint32_t v) {
     switch (format) {
-        case kFormatR3G3B2: return UnpackR3G3B2(v, 255);
-        case kFormatA8R3G3B2: return UnpackR3G3B2(v, uint8_t(v >> 8));
-        case kFormatA4R4G4B4: return UnpackR4G4B4(v, uint8_t((v >> 12 & 15) << 4));
-        case kFormatX4R4G4B4: return UnpackR4G4B4(v, 255);
-        case kFormatA1R5G5B5: return UnpackR5G5B5(v, uint8_t((v >> 15 & 1) << 7));
-        case kFormatX1R5G5B5: return UnpackR5G5B5(v, 255);
+        case kFormatR3G3B2:
+            return UnpackR3G3B2(v, 255);
+        case kFormatA8R3G3B2:
+            return UnpackR3G3B2(v, uint8_t(v >> 8));
+        case kFormatA4R4G4B4:
+            return UnpackR4G4B4(v, uint8_t((v >> 12 & 15) << 4));
+        case kFormatX4R4G4B4:
+            return UnpackR4G4B4(v, 255);
+        case kFormatA1R5G5B5:
+            return UnpackR5G5B5(v, uint8_t((v >> 15 & 1) << 7));
+        case kFormatX1R5G5B5:
+            return UnpackR5G5B5(v, 255);
         case kFormatR5G6B5:
-            return {uint8_t((v >> 11 & 31) << 3), uint8_t((v >> 5 & 63) << 2), uint8_t((v & 31) << 3), 255};
-        case kFormatA8R8G8B8: return {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), uint8_t(v >> 24)};
-        case kFormatX8R8G8B8: return {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), 255};
-        default: return {};
+            return {uint8_t((v >> 11 & 31) << 3), uint8_t((v >> 5 & 63) << 2),
+                    uint8_t((v & 31) << 3), 255};
+        case kFormatA8R8G8B8:
+            return {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), uint8_t(v >> 24)};
+        case kFormatX8R8G8B8:
+            return {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), 255};
+        default:
+            return {};
     }
 }
 

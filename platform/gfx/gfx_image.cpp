@@ -1,9 +1,9 @@
 #include "platform/gfx/gfx_image.h"
 
 #include <cstring>
-#include <new>
 #include <fstream>
 #include <iterator>
+#include <new>
 
 #include "platform/gfx/gfx_formats.h"
 
@@ -37,12 +37,17 @@ Picture Halve(const Picture& in, bool point) {
     out.rgba.resize(size_t(out.width) * out.height * 4);
     for (uint32_t y = 0; y < out.height; ++y) {
         for (uint32_t x = 0; x < out.width; ++x) {
-            const uint32_t x0 = std::min(x * 2, in.width - 1), x1 = std::min(x * 2 + 1, in.width - 1);
-            const uint32_t y0 = std::min(y * 2, in.height - 1), y1 = std::min(y * 2 + 1, in.height - 1);
+            const uint32_t x0 = std::min(x * 2, in.width - 1),
+                           x1 = std::min(x * 2 + 1, in.width - 1);
+            const uint32_t y0 = std::min(y * 2, in.height - 1),
+                           y1 = std::min(y * 2 + 1, in.height - 1);
             for (int c = 0; c < 4; ++c) {
-                auto at = [&](uint32_t px, uint32_t py) { return uint32_t(in.rgba[(size_t(py) * in.width + px) * 4 + c]); };
+                auto at = [&](uint32_t px, uint32_t py) {
+                    return uint32_t(in.rgba[(size_t(py) * in.width + px) * 4 + c]);
+                };
                 const uint32_t value =
-                    point ? at(x0, y0) : (at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1) + 2) / 4;
+                    point ? at(x0, y0)
+                          : (at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1) + 2) / 4;
                 out.rgba[(size_t(y) * out.width + x) * 4 + c] = uint8_t(value);
             }
         }
@@ -70,11 +75,11 @@ bool WriteLevel(Texture& texture, uint32_t level, const Picture& picture, Format
 
 namespace {
 
-Result DecodeIntoTexture(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
-                         std::unique_ptr<Texture>& texture) {
+Result DecodeIntoTexture(Device& device, const void* data, uint32_t size,
+                         const ImageLoadSettings& settings, std::unique_ptr<Texture>& texture) {
     int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(size), &width, &height,
-                                            &channels, 4);
+    stbi_uc* pixels = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(size), &width,
+                                            &height, &channels, 4);
     if (!pixels) return Result::InvalidCall;
     Picture picture;
     picture.width = uint32_t(width);
@@ -86,18 +91,21 @@ Result DecodeIntoTexture(Device& device, const void* data, uint32_t size, const 
         const Texel key = UnpackTexel(kFormatA8R8G8B8, settings.colorKey);
         for (size_t i = 0; i < picture.rgba.size(); i += 4) {
             uint8_t* p = &picture.rgba[i];
-            if (p[0] == key.r && p[1] == key.g && p[2] == key.b && p[3] == key.a) std::memset(p, 0, 4);
+            if (p[0] == key.r && p[1] == key.g && p[2] == key.b && p[3] == key.a)
+                std::memset(p, 0, 4);
         }
     }
 
     const bool hasAlpha = channels == 2 || channels == 4;
-    const Format format =
-        settings.format != kFormatUnknown ? settings.format : hasAlpha ? kFormatA8R8G8B8 : kFormatX8R8G8B8;
+    const Format format = settings.format != kFormatUnknown ? settings.format
+                          : hasAlpha                        ? kFormatA8R8G8B8
+                                                            : kFormatX8R8G8B8;
     if (!CanPackTexel(format)) return Result::InvalidCall;
     const uint32_t levels = settings.mipLevels <= 0 ? 0 : uint32_t(settings.mipLevels);
 
     std::unique_ptr<Texture> created;
-    const Result result = device.CreateTexture(picture.width, picture.height, levels, format, created);
+    const Result result =
+        device.CreateTexture(picture.width, picture.height, levels, format, created);
     if (result != Result::Ok) return result;
     const bool point = settings.mipFilter == kFilterPoint || settings.mipFilter == kFilterNone;
     for (uint32_t level = 0; level < created->LevelCount(); ++level) {
@@ -110,7 +118,8 @@ Result DecodeIntoTexture(Device& device, const void* data, uint32_t size, const 
 
 }  // namespace
 
-Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
+Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size,
+                               const ImageLoadSettings& settings,
                                std::unique_ptr<Texture>& texture) {
     if (!data || size == 0 || size > INT32_MAX) return Result::InvalidCall;
     try {
@@ -124,7 +133,8 @@ Result CreateTextureFromFile(Device& device, const char* path, const ImageLoadSe
                              std::unique_ptr<Texture>& texture) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return Result::InvalidCall;
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
     return CreateTextureFromMemory(device, bytes.data(), uint32_t(bytes.size()), settings, texture);
 }
 
@@ -146,11 +156,13 @@ bool SaveTextureToBmp(const Texture& texture, const char* path) {
     return stbi_write_bmp(path, int(desc.width), int(desc.height), 3, rgb.data()) != 0;
 }
 
-bool SaveArgbToPng(const char* path, const std::vector<uint32_t>& argb, uint32_t width, uint32_t height) {
+bool SaveArgbToPng(const char* path, const std::vector<uint32_t>& argb, uint32_t width,
+                   uint32_t height) {
     if (argb.size() < size_t(width) * height) return false;
     std::vector<uint8_t> rgb(size_t(width) * height * 3);
     for (size_t i = 0; i < size_t(width) * height; ++i) {
-        rgb[i * 3] = uint8_t(argb[i] >> 16), rgb[i * 3 + 1] = uint8_t(argb[i] >> 8), rgb[i * 3 + 2] = uint8_t(argb[i]);
+        rgb[i * 3] = uint8_t(argb[i] >> 16), rgb[i * 3 + 1] = uint8_t(argb[i] >> 8),
+                rgb[i * 3 + 2] = uint8_t(argb[i]);
     }
     return stbi_write_png(path, int(width), int(height), 3, rgb.data(), int(width * 3)) != 0;
 }

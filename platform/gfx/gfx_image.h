@@ -21,7 +21,7 @@ enum ImageFilter : uint32_t {
 };
 
 struct ImageLoadSettings {
-    int32_t mipLevels = -1;  // -1 or 0: a full chain
+    int32_t mipLevels = -1;          // -1 or 0: a full chain
     Format format = kFormatUnknown;  // unknown: the file's own (A8R8G8B8 with alpha, else X8R8G8B8)
     uint32_t filter = kFilterTriangle;
     uint32_t mipFilter = kFilterBox;  // point keeps every second texel, others average
@@ -30,7 +30,8 @@ struct ImageLoadSettings {
 
 // The texture's size is the image's. InvalidCall for undecodable data or a
 // format texels cannot be written in, OutOfMemory when the heap refuses.
-Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size, const ImageLoadSettings& settings,
+Result CreateTextureFromMemory(Device& device, const void* data, uint32_t size,
+                               const ImageLoadSettings& settings,
                                std::unique_ptr<Texture>& texture);
 Result CreateTextureFromFile(Device& device, const char* path, const ImageLoadSettings& settings,
                              std::unique_ptr<Texture>& texture);
@@ -38,6 +39,7 @@ Result CreateTextureFromFile(Device& device, const char* path, const ImageLoadSe
 // Level 0 as a 24-bit BMP.
 bool SaveTextureToBmp(const Texture& texture, const char* path);
 // Top-down A8R8G8B8 rows as an RGB PNG.
-bool SaveArgbToPng(const char* path, const std::vector<uint32_t>& argb, uint32_t width, uint32_t height);
+bool SaveArgbToPng(const char* path, const std::vector<uint32_t>& argb, uint32_t width,
+                   uint32_t height);
 
 }  // namespace gfx

@@ -24,7 +24,11 @@ Matrix LookAtLH(const Vector3& eye, const Vector3& target, const Vector3& up);
 Vector3 TransformCoord(const Vector3& v, const Matrix& m);
 
 // Row r, column c, both counted from 1 as in M11..M44.
-inline float& At(Matrix& m, int r, int c) { return m[r - 1][c - 1]; }
-inline float At(const Matrix& m, int r, int c) { return m[r - 1][c - 1]; }
+inline float& At(Matrix& m, int r, int c) {
+    return m[r - 1][c - 1];
+}
+inline float At(const Matrix& m, int r, int c) {
+    return m[r - 1][c - 1];
+}
 
 }  // namespace gfx

@@ -1,20 +1,22 @@
 #include "platform/gfx/gfx_mesh.h"
 
+#include <meshoptimizer.h>
+
 #include <algorithm>
 #include <numeric>
 
-#include <meshoptimizer.h>
-
 namespace gfx {
 
-Mesh::Mesh(std::vector<MeshVertex> vertices, std::vector<uint32_t> indices, std::vector<uint32_t> attributes,
-           uint32_t subsetCount)
+Mesh::Mesh(std::vector<MeshVertex> vertices, std::vector<uint32_t> indices,
+           std::vector<uint32_t> attributes, uint32_t subsetCount)
     : vertices_(vertices.begin(), vertices.end()) {
     const size_t faces = std::min(indices.size() / 3, attributes.size());
     for (size_t f = 0; f < faces; ++f) {
         const uint32_t* corner = &indices[f * 3];
         if (attributes[f] >= subsetCount) continue;
-        if (corner[0] >= vertices_.size() || corner[1] >= vertices_.size() || corner[2] >= vertices_.size()) continue;
+        if (corner[0] >= vertices_.size() || corner[1] >= vertices_.size() ||
+            corner[2] >= vertices_.size())
+            continue;
         indices_.insert(indices_.end(), corner, corner + 3);
         attributes_.push_back(attributes[f]);
     }
@@ -61,8 +63,9 @@ void Mesh::Optimize() {
 
     // Vertices in the order the faces first use them; unused ones dropped.
     decltype(vertices_) vertices(vertices_.size());
-    const size_t used = meshopt_optimizeVertexFetch(vertices.data(), reordered.data(), reordered.size(),
-                                                    vertices_.data(), vertices_.size(), sizeof(MeshVertex));
+    const size_t used =
+        meshopt_optimizeVertexFetch(vertices.data(), reordered.data(), reordered.size(),
+                                    vertices_.data(), vertices_.size(), sizeof(MeshVertex));
     vertices.resize(used);
     vertices_ = std::move(vertices);
     indices_.assign(reordered.begin(), reordered.end());
@@ -80,8 +83,8 @@ void Mesh::DrawSubset(Device& device, uint32_t subset) {
     if (buffers_) {
         device.DrawIndexedPrimitive(*buffers_, range.faceStart * 3, range.faceCount);
     } else {
-        device.DrawIndexedPrimitiveUP(kPtTriangleList, VertexCount(), range.faceCount, &indices_[range.faceStart * 3],
-                                      vertices_.data(), kFvf);
+        device.DrawIndexedPrimitiveUP(kPtTriangleList, VertexCount(), range.faceCount,
+                                      &indices_[range.faceStart * 3], vertices_.data(), kFvf);
     }
 }
 

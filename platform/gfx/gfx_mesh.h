@@ -25,8 +25,8 @@ public:
     // Takes triangles as index triples with one attribute each. Faces whose
     // attribute is not below subsetCount, or whose corners are out of range,
     // are dropped.
-    Mesh(std::vector<MeshVertex> vertices, std::vector<uint32_t> indices, std::vector<uint32_t> attributes,
-         uint32_t subsetCount);
+    Mesh(std::vector<MeshVertex> vertices, std::vector<uint32_t> indices,
+         std::vector<uint32_t> attributes, uint32_t subsetCount);
 
     // Sorts the faces by attribute so that each subset is one contiguous
     // draw, orders each subset's faces for the vertex cache, and renumbers
@@ -48,9 +48,13 @@ public:
         buffers_.reset();
         return reinterpret_cast<uint8_t*>(vertices_.data());
     }
-    const std::vector<MeshVertex, TrackedAllocator<MeshVertex>>& vertices() const { return vertices_; }
+    const std::vector<MeshVertex, TrackedAllocator<MeshVertex>>& vertices() const {
+        return vertices_;
+    }
     const std::vector<uint32_t, TrackedAllocator<uint32_t>>& indices() const { return indices_; }
-    const std::vector<uint32_t, TrackedAllocator<uint32_t>>& attributes() const { return attributes_; }
+    const std::vector<uint32_t, TrackedAllocator<uint32_t>>& attributes() const {
+        return attributes_;
+    }
 
 private:
     struct Range {

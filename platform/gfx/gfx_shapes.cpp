@@ -34,13 +34,16 @@ struct Builder {
     std::unique_ptr<Mesh> Finish() {
         if (indices.empty()) return nullptr;
         std::vector<uint32_t> attributes(indices.size() / 3, 0);
-        auto mesh = std::make_unique<Mesh>(std::move(vertices), std::move(indices), std::move(attributes), 1);
+        auto mesh = std::make_unique<Mesh>(std::move(vertices), std::move(indices),
+                                           std::move(attributes), 1);
         mesh->Optimize();
         return mesh;
     }
 };
 
-bool Positive(float v) { return std::isfinite(v) && v > 0; }
+bool Positive(float v) {
+    return std::isfinite(v) && v > 0;
+}
 
 }  // namespace
 
@@ -74,7 +77,8 @@ std::unique_ptr<Mesh> CreateSphere(float radius, uint32_t slices, uint32_t stack
         const float theta = std::numbers::pi_v<float> * float(i) / float(stacks);
         for (uint32_t j = 0; j <= slices; ++j) {
             const float phi = kTwoPi * float(j) / float(slices);
-            const Vector3 n{std::sin(theta) * std::cos(phi), std::sin(theta) * std::sin(phi), std::cos(theta)};
+            const Vector3 n{std::sin(theta) * std::cos(phi), std::sin(theta) * std::sin(phi),
+                            std::cos(theta)};
             b.Vertex(n * radius, n, float(j) / float(slices), float(i) / float(stacks));
         }
     }
@@ -87,7 +91,8 @@ std::unique_ptr<Mesh> CreateSphere(float radius, uint32_t slices, uint32_t stack
     return b.Finish();
 }
 
-std::unique_ptr<Mesh> CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings) {
+std::unique_ptr<Mesh> CreateTorus(float innerRadius, float outerRadius, uint32_t sides,
+                                  uint32_t rings) {
     if (!Positive(innerRadius) || !Positive(outerRadius) || sides < 3 || rings < 3) return nullptr;
     Builder b;
     for (uint32_t i = 0; i <= rings; ++i) {
@@ -95,7 +100,8 @@ std::unique_ptr<Mesh> CreateTorus(float innerRadius, float outerRadius, uint32_t
         const Vector3 centre{std::cos(ring) * outerRadius, std::sin(ring) * outerRadius, 0};
         for (uint32_t j = 0; j <= sides; ++j) {
             const float side = kTwoPi * float(j) / float(sides);
-            const Vector3 n{std::cos(side) * std::cos(ring), std::cos(side) * std::sin(ring), std::sin(side)};
+            const Vector3 n{std::cos(side) * std::cos(ring), std::cos(side) * std::sin(ring),
+                            std::sin(side)};
             b.Vertex(centre + n * innerRadius, n, float(i) / float(rings), float(j) / float(sides));
         }
     }
@@ -108,8 +114,10 @@ std::unique_ptr<Mesh> CreateTorus(float innerRadius, float outerRadius, uint32_t
     return b.Finish();
 }
 
-std::unique_ptr<Mesh> CreateCylinder(float radius1, float radius2, float length, uint32_t slices, uint32_t stacks) {
-    if (radius1 < 0 || radius2 < 0 || !(radius1 + radius2 > 0) || !Positive(length) || slices < 3 || stacks < 1)
+std::unique_ptr<Mesh> CreateCylinder(float radius1, float radius2, float length, uint32_t slices,
+                                     uint32_t stacks) {
+    if (radius1 < 0 || radius2 < 0 || !(radius1 + radius2 > 0) || !Positive(length) || slices < 3 ||
+        stacks < 1)
         return nullptr;
     Builder b;
     // The side's normals lean by the slope between the two radii.
@@ -119,7 +127,8 @@ std::unique_ptr<Mesh> CreateCylinder(float radius1, float radius2, float length,
         const float r = radius1 + (radius2 - radius1) * t, z = -length / 2 + length * t;
         for (uint32_t j = 0; j <= slices; ++j) {
             const float a = kTwoPi * float(j) / float(slices);
-            b.Vertex({std::cos(a) * r, std::sin(a) * r, z}, {std::cos(a), std::sin(a), slope}, float(j) / float(slices), t);
+            b.Vertex({std::cos(a) * r, std::sin(a) * r, z}, {std::cos(a), std::sin(a), slope},
+                     float(j) / float(slices), t);
         }
     }
     for (uint32_t i = 0; i < stacks; ++i) {
@@ -135,8 +144,8 @@ std::unique_ptr<Mesh> CreateCylinder(float radius1, float radius2, float length,
         const uint32_t first = uint32_t(b.vertices.size());
         for (uint32_t j = 0; j <= slices; ++j) {
             const float a = kTwoPi * float(j) / float(slices);
-            b.Vertex({std::cos(a) * r, std::sin(a) * r, sign * length / 2}, {0, 0, sign}, 0.5f + std::cos(a) / 2,
-                     0.5f + std::sin(a) / 2);
+            b.Vertex({std::cos(a) * r, std::sin(a) * r, sign * length / 2}, {0, 0, sign},
+                     0.5f + std::cos(a) / 2, 0.5f + std::sin(a) / 2);
         }
         for (uint32_t j = 0; j < slices; ++j) b.Triangle(centre, first + j, first + j + 1);
     }

@@ -20,7 +20,8 @@ uint32_t FullChainLevels(uint32_t width, uint32_t height) {
 bool Texture::Allocate(uint32_t width, uint32_t height, uint32_t levels, Format format) {
     const uint32_t bytesPerTexel = FormatBits(format) / 8;
     if (bytesPerTexel == 0 || width == 0 || height == 0 || IsDepthFormat(format)) return false;
-    levels = std::min(levels == 0 ? FullChainLevels(width, height) : levels, FullChainLevels(width, height));
+    levels = std::min(levels == 0 ? FullChainLevels(width, height) : levels,
+                      FullChainLevels(width, height));
     try {
         levels_.resize(levels);
         for (Level& level : levels_) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
@@ -35,7 +34,8 @@ enum class Result : uint8_t {
 };
 
 constexpr uint32_t MakeFourCC(char a, char b, char c, char d) {
-    return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 | uint32_t(uint8_t(d)) << 24;
+    return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 |
+           uint32_t(uint8_t(d)) << 24;
 }
 
 enum Format : uint32_t {
@@ -153,7 +153,12 @@ enum TextureOp : uint32_t {
     kTopAdd = 7,
 };
 enum TextureArg : uint32_t { kTaDiffuse = 0, kTaCurrent = 1, kTaTexture = 2, kTaTFactor = 3 };
-enum TextureFilter : uint32_t { kTexfNone = 0, kTexfPoint = 1, kTexfLinear = 2, kTexfAnisotropic = 3 };
+enum TextureFilter : uint32_t {
+    kTexfNone = 0,
+    kTexfPoint = 1,
+    kTexfLinear = 2,
+    kTexfAnisotropic = 3
+};
 enum TextureAddress : uint32_t { kTaddressWrap = 1, kTaddressMirror = 2, kTaddressClamp = 3 };
 enum Blend : uint32_t {
     kBlendZero = 1,

@@ -43,7 +43,9 @@ std::vector<Token> Tokenize(const char* p, const char* end) {
             ++p;
         } else {
             const char* start = p;
-            while (p < end && !std::isspace(static_cast<unsigned char>(*p)) && !std::strchr(";,{}\"", *p)) ++p;
+            while (p < end && !std::isspace(static_cast<unsigned char>(*p)) &&
+                   !std::strchr(";,{}\"", *p))
+                ++p;
             tokens.push_back({Token::Word, std::string(start, p)});
         }
     }
@@ -56,8 +58,10 @@ public:
 
     bool Run(std::string& error) {
         while (ok_ && pos_ < tokens_.size()) TopLevelObject(Matrix(1.0f));
-        if (!ok_) error = error_;
-        else if (data_.indices.empty()) error = "no mesh with faces";
+        if (!ok_)
+            error = error_;
+        else if (data_.indices.empty())
+            error = "no mesh with faces";
         return ok_ && !data_.indices.empty();
     }
 
@@ -81,13 +85,15 @@ private:
         const std::string& text = tokens_[pos_++].text;
         char* end = nullptr;
         const float value = std::strtof(text.c_str(), &end);
-        if (end == text.c_str() || *end != '\0' || !std::isfinite(value)) return Fail("bad number"), 0.0f;
+        if (end == text.c_str() || *end != '\0' || !std::isfinite(value))
+            return Fail("bad number"), 0.0f;
         return value;
     }
 
     uint32_t Count() {
         const float value = Float();
-        if (!ok_ || value < 0 || value > float(kMaxCount) || value != std::floor(value)) return Fail("bad count"), 0;
+        if (!ok_ || value < 0 || value > float(kMaxCount) || value != std::floor(value))
+            return Fail("bad count"), 0;
         return uint32_t(value);
     }
 
@@ -160,8 +166,10 @@ private:
             if (Peek(Token::Word) && tokens_[pos_].text == "TextureFilename") {
                 ++pos_;
                 OpenBlock();
-                if (Peek(Token::String)) m.texture = tokens_[pos_++].text;
-                else Fail("texture file name expected");
+                if (Peek(Token::String))
+                    m.texture = tokens_[pos_++].text;
+                else
+                    Fail("texture file name expected");
                 Expect(Token::Close);
             } else if (Peek(Token::Word)) {
                 ++pos_;
@@ -227,8 +235,10 @@ private:
         }
         Expect(Token::Close);
         if (!ok_) return;
-        if (!normalFaces.empty() && normalFaces.size() != faces.size()) return void(Fail("normal faces do not match"));
-        if (!uvs.empty() && uvs.size() != positions.size() * 2) return void(Fail("texture coordinates do not match"));
+        if (!normalFaces.empty() && normalFaces.size() != faces.size())
+            return void(Fail("normal faces do not match"));
+        if (!uvs.empty() && uvs.size() != positions.size() * 2)
+            return void(Fail("texture coordinates do not match"));
         if (materials.empty()) {
             XMaterial grey;
             grey.material.diffuse = {0.5f, 0.5f, 0.5f, 1.0f};
@@ -265,9 +275,11 @@ private:
     }
 
     void Append(const Matrix& transform, const std::vector<Vector3>& positions,
-                const std::vector<std::vector<uint32_t>>& faces, const std::vector<Vector3>& normals,
-                const std::vector<std::vector<uint32_t>>& normalFaces, const std::vector<float>& uvs,
-                const std::vector<uint32_t>& faceMaterials, const std::vector<XMaterial>& materials) {
+                const std::vector<std::vector<uint32_t>>& faces,
+                const std::vector<Vector3>& normals,
+                const std::vector<std::vector<uint32_t>>& normalFaces,
+                const std::vector<float>& uvs, const std::vector<uint32_t>& faceMaterials,
+                const std::vector<XMaterial>& materials) {
         const uint32_t materialBase = uint32_t(data_.materials.size());
         data_.materials.insert(data_.materials.end(), materials.begin(), materials.end());
         const Matrix normalTransform = glm::transpose(Inverse(transform));
@@ -295,9 +307,11 @@ private:
         for (size_t f = 0; f < faces.size() && ok_; ++f) {
             const auto& corners = faces[f];
             const auto* normalCorners = normalFaces.empty() ? &corners : &normalFaces[f];
-            if (normalCorners->size() != corners.size()) return void(Fail("normal face does not match"));
+            if (normalCorners->size() != corners.size())
+                return void(Fail("normal face does not match"));
             uint32_t material = f < faceMaterials.size() ? faceMaterials[f] : 0;
-            if (faceMaterials.size() == 1) material = faceMaterials[0];  // one index stands for every face
+            if (faceMaterials.size() == 1)
+                material = faceMaterials[0];  // one index stands for every face
             if (material >= materials.size()) return void(Fail("face material out of range"));
             // Polygons become fans around their first corner.
             for (size_t c = 1; c + 1 < corners.size(); ++c) {

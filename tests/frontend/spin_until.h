@@ -21,4 +21,6 @@ inline bool SpinUntil(const std::function<bool()>& done, int timeoutMs = kSpinWa
 }
 
 // Lets the event loop run for ms milliseconds.
-inline void SpinFor(int ms) { SpinUntil([] { return false; }, ms); }
+inline void SpinFor(int ms) {
+    SpinUntil([] { return false; }, ms);
+}

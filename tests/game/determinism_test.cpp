@@ -75,7 +75,8 @@ TEST_F(DeterminismTest, SeparateProcessesWriteIdenticalDumps) {
     {
         std::ofstream shots(dir / "shots.txt");
         shots.precision(9);
-        for (const Shot& s : kShots) shots << s.x << ' ' << s.z << ' ' << s.force << ' ' << s.angle << '\n';
+        for (const Shot& s : kShots)
+            shots << s.x << ' ' << s.z << ' ' << s.force << ' ' << s.angle << '\n';
     }
     for (const char* run : {"a", "b"}) {
         fs::create_directories(dir / run);

@@ -1,4 +1,6 @@
 // The library boundary: the export table and the exported calls' contracts.
+#include "game/exports.h"
+
 #include <dlfcn.h>
 
 #include <array>
@@ -7,7 +9,6 @@
 #include <set>
 #include <string>
 
-#include "game/exports.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -29,15 +30,45 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& library) {
 }  // namespace
 
 TEST(ExportTableTest, LibraryExportsExactlyTheGameInterface) {
-    const std::set<std::string> expected = {
-        "IniciarD3D", "FinalizaD3D", "RenderCena", "ShowIntro", "SetaLuz", "SetaQualidade",
-        "SetaMirror", "SetaMusica", "SetaAudio", "SetaFoco", "SetaMouseS", "CanDraw", "GetFT",
-        "IniciaPartida", "IniciaOffline", "_Z15PoeDiscoOfflineiffc", "AtualizaDiscos",
-        "DispararTiro", "MudaJogador", "SetaShooting", "PlaySFX", "MostraRecordes", "SalvaDump",
-        "GetIsMoving", "GetPlayer_Atual", "SetPlayer_Atual", "GetPlayer_Host", "SetPlayer_Host",
-        "GetPlayer_Pts", "SetPlayer_Pts", "GetDiscoX", "GetDiscoZ", "SetDiscoX", "SetDiscoZ",
-        "SetaCallBackShoot", "SetaCallBackMudaJogador", "SetaCallBackShooting",
-        "SetaCallBackPoint", "SetaCallBackVitoria"};
+    const std::set<std::string> expected = {"IniciarD3D",
+                                            "FinalizaD3D",
+                                            "RenderCena",
+                                            "ShowIntro",
+                                            "SetaLuz",
+                                            "SetaQualidade",
+                                            "SetaMirror",
+                                            "SetaMusica",
+                                            "SetaAudio",
+                                            "SetaFoco",
+                                            "SetaMouseS",
+                                            "CanDraw",
+                                            "GetFT",
+                                            "IniciaPartida",
+                                            "IniciaOffline",
+                                            "_Z15PoeDiscoOfflineiffc",
+                                            "AtualizaDiscos",
+                                            "DispararTiro",
+                                            "MudaJogador",
+                                            "SetaShooting",
+                                            "PlaySFX",
+                                            "MostraRecordes",
+                                            "SalvaDump",
+                                            "GetIsMoving",
+                                            "GetPlayer_Atual",
+                                            "SetPlayer_Atual",
+                                            "GetPlayer_Host",
+                                            "SetPlayer_Host",
+                                            "GetPlayer_Pts",
+                                            "SetPlayer_Pts",
+                                            "GetDiscoX",
+                                            "GetDiscoZ",
+                                            "SetDiscoX",
+                                            "SetDiscoZ",
+                                            "SetaCallBackShoot",
+                                            "SetaCallBackMudaJogador",
+                                            "SetaCallBackShooting",
+                                            "SetaCallBackPoint",
+                                            "SetaCallBackVitoria"};
     ASSERT_EQ(expected.size(), 39u);
     EXPECT_EQ(DefinedDynamicSymbols(VEXLIB_PATH), expected);
 }

@@ -10,9 +10,15 @@
 namespace {
 
 std::vector<int> turnCallbacks, pointCallbacks, vitoriaCallbacks;
-void OnTurn(int player) { turnCallbacks.push_back(player); }
-void OnPoint(int kind) { pointCallbacks.push_back(kind); }
-void OnVitoria(int result) { vitoriaCallbacks.push_back(result); }
+void OnTurn(int player) {
+    turnCallbacks.push_back(player);
+}
+void OnPoint(int kind) {
+    pointCallbacks.push_back(kind);
+}
+void OnVitoria(int result) {
+    vitoriaCallbacks.push_back(result);
+}
 
 int Prefer(const ShotResult& r) {
     return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
@@ -57,12 +63,17 @@ TEST_F(MatchTest, WholeMatchThroughTheExports) {
         std::optional<CandidateShot> shot;
         const GameState& table = Game();
         if (!sawReturn && table.points[shooter] > 0 && shots > 3) {
-            shot = FindShot(table, [](const ShotResult& r) {
-                return r.discReturned ? 100 + Prefer(r) : -1000; }, 0);
+            shot = FindShot(
+                table, [](const ShotResult& r) { return r.discReturned ? 100 + Prefer(r) : -1000; },
+                0);
         }
         if (!shot && !sawFoul && shots > 1) {
-            shot = FindShot(table, [](const ShotResult& r) {
-                return r.otherPocketed > 0 && !r.strikerFell ? 100 + Prefer(r) : -1000; }, 0);
+            shot = FindShot(
+                table,
+                [](const ShotResult& r) {
+                    return r.otherPocketed > 0 && !r.strikerFell ? 100 + Prefer(r) : -1000;
+                },
+                0);
         }
         if (!shot) shot = FindShot(table, Prefer, -1000000);
         ASSERT_TRUE(shot.has_value());
@@ -81,8 +92,8 @@ TEST_F(MatchTest, WholeMatchThroughTheExports) {
                                  (predicted.discReturned ? 1 : 0));
         if (!vitoriaCallbacks.empty()) break;
 
-        const bool onlyOwn = predicted.ownPocketed > 0 && predicted.otherPocketed == 0 &&
-                             !predicted.strikerFell;
+        const bool onlyOwn =
+            predicted.ownPocketed > 0 && predicted.otherPocketed == 0 && !predicted.strikerFell;
         EXPECT_EQ(GetPlayer_Atual() == shooter, onlyOwn) << "shot " << shots;
         sawKeptTurn |= onlyOwn;
         if (predicted.otherPocketed > 0) sawFoul = true;
@@ -102,8 +113,9 @@ TEST_F(MatchTest, WholeMatchThroughTheExports) {
     const int expected = green == 10 && red == 10 ? 0 : green == 10 ? 1 : 2;
     EXPECT_EQ(vitoriaCallbacks[0], expected);
     const int winnerSide = expected - 1;
-    const int effect = expected == 0 ? kEffectDraw
-                       : GetPlayer_Host() == winnerSide ? kEffectWin : kEffectLose;
+    const int effect = expected == 0                    ? kEffectDraw
+                       : GetPlayer_Host() == winnerSide ? kEffectWin
+                                                        : kEffectLose;
     EXPECT_EQ(sound.Count(effect), 1);
     EXPECT_EQ(sound.Count(kEffectWin) + sound.Count(kEffectLose) + sound.Count(kEffectDraw), 1);
 

@@ -1,8 +1,9 @@
 // The position dump files.
+#include "game/position_dump.h"
+
 #include <filesystem>
 #include <sstream>
 
-#include "game/position_dump.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
 

@@ -1,8 +1,9 @@
 // Practice runs: level set-up, tries, clearing, pause and the phase timers.
+#include "game/practice.h"
+
 #include <filesystem>
 
 #include "game/exports.h"
-#include "game/practice.h"
 #include "game/records.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
@@ -13,9 +14,13 @@ namespace fs = std::filesystem;
 namespace {
 
 std::vector<int> vitoriaCallbacks;
-void OnVitoria(int result) { vitoriaCallbacks.push_back(result); }
+void OnVitoria(int result) {
+    vitoriaCallbacks.push_back(result);
+}
 // The program gives the turn straight back to green in practice.
-void OnTurn(int) { MudaJogador(0); }
+void OnTurn(int) {
+    MudaJogador(0);
+}
 
 void Play(const CandidateShot& s) {
     ASSERT_EQ(DispararTiro(s.x, s.z, s.force, s.angle), 1);
@@ -76,8 +81,12 @@ TEST_F(PracticeTest, ClearingLevelOneMovesToLevelTwoAfterTheTimer) {
     IniciaOffline("ana");
     int shots = 0;
     while (Game().practicePhase == kPhasePlaying && shots < 25) {
-        auto shot = FindShot(Game(), [](const ShotResult& r) {
-            return 10 * r.ownPocketed - 50 * r.strikerFell - 50 * r.otherPocketed; }, -1);
+        auto shot = FindShot(
+            Game(),
+            [](const ShotResult& r) {
+                return 10 * r.ownPocketed - 50 * r.strikerFell - 50 * r.otherPocketed;
+            },
+            -1);
         ASSERT_TRUE(shot.has_value());
         Play(*shot);
         ++shots;
@@ -86,7 +95,7 @@ TEST_F(PracticeTest, ClearingLevelOneMovesToLevelTwoAfterTheTimer) {
     ASSERT_EQ(g.practicePhase, kPhaseLevelCleared);
     EXPECT_EQ(g.winner, kSideGreen);
     EXPECT_EQ(g.shotsTaken, shots);
-    EXPECT_EQ(g.triesLeft, 4);  // shots that pocket nothing cost nothing
+    EXPECT_EQ(g.triesLeft, 4);              // shots that pocket nothing cost nothing
     EXPECT_TRUE(vitoriaCallbacks.empty());  // no Vitoria for a cleared level
     EXPECT_EQ(sound.Count(kEffectWin), 1);
 
@@ -107,22 +116,26 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     GameState& g = Game();
     SetUpLevel(g, 3);  // a level with red obstacles
 
-    auto redShot = FindShot(g, [](const ShotResult& r) {
-        return r.otherPocketed > 0 && !r.strikerFell ? 10 : -1; }, 0);
+    auto redShot = FindShot(
+        g, [](const ShotResult& r) { return r.otherPocketed > 0 && !r.strikerFell ? 10 : -1; }, 0);
     ASSERT_TRUE(redShot.has_value());
     Play(*redShot);
     EXPECT_EQ(g.triesLeft, 3);
     EXPECT_EQ(g.currentPlayer, kSideGreen);  // the program handed the turn back
 
     // The striker falls after a green disc went down: that disc comes back.
-    auto greenShot = FindShot(g, [](const ShotResult& r) {
-        return r.ownPocketed > 0 && !r.strikerFell && r.otherPocketed == 0 ? 10 : -1; }, 0);
+    auto greenShot = FindShot(
+        g,
+        [](const ShotResult& r) {
+            return r.ownPocketed > 0 && !r.strikerFell && r.otherPocketed == 0 ? 10 : -1;
+        },
+        0);
     ASSERT_TRUE(greenShot.has_value());
     Play(*greenShot);
     EXPECT_EQ(g.triesLeft, 3);
     const uint8_t owed = g.points[0];
-    auto fallShot = FindShot(g, [](const ShotResult& r) {
-        return r.strikerFell && r.ownPocketed == 0 ? 10 : -1; }, 0);
+    auto fallShot = FindShot(
+        g, [](const ShotResult& r) { return r.strikerFell && r.ownPocketed == 0 ? 10 : -1; }, 0);
     ASSERT_TRUE(fallShot.has_value());
     Play(*fallShot);
     EXPECT_EQ(g.triesLeft, 2);
@@ -130,7 +143,8 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     EXPECT_EQ(g.points[0], owed - 1);
 
     for (int tries = 2; tries > 0; --tries) {
-        auto fall = FindShot(g, [](const ShotResult& r) { return r.strikerFell ? 10 : -1; }, 0);
+        auto fall = FindShot(
+            g, [](const ShotResult& r) { return r.strikerFell ? 10 : -1; }, 0);
         ASSERT_TRUE(fall.has_value());
         Play(*fall);
     }

@@ -1,10 +1,11 @@
 // The best-plays table: ranking, the file format and damaged files.
+#include "game/records.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 #include "game/owned_text.h"
-#include "game/records.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
 
@@ -76,7 +77,10 @@ TEST_F(RecordsTest, FileHoldsTenLengthPrefixedRecords) {
     ASSERT_EQ(Enter("abcdefghijklmnopqrst", 5, 3725, 258), 0);
     const std::string bytes = FileBytes();
     // 1 + 21 + 8 bytes for the 20-character name, then the nine others.
-    std::string first("\x14" "abcdefghijklmnopqrst", 21);
+    std::string first(
+        "\x14"
+        "abcdefghijklmnopqrst",
+        21);
     first += std::string("\0\x01\x02\x05\x05\x02\x01\x00\x00", 9);
     EXPECT_EQ(bytes.substr(0, 30), first);
     EXPECT_EQ(bytes.substr(30, 13), std::string("\x03vex\0\0\x0c\x08\x03\x1e\0\0\0", 13));
@@ -117,7 +121,11 @@ TEST_F(RecordsTest, DamagedFilesKeepTheDefaultsFromTheFirstBadRecordOn) {
         {"cut mid-record", good.substr(0, firstRecord.size() + 5), "keeper", "gordon"},
         {"negative length", firstRecord + std::string("\xF0zz\0", 4), "keeper", "gordon"},
         {"length past the end", std::string("\x7Fshort", 6), "vex", "gordon"},
-        {"missing terminator", std::string("\x03" "abcd" "\x00\x01\x02\x03\x00\x00\x00\x00", 13),
+        {"missing terminator",
+         std::string("\x03"
+                     "abcd"
+                     "\x00\x01\x02\x03\x00\x00\x00\x00",
+                     13),
          "vex", "gordon"},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 // Scoring, the striker penalty, victory and the turn clock.
-#include "game/game_random.h"
 #include "game/rules.h"
+
+#include "game/game_random.h"
 #include "game/shot_control.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
@@ -9,10 +10,18 @@ namespace {
 
 std::vector<int> points, turns, results;
 int shootingCalls = 0;
-void OnPoint(int kind) { points.push_back(kind); }
-void OnTurn(int player) { turns.push_back(player); }
-void OnVitoria(int result) { results.push_back(result); }
-void OnShooting(float, float, float, float, float) { ++shootingCalls; }
+void OnPoint(int kind) {
+    points.push_back(kind);
+}
+void OnTurn(int player) {
+    turns.push_back(player);
+}
+void OnVitoria(int result) {
+    results.push_back(result);
+}
+void OnShooting(float, float, float, float, float) {
+    ++shootingCalls;
+}
 
 // Starts disc k two steps short of the hole at (hx, hz).
 void SendIntoHole(GameState& g, int k, DiscColor color, float hx, float hz) {

@@ -1,8 +1,9 @@
 // Aiming with the mouse, the cue run and starting shots.
+#include "game/shot_control.h"
+
 #include <cmath>
 
 #include "game/quantize.h"
-#include "game/shot_control.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
 

@@ -25,7 +25,8 @@ float OutlineAt(const GlyphBitmap& g, int x, int y) {
     float best = 0.0f;
     for (int dy = -kOutline - 1; dy <= kOutline + 1; ++dy)
         for (int dx = -kOutline - 1; dx <= kOutline + 1; ++dx) {
-            const float reach = std::clamp(kOutline + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
+            const float reach =
+                std::clamp(kOutline + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
             if (reach > 0.0f) best = std::max(best, g.At(x + dx, y + dy) * reach);
         }
     return best;

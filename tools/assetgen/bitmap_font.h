@@ -9,7 +9,7 @@
 namespace assetgen {
 
 struct BitmapFont {
-    Image glyphs;                        // "fonte01.tga"
+    Image glyphs;                           // "fonte01.tga"
     std::array<unsigned char, 256> widths;  // "fonte01.dat", in texels of glyphs
 };
 

@@ -17,7 +17,8 @@ struct GlyphRenderer::Library {
     }
 };
 
-GlyphRenderer::GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize) : ft_(std::make_unique<Library>()) {
+GlyphRenderer::GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize)
+    : ft_(std::make_unique<Library>()) {
     if (FT_Init_FreeType(&ft_->library) != 0) throw std::runtime_error("FreeType did not start");
     if (FT_New_Face(ft_->library, fontFile.c_str(), 0, &ft_->face) != 0)
         throw std::runtime_error("cannot load font " + fontFile.string());
@@ -27,11 +28,14 @@ GlyphRenderer::GlyphRenderer(const std::filesystem::path& fontFile, int pixelSiz
 
 GlyphRenderer::~GlyphRenderer() = default;
 
-bool GlyphRenderer::HasGlyph(char32_t code) const { return FT_Get_Char_Index(ft_->face, FT_ULong(code)) != 0; }
+bool GlyphRenderer::HasGlyph(char32_t code) const {
+    return FT_Get_Char_Index(ft_->face, FT_ULong(code)) != 0;
+}
 
 GlyphBitmap GlyphRenderer::Render(char32_t code) const {
     GlyphBitmap out;
-    if (FT_Load_Char(ft_->face, FT_ULong(code), FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) return out;
+    if (FT_Load_Char(ft_->face, FT_ULong(code), FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0)
+        return out;
     const FT_GlyphSlot slot = ft_->face->glyph;
     const FT_Bitmap& bmp = slot->bitmap;
     out.width = int(bmp.width);
@@ -47,8 +51,12 @@ GlyphBitmap GlyphRenderer::Render(char32_t code) const {
     return out;
 }
 
-int GlyphRenderer::Ascender() const { return int(ft_->face->size->metrics.ascender >> 6); }
-int GlyphRenderer::Descender() const { return int(-(ft_->face->size->metrics.descender >> 6)); }
+int GlyphRenderer::Ascender() const {
+    return int(ft_->face->size->metrics.ascender >> 6);
+}
+int GlyphRenderer::Descender() const {
+    return int(-(ft_->face->size->metrics.descender >> 6));
+}
 
 std::filesystem::path DejaVuFont(const char* fileName) {
     return std::filesystem::path("/usr/share/fonts/truetype/dejavu") / fileName;

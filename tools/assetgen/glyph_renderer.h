@@ -10,8 +10,8 @@ namespace assetgen {
 
 struct GlyphBitmap {
     int width = 0, height = 0;
-    int left = 0;     // pen position to the bitmap's left edge, pixels
-    int top = 0;      // baseline to the bitmap's top edge, pixels (up is positive)
+    int left = 0;       // pen position to the bitmap's left edge, pixels
+    int top = 0;        // baseline to the bitmap's top edge, pixels (up is positive)
     float advance = 0;  // horizontal advance, pixels
     std::vector<unsigned char> coverage;  // width x height, row by row
 

@@ -9,24 +9,34 @@ namespace assetgen {
 
 namespace {
 
-float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float Clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 // Coverage of a pixel by a shape whose signed distance (negative inside) at
 // the pixel centre is d: a one-pixel linear ramp gives smooth edges.
-float CoverageFromDistance(float d) { return Clamp01(0.5f - d); }
+float CoverageFromDistance(float d) {
+    return Clamp01(0.5f - d);
+}
 
-unsigned char ToByte(float v) { return static_cast<unsigned char>(std::lround(Clamp01(v) * 255.0f)); }
+unsigned char ToByte(float v) {
+    return static_cast<unsigned char>(std::lround(Clamp01(v) * 255.0f));
+}
 
 }  // namespace
 
 Color Mix(const Color& a, const Color& b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
+            a.a + (b.a - a.a) * t};
 }
 
-Color Scaled(const Color& c, float factor) { return {c.r * factor, c.g * factor, c.b * factor, c.a}; }
+Color Scaled(const Color& c, float factor) {
+    return {c.r * factor, c.g * factor, c.b * factor, c.a};
+}
 
 Color FromHex(unsigned rgb, float alpha) {
-    return {float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f, float(rgb & 0xFF) / 255.0f, alpha};
+    return {float((rgb >> 16) & 0xFF) / 255.0f, float((rgb >> 8) & 0xFF) / 255.0f,
+            float(rgb & 0xFF) / 255.0f, alpha};
 }
 
 Image::Image(int width, int height, Color fill)
@@ -62,7 +72,8 @@ void Image::StrokeCircle(float cx, float cy, float radius, float thickness, cons
     const int y0 = int(std::floor(cy - outer - 1)), y1 = int(std::ceil(cy + outer + 1));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
-            const float d = std::fabs(std::hypot(x + 0.5f - cx, y + 0.5f - cy) - radius) - thickness * 0.5f;
+            const float d =
+                std::fabs(std::hypot(x + 0.5f - cx, y + 0.5f - cy) - radius) - thickness * 0.5f;
             Blend(x, y, c, CoverageFromDistance(d));
         }
 }
@@ -80,9 +91,10 @@ void Image::StrokeLine(float x0, float y0, float x1, float y1, float thickness, 
     const float half = thickness * 0.5f;
     const float dx = x1 - x0, dy = y1 - y0;
     const float len2 = std::max(dx * dx + dy * dy, 1e-6f);
-    for (int y = int(std::floor(std::min(y0, y1) - half - 1)); y <= int(std::ceil(std::max(y0, y1) + half + 1)); ++y)
-        for (int x = int(std::floor(std::min(x0, x1) - half - 1)); x <= int(std::ceil(std::max(x0, x1) + half + 1));
-             ++x) {
+    for (int y = int(std::floor(std::min(y0, y1) - half - 1));
+         y <= int(std::ceil(std::max(y0, y1) + half + 1)); ++y)
+        for (int x = int(std::floor(std::min(x0, x1) - half - 1));
+             x <= int(std::ceil(std::max(x0, x1) + half + 1)); ++x) {
             const float px = x + 0.5f - x0, py = y + 0.5f - y0;
             const float t = std::clamp((px * dx + py * dy) / len2, 0.0f, 1.0f);
             const float d = std::hypot(px - t * dx, py - t * dy) - half;

@@ -45,7 +45,9 @@ public:
 private:
     std::vector<Color> BledPixels() const;
 
-    std::size_t Index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+    std::size_t Index(int x, int y) const {
+        return std::size_t(y) * std::size_t(width_) + std::size_t(x);
+    }
 
     int width_;
     int height_;

@@ -65,11 +65,14 @@ struct SpokenSound {
 
 void WriteSounds(const fs::path& dir) {
     static constexpr SynthesisedSound kSynthesised[] = {
-        {"hit.wav", MakeCueHit},          {"colmesa.wav", MakeCushionThud}, {"col.wav", MakeDiscClick},
-        {"gol.wav", MakePocketDrop},      {"repoe.wav", MakeDiscReturn},    {"c1.wav", MakeRocketLaunch},
-        {"e1.wav", MakeBigBurst},         {"e2.wav", MakeSmallPuff},        {"win.wav", MakeWinFanfare},
-        {"lose.wav", MakeLoseTrombone},   {"draw.wav", MakeDrawChime},      {"kick.wav", MakeKick},
-        {"initp.wav", MakeMatchStart},    {"plop.wav", MakePlop},           {"praca.wav", MakeWhistle},
+        {"hit.wav", MakeCueHit},       {"colmesa.wav", MakeCushionThud},
+        {"col.wav", MakeDiscClick},    {"gol.wav", MakePocketDrop},
+        {"repoe.wav", MakeDiscReturn}, {"c1.wav", MakeRocketLaunch},
+        {"e1.wav", MakeBigBurst},      {"e2.wav", MakeSmallPuff},
+        {"win.wav", MakeWinFanfare},   {"lose.wav", MakeLoseTrombone},
+        {"draw.wav", MakeDrawChime},   {"kick.wav", MakeKick},
+        {"initp.wav", MakeMatchStart}, {"plop.wav", MakePlop},
+        {"praca.wav", MakeWhistle},
     };
     // The chat jokes, each saying what its trigger phrase asks for.
     static constexpr SpokenSound kSpoken[] = {

@@ -17,7 +17,8 @@ void PutVariable(std::vector<unsigned char>& out, std::uint32_t value) {
 }
 
 void PutBig(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
 }
 
 std::vector<unsigned char> Chunk(const char* tag, const std::vector<unsigned char>& body) {
@@ -43,10 +44,14 @@ void MidiTrack::Note(int start, int length, int key, int velocity) {
     key = std::clamp(key, 0, 127);
     velocity = std::clamp(velocity, 1, 127);
     const auto status = static_cast<unsigned char>(channel_);
-    events_.push_back({start, 1, {static_cast<unsigned char>(0x90 | status), static_cast<unsigned char>(key),
-                                  static_cast<unsigned char>(velocity)}});
-    events_.push_back({start + std::max(1, length), 0,
-                       {static_cast<unsigned char>(0x80 | status), static_cast<unsigned char>(key), 64}});
+    events_.push_back({start,
+                       1,
+                       {static_cast<unsigned char>(0x90 | status), static_cast<unsigned char>(key),
+                        static_cast<unsigned char>(velocity)}});
+    events_.push_back(
+        {start + std::max(1, length),
+         0,
+         {static_cast<unsigned char>(0x80 | status), static_cast<unsigned char>(key), 64}});
     end_ = std::max(end_, start + std::max(1, length));
 }
 
@@ -55,8 +60,9 @@ std::vector<unsigned char> MidiTrack::Encode() const {
     // rings on into the song's next pass.
     std::vector<Event> events = events_;
     for (Event& e : events) e.tick = std::min(e.tick, end_);
-    std::stable_sort(events.begin(), events.end(),
-                     [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+    });
     std::vector<unsigned char> body;
     PutVariable(body, 0);
     const std::vector<unsigned char> name = TrackName(name_);
@@ -84,7 +90,8 @@ std::vector<unsigned char> MidiTrack::Encode() const {
     return Chunk("MTrk", body);
 }
 
-void WriteMidi(const std::filesystem::path& path, int beatsPerMinute, int endTick, std::vector<MidiTrack> tracks) {
+void WriteMidi(const std::filesystem::path& path, int beatsPerMinute, int endTick,
+               std::vector<MidiTrack> tracks) {
     std::vector<unsigned char> conductor;
     PutVariable(conductor, 0);
     conductor.insert(conductor.end(), {0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08});  // 4/4

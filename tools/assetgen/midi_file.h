@@ -44,6 +44,7 @@ private:
 
 // Writes the file: a conductor track (tempo in beats per minute, 4/4), then
 // the given tracks; every track ends at `endTick` so the song loops cleanly.
-void WriteMidi(const std::filesystem::path& path, int beatsPerMinute, int endTick, std::vector<MidiTrack> tracks);
+void WriteMidi(const std::filesystem::path& path, int beatsPerMinute, int endTick,
+               std::vector<MidiTrack> tracks);
 
 }  // namespace assetgen

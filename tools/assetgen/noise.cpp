@@ -7,7 +7,8 @@ namespace assetgen {
 namespace {
 
 float LatticeValue(int x, int y, std::uint32_t seed) {
-    std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + seed * 2246822519u;
+    std::uint32_t h =
+        std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return float(h & 0xFFFF) / 65535.0f;
@@ -19,7 +20,9 @@ int Wrap(int v, int period) {
     return m < 0 ? m + period : m;
 }
 
-float Smooth(float t) { return t * t * (3.0f - 2.0f * t); }
+float Smooth(float t) {
+    return t * t * (3.0f - 2.0f * t);
+}
 
 }  // namespace
 
@@ -39,7 +42,8 @@ float FractalNoise(float x, float y, int octaves, std::uint32_t seed, int period
     float sum = 0, amplitude = 1, total = 0, frequency = 1;
     for (int i = 0; i < octaves; ++i) {
         const int p = period > 0 ? period * int(frequency) : 0;
-        sum += ValueNoise(x * frequency, y * frequency, seed + std::uint32_t(i) * 101u, p) * amplitude;
+        sum +=
+            ValueNoise(x * frequency, y * frequency, seed + std::uint32_t(i) * 101u, p) * amplitude;
         total += amplitude;
         amplitude *= 0.5f;
         frequency *= 2.0f;

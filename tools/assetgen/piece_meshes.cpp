@@ -20,8 +20,8 @@ struct ProfilePoint {
 // surface is smooth around the axis. `toWorld` places (radius direction
 // cos/sin, height) in the mesh; u runs around, v along the axis / vScale.
 template <typename ToWorld>
-void AddLathe(XMesh& mesh, std::uint32_t subset, const std::vector<ProfilePoint>& profile, int slices,
-              float vScale, ToWorld toWorld) {
+void AddLathe(XMesh& mesh, std::uint32_t subset, const std::vector<ProfilePoint>& profile,
+              int slices, float vScale, ToWorld toWorld) {
     for (std::size_t p = 0; p + 1 < profile.size(); ++p) {
         const ProfilePoint a = profile[p], b = profile[p + 1];
         // Profiles run clockwise round the solid's cross-section (radius to
@@ -35,13 +35,16 @@ void AddLathe(XMesh& mesh, std::uint32_t subset, const std::vector<ProfilePoint>
             const float angle = 2 * kPi * s / slices;
             const float c = std::cos(angle), sn = std::sin(angle);
             const float u = float(s) / slices;
-            ra.push_back(mesh.AddVertex({toWorld(c, sn, a.radius, a.height), toWorld(c, sn, nr, nh) - toWorld(c, sn, 0, 0),
-                                         u, a.height / vScale}));
-            rb.push_back(mesh.AddVertex({toWorld(c, sn, b.radius, b.height), toWorld(c, sn, nr, nh) - toWorld(c, sn, 0, 0),
-                                         u, b.height / vScale}));
+            ra.push_back(mesh.AddVertex({toWorld(c, sn, a.radius, a.height),
+                                         toWorld(c, sn, nr, nh) - toWorld(c, sn, 0, 0), u,
+                                         a.height / vScale}));
+            rb.push_back(mesh.AddVertex({toWorld(c, sn, b.radius, b.height),
+                                         toWorld(c, sn, nr, nh) - toWorld(c, sn, 0, 0), u,
+                                         b.height / vScale}));
         }
         for (int s = 0; s < slices; ++s)
-            mesh.AddQuad(ra[std::size_t(s)], ra[std::size_t(s) + 1], rb[std::size_t(s) + 1], rb[std::size_t(s)], subset);
+            mesh.AddQuad(ra[std::size_t(s)], ra[std::size_t(s) + 1], rb[std::size_t(s) + 1],
+                         rb[std::size_t(s)], subset);
     }
 }
 
@@ -69,16 +72,20 @@ XMesh MakeDisc(bool highDetail) {
     const std::uint32_t shadowSubset = mesh.AddMaterial(shadow);  // subset 1
 
     const std::vector<ProfilePoint> profile =
-        highDetail ? std::vector<ProfilePoint>{{0, 0.9f},     {1.2f, 0.9f},  {1.3f, 0.84f}, {1.4f, 0.84f},
-                                               {1.5f, 0.9f},  {1.9f, 0.9f},  {2.04f, 0.86f}, {2.12f, 0.76f},
-                                               {2.15f, 0.62f}, {2.15f, 0.28f}, {2.1f, 0.1f},  {1.98f, 0.0f}}
-                   : std::vector<ProfilePoint>{{0, 0.9f}, {1.95f, 0.9f}, {2.15f, 0.7f}, {2.15f, 0.2f}, {1.95f, 0.0f}};
+        highDetail ? std::vector<ProfilePoint>{{0, 0.9f},      {1.2f, 0.9f},   {1.3f, 0.84f},
+                                               {1.4f, 0.84f},  {1.5f, 0.9f},   {1.9f, 0.9f},
+                                               {2.04f, 0.86f}, {2.12f, 0.76f}, {2.15f, 0.62f},
+                                               {2.15f, 0.28f}, {2.1f, 0.1f},   {1.98f, 0.0f}}
+                   : std::vector<ProfilePoint>{
+                         {0, 0.9f}, {1.95f, 0.9f}, {2.15f, 0.7f}, {2.15f, 0.2f}, {1.95f, 0.0f}};
     // No underside: a disc always lies flat, on the table or in a hole, and
     // the camera stays above it. 32 slices keep a disc of some 40 pixels
     // round while 21 of them, drawn twice a frame, stay cheap for a software
     // renderer.
     const int slices = highDetail ? 32 : 14;
-    auto aroundY = [](float c, float s, float radius, float height) { return Vec3{c * radius, height, s * radius}; };
+    auto aroundY = [](float c, float s, float radius, float height) {
+        return Vec3{c * radius, height, s * radius};
+    };
     AddLathe(mesh, bodySubset, profile, slices, 1.0f, aroundY);
     AddLathe(mesh, shadowSubset, {{2.0f, 0.03f}, {2.31f, 0.03f}}, slices, 1.0f, aroundY);
     return mesh;
@@ -97,10 +104,14 @@ XMesh MakeCue() {
     const std::uint32_t subset = mesh.AddMaterial(wood);
     // From the butt cap round to the tip, clockwise as AddLathe expects.
     const std::vector<ProfilePoint> profile = {
-        {0.0f, 33.0f},  {0.5f, 33.0f},  {0.7f, 32.8f},  {0.72f, 32.2f}, {0.68f, 31.9f},  // cap and butt
-        {0.46f, 20.6f}, {0.47f, 20.5f}, {0.47f, 19.9f}, {0.42f, 19.8f},                  // joint
-        {0.29f, 1.15f}, {0.28f, 0.4f},  {0.27f, 0.06f}, {0.2f, 0.0f},   {0.0f, 0.0f}};   // shaft, ferrule, tip
-    auto aroundZ = [](float c, float s, float radius, float height) { return Vec3{c * radius, s * radius, height}; };
+        {0.0f, 33.0f},  {0.5f, 33.0f},  {0.7f, 32.8f},  {0.72f, 32.2f},
+        {0.68f, 31.9f},                                                  // cap and butt
+        {0.46f, 20.6f}, {0.47f, 20.5f}, {0.47f, 19.9f}, {0.42f, 19.8f},  // joint
+        {0.29f, 1.15f}, {0.28f, 0.4f},  {0.27f, 0.06f}, {0.2f, 0.0f},
+        {0.0f, 0.0f}};  // shaft, ferrule, tip
+    auto aroundZ = [](float c, float s, float radius, float height) {
+        return Vec3{c * radius, s * radius, height};
+    };
     AddLathe(mesh, subset, profile, 16, 33.0f, aroundZ);
     return mesh;
 }

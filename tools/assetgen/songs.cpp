@@ -26,7 +26,7 @@ struct SongDescription {
     int beatsPerMinute;
     int root;  // MIDI key of the tonic, around the bass register's octave above
     Mode mode;
-    std::array<int, 4> verse;   // chord roots as scale degrees, one bar each
+    std::array<int, 4> verse;  // chord roots as scale degrees, one bar each
     std::array<int, 4> bridge;
     int leadProgram, chordProgram, bassProgram;
     ChordStyle chordStyle;
@@ -42,30 +42,163 @@ struct SongDescription {
 // General MIDI program numbers are 0-based here.
 constexpr std::array<SongDescription, kSongCount> kSongs = {{
     // 00: the intro theme, a broad fanfare over strings and toms.
-    {92, 60, Mode::Major, {0, 5, 3, 4}, {3, 4, 2, 5}, 56, 48, 43, ChordStyle::Pad, BassStyle::RootFifth,
-     Groove::Orchestral, false, 12},
-    {126, 55, Mode::Major, {0, 4, 5, 3}, {3, 4, 0, 4}, 80, 0, 33, ChordStyle::Arpeggio, BassStyle::RootFifth,
-     Groove::Rock, false, 12},
-    {100, 57, Mode::Minor, {0, 5, 2, 6}, {3, 0, 4, 4}, 73, 24, 32, ChordStyle::Arpeggio, BassStyle::RootFifth,
-     Groove::Bossa, false, 12},
-    {150, 62, Mode::Mixolydian, {0, 6, 3, 0}, {3, 3, 6, 4}, 65, 16, 34, ChordStyle::Offbeat, BassStyle::Octaves,
-     Groove::Ska, false, 0},
-    {112, 53, Mode::Major, {1, 4, 0, 5}, {3, 2, 1, 4}, 11, 4, 32, ChordStyle::Pad, BassStyle::Walking, Groove::Swing,
-     true, 12},
-    {140, 52, Mode::Minor, {0, 3, 6, 2}, {5, 6, 0, 6}, 29, 30, 34, ChordStyle::Strum, BassStyle::Octaves,
-     Groove::Rock, false, 12},
-    {96, 60, Mode::Major, {0, 5, 3, 4}, {3, 3, 0, 4}, 71, 48, 33, ChordStyle::Pad, BassStyle::Walking,
-     Groove::Shuffle, true, 0},
-    {118, 58, Mode::Major, {0, 2, 3, 4}, {5, 1, 3, 4}, 12, 25, 32, ChordStyle::Arpeggio, BassStyle::RootFifth,
-     Groove::Bossa, false, 12, 115},
-    {160, 57, Mode::Major, {0, 3, 4, 3}, {4, 3, 0, 4}, 105, 25, 33, ChordStyle::Strum, BassStyle::RootFifth,
-     Groove::Train, false, 12},
-    {108, 50, Mode::Dorian, {0, 6, 5, 4}, {3, 0, 6, 4}, 40, 46, 32, ChordStyle::Arpeggio, BassStyle::Walking,
-     Groove::Gentle, false, 12},
-    {136, 51, Mode::Major, {0, 4, 5, 3}, {1, 4, 0, 5}, 62, 89, 38, ChordStyle::Pad, BassStyle::Octaves,
-     Groove::Disco, false, 12},
-    {122, 54, Mode::Minor, {0, 5, 6, 0}, {3, 0, 4, 0}, 21, 0, 32, ChordStyle::Offbeat, BassStyle::RootFifth,
-     Groove::Polka, false, 12},
+    {92,
+     60,
+     Mode::Major,
+     {0, 5, 3, 4},
+     {3, 4, 2, 5},
+     56,
+     48,
+     43,
+     ChordStyle::Pad,
+     BassStyle::RootFifth,
+     Groove::Orchestral,
+     false,
+     12},
+    {126,
+     55,
+     Mode::Major,
+     {0, 4, 5, 3},
+     {3, 4, 0, 4},
+     80,
+     0,
+     33,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Rock,
+     false,
+     12},
+    {100,
+     57,
+     Mode::Minor,
+     {0, 5, 2, 6},
+     {3, 0, 4, 4},
+     73,
+     24,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Bossa,
+     false,
+     12},
+    {150,
+     62,
+     Mode::Mixolydian,
+     {0, 6, 3, 0},
+     {3, 3, 6, 4},
+     65,
+     16,
+     34,
+     ChordStyle::Offbeat,
+     BassStyle::Octaves,
+     Groove::Ska,
+     false,
+     0},
+    {112,
+     53,
+     Mode::Major,
+     {1, 4, 0, 5},
+     {3, 2, 1, 4},
+     11,
+     4,
+     32,
+     ChordStyle::Pad,
+     BassStyle::Walking,
+     Groove::Swing,
+     true,
+     12},
+    {140,
+     52,
+     Mode::Minor,
+     {0, 3, 6, 2},
+     {5, 6, 0, 6},
+     29,
+     30,
+     34,
+     ChordStyle::Strum,
+     BassStyle::Octaves,
+     Groove::Rock,
+     false,
+     12},
+    {96,
+     60,
+     Mode::Major,
+     {0, 5, 3, 4},
+     {3, 3, 0, 4},
+     71,
+     48,
+     33,
+     ChordStyle::Pad,
+     BassStyle::Walking,
+     Groove::Shuffle,
+     true,
+     0},
+    {118,
+     58,
+     Mode::Major,
+     {0, 2, 3, 4},
+     {5, 1, 3, 4},
+     12,
+     25,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Bossa,
+     false,
+     12,
+     115},
+    {160,
+     57,
+     Mode::Major,
+     {0, 3, 4, 3},
+     {4, 3, 0, 4},
+     105,
+     25,
+     33,
+     ChordStyle::Strum,
+     BassStyle::RootFifth,
+     Groove::Train,
+     false,
+     12},
+    {108,
+     50,
+     Mode::Dorian,
+     {0, 6, 5, 4},
+     {3, 0, 6, 4},
+     40,
+     46,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::Walking,
+     Groove::Gentle,
+     false,
+     12},
+    {136,
+     51,
+     Mode::Major,
+     {0, 4, 5, 3},
+     {1, 4, 0, 5},
+     62,
+     89,
+     38,
+     ChordStyle::Pad,
+     BassStyle::Octaves,
+     Groove::Disco,
+     false,
+     12},
+    {122,
+     54,
+     Mode::Minor,
+     {0, 5, 6, 0},
+     {3, 0, 4, 0},
+     21,
+     0,
+     32,
+     ChordStyle::Offbeat,
+     BassStyle::RootFifth,
+     Groove::Polka,
+     false,
+     12},
 }};
 
 // A note of a written tune: start and length in eighths from the section's
@@ -77,14 +210,14 @@ struct WrittenNote {
 // The intro's theme, eight bars over I vi IV V twice: a trumpet call that
 // climbs through the chord, answered lower, ending open on the dominant.
 const std::vector<WrittenNote> kIntroTheme = {
-    {0, 1, -3},  {1, 1, -3},  {2, 2, -3},  {4, 4, 2},                // G G G- E
-    {8, 2, 0},   {10, 2, 2},  {12, 4, 5},                            // C E A-
-    {16, 2, 3},  {18, 2, 2},  {20, 2, 0},  {22, 2, 3},               // F E C F
-    {24, 6, 1},  {30, 2, -1},                                        // D-- B
-    {32, 1, -3}, {33, 1, -3}, {34, 2, -3}, {36, 4, 4},               // G G G- G
-    {40, 4, 7},  {44, 4, 5},                                         // C- A-
-    {48, 2, 3},  {50, 2, 5},  {52, 2, 4},  {54, 2, 2},               // F A G E
-    {56, 6, 1},  {62, 2, -1}};                                       // D-- B
+    {0, 1, -3},  {1, 1, -3},  {2, 2, -3},  {4, 4, 2},   // G G G- E
+    {8, 2, 0},   {10, 2, 2},  {12, 4, 5},               // C E A-
+    {16, 2, 3},  {18, 2, 2},  {20, 2, 0},  {22, 2, 3},  // F E C F
+    {24, 6, 1},  {30, 2, -1},                           // D-- B
+    {32, 1, -3}, {33, 1, -3}, {34, 2, -3}, {36, 4, 4},  // G G G- G
+    {40, 4, 7},  {44, 4, 5},                            // C- A-
+    {48, 2, 3},  {50, 2, 5},  {52, 2, 4},  {54, 2, 2},  // F A G E
+    {56, 6, 1},  {62, 2, -1}};                          // D-- B
 
 const std::array<int, 7>& Scale(Mode mode) {
     static constexpr std::array<int, 7> kMajor = {0, 2, 4, 5, 7, 9, 11};
@@ -92,10 +225,14 @@ const std::array<int, 7>& Scale(Mode mode) {
     static constexpr std::array<int, 7> kMixolydian = {0, 2, 4, 5, 7, 9, 10};
     static constexpr std::array<int, 7> kDorian = {0, 2, 3, 5, 7, 9, 10};
     switch (mode) {
-        case Mode::Major: return kMajor;
-        case Mode::Minor: return kMinor;
-        case Mode::Mixolydian: return kMixolydian;
-        case Mode::Dorian: return kDorian;
+        case Mode::Major:
+            return kMajor;
+        case Mode::Minor:
+            return kMinor;
+        case Mode::Mixolydian:
+            return kMixolydian;
+        case Mode::Dorian:
+            return kDorian;
     }
     return kMajor;
 }
@@ -149,9 +286,12 @@ Phrase MakePhrase(Random& rnd) {
 class Composer {
 public:
     Composer(const SongDescription& song, int seed)
-        : song_(song), rnd_(std::uint32_t(seed) * 7919u + 17u),
-          lead_("Melody", 0, song.leadProgram), chords_("Chords", 1, song.chordProgram),
-          bass_("Bass", 2, song.bassProgram), drums_("Drums", kDrumChannel, -1) {
+        : song_(song),
+          rnd_(std::uint32_t(seed) * 7919u + 17u),
+          lead_("Melody", 0, song.leadProgram),
+          chords_("Chords", 1, song.chordProgram),
+          bass_("Bass", 2, song.bassProgram),
+          drums_("Drums", kDrumChannel, -1) {
         // The tune in front, the chords a little aside and back, the bass
         // and drums centred; some room on everything but the bass. The
         // levels leave the General MIDI synthesiser headroom: louder, its
@@ -177,7 +317,9 @@ public:
 
     int EndTick() const { return 3 * kBarsPerSection * kBar; }
 
-    std::vector<MidiTrack> TakeTracks() { return {std::move(lead_), std::move(chords_), std::move(bass_), std::move(drums_)}; }
+    std::vector<MidiTrack> TakeTracks() {
+        return {std::move(lead_), std::move(chords_), std::move(bass_), std::move(drums_)};
+    }
 
 private:
     int Swung(int tick) const {
@@ -185,8 +327,8 @@ private:
         return (tick % kTicksPerQuarter == kEighth) ? tick + kEighth / 3 : tick;
     }
 
-    void Section(int index, const std::array<int, 4>& chords, const Phrase& first, const Phrase& second,
-                 const std::vector<WrittenNote>* theme) {
+    void Section(int index, const std::array<int, 4>& chords, const Phrase& first,
+                 const Phrase& second, const std::vector<WrittenNote>* theme) {
         const int start = index * kBarsPerSection * kBar;
         for (int bar = 0; bar < kBarsPerSection; ++bar) {
             const bool cadence = bar == kBarsPerSection - 1;
@@ -199,7 +341,8 @@ private:
         if (theme) {
             for (const WrittenNote& n : *theme)
                 lead_.Note(start + n.start * kEighth, n.length * kEighth - 20,
-                           KeyOf(song_, n.step) + song_.leadOctaveShift, n.start % 4 == 0 ? 104 : 92);
+                           KeyOf(song_, n.step) + song_.leadOctaveShift,
+                           n.start % 4 == 0 ? 104 : 92);
             return;
         }
         Melody(start, chords, first, 0, false);
@@ -210,7 +353,8 @@ private:
 
     // Plays a two-bar phrase; on strong beats the note snaps to the chord.
     // A closing phrase plays only its first bar and then holds the tonic.
-    void Melody(int start, const std::array<int, 4>& chords, const Phrase& phrase, int barInSection, bool closing) {
+    void Melody(int start, const std::array<int, 4>& chords, const Phrase& phrase, int barInSection,
+                bool closing) {
         int pos = 0;  // eighths into the phrase
         for (std::size_t i = 0; i < phrase.rhythm.size(); ++i) {
             if (closing && pos >= 8) break;
@@ -223,8 +367,8 @@ private:
                 if (step_ < -2) step_ += 3;
                 if (pos % 4 == 0) step_ = NearestChordTone(step_, chord);
                 const int velocity = (pos % 4 == 0 ? 100 : 84) + rnd_.Below(8);
-                lead_.Note(Swung(start + pos * kEighth), length * kEighth - 20, KeyOf(song_, step_) + song_.leadOctaveShift,
-                           velocity);
+                lead_.Note(Swung(start + pos * kEighth), length * kEighth - 20,
+                           KeyOf(song_, step_) + song_.leadOctaveShift, velocity);
             }
             pos += length;
         }
@@ -254,19 +398,23 @@ private:
             case ChordStyle::Arpeggio: {
                 const int order[8] = {0, 1, 2, 1, 0, 1, 2, 1};
                 for (int e = 0; e < 8; ++e)
-                    chords_.Note(Swung(barTick + e * kEighth), kEighth * 2, chordKeys[order[e]] + (e == 2 || e == 6 ? 12 : 0),
+                    chords_.Note(Swung(barTick + e * kEighth), kEighth * 2,
+                                 chordKeys[order[e]] + (e == 2 || e == 6 ? 12 : 0),
                                  70 - (e % 2) * 10);
                 break;
             }
             case ChordStyle::Offbeat:
                 for (int beat = 0; beat < 4; ++beat)
-                    for (int k : chordKeys) chords_.Note(Swung(barTick + beat * kTicksPerQuarter + kEighth), kEighth - 30, k, 72);
+                    for (int k : chordKeys)
+                        chords_.Note(Swung(barTick + beat * kTicksPerQuarter + kEighth),
+                                     kEighth - 30, k, 72);
                 break;
             case ChordStyle::Strum:
                 for (int hit : {0, 3, 4, 6}) {
                     int delay = 0;
                     for (int k : chordKeys) {
-                        chords_.Note(barTick + hit * kEighth + delay, kEighth * (hit == 0 ? 3 : 2) - 20, k, 76);
+                        chords_.Note(barTick + hit * kEighth + delay,
+                                     kEighth * (hit == 0 ? 3 : 2) - 20, k, 76);
                         delay += 12;
                     }
                 }
@@ -277,17 +425,21 @@ private:
         switch (song_.bassStyle) {
             case BassStyle::RootFifth:
                 bass_.Note(barTick, kTicksPerQuarter * 2 - 40, bass, 100);
-                bass_.Note(barTick + 2 * kTicksPerQuarter, kTicksPerQuarter * 2 - 40, cadence ? bass : fifth, 92);
+                bass_.Note(barTick + 2 * kTicksPerQuarter, kTicksPerQuarter * 2 - 40,
+                           cadence ? bass : fifth, 92);
                 break;
             case BassStyle::Walking: {
-                const int walk[4] = {bass, KeyOf(song_, chord + 2) - 12, fifth, KeyOf(song_, chord + 5) - 12};
+                const int walk[4] = {bass, KeyOf(song_, chord + 2) - 12, fifth,
+                                     KeyOf(song_, chord + 5) - 12};
                 for (int beat = 0; beat < 4; ++beat)
-                    bass_.Note(barTick + beat * kTicksPerQuarter, kTicksPerQuarter - 30, walk[beat], beat == 0 ? 100 : 88);
+                    bass_.Note(barTick + beat * kTicksPerQuarter, kTicksPerQuarter - 30, walk[beat],
+                               beat == 0 ? 100 : 88);
                 break;
             }
             case BassStyle::Octaves:
                 for (int e = 0; e < 8; ++e)
-                    bass_.Note(barTick + e * kEighth, kEighth - 30, bass + (e % 2) * 12, e % 2 ? 84 : 100);
+                    bass_.Note(barTick + e * kEighth, kEighth - 30, bass + (e % 2) * 12,
+                               e % 2 ? 84 : 100);
                 break;
         }
         Drums(barTick, sectionStart, cadence);
@@ -296,51 +448,76 @@ private:
     void Hit(int tick, int key, int velocity) { drums_.Note(tick, kEighth / 2, key, velocity); }
 
     void Drums(int barTick, bool sectionStart, bool fill) {
-        enum { Kick = 36, SideStick = 37, Snare = 38, ClosedHat = 42, PedalHat = 44, OpenHat = 46, Crash = 49,
-               Ride = 51, Tambourine = 54, LowMidTom = 47, Shaker = 70 };
+        enum {
+            Kick = 36,
+            SideStick = 37,
+            Snare = 38,
+            ClosedHat = 42,
+            PedalHat = 44,
+            OpenHat = 46,
+            Crash = 49,
+            Ride = 51,
+            Tambourine = 54,
+            LowMidTom = 47,
+            Shaker = 70
+        };
         if (sectionStart) Hit(barTick, Crash, 100);
         const int q = kTicksPerQuarter;
         auto at = [&](int eighth) { return Swung(barTick + eighth * kEighth); };
         switch (song_.groove) {
             case Groove::Rock:
                 for (int e = 0; e < 8; ++e) Hit(at(e), ClosedHat, e % 2 ? 70 : 90);
-                Hit(at(0), Kick, 110); Hit(at(3), Kick, 90); Hit(at(4), Kick, 105);
-                Hit(at(2), Snare, 105); Hit(at(6), Snare, 110);
+                Hit(at(0), Kick, 110);
+                Hit(at(3), Kick, 90);
+                Hit(at(4), Kick, 105);
+                Hit(at(2), Snare, 105);
+                Hit(at(6), Snare, 110);
                 break;
             case Groove::Bossa:
                 for (int e = 0; e < 8; ++e) Hit(at(e), Shaker, e % 2 ? 60 : 80);
-                Hit(at(0), Kick, 95); Hit(at(3), Kick, 80); Hit(at(4), Kick, 95); Hit(at(7), Kick, 80);
+                Hit(at(0), Kick, 95);
+                Hit(at(3), Kick, 80);
+                Hit(at(4), Kick, 95);
+                Hit(at(7), Kick, 80);
                 for (int e : {0, 3, 6}) Hit(at(e), SideStick, 85);
                 break;
             case Groove::Ska:
                 for (int b = 0; b < 4; ++b) Hit(at(b * 2 + 1), OpenHat, 80);
-                Hit(at(0), Kick, 105); Hit(at(4), Kick, 105);
-                Hit(at(2), Snare, 100); Hit(at(6), Snare, 105);
+                Hit(at(0), Kick, 105);
+                Hit(at(4), Kick, 105);
+                Hit(at(2), Snare, 100);
+                Hit(at(6), Snare, 105);
                 break;
             case Groove::Swing:
                 for (int b = 0; b < 4; ++b) {
                     Hit(barTick + b * q, Ride, 85);
                     if (b % 2) Hit(barTick + b * q + kEighth + kEighth / 3, Ride, 70);
                 }
-                Hit(barTick + q, PedalHat, 70); Hit(barTick + 3 * q, PedalHat, 70);
+                Hit(barTick + q, PedalHat, 70);
+                Hit(barTick + 3 * q, PedalHat, 70);
                 Hit(barTick, Kick, 80);
                 break;
             case Groove::Shuffle:
                 for (int e = 0; e < 8; ++e) Hit(at(e), ClosedHat, e % 2 ? 60 : 80);
-                Hit(at(0), Kick, 100); Hit(at(4), Kick, 95);
-                Hit(at(2), Snare, 90); Hit(at(6), Snare, 95);
+                Hit(at(0), Kick, 100);
+                Hit(at(4), Kick, 95);
+                Hit(at(2), Snare, 90);
+                Hit(at(6), Snare, 95);
                 break;
             case Groove::Disco:
                 for (int b = 0; b < 4; ++b) {
                     Hit(barTick + b * q, Kick, 110);
                     Hit(barTick + b * q + kEighth, OpenHat, 80);
                 }
-                Hit(barTick + q, Snare, 100); Hit(barTick + 3 * q, Snare, 100);
+                Hit(barTick + q, Snare, 100);
+                Hit(barTick + 3 * q, Snare, 100);
                 break;
             case Groove::Train:
                 for (int e = 0; e < 8; ++e) Hit(at(e), Snare, e % 2 ? 55 : 75);
-                Hit(at(0), Kick, 105); Hit(at(4), Kick, 105);
-                Hit(at(2), Snare, 110); Hit(at(6), Snare, 110);
+                Hit(at(0), Kick, 105);
+                Hit(at(4), Kick, 105);
+                Hit(at(2), Snare, 110);
+                Hit(at(6), Snare, 110);
                 break;
             case Groove::Polka:
                 for (int b = 0; b < 4; ++b) {
@@ -352,11 +529,14 @@ private:
                 Hit(barTick, LowMidTom, 100);
                 Hit(barTick + 2 * q, LowMidTom, 80);
                 if (fill)
-                    for (int e = 8; e < 16; ++e) Hit(barTick + e * (kEighth / 2), Snare, 50 + e * 4);
+                    for (int e = 8; e < 16; ++e)
+                        Hit(barTick + e * (kEighth / 2), Snare, 50 + e * 4);
                 break;
             case Groove::Gentle:
-                Hit(at(0), Kick, 80); Hit(at(5), Kick, 70);
-                Hit(at(2), SideStick, 75); Hit(at(6), SideStick, 80);
+                Hit(at(0), Kick, 80);
+                Hit(at(5), Kick, 70);
+                Hit(at(2), SideStick, 75);
+                Hit(at(6), SideStick, 80);
                 for (int b = 0; b < 4; ++b) Hit(barTick + b * q + kEighth, Tambourine, 55);
                 break;
         }

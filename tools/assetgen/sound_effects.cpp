@@ -15,14 +15,18 @@ using synth::Wave;
 
 namespace {
 
-float NoteHz(int midi) { return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f); }
+float NoteHz(int midi) {
+    return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f);
+}
 
 // A brass-like note: a few detuned saw and square voices with a soft attack.
-void Brass(Samples& out, float start, float duration, int midi, float amplitude, float vibrato = 0) {
+void Brass(Samples& out, float start, float duration, int midi, float amplitude,
+           float vibrato = 0) {
     const float f = NoteHz(midi);
-    Add(out, Tone{start, duration + 0.15f, f, f, amplitude, 0.03f, duration * 1.2f, Wave::Saw, 5.5f, vibrato});
-    Add(out, Tone{start, duration + 0.15f, f * 1.003f, f * 1.003f, amplitude * 0.5f, 0.04f, duration * 1.2f,
-                  Wave::Square, 5.0f, vibrato});
+    Add(out, Tone{start, duration + 0.15f, f, f, amplitude, 0.03f, duration * 1.2f, Wave::Saw, 5.5f,
+                  vibrato});
+    Add(out, Tone{start, duration + 0.15f, f * 1.003f, f * 1.003f, amplitude * 0.5f, 0.04f,
+                  duration * 1.2f, Wave::Square, 5.0f, vibrato});
 }
 
 void Chime(Samples& out, float start, int midi, float amplitude, float decay) {
@@ -106,8 +110,8 @@ Samples MakeBigBurst() {
     Random rnd(19);
     for (int i = 0; i < 60; ++i) {
         const float t = 0.25f + rnd.Unit() * 1.4f;
-        Add(s, Noise{t, 0.03f, rnd.Range(0.15f, 0.45f) * (1.6f - t) / 1.4f, 0.0002f, 0.004f, 9000, 2000,
-                     rnd.Next()});
+        Add(s, Noise{t, 0.03f, rnd.Range(0.15f, 0.45f) * (1.6f - t) / 1.4f, 0.0002f, 0.004f, 9000,
+                     2000, rnd.Next()});
     }
     Finish(s);
     return s;
@@ -124,9 +128,11 @@ Samples MakeSmallPuff() {
 Samples MakeWinFanfare() {
     Samples s;
     // C5 C5 C5 E5 ... G5 C6, ending on a full chord.
-    const struct { float start, length; int note; } notes[] = {
-        {0.00f, 0.12f, 72}, {0.15f, 0.12f, 72}, {0.30f, 0.12f, 72}, {0.45f, 0.35f, 76},
-        {0.85f, 0.18f, 74}, {1.05f, 0.18f, 76}, {1.25f, 0.9f, 79}};
+    const struct {
+        float start, length;
+        int note;
+    } notes[] = {{0.00f, 0.12f, 72}, {0.15f, 0.12f, 72}, {0.30f, 0.12f, 72}, {0.45f, 0.35f, 76},
+                 {0.85f, 0.18f, 74}, {1.05f, 0.18f, 76}, {1.25f, 0.9f, 79}};
     for (const auto& n : notes) Brass(s, n.start, n.length, n.note, 0.3f);
     for (int note : {60, 64, 67, 72}) Brass(s, 1.25f, 0.9f, note, 0.12f, 0.006f);
     Add(s, Noise{1.25f, 0.8f, 0.25f, 0.001f, 0.25f, 8000, 3000, 29});  // cymbal
@@ -137,8 +143,14 @@ Samples MakeWinFanfare() {
 Samples MakeLoseTrombone() {
     Samples s;
     // The sad trombone: four falling notes, the last one wobbling away.
-    const struct { float start, length; int note; float vibrato; } notes[] = {
-        {0.0f, 0.38f, 55, 0.0f}, {0.45f, 0.38f, 54, 0.0f}, {0.9f, 0.38f, 53, 0.0f}, {1.35f, 1.2f, 52, 0.02f}};
+    const struct {
+        float start, length;
+        int note;
+        float vibrato;
+    } notes[] = {{0.0f, 0.38f, 55, 0.0f},
+                 {0.45f, 0.38f, 54, 0.0f},
+                 {0.9f, 0.38f, 53, 0.0f},
+                 {1.35f, 1.2f, 52, 0.02f}};
     for (const auto& n : notes) Brass(s, n.start, n.length, n.note, 0.4f, n.vibrato);
     Finish(s, 0.85f);
     return s;
@@ -157,7 +169,7 @@ Samples MakeDrawChime() {
 Samples MakeKick() {
     Samples s;
     Add(s, Noise{0, 0.25f, 0.6f, 0.08f, 0.07f, 3000, 400, 31});  // the swing
-    Add(s, Tone{0.16f, 0.45f, 160, 45, 1.0f, 0.001f, 0.12f});     // the boot lands
+    Add(s, Tone{0.16f, 0.45f, 160, 45, 1.0f, 0.001f, 0.12f});    // the boot lands
     Add(s, Noise{0.16f, 0.06f, 0.5f, 0.0005f, 0.01f, 4000, 0, 37});
     Add(s, Tone{0.3f, 0.6f, 900, 180, 0.25f, 0.01f, 0.3f, Wave::Triangle});  // and off it flies
     Finish(s);

@@ -48,7 +48,9 @@ SpeechSynthesizer::SpeechSynthesizer() {
     espeak_SetSynthCallback(Collect);
 }
 
-SpeechSynthesizer::~SpeechSynthesizer() { espeak_Terminate(); }
+SpeechSynthesizer::~SpeechSynthesizer() {
+    espeak_Terminate();
+}
 
 Samples SpeechSynthesizer::Speak(const SpokenPhrase& phrase) {
     if (espeak_SetVoiceByName(phrase.voice) != EE_OK)
@@ -61,11 +63,13 @@ Samples SpeechSynthesizer::Speak(const SpokenPhrase& phrase) {
     std::srand(1);
     std::vector<short> pcm;
     const std::size_t size = std::strlen(phrase.text) + 1;
-    if (espeak_Synth(phrase.text, size, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm) != EE_OK)
+    if (espeak_Synth(phrase.text, size, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm) !=
+        EE_OK)
         throw std::runtime_error(std::string("eSpeak NG could not say ") + phrase.text);
     espeak_Synchronize();
     Samples samples = Resample(pcm, engineRate_);
-    if (samples.empty()) throw std::runtime_error(std::string("eSpeak NG said nothing for ") + phrase.text);
+    if (samples.empty())
+        throw std::runtime_error(std::string("eSpeak NG said nothing for ") + phrase.text);
     synth::Finish(samples, 0.9f);
     return samples;
 }

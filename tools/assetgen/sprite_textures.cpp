@@ -46,7 +46,8 @@ TextMask RenderText(const char* fontFile, int pixelSize, const std::u32string& t
             for (int x = 0; x < g.width; ++x) {
                 const int tx = ox + x, ty = oy + y;
                 if (tx < 0 || ty < 0 || tx >= mask.width || ty >= mask.height) continue;
-                float& dst = mask.coverage[std::size_t(ty) * std::size_t(mask.width) + std::size_t(tx)];
+                float& dst =
+                    mask.coverage[std::size_t(ty) * std::size_t(mask.width) + std::size_t(tx)];
                 dst = std::max(dst, g.At(x, y));
             }
     }
@@ -54,7 +55,8 @@ TextMask RenderText(const char* fontFile, int pixelSize, const std::u32string& t
 }
 
 // The text at the largest size up to maxPixelSize whose ink fits maxWidth.
-TextMask RenderTextFitting(const char* fontFile, int maxPixelSize, int maxWidth, const std::u32string& text) {
+TextMask RenderTextFitting(const char* fontFile, int maxPixelSize, int maxWidth,
+                           const std::u32string& text) {
     for (int size = maxPixelSize;; --size) {
         TextMask mask = RenderText(fontFile, size, text);
         if (mask.width <= maxWidth || size <= 8) return mask;
@@ -66,7 +68,8 @@ float Dilated(const TextMask& m, int x, int y, float radius) {
     const int r = int(std::ceil(radius));
     for (int dy = -r; dy <= r; ++dy)
         for (int dx = -r; dx <= r; ++dx) {
-            const float reach = std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
+            const float reach =
+                std::clamp(radius + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
             if (reach > 0) best = std::max(best, m.At(x + dx, y + dy) * reach);
         }
     return best;
@@ -74,12 +77,14 @@ float Dilated(const TextMask& m, int x, int y, float radius) {
 
 // Paints text with a drop shadow, a dark outline and a vertical gradient
 // fill (top colour to bottom colour), its ink box's top-left at (x, y).
-void PaintTitle(Image& img, const TextMask& m, int x, int y, Color top, Color bottom, Color outline, float glow) {
+void PaintTitle(Image& img, const TextMask& m, int x, int y, Color top, Color bottom, Color outline,
+                float glow) {
     for (int my = -6; my < m.height + 6; ++my)
         for (int mx = -6; mx < m.width + 6; ++mx) {
             const float shadow = Dilated(m, mx - 3, my - 3, 2.5f);
             img.Blend(x + mx, y + my, {0, 0, 0, 0.45f}, shadow);
-            if (glow > 0) img.Blend(x + mx, y + my, FromHex(0xFFF0A0, glow), Dilated(m, mx, my, 5.0f) * 0.5f);
+            if (glow > 0)
+                img.Blend(x + mx, y + my, FromHex(0xFFF0A0, glow), Dilated(m, mx, my, 5.0f) * 0.5f);
             img.Blend(x + mx, y + my, outline, Dilated(m, mx, my, 2.5f));
             const float t = std::clamp(float(my) / float(m.height), 0.0f, 1.0f);
             Color fill = Mix(top, bottom, t);
@@ -102,19 +107,22 @@ void PaintDisc(Image& img, float cx, float cy, float r, Color base) {
 void PaintLogoFrame(Image& img, int frameTop, bool lit) {
     const TextMask vex = RenderText("DejaVuSans-Bold.ttf", 30, U"VEX");
     // The title fills the frame's width, leaving room for its outline and shadow.
-    const TextMask ringdisk = RenderTextFitting("DejaVuSans-Bold.ttf", 56, 256 - 12 - 10, U"Ringdisk");
+    const TextMask ringdisk =
+        RenderTextFitting("DejaVuSans-Bold.ttf", 56, 256 - 12 - 10, U"Ringdisk");
     // "VEX" on a small red plate, "Ringdisk" large below it.
     const int plateX = 14, plateY = frameTop + 10;
     const int plateW = vex.width + 16, plateH = vex.height + 6;
-    img.FillRect(float(plateX + 3), float(plateY + 3), float(plateX + plateW + 3), float(plateY + plateH + 3),
-                 {0, 0, 0, 0.4f});
-    img.FillRect(float(plateX), float(plateY), float(plateX + plateW), float(plateY + plateH), FromHex(0x9E1410));
-    img.FillRect(float(plateX + 2), float(plateY + 2), float(plateX + plateW - 2), float(plateY + plateH / 2),
-                 FromHex(0xD03020, 0.7f));
-    PaintTitle(img, vex, plateX + 7, plateY + 3, FromHex(0xFFFFFF), FromHex(0xFFD8A0), FromHex(0x3A0804), 0);
+    img.FillRect(float(plateX + 3), float(plateY + 3), float(plateX + plateW + 3),
+                 float(plateY + plateH + 3), {0, 0, 0, 0.4f});
+    img.FillRect(float(plateX), float(plateY), float(plateX + plateW), float(plateY + plateH),
+                 FromHex(0x9E1410));
+    img.FillRect(float(plateX + 2), float(plateY + 2), float(plateX + plateW - 2),
+                 float(plateY + plateH / 2), FromHex(0xD03020, 0.7f));
+    PaintTitle(img, vex, plateX + 7, plateY + 3, FromHex(0xFFFFFF), FromHex(0xFFD8A0),
+               FromHex(0x3A0804), 0);
     const float glow = lit ? 0.55f : 0.0f;
-    PaintTitle(img, ringdisk, 12, frameTop + 48, FromHex(lit ? 0xFFF6B0 : 0xFFE060), FromHex(0xE08A10),
-               FromHex(0x2A1404), glow);
+    PaintTitle(img, ringdisk, 12, frameTop + 48, FromHex(lit ? 0xFFF6B0 : 0xFFE060),
+               FromHex(0xE08A10), FromHex(0x2A1404), glow);
     // Three discs in the game's colours beside "VEX".
     const float discY = float(frameTop + 10 + plateH / 2);
     PaintDisc(img, float(plateX + plateW + 22), discY, 12, FromHex(0x20A030));
@@ -129,7 +137,8 @@ void PaintExplosionFrame(Image& img, int frameTop, std::uint32_t seed) {
     // alternately long and short; between points it is interpolated.
     constexpr int kPoints = 18;
     float radii[kPoints];
-    for (int i = 0; i < kPoints; ++i) radii[i] = (i % 2 == 0) ? rnd.Range(0.85f, 1.0f) : rnd.Range(0.5f, 0.66f);
+    for (int i = 0; i < kPoints; ++i)
+        radii[i] = (i % 2 == 0) ? rnd.Range(0.85f, 1.0f) : rnd.Range(0.5f, 0.66f);
     const float phase = rnd.Range(0.0f, 2 * kPi / kPoints);
     auto edgeAt = [&](float angle) {
         float t = (angle - phase) / (2 * kPi) * kPoints;
@@ -149,8 +158,9 @@ void PaintExplosionFrame(Image& img, int frameTop, std::uint32_t seed) {
             if (coverage <= 0) continue;
             const float turbulence = FractalNoise(x / 18.0f, y / 18.0f, 3, seed) * 0.25f;
             const float heat = std::clamp(rel + turbulence - 0.1f, 0.0f, 1.0f);
-            Color c = heat < 0.45f ? Mix(FromHex(0xFFFDE0), FromHex(0xFFD030), heat / 0.45f)
-                                   : Mix(FromHex(0xFFD030), FromHex(0xE03010), (heat - 0.45f) / 0.55f);
+            Color c = heat < 0.45f
+                          ? Mix(FromHex(0xFFFDE0), FromHex(0xFFD030), heat / 0.45f)
+                          : Mix(FromHex(0xFFD030), FromHex(0xE03010), (heat - 0.45f) / 0.55f);
             if (rel > 0.9f) c = Mix(c, FromHex(0x801008), (rel - 0.9f) / 0.1f);
             img.Blend(x, y, c, coverage);
         }
@@ -185,7 +195,8 @@ Image MakeSpark() {
             const float r = std::hypot(dx, dy);
             const float core = std::clamp((7.0f - r) / 4.0f, 0.0f, 1.0f);
             const float along = std::clamp(1.0f - r / 12.0f, 0.0f, 1.0f);
-            const float thin = std::clamp(1.2f - std::min(std::fabs(dx), std::fabs(dy)), 0.0f, 1.0f);
+            const float thin =
+                std::clamp(1.2f - std::min(std::fabs(dx), std::fabs(dy)), 0.0f, 1.0f);
             const float rays = thin * along;
             const float a = std::max(core, rays);
             if (a <= 0) continue;
@@ -239,12 +250,18 @@ Image MakeCueWood() {
             const float streak = 0.5f + 0.5f * std::sin((x + grain * 10.0f) * (2 * kPi / 8.0f));
             const float t = y / float(kH);  // 0 at the tip, 1 at the butt
             Color c;
-            if (t < 0.012f) c = FromHex(0x2E5FA8);          // chalked leather tip
-            else if (t < 0.035f) c = FromHex(0xF4F0E6);     // ferrule
-            else if (t < 0.60f) c = Mix(FromHex(0xEED9A8), FromHex(0xD8B57A), streak * 0.6f);  // maple shaft
-            else if (t < 0.62f) c = FromHex(0xE8E0D0);      // joint ring
-            else if (t < 0.97f) c = Mix(FromHex(0x3A1A0C), FromHex(0x1C0C06), streak * 0.7f);  // ebony butt
-            else c = FromHex(0x101010);                    // butt cap
+            if (t < 0.012f)
+                c = FromHex(0x2E5FA8);  // chalked leather tip
+            else if (t < 0.035f)
+                c = FromHex(0xF4F0E6);  // ferrule
+            else if (t < 0.60f)
+                c = Mix(FromHex(0xEED9A8), FromHex(0xD8B57A), streak * 0.6f);  // maple shaft
+            else if (t < 0.62f)
+                c = FromHex(0xE8E0D0);  // joint ring
+            else if (t < 0.97f)
+                c = Mix(FromHex(0x3A1A0C), FromHex(0x1C0C06), streak * 0.7f);  // ebony butt
+            else
+                c = FromHex(0x101010);  // butt cap
             // Long inlaid points of maple reaching into the ebony.
             if (t > 0.62f && t < 0.80f) {
                 const float along = (t - 0.62f) / 0.18f;
@@ -256,10 +273,12 @@ Image MakeCueWood() {
             }
             // A linen wrap with a diamond pattern in the grip.
             if (t > 0.82f && t < 0.95f) {
-                const float d = std::fabs(std::fmod(x + y * 0.5f, 8.0f) - 4.0f) + std::fabs(std::fmod(x - y * 0.5f + 512.0f, 8.0f) - 4.0f);
+                const float d = std::fabs(std::fmod(x + y * 0.5f, 8.0f) - 4.0f) +
+                                std::fabs(std::fmod(x - y * 0.5f + 512.0f, 8.0f) - 4.0f);
                 c = Mix(FromHex(0x202428), FromHex(0x3A4048), d / 8.0f);
             }
-            if (std::fabs(t - 0.815f) < 0.004f || std::fabs(t - 0.955f) < 0.004f) c = FromHex(0xC8A040);  // brass rings
+            if (std::fabs(t - 0.815f) < 0.004f || std::fabs(t - 0.955f) < 0.004f)
+                c = FromHex(0xC8A040);  // brass rings
             img.Set(x, y, Scaled(c, 0.92f + 0.1f * grain));
         }
     return img;

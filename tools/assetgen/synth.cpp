@@ -14,12 +14,15 @@ constexpr float kTwoPi = 6.28318531f;
 float Oscillator(Wave wave, float phase) {  // phase in cycles
     const float p = phase - std::floor(phase);
     switch (wave) {
-        case Wave::Sine: return std::sin(kTwoPi * p);
-        case Wave::Triangle: return 4.0f * std::fabs(p - 0.5f) - 1.0f;
+        case Wave::Sine:
+            return std::sin(kTwoPi * p);
+        case Wave::Triangle:
+            return 4.0f * std::fabs(p - 0.5f) - 1.0f;
         // Softened edges: a square built from its first harmonics.
         case Wave::Square:
-            return (std::sin(kTwoPi * p) + std::sin(3 * kTwoPi * p) / 3 + std::sin(5 * kTwoPi * p) / 5 +
-                    std::sin(7 * kTwoPi * p) / 7) * 0.9f;
+            return (std::sin(kTwoPi * p) + std::sin(3 * kTwoPi * p) / 3 +
+                    std::sin(5 * kTwoPi * p) / 5 + std::sin(7 * kTwoPi * p) / 7) *
+                   0.9f;
         case Wave::Saw: {
             float s = 0;
             for (int h = 1; h <= 8; ++h) s += std::sin(h * kTwoPi * p) / float(h);
@@ -38,7 +41,9 @@ void EnsureLength(Samples& out, std::size_t n) {
     if (out.size() < n) out.resize(n, 0.0f);
 }
 
-float Alpha(float cutoffHz) { return 1.0f - std::exp(-kTwoPi * cutoffHz / kSampleRate); }
+float Alpha(float cutoffHz) {
+    return 1.0f - std::exp(-kTwoPi * cutoffHz / kSampleRate);
+}
 
 }  // namespace
 
@@ -51,9 +56,11 @@ void Add(Samples& out, const Tone& tone) {
     for (std::size_t i = 0; i < count; ++i) {
         const float t = float(i) / kSampleRate;
         float freq = tone.freqStart * std::pow(ratio, t / tone.duration);
-        if (tone.vibratoDepth > 0) freq *= 1.0f + tone.vibratoDepth * std::sin(kTwoPi * tone.vibratoHz * t);
+        if (tone.vibratoDepth > 0)
+            freq *= 1.0f + tone.vibratoDepth * std::sin(kTwoPi * tone.vibratoHz * t);
         phase += freq / kSampleRate;
-        out[first + i] += Oscillator(tone.wave, phase) * tone.amplitude * Envelope(t, tone.attack, tone.decay);
+        out[first + i] +=
+            Oscillator(tone.wave, phase) * tone.amplitude * Envelope(t, tone.attack, tone.decay);
     }
 }
 
@@ -62,7 +69,8 @@ void Add(Samples& out, const Noise& noise) {
     const std::size_t count = std::size_t(noise.duration * kSampleRate);
     EnsureLength(out, first + count);
     Random rnd(noise.seed);
-    const float lp = Alpha(noise.lowpassHz), hp = noise.highpassHz > 0 ? Alpha(noise.highpassHz) : 0.0f;
+    const float lp = Alpha(noise.lowpassHz),
+                hp = noise.highpassHz > 0 ? Alpha(noise.highpassHz) : 0.0f;
     float low = 0, slow = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const float t = float(i) / kSampleRate;

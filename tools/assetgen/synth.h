@@ -12,13 +12,13 @@ namespace assetgen::synth {
 enum class Wave { Sine, Triangle, Square, Saw };
 
 struct Tone {
-    float start = 0;         // seconds
-    float duration = 0.2f;   // seconds
-    float freqStart = 440;   // Hz, swept exponentially to freqEnd
+    float start = 0;        // seconds
+    float duration = 0.2f;  // seconds
+    float freqStart = 440;  // Hz, swept exponentially to freqEnd
     float freqEnd = 440;
     float amplitude = 0.5f;
-    float attack = 0.002f;   // seconds of linear rise
-    float decay = 0.1f;      // time constant of the exponential fall, seconds
+    float attack = 0.002f;  // seconds of linear rise
+    float decay = 0.1f;     // time constant of the exponential fall, seconds
     Wave wave = Wave::Sine;
     float vibratoHz = 0, vibratoDepth = 0;  // depth as a fraction of the frequency
 };

@@ -43,7 +43,11 @@ inline constexpr float kLineFarZ = 24.0f;
 
 // The playing-surface texture covers exactly the square inside the
 // cushions: u runs with x, v with z, both from -kCushion to +kCushion.
-inline float SurfaceU(float x) { return (x + kCushion) / (2 * kCushion); }
-inline float SurfaceV(float z) { return (z + kCushion) / (2 * kCushion); }
+inline float SurfaceU(float x) {
+    return (x + kCushion) / (2 * kCushion);
+}
+inline float SurfaceV(float z) {
+    return (z + kCushion) / (2 * kCushion);
+}
 
 }  // namespace assetgen::table

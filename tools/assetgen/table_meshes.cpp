@@ -18,8 +18,8 @@ constexpr float kPi = 3.14159265f;
 constexpr float kPatchHalf = 5.0f;
 
 struct Detail {
-    float step;        // target spacing of surface and rim vertices
-    int segsPerSide;   // hole patch boundary points per side (4 x this around a hole)
+    float step;       // target spacing of surface and rim vertices
+    int segsPerSide;  // hole patch boundary points per side (4 x this around a hole)
 };
 
 MeshMaterial SurfaceMaterial() {
@@ -37,21 +37,26 @@ MeshMaterial RimMaterial() {
     return m;
 }
 
-int Segments(float length, float step) { return std::max(1, int(std::ceil(length / step - 1e-3f))); }
+int Segments(float length, float step) {
+    return std::max(1, int(std::ceil(length / step - 1e-3f)));
+}
 
 MeshVertex SurfacePoint(float x, float z) {
     return {{x, kSurfaceY, z}, {0, 1, 0}, SurfaceU(x), SurfaceV(z)};
 }
 
 // A rectangle of the playing surface as a grid of quads.
-void AddSurfaceCell(XMesh& mesh, std::uint32_t subset, float x0, float x1, float z0, float z1, int nx, int nz) {
+void AddSurfaceCell(XMesh& mesh, std::uint32_t subset, float x0, float x1, float z0, float z1,
+                    int nx, int nz) {
     std::vector<std::uint32_t> idx;
     for (int j = 0; j <= nz; ++j)
         for (int i = 0; i <= nx; ++i)
-            idx.push_back(mesh.AddVertex(SurfacePoint(x0 + (x1 - x0) * i / nx, z0 + (z1 - z0) * j / nz)));
+            idx.push_back(
+                mesh.AddVertex(SurfacePoint(x0 + (x1 - x0) * i / nx, z0 + (z1 - z0) * j / nz)));
     auto at = [&](int i, int j) { return idx[std::size_t(j * (nx + 1) + i)]; };
     for (int j = 0; j < nz; ++j)
-        for (int i = 0; i < nx; ++i) mesh.AddQuad(at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1), subset);
+        for (int i = 0; i < nx; ++i)
+            mesh.AddQuad(at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1), subset);
 }
 
 // The square patch around one hole: a ring from the hole's edge out to the
@@ -64,10 +69,18 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
         for (int k = 0; k < perSide; ++k) {
             const float t = -h + 2 * h * k / perSide;
             switch (s) {
-                case 0: border.push_back({h, t}); break;
-                case 1: border.push_back({-t, h}); break;
-                case 2: border.push_back({-h, -t}); break;
-                default: border.push_back({t, -h}); break;
+                case 0:
+                    border.push_back({h, t});
+                    break;
+                case 1:
+                    border.push_back({-t, h});
+                    break;
+                case 2:
+                    border.push_back({-h, -t});
+                    break;
+                default:
+                    border.push_back({t, -h});
+                    break;
             }
         }
     const std::size_t n = border.size();
@@ -80,12 +93,20 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
         // The shaft faces inwards; its texture is taken from the dark inside of
         // the painted hole, darker towards the floor.
         const Vec3 inward{-c, 0, -s};
-        wallTop.push_back(mesh.AddVertex({{hx + c * kHoleRadius, kSurfaceY, hz + s * kHoleRadius}, inward,
-                                          SurfaceU(hx + c * 3.0f), SurfaceV(hz + s * 3.0f)}));
-        wallBottom.push_back(mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius}, inward,
-                                             SurfaceU(hx + c * 1.0f), SurfaceV(hz + s * 1.0f)}));
-        floorRing.push_back(mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius}, {0, 1, 0},
-                                            SurfaceU(hx + c * 0.8f), SurfaceV(hz + s * 0.8f)}));
+        wallTop.push_back(mesh.AddVertex({{hx + c * kHoleRadius, kSurfaceY, hz + s * kHoleRadius},
+                                          inward,
+                                          SurfaceU(hx + c * 3.0f),
+                                          SurfaceV(hz + s * 3.0f)}));
+        wallBottom.push_back(
+            mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius},
+                            inward,
+                            SurfaceU(hx + c * 1.0f),
+                            SurfaceV(hz + s * 1.0f)}));
+        floorRing.push_back(
+            mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius},
+                            {0, 1, 0},
+                            SurfaceU(hx + c * 0.8f),
+                            SurfaceV(hz + s * 0.8f)}));
     }
     const std::uint32_t floorCentre =
         mesh.AddVertex({{hx, kPocketFloorY, hz}, {0, 1, 0}, SurfaceU(hx), SurfaceV(hz)});
@@ -98,21 +119,28 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
 }
 
 void AddPlayingSurface(XMesh& mesh, std::uint32_t subset, const Detail& d) {
-    const std::array<float, 6> lines = {-kCushion, -kHoleCentre - kPatchHalf, -kHoleCentre + kPatchHalf,
-                                        kHoleCentre - kPatchHalf, kHoleCentre + kPatchHalf, kCushion};
+    const std::array<float, 6> lines = {-kCushion,
+                                        -kHoleCentre - kPatchHalf,
+                                        -kHoleCentre + kPatchHalf,
+                                        kHoleCentre - kPatchHalf,
+                                        kHoleCentre + kPatchHalf,
+                                        kCushion};
     auto isHoleBand = [](int i) { return i == 1 || i == 3; };
     auto segments = [&](int i) {
-        return isHoleBand(i) ? d.segsPerSide : Segments(lines[std::size_t(i) + 1] - lines[std::size_t(i)], d.step);
+        return isHoleBand(i) ? d.segsPerSide
+                             : Segments(lines[std::size_t(i) + 1] - lines[std::size_t(i)], d.step);
     };
     for (int j = 0; j < 5; ++j)
         for (int i = 0; i < 5; ++i) {
             if (isHoleBand(i) && isHoleBand(j)) {
-                AddHolePatch(mesh, subset, (lines[std::size_t(i)] + lines[std::size_t(i) + 1]) * 0.5f,
-                             (lines[std::size_t(j)] + lines[std::size_t(j) + 1]) * 0.5f, d.segsPerSide);
+                AddHolePatch(
+                    mesh, subset, (lines[std::size_t(i)] + lines[std::size_t(i) + 1]) * 0.5f,
+                    (lines[std::size_t(j)] + lines[std::size_t(j) + 1]) * 0.5f, d.segsPerSide);
                 continue;
             }
-            AddSurfaceCell(mesh, subset, lines[std::size_t(i)], lines[std::size_t(i) + 1], lines[std::size_t(j)],
-                           lines[std::size_t(j) + 1], segments(i), segments(j));
+            AddSurfaceCell(mesh, subset, lines[std::size_t(i)], lines[std::size_t(i) + 1],
+                           lines[std::size_t(j)], lines[std::size_t(j) + 1], segments(i),
+                           segments(j));
         }
 }
 
@@ -139,11 +167,14 @@ void AddRimSide(XMesh& mesh, std::uint32_t subset, Vec3 out, Vec3 along, float s
         std::vector<std::uint32_t> a, b;
         for (int i = 0; i <= n; ++i) {
             const float f = -1.0f + 2.0f * i / n;
-            const float t0 = f * s.d0, t1 = f * s.d1;  // mitre: the side's extent grows with its distance
+            const float t0 = f * s.d0,
+                        t1 = f * s.d1;  // mitre: the side's extent grows with its distance
             a.push_back(mesh.AddVertex({point(s.d0, t0, s.y0), s.normal, t0 / 8.0f, s.v0}));
             b.push_back(mesh.AddVertex({point(s.d1, t1, s.y1), s.normal, t1 / 8.0f, s.v1}));
         }
-        for (int i = 0; i < n; ++i) mesh.AddQuad(a[std::size_t(i)], a[std::size_t(i) + 1], b[std::size_t(i) + 1], b[std::size_t(i)], subset);
+        for (int i = 0; i < n; ++i)
+            mesh.AddQuad(a[std::size_t(i)], a[std::size_t(i) + 1], b[std::size_t(i) + 1],
+                         b[std::size_t(i)], subset);
     }
 }
 

@@ -20,14 +20,21 @@ Color MapleAt(int px, int py) {
     const float streak = 0.5f + 0.5f * std::sin((px + warp) * 0.30f);
     const float drift = FractalNoise(px / 140.0f, py / 140.0f, 3, 17);
     const float pores = ValueNoise(px * 0.9f, py * 0.12f, 23);
-    Color c = Mix(FromHex(0xE9CB98), FromHex(0xD2A56A), std::pow(streak, 3.0f) * 0.7f + drift * 0.35f);
+    Color c =
+        Mix(FromHex(0xE9CB98), FromHex(0xD2A56A), std::pow(streak, 3.0f) * 0.7f + drift * 0.35f);
     return Scaled(c, 0.94f + pores * 0.08f);
 }
 
 // Table units to texture pixels.
-float Px(float x) { return table::SurfaceU(x) * kSurfaceSize; }
-float Py(float z) { return table::SurfaceV(z) * kSurfaceSize; }
-float Len(float units) { return units / (2 * table::kCushion) * kSurfaceSize; }
+float Px(float x) {
+    return table::SurfaceU(x) * kSurfaceSize;
+}
+float Py(float z) {
+    return table::SurfaceV(z) * kSurfaceSize;
+}
+float Len(float units) {
+    return units / (2 * table::kCushion) * kSurfaceSize;
+}
 
 void DrawShootingStrip(Image& img, float sign) {
     const Color red = FromHex(0xB3201E), tint = FromHex(0xC83A2A, 0.22f);
@@ -41,7 +48,8 @@ void DrawShootingStrip(Image& img, float sign) {
     for (float cx : {x0 + radius, x1 - radius}) {
         img.StrokeCircle(cx, cy, radius - 1.1f, 2.2f, red);
         img.FillCircle(cx, cy, radius * 0.62f, red);
-        img.FillCircle(cx - radius * 0.15f, cy - radius * 0.15f, radius * 0.2f, FromHex(0xE06050, 0.6f));
+        img.FillCircle(cx - radius * 0.15f, cy - radius * 0.15f, radius * 0.2f,
+                       FromHex(0xE06050, 0.6f));
     }
 }
 
@@ -58,7 +66,8 @@ void DrawCentre(Image& img) {
         const float ax = c + std::cos(a) * tip, ay = c + std::sin(a) * tip;
         for (float side : {-1.0f, 1.0f}) {
             const float b = a + side * kPi / 16.0f;
-            img.StrokeLine(c + std::cos(b) * base, c + std::sin(b) * base, ax, ay, 1.6f, (i % 4 == 0) ? red : ink);
+            img.StrokeLine(c + std::cos(b) * base, c + std::sin(b) * base, ax, ay, 1.6f,
+                           (i % 4 == 0) ? red : ink);
         }
     }
     img.FillCircle(c, c, Len(2.0f), red);
@@ -78,7 +87,8 @@ void DrawHole(Image& img, float hx, float hz) {
         for (int x = int(cx - r - 2); x <= int(cx + r + 2); ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
             const float coverage = std::clamp(r + 0.5f - d, 0.0f, 1.0f);
-            const Color deep = Mix(FromHex(0x050302), FromHex(0x2A1A10), std::clamp(d / r, 0.0f, 1.0f));
+            const Color deep =
+                Mix(FromHex(0x050302), FromHex(0x2A1A10), std::clamp(d / r, 0.0f, 1.0f));
             img.Blend(x, y, deep, coverage);
         }
     // Arrow from the hole towards the centre, as painted on carrom boards.
@@ -105,7 +115,8 @@ Image MakePlayingSurface() {
     for (int y = 0; y < kSurfaceSize; ++y)
         for (int x = 0; x < kSurfaceSize; ++x) {
             // Darker towards the cushions, as if in their shadow.
-            const float toEdge = std::min(std::min(x + 0.5f, edge - x - 0.5f), std::min(y + 0.5f, edge - y - 0.5f));
+            const float toEdge =
+                std::min(std::min(x + 0.5f, edge - x - 0.5f), std::min(y + 0.5f, edge - y - 0.5f));
             const float shade = 0.72f + 0.28f * std::clamp(toEdge / 22.0f, 0.0f, 1.0f);
             img.Set(x, y, Scaled(MapleAt(x, y), shade));
         }
@@ -139,7 +150,8 @@ Image MakeRimWood() {
             const float warp = FractalNoise(x / 64.0f, y / 64.0f, 3, 31, 4) * 18.0f;
             const float ring = (y + warp) * kRings / kSize;
             const float f = ring - std::floor(ring);
-            const float latewood = std::clamp((f - 0.8f) / 0.15f, 0.0f, 1.0f) * std::clamp((1.0f - f) / 0.05f, 0.0f, 1.0f);
+            const float latewood = std::clamp((f - 0.8f) / 0.15f, 0.0f, 1.0f) *
+                                   std::clamp((1.0f - f) / 0.05f, 0.0f, 1.0f);
             const float figure = FractalNoise(x / 32.0f, y / 64.0f, 4, 37, 8);
             const float pores = ValueNoise(x / 8.0f, float(y), 41) > 0.85f ? 0.8f : 1.0f;
             Color c = Mix(FromHex(0x7E3418), FromHex(0x5C2110), f * 0.7f);

@@ -21,7 +21,9 @@ void Put32(std::vector<unsigned char>& out, std::uint32_t v) {
     Put16(out, v >> 16);
 }
 
-void PutTag(std::vector<unsigned char>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<unsigned char>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
 }  // namespace
 

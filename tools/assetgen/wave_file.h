@@ -13,6 +13,7 @@ inline constexpr int kSampleRate = 22050;
 // Samples as floats in -1..1 at kSampleRate.
 using Samples = std::vector<float>;
 
-void WriteWave(const std::filesystem::path& path, const Samples& samples, int sampleRate = kSampleRate);
+void WriteWave(const std::filesystem::path& path, const Samples& samples,
+               int sampleRate = kSampleRate);
 
 }  // namespace assetgen

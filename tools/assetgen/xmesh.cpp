@@ -7,11 +7,21 @@
 
 namespace assetgen {
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec3 operator+(Vec3 a, Vec3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 operator-(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 operator*(Vec3 a, float s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+Vec3 Cross(Vec3 a, Vec3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+float Dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 Vec3 Normalized(Vec3 v) {
     const float len = std::sqrt(Dot(v, v));
     return len > 0 ? v * (1.0f / len) : v;
@@ -38,7 +48,8 @@ void XMesh::AddTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::
     faces_.push_back({{a, b, c}, subset});
 }
 
-void XMesh::AddQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t subset) {
+void XMesh::AddQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
+                    std::uint32_t subset) {
     AddTriangle(a, b, c, subset);
     AddTriangle(a, c, d, subset);
 }
@@ -52,7 +63,9 @@ std::string Number(float v) {
     return s.str();
 }
 
-const char* Separator(std::size_t i, std::size_t count) { return i + 1 < count ? "," : ";"; }
+const char* Separator(std::size_t i, std::size_t count) {
+    return i + 1 < count ? "," : ";";
+}
 
 }  // namespace
 
@@ -63,8 +76,8 @@ void XMesh::WriteX(const std::filesystem::path& path) const {
     x << " " << vertices_.size() << ";\n";
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Vec3& p = vertices_[i].position;
-        x << " " << Number(p.x) << ";" << Number(p.y) << ";" << Number(p.z) << ";" << Separator(i, vertices_.size())
-          << "\n";
+        x << " " << Number(p.x) << ";" << Number(p.y) << ";" << Number(p.z) << ";"
+          << Separator(i, vertices_.size()) << "\n";
     }
     auto writeFaces = [&](const char* indent) {
         x << indent << faces_.size() << ";\n";
@@ -80,8 +93,8 @@ void XMesh::WriteX(const std::filesystem::path& path) const {
     x << "  " << vertices_.size() << ";\n";
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Vec3 n = Normalized(vertices_[i].normal);
-        x << "  " << Number(n.x) << ";" << Number(n.y) << ";" << Number(n.z) << ";" << Separator(i, vertices_.size())
-          << "\n";
+        x << "  " << Number(n.x) << ";" << Number(n.y) << ";" << Number(n.z) << ";"
+          << Separator(i, vertices_.size()) << "\n";
     }
     writeFaces("  ");
     x << " }\n";
@@ -89,21 +102,24 @@ void XMesh::WriteX(const std::filesystem::path& path) const {
     x << "\n MeshTextureCoords {\n";
     x << "  " << vertices_.size() << ";\n";
     for (std::size_t i = 0; i < vertices_.size(); ++i)
-        x << "  " << Number(vertices_[i].u) << ";" << Number(vertices_[i].v) << ";" << Separator(i, vertices_.size())
-          << "\n";
+        x << "  " << Number(vertices_[i].u) << ";" << Number(vertices_[i].v) << ";"
+          << Separator(i, vertices_.size()) << "\n";
     x << " }\n";
 
     x << "\n MeshMaterialList {\n";
     x << "  " << materials_.size() << ";\n";
     x << "  " << faces_.size() << ";\n";
-    for (std::size_t i = 0; i < faces_.size(); ++i) x << "  " << faces_[i].subset << Separator(i, faces_.size()) << "\n";
+    for (std::size_t i = 0; i < faces_.size(); ++i)
+        x << "  " << faces_[i].subset << Separator(i, faces_.size()) << "\n";
     for (const MeshMaterial& m : materials_) {
         x << "\n  Material {\n";
-        x << "   " << Number(m.diffuse[0]) << ";" << Number(m.diffuse[1]) << ";" << Number(m.diffuse[2]) << ";"
-          << Number(m.diffuse[3]) << ";;\n";
+        x << "   " << Number(m.diffuse[0]) << ";" << Number(m.diffuse[1]) << ";"
+          << Number(m.diffuse[2]) << ";" << Number(m.diffuse[3]) << ";;\n";
         x << "   " << Number(m.power) << ";\n";
-        x << "   " << Number(m.specular[0]) << ";" << Number(m.specular[1]) << ";" << Number(m.specular[2]) << ";;\n";
-        x << "   " << Number(m.emissive[0]) << ";" << Number(m.emissive[1]) << ";" << Number(m.emissive[2]) << ";;\n";
+        x << "   " << Number(m.specular[0]) << ";" << Number(m.specular[1]) << ";"
+          << Number(m.specular[2]) << ";;\n";
+        x << "   " << Number(m.emissive[0]) << ";" << Number(m.emissive[1]) << ";"
+          << Number(m.emissive[2]) << ";;\n";
         if (!m.texture.empty()) x << "\n   TextureFilename {\n    \"" << m.texture << "\";\n   }\n";
         x << "  }\n";
     }

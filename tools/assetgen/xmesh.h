@@ -46,7 +46,8 @@ public:
     // in its left-handed space. A triangle without area is dropped.
     void AddTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t subset);
     // Two triangles a-b-c and a-c-d.
-    void AddQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t subset);
+    void AddQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
+                 std::uint32_t subset);
 
     void WriteX(const std::filesystem::path& path) const;
 

@@ -39,7 +39,8 @@ Picture Load(const std::string& path) {
 
 class Sheet {
 public:
-    Sheet(int width, int height) : width_(width), height_(height), rgb_(std::size_t(width) * height * 3, 0) {
+    Sheet(int width, int height)
+        : width_(width), height_(height), rgb_(std::size_t(width) * height * 3, 0) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) Put(x, y, {40, 42, 48}, 1.0f);
     }
@@ -62,7 +63,8 @@ public:
                 const int tx = sx + x * sw / dw, ty = sy + y * sh / dh;
                 const unsigned char* t = &p.rgba[(std::size_t(ty) * p.width + tx) * 4];
                 Put(dx + x, dy + y,
-                    {static_cast<unsigned char>(t[0] * tint[0]), static_cast<unsigned char>(t[1] * tint[1]),
+                    {static_cast<unsigned char>(t[0] * tint[0]),
+                     static_cast<unsigned char>(t[1] * tint[1]),
                      static_cast<unsigned char>(t[2] * tint[2])},
                     t[3] / 255.0f * opacity);
             }
@@ -76,7 +78,8 @@ private:
     void Put(int x, int y, std::array<unsigned char, 3> c, float a) {
         if (x < 0 || y < 0 || x >= width_ || y >= height_ || a <= 0) return;
         unsigned char* d = &rgb_[(std::size_t(y) * width_ + x) * 3];
-        for (int i = 0; i < 3; ++i) d[i] = static_cast<unsigned char>(std::lround(d[i] + (c[i] - d[i]) * a));
+        for (int i = 0; i < 3; ++i)
+            d[i] = static_cast<unsigned char>(std::lround(d[i] + (c[i] - d[i]) * a));
     }
 
     int width_, height_;
@@ -87,19 +90,21 @@ private:
 // texels of the font picture, scaled like the HUD's cells.
 class BitmapText {
 public:
-    BitmapText(Picture glyphs, std::vector<unsigned char> widths) : glyphs_(std::move(glyphs)), widths_(std::move(widths)) {}
+    BitmapText(Picture glyphs, std::vector<unsigned char> widths)
+        : glyphs_(std::move(glyphs)), widths_(std::move(widths)) {}
 
     bool Valid() const { return !glyphs_.Empty() && widths_.size() == 256; }
 
     // Text is Windows-1252; cell is the drawn cell size in pixels.
-    void Print(Sheet& sheet, int x, int y, const std::string& text, float cell, std::array<float, 3> colour) const {
+    void Print(Sheet& sheet, int x, int y, const std::string& text, float cell,
+               std::array<float, 3> colour) const {
         const int native = glyphs_.width / 16;
         const float scale = cell / float(native);
         float pen = float(x);
         for (unsigned char c : text) {
             if (c != ' ')
-                sheet.Blit(glyphs_, (c % 16) * native, (c / 16) * native, native, native, int(pen), y, int(cell),
-                           int(cell), colour);
+                sheet.Blit(glyphs_, (c % 16) * native, (c / 16) * native, native, native, int(pen),
+                           y, int(cell), int(cell), colour);
             pen += widths_[c] * scale;
         }
     }
@@ -116,8 +121,8 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 
 struct Slot {
     const char* name;
-    int x, y;       // top-left of the picture on the sheet
-    int zoom;       // magnification of small pictures
+    int x, y;  // top-left of the picture on the sheet
+    int zoom;  // magnification of small pictures
 };
 
 }  // namespace
@@ -135,8 +140,8 @@ int main(int argc, char** argv) {
     }
 
     constexpr Slot kSlots[] = {
-        {"mesa1.tga", 16, 40, 1},  {"mesa2.tga", 544, 40, 1}, {"fonte01.tga", 816, 40, 1},
-        {"logo.tga", 16, 600, 1},  {"boom.tga", 288, 600, 1}, {"bastao.tga", 560, 600, 1},
+        {"mesa1.tga", 16, 40, 1},   {"mesa2.tga", 544, 40, 1},  {"fonte01.tga", 816, 40, 1},
+        {"logo.tga", 16, 600, 1},   {"boom.tga", 288, 600, 1},  {"bastao.tga", 560, 600, 1},
         {"spark.tga", 750, 600, 4}, {"rojao.tga", 750, 760, 4}, {"disco.tga", 750, 922, 4},
     };
     Sheet sheet(1510, 1400);
@@ -149,7 +154,8 @@ int main(int argc, char** argv) {
         const int w = p.width * slot.zoom, h = p.height * slot.zoom;
         sheet.Checkerboard(slot.x, slot.y, w, h);
         sheet.Blit(p, 0, 0, p.width, p.height, slot.x, slot.y, w, h);
-        const std::string label = std::string(slot.name) + " " + std::to_string(p.width) + "x" + std::to_string(p.height);
+        const std::string label =
+            std::string(slot.name) + " " + std::to_string(p.width) + "x" + std::to_string(p.height);
         font.Print(sheet, slot.x, slot.y - 22, label, 18, {1, 1, 0.8f});
     }
 
@@ -166,10 +172,12 @@ int main(int argc, char** argv) {
     font.Print(sheet, px + 440, py + 95, "Voc\xEA ganhou!", 40, {0.3f, 1, 0.3f});
     font.Print(sheet, px + 720, py + 20, "Sua vez! N\xEDvel 3", 38, {1, 1, 1});
     font.Print(sheet, px + 720, py + 70, "Voc\xEA perdeu... 0:59", 38, {1, 0.3f, 0.3f});
-    font.Print(sheet, px + 720, py + 120, "\xBFOtra partida? \xC1\xC9\xCD\xD3\xDA \xC7\xE7\xF1", 38, {1, 0.9f, 0.2f});
+    font.Print(sheet, px + 720, py + 120, "\xBFOtra partida? \xC1\xC9\xCD\xD3\xDA \xC7\xE7\xF1", 38,
+               {1, 0.9f, 0.2f});
     sheet.Blit(boom, 0, 0, 256, 128, px + 1180, py + 170, 96, 80);
     font.Print(sheet, px + 1210, py + 186, "42", 38, {1, 1, 1});
-    for (int i = 0; i < 4; ++i) sheet.Blit(disc, 0, 0, disc.width, disc.height, px + 280 + i * 32, py + 10, 32, 32);
+    for (int i = 0; i < 4; ++i)
+        sheet.Blit(disc, 0, 0, disc.width, disc.height, px + 280 + i * 32, py + 10, 32, 32);
 
     // The pictures on the shapes: the intro table through the game's camera.
     std::string error;

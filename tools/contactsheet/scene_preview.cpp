@@ -16,9 +16,15 @@ namespace {
 
 using Vec = std::array<float, 3>;
 
-Vec Sub(Vec a, Vec b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-float Dot(Vec a, Vec b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-Vec Cross(Vec a, Vec b) { return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}; }
+Vec Sub(Vec a, Vec b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+float Dot(Vec a, Vec b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+Vec Cross(Vec a, Vec b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
 Vec Norm(Vec a) {
     const float l = std::sqrt(Dot(a, a));
     return l > 0 ? Vec{a[0] / l, a[1] / l, a[2] / l} : a;
@@ -35,7 +41,8 @@ struct Texture {
         const float fx = x - x0, fy = y - y0;
         std::array<float, 3> out{};
         for (int k = 0; k < 4; ++k) {
-            const int tx = ((x0 + (k & 1)) % width + width) % width, ty = ((y0 + (k >> 1)) % height + height) % height;
+            const int tx = ((x0 + (k & 1)) % width + width) % width,
+                      ty = ((y0 + (k >> 1)) % height + height) % height;
             const float w = ((k & 1) ? fx : 1 - fx) * ((k >> 1) ? fy : 1 - fy);
             const unsigned char* t = &rgba[(std::size_t(ty) * width + tx) * 4];
             for (int c = 0; c < 3; ++c) out[c] += t[c] / 255.0f * w;
@@ -61,7 +68,11 @@ const Light kLights[] = {{{0.5f, -0.5f, 0.5f}, {1, 1, 1}, {0.5f, 0.5f, 0.5f}, {1
 
 class Rasteriser {
 public:
-    Rasteriser(int width, int height) : w_(width), h_(height), colour_(std::size_t(width) * height * 3), depth_(std::size_t(width) * height, 1e30f) {
+    Rasteriser(int width, int height)
+        : w_(width),
+          h_(height),
+          colour_(std::size_t(width) * height * 3),
+          depth_(std::size_t(width) * height, 1e30f) {
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) Store(x, y, {0x80 / 255.0f, 0x80 / 255.0f, 0x92 / 255.0f});
         const Vec at = {0, -6, 0};
@@ -74,7 +85,8 @@ public:
     }
 
     // Draws a mesh already placed in the world (positions and normals).
-    void Draw(const XTextMesh& mesh, const std::vector<Material>& materials, const std::vector<const Texture*>& textures) {
+    void Draw(const XTextMesh& mesh, const std::vector<Material>& materials,
+              const std::vector<const Texture*>& textures) {
         for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
             const unsigned s = mesh.faceSubset[f];
             Corner c[3];
@@ -90,12 +102,14 @@ public:
                 c[k].invZ = 1 / zv;
                 c[k].u = mesh.uv.empty() ? 0 : mesh.uv[v][0];
                 c[k].v = mesh.uv.empty() ? 0 : mesh.uv[v][1];
-                const Vec n = mesh.normalFaces.empty() ? Vec{0, 1, 0} : Norm(mesh.normals[mesh.normalFaces[f][k]]);
+                const Vec n = mesh.normalFaces.empty() ? Vec{0, 1, 0}
+                                                       : Norm(mesh.normals[mesh.normalFaces[f][k]]);
                 Shade(p, n, materials[s], c[k]);
             }
             if (!inFront) continue;
             // Direct3D drops faces that run counter-clockwise on screen.
-            const float area = (c[1].x - c[0].x) * (c[2].y - c[0].y) - (c[1].y - c[0].y) * (c[2].x - c[0].x);
+            const float area =
+                (c[1].x - c[0].x) * (c[2].y - c[0].y) - (c[1].y - c[0].y) * (c[2].x - c[0].x);
             if (area <= 0) continue;
             Fill(c, area, s < textures.size() ? textures[s] : nullptr);
         }
@@ -112,9 +126,11 @@ public:
                     float sum = 0;
                     for (int dy = 0; dy < factor; ++dy)
                         for (int dx = 0; dx < factor; ++dx)
-                            sum += colour_[(std::size_t(y * factor + dy) * w_ + x * factor + dx) * 3 + c];
-                    out.rgb[(std::size_t(y) * out.width + x) * 3 + c] =
-                        static_cast<unsigned char>(std::lround(std::clamp(sum / (factor * factor), 0.0f, 1.0f) * 255));
+                            sum +=
+                                colour_[(std::size_t(y * factor + dy) * w_ + x * factor + dx) * 3 +
+                                        c];
+                    out.rgb[(std::size_t(y) * out.width + x) * 3 + c] = static_cast<unsigned char>(
+                        std::lround(std::clamp(sum / (factor * factor), 0.0f, 1.0f) * 255));
                 }
         return out;
     }
@@ -131,8 +147,10 @@ private:
         for (const auto& l : kLights) {
             const Vec toLight = Norm({-l.direction[0], -l.direction[1], -l.direction[2]});
             const float d = std::max(0.0f, Dot(n, toLight));
-            const Vec half = Norm({toLight[0] + toEye[0], toLight[1] + toEye[1], toLight[2] + toEye[2]});
-            const float s = d > 0 ? std::pow(std::max(0.0f, Dot(n, half)), std::max(m.power, 1.0f)) : 0;
+            const Vec half =
+                Norm({toLight[0] + toEye[0], toLight[1] + toEye[1], toLight[2] + toEye[2]});
+            const float s =
+                d > 0 ? std::pow(std::max(0.0f, Dot(n, half)), std::max(m.power, 1.0f)) : 0;
             for (int i = 0; i < 3; ++i) {
                 diffuse[i] += m.ambient[i] * l.ambient[i] + m.diffuse[i] * l.diffuse[i] * d;
                 specular[i] += m.specular[i] * l.specular[i] * (m.power > 0 ? s : 0);
@@ -166,11 +184,13 @@ private:
                 depth = z;
                 auto persp = [&](auto field) {
                     return (b[0] * field(c[0]) * c[0].invZ + b[1] * field(c[1]) * c[1].invZ +
-                            b[2] * field(c[2]) * c[2].invZ) * z;
+                            b[2] * field(c[2]) * c[2].invZ) *
+                           z;
                 };
                 const float u = persp([](const Corner& k) { return k.u; });
                 const float v = persp([](const Corner& k) { return k.v; });
-                const std::array<float, 3> t = texture ? texture->Sample(u, v) : std::array<float, 3>{1, 1, 1};
+                const std::array<float, 3> t =
+                    texture ? texture->Sample(u, v) : std::array<float, 3>{1, 1, 1};
                 Vec out;
                 for (int i = 0; i < 3; ++i) {
                     const float lit = persp([i](const Corner& k) { return k.lit[i]; });
@@ -224,17 +244,20 @@ void FitSize(XTextMesh& mesh, float size, bool centre) {
         }
     const float scale = size / std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]}) * 1.5f;
     for (auto& p : mesh.positions)
-        for (int i = 0; i < 3; ++i) p[i] = (centre ? p[i] - lo[i] - (hi[i] - lo[i]) / 2 : p[i]) * scale;
+        for (int i = 0; i < 3; ++i)
+            p[i] = (centre ? p[i] - lo[i] - (hi[i] - lo[i]) / 2 : p[i]) * scale;
 }
 
 // Rotates about y by yaw and x by pitch (row vectors, as the scene's
 // matrices), then moves by the offset.
-XTextMesh Placed(const XTextMesh& mesh, Vec offset, float pitch = 0, float yaw = 0, float push = 0) {
+XTextMesh Placed(const XTextMesh& mesh, Vec offset, float pitch = 0, float yaw = 0,
+                 float push = 0) {
     XTextMesh out = mesh;
     auto turn = [&](Vec p) {
         const float y1 = p[1] * std::cos(pitch) - p[2] * std::sin(pitch);
         const float z1 = p[1] * std::sin(pitch) + p[2] * std::cos(pitch);
-        return Vec{p[0] * std::cos(yaw) - z1 * std::sin(yaw), y1, p[0] * std::sin(yaw) + z1 * std::cos(yaw)};
+        return Vec{p[0] * std::cos(yaw) - z1 * std::sin(yaw), y1,
+                   p[0] * std::sin(yaw) + z1 * std::cos(yaw)};
     };
     for (auto& p : out.positions) {
         const Vec q = turn({p[0], p[1], p[2] + push});
@@ -245,20 +268,26 @@ XTextMesh Placed(const XTextMesh& mesh, Vec offset, float pitch = 0, float yaw =
 }
 
 Material Grey(float diffuse, float ambient, float specular, float power) {
-    return {{diffuse, diffuse, diffuse}, {ambient, ambient, ambient}, {specular, specular, specular}, power};
+    return {{diffuse, diffuse, diffuse},
+            {ambient, ambient, ambient},
+            {specular, specular, specular},
+            power};
 }
 
 }  // namespace
 
-PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height, std::string& error) {
+PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height,
+                              std::string& error) {
     XTextMesh table, disc, cue;
-    if (!LoadMesh(assetDir + "/mesa.x", table, error) || !LoadMesh(assetDir + "/peao.x", disc, error) ||
+    if (!LoadMesh(assetDir + "/mesa.x", table, error) ||
+        !LoadMesh(assetDir + "/peao.x", disc, error) ||
         !LoadMesh(assetDir + "/bastao.x", cue, error))
         return {};
     FitSize(table, 47.0f, true);
     FitSize(disc, 3.08f, false);
     FitSize(cue, 22.0f, false);
-    const Texture surface = LoadTexture(assetDir + "/mesa1.tga"), border = LoadTexture(assetDir + "/mesa2.tga");
+    const Texture surface = LoadTexture(assetDir + "/mesa1.tga"),
+                  border = LoadTexture(assetDir + "/mesa2.tga");
     const Texture cueWood = LoadTexture(assetDir + "/bastao.tga");
 
     constexpr int kSupersample = 3;
@@ -268,15 +297,16 @@ PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height
     // The scene's disc materials (yellow, green, red); subsets after the
     // first keep the mesh's own material, ambient equal to diffuse.
     auto discMaterials = [&](Vec colour, float specular) {
-        std::vector<Material> m = {{colour, {0.2f, 0.2f, 0.2f}, {specular, specular, specular}, 50}};
+        std::vector<Material> m = {
+            {colour, {0.2f, 0.2f, 0.2f}, {specular, specular, specular}, 50}};
         for (std::size_t i = 1; i < disc.materials.size(); ++i) {
             const auto& d = disc.materials[i].diffuse;
             m.push_back({{d[0], d[1], d[2]}, {d[0], d[1], d[2]}, {0, 0, 0}, 0});
         }
         return m;
     };
-    const auto yellow = discMaterials({0.6f, 0.6f, 0}, 0.25f), green = discMaterials({0, 0.6f, 0}, 0.3f),
-               red = discMaterials({0.6f, 0, 0}, 0.3f);
+    const auto yellow = discMaterials({0.6f, 0.6f, 0}, 0.25f),
+               green = discMaterials({0, 0.6f, 0}, 0.3f), red = discMaterials({0.6f, 0, 0}, 0.3f);
     // The intro's ten discs, from the game's generator seeded with 1792.
     uint32_t state = 1792;
     auto rand = [&] {
@@ -294,6 +324,7 @@ PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height
     r.Draw(Placed(disc, {-24.5f, -1.2f, 26.0f}), green, {});
     // The striker on the green player's line with the cue drawn back behind it.
     r.Draw(Placed(disc, {-6.0f, 1.2f, 21.65f}), yellow, {});
-    r.Draw(Placed(cue, {-6.0f, 1.5f, 21.65f}, -0.2f, -0.35f, 2.5f + 3.0f), {Grey(1, 1, 0, 0)}, {&cueWood});
+    r.Draw(Placed(cue, {-6.0f, 1.5f, 21.65f}, -0.2f, -0.35f, 2.5f + 3.0f), {Grey(1, 1, 0, 0)},
+           {&cueWood});
     return r.Downsampled(kSupersample);
 }

@@ -14,4 +14,5 @@ struct PreviewImage {
 };
 
 // Draws from the asset folder; empty with a reason in error on failure.
-PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height, std::string& error);
+PreviewImage DrawScenePreview(const std::string& assetDir, int width, int height,
+                              std::string& error);

@@ -27,8 +27,8 @@ public:
                 i = end + 1;
             } else {
                 std::size_t end = i;
-                while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) && text[end] != ';' &&
-                       text[end] != ',' && text[end] != '{' && text[end] != '}')
+                while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) &&
+                       text[end] != ';' && text[end] != ',' && text[end] != '{' && text[end] != '}')
                     ++end;
                 list_.push_back(text.substr(i, end - i));
                 i = end;
@@ -86,7 +86,8 @@ void ReadMaterial(Tokens& t, XMaterial& m) {
         if (t.Take() != "TextureFilename") throw std::runtime_error("unknown block in Material");
         t.Expect("{");
         const std::string name = t.Take();
-        if (name.size() < 2 || name.front() != '"') throw std::runtime_error("texture name is not a string");
+        if (name.size() < 2 || name.front() != '"')
+            throw std::runtime_error("texture name is not a string");
         m.texture = name.substr(1, name.size() - 2);
         t.Expect("}");
     }
@@ -97,7 +98,8 @@ void ReadMaterialList(Tokens& t, XTextMesh& mesh) {
     t.Expect("{");
     const unsigned materials = t.Count();
     const unsigned faces = t.Count();
-    if (faces != mesh.faces.size()) throw std::runtime_error("material list does not cover every face");
+    if (faces != mesh.faces.size())
+        throw std::runtime_error("material list does not cover every face");
     for (unsigned i = 0; i < faces; ++i) mesh.faceSubset.push_back(t.Count());
     while (t.Peek() != "}") {
         if (t.Take() != "Material") throw std::runtime_error("unknown block in MeshMaterialList");
@@ -106,7 +108,8 @@ void ReadMaterialList(Tokens& t, XTextMesh& mesh) {
         ReadMaterial(t, mesh.materials.back());
     }
     t.Expect("}");
-    if (mesh.materials.size() != materials) throw std::runtime_error("material count differs from the materials");
+    if (mesh.materials.size() != materials)
+        throw std::runtime_error("material count differs from the materials");
     for (unsigned s : mesh.faceSubset)
         if (s >= materials) throw std::runtime_error("a face names a missing material");
 }
@@ -115,7 +118,8 @@ void ReadMesh(Tokens& t, XTextMesh& mesh) {
     if (t.Peek() != "{") t.Take();  // the mesh's name
     t.Expect("{");
     const unsigned vertices = t.Count();
-    for (unsigned i = 0; i < vertices; ++i) mesh.positions.push_back({t.Float(), t.Float(), t.Float()});
+    for (unsigned i = 0; i < vertices; ++i)
+        mesh.positions.push_back({t.Float(), t.Float(), t.Float()});
     const unsigned faces = t.Count();
     for (unsigned i = 0; i < faces; ++i) {
         if (t.Count() != 3) throw std::runtime_error("a face is not a triangle");
@@ -129,7 +133,8 @@ void ReadMesh(Tokens& t, XTextMesh& mesh) {
         if (block == "MeshNormals") {
             t.Expect("{");
             const unsigned count = t.Count();
-            for (unsigned i = 0; i < count; ++i) mesh.normals.push_back({t.Float(), t.Float(), t.Float()});
+            for (unsigned i = 0; i < count; ++i)
+                mesh.normals.push_back({t.Float(), t.Float(), t.Float()});
             if (t.Count() != faces) throw std::runtime_error("normals do not cover every face");
             for (unsigned i = 0; i < faces; ++i) {
                 if (t.Count() != 3) throw std::runtime_error("a normal face is not a triangle");
@@ -141,7 +146,8 @@ void ReadMesh(Tokens& t, XTextMesh& mesh) {
             t.Expect("}");
         } else if (block == "MeshTextureCoords") {
             t.Expect("{");
-            if (t.Count() != vertices) throw std::runtime_error("texture coordinates do not match the vertices");
+            if (t.Count() != vertices)
+                throw std::runtime_error("texture coordinates do not match the vertices");
             for (unsigned i = 0; i < vertices; ++i) mesh.uv.push_back({t.Float(), t.Float()});
             t.Expect("}");
         } else if (block == "MeshMaterialList") {
@@ -164,8 +170,10 @@ bool ReadXText(const std::string& text, XTextMesh& mesh, std::string& error) {
         Tokens t(text);
         while (!t.Done()) {
             const std::string word = t.Take();
-            if (word == "Mesh") ReadMesh(t, mesh);
-            else t.SkipBlock();
+            if (word == "Mesh")
+                ReadMesh(t, mesh);
+            else
+                t.SkipBlock();
         }
     } catch (const std::exception& e) {
         error = e.what();

@@ -17,11 +17,11 @@ struct XMaterial {
 
 struct XTextMesh {
     std::vector<std::array<float, 3>> positions;
-    std::vector<std::array<float, 2>> uv;              // one per position, or none
+    std::vector<std::array<float, 2>> uv;  // one per position, or none
     std::vector<std::array<float, 3>> normals;
     std::vector<std::array<unsigned, 3>> normalFaces;  // per face, its corners' normals
     std::vector<std::array<unsigned, 3>> faces;        // triangles only
-    std::vector<unsigned> faceSubset;                   // one per face
+    std::vector<unsigned> faceSubset;                  // one per face
     std::vector<XMaterial> materials;
 };
 

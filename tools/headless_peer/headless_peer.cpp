@@ -7,12 +7,13 @@
 //
 // It ends on "quit", at the end of standard input, or after its lifetime
 // (60 s unless told otherwise), so a test that dies leaves nothing behind.
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
-#include <unistd.h>
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
@@ -41,13 +42,29 @@ int main(int argc, char** argv) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString value = args.value(i + 1);
-        if (a == u"--name") { name = value; ++i; }
-        else if (a == u"--script") { script = value; ++i; }
-        else if (a == u"--tick-ms") { tickMs = value.toInt(); ++i; }
-        else if (a == u"--language") { language = value.toInt(); ++i; }
-        else if (a == u"--lifetime") { lifetimeSeconds = value.toInt(); ++i; }
-        else if (a == u"--high") { high = true; }
-        else { Print(QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] [--high] [--language L] [--lifetime S]")); return 2; }
+        if (a == u"--name") {
+            name = value;
+            ++i;
+        } else if (a == u"--script") {
+            script = value;
+            ++i;
+        } else if (a == u"--tick-ms") {
+            tickMs = value.toInt();
+            ++i;
+        } else if (a == u"--language") {
+            language = value.toInt();
+            ++i;
+        } else if (a == u"--lifetime") {
+            lifetimeSeconds = value.toInt();
+            ++i;
+        } else if (a == u"--high") {
+            high = true;
+        } else {
+            Print(
+                QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
+                               "[--high] [--language L] [--lifetime S]"));
+            return 2;
+        }
     }
 
     HeadlessView view(Print);

@@ -45,7 +45,9 @@ bool ReadShots(const char* path, std::vector<Shot>& shots) {
 }
 
 int result = -1;
-void OnVitoria(int r) { result = r; }
+void OnVitoria(int r) {
+    result = r;
+}
 
 }  // namespace
 

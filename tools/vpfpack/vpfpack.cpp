@@ -69,7 +69,8 @@ int Create(int argc, char** argv) {
         PackageSource source;
         source.name = BaseName(argv[next]);
         if (source.name.empty()) return Fail(std::string("no file name in ") + argv[next]);
-        if (!ReadFile(argv[next], source.bytes)) return Fail(std::string("cannot read ") + argv[next]);
+        if (!ReadFile(argv[next], source.bytes))
+            return Fail(std::string("cannot read ") + argv[next]);
         sources.push_back(std::move(source));
     }
     std::string error;
@@ -80,7 +81,9 @@ int Create(int argc, char** argv) {
 int List(int argc, char** argv) {
     if (argc != 3) return Usage();
     std::string error;
-    if (!ListPackage(argv[2], [](const char* line) { std::puts(line); }, error)) return Fail(error);
+    if (!ListPackage(
+            argv[2], [](const char* line) { std::puts(line); }, error))
+        return Fail(error);
     return 0;
 }
 

@@ -4,9 +4,9 @@
 // context it was made in.
 #pragma once
 
-#include <memory>
-
 #include <epoxy/egl.h>
+
+#include <memory>
 
 typedef struct _XDisplay Display;
 

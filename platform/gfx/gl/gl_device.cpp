@@ -25,16 +25,17 @@
 //   a stage without a texture reads white, as in Direct3D, through a 1 x 1
 //   white texture, or, when white would leave the stage's input unchanged
 //   (white times the colour, or a selection of the colour), the unit is
-//   simply switched off, which costs the rasteriser nothing. Stage sampler states live in sampler objects, which
-//   belong to units as Direct3D's do to stages.
+//   simply switched off, which costs the rasteriser nothing. Stage sampler states live in sampler
+//   objects, which belong to units as Direct3D's do to stages.
 // - Lighting off draws the vertex colour, or white for vertices without one.
 // - Pre-transformed vertices (x, y in render-target pixels, z the depth
 //   value itself, rhw = 1 / w) skip the transforms, lighting, fog and clip
 //   planes. They are sent as (x w, y w, z w, w) through an orthographic
 //   projection of the viewport, so OpenGL's division by w gives back x, y, z
 //   and texturing stays perspective correct; the viewport clips them.
-#include <epoxy/gl.h>
+#include "platform/gfx/gl/gl_device.h"
 
+#include <epoxy/gl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,7 +46,6 @@
 
 #include "platform/gfx/gfx_math.h"
 #include "platform/gfx/gl/gl_context.h"
-#include "platform/gfx/gl/gl_device.h"
 #include "platform/gfx/gl/gl_texture.h"
 
 namespace gfx {
@@ -57,51 +57,81 @@ constexpr uint32_t kMaxClipPlanes = 6;
 
 GLenum BlendOf(uint32_t blend) {
     switch (blend) {
-        case kBlendZero: return GL_ZERO;
-        case kBlendOne: return GL_ONE;
-        case kBlendSrcColor: return GL_SRC_COLOR;
-        case kBlendInvSrcColor: return GL_ONE_MINUS_SRC_COLOR;
-        case kBlendSrcAlpha: return GL_SRC_ALPHA;
-        case kBlendInvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-        case kBlendDestAlpha: return GL_DST_ALPHA;
-        case kBlendInvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
-        case kBlendDestColor: return GL_DST_COLOR;
-        case kBlendInvDestColor: return GL_ONE_MINUS_DST_COLOR;
-        default: return GL_ONE;
+        case kBlendZero:
+            return GL_ZERO;
+        case kBlendOne:
+            return GL_ONE;
+        case kBlendSrcColor:
+            return GL_SRC_COLOR;
+        case kBlendInvSrcColor:
+            return GL_ONE_MINUS_SRC_COLOR;
+        case kBlendSrcAlpha:
+            return GL_SRC_ALPHA;
+        case kBlendInvSrcAlpha:
+            return GL_ONE_MINUS_SRC_ALPHA;
+        case kBlendDestAlpha:
+            return GL_DST_ALPHA;
+        case kBlendInvDestAlpha:
+            return GL_ONE_MINUS_DST_ALPHA;
+        case kBlendDestColor:
+            return GL_DST_COLOR;
+        case kBlendInvDestColor:
+            return GL_ONE_MINUS_DST_COLOR;
+        default:
+            return GL_ONE;
     }
 }
 
 GLenum CompareOf(uint32_t compare) {
     switch (compare) {
-        case kCmpNever: return GL_NEVER;
-        case kCmpLess: return GL_LESS;
-        case kCmpEqual: return GL_EQUAL;
-        case kCmpLessEqual: return GL_LEQUAL;
-        case kCmpGreater: return GL_GREATER;
-        case kCmpNotEqual: return GL_NOTEQUAL;
-        case kCmpGreaterEqual: return GL_GEQUAL;
-        default: return GL_ALWAYS;
+        case kCmpNever:
+            return GL_NEVER;
+        case kCmpLess:
+            return GL_LESS;
+        case kCmpEqual:
+            return GL_EQUAL;
+        case kCmpLessEqual:
+            return GL_LEQUAL;
+        case kCmpGreater:
+            return GL_GREATER;
+        case kCmpNotEqual:
+            return GL_NOTEQUAL;
+        case kCmpGreaterEqual:
+            return GL_GEQUAL;
+        default:
+            return GL_ALWAYS;
     }
 }
 
 GLenum StencilOpOf(uint32_t op) {
     switch (op) {
-        case kStencilZero: return GL_ZERO;
-        case kStencilReplace: return GL_REPLACE;
-        case kStencilIncrSat: return GL_INCR;
-        case kStencilDecrSat: return GL_DECR;
-        case kStencilInvert: return GL_INVERT;
-        case kStencilIncr: return GL_INCR_WRAP;
-        case kStencilDecr: return GL_DECR_WRAP;
-        default: return GL_KEEP;
+        case kStencilZero:
+            return GL_ZERO;
+        case kStencilReplace:
+            return GL_REPLACE;
+        case kStencilIncrSat:
+            return GL_INCR;
+        case kStencilDecrSat:
+            return GL_DECR;
+        case kStencilInvert:
+            return GL_INVERT;
+        case kStencilIncr:
+            return GL_INCR_WRAP;
+        case kStencilDecr:
+            return GL_DECR_WRAP;
+        default:
+            return GL_KEEP;
     }
 }
 
 GLenum AddressOf(uint32_t address) {
     switch (address) {
-        case kTaddressMirror: return GL_MIRRORED_REPEAT;
-        case kTaddressClamp: return GL_CLAMP_TO_EDGE;
-        default: return GL_REPEAT;
+        case kTaddressMirror:
+            return GL_MIRRORED_REPEAT;
+        case kTaddressClamp:
+            return GL_CLAMP_TO_EDGE;
+        default:
+            return GL_REPEAT;
     }
 }
 
@@ -112,7 +142,9 @@ void ColorOf(uint32_t argb, float out[4]) {
     out[3] = float(argb >> 24) / 255.0f;
 }
 
-void Enable(GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); }
+void Enable(GLenum cap, bool on) {
+    on ? glEnable(cap) : glDisable(cap);
+}
 
 // After the projection: z' = 2z - w, and half a pixel of a viewport of
 // width x height to the right and down.
@@ -130,18 +162,42 @@ struct DefaultState {
 };
 
 constexpr DefaultState kDefaultRenderStates[] = {
-    {kRsZEnable, kZbTrue},       {kRsFillMode, kFillSolid},       {kRsShadeMode, kShadeGouraud},
-    {kRsZWriteEnable, 1},        {kRsAlphaTestEnable, 0},         {kRsSrcBlend, kBlendOne},
-    {kRsDestBlend, kBlendZero},  {kRsCullMode, kCullCCW},         {kRsZFunc, kCmpLessEqual},
-    {kRsAlphaRef, 0},            {kRsAlphaFunc, kCmpAlways},      {kRsDitherEnable, 0},
-    {kRsAlphaBlendEnable, 0},    {kRsFogEnable, 0},               {kRsSpecularEnable, 0},
-    {kRsFogColor, 0},            {kRsFogTableMode, kFogNone},     {kRsFogStart, 0},
-    {kRsFogEnd, 0x3F800000},     {kRsFogDensity, 0x3F800000},     {kRsZBias, 0},
-    {kRsStencilEnable, 0},       {kRsStencilFail, kStencilKeep},  {kRsStencilZFail, kStencilKeep},
-    {kRsStencilPass, kStencilKeep}, {kRsStencilFunc, kCmpAlways}, {kRsStencilRef, 0},
-    {kRsStencilMask, 0xFFFFFFFF}, {kRsStencilWriteMask, 0xFFFFFFFF}, {kRsTextureFactor, 0xFFFFFFFF},
-    {kRsLighting, 1},            {kRsAmbient, 0},                 {kRsLocalViewer, 1},
-    {kRsNormalizeNormals, 0},    {kRsClipPlaneEnable, 0},         {kRsColorWriteEnable, 0xF},
+    {kRsZEnable, kZbTrue},
+    {kRsFillMode, kFillSolid},
+    {kRsShadeMode, kShadeGouraud},
+    {kRsZWriteEnable, 1},
+    {kRsAlphaTestEnable, 0},
+    {kRsSrcBlend, kBlendOne},
+    {kRsDestBlend, kBlendZero},
+    {kRsCullMode, kCullCCW},
+    {kRsZFunc, kCmpLessEqual},
+    {kRsAlphaRef, 0},
+    {kRsAlphaFunc, kCmpAlways},
+    {kRsDitherEnable, 0},
+    {kRsAlphaBlendEnable, 0},
+    {kRsFogEnable, 0},
+    {kRsSpecularEnable, 0},
+    {kRsFogColor, 0},
+    {kRsFogTableMode, kFogNone},
+    {kRsFogStart, 0},
+    {kRsFogEnd, 0x3F800000},
+    {kRsFogDensity, 0x3F800000},
+    {kRsZBias, 0},
+    {kRsStencilEnable, 0},
+    {kRsStencilFail, kStencilKeep},
+    {kRsStencilZFail, kStencilKeep},
+    {kRsStencilPass, kStencilKeep},
+    {kRsStencilFunc, kCmpAlways},
+    {kRsStencilRef, 0},
+    {kRsStencilMask, 0xFFFFFFFF},
+    {kRsStencilWriteMask, 0xFFFFFFFF},
+    {kRsTextureFactor, 0xFFFFFFFF},
+    {kRsLighting, 1},
+    {kRsAmbient, 0},
+    {kRsLocalViewer, 1},
+    {kRsNormalizeNormals, 0},
+    {kRsClipPlaneEnable, 0},
+    {kRsColorWriteEnable, 0xF},
 };
 
 // Vertex and index buffer objects, holding their context.
@@ -160,7 +216,8 @@ public:
     GlDevice(std::shared_ptr<GlContext> context, const PresentParameters& parameters)
         : context_(std::move(context)), parameters_(parameters) {
         caps_.rasterCaps = Caps::kZBias;
-        if (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic")) {
+        if (epoxy_gl_version() >= 46 ||
+            epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic")) {
             caps_.rasterCaps |= Caps::kAnisotropy;
             GLfloat most = 1;
             glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY, &most);
@@ -178,7 +235,8 @@ public:
         glGenTextures(1, &white_);
         glBindTexture(GL_TEXTURE_2D, white_);
         const uint32_t texel = 0xFFFFFFFF;
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, &texel);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                     &texel);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
         glFrontFace(GL_CW);
         glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
@@ -205,7 +263,8 @@ public:
         return Result::Ok;
     }
     Result Present() override {
-        return eglSwapBuffers(context_->display->egl, context_->surface) ? Result::Ok : Result::InvalidCall;
+        return eglSwapBuffers(context_->display->egl, context_->surface) ? Result::Ok
+                                                                         : Result::InvalidCall;
     }
 
     Result Clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) override {
@@ -242,27 +301,48 @@ public:
         renderStates_[state] = value;
         const auto& rs = renderStates_;
         switch (state) {
-            case kRsZEnable: Enable(GL_DEPTH_TEST, value != kZbFalse); break;
-            case kRsFillMode:
-                glPolygonMode(GL_FRONT_AND_BACK,
-                              value == kFillPoint ? GL_POINT : value == kFillWireframe ? GL_LINE : GL_FILL);
+            case kRsZEnable:
+                Enable(GL_DEPTH_TEST, value != kZbFalse);
                 break;
-            case kRsShadeMode: glShadeModel(value == kShadeFlat ? GL_FLAT : GL_SMOOTH); break;
-            case kRsZWriteEnable: glDepthMask(value ? GL_TRUE : GL_FALSE); break;
-            case kRsAlphaTestEnable: Enable(GL_ALPHA_TEST, value); break;
+            case kRsFillMode:
+                glPolygonMode(GL_FRONT_AND_BACK, value == kFillPoint       ? GL_POINT
+                                                 : value == kFillWireframe ? GL_LINE
+                                                                           : GL_FILL);
+                break;
+            case kRsShadeMode:
+                glShadeModel(value == kShadeFlat ? GL_FLAT : GL_SMOOTH);
+                break;
+            case kRsZWriteEnable:
+                glDepthMask(value ? GL_TRUE : GL_FALSE);
+                break;
+            case kRsAlphaTestEnable:
+                Enable(GL_ALPHA_TEST, value);
+                break;
             case kRsAlphaRef:
-            case kRsAlphaFunc: glAlphaFunc(CompareOf(rs[kRsAlphaFunc]), float(rs[kRsAlphaRef] & 255) / 255.0f); break;
+            case kRsAlphaFunc:
+                glAlphaFunc(CompareOf(rs[kRsAlphaFunc]), float(rs[kRsAlphaRef] & 255) / 255.0f);
+                break;
             case kRsSrcBlend:
-            case kRsDestBlend: glBlendFunc(BlendOf(rs[kRsSrcBlend]), BlendOf(rs[kRsDestBlend])); break;
+            case kRsDestBlend:
+                glBlendFunc(BlendOf(rs[kRsSrcBlend]), BlendOf(rs[kRsDestBlend]));
+                break;
             case kRsCullMode:
                 Enable(GL_CULL_FACE, value != kCullNone);
                 // Front faces are the clockwise ones (see above).
                 glCullFace(value == kCullCW ? GL_FRONT : GL_BACK);
                 break;
-            case kRsZFunc: glDepthFunc(CompareOf(value)); break;
-            case kRsDitherEnable: Enable(GL_DITHER, value); break;
-            case kRsAlphaBlendEnable: Enable(GL_BLEND, value); break;
-            case kRsFogEnable: Enable(GL_FOG, value); break;
+            case kRsZFunc:
+                glDepthFunc(CompareOf(value));
+                break;
+            case kRsDitherEnable:
+                Enable(GL_DITHER, value);
+                break;
+            case kRsAlphaBlendEnable:
+                Enable(GL_BLEND, value);
+                break;
+            case kRsFogEnable:
+                Enable(GL_FOG, value);
+                break;
             case kRsFogColor: {
                 float c[4];
                 ColorOf(value, c);
@@ -270,21 +350,34 @@ public:
                 break;
             }
             case kRsFogTableMode:
-                glFogi(GL_FOG_MODE, value == kFogExp ? GL_EXP : value == kFogExp2 ? GL_EXP2 : GL_LINEAR);
+                glFogi(GL_FOG_MODE, value == kFogExp    ? GL_EXP
+                                    : value == kFogExp2 ? GL_EXP2
+                                                        : GL_LINEAR);
                 break;
-            case kRsFogStart: glFogf(GL_FOG_START, BitsFloat(value)); break;
-            case kRsFogEnd: glFogf(GL_FOG_END, BitsFloat(value)); break;
-            case kRsFogDensity: glFogf(GL_FOG_DENSITY, BitsFloat(value)); break;
-            case kRsSpecularEnable: materialDirty_ = true; break;
+            case kRsFogStart:
+                glFogf(GL_FOG_START, BitsFloat(value));
+                break;
+            case kRsFogEnd:
+                glFogf(GL_FOG_END, BitsFloat(value));
+                break;
+            case kRsFogDensity:
+                glFogf(GL_FOG_DENSITY, BitsFloat(value));
+                break;
+            case kRsSpecularEnable:
+                materialDirty_ = true;
+                break;
             case kRsZBias:
                 Enable(GL_POLYGON_OFFSET_FILL, value != 0);
                 glPolygonOffset(0.0f, -float(value));
                 break;
-            case kRsStencilEnable: Enable(GL_STENCIL_TEST, value); break;
+            case kRsStencilEnable:
+                Enable(GL_STENCIL_TEST, value);
+                break;
             case kRsStencilFunc:
             case kRsStencilRef:
             case kRsStencilMask:
-                glStencilFunc(CompareOf(rs[kRsStencilFunc]), GLint(rs[kRsStencilRef]), rs[kRsStencilMask]);
+                glStencilFunc(CompareOf(rs[kRsStencilFunc]), GLint(rs[kRsStencilRef]),
+                              rs[kRsStencilMask]);
                 break;
             case kRsStencilFail:
             case kRsStencilZFail:
@@ -292,22 +385,36 @@ public:
                 glStencilOp(StencilOpOf(rs[kRsStencilFail]), StencilOpOf(rs[kRsStencilZFail]),
                             StencilOpOf(rs[kRsStencilPass]));
                 break;
-            case kRsStencilWriteMask: glStencilMask(value); break;
-            case kRsTextureFactor: stagesDirty_ = true; break;
-            case kRsLighting: Enable(GL_LIGHTING, value); break;
+            case kRsStencilWriteMask:
+                glStencilMask(value);
+                break;
+            case kRsTextureFactor:
+                stagesDirty_ = true;
+                break;
+            case kRsLighting:
+                Enable(GL_LIGHTING, value);
+                break;
             case kRsAmbient: {
                 float c[4];
                 ColorOf(value, c);
                 glLightModelfv(GL_LIGHT_MODEL_AMBIENT, c);
                 break;
             }
-            case kRsLocalViewer: glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, value ? GL_TRUE : GL_FALSE); break;
-            case kRsNormalizeNormals: Enable(GL_NORMALIZE, value); break;
-            case kRsClipPlaneEnable:
-                for (uint32_t i = 0; i < kMaxClipPlanes; ++i) Enable(GL_CLIP_PLANE0 + i, value & (1u << i));
+            case kRsLocalViewer:
+                glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, value ? GL_TRUE : GL_FALSE);
                 break;
-            case kRsColorWriteEnable: glColorMask(value & 1, value & 2, value & 4, value & 8); break;
-            default: break;
+            case kRsNormalizeNormals:
+                Enable(GL_NORMALIZE, value);
+                break;
+            case kRsClipPlaneEnable:
+                for (uint32_t i = 0; i < kMaxClipPlanes; ++i)
+                    Enable(GL_CLIP_PLANE0 + i, value & (1u << i));
+                break;
+            case kRsColorWriteEnable:
+                glColorMask(value & 1, value & 2, value & 4, value & 8);
+                break;
+            default:
+                break;
         }
     }
 
@@ -317,8 +424,12 @@ public:
         const GLuint sampler = samplers_[stage];
         const auto& ss = stageStates_[stage];
         switch (state) {
-            case kTssAddressU: glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GLint(AddressOf(value))); break;
-            case kTssAddressV: glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GLint(AddressOf(value))); break;
+            case kTssAddressU:
+                glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GLint(AddressOf(value)));
+                break;
+            case kTssAddressV:
+                glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GLint(AddressOf(value)));
+                break;
             case kTssMagFilter:
             case kTssMinFilter:
             case kTssMipFilter:
@@ -326,19 +437,30 @@ public:
                 const bool magLinear = ss[kTssMagFilter] >= kTexfLinear;
                 const bool minLinear = ss[kTssMinFilter] >= kTexfLinear;
                 GLenum min = minLinear ? GL_LINEAR : GL_NEAREST;
-                if (ss[kTssMipFilter] == kTexfPoint) min = minLinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
-                if (ss[kTssMipFilter] >= kTexfLinear) min = minLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
-                glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+                if (ss[kTssMipFilter] == kTexfPoint)
+                    min = minLinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+                if (ss[kTssMipFilter] >= kTexfLinear)
+                    min = minLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+                glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER,
+                                    magLinear ? GL_LINEAR : GL_NEAREST);
                 glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GLint(min));
                 if (caps_.rasterCaps & Caps::kAnisotropy) {
-                    const bool anisotropic = ss[kTssMinFilter] == kTexfAnisotropic || ss[kTssMagFilter] == kTexfAnisotropic;
-                    const float amount = anisotropic ? float(std::clamp(ss[kTssMaxAnisotropy], 1u, caps_.maxAnisotropy)) : 1.0f;
+                    const bool anisotropic = ss[kTssMinFilter] == kTexfAnisotropic ||
+                                             ss[kTssMagFilter] == kTexfAnisotropic;
+                    const float amount =
+                        anisotropic
+                            ? float(std::clamp(ss[kTssMaxAnisotropy], 1u, caps_.maxAnisotropy))
+                            : 1.0f;
                     glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY, amount);
                 }
                 break;
             }
-            case kTssMaxMipLevel: glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, float(value)); break;
-            default: stagesDirty_ = true; break;
+            case kTssMaxMipLevel:
+                glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, float(value));
+                break;
+            default:
+                stagesDirty_ = true;
+                break;
         }
     }
 
@@ -377,7 +499,8 @@ public:
         glLightfv(id, GL_SPECULAR, &light.specular.r);
         glLightfv(id, GL_AMBIENT, &light.ambient.r);
         const bool point = light.type != kLightDirectional;
-        const bool silent = light.attenuation0 == 0 && light.attenuation1 == 0 && light.attenuation2 == 0;
+        const bool silent =
+            light.attenuation0 == 0 && light.attenuation1 == 0 && light.attenuation2 == 0;
         glLightf(id, GL_CONSTANT_ATTENUATION, point && !silent ? light.attenuation0 : 1.0f);
         glLightf(id, GL_LINEAR_ATTENUATION, point ? light.attenuation1 : 0.0f);
         glLightf(id, GL_QUADRATIC_ATTENUATION, point ? light.attenuation2 : 0.0f);
@@ -413,11 +536,14 @@ public:
     uint32_t GetTextureStageState(uint32_t stage, StageState state) const override {
         return stage < kStageCount && state < kStageStateCount ? stageStates_[stage][state] : 0;
     }
-    Texture* GetTexture(uint32_t stage) const override { return stage < kStageCount ? textures_[stage] : nullptr; }
+    Texture* GetTexture(uint32_t stage) const override {
+        return stage < kStageCount ? textures_[stage] : nullptr;
+    }
 
     Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                          std::unique_ptr<Texture>& texture) override {
-        if (width == 0 || height == 0 || width > caps_.maxTextureSize || height > caps_.maxTextureSize)
+        if (width == 0 || height == 0 || width > caps_.maxTextureSize ||
+            height > caps_.maxTextureSize)
             return Result::InvalidCall;
         auto created = std::make_unique<GlTexture>(context_);
         if (!created->Create(width, height, levels, format)) return Result::InvalidCall;
@@ -425,24 +551,28 @@ public:
         return Result::Ok;
     }
 
-    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t fvf) override {
+    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
+                         uint32_t fvf) override {
         Draw(type, primitiveCount, nullptr, vertices, fvf);
     }
 
-    void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t, uint32_t primitiveCount, const uint32_t* indices,
-                                const void* vertices, uint32_t fvf) override {
+    void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t, uint32_t primitiveCount,
+                                const uint32_t* indices, const void* vertices,
+                                uint32_t fvf) override {
         Draw(type, primitiveCount, indices, vertices, fvf);
     }
 
-    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
-                                                   const uint32_t* indices, uint32_t indexCount) override {
+    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount,
+                                                   uint32_t fvf, const uint32_t* indices,
+                                                   uint32_t indexCount) override {
         auto buffers = std::make_unique<GlMeshBuffers>();
         buffers->context = context_;
         buffers->fvf = fvf;
         glGenBuffers(1, &buffers->vertices);
         glGenBuffers(1, &buffers->indices);
         glBindBuffer(GL_ARRAY_BUFFER, buffers->vertices);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * VertexStride(fvf), vertices, GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * VertexStride(fvf), vertices,
+                     GL_STATIC_DRAW);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers->indices);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 4, indices, GL_STATIC_DRAW);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -450,13 +580,14 @@ public:
         return buffers;
     }
 
-    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) override {
+    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex,
+                              uint32_t primitiveCount) override {
         const auto& kept = static_cast<const GlMeshBuffers&>(buffers);
         // With the buffers bound, the pointers below are offsets into them.
         glBindBuffer(GL_ARRAY_BUFFER, kept.vertices);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, kept.indices);
-        Draw(kPtTriangleList, primitiveCount, reinterpret_cast<const uint32_t*>(uintptr_t(startIndex) * 4), nullptr,
-             kept.fvf, true);
+        Draw(kPtTriangleList, primitiveCount,
+             reinterpret_cast<const uint32_t*>(uintptr_t(startIndex) * 4), nullptr, kept.fvf, true);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
@@ -467,17 +598,20 @@ public:
         std::vector<uint32_t> rows(size_t(width) * height);
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, GLsizei(width), GLsizei(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+        glReadPixels(0, 0, GLsizei(width), GLsizei(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                     rows.data());
         argb.resize(rows.size());
         for (uint32_t y = 0; y < height; ++y)
-            std::memcpy(&argb[size_t(y) * width], &rows[size_t(height - 1 - y) * width], width * sizeof(uint32_t));
+            std::memcpy(&argb[size_t(y) * width], &rows[size_t(height - 1 - y) * width],
+                        width * sizeof(uint32_t));
         return glGetError() == GL_NO_ERROR;
     }
 
 private:
     void LoadProjection() {
         glMatrixMode(GL_PROJECTION);
-        glLoadMatrixf(&Multiply(projection_, ClipSpaceFix(viewport_.width, viewport_.height))[0][0]);
+        glLoadMatrixf(
+            &Multiply(projection_, ClipSpaceFix(viewport_.width, viewport_.height))[0][0]);
         glMatrixMode(GL_MODELVIEW);
     }
 
@@ -493,7 +627,8 @@ private:
     }
 
     void SetDefaults() {
-        for (const DefaultState& d : kDefaultRenderStates) SetRenderState(RenderState(d.state), d.value);
+        for (const DefaultState& d : kDefaultRenderStates)
+            SetRenderState(RenderState(d.state), d.value);
         for (uint32_t stage = 0; stage < kStageCount; ++stage) {
             const bool first = stage == 0;
             SetTextureStageState(stage, kTssColorOp, first ? kTopModulate : kTopDisable);
@@ -522,26 +657,41 @@ private:
 
     GLenum SourceOf(uint32_t stage, uint32_t arg) const {
         switch (arg & 0xF) {
-            case kTaDiffuse: return GL_PRIMARY_COLOR;
-            case kTaTexture: return GL_TEXTURE;
-            case kTaTFactor: return GL_CONSTANT;
-            default: return stage == 0 ? GL_PRIMARY_COLOR : GL_PREVIOUS;
+            case kTaDiffuse:
+                return GL_PRIMARY_COLOR;
+            case kTaTexture:
+                return GL_TEXTURE;
+            case kTaTFactor:
+                return GL_CONSTANT;
+            default:
+                return stage == 0 ? GL_PRIMARY_COLOR : GL_PREVIOUS;
         }
     }
 
     // One combiner function, for colour or alpha.
-    void Combine(uint32_t stage, GLenum combine, GLenum source0, GLenum source1, GLenum scale, uint32_t op,
-                 uint32_t arg1, uint32_t arg2) {
+    void Combine(uint32_t stage, GLenum combine, GLenum source0, GLenum source1, GLenum scale,
+                 uint32_t op, uint32_t arg1, uint32_t arg2) {
         GLenum function = GL_MODULATE;
         float factor = 1.0f;
         GLenum a = SourceOf(stage, arg1), b = SourceOf(stage, arg2);
         switch (op) {
-            case kTopSelectArg1: function = GL_REPLACE; break;
-            case kTopSelectArg2: function = GL_REPLACE, a = b; break;
-            case kTopModulate2x: factor = 2.0f; break;
-            case kTopAdd: function = GL_ADD; break;
-            case kTopModulate: break;
-            default: function = GL_REPLACE, a = SourceOf(stage, kTaCurrent); break;  // passes the colour on
+            case kTopSelectArg1:
+                function = GL_REPLACE;
+                break;
+            case kTopSelectArg2:
+                function = GL_REPLACE, a = b;
+                break;
+            case kTopModulate2x:
+                factor = 2.0f;
+                break;
+            case kTopAdd:
+                function = GL_ADD;
+                break;
+            case kTopModulate:
+                break;
+            default:
+                function = GL_REPLACE, a = SourceOf(stage, kTaCurrent);
+                break;  // passes the colour on
         }
         glTexEnvi(GL_TEXTURE_ENV, combine, GLint(function));
         glTexEnvi(GL_TEXTURE_ENV, source0, GLint(a));
@@ -557,10 +707,14 @@ private:
         };
         auto texture = [](uint32_t arg) { return (arg & 0xF) == kTaTexture; };
         switch (op) {
-            case kTopModulate: return (texture(arg1) && current(arg2)) || (current(arg1) && texture(arg2));
-            case kTopSelectArg1: return current(arg1);
-            case kTopSelectArg2: return current(arg2);
-            default: return false;
+            case kTopModulate:
+                return (texture(arg1) && current(arg2)) || (current(arg1) && texture(arg2));
+            case kTopSelectArg1:
+                return current(arg1);
+            case kTopSelectArg2:
+                return current(arg2);
+            default:
+                return false;
         }
     }
 
@@ -592,10 +746,10 @@ private:
             glBindSampler(stage, samplers_[stage]);
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
             glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
-            Combine(stage, GL_COMBINE_RGB, GL_SRC0_RGB, GL_SRC1_RGB, GL_RGB_SCALE, ss[kTssColorOp], ss[kTssColorArg1],
-                    ss[kTssColorArg2]);
-            Combine(stage, GL_COMBINE_ALPHA, GL_SRC0_ALPHA, GL_SRC1_ALPHA, GL_ALPHA_SCALE, ss[kTssAlphaOp],
-                    ss[kTssAlphaArg1], ss[kTssAlphaArg2]);
+            Combine(stage, GL_COMBINE_RGB, GL_SRC0_RGB, GL_SRC1_RGB, GL_RGB_SCALE, ss[kTssColorOp],
+                    ss[kTssColorArg1], ss[kTssColorArg2]);
+            Combine(stage, GL_COMBINE_ALPHA, GL_SRC0_ALPHA, GL_SRC1_ALPHA, GL_ALPHA_SCALE,
+                    ss[kTssAlphaOp], ss[kTssAlphaArg1], ss[kTssAlphaArg2]);
         }
         glActiveTexture(GL_TEXTURE0);
         stagesDirty_ = false;
@@ -619,16 +773,19 @@ private:
                 const Light& light = lights_[i];
                 const GLenum id = GL_LIGHT0 + i;
                 if (light.type == kLightDirectional) {
-                    const float towards[4] = {-light.direction.x, -light.direction.y, -light.direction.z, 0.0f};
+                    const float towards[4] = {-light.direction.x, -light.direction.y,
+                                              -light.direction.z, 0.0f};
                     glLightfv(id, GL_POSITION, towards);
                 } else {
-                    const float position[4] = {light.position.x, light.position.y, light.position.z, 1.0f};
+                    const float position[4] = {light.position.x, light.position.y, light.position.z,
+                                               1.0f};
                     glLightfv(id, GL_POSITION, position);
                     glLightfv(id, GL_SPOT_DIRECTION, &light.direction.x);
                 }
             }
             for (uint32_t i = 0; i < kMaxClipPlanes; ++i) {
-                const double plane[4] = {clipPlanes_[i][0], clipPlanes_[i][1], clipPlanes_[i][2], clipPlanes_[i][3]};
+                const double plane[4] = {clipPlanes_[i][0], clipPlanes_[i][1], clipPlanes_[i][2],
+                                         clipPlanes_[i][3]};
                 glClipPlane(GL_CLIP_PLANE0 + i, plane);
             }
             lightsDirty_ = false;
@@ -642,8 +799,8 @@ private:
 
     // From memory, or from bound buffers (vertices and indices are then
     // offsets into them).
-    void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices, const void* vertices, uint32_t fvf,
-              bool fromBuffers = false) {
+    void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices,
+              const void* vertices, uint32_t fvf, bool fromBuffers = false) {
         if (primitiveCount == 0 || (!vertices && !fromBuffers)) return;
         const uint32_t count = IndexCount(type, primitiveCount);
         if ((fvf & kFvfXyzRhw) && !fromBuffers) {
@@ -658,18 +815,23 @@ private:
     // Vertices (or indices) a primitive count of the type takes.
     static uint32_t IndexCount(PrimitiveType type, uint32_t primitiveCount) {
         switch (type) {
-            case kPtPointList: return primitiveCount;
-            case kPtLineList: return primitiveCount * 2;
-            case kPtLineStrip: return primitiveCount + 1;
+            case kPtPointList:
+                return primitiveCount;
+            case kPtLineList:
+                return primitiveCount * 2;
+            case kPtLineStrip:
+                return primitiveCount + 1;
             case kPtTriangleStrip:
-            case kPtTriangleFan: return primitiveCount + 2;
-            default: return primitiveCount * 3;
+            case kPtTriangleFan:
+                return primitiveCount + 2;
+            default:
+                return primitiveCount * 3;
         }
     }
 
     // Screen-space vertices: see the notes at the top.
-    void DrawPretransformed(PrimitiveType type, uint32_t count, const uint32_t* indices, const void* vertices,
-                            uint32_t fvf) {
+    void DrawPretransformed(PrimitiveType type, uint32_t count, const uint32_t* indices,
+                            const void* vertices, uint32_t fvf) {
         const Viewport& v = viewport_;
         if (v.width == 0 || v.height == 0) return;
         uint32_t vertexCount = count;
@@ -715,13 +877,14 @@ private:
 
         Enable(GL_LIGHTING, lit);
         Enable(GL_FOG, fogged);
-        for (uint32_t i = 0; i < kMaxClipPlanes; ++i) Enable(GL_CLIP_PLANE0 + i, clipPlanes & (1u << i));
+        for (uint32_t i = 0; i < kMaxClipPlanes; ++i)
+            Enable(GL_CLIP_PLANE0 + i, clipPlanes & (1u << i));
         LoadProjection();
     }
 
     // Sends the vertex arrays laid out by the format and draws.
-    void DrawArrays(PrimitiveType type, uint32_t count, const uint32_t* indices, const void* vertices, uint32_t fvf,
-                    bool fromBuffers) {
+    void DrawArrays(PrimitiveType type, uint32_t count, const uint32_t* indices,
+                    const void* vertices, uint32_t fvf, bool fromBuffers) {
         if (stagesDirty_) ApplyStages();
         const bool colored = (fvf & kFvfDiffuse) != 0;
         const bool lit = renderStates_[kRsLighting] != 0 && (fvf & kFvfXyzRhw) == 0;
@@ -767,15 +930,28 @@ private:
 
         GLenum mode = GL_TRIANGLES;
         switch (type) {
-            case kPtPointList: mode = GL_POINTS; break;
-            case kPtLineList: mode = GL_LINES; break;
-            case kPtLineStrip: mode = GL_LINE_STRIP; break;
-            case kPtTriangleStrip: mode = GL_TRIANGLE_STRIP; break;
-            case kPtTriangleFan: mode = GL_TRIANGLE_FAN; break;
-            default: break;
+            case kPtPointList:
+                mode = GL_POINTS;
+                break;
+            case kPtLineList:
+                mode = GL_LINES;
+                break;
+            case kPtLineStrip:
+                mode = GL_LINE_STRIP;
+                break;
+            case kPtTriangleStrip:
+                mode = GL_TRIANGLE_STRIP;
+                break;
+            case kPtTriangleFan:
+                mode = GL_TRIANGLE_FAN;
+                break;
+            default:
+                break;
         }
-        if (indices || fromBuffers) glDrawElements(mode, GLsizei(count), GL_UNSIGNED_INT, indices);
-        else glDrawArrays(mode, 0, GLsizei(count));
+        if (indices || fromBuffers)
+            glDrawElements(mode, GLsizei(count), GL_UNSIGNED_INT, indices);
+        else
+            glDrawArrays(mode, 0, GLsizei(count));
     }
 
     std::shared_ptr<GlContext> context_;
@@ -798,7 +974,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Device> CreateGlDevice(std::shared_ptr<GlContext> context, const PresentParameters& parameters) {
+std::unique_ptr<Device> CreateGlDevice(std::shared_ptr<GlContext> context,
+                                       const PresentParameters& parameters) {
     // Sampler objects carry the stage states; they are core from 3.3.
     if (epoxy_gl_version() < 33) return nullptr;
     return std::make_unique<GlDevice>(std::move(context), parameters);

@@ -13,6 +13,7 @@ struct GlContext;
 
 // The context must be current. Null when the context lacks what the
 // mapping needs.
-std::unique_ptr<Device> CreateGlDevice(std::shared_ptr<GlContext> context, const PresentParameters& parameters);
+std::unique_ptr<Device> CreateGlDevice(std::shared_ptr<GlContext> context,
+                                       const PresentParameters& parameters);
 
 }  // namespace gfx

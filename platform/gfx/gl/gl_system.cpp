@@ -1,10 +1,9 @@
 // The OpenGL system: opens its own connection to the X display that holds
 // the game window, offers the EGL configurations as depth formats, and
 // creates the compatibility-profile context that draws into the window.
-#include <unistd.h>
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -44,7 +43,8 @@ public:
     explicit GlSystem(std::shared_ptr<GlDisplay> display) : display_(std::move(display)) {}
 
     Format DesktopFormat() override {
-        return DefaultDepth(display_->x, DefaultScreen(display_->x)) == 16 ? kFormatR5G6B5 : kFormatX8R8G8B8;
+        return DefaultDepth(display_->x, DefaultScreen(display_->x)) == 16 ? kFormatR5G6B5
+                                                                           : kFormatX8R8G8B8;
     }
 
     bool CheckDepthStencil(Format backBuffer, Format depthStencil) override {
@@ -52,18 +52,20 @@ public:
         return FindConfig(backBuffer, depthStencil, config);
     }
 
-    Result CreateDevice(const PresentParameters& parameters, VertexProcessing, std::unique_ptr<Device>& device) override {
+    Result CreateDevice(const PresentParameters& parameters, VertexProcessing,
+                        std::unique_ptr<Device>& device) override {
         // OpenGL has one vertex pipeline; both processing modes get it.
         EGLConfig config;
-        const Format depth = parameters.autoDepthStencil ? parameters.depthStencilFormat : kFormatUnknown;
+        const Format depth =
+            parameters.autoDepthStencil ? parameters.depthStencilFormat : kFormatUnknown;
         if (!FindConfig(parameters.backBufferFormat, depth, config)) return Result::NotAvailable;
         auto context = std::make_shared<GlContext>();
         context->display = display_;
         EGLNativeWindowType window = parameters.window;
         context->surface = eglCreateWindowSurface(display_->egl, config, window, nullptr);
         if (context->surface == EGL_NO_SURFACE) return Result::NotAvailable;
-        const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
-                                     EGL_NONE};
+        const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                     EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
         context->context = eglCreateContext(display_->egl, config, EGL_NO_CONTEXT, attributes);
         if (context->context == EGL_NO_CONTEXT ||
             !eglMakeCurrent(display_->egl, context->surface, context->surface, context->context))
@@ -73,7 +75,8 @@ public:
         return device ? Result::Ok : Result::NotAvailable;
     }
 
-    void FitWindow(WindowHandle window, uint32_t width, uint32_t height, bool fullScreen, bool centre) override {
+    void FitWindow(WindowHandle window, uint32_t width, uint32_t height, bool fullScreen,
+                   bool centre) override {
         // X11 windows have no frame of their own: the client area is the
         // window, so fitting is sizing it.
         Display* x = display_->x;
@@ -96,11 +99,13 @@ private:
     bool FindConfig(Format backBuffer, Format depthStencil, EGLConfig& found) const {
         ColorBits color;
         if (!ColorBitsOf(backBuffer, color)) return false;
-        const EGLint depth = FormatDepthBits(depthStencil), stencil = FormatStencilBits(depthStencil);
+        const EGLint depth = FormatDepthBits(depthStencil),
+                     stencil = FormatStencilBits(depthStencil);
         if (depthStencil != kFormatUnknown && !IsDepthFormat(depthStencil)) return false;
-        const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                 EGL_RED_SIZE, color.red, EGL_GREEN_SIZE, color.green, EGL_BLUE_SIZE, color.blue,
-                                 EGL_DEPTH_SIZE, depth, EGL_STENCIL_SIZE, stencil, EGL_NONE};
+        const EGLint wanted[] = {
+            EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE,
+            color.red,        EGL_GREEN_SIZE, color.green,         EGL_BLUE_SIZE,  color.blue,
+            EGL_DEPTH_SIZE,   depth,          EGL_STENCIL_SIZE,    stencil,        EGL_NONE};
         EGLint count = 0;
         if (!eglChooseConfig(display_->egl, wanted, nullptr, 0, &count) || count == 0) return false;
         std::vector<EGLConfig> configs(static_cast<size_t>(count));
@@ -113,7 +118,8 @@ private:
             eglGetConfigAttrib(display_->egl, config, EGL_DEPTH_SIZE, &d);
             eglGetConfigAttrib(display_->egl, config, EGL_STENCIL_SIZE, &s);
             eglGetConfigAttrib(display_->egl, config, EGL_NATIVE_VISUAL_ID, &visual);
-            if (r == color.red && g == color.green && b == color.blue && d == depth && s == stencil && visual != 0) {
+            if (r == color.red && g == color.green && b == color.blue && d == depth &&
+                s == stencil && visual != 0) {
                 found = config;
                 return true;
             }
@@ -136,7 +142,8 @@ std::unique_ptr<System> CreateOpenGLSystem() {
                        ? eglGetPlatformDisplayEXT(EGL_PLATFORM_X11_EXT, display->x, nullptr)
                        : eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(display->x));
     EGLint major = 0, minor = 0;
-    if (display->egl == EGL_NO_DISPLAY || !eglInitialize(display->egl, &major, &minor) || !eglBindAPI(EGL_OPENGL_API))
+    if (display->egl == EGL_NO_DISPLAY || !eglInitialize(display->egl, &major, &minor) ||
+        !eglBindAPI(EGL_OPENGL_API))
         return nullptr;
     return std::make_unique<GlSystem>(std::move(display));
 }

@@ -12,21 +12,48 @@ bool GlPixelFormatOf(Format format, GlPixelFormat& pixel) {
     // BGRA. The X formats keep their unused bits out of the internal format
     // so they read as opaque.
     switch (format) {
-        case kFormatA8R8G8B8: pixel = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV}; return true;
-        case kFormatX8R8G8B8: pixel = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV}; return true;
-        case kFormatR8G8B8: pixel = {GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE}; return true;
-        case kFormatR5G6B5: pixel = {GL_RGB5, GL_RGB, GL_UNSIGNED_SHORT_5_6_5}; return true;
-        case kFormatA1R5G5B5: pixel = {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}; return true;
-        case kFormatX1R5G5B5: pixel = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}; return true;
-        case kFormatA4R4G4B4: pixel = {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}; return true;
-        case kFormatX4R4G4B4: pixel = {GL_RGB4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}; return true;
-        case kFormatR3G3B2: pixel = {GL_R3_G3_B2, GL_RGB, GL_UNSIGNED_BYTE_3_3_2}; return true;
+        case kFormatA8R8G8B8:
+            pixel = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+            return true;
+        case kFormatX8R8G8B8:
+            pixel = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+            return true;
+        case kFormatR8G8B8:
+            pixel = {GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE};
+            return true;
+        case kFormatR5G6B5:
+            pixel = {GL_RGB5, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+            return true;
+        case kFormatA1R5G5B5:
+            pixel = {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+            return true;
+        case kFormatX1R5G5B5:
+            pixel = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+            return true;
+        case kFormatA4R4G4B4:
+            pixel = {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+            return true;
+        case kFormatX4R4G4B4:
+            pixel = {GL_RGB4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+            return true;
+        case kFormatR3G3B2:
+            pixel = {GL_R3_G3_B2, GL_RGB, GL_UNSIGNED_BYTE_3_3_2};
+            return true;
         // OpenGL has no type for it; its texels are widened on the way (below).
-        case kFormatA8R3G3B2: pixel = {GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE}; return true;
-        case kFormatA8: pixel = {GL_ALPHA8, GL_ALPHA, GL_UNSIGNED_BYTE}; return true;
-        case kFormatL8: pixel = {GL_LUMINANCE8, GL_LUMINANCE, GL_UNSIGNED_BYTE}; return true;
-        case kFormatA8L8: pixel = {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE}; return true;
-        default: return false;
+        case kFormatA8R3G3B2:
+            pixel = {GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE};
+            return true;
+        case kFormatA8:
+            pixel = {GL_ALPHA8, GL_ALPHA, GL_UNSIGNED_BYTE};
+            return true;
+        case kFormatL8:
+            pixel = {GL_LUMINANCE8, GL_LUMINANCE, GL_UNSIGNED_BYTE};
+            return true;
+        case kFormatA8L8:
+            pixel = {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE};
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -69,9 +96,11 @@ void GlTexture::Upload(uint32_t level) {
     glBindTexture(GL_TEXTURE_2D, name_);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     std::vector<uint8_t> widened;
-    if (desc.format == kFormatA8R3G3B2) widened = WidenA8R3G3B2(LevelBits(level), desc.width * desc.height);
-    glTexImage2D(GL_TEXTURE_2D, GLint(level), pixel_.internalFormat, GLsizei(desc.width), GLsizei(desc.height), 0,
-                 pixel_.format, pixel_.type, widened.empty() ? LevelBits(level) : widened.data());
+    if (desc.format == kFormatA8R3G3B2)
+        widened = WidenA8R3G3B2(LevelBits(level), desc.width * desc.height);
+    glTexImage2D(GL_TEXTURE_2D, GLint(level), pixel_.internalFormat, GLsizei(desc.width),
+                 GLsizei(desc.height), 0, pixel_.format, pixel_.type,
+                 widened.empty() ? LevelBits(level) : widened.data());
     // The device rebinds what its stages hold before the next draw.
     glBindTexture(GL_TEXTURE_2D, 0);
 }

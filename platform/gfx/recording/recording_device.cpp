@@ -110,7 +110,9 @@ bool RecordingDevice::lightEnabled(uint32_t index) const {
     return found != lightEnabled_.end() && found->second;
 }
 
-void RecordingDevice::SetClipPlane(uint32_t index, const float*) { Record(Call::SetClipPlane, index); }
+void RecordingDevice::SetClipPlane(uint32_t index, const float*) {
+    Record(Call::SetClipPlane, index);
+}
 
 void RecordingDevice::SetTexture(uint32_t stage, Texture* texture) {
     Record(Call::SetTexture, stage, texture != nullptr);
@@ -125,8 +127,8 @@ uint32_t RecordingDevice::GetTextureStageState(uint32_t stage, StageState state)
     return stage < kStageCount && state < kStageStateCount ? stageStates_[stage][state] : 0;
 }
 
-Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
-                                      std::unique_ptr<Texture>& texture) {
+Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
+                                      Format format, std::unique_ptr<Texture>& texture) {
     Record(Call::CreateTexture, width, height, format);
     if (width > caps_.maxTextureSize || height > caps_.maxTextureSize) return Result::InvalidCall;
     auto created = std::make_unique<RecordingTexture>();
@@ -135,13 +137,15 @@ Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t 
     return Result::Ok;
 }
 
-void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void*, uint32_t fvf) {
+void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void*,
+                                      uint32_t fvf) {
     Record(Call::Draw, type, primitiveCount);
     draws_.push_back({type, 0, primitiveCount, fvf, material_, textures_[0], world_});
 }
 
-void RecordingDevice::DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
-                                             const uint32_t*, const void*, uint32_t fvf) {
+void RecordingDevice::DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount,
+                                             uint32_t primitiveCount, const uint32_t*, const void*,
+                                             uint32_t fvf) {
     Record(Call::Draw, type, primitiveCount);
     draws_.push_back({type, vertexCount, primitiveCount, fvf, material_, textures_[0], world_});
 }
@@ -154,8 +158,9 @@ struct RecordingMeshBuffers final : MeshBuffers {
 
 }  // namespace
 
-std::unique_ptr<MeshBuffers> RecordingDevice::CreateMeshBuffers(const void*, uint32_t vertexCount, uint32_t fvf,
-                                                                const uint32_t*, uint32_t indexCount) {
+std::unique_ptr<MeshBuffers> RecordingDevice::CreateMeshBuffers(const void*, uint32_t vertexCount,
+                                                                uint32_t fvf, const uint32_t*,
+                                                                uint32_t indexCount) {
     Record(Call::CreateMeshBuffers, vertexCount, indexCount);
     auto buffers = std::make_unique<RecordingMeshBuffers>();
     buffers->vertexCount = vertexCount;
@@ -163,15 +168,17 @@ std::unique_ptr<MeshBuffers> RecordingDevice::CreateMeshBuffers(const void*, uin
     return buffers;
 }
 
-void RecordingDevice::DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) {
+void RecordingDevice::DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex,
+                                           uint32_t primitiveCount) {
     const auto& kept = static_cast<const RecordingMeshBuffers&>(buffers);
     Record(Call::Draw, kPtTriangleList, primitiveCount, startIndex);
-    draws_.push_back({kPtTriangleList, kept.vertexCount, primitiveCount, kept.fvf, material_, textures_[0], world_});
+    draws_.push_back({kPtTriangleList, kept.vertexCount, primitiveCount, kept.fvf, material_,
+                      textures_[0], world_});
 }
 
 size_t RecordingDevice::CountOf(Call call) const {
-    return static_cast<size_t>(
-        std::count_if(calls_.begin(), calls_.end(), [call](const RecordedCall& c) { return c.call == call; }));
+    return static_cast<size_t>(std::count_if(
+        calls_.begin(), calls_.end(), [call](const RecordedCall& c) { return c.call == call; }));
 }
 
 bool RecordingSystem::CheckDepthStencil(Format, Format depthStencil) {
@@ -179,11 +186,13 @@ bool RecordingSystem::CheckDepthStencil(Format, Format depthStencil) {
     return config_.depthFormats.count(depthStencil) != 0;
 }
 
-Result RecordingSystem::CreateDevice(const PresentParameters& parameters, VertexProcessing processing,
-                                     std::unique_ptr<Device>& device) {
+Result RecordingSystem::CreateDevice(const PresentParameters& parameters,
+                                     VertexProcessing processing, std::unique_ptr<Device>& device) {
     creations_.push_back(processing);
-    if (processing == kMixedVertexProcessing && config_.refuseMixedProcessing) return Result::NotAvailable;
-    if (processing == kSoftwareVertexProcessing && config_.refuseSoftwareProcessing) return Result::NotAvailable;
+    if (processing == kMixedVertexProcessing && config_.refuseMixedProcessing)
+        return Result::NotAvailable;
+    if (processing == kSoftwareVertexProcessing && config_.refuseSoftwareProcessing)
+        return Result::NotAvailable;
     device = std::make_unique<RecordingDevice>(config_, parameters);
     return Result::Ok;
 }

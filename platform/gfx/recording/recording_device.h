@@ -66,7 +66,8 @@ struct RecordedDraw {
 // What the recording system accepts and how its devices behave.
 struct RecordingConfig {
     Format desktopFormat = kFormatX8R8G8B8;
-    std::set<uint32_t> depthFormats{kFormatD32, kFormatD24X8, kFormatD16, kFormatD24S8, kFormatD15S1};
+    std::set<uint32_t> depthFormats{kFormatD32, kFormatD24X8, kFormatD16, kFormatD24S8,
+                                    kFormatD15S1};
     bool refuseMixedProcessing = false;
     bool refuseSoftwareProcessing = false;
     Caps caps{Caps::kZBias, 64u << 20, 2048, 1};
@@ -98,15 +99,21 @@ public:
     void SetTexture(uint32_t stage, Texture* texture) override;
     uint32_t GetRenderState(RenderState state) const override;
     uint32_t GetTextureStageState(uint32_t stage, StageState state) const override;
-    Texture* GetTexture(uint32_t stage) const override { return stage < kStageCount ? textures_[stage] : nullptr; }
+    Texture* GetTexture(uint32_t stage) const override {
+        return stage < kStageCount ? textures_[stage] : nullptr;
+    }
     Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
                          std::unique_ptr<Texture>& texture) override;
-    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t fvf) override;
+    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
+                         uint32_t fvf) override;
     void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
-                                const uint32_t* indices, const void* vertices, uint32_t fvf) override;
-    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount, uint32_t fvf,
-                                                   const uint32_t* indices, uint32_t indexCount) override;
-    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex, uint32_t primitiveCount) override;
+                                const uint32_t* indices, const void* vertices,
+                                uint32_t fvf) override;
+    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount,
+                                                   uint32_t fvf, const uint32_t* indices,
+                                                   uint32_t indexCount) override;
+    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex,
+                              uint32_t primitiveCount) override;
     bool ReadBackBuffer(std::vector<uint32_t>&, uint32_t&, uint32_t&) override { return false; }
 
     // What was asked.
@@ -115,7 +122,9 @@ public:
     const std::vector<RecordedCall>& calls() const { return calls_; }
     void ForgetCalls() { calls_.clear(); }
     uint32_t renderState(RenderState state) const { return renderStates_[state]; }
-    uint32_t stageState(uint32_t stage, StageState state) const { return stageStates_[stage][state]; }
+    uint32_t stageState(uint32_t stage, StageState state) const {
+        return stageStates_[stage][state];
+    }
     const Matrix& transform(TransformState state) const;
     const Viewport& viewport() const { return viewport_; }
     const Material& material() const { return material_; }
@@ -126,7 +135,9 @@ public:
     const std::vector<RecordedDraw>& draws() const { return draws_; }
 
 private:
-    void Record(Call call, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0) { calls_.push_back({call, a, b, c}); }
+    void Record(Call call, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0) {
+        calls_.push_back({call, a, b, c});
+    }
     void SetDefaults();
 
     PresentParameters parameters_;

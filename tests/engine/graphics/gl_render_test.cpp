@@ -36,14 +36,16 @@ struct Rgb {
 class GlRenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display (run under xvfb-run): nothing drawn, nothing checked";
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display (run under xvfb-run): nothing drawn, nothing checked";
         window_ = std::make_unique<TestWindow>(kWidth, kHeight);
-        if (!window_->ok()) GTEST_SKIP() << "the X display does not open: nothing drawn, nothing checked";
+        if (!window_->ok())
+            GTEST_SKIP() << "the X display does not open: nothing drawn, nothing checked";
         ResetEngineLists();
         Direct3D().UseSystem(nullptr);  // the real one, OpenGL
         LogTail log;
-        ASSERT_TRUE(Direct3D().Start(window_->handle(), nullptr, false, true, false, false, kWidth, kHeight, 0, false,
-                                     false))
+        ASSERT_TRUE(Direct3D().Start(window_->handle(), nullptr, false, true, false, false, kWidth,
+                                     kHeight, 0, false, false))
             << log.Text();
         std::printf("%s", log.Text().c_str());
     }
@@ -68,7 +70,8 @@ protected:
 
     // Where a world point lands on the screen, in pixels.
     static void Project(const Vector3& point, int& x, int& y) {
-        const Vector3 ndc = TransformCoord(point, Multiply(Camera().matrix(), Direct3D().projection()));
+        const Vector3 ndc =
+            TransformCoord(point, Multiply(Camera().matrix(), Direct3D().projection()));
         x = int((ndc.x + 1) / 2 * kWidth);
         y = int((1 - ndc.y) / 2 * kHeight);
     }
@@ -114,7 +117,8 @@ Mesh table {
 TEST_F(GlRenderTest, TheTableLiesWhereTheProjectionSaysLitAndTextured) {
     EXPECT_NE(Direct3D().depthFormat(), kFormatUnknown);
     WriteTextFile("checker_table.x", kCheckerTableX);
-    const std::vector<uint8_t> checker{0, 200, 0, 255, 0, 0, 200, 255, 0, 0, 200, 255, 0, 200, 0, 255};
+    const std::vector<uint8_t> checker{0, 200, 0,   255, 0, 0,   200, 255,
+                                       0, 0,   200, 255, 0, 200, 0,   255};
     ASSERT_TRUE(WriteTga("checker.tga", 2, 2, checker));
     TextureList().SetMipLevels(1);
     TextureList().SetFormat(kFormatA1R5G5B5);
@@ -172,7 +176,9 @@ TEST_F(GlRenderTest, ViewportsAndTheTwoDViewCoverWhatTheyName) {
         float x, y, z;
         uint32_t color;
     };
-    const Vertex quad[4] = {{100, 50, 0, 0xFFFF0000}, {200, 50, 0, 0xFFFF0000}, {200, 150, 0, 0xFFFF0000},
+    const Vertex quad[4] = {{100, 50, 0, 0xFFFF0000},
+                            {200, 50, 0, 0xFFFF0000},
+                            {200, 150, 0, 0xFFFF0000},
                             {100, 150, 0, 0xFFFF0000}};
     TextureList().Bind(0, 0);
     Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg2);
@@ -202,7 +208,8 @@ void DrawRect(float x1, float y1, float x2, float y2, uint32_t argb) {
         float x, y, z;
         uint32_t color;
     };
-    const Vertex quad[4] = {{x1, y1, 0, argb}, {x2, y1, 0, argb}, {x2, y2, 0, argb}, {x1, y2, 0, argb}};
+    const Vertex quad[4] = {
+        {x1, y1, 0, argb}, {x2, y1, 0, argb}, {x2, y2, 0, argb}, {x1, y2, 0, argb}};
     Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfDiffuse);
 }
 
@@ -215,8 +222,10 @@ struct ScreenVertex {
 constexpr uint32_t kScreenFvf = kFvfXyzRhw | kFvfDiffuse | kFvfTex1;
 
 void DrawScreenRect(float x1, float y1, float x2, float y2, float z, uint32_t argb) {
-    const ScreenVertex quad[4] = {{x1, y1, z, 1, argb, 0, 0}, {x2, y1, z, 1, argb, 1, 0},
-                                  {x2, y2, z, 1, argb, 1, 1}, {x1, y2, z, 1, argb, 0, 1}};
+    const ScreenVertex quad[4] = {{x1, y1, z, 1, argb, 0, 0},
+                                  {x2, y1, z, 1, argb, 1, 0},
+                                  {x2, y2, z, 1, argb, 1, 1},
+                                  {x1, y2, z, 1, argb, 0, 1}};
     Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kScreenFvf);
 }
 
@@ -248,7 +257,8 @@ TEST_F(GlRenderTest, PretransformedVerticesLandOnThePixelsTheyName) {
     LockedRect locked;
     ASSERT_TRUE(texture->LockRect(0, locked, 0));
     const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
-    for (int row = 0; row < 2; ++row) std::memcpy(locked.bits + row * locked.pitch, texels + row * 2, 8);
+    for (int row = 0; row < 2; ++row)
+        std::memcpy(locked.bits + row * locked.pitch, texels + row * 2, 8);
     ASSERT_TRUE(texture->UnlockRect(0));
     device.SetTexture(0, texture.get());
     device.SetTextureStageState(0, kTssMagFilter, kTexfPoint);
@@ -361,10 +371,12 @@ TEST_F(GlRenderTest, TextLandsWhereItIsDrawnUnderlinedAndSizedAsAsked) {
     EXPECT_GT(second.count, first.count + 60);
     int underlineRow = -1;
     for (int row = 60; row < 60 + lineHeight + 2; ++row)
-        if (LongestDarkRun(frame_, width_, row) > (first.right - first.left) * 9 / 10) underlineRow = row;
+        if (LongestDarkRun(frame_, width_, row) > (first.right - first.left) * 9 / 10)
+            underlineRow = row;
     EXPECT_GT(underlineRow, 60 + plain->atlas().ascent - 1);
     for (int row = 20; row < 20 + lineHeight; ++row)
-        EXPECT_LT(LongestDarkRun(frame_, width_, row), (first.right - first.left) / 2) << "row " << row;
+        EXPECT_LT(LongestDarkRun(frame_, width_, row), (first.right - first.left) / 2)
+            << "row " << row;
 
     // Twice the height, about twice the width.
     const Ink third = DarkPixels(frame_, width_, 100, kHeight);
@@ -428,8 +440,9 @@ TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours
     const std::vector<uint8_t> picture{255, 255, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0,
                                        255, 255, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0};
     ASSERT_TRUE(WriteTga("formats.tga", 3, 2, picture));
-    const Format formats[] = {kFormatR3G3B2,   kFormatA8R3G3B2, kFormatA4R4G4B4, kFormatX4R4G4B4, kFormatA1R5G5B5,
-                              kFormatX1R5G5B5, kFormatR5G6B5,   kFormatA8R8G8B8, kFormatX8R8G8B8};
+    const Format formats[] = {kFormatR3G3B2,   kFormatA8R3G3B2, kFormatA4R4G4B4,
+                              kFormatX4R4G4B4, kFormatA1R5G5B5, kFormatX1R5G5B5,
+                              kFormatR5G6B5,   kFormatA8R8G8B8, kFormatX8R8G8B8};
     ASSERT_TRUE(BeginFlatFrame());
     Direct3D().SetPointFilter(0);
     Direct3D().SetStageStateCounted(0, kTssColorOp, kTopSelectArg1);
@@ -442,11 +455,14 @@ TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours
     for (Format format : formats) {
         TextureList().SetFormat(format);
         const std::string name = std::string("formats_") + FormatName(format) + ".tga";
-        std::filesystem::copy_file("formats.tga", name, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file("formats.tga", name,
+                                   std::filesystem::copy_options::overwrite_existing);
         const int16_t index = TextureList().Load(name.c_str());
         ASSERT_GT(index, 0) << FormatName(format);
         TextureList().Bind(0, index);
-        const Vertex quad[4] = {{left, 10, 0, 0, 0}, {left + 60, 10, 0, 1, 0}, {left + 60, 50, 0, 1, 1},
+        const Vertex quad[4] = {{left, 10, 0, 0, 0},
+                                {left + 60, 10, 0, 1, 0},
+                                {left + 60, 50, 0, 1, 1},
                                 {left, 50, 0, 0, 1}};
         Direct3D().device()->DrawPrimitiveUP(kPtTriangleFan, 2, quad, kFvfXyz | kFvfTex1);
         left += 62;
@@ -461,7 +477,9 @@ TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours
     left = 10;
     for (Format format : formats) {
         SCOPED_TRACE(FormatName(format));
-        auto at = [&](float x) { return frame_[size_t(30) * width_ + size_t(left + x)] & 0xFFFFFF; };
+        auto at = [&](float x) {
+            return frame_[size_t(30) * width_ + size_t(left + x)] & 0xFFFFFF;
+        };
         EXPECT_EQ(at(10), 0xFFFF00u);
         EXPECT_EQ(at(30), 0x0000FFu);
         const bool hasAlpha = format == kFormatA8R3G3B2 || format == kFormatA4R4G4B4 ||
@@ -471,7 +489,9 @@ TEST_F(GlRenderTest, EveryTextureFormatTheListWritesReachesTheScreenInItsColours
     }
 }
 
-double Luminance(Rgb c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+double Luminance(Rgb c) {
+    return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+}
 
 TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     if (!std::filesystem::exists(RINGDISK_PACKAGE))
@@ -496,7 +516,8 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     Capture("gl_table.png");
 
     // Beside the table, on the side the camera cannot see: background.
-    for (const Vector3& beside : {Vector3{37.5f, 2.6f, 0}, Vector3{-37.5f, 2.6f, 0}, Vector3{0, 2.6f, -38}}) {
+    for (const Vector3& beside :
+         {Vector3{37.5f, 2.6f, 0}, Vector3{-37.5f, 2.6f, 0}, Vector3{0, 2.6f, -38}}) {
         const Rgb c = PixelAt(beside);
         EXPECT_EQ(c.r, 0x80) << beside.x << "," << beside.z;
         EXPECT_EQ(c.b, 0x94) << beside.x << "," << beside.z;
@@ -509,7 +530,8 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
         }
     }
     const Rgb lit = PixelAt({8, TableScene::kSurfaceY, 4});
-    EXPECT_GT(Luminance(lit), Luminance(unlit) + 40) << "lit " << lit.r << "," << lit.g << "," << lit.b;
+    EXPECT_GT(Luminance(lit), Luminance(unlit) + 40)
+        << "lit " << lit.r << "," << lit.g << "," << lit.b;
 
     // Textured: where the surface texture turns red (the shooting strips
     // in front of both seats) the picture does, and where it is plain wood
@@ -519,8 +541,8 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     auto texelRedness = [&](float x, float z) {
         uint8_t r, g, b, a;
         const float u = (x + 34.15f) / 68.3f, v = (z + 34.15f) / 68.3f;
-        TextureList().GetTexel(int16_t(u * TextureList().WidthOf(surface)), int16_t(v * TextureList().HeightOf(surface)),
-                               r, g, b, a, surface);
+        TextureList().GetTexel(int16_t(u * TextureList().WidthOf(surface)),
+                               int16_t(v * TextureList().HeightOf(surface)), r, g, b, a, surface);
         return int(r) - int(g);
     };
     auto pixelRedness = [&](float x, float z) {

@@ -13,7 +13,8 @@ bool WriteTga(const std::string& path, int width, int height, const std::vector<
 
 bool WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
     std::vector<uint8_t> rgb;
-    for (size_t i = 0; i < rgba.size(); i += 4) rgb.insert(rgb.end(), {rgba[i], rgba[i + 1], rgba[i + 2]});
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        rgb.insert(rgb.end(), {rgba[i], rgba[i + 1], rgba[i + 2]});
     return stbi_write_bmp(path.c_str(), width, height, 3, rgb.data()) != 0;
 }
 

@@ -32,28 +32,33 @@ inline void ResetEngineLists() {
 // The clock of every recording test: time stands still unless a test moves
 // it, so frame statistics depend only on what a test does.
 inline double testNow = 0;
-inline double TestClock() { return testNow; }
+inline double TestClock() {
+    return testNow;
+}
 
 class RecordingTest : public testing::Test {
 protected:
     // Starts the device on a fresh recording system; the engine's lists are
     // emptied first so nothing refers to the previous device.
-    bool StartRecording(gfx::RecordingConfig config = {}, uint16_t width = 640, uint16_t height = 480,
-                        uint8_t bpp = 32, bool wantStencil = true, bool force16BitDepth = false) {
+    bool StartRecording(gfx::RecordingConfig config = {}, uint16_t width = 640,
+                        uint16_t height = 480, uint8_t bpp = 32, bool wantStencil = true,
+                        bool force16BitDepth = false) {
         ResetLists();
         auto system = std::make_unique<gfx::RecordingSystem>(std::move(config));
         system_ = system.get();
         Direct3D().UseSystem(std::move(system));
         Direct3D().UseClock(TestClock);
-        return Direct3D().Start(0, nullptr, false, wantStencil, false, force16BitDepth, width, height, bpp, false,
-                                false);
+        return Direct3D().Start(0, nullptr, false, wantStencil, false, force16BitDepth, width,
+                                height, bpp, false, false);
     }
     void SetUp() override { ASSERT_TRUE(StartRecording()); }
     void TearDown() override { ResetLists(); }
 
     static void ResetLists() { ResetEngineLists(); }
 
-    gfx::RecordingDevice& device() { return *static_cast<gfx::RecordingDevice*>(Direct3D().device()); }
+    gfx::RecordingDevice& device() {
+        return *static_cast<gfx::RecordingDevice*>(Direct3D().device());
+    }
     gfx::RecordingSystem& system() { return *system_; }
 
 private:

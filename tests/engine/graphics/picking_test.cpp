@@ -11,8 +11,8 @@ using namespace gfx;
 
 namespace {
 
-constexpr float kHalf = 34.15f;   // the playing surface's half side, inside the cushions
-constexpr float kTableY = 1.2f;   // the playing surface
+constexpr float kHalf = 34.15f;    // the playing surface's half side, inside the cushions
+constexpr float kTableY = 1.2f;    // the playing surface
 constexpr float kTargetY = -6.0f;  // where the scene's camera looks
 
 class PickingTest : public RecordingTest {
@@ -33,7 +33,8 @@ protected:
     static Vector3 Unproject(float sx, float sy, const Matrix& view, const Matrix& projection) {
         const Matrix inverse = Inverse(Multiply(view, projection));
         const float nx = 2 * sx / 570 - 1, ny = 1 - 2 * sy / 400;
-        const Vector3 a = TransformCoord({nx, ny, 0}, inverse), b = TransformCoord({nx, ny, 1}, inverse);
+        const Vector3 a = TransformCoord({nx, ny, 0}, inverse),
+                      b = TransformCoord({nx, ny, 1}, inverse);
         const float t = (kTableY - a.y) / (b.y - a.y);
         return a + (b - a) * t;
     }
@@ -42,8 +43,8 @@ protected:
         Camera().OrbitCamera(0, kTargetY, 0, 50, distance, 0, pitch);
         const Matrix view = Camera().matrix();
         const Matrix viewProjection = Multiply(view, Direct3D().projection());
-        const Vector3 c0{-kHalf, kTableY, -kHalf}, c1{-kHalf, kTableY, kHalf}, c2{kHalf, kTableY, -kHalf},
-            c3{kHalf, kTableY, kHalf};
+        const Vector3 c0{-kHalf, kTableY, -kHalf}, c1{-kHalf, kTableY, kHalf},
+            c2{kHalf, kTableY, -kHalf}, c3{kHalf, kTableY, kHalf};
         int checked = 0;
         // Every place a disc centre can be.
         for (float x = -32; x <= 32; x += 4) {
@@ -54,7 +55,8 @@ protected:
                 const auto px = uint16_t(std::lround(sx)), py = uint16_t(std::lround(sy));
                 Direct3D().ComputePickRay(px, py, view);
                 float hitX = 0, hitZ = 0, hitDistance = 0;
-                ASSERT_TRUE(Direct3D().MapOntoQuad(c0, c1, c2, c3, hitX, hitZ, hitDistance)) << x << "," << z;
+                ASSERT_TRUE(Direct3D().MapOntoQuad(c0, c1, c2, c3, hitX, hitZ, hitDistance))
+                    << x << "," << z;
                 // The pixel's own point, to within 0.05 units...
                 const Vector3 expected = Unproject(px, py, view, Direct3D().projection());
                 EXPECT_NEAR(hitX, expected.x, 0.05f) << x << "," << z;
@@ -62,7 +64,9 @@ protected:
                 // ...and within the pixel's footprint of the point projected.
                 EXPECT_NEAR(hitX, x, 0.6f);
                 EXPECT_NEAR(hitZ, z, 0.6f);
-                EXPECT_NEAR(hitDistance, glm::length(expected - Camera().eye()) / glm::length(Direct3D().pickDirection()),
+                EXPECT_NEAR(hitDistance,
+                            glm::length(expected - Camera().eye()) /
+                                glm::length(Direct3D().pickDirection()),
                             0.05f);
                 ++checked;
             }
@@ -71,14 +75,19 @@ protected:
     }
 };
 
-TEST_F(PickingTest, TablePointsComeBackFromTheGreenSeat) { RoundTrip(81, -0.16f); }
-TEST_F(PickingTest, TablePointsComeBackFromTheRedSeat) { RoundTrip(-81, 0.16f); }
+TEST_F(PickingTest, TablePointsComeBackFromTheGreenSeat) {
+    RoundTrip(81, -0.16f);
+}
+TEST_F(PickingTest, TablePointsComeBackFromTheRedSeat) {
+    RoundTrip(-81, 0.16f);
+}
 
 TEST_F(PickingTest, RaysBesideTheTableMissIt) {
     Camera().OrbitCamera(0, kTargetY, 0, 50, 81, 0, -0.16f);
     Direct3D().ComputePickRay(2, 2, Camera().matrix());
     float x, z, d;
-    EXPECT_FALSE(Direct3D().MapOntoQuad({-1, kTableY, -1}, {-1, kTableY, 1}, {1, kTableY, -1}, {1, kTableY, 1}, x, z, d));
+    EXPECT_FALSE(Direct3D().MapOntoQuad({-1, kTableY, -1}, {-1, kTableY, 1}, {1, kTableY, -1},
+                                        {1, kTableY, 1}, x, z, d));
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 
 using namespace gfx;
 
-TableScene::~TableScene() { Resource().SetPackage(nullptr); }
+TableScene::~TableScene() {
+    Resource().SetPackage(nullptr);
+}
 
 bool TableScene::Load(const char* packagePath, bool lowDetail) {
     VEX_Direct3D& d3d = Direct3D();
@@ -31,8 +33,8 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
     textures.SetMipLevels(2);
     if (textures.Load("mesa1.tga") < 0 || textures.Load("mesa2.tga") < 0) return false;
     textures.SetMipLevels(1);
-    if (!table_.LoadX(lowDetail ? "mesalow.x" : "mesa.x", true) || !disc_.LoadX(lowDetail ? "peaolow.x" : "peao.x", true) ||
-        !cue_.LoadX("bastao.x", true))
+    if (!table_.LoadX(lowDetail ? "mesalow.x" : "mesa.x", true) ||
+        !disc_.LoadX(lowDetail ? "peaolow.x" : "peao.x", true) || !cue_.LoadX("bastao.x", true))
         return false;
     table_.FitSize(47.0f, true, false);
     disc_.FitSize(3.08f, false, false);
@@ -55,10 +57,14 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
 void TableScene::AddLights() {
     const Vector3 origin{0, 0, 0};
     VEX_Light& lights = Lights();
-    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
-    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.5f, -0.5f}, 1, 1, 1, .5f, .5f, .5f, 1, 1, 1, 10, 0, 0);
-    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
-    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.5f, 0.5f}, 1, 1, 1, .5f, .5f,
+                     .5f, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.5f, -0.5f}, 1, 1, 1, .5f, .5f,
+                     .5f, 1, 1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {0.5f, -0.6f, -0.5f}, 0, 0, 0, 0, 0, 0, 1,
+                     1, 1, 10, 0, 0);
+    lights.MakeLight(nullptr, kLightDirectional, origin, {-0.5f, -0.6f, 0.5f}, 0, 0, 0, 0, 0, 0, 1,
+                     1, 1, 10, 0, 0);
     for (int16_t i = 0; i < 4; ++i) lights.EnableLight(i, true);
 }
 
@@ -90,6 +96,7 @@ void TableScene::DrawPass(int discCount, float ySign) {
         d3d.SetWorldMatrix(Multiply(Translation(x, kSurfaceY, z), mirror));
         disc_.DrawMesh(1.0f);
     }
-    d3d.SetWorldMatrix(Multiply(Multiply(RotationX(-0.2f), Translation(-24.0f, 1.5f, -13.5f)), mirror));
+    d3d.SetWorldMatrix(
+        Multiply(Multiply(RotationX(-0.2f), Translation(-24.0f, 1.5f, -13.5f)), mirror));
     cue_.DrawMesh(1.0f);
 }

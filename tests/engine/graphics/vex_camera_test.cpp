@@ -1,8 +1,9 @@
 // The camera: the orbit view, the stored perspective, and the 2D view in
 // virtual pixels.
+#include "engine/graphics/vex_camera.h"
+
 #include <numbers>
 
-#include "engine/graphics/vex_camera.h"
 #include "platform/gfx/gfx_math.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 

@@ -40,7 +40,8 @@ TEST_F(Direct3DTest, StencilFallsBackToPlainDepthFormatsInOrderAndClearsTheStenc
     config.depthFormats = {kFormatD24X8, kFormatD16};
     LogTail log;
     ASSERT_TRUE(StartRecording(config));
-    const std::vector<uint32_t> expected{kFormatD24S8, kFormatD24X4S4, kFormatD15S1, kFormatD32, kFormatD24X8};
+    const std::vector<uint32_t> expected{kFormatD24S8, kFormatD24X4S4, kFormatD15S1, kFormatD32,
+                                         kFormatD24X8};
     EXPECT_EQ(system().depthChecks(), expected);
     EXPECT_EQ(Direct3D().depthFormat(), kFormatD24X8);
     EXPECT_EQ(Direct3D().capabilities().stencil, 0u);
@@ -79,9 +80,10 @@ TEST_F(Direct3DTest, RefusedMixedProcessingFallsBackToSoftwareAndBothRefusedFail
     EXPECT_FALSE(StartRecording(config, 800, 600));
     EXPECT_EQ(Direct3D().device(), nullptr);
     EXPECT_TRUE(failed.Has("Iniciando Direct3D: Erro."));
-    EXPECT_TRUE(failed.HasLine(
-        "ERRO: Não foi possível iniciar o Direct3D sob estas configurações: width <800>, height <600>, bpp <32>, "
-        "full screen <0>"));
+    EXPECT_TRUE(
+        failed.HasLine("ERRO: Não foi possível iniciar o Direct3D sob estas configurações: width "
+                       "<800>, height <600>, bpp <32>, "
+                       "full screen <0>"));
 }
 
 TEST_F(Direct3DTest, DefaultStatesGoThroughTheCountedSetters) {
@@ -100,7 +102,8 @@ TEST_F(Direct3DTest, DefaultStatesGoThroughTheCountedSetters) {
     EXPECT_EQ(d.viewport().width, 640u);
     EXPECT_EQ(d.viewport().height, 480u);
     // Every call the device saw is counted, and nothing else.
-    EXPECT_EQ(Direct3D().stats().renderStateChanges.current - renderStatesBefore, d.CountOf(Call::SetRenderState));
+    EXPECT_EQ(Direct3D().stats().renderStateChanges.current - renderStatesBefore,
+              d.CountOf(Call::SetRenderState));
     EXPECT_EQ(Direct3D().stats().stageStateChanges.current - stageStatesBefore,
               d.CountOf(Call::SetTextureStageState));
 
@@ -172,9 +175,10 @@ TEST_F(Direct3DTest, FrameStatisticsCountFullSecondsAndReportThem) {
     LogTail log;
     Direct3D().ReportStats();
     EXPECT_TRUE(log.Has("\r\nMenor taxa de framerate..: 32 fps.\r\n"));
-    EXPECT_TRUE(log.HasLine("Taxa média de framerate..: " + std::to_string((halved + 32) / 2) + " fps."));
-    EXPECT_TRUE(log.Has("Maior taxa de framerate..: " + std::to_string(Direct3D().stats().maximumFps) +
-                        " fps.\r\n\r\n"));
+    EXPECT_TRUE(
+        log.HasLine("Taxa média de framerate..: " + std::to_string((halved + 32) / 2) + " fps."));
+    EXPECT_TRUE(log.Has("Maior taxa de framerate..: " +
+                        std::to_string(Direct3D().stats().maximumFps) + " fps.\r\n\r\n"));
     EXPECT_TRUE(log.HasLine("Máx. triângulos exibidos........: " +
                             std::to_string(Direct3D().stats().triangles.maximum)));
 }
@@ -213,13 +217,13 @@ TEST_F(Direct3DTest, WorldTransformsComposeInTheSixOrders) {
     };
     auto near = [](Vector3 a, Vector3 b) { return glm::length(a - b) < 1e-4f; };
     // A quarter turn about y takes +x to -z in a left-handed frame.
-    EXPECT_TRUE(near(transformed(1), {10, 0, -2}));   // scale, rotate, translate
-    EXPECT_TRUE(near(transformed(2), {0, 0, -12}));   // scale, translate, rotate
-    EXPECT_TRUE(near(transformed(3), {0, 0, -22}));   // translate, rotate, scale
-    EXPECT_TRUE(near(transformed(4), {0, 0, -22}));   // translate, scale, rotate
-    EXPECT_TRUE(near(transformed(5), {10, 0, -2}));   // rotate, scale, translate
-    EXPECT_TRUE(near(transformed(6), {20, 0, -2}));   // rotate, translate, scale
-    EXPECT_TRUE(near(transformed(7), point));         // unknown order: identity
+    EXPECT_TRUE(near(transformed(1), {10, 0, -2}));  // scale, rotate, translate
+    EXPECT_TRUE(near(transformed(2), {0, 0, -12}));  // scale, translate, rotate
+    EXPECT_TRUE(near(transformed(3), {0, 0, -22}));  // translate, rotate, scale
+    EXPECT_TRUE(near(transformed(4), {0, 0, -22}));  // translate, scale, rotate
+    EXPECT_TRUE(near(transformed(5), {10, 0, -2}));  // rotate, scale, translate
+    EXPECT_TRUE(near(transformed(6), {20, 0, -2}));  // rotate, translate, scale
+    EXPECT_TRUE(near(transformed(7), point));        // unknown order: identity
 
     const Quaternion quarterY{0, std::sin(0.7853982f), 0, std::cos(0.7853982f)};
     Direct3D().SetWorldTransformQ(position, quarterY, scale, 1);
@@ -245,7 +249,8 @@ TEST_F(Direct3DTest, SmallStateWrappersAndTables) {
     EXPECT_EQ(device().stageState(1, kTssMipFilter), kTexfNone);
 
     Material m;
-    VEX_Direct3D::MakeMaterial(m, 0.6f, 0.6f, 0, 0.2f, 0.2f, 0.2f, 0.25f, 0.25f, 0.25f, 0, 0, 0, 50);
+    VEX_Direct3D::MakeMaterial(m, 0.6f, 0.6f, 0, 0.2f, 0.2f, 0.2f, 0.25f, 0.25f, 0.25f, 0, 0, 0,
+                               50);
     EXPECT_EQ(m.diffuse.a, 1.0f);
     EXPECT_EQ(m.emissive.a, 1.0f);
     EXPECT_EQ(m.power, 50.0f);

@@ -1,6 +1,7 @@
 // The light list on the recording backend: lights reach the device only
 // when added or applied, enabling is separate, names and slots behave.
 #include "engine/graphics/vex_light.h"
+
 #include "tests/engine/graphics/graphics_fixture.h"
 
 using namespace gfx;
@@ -10,8 +11,8 @@ namespace {
 class LightTest : public RecordingTest {
 protected:
     int16_t AddWhite(const char* name) {
-        return Lights().MakeLight(name, kLightDirectional, {0, 0, 0}, {0.5f, -0.5f, 0.5f}, 1, 1, 1, 0.5f, 0.5f,
-                                  0.5f, 1, 1, 1, 10, 0, 0);
+        return Lights().MakeLight(name, kLightDirectional, {0, 0, 0}, {0.5f, -0.5f, 0.5f}, 1, 1, 1,
+                                  0.5f, 0.5f, 0.5f, 1, 1, 1, 10, 0, 0);
     }
 };
 

@@ -1,12 +1,13 @@
 // The texture list on the recording backend: loading with the loader
 // settings, slot reuse, counted binding, texel packing for every format the
 // list writes, managed uploads, and saving.
+#include "engine/graphics/vex_texture_list.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "engine/graphics/vex_texture_list.h"
 #include "engine/services/vex_package.h"
 #include "platform/gfx/gfx_formats.h"
 #include "tests/engine/graphics/graphics_fixture.h"
@@ -22,7 +23,9 @@ namespace {
 std::vector<uint8_t> Gradient(int w, int h) {
     std::vector<uint8_t> rgba;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) rgba.insert(rgba.end(), {uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 40, 255});
+        for (int x = 0; x < w; ++x)
+            rgba.insert(rgba.end(),
+                        {uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 40, 255});
     rgba[0] = 255, rgba[1] = 0, rgba[2] = 255;
     return rgba;
 }
@@ -47,7 +50,8 @@ TEST_F(TextureListTest, LoadingTakesTheImageSizeAndTheSettingsAndLoadsAFileOnce)
     EXPECT_EQ(list.FormatOf(index), kFormatA8R8G8B8);
     EXPECT_EQ(list.TextureOf(index)->LevelCount(), 2u);
     EXPECT_FLOAT_EQ(list.EntryOf(index)->inverseWidth, 1.0f / 16);
-    const std::string line = "Textura <grad.tga>(16x8 - A8R8G8B8 - 0KB) carregada com sucesso em index <1>.";
+    const std::string line =
+        "Textura <grad.tga>(16x8 - A8R8G8B8 - 0KB) carregada com sucesso em index <1>.";
     EXPECT_TRUE(log.HasLine(line));
     const std::string text = log.Text();
     EXPECT_EQ(text.find("carregada"), text.rfind("carregada"));  // one line for two loads
@@ -91,7 +95,8 @@ TEST_F(TextureListTest, CreatingAnExistingNameFailsWhileLoadingItAnswersItsIndex
     LogTail log;
     const int16_t blank = list.Create("blank", 4, 2);
     EXPECT_GT(blank, loaded);
-    EXPECT_TRUE(log.HasLine("Textura <blank>(4x2 - A8R8G8B8 - 0KB) criada com sucesso em index <2>."));
+    EXPECT_TRUE(
+        log.HasLine("Textura <blank>(4x2 - A8R8G8B8 - 0KB) criada com sucesso em index <2>."));
     EXPECT_EQ(list.Create("bad", 0, 4), -1);
     EXPECT_TRUE(log.HasLine("AVISO: Erro ao criar textura <bad>(0x4 - UNKNOWN)."));
 }
@@ -170,7 +175,9 @@ TEST_F(TextureListTest, TexelsArePackedAndUnpackedForEveryWritableFormat) {
         ASSERT_TRUE(list.Lock(index, true));
         uint32_t stored = 0;
         const uint8_t bytes = FormatBits(c.format) / 8;
-        std::memcpy(&stored, list.TextureOf(index)->LevelBits(0) + 3 * list.TextureOf(index)->LevelPitch(0) + 2 * bytes,
+        std::memcpy(&stored,
+                    list.TextureOf(index)->LevelBits(0) + 3 * list.TextureOf(index)->LevelPitch(0) +
+                        2 * bytes,
                     bytes);
         list.Unlock();
         EXPECT_EQ(stored, c.packed);
@@ -233,8 +240,10 @@ TEST_F(TextureListTest, SaveWritesABmpThatReadsBack) {
 
 TEST_F(TextureListTest, PackagesAreTheOnlySourceWhileRegistered) {
     std::ifstream in("grad.tga", std::ios::binary);
-    const std::vector<uint8_t> tga((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(WriteSamplePackage("images.vpf", 103, {{"grad.tga", tga}, {"copy.TGA", tga}, {"notes.txt", Bytes("x")}}),
+    const std::vector<uint8_t> tga((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+    ASSERT_EQ(WriteSamplePackage("images.vpf", 103,
+                                 {{"grad.tga", tga}, {"copy.TGA", tga}, {"notes.txt", Bytes("x")}}),
               "");
     VEX_Package package;
     ASSERT_TRUE(package.Open("images.vpf", false));

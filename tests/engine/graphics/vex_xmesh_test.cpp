@@ -1,10 +1,11 @@
 // Meshes on the recording backend: reading .x text with materials and
 // textures, drawing subsets with the alpha override, FitSize, and the
 // simple solids.
+#include "engine/graphics/vex_xmesh.h"
+
 #include <cstring>
 
 #include "engine/graphics/vex_texture_list.h"
-#include "engine/graphics/vex_xmesh.h"
 #include "platform/gfx/gfx_xfile.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 #include "tests/engine/services/log_tail.h"
@@ -67,12 +68,15 @@ TEST(XFileReader, MergesMeshesWithFrameTransformsAndFansPolygons) {
 
     const std::string damaged[] = {
         "xof 0303bin 0032 binary",
-        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }",  // corner out of range
-        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;",      // unclosed
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }",  // corner out of
+                                                                               // range
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;",    // unclosed
         "xof 0303txt 0032\nMesh { 99999999999; }",
-        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { 2; 1; 0;; { Nope } } }",
+        "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { 2; 1; "
+        "0;; { Nope } } }",
     };
-    for (const std::string& text : damaged) EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
+    for (const std::string& text : damaged)
+        EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
 }
 
 TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
@@ -137,7 +141,8 @@ TEST_F(XMeshTest, FitSizeMeasuresFromTheOriginForAllNegativeModels) {
     // Move the box to -4..-2 on every axis.
     for (const MeshVertex& v : mesh.mesh()->vertices()) ASSERT_EQ(std::abs(v.position.x), 1.0f);
     auto* vertices = reinterpret_cast<MeshVertex*>(mesh.mesh()->LockVertices());
-    for (uint32_t i = 0; i < mesh.mesh()->VertexCount(); ++i) vertices[i].position -= Vector3(3, 3, 3);
+    for (uint32_t i = 0; i < mesh.mesh()->VertexCount(); ++i)
+        vertices[i].position -= Vector3(3, 3, 3);
     // Largest corner stays at the origin: extent 4, scale 6 / 4 x 1.5.
     mesh.FitSize(6, false, false);
     float lowest = 0;
@@ -146,12 +151,14 @@ TEST_F(XMeshTest, FitSizeMeasuresFromTheOriginForAllNegativeModels) {
 
     mesh.FitSize(3, false, true);  // to corner: the smallest corner lands on the origin
     float low = 1e9f, high = -1e9f;
-    for (const MeshVertex& v : mesh.mesh()->vertices()) low = std::min(low, v.position.y), high = std::max(high, v.position.y);
+    for (const MeshVertex& v : mesh.mesh()->vertices())
+        low = std::min(low, v.position.y), high = std::max(high, v.position.y);
     EXPECT_FLOAT_EQ(low, 0.0f);
 
     mesh.FitSize(4, true, false);  // centred: the box centre on the origin
     low = 1e9f, high = -1e9f;
-    for (const MeshVertex& v : mesh.mesh()->vertices()) low = std::min(low, v.position.z), high = std::max(high, v.position.z);
+    for (const MeshVertex& v : mesh.mesh()->vertices())
+        low = std::min(low, v.position.z), high = std::max(high, v.position.z);
     EXPECT_NEAR(low + high, 0.0f, 1e-5f);
 }
 
@@ -161,7 +168,8 @@ TEST_F(XMeshTest, PrimitivesBuildClosedSolidsAndRefuseBadSizes) {
     EXPECT_EQ(mesh.mesh()->FaceCount(), 12u);
     EXPECT_EQ(mesh.material(0)->ambient.r, 0.5f);
     ASSERT_TRUE(mesh.CreateSphere(2, 8, 6, 1, 1, 1, 0));
-    for (const MeshVertex& v : mesh.mesh()->vertices()) EXPECT_NEAR(glm::length(v.position), 2.0f, 1e-5f);
+    for (const MeshVertex& v : mesh.mesh()->vertices())
+        EXPECT_NEAR(glm::length(v.position), 2.0f, 1e-5f);
     ASSERT_TRUE(mesh.CreateTorus(0.5f, 3, 1, 1, 1, 1, 1, 0));  // counts below 3 become 3
     EXPECT_EQ(mesh.mesh()->FaceCount(), 18u);
     ASSERT_TRUE(mesh.CreateCylinder(1, 0.5f, 4, 8, 2, 1, 1, 1, 0));
@@ -172,7 +180,8 @@ TEST_F(XMeshTest, PrimitivesBuildClosedSolidsAndRefuseBadSizes) {
     const auto& idx = mesh.mesh()->indices();
     const auto& vs = mesh.mesh()->vertices();
     for (size_t f = 0; f < idx.size(); f += 3) {
-        const Vector3 a = vs[idx[f]].position, b = vs[idx[f + 1]].position, c = vs[idx[f + 2]].position;
+        const Vector3 a = vs[idx[f]].position, b = vs[idx[f + 1]].position,
+                      c = vs[idx[f + 2]].position;
         EXPECT_GT(glm::dot(glm::cross(b - a, c - a), (a + b + c) / 3.0f), 0.0f);
     }
 

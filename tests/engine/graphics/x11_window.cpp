@@ -6,8 +6,9 @@ TestWindow::TestWindow(uint32_t width, uint32_t height) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) return;
     const int screen = DefaultScreen(display_);
-    const Window window = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, width, height, 0,
-                                              BlackPixel(display_, screen), BlackPixel(display_, screen));
+    const Window window =
+        XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, width, height, 0,
+                            BlackPixel(display_, screen), BlackPixel(display_, screen));
     XSelectInput(display_, window, StructureNotifyMask);
     XMapWindow(display_, window);
     XEvent event;

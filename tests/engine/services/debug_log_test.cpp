@@ -53,17 +53,17 @@ TEST_F(DebugLogTest, EveryKindOfLineIsWrittenAsWindowsTextWithCrLf) {
     log.WriteDetail("Textura <%s>(%dx%d) criada.", "a.tga", 64, 32);
     log.WriteText("sem fim ");
     log.WriteLine("100%% <%s>", "50%d.tga");
-    EXPECT_EQ(Body(ReadAll()), ToWindows1252(
-        "Iniciando VEX_Font: Ok.\r\n"
-        "Finalizando VEX_Light: AVISO: Erro ao limpar lista de luzes.\r\n"
-        "Erro.\r\n"
-        "AVISO: Arquivo <x.tga> não encontrado.\r\n"
-        "AVISO: Erro ao ler arquivo <y.tga>.\r\n"
-        "Arquivo <mesa1.tga> carregado com sucesso.\r\n"
-        "Arquivo <disco.tga> carregado com sucesso em index <-1>.\r\n"
-        "ERRO: falhou 3\r\n"
-        "Textura <a.tga>(64x32) criada.\r\n"
-        "sem fim 100% <50%d.tga>\r\n"));
+    EXPECT_EQ(Body(ReadAll()),
+              ToWindows1252("Iniciando VEX_Font: Ok.\r\n"
+                            "Finalizando VEX_Light: AVISO: Erro ao limpar lista de luzes.\r\n"
+                            "Erro.\r\n"
+                            "AVISO: Arquivo <x.tga> não encontrado.\r\n"
+                            "AVISO: Erro ao ler arquivo <y.tga>.\r\n"
+                            "Arquivo <mesa1.tga> carregado com sucesso.\r\n"
+                            "Arquivo <disco.tga> carregado com sucesso em index <-1>.\r\n"
+                            "ERRO: falhou 3\r\n"
+                            "Textura <a.tga>(64x32) criada.\r\n"
+                            "sem fim 100% <50%d.tga>\r\n"));
 }
 
 TEST_F(DebugLogTest, HeaderComesFirst) {

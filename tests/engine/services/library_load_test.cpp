@@ -1,10 +1,9 @@
 // Loads libvexlib.so into a fresh process in an empty folder, the way the
 // game program does, and reads the debug.log it leaves behind.
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -81,7 +80,7 @@ void ExpectHeaderAndModuleStarts(const std::vector<std::string>& lines) {
     for (int credit = 4; credit <= 6; ++credit) EXPECT_FALSE(lines[credit].empty());
     EXPECT_EQ(lines[7], "");
     const std::vector<std::string> starts = {
-        "Iniciando VEX_Resource: Ok.",   "Iniciando VEX_Direct3D: Ok.", "Iniciando VEX_Input: Ok.",
+        "Iniciando VEX_Resource: Ok.",    "Iniciando VEX_Direct3D: Ok.", "Iniciando VEX_Input: Ok.",
         "Iniciando VEX_TextureList: Ok.", "Iniciando VEX_Sprite: Ok.",   "Iniciando VEX_Font: Ok.",
     };
     for (size_t i = 0; i < starts.size(); ++i) EXPECT_EQ(lines[8 + i], starts[i]);
@@ -102,8 +101,9 @@ void ExpectFinishesAndClosing(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[s], "");
     EXPECT_EQ(lines[s + 1], "Estat\xEDstica do uso de mem\xF3ria:");
     EXPECT_TRUE(std::regex_match(
-        lines[s + 2], std::regex(" \\* Total de mem\xF3ria alocada: \\d+KB \\([1-9]\\d* bytes\\) em "
-                                 "[1-9]\\d* blocos\\.")))
+        lines[s + 2],
+        std::regex(" \\* Total de mem\xF3ria alocada: \\d+KB \\([1-9]\\d* bytes\\) em "
+                   "[1-9]\\d* blocos\\.")))
         << lines[s + 2];
     EXPECT_TRUE(std::regex_match(
         lines[s + 3], std::regex(" \\* Pico de uso de mem\xF3ria\\.\\.: \\d+KB \\(\\d+ bytes\\) em "

@@ -11,7 +11,8 @@
 
 class LogTail {
 public:
-    explicit LogTail(const char* path = DebugLog::kFileName) : path_(path), start_(FileText().size()) {}
+    explicit LogTail(const char* path = DebugLog::kFileName)
+        : path_(path), start_(FileText().size()) {}
 
     // The bytes written since construction (Windows-1252, CR LF).
     std::string Text() const { return FileText().substr(start_); }

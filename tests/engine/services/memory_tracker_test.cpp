@@ -111,8 +111,8 @@ TEST(MemoryTracker, StatisticsWarnOnlyWhenSomethingIsLeft) {
     const std::string leaked = ToWindows1252(
         " * Memória em uso..........: 2KB (2048 bytes) em 1 blocos.\r\n"
         "AVISO: \r\n Houve um erro com o uso da memória.\r\n");
-    const std::string clean = ToWindows1252(
-        " * Memória em uso..........: 0KB (0 bytes) em 0 blocos.\r\n");
+    const std::string clean =
+        ToWindows1252(" * Memória em uso..........: 0KB (0 bytes) em 0 blocos.\r\n");
     EXPECT_NE(text.find(block + leaked + block + clean), std::string::npos) << text;
     EXPECT_EQ(text.find("Houve"), text.rfind("Houve"));
     EXPECT_EQ(text.find("Heap"), std::string::npos);  // short form

@@ -9,7 +9,9 @@ struct Item : TrackedObject {
     int value;
 };
 
-int16_t Add(SlotList<Item>& list, int value) { return list.Insert(std::make_unique<Item>(value)); }
+int16_t Add(SlotList<Item>& list, int value) {
+    return list.Insert(std::make_unique<Item>(value));
+}
 
 }  // namespace
 

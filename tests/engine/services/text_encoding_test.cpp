@@ -39,8 +39,9 @@ TEST(TextEncoding, EveryDefinedByteDecodesToTheCharacterThatEncodesBackToIt) {
         } else if (c < 0x800) {
             utf8 += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
         } else {
-            utf8 += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                     static_cast<char>(0x80 | (c & 0x3F))};
+            utf8 +=
+                {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (c & 0x3F))};
         }
         EXPECT_EQ(ToWindows1252(utf8), std::string(1, static_cast<char>(b))) << "byte " << b;
     }

@@ -105,10 +105,10 @@ TEST_F(PackageTest, CompressionOnlyWhereItPaysAndTheListingShowsIt) {
     EXPECT_TRUE(log.HasLine(" Numero de arquivos no pacote: 5 "));
     EXPECT_TRUE(log.HasLine(" Fim do hearder: " + std::to_string(table->offset) + " "));
     EXPECT_TRUE(log.HasLine(" Listagem dos arquivo no pacote:"));
-    EXPECT_TRUE(log.HasLine("   #0 Arquivo: mesa1.tga - Tamanho/Posição: " +
-                            std::to_string(table->unpackedSize) + " / " +
-                            std::to_string(table->offset) + " [comprimido:" +
-                            std::to_string(table->storedSize) + "]"));
+    EXPECT_TRUE(log.HasLine(
+        "   #0 Arquivo: mesa1.tga - Tamanho/Posição: " + std::to_string(table->unpackedSize) +
+        " / " + std::to_string(table->offset) +
+        " [comprimido:" + std::to_string(table->storedSize) + "]"));
     EXPECT_TRUE(log.HasLine("   #1 Arquivo: hit.wav - Tamanho/Posição: 3001 / " +
                             std::to_string(noise->offset) + " [não comprimido]"));
 
@@ -132,7 +132,8 @@ TEST_F(PackageTest, OpensPackagesWrittenByOtherTools) {
     packed.resize(packedSize);
     std::string raw = "RAW!";
     const uint8_t key[4] = {0x5C + 10, 0x21 + 10, 0x93 + 10, 0x7A + 10};
-    for (size_t i = 0; i < packed.size(); ++i) packed[i] = static_cast<char>(packed[i] ^ key[i % 4]);
+    for (size_t i = 0; i < packed.size(); ++i)
+        packed[i] = static_cast<char>(packed[i] ^ key[i % 4]);
     for (size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<char>(raw[i] ^ key[i % 4]);
 
     std::string table;
@@ -145,7 +146,8 @@ TEST_F(PackageTest, OpensPackagesWrittenByOtherTools) {
     table += '\x01';
     table += "b";
     const std::string file =
-        RawHeader("[VEXPKGFILE]", 103, 2, static_cast<uint32_t>(19 + table.size())) + table + packed + raw;
+        RawHeader("[VEXPKGFILE]", 103, 2, static_cast<uint32_t>(19 + table.size())) + table +
+        packed + raw;
     WriteFileBytes("foreign.vpf", file);
 
     ASSERT_TRUE(package_->Open("foreign.vpf", false));
@@ -187,10 +189,12 @@ TEST_F(PackageTest, EveryOpenCheckRefusesWithItsOwnWarning) {
     };
     const MemoryCounters closed = Tracker().Counters();  // the package object alone
     for (const RefusedOpen& c : cases) {
-        const std::string path = std::string("refused_") + std::to_string(&c - cases.data()) + ".vpf";
+        const std::string path =
+            std::string("refused_") + std::to_string(&c - cases.data()) + ".vpf";
         WriteFileBytes(path, c.bytes);
         std::string warning = c.warning;
-        if (const size_t at = warning.find("%s"); at != std::string::npos) warning.replace(at, 2, path);
+        if (const size_t at = warning.find("%s"); at != std::string::npos)
+            warning.replace(at, 2, path);
         LogTail log;
         EXPECT_FALSE(package_->Open(path.c_str(), true)) << c.label;
         EXPECT_TRUE(log.HasLine(warning)) << c.label << "\n" << log.Text();
@@ -234,8 +238,9 @@ TEST_F(PackageTest, AFailedReadLeavesThePackageUsable) {
     EXPECT_EQ(package_->ReadEntry(0, true), 0u);
     EXPECT_TRUE(log.HasLine("AVISO: Erro ao descomprimir dados."));
     EXPECT_EQ(package_->ReadEntry(2, true), 10u);
-    EXPECT_TRUE(log.HasLine("Dados referentes ao índice <2> do pacote <damaged.vpf> carregados com "
-                            "sucesso."));
+    EXPECT_TRUE(
+        log.HasLine("Dados referentes ao índice <2> do pacote <damaged.vpf> carregados com "
+                    "sucesso."));
     LogTail badIndex;
     EXPECT_EQ(package_->ReadEntry(9, true), 0u);
     EXPECT_EQ(package_->ReadEntry(-1, false), 0u);

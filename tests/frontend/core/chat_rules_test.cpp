@@ -1,7 +1,7 @@
 // Colouring of chat lines, the phrase table, commands and nickname characters.
-#include <gtest/gtest.h>
-
 #include "frontend/core/chat_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <QTcpServer>
 
-#include "frontend/core/online_game.h"
 #include "frontend/core/headless_view.h"
+#include "frontend/core/online_game.h"
 #include "raw_connection.h"
 
 namespace {
@@ -111,8 +111,9 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
     EXPECT_TRUE(game.IsConnecting());
     ASSERT_TRUE(SpinUntil([&] { return !view.messages.isEmpty(); }));
-    EXPECT_EQ(view.messages.front(), QString::fromUtf8(
-        "Error al conectarse al server. IP inválido o el server no está disponible."));
+    EXPECT_EQ(view.messages.front(),
+              QString::fromUtf8(
+                  "Error al conectarse al server. IP inválido o el server no está disponible."));
     EXPECT_FALSE(game.IsConnecting());
     EXPECT_FALSE(game.IsOnline());
 

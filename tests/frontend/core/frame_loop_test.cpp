@@ -1,12 +1,13 @@
 // The frame tick against a recording stand-in for the game library: what
 // each queue entry does, when the table is left alone, how often physics and
 // rendering run, and the pause after a match.
+#include "frontend/core/frame_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
-#include "frontend/core/frame_loop.h"
 #include "frontend/core/headless_view.h"
 
 namespace {
@@ -147,9 +148,7 @@ TEST_F(FrameTick, SyncSetsTheTableAndVerifyAnswersIt) {
 }
 
 TEST_F(FrameTick, PhysicsEveryTickRenderingEveryFirstSecondOrFourthTick) {
-    const struct {
-        int divider, renders;
-    } cases[] = {{1, 59}, {2, 29}, {4, 14}};
+    const struct { int divider, renders; } cases[] = {{1, 59}, {2, 29}, {4, 14}};
     for (const auto& c : cases) {
         library.steps = library.renders = 0;
         loop.SetRenderDivider(c.divider);

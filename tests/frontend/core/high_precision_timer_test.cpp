@@ -1,5 +1,7 @@
 // The "-high" timer: its own thread keeps the pace, but every tick runs on
 // the GUI thread, one at a time, and stopping never waits for the GUI thread.
+#include "frontend/core/high_precision_timer.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -7,7 +9,6 @@
 #include <chrono>
 #include <thread>
 
-#include "frontend/core/high_precision_timer.h"
 #include "tests/frontend/spin_until.h"
 
 namespace {
@@ -17,10 +18,13 @@ TEST(HighPrecisionTimer, TicksRunOnTheGuiThreadAndStopForGood) {
     HighPrecisionTimer timer;
     int ticks = 0;
     bool allOnGuiThread = true;
-    timer.Start(&receiver, [&] {
-        ++ticks;
-        allOnGuiThread &= QThread::currentThread() == QCoreApplication::instance()->thread();
-    }, 5);
+    timer.Start(
+        &receiver,
+        [&] {
+            ++ticks;
+            allOnGuiThread &= QThread::currentThread() == QCoreApplication::instance()->thread();
+        },
+        5);
     ASSERT_TRUE(SpinUntil([&] { return ticks >= 5; }));
     EXPECT_TRUE(allOnGuiThread);
     timer.Stop();
@@ -34,7 +38,8 @@ TEST(HighPrecisionTimer, ABusyGuiThreadGetsOneTickNotAPileOfThem) {
     QObject receiver;
     HighPrecisionTimer timer;
     int ticks = 0;
-    timer.Start(&receiver, [&] { ++ticks; }, 5);
+    timer.Start(
+        &receiver, [&] { ++ticks; }, 5);
     ASSERT_TRUE(SpinUntil([&] { return ticks >= 1; }));
     // The GUI thread is busy for twenty periods: the timer waits for it.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -58,7 +58,8 @@ TEST_F(HostLink, ShortShotIsAPacketErrorResyncsEveryoneAndIsNotRelayed) {
     auto bob = Admitted("Bob", 2);
     auto cid = Admitted("Cid", 3);
     bob->Send("DISP:" + QByteArray(10, '\x01'));
-    ASSERT_TRUE(SpinUntil([&] { return ChatShows(view, "Game desync. The game will be re-synchronized."); }));
+    ASSERT_TRUE(SpinUntil(
+        [&] { return ChatShows(view, "Game desync. The game will be re-synchronized."); }));
     EXPECT_TRUE(ChatShows(view, "Packet Error"));
     auto gotSync = [](const RawConnection& c) {
         for (const QByteArray& m : c.received)
@@ -116,9 +117,9 @@ TEST_F(HostLink, TheLibrarysReportsGoToEveryClient) {
     ASSERT_EQ(core.Queue().Size(), 1u);
     EXPECT_EQ(core.Queue().Head(), 'T' + shot);
     ASSERT_TRUE(bob->WaitFor("DISP:" + shot));
-    EXPECT_EQ(bob->received.size() >= 3 ? std::vector<QByteArray>(bob->received.end() - 3,
-                                                                     bob->received.end())
-                                         : bob->received,
+    EXPECT_EQ(bob->received.size() >= 3
+                  ? std::vector<QByteArray>(bob->received.end() - 3, bob->received.end())
+                  : bob->received,
               (std::vector<QByteArray>{"SJRM:" + wire::EncodeAim({1.0f, 2.0f, 3.0f, 4.0f, 2}),
                                        "MUDJ:", "DISP:" + shot}));
 }

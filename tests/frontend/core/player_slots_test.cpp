@@ -1,7 +1,7 @@
 // Who plays the next match.
-#include <gtest/gtest.h>
-
 #include "frontend/core/player_slots.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -15,11 +15,11 @@ PlayerSlots ThreePlayers() {
 
 TEST(Pairing, WinnerMeetsTheLongestWaitingThenTheLoserWaitsItsTurn) {
     PlayerSlots s = ThreePlayers();
-    s.CountMatchStart(1, 2);                      // A - B
-    EXPECT_EQ(s.ChooseChallenger(1, 1, 2), 3);    // A won: C waited one match
-    s.CountMatchStart(1, 3);                      // A - C
+    s.CountMatchStart(1, 2);                    // A - B
+    EXPECT_EQ(s.ChooseChallenger(1, 1, 2), 3);  // A won: C waited one match
+    s.CountMatchStart(1, 3);                    // A - C
     EXPECT_EQ(s[2].matchesWaited, 1);
-    EXPECT_EQ(s.ChooseChallenger(3, 1, 3), 2);    // C won: B waited longest
+    EXPECT_EQ(s.ChooseChallenger(3, 1, 3), 2);  // C won: B waited longest
 }
 
 TEST(Pairing, NobodyWaitingMeansTheLoserPlaysAgain) {

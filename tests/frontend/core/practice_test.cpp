@@ -41,7 +41,7 @@ TEST_F(Practice, AShotIsQueuedNotFiredAndTheTurnComesStraightBack) {
     core.Callbacks().OnTurnPassed();
     EXPECT_EQ(GetPlayer_Atual(), 1 - side);  // handed back at once...
     core.Callbacks().OnTurnPassed();
-    EXPECT_EQ(GetPlayer_Atual(), side);      // ...so practice keeps one side
+    EXPECT_EQ(GetPlayer_Atual(), side);  // ...so practice keeps one side
 }
 
 TEST_F(Practice, EndsOnlyWhenThePlayerConfirms) {

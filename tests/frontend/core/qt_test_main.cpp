@@ -1,7 +1,8 @@
 // GoogleTest main with a Qt application object, so tests can run sockets and
 // timers on this thread.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

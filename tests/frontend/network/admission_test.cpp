@@ -16,10 +16,12 @@ const QString kJoined = QStringLiteral(" has entered in the chat!");
 // overtake a client's victory.
 void StageVictory(std::initializer_list<PeerProcess*> clients, PeerProcess& host, int side) {
     // A score given before "INIT:" arrived would be wiped by the match start.
-    for (PeerProcess* c : clients) ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "1"; }));
+    for (PeerProcess* c : clients)
+        ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "1"; }));
     const QString score = side == 0 ? "score 10 0" : "score 0 10";
     for (PeerProcess* c : clients) c->Send(score);
-    for (PeerProcess* c : clients) ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "0"; }));
+    for (PeerProcess* c : clients)
+        ASSERT_TRUE(SpinUntil([&] { return c->State()["match"] == "0"; }));
     host.Send(score);
 }
 

@@ -11,7 +11,9 @@ namespace {
 class ChatPlay : public ::testing::Test {
 protected:
     ChatPlay()
-        : ana(group.StartHost("Ana")), bob(group.StartClient("Bob")), cid(group.StartClient("Cid")) {
+        : ana(group.StartHost("Ana")),
+          bob(group.StartClient("Bob")),
+          cid(group.StartClient("Cid")) {
         cid.Send("chateffects 0");
         EXPECT_GE(ana.WaitForLine("SLOT 3 1 Cid"), 0);
     }
@@ -82,7 +84,8 @@ TEST_F(ChatPlay, VersionDumpAndClearCommands) {
     for (int peer : {0, 1, 2}) {
         EXPECT_TRUE(SpinUntil([&] {
             return !QDir(group.Folder(peer)).entryList({"dump_*.log"}).isEmpty();
-        })) << "peer " << peer;
+        })) << "peer "
+            << peer;
     }
     EXPECT_FALSE(QDir(group.Folder(1)).entryList({"dump_remote_*.log"}).isEmpty());
     EXPECT_FALSE(QDir(group.Folder(2)).entryList({"dump_spec_*.log"}).isEmpty());

@@ -21,9 +21,13 @@ constexpr int kMaxShots = 200;
 constexpr int kMaxStepsPerShot = 5000;
 
 int referenceResult = -1;
-void OnReferenceVictory(int result) { referenceResult = result; }
+void OnReferenceVictory(int result) {
+    referenceResult = result;
+}
 
-QString Hex(uint64_t value) { return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0')); }
+QString Hex(uint64_t value) {
+    return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0'));
+}
 
 // This process's own copy of the game, played hot-seat: it takes whichever
 // side is to shoot, exactly as the shooter's machine does.
@@ -75,7 +79,8 @@ QString ShootCommand(const CandidateShot& s) {
 
 // Waits until the peer's table is at rest with nothing queued and its
 // fingerprint (the field given) equals the expected one.
-::testing::AssertionResult Settles(PeerProcess& peer, const QString& field, const QString& expected) {
+::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
+                                   const QString& expected) {
     QMap<QString, QString> state;
     const bool settled = SpinUntil([&] {
         state = peer.State();
@@ -83,8 +88,9 @@ QString ShootCommand(const CandidateShot& s) {
     });
     if (settled) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << peer.Name().toStdString() << " " << field.toStdString() << "=" << state[field].toStdString()
-           << " expected " << expected.toStdString() << " (moving=" << state["moving"].toStdString()
+           << peer.Name().toStdString() << " " << field.toStdString() << "="
+           << state[field].toStdString() << " expected " << expected.toStdString()
+           << " (moving=" << state["moving"].toStdString()
            << " queue=" << state["queue"].toStdString() << ")";
 }
 
@@ -94,8 +100,9 @@ QString ShootCommand(const CandidateShot& s) {
     host.Send("chat /vsync");
     for (int id : ids) {
         if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
-            return ::testing::AssertionFailure() << "no clean report for ID " << id << "; last line: "
-                                                 << host.Lines().last().toStdString();
+            return ::testing::AssertionFailure()
+                   << "no clean report for ID " << id
+                   << "; last line: " << host.Lines().last().toStdString();
         }
     }
     return ::testing::AssertionSuccess();
@@ -162,7 +169,8 @@ TEST_F(MatchPlay, EveryTableStaysIdenticalShotAfterShotUntilTheMatchIsWon) {
     // Every machine saw the same end; the winner's slot counts a win.
     const int winnerSlot = reference.Result() == 1 ? 1 : reference.Result() == 2 ? 2 : 0;
     for (PeerProcess* p : {&ana, &bob}) {
-        EXPECT_TRUE(SpinUntil([&] { return p->State()["match"] == "0"; })) << p->Name().toStdString();
+        EXPECT_TRUE(SpinUntil([&] { return p->State()["match"] == "0"; }))
+            << p->Name().toStdString();
         EXPECT_EQ(p->State()["winner"].toInt(), winnerSlot) << p->Name().toStdString();
         if (winnerSlot) {
             EXPECT_GE(p->WaitForLine(QStringLiteral("WINS %1 1").arg(winnerSlot)), 0);

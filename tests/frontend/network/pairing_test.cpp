@@ -13,8 +13,7 @@ struct Pairing {
 
 class PairingPlay : public ::testing::Test {
 protected:
-    PairingPlay()
-        : a(group.StartHost("A")), b(group.StartClient("B")), c(group.StartClient("C")) {
+    PairingPlay() : a(group.StartHost("A")), b(group.StartClient("B")), c(group.StartClient("C")) {
         EXPECT_GE(a.WaitForLine("SLOT 3 1 C"), 0);
     }
 
@@ -40,7 +39,9 @@ protected:
     // clients learn it first so that the host's next "INIT:" cannot reach a
     // client before its own victory.
     void Finish(int result) {
-        const QString score = result == 1 ? "score 10 0" : result == 2 ? "score 0 10" : "score 10 10";
+        const QString score = result == 1   ? "score 10 0"
+                              : result == 2 ? "score 0 10"
+                                            : "score 10 10";
         for (PeerProcess* p : {&b, &c, &a}) {
             p->Send(score);
             ASSERT_TRUE(SpinUntil([&] { return p->State()["match"] == "0"; }))
@@ -63,7 +64,7 @@ TEST_F(PairingPlay, WinnerMeetsTheLongestWaitingAndADrawSwapsSides) {
     Finish(2);                   // C wins; B has waited two matches
     ASSERT_TRUE(Plays({3, 2}));  // C - B
     EXPECT_GE(b.WaitForLine("WINS 3 1"), 0);
-    Finish(0);                   // a draw: the same two, sides swapped
+    Finish(0);  // a draw: the same two, sides swapped
     ASSERT_TRUE(Plays({2, 3}));
     EXPECT_GE(b.WaitForLine("BOX 2 00ff00"), 0);
     EXPECT_GE(b.WaitForLine("BOX 3 ff0000"), 0);
@@ -75,10 +76,12 @@ TEST_F(PairingPlay, APlayingClientLeavingStartsTheNextMatchAtOnce) {
     b.Send("leave");
     // No pause for the end of a match: C takes the place straight away.
     QMap<QString, QString> state;
-    ASSERT_TRUE(SpinUntil([&] {
-        state = a.State();
-        return state["green"] == "1" && state["red"] == "3";
-    }, 3000));
+    ASSERT_TRUE(SpinUntil(
+        [&] {
+            state = a.State();
+            return state["green"] == "1" && state["red"] == "3";
+        },
+        3000));
     EXPECT_EQ(state["match"], "1");
     EXPECT_EQ(state["countdown"], "0");
     EXPECT_GE(c.WaitForLine("BOX 3 ff0000"), 0);

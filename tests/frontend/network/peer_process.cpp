@@ -76,7 +76,9 @@ std::optional<QString> PeerProcess::WaitForPrefix(const QString& prefix, int fro
     return found;
 }
 
-bool PeerProcess::Saw(const QString& line, int from) const { return lines_.indexOf(line, from) >= 0; }
+bool PeerProcess::Saw(const QString& line, int from) const {
+    return lines_.indexOf(line, from) >= 0;
+}
 
 int PeerProcess::CountOf(const QString& line, int from) const {
     int count = 0;
@@ -113,7 +115,9 @@ PeerGroup::~PeerGroup() {
     QDir(root_).removeRecursively();
 }
 
-QString PeerGroup::Folder(int index) const { return root_ + QStringLiteral("/peer%1").arg(index); }
+QString PeerGroup::Folder(int index) const {
+    return root_ + QStringLiteral("/peer%1").arg(index);
+}
 
 PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs) {
     // Each peer gets its own folder: the library writes its log and dumps

@@ -16,7 +16,6 @@
 
 constexpr int kPeerWaitMs = 15000;
 
-
 class PeerProcess {
 public:
     // Starts the peer in folder (which must exist) and waits until it is ready.

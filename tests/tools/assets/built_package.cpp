@@ -18,8 +18,9 @@ VEX_Package& Package() {
 }  // namespace
 
 const std::string& BuiltPackageError() {
-    static const std::string error =
-        Package().IsOpen(false) ? std::string() : std::string("cannot open ") + RINGDISK_PACKAGE_PATH;
+    static const std::string error = Package().IsOpen(false)
+                                         ? std::string()
+                                         : std::string("cannot open ") + RINGDISK_PACKAGE_PATH;
     return error;
 }
 
@@ -34,6 +35,7 @@ std::vector<uint8_t> PackageEntryBytes(const char* name) {
 
 std::vector<std::string> PackageEntryNames() {
     std::vector<std::string> names;
-    for (int16_t i = 0; i < Package().GetCount(); ++i) names.emplace_back(Package().GetEntryName(i));
+    for (int16_t i = 0; i < Package().GetCount(); ++i)
+        names.emplace_back(Package().GetEntryName(i));
     return names;
 }

@@ -10,11 +10,13 @@
 
 TEST(ContactSheet, DrawsThePicturesAndTheTableSeenByTheCamera) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("contact_sheet_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("contact_sheet_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     const fs::path png = dir / "sheet.png";
-    const std::string command = std::string(ASSETGEN_PATH) + " " + (dir / "assets").string() + " && " +
-                                CONTACTSHEET_PATH + " " + (dir / "assets").string() + " " + png.string();
+    const std::string command = std::string(ASSETGEN_PATH) + " " + (dir / "assets").string() +
+                                " && " + CONTACTSHEET_PATH + " " + (dir / "assets").string() + " " +
+                                png.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
     int w = 0, h = 0, n = 0;
     unsigned char* rgb = stbi_load(png.c_str(), &w, &h, &n, 3);

@@ -34,7 +34,9 @@ Picture Decode(const char* name) {
     return p;
 }
 
-bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+bool IsPowerOfTwo(int v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
 
 // Opaque texels (alpha at least half: what survives a one-bit alpha) in a
 // rectangle.
@@ -54,9 +56,10 @@ TEST(PictureEntries, DecodeWithPowerOfTwoSides) {
     };
     // The font's 512 x 512 gives 32 x 32 cells, drawn at 38 x 38; the logo
     // and the explosion are two 256 x 128 frames each.
-    const Expected pictures[] = {{"mesa1.tga", 512, 512}, {"mesa2.tga", 256, 256}, {"logo.tga", 256, 256},
-                                 {"bastao.tga", 64, 512}, {"boom.tga", 256, 256},  {"fonte01.tga", 512, 512},
-                                 {"spark.tga", 32, 32},   {"rojao.tga", 16, 32},   {"disco.tga", 32, 32}};
+    const Expected pictures[] = {
+        {"mesa1.tga", 512, 512}, {"mesa2.tga", 256, 256}, {"logo.tga", 256, 256},
+        {"bastao.tga", 64, 512}, {"boom.tga", 256, 256},  {"fonte01.tga", 512, 512},
+        {"spark.tga", 32, 32},   {"rojao.tga", 16, 32},   {"disco.tga", 32, 32}};
     for (const Expected& e : pictures) {
         const Picture p = Decode(e.name);
         ASSERT_FALSE(p.rgba.empty()) << e.name << " does not decode";
@@ -82,8 +85,10 @@ TEST(PictureEntries, SpritesHaveTransparentSurroundingsAndSeparateFrames) {
         const Picture p = Decode(name);
         ASSERT_FALSE(p.rgba.empty()) << name;
         for (int y : {0, p.height - 1})
-            for (int x : {0, p.width - 1}) EXPECT_LT(p.Alpha(x, y), 128) << name << " corner " << x << "," << y;
-        EXPECT_GT(InkIn(p, 0, 0, p.width, p.height), p.width * p.height / 20) << name << " is nearly empty";
+            for (int x : {0, p.width - 1})
+                EXPECT_LT(p.Alpha(x, y), 128) << name << " corner " << x << "," << y;
+        EXPECT_GT(InkIn(p, 0, 0, p.width, p.height), p.width * p.height / 20)
+            << name << " is nearly empty";
     }
     for (const char* name : {"logo.tga", "boom.tga"}) {
         const Picture p = Decode(name);
@@ -99,13 +104,15 @@ TEST(PictureEntries, FontGridHoldsOutlinedWindows1252Characters) {
     ASSERT_EQ(font.width % 16, 0);
     const int cell = font.width / 16;
     auto cellInk = [&](int c) {
-        return InkIn(font, (c % 16) * cell, (c / 16) * cell, (c % 16 + 1) * cell, (c / 16 + 1) * cell);
+        return InkIn(font, (c % 16) * cell, (c / 16) * cell, (c % 16 + 1) * cell,
+                     (c / 16 + 1) * cell);
     };
     EXPECT_EQ(cellInk(' '), 0);
     EXPECT_EQ(cellInk(10), 0);
     // Letters, digits and the accented letters of the game's texts
     // ("você ganhou!", "nível", "¿Otra partida?").
-    for (int c : {int('A'), int('g'), int('0'), int('!'), int('?'), 0xEA, 0xED, 0xE3, 0xE7, 0xF1, 0xBF, 0xC9})
+    for (int c : {int('A'), int('g'), int('0'), int('!'), int('?'), 0xEA, 0xED, 0xE3, 0xE7, 0xF1,
+                  0xBF, 0xC9})
         EXPECT_GT(cellInk(c), 20) << "character " << c;
     // Each glyph is white inside a dark outline, so it reads on any
     // background once tinted.

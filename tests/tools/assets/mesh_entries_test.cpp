@@ -28,7 +28,8 @@ XTextMesh Load(const char* name) {
     const std::vector<uint8_t> bytes = PackageEntryBytes(name);
     XTextMesh mesh;
     std::string error;
-    EXPECT_TRUE(ReadXText(std::string(bytes.begin(), bytes.end()), mesh, error)) << name << ": " << error;
+    EXPECT_TRUE(ReadXText(std::string(bytes.begin(), bytes.end()), mesh, error))
+        << name << ": " << error;
     return mesh;
 }
 
@@ -46,7 +47,8 @@ void FitSize(XTextMesh& mesh, float size, bool centre) {
     const float extent = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
     const float scale = size / extent * 1.5f;
     for (auto& p : mesh.positions)
-        for (int i = 0; i < 3; ++i) p[i] = ((centre ? p[i] - lo[i] - (hi[i] - lo[i]) / 2 : p[i])) * scale;
+        for (int i = 0; i < 3; ++i)
+            p[i] = ((centre ? p[i] - lo[i] - (hi[i] - lo[i]) / 2 : p[i])) * scale;
 }
 
 struct Box {
@@ -70,7 +72,8 @@ Box SubsetBox(const XTextMesh& mesh, int subset) {
 std::vector<unsigned> SubsetVertices(const XTextMesh& mesh, unsigned subset) {
     std::vector<unsigned> out;
     for (std::size_t f = 0; f < mesh.faces.size(); ++f)
-        if (mesh.faceSubset[f] == subset) out.insert(out.end(), mesh.faces[f].begin(), mesh.faces[f].end());
+        if (mesh.faceSubset[f] == subset)
+            out.insert(out.end(), mesh.faces[f].begin(), mesh.faces[f].end());
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
@@ -105,7 +108,8 @@ TEST(MeshEntries, FittedTableLaysTheSurfaceAtTheGamesNumbers) {
             EXPECT_NEAR(surface.hi[axis], kCushionFace, 0.01f) << name;
             EXPECT_GT(border.hi[axis], kCushionFace + 0.5f) << name;
         }
-        EXPECT_GT(border.hi[1], kSurfaceY + 0.8f) << name << ": the cushions must stand above a disc";
+        EXPECT_GT(border.hi[1], kSurfaceY + 0.8f)
+            << name << ": the cushions must stand above a disc";
         // Everything of the surface below its level is a hole: near a hole
         // centre, wide enough for a disc, and deeper than a pocketed disc.
         float deepest = kSurfaceY, widest = 0;
@@ -143,7 +147,8 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
         if (p[2] > z1) z1 = p[2], v1 = mesh.uv[i][1];
     }
     auto texel = [&](float x, float z) {
-        const float u = u0 + (u1 - u0) * (x - x0) / (x1 - x0), v = v0 + (v1 - v0) * (z - z0) / (z1 - z0);
+        const float u = u0 + (u1 - u0) * (x - x0) / (x1 - x0),
+                    v = v0 + (v1 - v0) * (z - z0) / (z1 - z0);
         const int tx = std::clamp(int(u * w), 0, w - 1), ty = std::clamp(int(v * h), 0, h - 1);
         const uint8_t* t = tex + (std::size_t(ty) * w + tx) * 3;
         return std::array<int, 3>{t[0], t[1], t[2]};
@@ -162,8 +167,10 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
     };
     for (float side : {-1.0f, 1.0f}) {
         for (float x : {-15.0f, 0.0f, 15.0f}) {
-            EXPECT_TRUE(redAcross(x, side > 0 ? 19.3f : -24.0f, side > 0 ? 24.0f : -19.3f)) << x << "," << side;
-            EXPECT_FALSE(redAcross(x, side > 0 ? 10.0f : -18.5f, side > 0 ? 18.5f : -10.0f)) << x << "," << side;
+            EXPECT_TRUE(redAcross(x, side > 0 ? 19.3f : -24.0f, side > 0 ? 24.0f : -19.3f))
+                << x << "," << side;
+            EXPECT_FALSE(redAcross(x, side > 0 ? 10.0f : -18.5f, side > 0 ? 18.5f : -10.0f))
+                << x << "," << side;
         }
     }
     stbi_image_free(tex);
@@ -181,7 +188,8 @@ TEST(MeshEntries, BaseLandsWhereTheTableDoes) {
     }
     // Drawn over the reflections, it must leave the playing field free.
     for (const auto& p : base.positions)
-        EXPECT_TRUE(std::fabs(p[0]) >= kCushionFace - 0.01f || std::fabs(p[2]) >= kCushionFace - 0.01f);
+        EXPECT_TRUE(std::fabs(p[0]) >= kCushionFace - 0.01f ||
+                    std::fabs(p[2]) >= kCushionFace - 0.01f);
 }
 
 TEST(MeshEntries, FittedDiscsAre4Point3AcrossStandingOnTheSurface) {

@@ -2,7 +2,6 @@
 // asks for, in a file of the right version and a reasonable size, built the
 // same way every time.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -19,13 +18,16 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kSceneAssets = {
-    "mesa1.tga", "mesa2.tga", "logo.tga", "bastao.tga", "boom.tga", "fonte01.tga", "spark.tga", "rojao.tga",
-    "disco.tga", "fonte01.dat", "mesa.x", "mesalow.x", "peao.x", "peaolow.x", "bastao.x", "base.x",
-    "hit.wav", "colmesa.wav", "col.wav", "gol.wav", "repoe.wav", "c1.wav", "e1.wav", "e2.wav", "win.wav",
-    "lose.wav", "draw.wav", "haha.wav", "hehe.wav", "ops.wav", "kick.wav", "initp.wav", "plop.wav",
-    "ling01.wav", "praca.wav", "cake.wav", "birth.wav", "come.wav", "cool.wav", "faceass.wav", "king.wav",
-    "rock.wav", "shake.wav", "00.mid", "01.mid", "02.mid", "03.mid", "04.mid", "05.mid", "06.mid", "07.mid",
-    "08.mid", "09.mid", "10.mid", "11.mid"};
+    "mesa1.tga", "mesa2.tga", "logo.tga",  "bastao.tga",  "boom.tga",  "fonte01.tga",
+    "spark.tga", "rojao.tga", "disco.tga", "fonte01.dat", "mesa.x",    "mesalow.x",
+    "peao.x",    "peaolow.x", "bastao.x",  "base.x",      "hit.wav",   "colmesa.wav",
+    "col.wav",   "gol.wav",   "repoe.wav", "c1.wav",      "e1.wav",    "e2.wav",
+    "win.wav",   "lose.wav",  "draw.wav",  "haha.wav",    "hehe.wav",  "ops.wav",
+    "kick.wav",  "initp.wav", "plop.wav",  "ling01.wav",  "praca.wav", "cake.wav",
+    "birth.wav", "come.wav",  "cool.wav",  "faceass.wav", "king.wav",  "rock.wav",
+    "shake.wav", "00.mid",    "01.mid",    "02.mid",      "03.mid",    "04.mid",
+    "05.mid",    "06.mid",    "07.mid",    "08.mid",      "09.mid",    "10.mid",
+    "11.mid"};
 
 std::string FileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,7 +39,8 @@ std::string FileBytes(const fs::path& path) {
 TEST(BuiltPackage, HoldsExactlyTheSceneAssetsUnderTheirNames) {
     ASSERT_EQ(BuiltPackageError(), "");
     EXPECT_EQ(PackageEntryNames(), kSceneAssets);
-    for (const std::string& name : kSceneAssets) EXPECT_FALSE(PackageEntryBytes(name.c_str()).empty()) << name;
+    for (const std::string& name : kSceneAssets)
+        EXPECT_FALSE(PackageEntryBytes(name.c_str()).empty()) << name;
 }
 
 TEST(BuiltPackage, IsScrambledAndCompressedVersion103AndSmall) {
@@ -51,7 +54,8 @@ TEST(BuiltPackage, IsScrambledAndCompressedVersion103AndSmall) {
 // A second run of the generator writes byte-identical files, so a rebuild
 // on any machine ships the same package.
 TEST(BuiltPackage, GeneratorWritesTheSameBytesEveryRun) {
-    const fs::path scratch = fs::temp_directory_path() / ("assetgen_rerun_" + std::to_string(::getpid()));
+    const fs::path scratch =
+        fs::temp_directory_path() / ("assetgen_rerun_" + std::to_string(::getpid()));
     fs::remove_all(scratch);
     const std::string command = std::string(ASSETGEN_PATH) + " " + scratch.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
@@ -59,7 +63,8 @@ TEST(BuiltPackage, GeneratorWritesTheSameBytesEveryRun) {
         const std::string again = FileBytes(scratch / name);
         EXPECT_FALSE(again.empty()) << name;
         const std::vector<uint8_t> packed = PackageEntryBytes(name.c_str());
-        EXPECT_TRUE(again == std::string(packed.begin(), packed.end())) << name << " differs between runs";
+        EXPECT_TRUE(again == std::string(packed.begin(), packed.end()))
+            << name << " differs between runs";
     }
     fs::remove_all(scratch);
 }

@@ -32,7 +32,7 @@ std::string SongName(int i) {
 
 struct Song {
     int format = -1, tracks = 0, division = 0;
-    std::vector<long> trackEnds;  // tick of each track's end event
+    std::vector<long> trackEnds;     // tick of each track's end event
     std::map<long, uint32_t> tempo;  // tick -> microseconds per quarter
     std::set<int> programmedChannels, playedChannels;
     int notes = 0, hangingNotes = 0, badPrograms = 0;
@@ -74,10 +74,12 @@ Song Parse(const std::vector<uint8_t>& b) {
     s.format = int(Big(b, 8, 2));
     s.tracks = int(Big(b, 10, 2));
     s.division = int(Big(b, 12, 2));
-    if (s.division <= 0 || s.division >= 0x8000) return fail("division is not in ticks per quarter");
+    if (s.division <= 0 || s.division >= 0x8000)
+        return fail("division is not in ticks per quarter");
     std::size_t at = 14;
     for (int t = 0; t < s.tracks; ++t) {
-        if (at + 8 > b.size() || std::string(b.begin() + at, b.begin() + at + 4) != "MTrk") return fail("missing MTrk");
+        if (at + 8 > b.size() || std::string(b.begin() + at, b.begin() + at + 4) != "MTrk")
+            return fail("missing MTrk");
         const std::size_t end = at + 8 + Big(b, at + 4, 4);
         if (end > b.size()) return fail("track runs past the file");
         std::size_t p = at + 8;
@@ -109,7 +111,8 @@ Song Parse(const std::vector<uint8_t>& b) {
                 p += length;
                 continue;
             }
-            if (status < 0x80 || status == 0xF0 || status == 0xF7) return fail("unexpected status byte");
+            if (status < 0x80 || status == 0xF0 || status == 0xF7)
+                return fail("unexpected status byte");
             const int kind = status & 0xF0, channel = status & 0x0F;
             const int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
             if (p + dataBytes > end) return fail("channel event cut short");
@@ -179,8 +182,10 @@ protected:
     void SetUp() override {
         soundfont_ = std::getenv("RINGDISK_SOUNDFONT") ? std::getenv("RINGDISK_SOUNDFONT")
                                                        : "/usr/share/sounds/sf2/TimGM6mb.sf2";
-        ASSERT_TRUE(std::filesystem::exists(soundfont_)) << "no General MIDI soundfont at " << soundfont_;
-        output_ = std::filesystem::temp_directory_path() / ("ringdisk_songs_" + std::to_string(::getpid()) + ".raw");
+        ASSERT_TRUE(std::filesystem::exists(soundfont_))
+            << "no General MIDI soundfont at " << soundfont_;
+        output_ = std::filesystem::temp_directory_path() /
+                  ("ringdisk_songs_" + std::to_string(::getpid()) + ".raw");
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
         setenv("SDL_DISKAUDIODELAY", "0", 1);
@@ -242,7 +247,8 @@ TEST_F(SongPlayback, EverySongSoundsThroughTheSynthesiser) {
         const std::uintmax_t start = Written();
         // Three seconds of music, rendered faster than real time.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (Written() < start + 3 * kBytesPerSecond && std::chrono::steady_clock::now() < deadline)
+        while (Written() < start + 3 * kBytesPerSecond &&
+               std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         Mix_HaltMusic();
         Mix_FreeMusic(music);

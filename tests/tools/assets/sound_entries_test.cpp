@@ -14,16 +14,19 @@
 
 namespace {
 
-const char* const kSounds[] = {"hit.wav",    "colmesa.wav", "col.wav",     "gol.wav",  "repoe.wav",  "c1.wav",
-                               "e1.wav",     "e2.wav",      "win.wav",     "lose.wav", "draw.wav",   "haha.wav",
-                               "hehe.wav",   "ops.wav",     "kick.wav",    "initp.wav", "plop.wav",  "ling01.wav",
-                               "praca.wav",  "cake.wav",    "birth.wav",   "come.wav", "cool.wav",   "faceass.wav",
-                               "king.wav",   "rock.wav",    "shake.wav"};
+const char* const kSounds[] = {
+    "hit.wav",  "colmesa.wav", "col.wav",     "gol.wav",    "repoe.wav", "c1.wav",   "e1.wav",
+    "e2.wav",   "win.wav",     "lose.wav",    "draw.wav",   "haha.wav",  "hehe.wav", "ops.wav",
+    "kick.wav", "initp.wav",   "plop.wav",    "ling01.wav", "praca.wav", "cake.wav", "birth.wav",
+    "come.wav", "cool.wav",    "faceass.wav", "king.wav",   "rock.wav",  "shake.wav"};
 
 uint32_t U32(const std::vector<uint8_t>& b, std::size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
 }
-uint16_t U16(const std::vector<uint8_t>& b, std::size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+uint16_t U16(const std::vector<uint8_t>& b, std::size_t at) {
+    return uint16_t(b[at] | b[at + 1] << 8);
+}
 
 struct Wave {
     uint32_t formatSize = 0;
@@ -102,7 +105,8 @@ TEST(SoundEntries, AreAudibleCleanAndOfAFittingLength) {
             clipped += std::fabs(s) > 0.999f;
         }
         EXPECT_GT(peak, 0.5f) << name;
-        EXPECT_GT(std::sqrt(energy / double(w.samples.size())), 0.02) << name << " is nearly silent";
+        EXPECT_GT(std::sqrt(energy / double(w.samples.size())), 0.02)
+            << name << " is nearly silent";
         EXPECT_LT(clipped, int(w.samples.size() / 200)) << name << " clips";
         EXPECT_LT(std::fabs(w.samples.front()), 0.05f) << name << " starts with a click";
         EXPECT_LT(std::fabs(w.samples.back()), 0.02f) << name << " ends with a click";
@@ -111,5 +115,6 @@ TEST(SoundEntries, AreAudibleCleanAndOfAFittingLength) {
 
 TEST(SoundEntries, AreAllDifferent) {
     std::set<std::vector<uint8_t>> seen;
-    for (const char* name : kSounds) EXPECT_TRUE(seen.insert(PackageEntryBytes(name)).second) << name;
+    for (const char* name : kSounds)
+        EXPECT_TRUE(seen.insert(PackageEntryBytes(name)).second) << name;
 }
