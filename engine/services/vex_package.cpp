@@ -193,6 +193,16 @@ uint32_t VEX_Package::ReadBlock(const PackageEntry& entry, TrackedBytes& out) co
     return entry.unpackedSize;
 }
 
+void VEX_Package::LogReadOutcome(int16_t index, uint32_t loaded) const {
+    if (loaded == 0) {
+        Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.", index,
+                           PathText());
+    } else {
+        Log().WriteLine("Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.",
+                        index, PathText());
+    }
+}
+
 uint32_t VEX_Package::ReadEntry(int16_t index, bool log) {
     ReleaseData();
     if (!open_) {
@@ -201,16 +211,7 @@ uint32_t VEX_Package::ReadEntry(int16_t index, bool log) {
     }
     if (!CheckIndex(index, log)) return 0;
     bytesLoaded_ = ReadBlock(table_[static_cast<size_t>(index)], data_);
-    if (log) {
-        if (bytesLoaded_ == 0) {
-            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.", index,
-                               PathText());
-        } else {
-            Log().WriteLine(
-                "Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.", index,
-                PathText());
-        }
-    }
+    if (log) LogReadOutcome(index, bytesLoaded_);
     return bytesLoaded_;
 }
 
@@ -222,16 +223,7 @@ uint32_t VEX_Package::ReadEntryInto(int16_t index, TrackedBytes& target, bool lo
     }
     if (!CheckIndex(index, log)) return 0;
     const uint32_t loaded = ReadBlock(table_[static_cast<size_t>(index)], target);
-    if (log) {
-        if (loaded == 0) {
-            Log().WriteWarning("Erro ao ler dados referentes ao índice <%d> do pacote <%s>.", index,
-                               PathText());
-        } else {
-            Log().WriteLine(
-                "Dados referentes ao índice <%d> do pacote <%s> carregados com sucesso.", index,
-                PathText());
-        }
-    }
+    if (log) LogReadOutcome(index, loaded);
     return loaded;
 }
 

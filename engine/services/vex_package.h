@@ -73,6 +73,8 @@ private:
     // Loads one entry's bytes into a new buffer; warns itself on failure.
     uint32_t ReadBlock(const PackageEntry& entry, TrackedBytes& out) const;
     bool CheckIndex(int16_t index, bool log) const;
+    // The line an entry read writes when asked to log: failure or success.
+    void LogReadOutcome(int16_t index, uint32_t loaded) const;
     // Takes count bytes at the cursor, or warns and answers null.
     const uint8_t* Take(uint32_t count);
     const char* PathText() const { return path_ ? path_.get() : ""; }
