@@ -12,11 +12,14 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 #include "tests/engine/graphics/table_scene.h"
 #include "tests/engine/graphics/x11_window.h"
 
 namespace {
+
+// The engine up for the whole run, as in the loaded library.
+EngineLifetime engine;
 
 // Starts the OpenGL device at the game's size in window; false (and the
 // benchmark marked skipped with the reason) when there is no display or

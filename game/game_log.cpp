@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 void LogGameWarning(const char* text) {
     if (Log().IsOpen()) {

@@ -6,7 +6,16 @@
 
 #include <cstdint>
 
-#include "game/callbacks.h"
+#include "vexlib/callbacks.h"
+
+// The program's callbacks, as it registered them; null until then.
+struct GameCallbacks {
+    VexShootCallback shoot = nullptr;
+    VexMudaJogadorCallback turnChanged = nullptr;
+    VexShootingCallback shooting = nullptr;
+    VexPointCallback point = nullptr;
+    VexVitoriaCallback victory = nullptr;
+};
 
 enum DiscColor : int8_t { kColorNone = 0, kColorYellow = 1, kColorGreen = 2, kColorRed = 3 };
 enum DiscStatus : int8_t { kStatusOff = 0, kStatusOnTable = 1, kStatusPocketed = 2 };

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 char* CopyText(const char* text, size_t maxBytes) {
     if (!text) text = "";

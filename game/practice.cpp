@@ -95,7 +95,7 @@ void SeedFromClock() {
 }
 
 void FireRunOver(GameState& g) {
-    if (g.callbacks.vitoria) g.callbacks.vitoria(0);
+    if (g.callbacks.victory) g.callbacks.victory(0);
 }
 
 }  // namespace

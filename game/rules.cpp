@@ -42,8 +42,8 @@ void ReturnDiscAfterYellow(GameState& g) {
     }
 }
 
-void FireVitoria(GameState& g, int result) {
-    if (g.mode != kModePractice && g.callbacks.vitoria) g.callbacks.vitoria(result);
+void NotifyVictory(GameState& g, int result) {
+    if (g.mode != kModePractice && g.callbacks.victory) g.callbacks.victory(result);
 }
 
 void CheckVictory(GameState& g) {
@@ -51,14 +51,14 @@ void CheckVictory(GameState& g) {
     const bool greenDone = g.points[kSideGreen] == kPointsToWin;
     const bool redDone = g.points[kSideRed] == kPointsToWin;
     if (greenDone && redDone) {
-        FireVitoria(g, 0);
+        NotifyVictory(g, 0);
         AnnounceResult(g, kWinnerDraw);
     } else if (greenDone) {
-        FireVitoria(g, 1);
+        NotifyVictory(g, 1);
         AnnounceResult(g, kSideGreen);
         if (g.mode == kModePractice) PracticeLevelCleared(g);
     } else if (redDone) {
-        FireVitoria(g, 2);
+        NotifyVictory(g, 2);
         AnnounceResult(g, kSideRed);
     }
 }
@@ -107,7 +107,7 @@ bool PassTurn(GameState& g, bool notify) {
         return false;
     }
     g.currentPlayer = g.currentPlayer == kSideGreen ? kSideRed : kSideGreen;
-    if (notify && g.callbacks.mudaJogador) g.callbacks.mudaJogador(g.currentPlayer);
+    if (notify && g.callbacks.turnChanged) g.callbacks.turnChanged(g.currentPlayer);
     g.turnFrames = g.turnSeconds = 0;
     return true;
 }

@@ -22,7 +22,7 @@ float Distance(float ax, float az, float bx, float bz) {
     return std::sqrt(dx * dx + dz * dz);
 }
 
-void ColourDiscs(GameState& g, DiscColor color) {
+void ColorDiscs(GameState& g, DiscColor color) {
     int coloured = 0;
     while (coloured < kDiscsPerColor) {
         const int r = GameRandom() % kDiscCount;
@@ -36,7 +36,7 @@ void ColourDiscs(GameState& g, DiscColor color) {
 }  // namespace
 
 bool SlotPosition(int slot, TablePoint& out) {
-    if (slot < 1 || slot > kSlotCount) return false;
+    if (slot < 1 || slot > kDiscSlotCount) return false;
     if (slot <= kOuterRingLastSlot) {
         const float a = static_cast<float>(slot) * kOuterRingStep;
         out = {StableCos(a) * kOuterRingRadius, StableSin(a) * kOuterRingRadius};
@@ -71,8 +71,8 @@ void StandardLayout(GameState& g) {
         g.discs[k].x = Quantize16(g.discs[k].x);
         g.discs[k].z = Quantize16(g.discs[k].z);
     }
-    ColourDiscs(g, kColorGreen);
-    ColourDiscs(g, kColorRed);
+    ColorDiscs(g, kColorGreen);
+    ColorDiscs(g, kColorRed);
     g.discs[kStriker].status = kStatusOff;
     g.discs[kStriker].color = kColorYellow;
     g.shotOutcome = kOutcomeNone;

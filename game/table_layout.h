@@ -8,7 +8,7 @@ constexpr float kWallLimit = 32.0f;    // disc centres stay within +-32 on both 
 constexpr float kDiscDiameter = 4.3f;  // centre distance at which two discs touch
 constexpr float kHoleCenter = 25.5f;   // holes at (+-25.5, +-25.5)
 constexpr float kHoleCaptureRadius = 4.4f;
-constexpr int kSlotCount = 20;
+constexpr int kDiscSlotCount = 20;
 
 struct TablePoint {
     float x, z;

@@ -6,11 +6,15 @@
 
 #include <cstdint>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_math.h"
+
+class VEX_Direct3D;
 
 class VEX_Camera : public TrackedObject {
 public:
+    explicit VEX_Camera(VEX_Direct3D& d3d) : d3d_(d3d) {}
+
     void OrbitCamera(float targetX, float targetY, float targetZ, float height, float distance,
                      float yaw, float pitch);
     // All three 0 keeps the stored values; otherwise all three replace them.
@@ -32,6 +36,7 @@ public:
     float offsetY() const { return offsetY_; }
 
 private:
+    VEX_Direct3D& d3d_;
     float nearPlane_ = 1.0f, farPlane_ = 800.0f, fieldOfView_ = 0.7853982f;
     gfx::Matrix matrix_{1.0f}, second_{1.0f};
     gfx::Vector3 eye_{0, 0, 0}, target_{0, 0, 0}, direction_{0, 0, 0};

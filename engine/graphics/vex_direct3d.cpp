@@ -6,10 +6,7 @@
 #include <cstring>
 #include <numbers>
 
-#include "engine/graphics/vex_camera.h"
-#include "engine/graphics/vex_texture_list.h"
-#include "engine/services/debug_log.h"
-#include "engine/services/engine_modules.h"
+#include "base/debug_log.h"
 #include "platform/gfx/gfx_formats.h"
 #include "platform/message_box.h"
 
@@ -113,8 +110,6 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
         }
     }
 
-    // A new device holds no textures, whatever the list last bound.
-    TextureList().ForgetBindings();
     caps_ = device_->GetCaps();
     capabilities_.textureMemoryMB = (caps_.availableTextureMemory >> 20) & 0xFFF;
     capabilities_.wBufferSupported = (caps_.rasterCaps & Caps::kWBuffer) != 0;
@@ -123,6 +118,7 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
 
     ApplyDefaultStates();
     Log().ReportOk();
+    // "Direct3d" in lower case is how this line has always read: keep it byte for byte.
     Log().WriteLine("Direct3d iniciado com sucesso em <%dx%dx%dbpp>.", width_, height_, bpp_);
     Log().WriteLine(softwareVertexProcessing_ ? "Usando software vertex processing."
                                               : "Usando mixed vertex processing.");
@@ -160,8 +156,14 @@ bool VEX_Direct3D::ChooseDepthFormat(bool wantStencil, bool force16BitDepth) {
 }
 
 void VEX_Direct3D::ApplyDefaultStates() {
-    Camera().SetViewRect(0, 0, static_cast<int16_t>(virtualWidth_),
-                         static_cast<int16_t>(virtualHeight_));
+    // A new or reset device holds no textures, whatever was bound before,
+    // and starts with the whole virtual screen as its view.
+    const int16_t width = static_cast<int16_t>(virtualWidth_);
+    const int16_t height = static_cast<int16_t>(virtualHeight_);
+    if (listener_)
+        listener_->OnDeviceReady(width, height);
+    else
+        SetViewportRect(0, 0, width, height);
     SetProjection(nearPlane_, farPlane_, 0);
     ResetWorld();
     ApplyWorld();
@@ -188,7 +190,6 @@ bool VEX_Direct3D::BeginFrame() {
     if (level == Result::DeviceNotReset) {
         if (device_->Reset(parameters_) == Result::Ok) {
             Log().WriteLine("O Direct3D foi recriado com sucesso.");
-            TextureList().ForgetBindings();
             ApplyDefaultStates();
         } else {
             Log().WriteError("O Direct3D não pôde ser recriado.");

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_device.h"
 #include "platform/gfx/gfx_math.h"
 
@@ -41,6 +41,18 @@ struct ViewRect {
     int16_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// Told each time a device was created or reset, just before the default
+// states go on it: whatever another module kept of the previous device
+// (texture bindings, the view rectangle) is stale. The module list is the
+// listener, so the device module never reaches the modules built on it.
+class DeviceListener {
+public:
+    virtual void OnDeviceReady(int16_t virtualWidth, int16_t virtualHeight) = 0;
+
+protected:
+    ~DeviceListener() = default;
+};
+
 class VEX_Direct3D : public TrackedObject {
 public:
     // Seconds since an arbitrary start.
@@ -55,6 +67,7 @@ public:
     // current device; without one Start uses OpenGL.
     void UseSystem(std::unique_ptr<gfx::System> system);
     void UseClock(Clock clock) { clock_ = clock; }
+    void SetDeviceListener(DeviceListener* listener) { listener_ = listener; }
 
     bool Start(gfx::WindowHandle window, void* instance, bool fullScreen, bool wantStencil,
                bool verticalSync, bool force16BitDepth, uint16_t width, uint16_t height,
@@ -173,5 +186,6 @@ private:
     gfx::Matrix world_{1.0f}, projection_{1.0f}, identity_{1.0f}, scratch_{1.0f};
     bool softwareVertexProcessing_ = false;
     Clock clock_;
+    DeviceListener* listener_ = nullptr;
     std::unique_ptr<gfx::Device> device_;
 };

@@ -2,9 +2,8 @@
 
 #include <cstring>
 
+#include "base/debug_log.h"
 #include "engine/graphics/vex_direct3d.h"
-#include "engine/services/debug_log.h"
-#include "engine/services/engine_modules.h"
 #include "engine/services/string_tools.h"
 
 using namespace gfx;
@@ -16,7 +15,7 @@ VEX_Light::~VEX_Light() {
 }
 
 int16_t VEX_Light::AddLight(const char* name, const Light& light) {
-    Device* device = Direct3D().device();
+    Device* device = d3d_.device();
     if (!device) return -1;
     auto entry = std::make_unique<LightEntry>();
     entry->name = StringTools::Duplicate(name);
@@ -80,12 +79,12 @@ void VEX_Light::EnableLight(int16_t index, bool on) {
     LightEntry* entry = slots_.Get(index);
     if (!entry) return;
     entry->enabled = on;
-    if (Device* device = Direct3D().device()) device->LightEnable(uint32_t(index), on);
+    if (Device* device = d3d_.device()) device->LightEnable(uint32_t(index), on);
 }
 
 void VEX_Light::ApplyLight(int16_t index) {
     LightEntry* entry = slots_.Get(index);
-    Device* device = Direct3D().device();
+    Device* device = d3d_.device();
     if (!entry || !device) return;
     device->SetLight(uint32_t(index), *entry->light);
     device->LightEnable(uint32_t(index), entry->enabled);
@@ -108,7 +107,7 @@ void VEX_Light::RemoveLight(int16_t index) {
     if (!slots_.IsValid(index)) return;
     // The device must not keep lighting with a light the list forgot; a new
     // light at this index starts switched off, as every added light does.
-    if (Device* device = Direct3D().device()) device->LightEnable(uint32_t(index), false);
+    if (Device* device = d3d_.device()) device->LightEnable(uint32_t(index), false);
     slots_.Remove(index);
 }
 

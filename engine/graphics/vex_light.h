@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/services/memory_tracker.h"
-#include "engine/services/slot_list.h"
+#include "base/memory_tracker.h"
+#include "base/slot_list.h"
 #include "platform/gfx/gfx_types.h"
+
+class VEX_Direct3D;
 
 struct LightEntry : TrackedObject {
     TrackedChars name;  // may be null
@@ -19,7 +21,7 @@ struct LightEntry : TrackedObject {
 
 class VEX_Light : public TrackedObject {
 public:
-    VEX_Light() = default;
+    explicit VEX_Light(VEX_Direct3D& d3d) : d3d_(d3d) {}
     ~VEX_Light();
     VEX_Light(const VEX_Light&) = delete;
     VEX_Light& operator=(const VEX_Light&) = delete;
@@ -52,6 +54,7 @@ public:
     int16_t SlotsUsed() const { return slots_.SlotsUsed(); }
 
 private:
+    VEX_Direct3D& d3d_;
     gfx::Light* StoredLight(int16_t index);
 
     SlotList<LightEntry> slots_;

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/debug_log.h"
 #include "engine/graphics/vex_direct3d.h"
-#include "engine/services/debug_log.h"
-#include "engine/services/engine_modules.h"
 #include "engine/services/string_tools.h"
 #include "engine/services/vex_package.h"
 #include "engine/services/vex_resource.h"
@@ -13,7 +12,7 @@
 
 using namespace gfx;
 
-VEX_TextureList::VEX_TextureList() {
+VEX_TextureList::VEX_TextureList(VEX_Direct3D& d3d) : d3d_(d3d) {
     Log().ModuleStarting("VEX_TextureList");
     SetFilters(kFilterTriangle, kFilterBox);
     InsertNullEntry();
@@ -22,7 +21,7 @@ VEX_TextureList::VEX_TextureList() {
 
 VEX_TextureList::~VEX_TextureList() {
     Log().ModuleFinishing("VEX_TextureList");
-    if (Device* device = Direct3D().device()) {
+    if (Device* device = d3d_.device()) {
         device->SetTexture(0, nullptr);
         device->SetTexture(1, nullptr);
     }
@@ -71,7 +70,7 @@ int16_t VEX_TextureList::Insert(const char* name, std::unique_ptr<Texture> textu
 }
 
 int16_t VEX_TextureList::Load(const char* name) {
-    Device* device = Direct3D().device();
+    Device* device = d3d_.device();
     if (!device || !name) return -1;
     const int16_t existing = FindIndex(name);
     if (existing >= 0) return existing;
@@ -107,7 +106,7 @@ int16_t VEX_TextureList::Load(const char* name) {
 }
 
 int16_t VEX_TextureList::Create(const char* name, int16_t width, int16_t height) {
-    Device* device = Direct3D().device();
+    Device* device = d3d_.device();
     if (!device || !name || FindIndex(name) >= 0) return -1;
     // Without a forced format a blank texture gets the one every texel
     // operation knows and that keeps alpha.
@@ -147,7 +146,7 @@ void VEX_TextureList::Remove(int16_t index) {
     // A stage must not keep drawing with a texture that is gone.
     for (uint32_t stage = 0; stage < 2; ++stage) {
         if (bound_[stage] != index) continue;
-        if (Device* device = Direct3D().device()) device->SetTexture(stage, nullptr);
+        if (Device* device = d3d_.device()) device->SetTexture(stage, nullptr);
         bound_[stage] = -1;
     }
     slots_.Remove(index);
@@ -174,8 +173,8 @@ void VEX_TextureList::Bind(uint32_t stage, int16_t index) {
     if (stage > 1) return;
     Unlock();
     if (index == bound_[stage]) return;
-    if (Device* device = Direct3D().device()) device->SetTexture(stage, TextureOf(index));
-    Direct3D().AddTextureChanges(1);
+    if (Device* device = d3d_.device()) device->SetTexture(stage, TextureOf(index));
+    d3d_.AddTextureChanges(1);
     bound_[stage] = index;
 }
 

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/services/memory_tracker.h"
-#include "engine/services/slot_list.h"
+#include "base/memory_tracker.h"
+#include "base/slot_list.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_texture.h"
+
+class VEX_Direct3D;
 
 struct TextureEntry : TrackedObject {
     int16_t index = -1;
@@ -27,7 +29,7 @@ struct TextureEntry : TrackedObject {
 
 class VEX_TextureList : public TrackedObject {
 public:
-    VEX_TextureList();
+    explicit VEX_TextureList(VEX_Direct3D& d3d);
     ~VEX_TextureList();
     VEX_TextureList(const VEX_TextureList&) = delete;
     VEX_TextureList& operator=(const VEX_TextureList&) = delete;
@@ -73,6 +75,7 @@ public:
     bool Save(int16_t index, const char* fileName);
 
 private:
+    VEX_Direct3D& d3d_;
     int16_t Insert(const char* name, std::unique_ptr<gfx::Texture> texture, const char* verb);
     // Locks another index for one texel; answers whether it did.
     bool BorrowLock(int16_t index, bool readOnly);

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/debug_log.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_texture_list.h"
-#include "engine/services/debug_log.h"
-#include "engine/services/engine_modules.h"
 #include "engine/services/string_tools.h"
 #include "engine/services/vex_package.h"
 #include "engine/services/vex_resource.h"
@@ -46,7 +45,7 @@ bool VEX_XMesh::AllocateArrays(uint32_t count) {
 }
 
 bool VEX_XMesh::LoadX(const char* name, bool loadTextures) {
-    if (!Direct3D().device() || !name) return false;
+    if (!d3d_.device() || !name) return false;
     Release();
     VEX_Resource& resource = Resource();
     if (!resource.BuildPath(name)) return false;
@@ -90,17 +89,16 @@ bool VEX_XMesh::Read(const char* name, const std::string& path, bool loadTexture
     auto mesh = std::make_unique<Mesh>(std::move(data.vertices), std::move(data.indices),
                                        std::move(data.attributes), count);
     if (!AllocateArrays(count)) throw std::bad_alloc();
-    VEX_TextureList& textureList = TextureList();
     for (uint32_t i = 0; i < count; ++i) {
         materials_[i] = data.materials[i].material;
         materials_[i].ambient = materials_[i].diffuse;
         int16_t texture = 0;
         const std::string& file = data.materials[i].texture;
         if (loadTextures && !file.empty()) {
-            texture = textureList.FindIndex(file.c_str());
+            texture = textureList_.FindIndex(file.c_str());
             if (texture < 0) {
-                textureList.Load(file.c_str());
-                texture = std::max<int16_t>(textureList.FindIndex(file.c_str()), 0);
+                textureList_.Load(file.c_str());
+                texture = std::max<int16_t>(textureList_.FindIndex(file.c_str()), 0);
             }
         }
         textures_[i] = texture;
@@ -112,19 +110,18 @@ bool VEX_XMesh::Read(const char* name, const std::string& path, bool loadTexture
 }
 
 bool VEX_XMesh::DrawMesh(float alpha) {
-    Device* device = Direct3D().device();
+    Device* device = d3d_.device();
     if (!mesh_ || !device) return false;
-    VEX_TextureList& textureList = TextureList();
     for (uint32_t i = 0; i < materialCount_; ++i) {
         const float stored = materials_[i].diffuse.a;
         if (alpha != 1.0f) materials_[i].diffuse.a = alpha;
         device->SetMaterial(materials_[i]);
-        textureList.Bind(0, textures_[i]);
+        textureList_.Bind(0, textures_[i]);
         mesh_->DrawSubset(*device, i);
         materials_[i].diffuse.a = stored;
     }
-    Direct3D().AddTriangles(mesh_->FaceCount());
-    Direct3D().AddRenderCalls(materialCount_);
+    d3d_.AddTriangles(mesh_->FaceCount());
+    d3d_.AddRenderCalls(materialCount_);
     return true;
 }
 
@@ -174,7 +171,7 @@ void VEX_XMesh::FitSize(float size, bool centre, bool toCorner) {
 bool VEX_XMesh::TakePrimitive(std::unique_ptr<Mesh> mesh, float r, float g, float b,
                               int16_t texture, const char* warning) {
     Release();
-    if (!Direct3D().device() || !mesh || !AllocateArrays(1)) {
+    if (!d3d_.device() || !mesh || !AllocateArrays(1)) {
         Log().WriteWarning("%s", warning);
         return false;
     }
@@ -194,12 +191,14 @@ bool VEX_XMesh::CreateBox(float width, float height, float depth, float r, float
 
 bool VEX_XMesh::CreateSphere(float radius, uint32_t slices, uint32_t stacks, float r, float g,
                              float b, int16_t texture) {
+    // "possivel" lacks its accent in this line as the log has always written it: keep it.
     return TakePrimitive(gfx::CreateSphere(radius, slices, stacks), r, g, b, texture,
                          "Não foi possivel criar esfera.");
 }
 
 bool VEX_XMesh::CreateTorus(float innerRadius, float outerRadius, uint32_t sides, uint32_t rings,
                             float r, float g, float b, int16_t texture) {
+    // "possivel" lacks its accent in this line as the log has always written it: keep it.
     return TakePrimitive(
         gfx::CreateTorus(innerRadius, outerRadius, std::max(sides, 3u), std::max(rings, 3u)), r, g,
         b, texture, "Não foi possivel criar torus.");
@@ -207,6 +206,7 @@ bool VEX_XMesh::CreateTorus(float innerRadius, float outerRadius, uint32_t sides
 
 bool VEX_XMesh::CreateCylinder(float radius1, float radius2, float length, uint32_t slices,
                                uint32_t stacks, float r, float g, float b, int16_t texture) {
+    // "possivel" lacks its accent in this line as the log has always written it: keep it.
     return TakePrimitive(gfx::CreateCylinder(radius1, radius2, length, slices, stacks), r, g, b,
                          texture, "Não foi possivel criar cilindro.");
 }

@@ -7,12 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_mesh.h"
+
+class VEX_Direct3D;
+class VEX_TextureList;
 
 class VEX_XMesh : public TrackedObject {
 public:
-    VEX_XMesh() = default;
+    // The device it is drawn on and the list its textures are loaded into.
+    VEX_XMesh(VEX_Direct3D& d3d, VEX_TextureList& textureList)
+        : d3d_(d3d), textureList_(textureList) {}
     ~VEX_XMesh();
     VEX_XMesh(const VEX_XMesh&) = delete;
     VEX_XMesh& operator=(const VEX_XMesh&) = delete;
@@ -51,6 +56,8 @@ public:
     gfx::Mesh* mesh() const { return mesh_.get(); }
 
 private:
+    VEX_Direct3D& d3d_;
+    VEX_TextureList& textureList_;
     // Reads and builds the mesh; may throw std::bad_alloc, which LoadX turns
     // into its warning.
     bool Read(const char* name, const std::string& path, bool loadTextures);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 void StringTools::ToLower(char* text) {
     if (!text) return;

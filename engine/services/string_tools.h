@@ -2,7 +2,7 @@
 // copies, and the file-exists check that reports a missing file.
 #pragma once
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 class StringTools : public TrackedObject {
 public:

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "engine/services/debug_log.h"
-#include "engine/services/engine_modules.h"
+#include "base/debug_log.h"
 #include "engine/services/package_format.h"
 #include "engine/services/string_tools.h"
+#include "engine/services/vex_resource.h"
 
 namespace {
 
@@ -34,6 +34,7 @@ bool VEX_Package::Open(const char* name, bool list) {
     if (!path_) return false;
     file_ = std::fopen(path_.get(), "rb");
     if (!file_) {
+        // "possivel" lacks its accent in this line as the log has always written it: keep it.
         Log().WriteWarning("Não foi possivel abrir arquivo de pacote <%s>.", path_.get());
         path_.reset();
         return false;

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "engine/services/package_format.h"
 
 struct PackageEntry {

@@ -2,16 +2,30 @@
 
 #include <cstring>
 
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
+
+namespace {
+
+// The engine runs one resource module at a time; the loaders of every layer
+// above find it here rather than through the module list above them.
+constinit VEX_Resource* running = nullptr;
+
+}  // namespace
 
 VEX_Resource::VEX_Resource() {
     Log().ModuleStarting("VEX_Resource");
+    running = this;
     Log().ReportOk();
 }
 
 VEX_Resource::~VEX_Resource() {
     Log().ModuleFinishing("VEX_Resource");
+    if (running == this) running = nullptr;
     Log().ReportOk();
+}
+
+VEX_Resource& Resource() {
+    return *running;
 }
 
 bool VEX_Resource::BuildPath(const char* name) {

@@ -3,7 +3,7 @@
 // and texts.
 #pragma once
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 class VEX_Package;
 
@@ -35,3 +35,6 @@ private:
     char path_[1024] = {};
     VEX_Package* currentPackage_ = nullptr;
 };
+
+// The running resource module; valid while the engine is up.
+VEX_Resource& Resource();

@@ -1,7 +1,7 @@
 #include "frontend/core/chat_input.h"
 
 #include "frontend/core/wire_text.h"
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 void ChatInput::Enter(const QString& field) {
     if (field.isEmpty() || !game_.IsOnline()) return;

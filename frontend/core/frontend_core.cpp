@@ -1,6 +1,6 @@
 #include "frontend/core/frontend_core.h"
 
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 CommandLineOptions ParseCommandLine(const QStringList& arguments) {
     CommandLineOptions options;

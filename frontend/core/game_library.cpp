@@ -1,7 +1,7 @@
 #include "frontend/core/game_library.h"
 
 #include "frontend/core/table_positions.h"
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 bool ExportedGameLibrary::IsMoving() {
     return GetIsMoving() != 0;

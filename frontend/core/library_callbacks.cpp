@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What a host and a client do with each message they receive.
 #include "frontend/core/online_game.h"
 #include "frontend/core/wire_text.h"
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace {
 

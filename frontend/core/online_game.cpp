@@ -4,7 +4,7 @@
 
 #include "frontend/core/table_positions.h"
 #include "frontend/core/wire_text.h"
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace {
 

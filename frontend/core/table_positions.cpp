@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 wire::Positions ReadTablePositions() {
     wire::Positions p{};

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_device.h"
 #include "platform/gfx/gfx_font_description.h"
 #include "platform/gfx/gfx_glyph_atlas.h"

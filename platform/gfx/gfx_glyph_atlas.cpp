@@ -8,7 +8,7 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/services/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace gfx {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_device.h"
 
 namespace gfx {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 #include "platform/gfx/gfx_types.h"
 
 namespace gfx {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/exports.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
+#include "vexlib/exports.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,5 @@
 // The library boundary: the export table and the exported calls' contracts.
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 #include <dlfcn.h>
 

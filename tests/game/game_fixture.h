@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "game/exports.h"
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "game/owned_text.h"
 #include "game/physics.h"
 #include "tests/game/recording_sound.h"
+#include "vexlib/exports.h"
 
 // Runs the process-wide table through the exports until a shot has settled,
 // including the still step that decides the turn.

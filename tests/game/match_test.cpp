@@ -3,9 +3,9 @@
 // trying candidates on a copy of the deterministic table.
 #include <vector>
 
-#include "game/exports.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/shot_search.h"
+#include "vexlib/exports.h"
 
 namespace {
 

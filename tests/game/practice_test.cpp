@@ -3,11 +3,11 @@
 
 #include <filesystem>
 
-#include "game/exports.h"
 #include "game/records.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
 #include "tests/game/shot_search.h"
+#include "vexlib/exports.h"
 
 namespace fs = std::filesystem;
 

@@ -39,8 +39,8 @@ protected:
         shootingCalls = 0;
         g = EmptyMatch(kSideGreen);
         g.callbacks.point = OnPoint;
-        g.callbacks.mudaJogador = OnTurn;
-        g.callbacks.vitoria = OnVitoria;
+        g.callbacks.turnChanged = OnTurn;
+        g.callbacks.victory = OnVitoria;
     }
     // A shot by this machine's side; the test then steers the discs by hand.
     void Shoot() {
@@ -142,7 +142,7 @@ TEST_F(RulesTest, VictorySoundDependsOnWhoWatches) {
         sound.played.clear();
         results.clear();
         GameState m = EmptyMatch(seat);
-        m.callbacks.vitoria = OnVitoria;
+        m.callbacks.victory = OnVitoria;
         m.currentPlayer = kSideRed;
         m.points[kSideRed] = 9;
         FireShot(m, 0, -21.5f, 1.0f, 0.0f);
@@ -178,7 +178,7 @@ TEST_F(RulesTest, TurnClockPassesTheTurnAfterSixtySecondsOfStillSteps) {
 
 TEST_F(RulesTest, SpectatorsNeverRunTheClockOrPassTheTurn) {
     GameState m = EmptyMatch(kSeatSpectator);
-    m.callbacks.mudaJogador = OnTurn;
+    m.callbacks.turnChanged = OnTurn;
     for (int i = 0; i < 4000; ++i) StepPhysics(m);
     EXPECT_EQ(m.turnFrames, 0);
     EXPECT_TRUE(turns.empty());

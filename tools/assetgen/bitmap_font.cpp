@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/services/text_encoding.h"
+#include "base/text_encoding.h"
 #include "tools/assetgen/glyph_renderer.h"
 
 namespace assetgen {

@@ -32,7 +32,7 @@ inline constexpr float kSurfaceY = 1.2f;       // the playing surface
 inline constexpr float kRimTopY = 2.6f;        // top of the rim
 inline constexpr float kBottomY = -2.6f;       // bottom of the skirt
 inline constexpr float kPocketFloorY = -1.3f;  // floor of each hole, just under a pocketed disc
-inline constexpr float kHoleCentre = 25.5f;
+inline constexpr float kHoleCenter = 25.5f;
 inline constexpr float kHoleRadius = 3.4f;
 
 // Shooting strip in front of each player: -21 < x < 20, 19.3 < |z| < 24.

@@ -108,22 +108,22 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
                             SurfaceU(hx + c * 0.8f),
                             SurfaceV(hz + s * 0.8f)}));
     }
-    const std::uint32_t floorCentre =
+    const std::uint32_t floorCenter =
         mesh.AddVertex({{hx, kPocketFloorY, hz}, {0, 1, 0}, SurfaceU(hx), SurfaceV(hz)});
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t m = (k + 1) % n;
         mesh.AddQuad(edge[k], outer[k], outer[m], edge[m], subset);
         mesh.AddQuad(wallTop[k], wallTop[m], wallBottom[m], wallBottom[k], subset);
-        mesh.AddTriangle(floorCentre, floorRing[k], floorRing[m], subset);
+        mesh.AddTriangle(floorCenter, floorRing[k], floorRing[m], subset);
     }
 }
 
 void AddPlayingSurface(XMesh& mesh, std::uint32_t subset, const Detail& d) {
     const std::array<float, 6> lines = {-kCushion,
-                                        -kHoleCentre - kPatchHalf,
-                                        -kHoleCentre + kPatchHalf,
-                                        kHoleCentre - kPatchHalf,
-                                        kHoleCentre + kPatchHalf,
+                                        -kHoleCenter - kPatchHalf,
+                                        -kHoleCenter + kPatchHalf,
+                                        kHoleCenter - kPatchHalf,
+                                        kHoleCenter + kPatchHalf,
                                         kCushion};
     auto isHoleBand = [](int i) { return i == 1 || i == 3; };
     auto segments = [&](int i) {

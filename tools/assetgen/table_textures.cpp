@@ -53,7 +53,7 @@ void DrawShootingStrip(Image& img, float sign) {
     }
 }
 
-void DrawCentre(Image& img) {
+void DrawCenter(Image& img) {
     const float c = kSurfaceSize * 0.5f;
     const Color ink = FromHex(0x3A2214), red = FromHex(0xB3201E);
     img.StrokeCircle(c, c, Len(9.0f), 2.0f, ink);
@@ -130,9 +130,9 @@ Image MakePlayingSurface() {
 
     DrawShootingStrip(img, 1.0f);
     DrawShootingStrip(img, -1.0f);
-    DrawCentre(img);
-    for (float hx : {-table::kHoleCentre, table::kHoleCentre})
-        for (float hz : {-table::kHoleCentre, table::kHoleCentre}) DrawHole(img, hx, hz);
+    DrawCenter(img);
+    for (float hx : {-table::kHoleCenter, table::kHoleCenter})
+        for (float hz : {-table::kHoleCenter, table::kHoleCenter}) DrawHole(img, hx, hz);
     return img;
 }
 

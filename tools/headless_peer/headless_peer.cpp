@@ -17,8 +17,8 @@
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
-#include "game/exports.h"
 #include "peer_commands.h"
+#include "vexlib/exports.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QTimer>
 
-#include "game/exports.h"
 #include "table_fingerprint.h"
+#include "vexlib/exports.h"
 
 void PeerCommands::Add(const QStringList& lines) {
     for (const QString& line : lines) pending_.push_back(line);

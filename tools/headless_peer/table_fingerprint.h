@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace table_fingerprint {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/services/text_encoding.h"
+#include "base/text_encoding.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 
 using namespace gfx;

@@ -7,20 +7,20 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/text_encoding.h"
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/graphics/vex_xmesh.h"
-#include "engine/services/text_encoding.h"
 #include "engine/services/vex_package.h"
 #include "platform/gfx/gfx_font.h"
 #include "platform/gfx/gfx_formats.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
+#include "tests/base/log_tail.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 #include "tests/engine/graphics/table_scene.h"
 #include "tests/engine/graphics/x11_window.h"
-#include "tests/engine/services/log_tail.h"
 
 using namespace gfx;
 
@@ -122,7 +122,7 @@ TEST_F(GlRenderTest, TheTableLiesWhereTheProjectionSaysLitAndTextured) {
     ASSERT_TRUE(WriteTga("checker.tga", 2, 2, checker));
     TextureList().SetMipLevels(1);
     TextureList().SetFormat(kFormatA1R5G5B5);
-    VEX_XMesh table, box;
+    VEX_XMesh table{Direct3D(), TextureList()}, box{Direct3D(), TextureList()};
     ASSERT_TRUE(table.LoadX("checker_table.x", true));
     ASSERT_TRUE(box.CreateBox(6, 6, 6, 0.8f, 0.1f, 0.1f, 0));
     TableScene::AddLights();

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 #include "platform/gfx/recording/recording_device.h"
 
 // An RGBA image written as an uncompressed TGA (with alpha) or 24-bit BMP.

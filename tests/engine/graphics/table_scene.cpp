@@ -3,7 +3,7 @@
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 
 using namespace gfx;
 

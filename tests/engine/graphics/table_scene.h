@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/graphics/vex_xmesh.h"
+#include "engine/modules/engine_modules.h"
 #include "engine/services/vex_package.h"
 
 class TableScene {
@@ -36,6 +37,7 @@ private:
     void DrawPass(int discCount, float ySign);
 
     VEX_Package package_;
-    VEX_XMesh table_, disc_, cue_;
+    VEX_XMesh table_{Direct3D(), TextureList()}, disc_{Direct3D(), TextureList()},
+        cue_{Direct3D(), TextureList()};
     gfx::Material yellow_, green_, red_;
 };

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "platform/gfx/gfx_math.h"
+#include "tests/base/log_tail.h"
 #include "tests/engine/graphics/graphics_fixture.h"
-#include "tests/engine/services/log_tail.h"
 
 using namespace gfx;
 

@@ -10,8 +10,8 @@
 
 #include "engine/services/vex_package.h"
 #include "platform/gfx/gfx_formats.h"
+#include "tests/base/log_tail.h"
 #include "tests/engine/graphics/graphics_fixture.h"
-#include "tests/engine/services/log_tail.h"
 #include "tests/engine/services/test_packages.h"
 
 using namespace gfx;

@@ -7,8 +7,8 @@
 
 #include "engine/graphics/vex_texture_list.h"
 #include "platform/gfx/gfx_xfile.h"
+#include "tests/base/log_tail.h"
 #include "tests/engine/graphics/graphics_fixture.h"
-#include "tests/engine/services/log_tail.h"
 
 using namespace gfx;
 
@@ -81,7 +81,7 @@ TEST(XFileReader, MergesMeshesWithFrameTransformsAndFansPolygons) {
 
 TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
     LogTail log;
-    VEX_XMesh first, second;
+    VEX_XMesh first{Direct3D(), TextureList()}, second{Direct3D(), TextureList()};
     ASSERT_TRUE(first.LoadX("two.x", true));
     ASSERT_TRUE(second.LoadX("two.x", true));
     EXPECT_TRUE(log.HasLine("Arquivo <two.x> carregado com sucesso."));
@@ -95,19 +95,19 @@ TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
     const std::string text = log.Text();
     EXPECT_EQ(text.find("Textura <skin.tga>"), text.rfind("Textura <skin.tga>"));
 
-    VEX_XMesh plain;
+    VEX_XMesh plain{Direct3D(), TextureList()};
     ASSERT_TRUE(plain.LoadX("two.x", false));
     EXPECT_EQ(plain.texture(1), 0);
 
     WriteTextFile("bad.x", "xof 0303txt 0032\nMesh {");
-    VEX_XMesh bad;
+    VEX_XMesh bad{Direct3D(), TextureList()};
     EXPECT_FALSE(bad.LoadX("bad.x", true));
     EXPECT_TRUE(log.HasLine("AVISO: Erro ao ler arquivo <bad.x>."));
     EXPECT_FALSE(bad.DrawMesh(1.0f));
 }
 
 TEST_F(XMeshTest, DrawMeshDrawsEverySubsetAndRestoresTheStoredAlpha) {
-    VEX_XMesh mesh;
+    VEX_XMesh mesh{Direct3D(), TextureList()};
     ASSERT_TRUE(mesh.LoadX("two.x", true));
     ASSERT_TRUE(Direct3D().BeginFrame());
     const size_t before = device().draws().size();
@@ -136,7 +136,7 @@ TEST_F(XMeshTest, DrawMeshDrawsEverySubsetAndRestoresTheStoredAlpha) {
 }
 
 TEST_F(XMeshTest, FitSizeMeasuresFromTheOriginForAllNegativeModels) {
-    VEX_XMesh mesh;
+    VEX_XMesh mesh{Direct3D(), TextureList()};
     ASSERT_TRUE(mesh.CreateBox(2, 2, 2, 1, 1, 1, 0));
     // Move the box to -4..-2 on every axis.
     for (const MeshVertex& v : mesh.mesh()->vertices()) ASSERT_EQ(std::abs(v.position.x), 1.0f);
@@ -163,7 +163,7 @@ TEST_F(XMeshTest, FitSizeMeasuresFromTheOriginForAllNegativeModels) {
 }
 
 TEST_F(XMeshTest, PrimitivesBuildClosedSolidsAndRefuseBadSizes) {
-    VEX_XMesh mesh;
+    VEX_XMesh mesh{Direct3D(), TextureList()};
     ASSERT_TRUE(mesh.CreateBox(1, 2, 3, 0.5f, 0.5f, 0.5f, 0));
     EXPECT_EQ(mesh.mesh()->FaceCount(), 12u);
     EXPECT_EQ(mesh.material(0)->ambient.r, 0.5f);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "log_tail.h"
 #include "test_packages.h"
+#include "tests/base/log_tail.h"
 
 namespace {
 

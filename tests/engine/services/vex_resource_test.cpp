@@ -4,9 +4,8 @@
 
 #include <string>
 
-#include "engine/services/engine_modules.h"
 #include "engine/services/string_tools.h"
-#include "log_tail.h"
+#include "tests/base/log_tail.h"
 
 TEST(VexResource, PathsAreTheNamesGivenWithForwardSlashes) {
     VEX_Resource& resource = Resource();

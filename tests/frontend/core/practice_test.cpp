@@ -4,7 +4,7 @@
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <optional>
 
 #include "frontend/core/frame_codec.h"
-#include "game/exports.h"
 #include "game/game_state.h"
 #include "peer_process.h"
 #include "tests/game/shot_search.h"
 #include "tools/headless_peer/table_fingerprint.h"
+#include "vexlib/exports.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ namespace {
 constexpr float kSurfaceY = 1.2f;
 constexpr float kDiscRadius = 4.3f / 2;
 constexpr float kCushionFace = 32.0f + kDiscRadius;
-constexpr float kHoleCentre = 25.5f;
+constexpr float kHoleCenter = 25.5f;
 constexpr float kPocketedY = -1.2f;
 
 XTextMesh Load(const char* name) {
@@ -80,7 +80,7 @@ std::vector<unsigned> SubsetVertices(const XTextMesh& mesh, unsigned subset) {
 }
 
 float DistanceToNearestHole(float x, float z) {
-    return std::hypot(std::fabs(x) - kHoleCentre, std::fabs(z) - kHoleCentre);
+    return std::hypot(std::fabs(x) - kHoleCenter, std::fabs(z) - kHoleCenter);
 }
 
 }  // namespace
@@ -155,7 +155,7 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
     };
     for (float sx : {-1.0f, 1.0f})
         for (float sz : {-1.0f, 1.0f}) {
-            const auto hole = texel(sx * kHoleCentre, sz * kHoleCentre);
+            const auto hole = texel(sx * kHoleCenter, sz * kHoleCenter);
             EXPECT_LT(hole[0] + hole[1] + hole[2], 120) << "painted hole at " << sx << "," << sz;
         }
     auto redAcross = [&](float x, float zFrom, float zTo) {

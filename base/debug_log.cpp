@@ -1,12 +1,12 @@
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 #include <cstdarg>
 #include <cstring>
 #include <ctime>
 #include <string>
 
-#include "engine/services/memory_tracker.h"
-#include "engine/services/text_encoding.h"
+#include "base/memory_tracker.h"
+#include "base/text_encoding.h"
 
 namespace {
 

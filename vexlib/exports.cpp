@@ -1,6 +1,6 @@
 // The exported functions: thin doors onto the game modules, each working on
 // the one process-wide table.
-#include "game/exports.h"
+#include "vexlib/exports.h"
 
 #include "game/frame.h"
 #include "game/game_random.h"
@@ -160,7 +160,7 @@ void SetaCallBackShoot(VexShootCallback callback) {
     Game().callbacks.shoot = callback;
 }
 void SetaCallBackMudaJogador(VexMudaJogadorCallback callback) {
-    Game().callbacks.mudaJogador = callback;
+    Game().callbacks.turnChanged = callback;
 }
 void SetaCallBackShooting(VexShootingCallback callback) {
     Game().callbacks.shooting = callback;
@@ -169,7 +169,7 @@ void SetaCallBackPoint(VexPointCallback callback) {
     Game().callbacks.point = callback;
 }
 void SetaCallBackVitoria(VexVitoriaCallback callback) {
-    Game().callbacks.vitoria = callback;
+    Game().callbacks.victory = callback;
 }
 
 }  // extern "C"

@@ -4,7 +4,7 @@
 // any constructor runs), then the log and the engine modules, then the game's
 // defaults and the best plays. Detaching runs the same steps backwards, and
 // the log closes with its statistics unless a clean finish deleted it.
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 #include "game/game_state.h"
 #include "game/owned_text.h"
 #include "game/records.h"

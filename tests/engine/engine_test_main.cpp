@@ -1,10 +1,10 @@
-// Test entry point for programs built from the engine's services alone: it
-// brings the engine up around the tests, as loading the library does.
+// Test entry point for programs built on the whole engine: every module is
+// up around the tests, as in the loaded library.
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 
 namespace {
 

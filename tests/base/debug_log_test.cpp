@@ -1,4 +1,4 @@
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/services/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace {
 

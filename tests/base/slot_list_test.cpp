@@ -1,4 +1,4 @@
-#include "engine/services/slot_list.h"
+#include "base/slot_list.h"
 
 #include <gtest/gtest.h>
 

@@ -9,11 +9,3 @@ typedef void (*VexShootingCallback)(float z, float x, float force, float angle, 
 typedef void (*VexPointCallback)(int kind);
 typedef void (*VexVitoriaCallback)(int result);
 }
-
-struct GameCallbacks {
-    VexShootCallback shoot = nullptr;
-    VexMudaJogadorCallback mudaJogador = nullptr;
-    VexShootingCallback shooting = nullptr;
-    VexPointCallback point = nullptr;
-    VexVitoriaCallback vitoria = nullptr;
-};

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "game/callbacks.h"
+#include "vexlib/callbacks.h"
 
 #define VEX_API __attribute__((visibility("default")))
 

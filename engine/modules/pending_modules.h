@@ -4,8 +4,8 @@
 // log already reads as the finished engine's will.
 #pragma once
 
-#include "engine/services/debug_log.h"
-#include "engine/services/memory_tracker.h"
+#include "base/debug_log.h"
+#include "base/memory_tracker.h"
 
 // Writes "Iniciando <name>: Ok." when constructed (for modules that announce
 // their start) and "Finalizando <name>: Ok." when destroyed.

@@ -1,12 +1,25 @@
-#include "engine/services/engine_modules.h"
+#include "engine/modules/engine_modules.h"
 
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 namespace {
 
 constinit EngineModules* running = nullptr;
 
 }  // namespace
+
+EngineModules::EngineModules() {
+    direct3d.SetDeviceListener(this);
+}
+
+EngineModules::~EngineModules() {
+    direct3d.SetDeviceListener(nullptr);
+}
+
+void EngineModules::OnDeviceReady(int16_t virtualWidth, int16_t virtualHeight) {
+    textureList.ForgetBindings();
+    camera.SetViewRect(0, 0, virtualWidth, virtualHeight);
+}
 
 EngineLifetime::EngineLifetime() {
     Log().Create();
@@ -15,9 +28,6 @@ EngineLifetime::EngineLifetime() {
 }
 
 EngineLifetime::~EngineLifetime() {
-    // Modules reach each other while they finish (the texture list unbinds
-    // its textures on the device), so the engine stays reachable until the
-    // last one is gone.
     modules_.reset();
     running = nullptr;
     Log().CloseAtUnload();
@@ -25,9 +35,6 @@ EngineLifetime::~EngineLifetime() {
 
 EngineModules& Engine() {
     return *running;
-}
-VEX_Resource& Resource() {
-    return running->resource;
 }
 VEX_Direct3D& Direct3D() {
     return running->direct3d;

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "engine/services/debug_log.h"
-#include "engine/services/text_encoding.h"
+#include "base/debug_log.h"
+#include "base/text_encoding.h"
 
 class LogTail {
 public:

@@ -1,4 +1,4 @@
-#include "engine/services/text_encoding.h"
+#include "base/text_encoding.h"
 
 #include <cstdint>
 

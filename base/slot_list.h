@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 template <typename T>
 class SlotList {

@@ -1,4 +1,4 @@
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 #include <malloc.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/services/debug_log.h"
+#include "base/debug_log.h"
 
 namespace {
 

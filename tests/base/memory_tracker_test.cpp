@@ -1,4 +1,4 @@
-#include "engine/services/memory_tracker.h"
+#include "base/memory_tracker.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/services/debug_log.h"
-#include "log_tail.h"
+#include "base/debug_log.h"
+#include "tests/base/log_tail.h"
 
 namespace {
 
