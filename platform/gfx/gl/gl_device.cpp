@@ -1,5 +1,6 @@
-// The OpenGL device's member functions, and the factory that makes it. The
-// conventions they follow are indexed in gl_device_impl.h.
+// The OpenGL device's life cycle (creation, reset, scenes, present and
+// clear) and its render states with their defaults. The conventions these
+// follow are indexed in gl_device_impl.h.
 #include "platform/gfx/gl/gl_device.h"
 
 #include <unistd.h>
