@@ -15,14 +15,18 @@ inline constexpr float kWallLimit = 32.0f;  // disc centres stay within +-32 on 
 // Inner faces of the cushions, where a disc resting at the wall limit touches
 // them (34.15); the playing surface spans +-kCushionFace on both axes.
 inline constexpr float kCushionFace = kWallLimit + kDiscRadius;
-inline constexpr float kRimOuterFace = 35.25f;  // outer faces of the wooden rim
+// Outer faces of the wooden rim: half of 70.5, the size the scene fits the
+// table mesh to (47 x 1.5), so a table modelled in table units keeps its size.
+inline constexpr float kRimOuterFace = 35.25f;
 
 // Heights.
 inline constexpr float kSurfaceY = 1.2f;        // the playing surface; discs on it stand here
 inline constexpr float kPocketedDiscY = -1.2f;  // where a pocketed disc is drawn, in its hole
 inline constexpr float kHoleFloorY = -1.3f;     // floor of each hole, just under a pocketed disc
-inline constexpr float kRimTopY = 2.6f;         // top of the rim
-inline constexpr float kSkirtBottomY = -2.6f;   // bottom of the rim's outer skirt
+// The scene centres the table mesh's box on y too, so the rim's top and the
+// bottom of its outer skirt lie symmetric about 0.
+inline constexpr float kRimTopY = 2.6f;
+inline constexpr float kSkirtBottomY = -kRimTopY;
 
 // Holes, one in each corner at (+-kHoleCenter, +-kHoleCenter).
 inline constexpr float kHoleCenter = 25.5f;
