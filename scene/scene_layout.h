@@ -14,6 +14,10 @@ struct CueAim {
     float pullBack = 2.5f;  // from the striker's centre to the tip: 2.5 + the shot's force
 };
 
+// A still disc of the colour at (x, z), on the table unless the status says
+// it is in its hole or off the table.
+Disc PlacedDisc(float x, float z, DiscColor color, DiscStatus status = kStatusOnTable);
+
 struct SceneLayout {
     std::vector<Disc> discs;  // drawn in order; discs off the table are not drawn
     std::optional<CueAim> cue;

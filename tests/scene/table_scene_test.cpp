@@ -33,17 +33,10 @@ Vector3 Origin(const RecordedDraw& draw) {
     return TransformCoord({0, 0, 0}, draw.world);
 }
 
-Disc MakeDisc(float x, float z, DiscColor color, DiscStatus status) {
-    Disc disc;
-    disc.x = x, disc.z = z, disc.color = color, disc.status = status;
-    return disc;
-}
-
 TEST_F(TableSceneTest, DiscsStandOnTheSurfaceOrInTheirHoleAndDiscsOffTheTableAreLeftOut) {
     SceneLayout layout;
-    layout.discs = {MakeDisc(3, -7, kColorGreen, kStatusOnTable),
-                    MakeDisc(-2, 5, kColorYellow, kStatusOff),
-                    MakeDisc(table::kHoleCenter, table::kHoleCenter, kColorRed, kStatusPocketed)};
+    layout.discs = {PlacedDisc(3, -7, kColorGreen), PlacedDisc(-2, 5, kColorYellow, kStatusOff),
+                    PlacedDisc(table::kHoleCenter, table::kHoleCenter, kColorRed, kStatusPocketed)};
     const std::vector<RecordedDraw> draws = DrawnFor(layout, false);
     const uint32_t tableSubsets = scene_.table().materialCount();
     const uint32_t discSubsets = scene_.disc().materialCount();

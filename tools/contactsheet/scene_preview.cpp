@@ -11,12 +11,6 @@ namespace {
 
 constexpr uint32_t kBackground = 0xFF808092;  // the colour the game clears each frame to
 
-Disc MakeDisc(float x, float z, DiscColor color, DiscStatus status) {
-    Disc disc;
-    disc.x = x, disc.z = z, disc.color = color, disc.status = status;
-    return disc;
-}
-
 // The intro's ten discs; a red disc resting against the cushion at the wall
 // limit and a green one fallen into a hole, as the game draws them; and the
 // striker on the green player's line with the cue drawn back behind it.
@@ -24,10 +18,10 @@ SceneLayout PreviewLayout() {
     using namespace table;
     SceneLayout layout;
     layout.discs = IntroDiscs();
-    layout.discs.push_back(MakeDisc(kWallLimit, 4.0f, kColorRed, kStatusOnTable));
+    layout.discs.push_back(PlacedDisc(kWallLimit, 4.0f, kColorRed));
     layout.discs.push_back(
-        MakeDisc(-kHoleCenter + 1.0f, kHoleCenter + 0.5f, kColorGreen, kStatusPocketed));
-    layout.discs.push_back(MakeDisc(-6.0f, kShootingLineZ, kColorYellow, kStatusOnTable));
+        PlacedDisc(-kHoleCenter + 1.0f, kHoleCenter + 0.5f, kColorGreen, kStatusPocketed));
+    layout.discs.push_back(PlacedDisc(-6.0f, kShootingLineZ, kColorYellow));
     layout.cue = CueAim{-6.0f, kShootingLineZ, 0.35f, 2.5f + 3.0f};
     return layout;
 }
