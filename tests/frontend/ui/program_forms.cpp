@@ -63,3 +63,16 @@ ProgramForms::ProgramForms() {
 std::vector<QWidget*> ProgramForms::Forms() const {
     return {main.get(), join.get(), create.get(), mouse.get(), about.get()};
 }
+
+SettingsBindings ProgramForms::Bindings(GameOptions& menus, std::vector<GameOptions>& shown) {
+    SettingsBindings bindings;
+    bindings.forms = Forms();
+    bindings.notKept = {chatInput};
+    bindings.mouseSensitivity = trackBar;
+    bindings.currentOptions = [&menus] { return menus; };
+    bindings.showOptions = [&menus, &shown](const GameOptions& options) {
+        menus = options;
+        shown.push_back(options);
+    };
+    return bindings;
+}

@@ -13,12 +13,16 @@
 #include <vector>
 
 #include "frontend/core/game_options.h"
+#include "frontend/ui/settings_session.h"
 
 struct ProgramForms {
     ProgramForms();
 
     // main, conectarf, criarf, mousesen, about.
     std::vector<QWidget*> Forms() const;
+    // Bound to `menus` as the window's menu checks; every restored set of
+    // options shown is appended to `shown`.
+    SettingsBindings Bindings(GameOptions& menus, std::vector<GameOptions>& shown);
 
     std::unique_ptr<QWidget> main;
     QLineEdit* nick;
