@@ -5,7 +5,9 @@
 // when it changed on disk since it was last read or written, so a hand edit
 // takes effect while nothing the player chose in the meantime is reverted.
 // At close it saves: the forms, unscrambled, and the menus' options, over
-// whatever else the file holds, in one replacement of the file.
+// whatever else the file holds, in one replacement of the file. That is the
+// saveSettings step of FrontendCore::Close, after the library is finalised
+// and the chat cleared.
 #pragma once
 
 #include <QSlider>
@@ -37,6 +39,7 @@ struct SettingsBindings {
     std::function<GameOptions()> currentOptions;
     // Checks the menu items and sets the frame loop's render divider for
     // restored options; the library has already been told.
+    // Both functions are required.
     std::function<void(const GameOptions&)> showOptions;
 };
 

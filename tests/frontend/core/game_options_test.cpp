@@ -72,10 +72,4 @@ TEST(GameOptions, TheLibraryIsToldWhatItKeepsAndOnChangeOnlyWhatChanged) {
     EXPECT_EQ(library.calls, std::vector<std::string>{"SetReflection(1)"});
 }
 
-TEST(GameOptions, MouseSensitivityStaysOnTheTrackBar) {
-    EXPECT_EQ(ClampMouseSensitivity(0), 25);
-    EXPECT_EQ(ClampMouseSensitivity(150), 150);
-    EXPECT_EQ(ClampMouseSensitivity(1000), 300);
-}
-
 }  // namespace

@@ -90,15 +90,6 @@ TEST_F(Walker, SavingPlainDropsTheSectionsWrittenScrambled) {
     EXPECT_EQ(document.Value("Encript", "Enable"), "0");
 }
 
-TEST_F(Walker, ASliderTakesAStoredPositionWithinItsRange) {
-    walker.Restore(IniDocument::Parse("[mousesen]\nTrackBar1=0\n"));
-    EXPECT_EQ(forms.trackBar->value(), kMouseSensitivityMinimum);
-    walker.Restore(IniDocument::Parse("[mousesen]\nTrackBar1=fast\n"));
-    EXPECT_EQ(forms.trackBar->value(), kMouseSensitivityMinimum);
-    walker.Restore(IniDocument::Parse("[mousesen]\nTrackBar1=275\n"));
-    EXPECT_EQ(forms.trackBar->value(), 275);
-}
-
 TEST_F(Walker, AFormThatWouldBeOffTheScreensIsCentred) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     walker.Restore(IniDocument::Parse("[main]\n_X=-5000\n_Y=9000\n"));
