@@ -1,7 +1,6 @@
 // What a host and a client do with each message they receive.
 #include "frontend/core/online_game.h"
 #include "frontend/core/wire_text.h"
-#include "game/exports.h"
 
 namespace {
 
@@ -141,7 +140,7 @@ OnlineGame::Handled OnlineGame::DispatchFromHost(const QByteArray& message) {
     } else if (m.command == wire::kVerify) {
         queue_.Push(queue_entry::kAnswerVerify);
     } else if (m.command == wire::kDump) {
-        SalvaDump();
+        library_.SaveDump();
     }
     return Handled::Ok;
 }

@@ -4,7 +4,6 @@
 
 #include "frontend/core/table_positions.h"
 #include "frontend/core/wire_text.h"
-#include "game/exports.h"
 
 namespace {
 
@@ -39,8 +38,9 @@ bool IsAcceptableAddress(const QString& address) {
     return true;
 }
 
-OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue)
-    : view_(view), chat_(chat), queue_(queue), link_(*this) {}
+OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue,
+                       GameLibrary& library)
+    : view_(view), chat_(chat), queue_(queue), library_(library), link_(*this) {}
 
 void OnlineGame::FillEmptyNickname() {
     if (nickname_.isEmpty()) nickname_ = QStringLiteral("Guest") + QString::number(RandomSeed());
@@ -56,9 +56,9 @@ bool OnlineGame::Host(const QString& portText, const QString& password) {
     queue_.Clear();
     StopMatchState();
     SilverBoxes();
-    ShowIntro();
+    library_.ShowIntro();
     practiceRunning_ = false;
-    SetaFoco(0);
+    library_.SetMouseFocus(false);
 
     const auto port = ParsePort(portText);
     if (!port) {
@@ -77,13 +77,13 @@ bool OnlineGame::Host(const QString& portText, const QString& password) {
     FillEmptyNickname();
     const int slot = AddPlayer(nickname_, -1, 0, true);
     slots_[slot].connectionId = kHostConnection;
-    ShowIntro();
+    library_.ShowIntro();
     return true;
 }
 
 bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
     practiceRunning_ = false;
-    SetaFoco(0);
+    library_.SetMouseFocus(false);
     if (!IsAcceptableAddress(address)) {
         view_.ShowMessage(Tr(UiText::BadAddress, uiLanguage_));
         return false;
@@ -111,7 +111,7 @@ void OnlineGame::OnConnectedToHost() {
     isOnline_ = true;
     isHost_ = false;
     view_.SetConnectionPanelVisible(false);
-    ShowIntro();
+    library_.ShowIntro();
 }
 
 void OnlineGame::OnConnectFailed() {
@@ -136,7 +136,7 @@ void OnlineGame::OnHostConnectionLost() {
     StopMatchState();
     practiceRunning_ = false;
     SilverBoxes();
-    ShowIntro();
+    library_.ShowIntro();
 }
 
 void OnlineGame::LeaveGame(bool quiet) {
@@ -163,7 +163,7 @@ void OnlineGame::LeaveGame(bool quiet) {
     queue_.Clear();
     practiceRunning_ = false;
     SilverBoxes();
-    ShowIntro();
+    library_.ShowIntro();
 }
 
 void OnlineGame::CloseButton() {
@@ -189,10 +189,10 @@ void OnlineGame::EndGameOrPractice() {
 
 void OnlineGame::BeginPractice() {
     practiceRunning_ = true;
-    SetaFoco(0);
+    library_.SetMouseFocus(false);
     ResetSlots();
     queue_.Clear();
-    IniciaOffline(ToWireText(nickname_).constData());
+    library_.StartPractice(nickname_);
     view_.SetConnectionPanelVisible(false);
     chat_.Clear();
     AddPlayer(nickname_, -1, 0, true);
@@ -259,7 +259,7 @@ void OnlineGame::ReturnToIdleTable() {
     StopMatchState();
     practiceRunning_ = false;
     SilverBoxes();
-    ShowIntro();
+    library_.ShowIntro();
     view_.SetStartEnabled(false);
 }
 
@@ -347,7 +347,7 @@ void OnlineGame::StartMatch(int green, int red) {
     link_.Broadcast(wire::kInit + wire::EncodeInit({static_cast<uint8_t>(green),
                                                     static_cast<uint8_t>(red), matchSeed_}),
                     -1);
-    IniciaPartida(RoleFor(1, green, red), matchSeed_);
+    library_.StartMatch(RoleFor(1, green, red), matchSeed_);
     matchRunning_ = true;
     greenSlot_ = green;
     redSlot_ = red;
@@ -363,7 +363,7 @@ void OnlineGame::StartMatchAsClient(const QByteArray& payload) {
         qWarning("network: refused INIT: for slots %d and %d", init->greenSlot, init->redSlot);
         return;
     }
-    IniciaPartida(RoleFor(mySlot_, init->greenSlot, init->redSlot), init->seed);
+    library_.StartMatch(RoleFor(mySlot_, init->greenSlot, init->redSlot), init->seed);
     matchSeed_ = init->seed;
     matchRunning_ = true;
     greenSlot_ = init->greenSlot;
@@ -394,7 +394,7 @@ void OnlineGame::AdvanceCountdown() {
 
 void OnlineGame::NextMatch() {
     if (!isOnline_) {
-        IniciaPartida(1, RandomSeed());
+        library_.StartMatch(1, RandomSeed());
         return;
     }
     if (!isHost_) return;
@@ -434,6 +434,12 @@ void OnlineGame::SendGameMessage(const QByteArray& message) {
 
 void OnlineGame::VerifySync() {
     if (isHost_ && isOnline_) link_.Broadcast(wire::kVerify, -1);
+}
+
+void OnlineGame::DumpEveryTable() {
+    if (!isHost_ || !isOnline_) return;
+    link_.Broadcast(wire::kDump, -1);
+    library_.SaveDump();
 }
 
 void OnlineGame::QueueSyncForAllClients() {

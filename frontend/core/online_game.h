@@ -13,6 +13,7 @@
 #include "frontend/core/chat_display.h"
 #include "frontend/core/event_queue.h"
 #include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/network_link.h"
 #include "frontend/core/player_slots.h"
 #include "frontend/core/ui_texts.h"
@@ -28,7 +29,7 @@ bool IsAcceptableAddress(const QString& address);
 
 class OnlineGame : public LinkListener {
 public:
-    OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue);
+    OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue, GameLibrary& library);
 
     void SetLanguage(int uiLanguage) { uiLanguage_ = uiLanguage; }
     int Language() const { return uiLanguage_; }
@@ -46,7 +47,8 @@ public:
     // Sending game events: the host broadcasts to all, a client sends to the
     // host. Offline nothing is sent.
     void SendGameMessage(const QByteArray& message);
-    void VerifySync();  // host: ask every client for its positions
+    void VerifySync();      // host: ask every client for its positions
+    void DumpEveryTable();  // host: every machine writes its table to a file
 
     // From the frame loop.
     void SendSync(int connectionId, const wire::Sync& table);
@@ -119,6 +121,7 @@ private:
     FrontendView& view_;
     ChatDisplay& chat_;
     EventQueue& queue_;
+    GameLibrary& library_;
     NetworkLink link_;
     PlayerSlots slots_;
 

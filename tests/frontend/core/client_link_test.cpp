@@ -8,12 +8,13 @@
 #include "frontend/core/headless_view.h"
 #include "frontend/core/online_game.h"
 #include "raw_connection.h"
+#include "recording_library.h"
 
 namespace {
 
 class ClientLink : public ::testing::Test {
 protected:
-    ClientLink() : chat(view, [](int) {}), game(view, chat, queue) {
+    ClientLink() : chat(view, [](int) {}), game(view, chat, queue, library) {
         server.listen(QHostAddress::LocalHost, 0);
         game.SetNickname("Ana");
         EXPECT_TRUE(game.Join("127.0.0.1", QString::number(server.serverPort()), "pw"));
@@ -43,6 +44,7 @@ protected:
     HeadlessView view;
     EventQueue queue;
     ChatDisplay chat;
+    RecordingLibrary library;
     OnlineGame game;
     QTcpServer server;
     QTcpSocket* host = nullptr;
@@ -106,7 +108,8 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     HeadlessView view;
     EventQueue queue;
     ChatDisplay chat(view, [](int) {});
-    OnlineGame game(view, chat, queue);
+    RecordingLibrary library;
+    OnlineGame game(view, chat, queue, library);
     game.SetLanguage(3);
     ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
     EXPECT_TRUE(game.IsConnecting());
