@@ -13,6 +13,10 @@ void OnlineContext::FillEmptyNickname() {
 }
 
 void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {
+    // What is still queued belongs to the last match. The host drops it as
+    // it sends "INIT:" and a client when that arrives, so both keep exactly
+    // the events sent after it.
+    queue.Clear();
     match.Begin(green, red, seed);
     library.StartMatch(match.SeatFor(ownSlot), seed);
     board.ShowMatch(green, red);

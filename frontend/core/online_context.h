@@ -35,7 +35,8 @@ struct OnlineContext {
     // An empty name would match the free slots and never get one of its own.
     void FillEmptyNickname();
 
-    // Starts a match on this machine's table; ownSlot decides its seat.
+    // Starts a match on this machine's table with an empty queue; ownSlot
+    // decides its seat.
     void BeginMatch(int green, int red, int seed, int ownSlot);
     // The table at rest between games: nothing queued, no match and no
     // pause, silver boxes, the intro scene, no start button.

@@ -114,6 +114,18 @@ TEST_F(ClientLink, ALostHostLeavesNeitherAMatchNorQueuedEventsBehind) {
     EXPECT_TRUE(view.connectionPanelVisible);
 }
 
+TEST_F(ClientLink, ANewMatchStartsWithNothingLeftInTheQueue) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",
+                "DISP:" + wire::EncodeShot({1, 21, 5, 0}), "MUDJ:"});
+    ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 2; }));
+    HostWrites({QByteArray("INIT:") + char(2) + char(1) + "8",
+                "SJRM:" + wire::EncodeAim({1, 2, 3, 0.5f, 1})});
+    ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 1; }));
+    EXPECT_EQ(queue.Head()[0], queue_entry::kAim);  // only what came after "INIT:"
+    EXPECT_EQ(game.MatchSeed(), 8);
+    EXPECT_EQ(library.matches.back().seat, 1);  // slot 2 plays green now
+}
+
 // The host names who went; two names that differ only in letter case are
 // two players, and the exact one is meant.
 TEST_F(ClientLink, ALeaveFreesTheExactNameBeforeOneInOtherLetterCase) {

@@ -130,6 +130,20 @@ TEST_F(HostedGame, AMatchStartSeatsTheHostAndANewcomerMidMatchGetsItAndTheTable)
     EXPECT_EQ(queue.Head()[0], queue_entry::kSendSync);
 }
 
+TEST_F(HostedGame, TheNextMatchStartsWithNothingLeftInTheQueue) {
+    auto bob = Admitted("Bob", 2);
+    auto cid = Admitted("Cid", 3);
+    game.StartFirstMatch();
+    queue.Push(queue_entry::kShot, wire::EncodeShot({1, -21, 5, 0}));
+    queue.Push(queue_entry::kTurn);
+
+    // The red player leaves: the next match starts at once, its queue empty.
+    bob->Send("QUIT:Bob");
+    ASSERT_TRUE(SpinUntil([&] { return library.matches.size() == 2; }));
+    EXPECT_TRUE(queue.Empty());
+    EXPECT_TRUE(cid->WaitFor("INIT:" + wire::EncodeInit({1, 3, game.MatchSeed()})));
+}
+
 TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();
