@@ -102,6 +102,26 @@ TEST_F(FrameTick, SyncSetsTheTableAndVerifyAnswersIt) {
     EXPECT_TRUE(library.shots.empty());
 }
 
+// The step that brings a shot to rest may leave a disc where only the next
+// step rounds it, so "vsync" answers and comparisons wait for a whole step
+// at rest.
+TEST_F(FrameTick, ATableIsComparedOnlyAfterAWholeStepAtRest) {
+    queue.Push(queue_entry::kShot, wire::EncodeShot({1, 2, 3, 4}));
+    queue.Push(queue_entry::kAnswerVerify);
+    queue.Push(queue_entry::kCompare, wire::EncodeVerify(library.positions, 2));
+    Ticks(RecordingLibrary::kShotSteps);  // the last of them brings the shot to rest
+    ASSERT_FALSE(library.moving);
+    EXPECT_EQ(queue.Size(), 2u);
+    loop.Tick();  // a whole step at rest
+    EXPECT_EQ(queue.Size(), 2u);
+    loop.Tick();
+    EXPECT_EQ(queue.Size(), 1u);  // answered
+    loop.Tick();
+    EXPECT_TRUE(queue.Empty());
+    ASSERT_FALSE(view.chatLines.empty());
+    EXPECT_EQ(HeadlessView::PlainText(view.chatLines.back()), "No desync at ID 2");
+}
+
 TEST_F(FrameTick, PhysicsEveryTickRenderingEveryFirstSecondOrFourthTick) {
     const struct { int divider, renders; } cases[] = {{1, 59}, {2, 29}, {4, 14}};
     for (const auto& c : cases) {
