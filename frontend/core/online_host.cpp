@@ -1,5 +1,6 @@
 #include "frontend/core/online_host.h"
 
+#include "frontend/core/shot_limits.h"
 #include "frontend/core/table_positions.h"
 #include "frontend/core/wire_text.h"
 
@@ -64,15 +65,8 @@ Handled OnlineHost::Dispatch(int connectionId, const QByteArray& message) {
     } else if (m.command == wire::kText) {
         c_.link.Broadcast(message, connectionId);
         c_.chat.ShowChatLine(FromWireText(m.payload));
-    } else if (m.command == wire::kAim) {
-        c_.queue.Push(queue_entry::kAim, m.payload.left(wire::kAimBytes));
-        c_.link.Broadcast(wire::kAim + m.payload.left(wire::kAimBytes), connectionId);
-    } else if (m.command == wire::kTurn) {
-        c_.queue.Push(queue_entry::kTurn);
-        c_.link.Broadcast(wire::kTurn, connectionId);
-    } else if (m.command == wire::kShot) {
-        c_.queue.Push(queue_entry::kShot, m.payload.left(wire::kShotBytes));
-        c_.link.Broadcast(wire::kShot + m.payload.left(wire::kShotBytes), connectionId);
+    } else if (m.command == wire::kAim || m.command == wire::kTurn || m.command == wire::kShot) {
+        TakeMove(connectionId, senderSlot, m);
     } else if (m.command == wire::kVerify) {
         c_.queue.Push(queue_entry::kCompare, m.payload);
     } else if (m.command == wire::kVersionAsk) {
@@ -87,6 +81,43 @@ Handled OnlineHost::Dispatch(int connectionId, const QByteArray& message) {
         c_.chat.PlayChatEffect(kEffectShout);
     }
     return Handled::Ok;
+}
+
+// ---- moves ------------------------------------------------------------------------
+
+int OnlineHost::SideToMove() const {
+    if (!c_.match.running) return -1;
+    // Turn changes already taken from the mover still wait in the queue;
+    // each will hand the move to the other side.
+    const bool turnPending = c_.queue.Count(queue_entry::kTurn) % 2 != 0;
+    return c_.library.SideToMove() ^ (turnPending ? 1 : 0);
+}
+
+const char* OnlineHost::MoveRefusal(int senderSlot, const wire::Message& m) const {
+    const int side = SideToMove();
+    const int mover = side == 0 ? c_.match.greenSlot : side == 1 ? c_.match.redSlot : 0;
+    if (senderSlot != mover) return "not the player to move";
+    if (m.command == wire::kShot && !wire::IsPlayableShot(*wire::DecodeShot(m.payload), side))
+        return "not a shot the game could make";
+    return nullptr;
+}
+
+// An aim, a turn change or a shot is applied here and relayed to the others
+// only when it comes from the player to move; anything else is dropped with
+// a warning and the match goes on.
+void OnlineHost::TakeMove(int connectionId, int senderSlot, const wire::Message& m) {
+    if (const char* reason = MoveRefusal(senderSlot, m)) {
+        qWarning("network: %s from %s in slot %d refused: %s", m.command.constData(),
+                 qUtf8Printable(c_.board.Slots()[senderSlot].name), senderSlot, reason);
+        return;
+    }
+    const QByteArray payload =
+        m.payload.left(wire::MinimumPayload(m.command, wire::Direction::FromClient));
+    const char kind = m.command == wire::kAim    ? queue_entry::kAim
+                      : m.command == wire::kTurn ? queue_entry::kTurn
+                                                 : queue_entry::kShot;
+    c_.queue.Push(kind, payload);
+    c_.link.Broadcast(m.command + payload, connectionId);
 }
 
 // ---- admission ----------------------------------------------------------------

@@ -36,6 +36,12 @@ public:
 private:
     Handled Dispatch(int connectionId, const QByteArray& message);
     void Admit(int connectionId, const QByteArray& payload);
+    void TakeMove(int connectionId, int senderSlot, const wire::Message& m);
+    // Why a move from this slot is not taken, or null when it is.
+    const char* MoveRefusal(int senderSlot, const wire::Message& m) const;
+    // The side to move in the running match (0 green, 1 red) as this table
+    // will stand once the turn changes already taken apply; -1 without one.
+    int SideToMove() const;
     void StartMatch(int green, int red);
     // Frees the slot of a player who left, was kicked or dropped, then
     // mends the pairing.

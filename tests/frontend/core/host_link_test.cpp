@@ -83,6 +83,11 @@ TEST_F(HostLink, MessagesFromConnectionsWithoutASlotAreIgnored) {
 TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
     auto bob = Admitted("Bob", 2);
     auto cid = Admitted("Cid", 3);
+    // Only the player to move aims: Bob plays red, and it is red's turn.
+    core.Online().StartFirstMatch();
+    core.Library().SetSideToMove(1);
+    ASSERT_TRUE(SpinUntil(
+        [&] { return !cid->received.empty() && cid->received.back().startsWith("INIT:"); }));
     cid->received.clear();
     constexpr int kPairs = 5000;
     QByteArray burst;

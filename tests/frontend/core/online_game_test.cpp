@@ -144,6 +144,35 @@ TEST_F(HostedGame, TheNextMatchStartsWithNothingLeftInTheQueue) {
     EXPECT_TRUE(cid->WaitFor("INIT:" + wire::EncodeInit({1, 3, game.MatchSeed()})));
 }
 
+// The host's table may still be running the last shot when the next player
+// aims: the move goes over with the turn change the host has taken, not
+// with the one its table has applied.
+TEST_F(HostedGame, TheMovePassesWithATurnChangeStillWaitingInTheQueue) {
+    auto bob = Admitted("Bob", 2);
+    auto cid = Admitted("Cid", 3);
+    game.StartFirstMatch();
+    game.OnVictory(2);  // Bob beat the host
+    game.NextMatch();
+    ASSERT_EQ(game.GreenSlot(), 2);  // Bob against Cid, the host watching
+    ASSERT_EQ(game.RedSlot(), 3);
+
+    const QByteArray greenShot = "DISP:" + wire::EncodeShot({0, 21.65f, 5, 0});
+    bob->Send(greenShot);
+    bob->Send("MUDJ:");
+    ASSERT_TRUE(cid->WaitFor("MUDJ:"));
+    EXPECT_EQ(library.side, 0);  // nothing applied here yet
+
+    const QByteArray redShot = "DISP:" + wire::EncodeShot({0, -21.65f, 5, 0});
+    cid->Send(redShot);
+    EXPECT_TRUE(bob->WaitFor(redShot));
+    const QByteArray lateAim = "SJRM:" + wire::EncodeAim({21.65f, 0, 3, 0, 1});
+    bob->Send(lateAim);
+    bob->Send("TEXT:Bob: after the aim");
+    ASSERT_TRUE(cid->WaitFor("TEXT:Bob: after the aim"));
+    EXPECT_FALSE(cid->Received(lateAim));
+    EXPECT_EQ(queue.Size(), 3u);  // Bob's shot and turn change, Cid's shot
+}
+
 TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();

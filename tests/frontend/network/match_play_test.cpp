@@ -9,97 +9,12 @@
 #include <optional>
 
 #include "frontend/core/frame_codec.h"
-#include "game/exports.h"
-#include "game/game_state.h"
 #include "peer_process.h"
-#include "tests/game/shot_search.h"
-#include "tools/headless_peer/table_fingerprint.h"
+#include "reference_table.h"
 
 namespace {
 
 constexpr int kMaxShots = 200;
-constexpr int kMaxStepsPerShot = 5000;
-
-int referenceResult = -1;
-void OnReferenceVictory(int result) {
-    referenceResult = result;
-}
-
-QString Hex(uint64_t value) {
-    return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0'));
-}
-
-// This process's own copy of the game, played hot-seat: it takes whichever
-// side is to shoot, exactly as the shooter's machine does.
-class ReferenceTable {
-public:
-    explicit ReferenceTable(int seed) {
-        referenceResult = -1;
-        SetaCallBackVitoria(OnReferenceVictory);
-        IniciaPartida(1, seed);
-    }
-    ~ReferenceTable() { SetaCallBackVitoria(nullptr); }
-
-    int Side() const { return GetPlayer_Atual(); }
-    bool Decided() const { return referenceResult >= 0; }
-    int Result() const { return referenceResult; }
-    QString Fingerprint() const { return Hex(table_fingerprint::Full()); }
-    QString SharedFingerprint() const { return Hex(table_fingerprint::Shared()); }
-
-    // A quiet shot pockets nothing and hands the turn over; otherwise the
-    // shot pockets own discs and avoids fouls where it can.
-    CandidateShot ChooseShot(bool quiet) const {
-        const auto score = [quiet](const ShotResult& r) {
-            if (quiet) return r.ownPocketed + r.otherPocketed == 0 && !r.strikerFell ? 0 : -1000;
-            return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
-        };
-        const auto shot = FindShot(Game(), score, -1000000);
-        return shot.value_or(CandidateShot{0.0f, Side() == 0 ? 21.65f : -21.65f, 10.0f, 0.0f});
-    }
-
-    // A shot whose striker falls and so puts one of the shooter's pocketed
-    // discs back on the table.
-    std::optional<CandidateShot> ReturningShot() const {
-        return FindShot(
-            Game(), [](const ShotResult& r) { return r.discReturned ? 1 : 0; }, 0);
-    }
-
-    void Play(const CandidateShot& shot) {
-        SetPlayer_Host(Side());
-        DispararTiro(shot.x, shot.z, shot.force, shot.angle);
-        int steps = 0;
-        do {
-            AtualizaDiscos();
-        } while (GetIsMoving() && ++steps < kMaxStepsPerShot);
-        AtualizaDiscos();  // the step at rest that scores and passes the turn
-    }
-};
-
-QString ShootCommand(const CandidateShot& s) {
-    // Nine significant digits carry every float through text unchanged.
-    return QStringLiteral("shoot %1 %2 %3 %4")
-        .arg(double(s.x), 0, 'g', 9)
-        .arg(double(s.z), 0, 'g', 9)
-        .arg(double(s.force), 0, 'g', 9)
-        .arg(double(s.angle), 0, 'g', 9);
-}
-
-// Waits until the peer's table is at rest with nothing queued and its
-// fingerprint (the field given) equals the expected one.
-::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
-                                   const QString& expected) {
-    QMap<QString, QString> state;
-    const bool settled = SpinUntil([&] {
-        state = peer.State();
-        return state["moving"] == "0" && state["queue"] == "0" && state[field] == expected;
-    });
-    if (settled) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << peer.Name().toStdString() << " " << field.toStdString() << "="
-           << state[field].toStdString() << " expected " << expected.toStdString()
-           << " (moving=" << state["moving"].toStdString()
-           << " queue=" << state["queue"].toStdString() << ")";
-}
 
 // Asks the host for a "vsync" and waits for one new report per client id.
 ::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
