@@ -1,0 +1,28 @@
+// Xlib reports a protocol error (a window that vanished under us, say) to a
+// process-wide handler whose default prints and exits. The input module's
+// own connection must survive the game window's destruction, so its calls run
+// inside a trap that records errors of that one connection and hands errors
+// of any other connection on to whatever handler was installed before.
+// One trap at a time: the library is single-threaded and traps do not nest.
+#pragma once
+
+#include <X11/Xlib.h>
+
+class XErrorTrap {
+public:
+    explicit XErrorTrap(Display* display);
+    ~XErrorTrap();
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+    // Waits for the server to answer every request sent so far, then tells
+    // whether any of them failed.
+    bool Failed();
+
+private:
+    static int Handle(Display* display, XErrorEvent* event);
+
+    Display* display_;
+    bool failed_ = false;
+    XErrorHandler previousHandler_;
+};
