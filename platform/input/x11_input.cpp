@@ -39,9 +39,12 @@ bool X11Input::Open(unsigned long window) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) return false;
     XWindowAttributes attributes{};
-    XErrorTrap trap(display_);
-    const Status found = XGetWindowAttributes(display_, window, &attributes);
-    if (trap.Failed() || !found) {
+    bool found = false;
+    {
+        XErrorTrap trap(display_);
+        found = XGetWindowAttributes(display_, window, &attributes) && !trap.Failed();
+    }
+    if (!found) {
         Close();
         return false;
     }

@@ -14,7 +14,6 @@ XErrorTrap::XErrorTrap(Display* display) : display_(display) {
 }
 
 XErrorTrap::~XErrorTrap() {
-    XSync(display_, False);
     activeTrap = nullptr;
     XSetErrorHandler(previousHandler_);
 }

@@ -4,6 +4,8 @@
 // inside a trap that records errors of that one connection and hands errors
 // of any other connection on to whatever handler was installed before.
 // One trap at a time: the library is single-threaded and traps do not nest.
+// Ask Failed() before the trap goes: it waits for the server's answers, so
+// that no error of the trapped calls arrives after the trap is gone.
 #pragma once
 
 #include <X11/Xlib.h>
