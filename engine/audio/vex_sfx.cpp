@@ -136,7 +136,10 @@ void VEX_SFX::ReleaseFinishedVoices(bool force) {
 
 void VEX_SFX::ClearEffects() {
     StopAll();
-    // Voices play the effects' samples: they go first.
+    // Voices play the effects' samples: they go first. The lists give back
+    // their storage too, so an emptied list holds no memory.
     voices_.clear();
+    voices_.shrink_to_fit();
     effects_.clear();
+    effects_.shrink_to_fit();
 }
