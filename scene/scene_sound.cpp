@@ -29,22 +29,28 @@ SceneSound::~SceneSound() {
     DeleteMusic();
 }
 
-void SceneSound::Load() {
-    audio_.Initialise();
-    for (int16_t i = 0; i < kEffectCount; ++i) {
-        const EffectAsset& effect = kEffects[i];
-        const int16_t index = effects_.AddEffect(effect.name);
-        if (index >= 0 && effect.volume != 255) effects_.SetEffectVolume(index, effect.volume);
+void LoadGameEffects(VEX_SFX& effects) {
+    for (const EffectAsset& effect : kEffects) {
+        const int16_t index = effects.AddEffect(effect.name);
+        if (index >= 0 && effect.volume != 255) effects.SetEffectVolume(index, effect.volume);
     }
-    effects_.SetMaxVoices(kGameMaxVoices);
+}
 
-    music_ = std::make_unique<VEX_Music>(audio_);
-    music_->Initialise();
-    for (int i = 0; i < kSongCount; ++i) {
+void LoadGameSongs(VEX_Music& music) {
+    for (int i = 0; i < SceneSound::kSongCount; ++i) {
         char name[8];
         std::snprintf(name, sizeof name, "%02d.mid", i);
-        music_->AddSong(name);
+        music.AddSong(name);
     }
+}
+
+void SceneSound::Load() {
+    audio_.Initialise();
+    LoadGameEffects(effects_);
+    effects_.SetMaxVoices(kGameMaxVoices);
+    music_ = std::make_unique<VEX_Music>(audio_);
+    music_->Initialise();
+    LoadGameSongs(*music_);
 }
 
 void SceneSound::ReleaseFinishedVoices() {

@@ -16,6 +16,12 @@
 class VEX_Audio;
 class VEX_SFX;
 
+// The game's effects with their levels, and its songs, from the current
+// package in the order whose positions are the game's numbers. Nothing
+// missing stops the loading.
+void LoadGameEffects(VEX_SFX& effects);
+void LoadGameSongs(VEX_Music& music);
+
 class SceneSound final : public GameSound {
 public:
     static constexpr int16_t kEffectCount = 27;
