@@ -138,6 +138,7 @@ bool X11Input::WarpPointer(int32_t screenX, int32_t screenY) {
     if (!display_) return false;
     XErrorTrap trap(display_);
     XWarpPointer(display_, None, root_, 0, 0, 0, 0, screenX, screenY);
+    trap.Sync();
     return !trap.Failed();
 }
 

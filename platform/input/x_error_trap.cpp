@@ -18,9 +18,8 @@ XErrorTrap::~XErrorTrap() {
     XSetErrorHandler(previousHandler_);
 }
 
-bool XErrorTrap::Failed() {
+void XErrorTrap::Sync() {
     XSync(display_, False);
-    return failed_;
 }
 
 int XErrorTrap::Handle(Display* display, XErrorEvent* event) {

@@ -4,8 +4,9 @@
 // inside a trap that records errors of that one connection and hands errors
 // of any other connection on to whatever handler was installed before.
 // One trap at a time: the library is single-threaded and traps do not nest.
-// Ask Failed() before the trap goes: it waits for the server's answers, so
-// that no error of the trapped calls arrives after the trap is gone.
+// Ask Failed() before the trap goes. A call that waits for the server's
+// reply has had its error reported by the time it returns; after a call
+// without a reply, Sync() first.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -17,9 +18,10 @@ public:
     XErrorTrap(const XErrorTrap&) = delete;
     XErrorTrap& operator=(const XErrorTrap&) = delete;
 
-    // Waits for the server to answer every request sent so far, then tells
-    // whether any of them failed.
-    bool Failed();
+    // Whether any call answered so far failed.
+    bool Failed() const { return failed_; }
+    // Waits for the server to answer every request sent so far.
+    void Sync();
 
 private:
     static int Handle(Display* display, XErrorEvent* event);
