@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "platform/audio/audio_device.h"
 #include "tests/base/log_tail.h"
 #include "tests/engine/audio/audio_fixture.h"
@@ -148,6 +150,46 @@ TEST_F(EffectsTest, TheFinishLineClearsTheList) {
     list.reset();
     EXPECT_TRUE(log.HasLine("Finalizando VEX_SFX: Ok."));
     EXPECT_EQ(audio.soundDevice()->ChannelsInUse(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Ctrl-C must still end the program: SDL may not take SIGINT or SIGTERM.
+bool SignalLeftAlone(int signal) {
+    struct sigaction action {};
+    sigaction(signal, nullptr, &action);
+    return action.sa_handler == SIG_DFL;
+}
+
+TEST_F(EffectsTest, StartingTheAudioLeavesTheProcessSignalsAlone) {
+    EXPECT_TRUE(SignalLeftAlone(SIGINT));
+    EXPECT_TRUE(SignalLeftAlone(SIGTERM));
+}
+
+TEST(AudioStart, AMachineWithoutSoundStartsSilentAndSaysSo) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    VEX_Audio audio;
+    LogTail log;
+    EXPECT_FALSE(audio.Initialise());
+    EXPECT_TRUE(log.HasLine("Iniciando VEX_Audio: Erro."));
+    EXPECT_EQ(audio.soundDevice(), nullptr);
+    EXPECT_EQ(audio.musicPlayer(), nullptr);
+    VEX_SFX effects(audio);
+    EXPECT_EQ(effects.AddEffect("tone.wav"), -1);
+}
+
+TEST(AudioStart, WithoutTheSoundfontEffectsStillPlayButMusicIsOff) {
+    DiskSpeakers speakers;
+    setenv("RINGDISK_SOUNDFONT", "/no/such/soundfont.sf2", 1);
+    VEX_Audio audio;
+    LogTail log;
+    EXPECT_FALSE(audio.Initialise());
+    unsetenv("RINGDISK_SOUNDFONT");
+    EXPECT_TRUE(log.HasLine("Iniciando VEX_Audio: Erro."));
+    EXPECT_NE(audio.soundDevice(), nullptr);
+    EXPECT_EQ(audio.musicPlayer(), nullptr);
 }
 
 }  // namespace
