@@ -2,18 +2,12 @@
 
 #include <climits>
 #include <cstring>
-#include <new>
 
 #include "base/debug_log.h"
 #include "engine/audio/vex_audio.h"
 #include "engine/services/asset_reader.h"
-#include "engine/services/string_tools.h"
 
 namespace {
-
-int32_t VolumeMillibels(uint8_t volume) {
-    return int32_t(volume) * 20 - 5100;
-}
 
 // Only a standard MIDI file is kept; anything else would fail only when
 // played, long after the load said it worked.
@@ -46,17 +40,10 @@ bool VEX_Music::Initialise() {
 }
 
 int16_t VEX_Music::AddSong(const char* name) {
-    if (!audio_.musicPlayer() || !name || songs_.size() >= size_t(INT16_MAX)) return -1;
+    if (!audio_.musicPlayer() || !name) return -1;
     const int16_t index = int16_t(songs_.size());
-    Song* song = nullptr;
-    try {
-        songs_.push_back(std::make_unique<Song>());
-        song = songs_.back().get();
-    } catch (const std::bad_alloc&) {
-        Log().FileReadError(name);
-        return -1;
-    }
-    song->name = StringTools::Duplicate(name);
+    Song* song = AppendNamed(songs_, name);
+    if (!song) return -1;
     TrackedBytes data;
     const uint32_t size = ReadAssetBytes(name, data);
     if (size == 0 || !LooksLikeMidi(data.get(), size)) {
@@ -83,7 +70,7 @@ void VEX_Music::PlaySong(int16_t index, int32_t repeats, int32_t) {
     audio::MusicPlayer* player = audio_.musicPlayer();
     if (!active_ || !player || !IsValid(index)) return;
     const Song& song = *songs_[size_t(index)];
-    player->SetVolume(VolumeMillibels(volume_));
+    player->SetVolume(LevelMillibels(volume_));
     player->Stop();
     if (!player->Play(song.data.get(), song.size, PlaysForRepeats(repeats)))
         Log().FileReadError(song.name.get());
@@ -98,7 +85,7 @@ void VEX_Music::StopSongs(int16_t index) {
 void VEX_Music::SetMusicVolume(uint8_t volume, int32_t) {
     volume_ = volume;
     if (audio::MusicPlayer* player = audio_.musicPlayer())
-        player->SetVolume(VolumeMillibels(volume));
+        player->SetVolume(LevelMillibels(volume));
 }
 
 void VEX_Music::UnloadSong(int16_t index) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/memory_tracker.h"
+#include "engine/audio/load_order_list.h"
 
 class VEX_Audio;
 
@@ -59,7 +60,7 @@ public:
 
 private:
     VEX_Audio& audio_;
-    std::vector<std::unique_ptr<Song>, TrackedAllocator<std::unique_ptr<Song>>> songs_;
+    LoadOrderList<Song> songs_;
     bool active_ = false;
     uint8_t volume_ = 255;
 };

@@ -1,18 +1,11 @@
 #include "engine/audio/vex_sfx.h"
 
-#include <new>
-
 #include "base/debug_log.h"
 #include "engine/audio/vex_audio.h"
 #include "engine/audio/wave_reader.h"
 #include "engine/services/asset_reader.h"
-#include "engine/services/string_tools.h"
 
 namespace {
-
-int32_t VolumeMillibels(uint8_t volume) {
-    return int32_t(volume) * 20 - 5100;
-}
 
 int32_t PanMillibels(int8_t pan) {
     return int32_t(pan) * 17;
@@ -44,21 +37,14 @@ std::unique_ptr<audio::SoundBuffer> VEX_SFX::LoadBuffer(const char* name) {
 }
 
 int16_t VEX_SFX::AddEffect(const char* name) {
-    if (!audio_.soundDevice() || !name || effects_.size() >= size_t(INT16_MAX)) return -1;
+    if (!audio_.soundDevice() || !name) return -1;
     const int16_t index = int16_t(effects_.size());
-    SoundEffect* effect = nullptr;
-    try {
-        effects_.push_back(std::make_unique<SoundEffect>());
-        effect = effects_.back().get();
-    } catch (const std::bad_alloc&) {
-        Log().FileReadError(name);
-        return -1;
-    }
-    effect->name = StringTools::Duplicate(name);
+    SoundEffect* effect = AppendNamed(effects_, name);
+    if (!effect) return -1;
     effect->buffer = LoadBuffer(name);
     if (!effect->buffer) return -1;
     effect->buffer->SetPan(PanMillibels(effect->pan));
-    effect->buffer->SetVolume(VolumeMillibels(effect->volume));
+    effect->buffer->SetVolume(LevelMillibels(effect->volume));
     Log().FileLoadedAt(name, index);
     return index;
 }
@@ -117,7 +103,7 @@ void VEX_SFX::SetEffectVolume(int16_t index, uint8_t volume) {
     if (!IsValid(index)) return;
     SoundEffect& effect = *effects_[size_t(index)];
     effect.volume = volume;
-    effect.buffer->SetVolume(VolumeMillibels(volume));
+    effect.buffer->SetVolume(LevelMillibels(volume));
 }
 
 void VEX_SFX::SetEffectPan(int16_t index, int8_t pan) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/memory_tracker.h"
+#include "engine/audio/load_order_list.h"
 #include "platform/audio/sound_buffer.h"
 
 class VEX_Audio;
@@ -74,8 +75,7 @@ private:
     void StopVoicesOf(int16_t index);
 
     VEX_Audio& audio_;
-    std::vector<std::unique_ptr<SoundEffect>, TrackedAllocator<std::unique_ptr<SoundEffect>>>
-        effects_;
+    LoadOrderList<SoundEffect> effects_;
     std::vector<std::unique_ptr<ExtraVoice>, TrackedAllocator<std::unique_ptr<ExtraVoice>>> voices_;
     bool enabled_ = true;
     int16_t maxVoices_ = kDefaultMaxVoices;
