@@ -85,14 +85,6 @@ TEST_F(EffectsTest, OverlappingPlaysAddVoicesUpToTheMaximumThenRestart) {
     EXPECT_EQ(audio.soundDevice()->ChannelsInUse(), 1) << "only the effect's own channel";
 }
 
-TEST_F(EffectsTest, WithoutOverlapAPlayRestartsTheEffect) {
-    ASSERT_EQ(effects.AddEffect("tone.wav"), 0);
-    effects.PlayEffect(0, false, false);
-    effects.PlayEffect(0, false, false);
-    EXPECT_EQ(effects.VoiceCount(), 0);
-    effects.StopEffect(-1, true);
-}
-
 TEST_F(EffectsTest, LevelAndPanReachTheMixerInHundredthsOfADecibel) {
     ASSERT_EQ(effects.AddEffect("tone.wav"), 0);
     const Loudness full = HearToneAfter([&] { effects.PlayEffect(0, false, true); });
