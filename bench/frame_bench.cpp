@@ -10,11 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "engine/modules/engine_modules.h"
-#include "tests/engine/graphics/table_scene.h"
-#include "tests/engine/graphics/x11_window.h"
+#include "scene/scene_window.h"
+#include "scene/table_scene.h"
 
 namespace {
 
@@ -24,14 +23,12 @@ EngineLifetime engine;
 // Starts the OpenGL device at the game's size in window; false (and the
 // benchmark marked skipped with the reason) when there is no display or
 // no device.
-bool StartDevice(const TestWindow& window, benchmark::State& state) {
+bool StartDevice(SceneWindow& window, benchmark::State& state) {
     if (!window.ok()) {
         state.SkipWithError("no X display: run under scripts/run-with-display.sh");
         return false;
     }
-    Direct3D().UseSystem(nullptr);
-    if (!Direct3D().Start(window.handle(), nullptr, false, true, false, false, 570, 400, 0, false,
-                          false)) {
+    if (!window.StartDevice()) {
         state.SkipWithError("the OpenGL device did not start");
         return false;
     }
@@ -39,31 +36,28 @@ bool StartDevice(const TestWindow& window, benchmark::State& state) {
 }
 
 void BM_TableFrame(benchmark::State& state) {
-    TestWindow window(570, 400);
+    SceneWindow window(570, 400);
     if (!StartDevice(window, state)) return;
-    auto scene = std::make_unique<TableScene>();
-    if (!scene->Load(RINGDISK_PACKAGE, state.range(1) != 0))
+    TableScene scene;
+    if (!scene.Load(RINGDISK_PACKAGE, state.range(1) != 0))
         return state.SkipWithError("dados.vpf did not load");
+    const SceneLayout grid = DiscGrid(21);
     const bool mirrored = state.range(0) != 0;
     for (auto _ : state) {
         if (!Direct3D().BeginFrame()) continue;
         Direct3D().ClearTargets(0xFF808094, true, true, true);
-        scene->Draw(21, mirrored);
+        scene.Draw(grid, mirrored);
         Direct3D().EndScene();
         Direct3D().PresentFrame();
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["triangles"] = double(Direct3D().trianglesThisFrame());
-    scene.reset();
-    TextureList().Clear(false);
-    Lights().Clear();
-    Direct3D().UseSystem(nullptr);
 }
 
 // The fixed cost of a frame: clearing and presenting an empty picture.
 void BM_EmptyFrame(benchmark::State& state) {
-    TestWindow window(570, 400);
+    SceneWindow window(570, 400);
     if (!StartDevice(window, state)) return;
     for (auto _ : state) {
         if (!Direct3D().BeginFrame()) continue;
@@ -73,7 +67,6 @@ void BM_EmptyFrame(benchmark::State& state) {
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    Direct3D().UseSystem(nullptr);
 }
 
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -7,14 +7,14 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/modules/engine_modules.h"
-#include "tests/engine/graphics/x11_window.h"
+#include "scene/scene_window.h"
 
 namespace {
 
 EngineLifetime engine;
 
 void BM_UpdateInput(benchmark::State& state) {
-    TestWindow window(570, 400);
+    SceneWindow window(570, 400);
     if (!window.ok()) return state.SkipWithError("no X display: run under run-with-display.sh");
     if (!Input().StartInput(window.handle())) return state.SkipWithError("input did not start");
     for (auto _ : state) Input().UpdateInput(1.0f, 1.0f);

@@ -5,6 +5,7 @@
 #include "game/game_sound.h"
 #include "game/quantize.h"
 #include "game/rules.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 
 namespace {
@@ -25,22 +26,22 @@ int SoundVolume(int base, float factor, float vx, float vz) {
 }
 
 void BounceOffWall(float& position, float& velocity, const Disc& d) {
-    if (position > kWallLimit || position < -kWallLimit) {
-        position = position > kWallLimit ? kWallLimit : -kWallLimit;
+    if (position > table::kWallLimit || position < -table::kWallLimit) {
+        position = position > table::kWallLimit ? table::kWallLimit : -table::kWallLimit;
         velocity = -(velocity * kWallRestitution);
         PlayEffectAt(kEffectWall, SoundVolume(kWallSoundBase, kWallSoundFactor, d.vx, d.vz));
     }
 }
 
 bool InAHole(const Disc& d) {
-    constexpr TablePoint kHoles[] = {{kHoleCenter, kHoleCenter},
-                                     {-kHoleCenter, kHoleCenter},
-                                     {kHoleCenter, -kHoleCenter},
-                                     {-kHoleCenter, -kHoleCenter}};
+    constexpr TablePoint kHoles[] = {{table::kHoleCenter, table::kHoleCenter},
+                                     {-table::kHoleCenter, table::kHoleCenter},
+                                     {table::kHoleCenter, -table::kHoleCenter},
+                                     {-table::kHoleCenter, -table::kHoleCenter}};
     for (const TablePoint& hole : kHoles) {
         const float dx = d.x - hole.x;
         const float dz = d.z - hole.z;
-        if (std::sqrt(dx * dx + dz * dz) < kHoleCaptureRadius) return true;
+        if (std::sqrt(dx * dx + dz * dz) < table::kHoleCaptureRadius) return true;
     }
     return false;
 }
@@ -102,7 +103,7 @@ void ResolveImpacts(GameState& g, int i) {
         const float dx = b.x - a.x;
         const float dz = b.z - a.z;
         const float dist = Quantize16(std::sqrt(dx * dx + dz * dz));
-        const float overlap = kDiscDiameter - dist;
+        const float overlap = table::kDiscDiameter - dist;
         if (overlap <= 0.0f) continue;
         // Two still, touching discs are left alone; an earlier impact of this
         // loop may just have stopped disc i.

@@ -6,6 +6,7 @@
 #include "game/game_sound.h"
 #include "game/quantize.h"
 #include "game/stable_math.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 
 namespace {
@@ -27,7 +28,7 @@ float PlacementAlpha(const GameState& g, float x, float z) {
     for (int k = 1; k < kDiscCount; ++k) {
         const float dx = g.discs[k].x - x;
         const float dz = g.discs[k].z - z;
-        if (std::sqrt(dx * dx + dz * dz) < kDiscDiameter) return kBlockedSpot;
+        if (std::sqrt(dx * dx + dz * dz) < table::kDiscDiameter) return kBlockedSpot;
     }
     return kFreeSpot;
 }
@@ -53,8 +54,8 @@ void AdjustAim(GameState& g, const FrameInput& input) {
 void HandleLocalAim(GameState& g, const FrameInput& input) {
     AimState& a = g.aim;
     a.placementAlpha = PlacementAlpha(g, a.aimX, a.aimZ);
-    a.aimZ = std::clamp(a.aimZ, -kWallLimit, kWallLimit);
-    a.aimX = std::clamp(a.aimX, -kWallLimit, kWallLimit);
+    a.aimZ = std::clamp(a.aimZ, -table::kWallLimit, table::kWallLimit);
+    a.aimX = std::clamp(a.aimX, -table::kWallLimit, table::kWallLimit);
 
     const bool freeSpot = a.placementAlpha == kFreeSpot;
     if (input.leftButton && freeSpot && a.aimPhase == kAimPlacing &&
@@ -145,8 +146,8 @@ bool FireShot(GameState& g, float x, float z, float force, float angle) {
 }
 
 void StorePeerAim(GameState& g, float z, float x, float force, float angle, uint8_t show) {
-    g.peerAim.z = std::clamp(z, -kWallLimit, kWallLimit);
-    g.peerAim.x = std::clamp(x, -kWallLimit, kWallLimit);
+    g.peerAim.z = std::clamp(z, -table::kWallLimit, table::kWallLimit);
+    g.peerAim.x = std::clamp(x, -table::kWallLimit, table::kWallLimit);
     g.peerAim.force = force;
     g.peerAim.angle = angle;
     g.peerAim.show = show;

@@ -54,7 +54,7 @@ bool PlaceOnSlot(GameState& g, int disc, int slot, bool noCheck) {
     if (!SlotPosition(slot, p)) return false;
     if (!noCheck) {
         for (int k = 1; k < kDiscCount; ++k) {
-            if (Distance(g.discs[k].x, g.discs[k].z, p.x, p.z) < kDiscDiameter) return false;
+            if (Distance(g.discs[k].x, g.discs[k].z, p.x, p.z) < table::kDiscDiameter) return false;
         }
     }
     Disc& d = g.discs[disc];
@@ -82,8 +82,9 @@ void StandardLayout(GameState& g) {
 }
 
 bool InShootingZone(const GameState& g, float x, float z) {
-    if (!(x > -21.0f && x < 20.0f)) return false;
-    if (g.currentPlayer == kSideGreen) return z > 19.3f && z < 24.0f;
-    if (g.currentPlayer == kSideRed) return z > -24.0f && z < -19.3f;
+    using namespace table;
+    if (!(x > kShootingStripMinX && x < kShootingStripMaxX)) return false;
+    if (g.currentPlayer == kSideGreen) return z > kShootingStripNearZ && z < kShootingStripFarZ;
+    if (g.currentPlayer == kSideRed) return z > -kShootingStripFarZ && z < -kShootingStripNearZ;
     return false;
 }

@@ -1,13 +1,10 @@
-// Table geometry and the layouts of discs on it: the 20 numbered slots around
-// the centre and the standard opening layout of a match.
+// The layouts of discs on the table: the 20 numbered slots around the centre,
+// the standard opening layout of a match, and the shooting strips.
 #pragma once
 
 #include "game/game_state.h"
+#include "game/table_geometry.h"
 
-constexpr float kWallLimit = 32.0f;    // disc centres stay within +-32 on both axes
-constexpr float kDiscDiameter = 4.3f;  // centre distance at which two discs touch
-constexpr float kHoleCenter = 25.5f;   // holes at (+-25.5, +-25.5)
-constexpr float kHoleCaptureRadius = 4.4f;
 constexpr int kDiscSlotCount = 20;
 
 struct TablePoint {

@@ -43,3 +43,22 @@ wire::Positions ExportedGameLibrary::ReadPositions() {
 void ExportedGameLibrary::WritePositions(const wire::Positions& p) {
     WriteTablePositions(p);
 }
+
+void ExportedGameLibrary::SetSpecularLight(bool on) {
+    SetaLuz(on);
+}
+void ExportedGameLibrary::SetReflection(bool on) {
+    SetaMirror(on);
+}
+void ExportedGameLibrary::SetHighQuality(bool high) {
+    SetaQualidade(high ? 1 : 0);
+}
+void ExportedGameLibrary::SetSoundEffects(bool on) {
+    SetaAudio(on);
+}
+void ExportedGameLibrary::SetMusic(bool on) {
+    SetaMusica(on);
+}
+void ExportedGameLibrary::SetMouseSensitivity(int sensitivity) {
+    SetaMouseS(float(sensitivity));
+}

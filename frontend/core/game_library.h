@@ -24,6 +24,14 @@ public:
     virtual void Render() = 0;
     virtual wire::Positions ReadPositions() = 0;
     virtual void WritePositions(const wire::Positions& positions) = 0;
+
+    // The options of the menus that the library keeps.
+    virtual void SetSpecularLight(bool on) = 0;
+    virtual void SetReflection(bool on) = 0;
+    virtual void SetHighQuality(bool high) = 0;
+    virtual void SetSoundEffects(bool on) = 0;
+    virtual void SetMusic(bool on) = 0;
+    virtual void SetMouseSensitivity(int sensitivity) = 0;
 };
 
 // The real library, through its exported functions.
@@ -40,4 +48,10 @@ public:
     void Render() override;
     wire::Positions ReadPositions() override;
     void WritePositions(const wire::Positions& positions) override;
+    void SetSpecularLight(bool on) override;
+    void SetReflection(bool on) override;
+    void SetHighQuality(bool high) override;
+    void SetSoundEffects(bool on) override;
+    void SetMusic(bool on) override;
+    void SetMouseSensitivity(int sensitivity) override;
 };

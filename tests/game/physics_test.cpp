@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "game/quantize.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
 
@@ -37,7 +38,7 @@ TEST_F(PhysicsTest, WallReflectsWithRestitutionAndPlaysTheWallSound) {
     GameState g = EmptyMatch();
     Put(g, 1, kColorGreen, 31.9f, 0.0f, 0.5f, 0.0f);
     StepPhysics(g);
-    EXPECT_EQ(g.discs[1].x, 32.0f);
+    EXPECT_EQ(g.discs[1].x, table::kWallLimit);
     EXPECT_EQ(g.discs[1].vx, Quantize16(-(0.5f * 0.982f * 0.8f)));
     ASSERT_EQ(sound.played.size(), 1u);
     EXPECT_EQ(sound.played[0].effect, kEffectWall);
@@ -47,7 +48,7 @@ TEST_F(PhysicsTest, WallReflectsWithRestitutionAndPlaysTheWallSound) {
     GameState h = EmptyMatch();
     Put(h, 1, kColorGreen, 0.0f, -31.0f, 0.0f, -3.0f);
     StepPhysics(h);
-    EXPECT_EQ(h.discs[1].z, -32.0f);
+    EXPECT_EQ(h.discs[1].z, -table::kWallLimit);
     EXPECT_GT(h.discs[1].vz, 0.0f);
     EXPECT_EQ(sound.played.back().volume, 192 + static_cast<int>(8.0f * 3.0f * 0.982f * 0.8f));
     Put(h, 2, kColorGreen, 0.0f, 31.0f, 0.0f, 12.0f);
@@ -70,7 +71,7 @@ TEST_F(PhysicsTest, HeadOnImpactStopsTheStrikerAndPassesOnTheFullSpeed) {
     EXPECT_NEAR(g.discs[1].vx, speedBefore * 0.982f, 1e-4f);
     EXPECT_EQ(g.discs[1].vz, 0.0f);
     // Pushed apart to just about touching.
-    EXPECT_NEAR(g.discs[1].x - g.discs[5].x, kDiscDiameter, 0.05f);
+    EXPECT_NEAR(g.discs[1].x - g.discs[5].x, table::kDiscDiameter, 0.05f);
     EXPECT_EQ(sound.played.back().volume, 186 + static_cast<int>(speedBefore * 0.982f));
 }
 
@@ -135,7 +136,8 @@ TEST_F(PhysicsTest, DiscRunningIntoACornerFallsAndIsScored) {
     RunUntilStill(g);
     EXPECT_EQ(g.discs[3].status, kStatusPocketed);
     EXPECT_EQ(g.discs[3].vx, 0.0f);
-    EXPECT_LT(std::hypot(g.discs[3].x - 25.5f, g.discs[3].z + 25.5f), 4.4f);
+    EXPECT_LT(std::hypot(g.discs[3].x - table::kHoleCenter, g.discs[3].z + table::kHoleCenter),
+              table::kHoleCaptureRadius);
     EXPECT_GT(sound.Count(kEffectWall), 0);
     EXPECT_EQ(sound.Count(kEffectPocket), 1);
     EXPECT_EQ(g.points[kSideGreen], 1);
@@ -143,8 +145,8 @@ TEST_F(PhysicsTest, DiscRunningIntoACornerFallsAndIsScored) {
 
 TEST_F(PhysicsTest, HoleCapturesOnlyInsideItsRadius) {
     GameState g = EmptyMatch();
-    Put(g, 1, kColorGreen, 20.8f, 25.5f, 0.2f, 0.0f);  // ends 4.5 from the hole
-    Put(g, 2, kColorRed, 21.0f, -25.5f, 0.2f, 0.0f);   // ends 4.3 from the hole
+    Put(g, 1, kColorGreen, 20.8f, table::kHoleCenter, 0.2f, 0.0f);  // ends 4.5 from the hole
+    Put(g, 2, kColorRed, 21.0f, -table::kHoleCenter, 0.2f, 0.0f);   // ends 4.3 from the hole
     StepPhysics(g);
     EXPECT_EQ(g.discs[1].status, kStatusOnTable);
     EXPECT_EQ(g.discs[2].status, kStatusPocketed);

@@ -3,10 +3,13 @@
 
 #include "game/game_random.h"
 #include "game/shot_control.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
+
+using table::kHoleCenter;
 
 std::vector<int> points, turns, results;
 int shootingCalls = 0;
@@ -61,9 +64,9 @@ TEST_F(RulesTest, StrikerFallingWithOwnDiscsReturnsOneToTheHighestFreeSlot) {
     for (int k = 1; k < kDiscCount && n < 2; ++k) {
         if (g.discs[k].color == kColorGreen && k != 20) greens[n++] = k;
     }
-    SendIntoHole(g, greens[0], kColorGreen, 25.5f, 25.5f);
-    SendIntoHole(g, greens[1], kColorGreen, -25.5f, -25.5f);
-    SendIntoHole(g, kStriker, kColorYellow, 25.5f, -25.5f);
+    SendIntoHole(g, greens[0], kColorGreen, kHoleCenter, kHoleCenter);
+    SendIntoHole(g, greens[1], kColorGreen, -kHoleCenter, -kHoleCenter);
+    SendIntoHole(g, kStriker, kColorYellow, kHoleCenter, -kHoleCenter);
     RunUntilStill(g);
     EXPECT_EQ(points, (std::vector<int>{0, 0, 1}));  // two own discs, then the return
     EXPECT_EQ(g.points[kSideGreen], 1);
@@ -79,7 +82,7 @@ TEST_F(RulesTest, StrikerFallingWithOwnDiscsReturnsOneToTheHighestFreeSlot) {
 
 TEST_F(RulesTest, StrikerFallingWithNothingToReturnStillPassesTheTurn) {
     Shoot();
-    SendIntoHole(g, kStriker, kColorYellow, -25.5f, 25.5f);
+    SendIntoHole(g, kStriker, kColorYellow, -kHoleCenter, kHoleCenter);
     RunUntilStill(g);
     EXPECT_TRUE(points.empty());
     EXPECT_EQ(g.discReturned, 0);
@@ -88,8 +91,8 @@ TEST_F(RulesTest, StrikerFallingWithNothingToReturnStillPassesTheTurn) {
 
 TEST_F(RulesTest, PocketingAnOpponentsDiscIsAFoulThatScoresForHim) {
     Shoot();
-    SendIntoHole(g, 1, kColorRed, 25.5f, 25.5f);
-    SendIntoHole(g, 2, kColorGreen, -25.5f, 25.5f);
+    SendIntoHole(g, 1, kColorRed, kHoleCenter, kHoleCenter);
+    SendIntoHole(g, 2, kColorGreen, -kHoleCenter, kHoleCenter);
     RunUntilStill(g);
     EXPECT_EQ(g.points[kSideGreen], 1);
     EXPECT_EQ(g.points[kSideRed], 1);
@@ -99,7 +102,7 @@ TEST_F(RulesTest, PocketingAnOpponentsDiscIsAFoulThatScoresForHim) {
 
 TEST_F(RulesTest, PocketingOnlyOwnDiscsKeepsTheTurnAndNothingPassesItToo) {
     Shoot();
-    SendIntoHole(g, 2, kColorGreen, -25.5f, 25.5f);
+    SendIntoHole(g, 2, kColorGreen, -kHoleCenter, kHoleCenter);
     RunUntilStill(g);
     EXPECT_TRUE(turns.empty());
     EXPECT_EQ(g.currentPlayer, kSideGreen);
@@ -115,7 +118,7 @@ TEST_F(RulesTest, EveryMachineCreditsAFallenDiscAlike) {
         GameState m = EmptyMatch(seat);
         m.currentPlayer = kSideRed;
         FireShot(m, 0, -21.5f, 1.0f, 0.0f);
-        SendIntoHole(m, 7, kColorGreen, 25.5f, 25.5f);
+        SendIntoHole(m, 7, kColorGreen, kHoleCenter, kHoleCenter);
         RunUntilStill(m);
         EXPECT_EQ(m.points[kSideGreen], 1) << seat;
         EXPECT_EQ(m.points[kSideRed], 0) << seat;
@@ -126,8 +129,8 @@ TEST_F(RulesTest, LastDiscsOfBothSidesInOneShotDrawTheMatch) {
     g.points[kSideGreen] = 9;
     g.points[kSideRed] = 9;
     Shoot();
-    SendIntoHole(g, 1, kColorRed, 25.5f, 25.5f);
-    SendIntoHole(g, 2, kColorGreen, -25.5f, 25.5f);
+    SendIntoHole(g, 1, kColorRed, kHoleCenter, kHoleCenter);
+    SendIntoHole(g, 2, kColorGreen, -kHoleCenter, kHoleCenter);
     RunUntilStill(g);
     EXPECT_EQ(results, std::vector<int>{0});
     EXPECT_EQ(g.winner, kWinnerDraw);
@@ -146,7 +149,7 @@ TEST_F(RulesTest, VictorySoundDependsOnWhoWatches) {
         m.currentPlayer = kSideRed;
         m.points[kSideRed] = 9;
         FireShot(m, 0, -21.5f, 1.0f, 0.0f);
-        SendIntoHole(m, 4, kColorRed, 25.5f, -25.5f);
+        SendIntoHole(m, 4, kColorRed, kHoleCenter, -kHoleCenter);
         RunUntilStill(m);
         EXPECT_EQ(results, std::vector<int>{2});
         EXPECT_EQ(m.winner, kSideRed);
@@ -206,7 +209,7 @@ TEST_F(RulesTest, RemoteShotOutcomeIsClearedWithoutPassingTheTurn) {
     // Red shot on this green machine and fouled; red's machine passes the turn.
     g.currentPlayer = kSideRed;
     FireShot(g, 0, -21.5f, 1.0f, 0.0f);
-    SendIntoHole(g, 3, kColorGreen, 25.5f, 25.5f);
+    SendIntoHole(g, 3, kColorGreen, kHoleCenter, kHoleCenter);
     RunUntilStill(g);
     EXPECT_EQ(g.shotOutcome, kOutcomeFoul);
     PassTurn(g, false);

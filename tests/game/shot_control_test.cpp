@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "game/quantize.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
 
@@ -190,8 +191,8 @@ TEST_F(ShotControlTest, ShotIsRefusedWhileDiscsMove) {
 
 TEST_F(ShotControlTest, PeerAimIsClampedToTheTable) {
     StorePeerAim(g, 40.0f, -50.0f, 3.0f, 0.25f, 1);
-    EXPECT_EQ(g.peerAim.z, 32.0f);
-    EXPECT_EQ(g.peerAim.x, -32.0f);
+    EXPECT_EQ(g.peerAim.z, table::kWallLimit);
+    EXPECT_EQ(g.peerAim.x, -table::kWallLimit);
     EXPECT_EQ(g.peerAim.force, 3.0f);
     EXPECT_EQ(g.peerAim.angle, 0.25f);
     EXPECT_EQ(g.peerAim.show, 1);

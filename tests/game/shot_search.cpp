@@ -5,6 +5,7 @@
 #include "game/game_sound.h"
 #include "game/physics.h"
 #include "game/shot_control.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 
 ShotResult SimulateShot(const GameState& original, const CandidateShot& shot) {
@@ -44,11 +45,11 @@ ShotResult SimulateShot(const GameState& original, const CandidateShot& shot) {
 
 std::vector<CandidateShot> CandidateShots(const GameState& g) {
     std::vector<CandidateShot> shots;
-    const float z = g.currentPlayer == kSideGreen ? 21.65f : -21.65f;
+    const float z = g.currentPlayer == kSideGreen ? table::kShootingLineZ : -table::kShootingLineZ;
     for (float x = -19.5f; x < 19.5f; x += 3.0f) {
         bool free = true;
         for (int k = 1; k < kDiscCount; ++k) {
-            if (std::hypot(g.discs[k].x - x, g.discs[k].z - z) < kDiscDiameter) free = false;
+            if (std::hypot(g.discs[k].x - x, g.discs[k].z - z) < table::kDiscDiameter) free = false;
         }
         if (!free) continue;
         for (float angle = -1.2f; angle <= 1.21f; angle += 0.15f) {

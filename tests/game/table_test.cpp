@@ -4,6 +4,7 @@
 
 #include "game/game_random.h"
 #include "game/quantize.h"
+#include "game/table_geometry.h"
 #include "game/table_layout.h"
 #include "tests/game/game_fixture.h"
 
@@ -93,16 +94,20 @@ TEST(TableLayoutTest, SlotIsTakenByAnyDiscNearItWhateverItsStatus) {
 
 TEST(TableLayoutTest, ShootingZoneIsTheLineOfTheSideToShoot) {
     GameState g;
+    using namespace table;
+    const float line = kShootingLineZ;
     g.currentPlayer = kSideGreen;
-    EXPECT_TRUE(InShootingZone(g, 0, 21.5f));
-    EXPECT_TRUE(InShootingZone(g, -20.9f, 19.4f));
-    EXPECT_FALSE(InShootingZone(g, 20.0f, 21.5f));  // the x range is not symmetric
-    EXPECT_FALSE(InShootingZone(g, 0, 24.0f));
-    EXPECT_FALSE(InShootingZone(g, 0, -21.5f));
+    EXPECT_TRUE(InShootingZone(g, 0, line));
+    EXPECT_TRUE(InShootingZone(g, kShootingStripMinX + 0.1f, kShootingStripNearZ + 0.1f));
+    // The x range is not symmetric: open at both ends, longer on the left.
+    EXPECT_FALSE(InShootingZone(g, kShootingStripMaxX, line));
+    EXPECT_TRUE(InShootingZone(g, -kShootingStripMaxX, line));
+    EXPECT_FALSE(InShootingZone(g, 0, kShootingStripFarZ));
+    EXPECT_FALSE(InShootingZone(g, 0, -line));
     g.currentPlayer = kSideRed;
-    EXPECT_TRUE(InShootingZone(g, 19.9f, -21.5f));
-    EXPECT_FALSE(InShootingZone(g, 0, 21.5f));
+    EXPECT_TRUE(InShootingZone(g, kShootingStripMaxX - 0.1f, -line));
+    EXPECT_FALSE(InShootingZone(g, 0, line));
     g.currentPlayer = 2;
-    EXPECT_FALSE(InShootingZone(g, 0, 21.5f));
-    EXPECT_FALSE(InShootingZone(g, 0, -21.5f));
+    EXPECT_FALSE(InShootingZone(g, 0, line));
+    EXPECT_FALSE(InShootingZone(g, 0, -line));
 }

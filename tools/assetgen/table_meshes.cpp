@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/assetgen/table_layout.h"
+#include "game/table_geometry.h"
 
 namespace assetgen {
 
@@ -98,18 +98,18 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
                                           SurfaceU(hx + c * 3.0f),
                                           SurfaceV(hz + s * 3.0f)}));
         wallBottom.push_back(
-            mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius},
+            mesh.AddVertex({{hx + c * kHoleRadius, kHoleFloorY, hz + s * kHoleRadius},
                             inward,
                             SurfaceU(hx + c * 1.0f),
                             SurfaceV(hz + s * 1.0f)}));
         floorRing.push_back(
-            mesh.AddVertex({{hx + c * kHoleRadius, kPocketFloorY, hz + s * kHoleRadius},
+            mesh.AddVertex({{hx + c * kHoleRadius, kHoleFloorY, hz + s * kHoleRadius},
                             {0, 1, 0},
                             SurfaceU(hx + c * 0.8f),
                             SurfaceV(hz + s * 0.8f)}));
     }
     const std::uint32_t floorCenter =
-        mesh.AddVertex({{hx, kPocketFloorY, hz}, {0, 1, 0}, SurfaceU(hx), SurfaceV(hz)});
+        mesh.AddVertex({{hx, kHoleFloorY, hz}, {0, 1, 0}, SurfaceU(hx), SurfaceV(hz)});
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t m = (k + 1) % n;
         mesh.AddQuad(edge[k], outer[k], outer[m], edge[m], subset);
@@ -119,12 +119,12 @@ void AddHolePatch(XMesh& mesh, std::uint32_t subset, float hx, float hz, int per
 }
 
 void AddPlayingSurface(XMesh& mesh, std::uint32_t subset, const Detail& d) {
-    const std::array<float, 6> lines = {-kCushion,
+    const std::array<float, 6> lines = {-kCushionFace,
                                         -kHoleCenter - kPatchHalf,
                                         -kHoleCenter + kPatchHalf,
                                         kHoleCenter - kPatchHalf,
                                         kHoleCenter + kPatchHalf,
-                                        kCushion};
+                                        kCushionFace};
     auto isHoleBand = [](int i) { return i == 1 || i == 3; };
     auto segments = [&](int i) {
         return isHoleBand(i) ? d.segsPerSide
@@ -145,23 +145,23 @@ void AddPlayingSurface(XMesh& mesh, std::uint32_t subset, const Detail& d) {
 }
 
 // One side of the rim, described in a frame where the side runs along t
-// (from -kOuter to +kOuter) at distance d from the centre along the outward
+// (from -kRimOuterFace to +kRimOuterFace) at distance d from the centre along the outward
 // direction `out`; `along` is the direction of increasing t.
 void AddRimSide(XMesh& mesh, std::uint32_t subset, Vec3 out, Vec3 along, float step) {
-    const int n = Segments(2 * kOuter, step);
+    const int n = Segments(2 * kRimOuterFace, step);
     auto point = [&](float d, float t, float y) { return out * d + along * t + Vec3{0, y, 0}; };
     // Cross-section of the rim: inner face up from the surface, the top, and
     // the outer face down to the skirt. Corners are mitred, so at the ends of
-    // the inner face t stops at +-kCushion and on the outer face at +-kOuter.
+    // the inner face t stops at +-kCushionFace and on the outer face at +-kRimOuterFace.
     struct Strip {
         float d0, y0, d1, y1;
         Vec3 normal;
         float v0, v1;
     };
     const Strip strips[] = {
-        {kCushion, kSurfaceY, kCushion, kRimTopY, out * -1.0f, 0.0f, 0.2f},
-        {kCushion, kRimTopY, kOuter, kRimTopY, {0, 1, 0}, 0.2f, 0.4f},
-        {kOuter, kRimTopY, kOuter, kBottomY, out, 0.4f, 1.0f},
+        {kCushionFace, kSurfaceY, kCushionFace, kRimTopY, out * -1.0f, 0.0f, 0.2f},
+        {kCushionFace, kRimTopY, kRimOuterFace, kRimTopY, {0, 1, 0}, 0.2f, 0.4f},
+        {kRimOuterFace, kRimTopY, kRimOuterFace, kSkirtBottomY, out, 0.4f, 1.0f},
     };
     for (const Strip& s : strips) {
         std::vector<std::uint32_t> a, b;

@@ -1,5 +1,8 @@
 // The table (two levels of detail) and the base drawn over its rim after the
-// mirror pass. Geometry is in table units; see table_layout.h for why.
+// mirror pass. They are modelled in table units (game/table_geometry.h) with
+// a box already centred and 70.5 across: the scene loads them with
+// FitSize(47, centred), which scales by 47 x 1.5 / (largest side) about the
+// box's centre and so leaves every vertex where it was made.
 #pragma once
 
 #include "tools/assetgen/xmesh.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/table_geometry.h"
 #include "tools/assetgen/noise.h"
-#include "tools/assetgen/table_layout.h"
 
 namespace assetgen {
 
@@ -33,14 +33,14 @@ float Py(float z) {
     return table::SurfaceV(z) * kSurfaceSize;
 }
 float Len(float units) {
-    return units / (2 * table::kCushion) * kSurfaceSize;
+    return units / (2 * table::kCushionFace) * kSurfaceSize;
 }
 
 void DrawShootingStrip(Image& img, float sign) {
     const Color red = FromHex(0xB3201E), tint = FromHex(0xC83A2A, 0.22f);
-    const float zNear = table::kLineNearZ * sign, zFar = table::kLineFarZ * sign;
+    const float zNear = table::kShootingStripNearZ * sign, zFar = table::kShootingStripFarZ * sign;
     const float y0 = Py(std::min(zNear, zFar)), y1 = Py(std::max(zNear, zFar));
-    const float x0 = Px(table::kLineMinX), x1 = Px(table::kLineMaxX);
+    const float x0 = Px(table::kShootingStripMinX), x1 = Px(table::kShootingStripMaxX);
     const float radius = (y1 - y0) * 0.5f, cy = (y0 + y1) * 0.5f;
     img.FillRect(x0 + radius, y0, x1 - radius, y1, tint);
     img.StrokeLine(x0 + radius, y0, x1 - radius, y0, 2.2f, red);
@@ -79,7 +79,7 @@ void DrawHole(Image& img, float hx, float hz) {
     const float cx = Px(hx), cy = Py(hz);
     const float r = Len(table::kHoleRadius);
     // Capture ring: where a disc's centre makes it fall.
-    img.StrokeCircle(cx, cy, Len(4.4f) + 2.0f, 1.2f, FromHex(0x3A2214, 0.7f));
+    img.StrokeCircle(cx, cy, Len(table::kHoleCaptureRadius) + 2.0f, 1.2f, FromHex(0x3A2214, 0.7f));
     img.StrokeCircle(cx, cy, r + 3.0f, 5.0f, FromHex(0x24150C));
     img.StrokeCircle(cx, cy, r + 3.0f, 1.5f, FromHex(0xC8A060, 0.9f));
     // The shaft: dark, a little lighter where the light falls in.

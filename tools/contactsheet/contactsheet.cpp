@@ -2,7 +2,9 @@
 // judge them at a glance: each on a checkerboard (so transparency shows),
 // small ones magnified, every one labelled with its name and size, and a few
 // of the game's own texts written with the bitmap font over the table, the
-// way the HUD draws them.
+// way the HUD draws them; beside them the meshes wearing the pictures, drawn
+// by the game's scene on the OpenGL device. That needs an X display: without
+// one it says so and exits with kExitNoDisplay.
 //
 //   contactsheet ASSET_DIR OUTPUT.png
 #include <stb_image.h>
@@ -181,16 +183,19 @@ int main(int argc, char** argv) {
 
     // The pictures on the shapes: the intro table through the game's camera.
     std::string error;
-    const PreviewImage scene = DrawScenePreview(argv[1], 570, 400, error);
-    if (scene.rgb.empty()) {
+    PreviewImage scene;
+    const PreviewOutcome outcome = DrawScenePreview(argv[1], 570, 400, scene, error);
+    if (outcome != PreviewOutcome::Drawn) {
         std::fprintf(stderr, "contactsheet: %s\n", error.c_str());
-        return 1;
+        return outcome == PreviewOutcome::NoDisplay ? kExitNoDisplay : 1;
     }
     Picture view;
-    view.width = scene.width;
-    view.height = scene.height;
-    for (std::size_t i = 0; i < scene.rgb.size(); i += 3)
-        view.rgba.insert(view.rgba.end(), {scene.rgb[i], scene.rgb[i + 1], scene.rgb[i + 2], 255});
+    view.width = int(scene.width);
+    view.height = int(scene.height);
+    for (const uint32_t argb : scene.argb)
+        view.rgba.insert(view.rgba.end(), {static_cast<unsigned char>(argb >> 16),
+                                           static_cast<unsigned char>(argb >> 8),
+                                           static_cast<unsigned char>(argb), 255});
     sheet.Blit(view, 0, 0, view.width, view.height, 920, 640, view.width, view.height);
     sheet.Blit(logo, 0, 0, 256, 128, 930, 645, 256, 128);
     font.Print(sheet, 920, 618, "mesa.x peao.x bastao.x 570x400", 18, {1, 1, 0.8f});

@@ -1,6 +1,6 @@
 // The OpenGL device: Direct3D 8's fixed-function pipeline mapped onto an
 // OpenGL compatibility context. Every convention difference is settled here
-// and only here (see the notes in gl_device.cpp).
+// and only here (indexed at the top of gl_device_impl.h).
 #pragma once
 
 #include <memory>

@@ -13,14 +13,15 @@
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/graphics/vex_xmesh.h"
 #include "engine/services/vex_package.h"
+#include "game/table_geometry.h"
 #include "platform/gfx/gfx_font.h"
 #include "platform/gfx/gfx_formats.h"
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
-#include "tests/base/log_tail.h"
+#include "scene/scene_window.h"
+#include "scene/table_scene.h"
 #include "tests/engine/graphics/graphics_fixture.h"
-#include "tests/engine/graphics/table_scene.h"
-#include "tests/engine/graphics/x11_window.h"
+#include "tests/base/log_tail.h"
 
 using namespace gfx;
 
@@ -38,22 +39,18 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no X display (run under xvfb-run): nothing drawn, nothing checked";
-        window_ = std::make_unique<TestWindow>(kWidth, kHeight);
+        window_ = std::make_unique<SceneWindow>(kWidth, kHeight);
         if (!window_->ok())
             GTEST_SKIP() << "the X display does not open: nothing drawn, nothing checked";
         ResetEngineLists();
-        Direct3D().UseSystem(nullptr);  // the real one, OpenGL
         LogTail log;
-        ASSERT_TRUE(Direct3D().Start(window_->handle(), nullptr, false, true, false, false, kWidth,
-                                     kHeight, 0, false, false))
-            << log.Text();
+        ASSERT_TRUE(window_->StartDevice()) << log.Text();
         std::printf("%s", log.Text().c_str());
     }
 
     void TearDown() override {
         ResetEngineLists();
-        Direct3D().UseSystem(nullptr);
-        window_.reset();
+        window_.reset();  // the device goes with it
     }
 
     // A cleared frame in the 2D view with nothing in the way of flat
@@ -96,7 +93,7 @@ protected:
         Direct3D().PresentFrame();
     }
 
-    std::unique_ptr<TestWindow> window_;
+    std::unique_ptr<SceneWindow> window_;
     std::vector<uint32_t> frame_;
     uint32_t width_ = 0, height_ = 0;
 };
@@ -502,17 +499,18 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     EXPECT_TRUE(log.HasLine("Arquivo <mesa.x> carregado com sucesso."));
 
     // First without lights, then lit: the light must show.
+    const SceneLayout grid = DiscGrid(21);
     for (int16_t i = 0; i < 4; ++i) Lights().EnableLight(i, false);
     ASSERT_TRUE(Direct3D().BeginFrame());
     Direct3D().ClearTargets(kBackground, true, true, true);
-    scene.Draw(21, false);
+    scene.Draw(grid, false);
     Capture("gl_table_unlit.png");
-    const Rgb unlit = PixelAt({8, TableScene::kSurfaceY, 4});
+    const Rgb unlit = PixelAt({8, table::kSurfaceY, 4});
     for (int16_t i = 0; i < 4; ++i) Lights().EnableLight(i, true);
 
     ASSERT_TRUE(Direct3D().BeginFrame());
     Direct3D().ClearTargets(kBackground, true, true, true);
-    scene.Draw(21, false);
+    scene.Draw(grid, false);
     Capture("gl_table.png");
 
     // Beside the table, on the side the camera cannot see: background.
@@ -525,11 +523,11 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     // Just inside the cushions, in all four corners beyond the holes: table.
     for (float x : {-33.0f, 33.0f}) {
         for (float z : {-33.0f, 33.0f}) {
-            const Rgb c = PixelAt({x, TableScene::kSurfaceY, z});
+            const Rgb c = PixelAt({x, table::kSurfaceY, z});
             EXPECT_FALSE(c.r == 0x80 && c.g == 0x80 && c.b == 0x94) << x << "," << z;
         }
     }
-    const Rgb lit = PixelAt({8, TableScene::kSurfaceY, 4});
+    const Rgb lit = PixelAt({8, table::kSurfaceY, 4});
     EXPECT_GT(Luminance(lit), Luminance(unlit) + 40)
         << "lit " << lit.r << "," << lit.g << "," << lit.b;
 
@@ -540,27 +538,28 @@ TEST_F(GlRenderTest, TheGamesTableDiscsAndCueFromThePackage) {
     ASSERT_GT(surface, 0);
     auto texelRedness = [&](float x, float z) {
         uint8_t r, g, b, a;
-        const float u = (x + 34.15f) / 68.3f, v = (z + 34.15f) / 68.3f;
+        const float u = table::SurfaceU(x), v = table::SurfaceV(z);
         TextureList().GetTexel(int16_t(u * TextureList().WidthOf(surface)),
                                int16_t(v * TextureList().HeightOf(surface)), r, g, b, a, surface);
         return int(r) - int(g);
     };
     auto pixelRedness = [&](float x, float z) {
-        const Rgb c = PixelAt({x, TableScene::kSurfaceY, z});
+        const Rgb c = PixelAt({x, table::kSurfaceY, z});
         return c.r - c.g;
     };
     for (float side : {-1.0f, 1.0f}) {
-        const float strip = side * 21.65f, wood = side * 11.0f;
+        const float strip = side * table::kShootingLineZ, wood = side * 11.0f;
         EXPECT_GT(texelRedness(4, strip), texelRedness(4, wood) + 20) << side;
         EXPECT_GT(pixelRedness(4, strip), pixelRedness(4, wood) + 20) << side;
     }
 
     // The yellow striker (disc 0) and a red disc show their materials.
-    const Rgb yellow = PixelAt({-24, TableScene::kSurfaceY + 0.9f, -16});
+    const Rgb yellow = PixelAt({grid.discs[0].x, table::kSurfaceY + 0.9f, grid.discs[0].z});
     EXPECT_GT(yellow.r, 100);
     EXPECT_GT(yellow.g, 100);
     EXPECT_LT(yellow.b, yellow.r - 50);
-    const Rgb red = PixelAt({-16, TableScene::kSurfaceY + 0.9f, -16});
+    ASSERT_EQ(grid.discs[1].color, kColorRed);
+    const Rgb red = PixelAt({grid.discs[1].x, table::kSurfaceY + 0.9f, grid.discs[1].z});
     EXPECT_GT(red.r, red.g + 50) << red.r << "," << red.g << "," << red.b;
 }
 

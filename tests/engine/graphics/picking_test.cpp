@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/graphics/vex_camera.h"
+#include "game/table_geometry.h"
 #include "platform/gfx/gfx_math.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 
@@ -11,8 +12,8 @@ using namespace gfx;
 
 namespace {
 
-constexpr float kHalf = 34.15f;    // the playing surface's half side, inside the cushions
-constexpr float kTableY = 1.2f;    // the playing surface
+constexpr float kHalf = table::kCushionFace;  // the playing surface's half side
+constexpr float kTableY = table::kSurfaceY;
 constexpr float kTargetY = -6.0f;  // where the scene's camera looks
 
 class PickingTest : public RecordingTest {

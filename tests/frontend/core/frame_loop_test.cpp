@@ -44,6 +44,13 @@ public:
     void Render() override { ++renders; }
     wire::Positions ReadPositions() override { return positions; }
     void WritePositions(const wire::Positions& p) override { positions = p; }
+    // The frame tick never touches the menus' options.
+    void SetSpecularLight(bool) override {}
+    void SetReflection(bool) override {}
+    void SetHighQuality(bool) override {}
+    void SetSoundEffects(bool) override {}
+    void SetMusic(bool) override {}
+    void SetMouseSensitivity(int) override {}
 
     static constexpr int kShotSteps = 3;
     bool moving = false;

@@ -10,6 +10,7 @@
 
 #include "frontend/core/frame_codec.h"
 #include "game/game_state.h"
+#include "game/table_geometry.h"
 #include "peer_process.h"
 #include "tests/game/shot_search.h"
 #include "tools/headless_peer/table_fingerprint.h"
@@ -54,7 +55,8 @@ public:
             return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
         };
         const auto shot = FindShot(Game(), score, -1000000);
-        return shot.value_or(CandidateShot{0.0f, Side() == 0 ? 21.65f : -21.65f, 10.0f, 0.0f});
+        return shot.value_or(CandidateShot{
+            0.0f, Side() == 0 ? table::kShootingLineZ : -table::kShootingLineZ, 10.0f, 0.0f});
     }
 
     void Play(const CandidateShot& shot) {

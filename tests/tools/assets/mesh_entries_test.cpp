@@ -1,8 +1,8 @@
-// The six meshes parse, carry the subsets and texture names the scene
-// relies on, and land where the game's numbers need them once the scene has
-// fitted them: the playing surface at height 1.2 inside cushions where disc
-// centres stop (+-32 for a disc 4.3 across), holes at (+-25.5, +-25.5) deep
-// enough to show a pocketed disc at -1.2, discs 4.3 across standing on the
+// The six meshes parse with the game's reader, carry the subsets and texture
+// names the scene relies on, and land where the table's measurements need
+// them once the scene has fitted them: the playing surface at its height
+// inside cushions where disc centres stop, holes in the corners deep enough
+// to show a pocketed disc, discs a disc diameter across standing on the
 // surface, and the cue reaching back from the striker.
 #include <gtest/gtest.h>
 #include <stb_image.h>
@@ -14,41 +14,47 @@
 #include <vector>
 
 #include "built_package.h"
-#include "tools/contactsheet/x_text_reader.h"
+#include "game/table_geometry.h"
+#include "platform/gfx/gfx_xfile.h"
 
 namespace {
 
-constexpr float kSurfaceY = 1.2f;
-constexpr float kDiscRadius = 4.3f / 2;
-constexpr float kCushionFace = 32.0f + kDiscRadius;
-constexpr float kHoleCenter = 25.5f;
-constexpr float kPocketedY = -1.2f;
+using namespace table;
+using gfx::XFileData;
 
-XTextMesh Load(const char* name) {
+// Through the reader the game loads its meshes with.
+XFileData Load(const char* name) {
     const std::vector<uint8_t> bytes = PackageEntryBytes(name);
-    XTextMesh mesh;
+    XFileData mesh;
     std::string error;
-    EXPECT_TRUE(ReadXText(std::string(bytes.begin(), bytes.end()), mesh, error))
+    EXPECT_TRUE(
+        gfx::ReadXFile(reinterpret_cast<const char*>(bytes.data()), bytes.size(), mesh, error))
         << name << ": " << error;
     return mesh;
+}
+
+std::size_t FaceCount(const XFileData& mesh) {
+    return mesh.attributes.size();
 }
 
 // What the scene does to a loaded mesh: the box's minimum corner starts at
 // (999, 999, 999) and its maximum at the origin; every position is scaled by
 // size x 1.5 / the box's largest side, after moving the box centre to the
 // origin when centred.
-void FitSize(XTextMesh& mesh, float size, bool centre) {
+void FitSize(XFileData& mesh, float size, bool centre) {
     std::array<float, 3> lo = {999, 999, 999}, hi = {0, 0, 0};
-    for (const auto& p : mesh.positions)
+    for (const gfx::MeshVertex& v : mesh.vertices)
         for (int i = 0; i < 3; ++i) {
-            lo[i] = std::min(lo[i], p[i]);
-            hi[i] = std::max(hi[i], p[i]);
+            lo[i] = std::min(lo[i], v.position[i]);
+            hi[i] = std::max(hi[i], v.position[i]);
         }
     const float extent = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
     const float scale = size / extent * 1.5f;
-    for (auto& p : mesh.positions)
-        for (int i = 0; i < 3; ++i)
-            p[i] = ((centre ? p[i] - lo[i] - (hi[i] - lo[i]) / 2 : p[i])) * scale;
+    for (gfx::MeshVertex& v : mesh.vertices)
+        for (int i = 0; i < 3; ++i) {
+            float& p = v.position[i];
+            p = ((centre ? p - lo[i] - (hi[i] - lo[i]) / 2 : p)) * scale;
+        }
 }
 
 struct Box {
@@ -56,24 +62,25 @@ struct Box {
 };
 
 // The box of the vertices used by the faces of one subset (-1: all).
-Box SubsetBox(const XTextMesh& mesh, int subset) {
+Box SubsetBox(const XFileData& mesh, int subset) {
     Box box;
-    for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
-        if (subset >= 0 && mesh.faceSubset[f] != unsigned(subset)) continue;
-        for (unsigned v : mesh.faces[f])
+    for (std::size_t f = 0; f < FaceCount(mesh); ++f) {
+        if (subset >= 0 && mesh.attributes[f] != unsigned(subset)) continue;
+        for (std::size_t corner = 0; corner < 3; ++corner)
             for (int i = 0; i < 3; ++i) {
-                box.lo[i] = std::min(box.lo[i], mesh.positions[v][i]);
-                box.hi[i] = std::max(box.hi[i], mesh.positions[v][i]);
+                const float p = mesh.vertices[mesh.indices[f * 3 + corner]].position[i];
+                box.lo[i] = std::min(box.lo[i], p);
+                box.hi[i] = std::max(box.hi[i], p);
             }
     }
     return box;
 }
 
-std::vector<unsigned> SubsetVertices(const XTextMesh& mesh, unsigned subset) {
+std::vector<unsigned> SubsetVertices(const XFileData& mesh, unsigned subset) {
     std::vector<unsigned> out;
-    for (std::size_t f = 0; f < mesh.faces.size(); ++f)
-        if (mesh.faceSubset[f] == subset)
-            out.insert(out.end(), mesh.faces[f].begin(), mesh.faces[f].end());
+    for (std::size_t f = 0; f < FaceCount(mesh); ++f)
+        if (mesh.attributes[f] == subset)
+            out.insert(out.end(), mesh.indices.begin() + f * 3, mesh.indices.begin() + f * 3 + 3);
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
@@ -87,18 +94,22 @@ float DistanceToNearestHole(float x, float z) {
 
 TEST(MeshEntries, TablesHaveSurfaceAndBorderSubsetsWithTheTableTextures) {
     for (const char* name : {"mesa.x", "mesalow.x"}) {
-        const XTextMesh mesh = Load(name);
+        const XFileData mesh = Load(name);
         ASSERT_EQ(mesh.materials.size(), 2u) << name;
         EXPECT_EQ(mesh.materials[0].texture, "mesa1.tga") << name;
         EXPECT_EQ(mesh.materials[1].texture, "mesa2.tga") << name;
-        EXPECT_EQ(mesh.uv.size(), mesh.positions.size()) << name;
+        // The reader refuses texture coordinates that miss a position and
+        // leaves them all 0 when the file has none.
+        EXPECT_TRUE(std::any_of(mesh.vertices.begin(), mesh.vertices.end(),
+                                [](const gfx::MeshVertex& v) { return v.u != 0 || v.v != 0; }))
+            << name << " has no texture coordinates";
     }
-    EXPECT_LT(Load("mesalow.x").faces.size(), Load("mesa.x").faces.size());
+    EXPECT_LT(FaceCount(Load("mesalow.x")), FaceCount(Load("mesa.x")));
 }
 
 TEST(MeshEntries, FittedTableLaysTheSurfaceAtTheGamesNumbers) {
     for (const char* name : {"mesa.x", "mesalow.x"}) {
-        XTextMesh mesh = Load(name);
+        XFileData mesh = Load(name);
         ASSERT_EQ(mesh.materials.size(), 2u);
         FitSize(mesh, 47.0f, true);
         const Box surface = SubsetBox(mesh, 0), border = SubsetBox(mesh, 1);
@@ -114,14 +125,14 @@ TEST(MeshEntries, FittedTableLaysTheSurfaceAtTheGamesNumbers) {
         // centre, wide enough for a disc, and deeper than a pocketed disc.
         float deepest = kSurfaceY, widest = 0;
         for (unsigned v : SubsetVertices(mesh, 0)) {
-            const auto& p = mesh.positions[v];
-            if (p[1] > kSurfaceY - 0.01f) continue;
-            const float d = DistanceToNearestHole(p[0], p[2]);
-            EXPECT_LT(d, 4.4f) << name << " has a dent away from the holes";
-            deepest = std::min(deepest, p[1]);
+            const gfx::Vector3& p = mesh.vertices[v].position;
+            if (p.y > kSurfaceY - 0.01f) continue;
+            const float d = DistanceToNearestHole(p.x, p.z);
+            EXPECT_LT(d, kHoleCaptureRadius) << name << " has a dent away from the holes";
+            deepest = std::min(deepest, p.y);
             widest = std::max(widest, d);
         }
-        EXPECT_LE(deepest, kPocketedY) << name;
+        EXPECT_LE(deepest, kPocketedDiscY) << name;
         EXPECT_GT(widest, kDiscRadius) << name;
     }
 }
@@ -129,7 +140,7 @@ TEST(MeshEntries, FittedTableLaysTheSurfaceAtTheGamesNumbers) {
 // The surface's texture coordinates put the painted holes over the holes of
 // the mesh and the red shooting lines on the strip in front of each player.
 TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
-    XTextMesh mesh = Load("mesa.x");
+    XFileData mesh = Load("mesa.x");
     FitSize(mesh, 47.0f, true);
     const std::vector<uint8_t> bytes = PackageEntryBytes("mesa1.tga");
     int w = 0, h = 0, n = 0;
@@ -139,12 +150,13 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
     // the surface's extreme vertices.
     float x0 = 1e9f, x1 = -1e9f, u0 = 0, u1 = 0, z0 = 1e9f, z1 = -1e9f, v0 = 0, v1 = 0;
     for (unsigned i : SubsetVertices(mesh, 0)) {
-        const auto& p = mesh.positions[i];
-        if (std::fabs(p[1] - kSurfaceY) > 0.01f) continue;
-        if (p[0] < x0) x0 = p[0], u0 = mesh.uv[i][0];
-        if (p[0] > x1) x1 = p[0], u1 = mesh.uv[i][0];
-        if (p[2] < z0) z0 = p[2], v0 = mesh.uv[i][1];
-        if (p[2] > z1) z1 = p[2], v1 = mesh.uv[i][1];
+        const gfx::MeshVertex& vertex = mesh.vertices[i];
+        const gfx::Vector3& p = vertex.position;
+        if (std::fabs(p.y - kSurfaceY) > 0.01f) continue;
+        if (p.x < x0) x0 = p.x, u0 = vertex.u;
+        if (p.x > x1) x1 = p.x, u1 = vertex.u;
+        if (p.z < z0) z0 = p.z, v0 = vertex.v;
+        if (p.z > z1) z1 = p.z, v1 = vertex.v;
     }
     auto texel = [&](float x, float z) {
         const float u = u0 + (u1 - u0) * (x - x0) / (x1 - x0),
@@ -167,7 +179,8 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
     };
     for (float side : {-1.0f, 1.0f}) {
         for (float x : {-15.0f, 0.0f, 15.0f}) {
-            EXPECT_TRUE(redAcross(x, side > 0 ? 19.3f : -24.0f, side > 0 ? 24.0f : -19.3f))
+            EXPECT_TRUE(redAcross(x, side > 0 ? kShootingStripNearZ : -kShootingStripFarZ,
+                                  side > 0 ? kShootingStripFarZ : -kShootingStripNearZ))
                 << x << "," << side;
             EXPECT_FALSE(redAcross(x, side > 0 ? 10.0f : -18.5f, side > 0 ? 18.5f : -10.0f))
                 << x << "," << side;
@@ -177,7 +190,7 @@ TEST(MeshEntries, SurfaceTextureMatchesTheTableLayout) {
 }
 
 TEST(MeshEntries, BaseLandsWhereTheTableDoes) {
-    XTextMesh table = Load("mesa.x"), base = Load("base.x");
+    XFileData table = Load("mesa.x"), base = Load("base.x");
     ASSERT_FALSE(base.materials.empty());
     FitSize(table, 47.0f, true);
     FitSize(base, 47.0f, true);
@@ -187,34 +200,35 @@ TEST(MeshEntries, BaseLandsWhereTheTableDoes) {
         EXPECT_NEAR(b.hi[i], t.hi[i], 0.01f);
     }
     // Drawn over the reflections, it must leave the playing field free.
-    for (const auto& p : base.positions)
-        EXPECT_TRUE(std::fabs(p[0]) >= kCushionFace - 0.01f ||
-                    std::fabs(p[2]) >= kCushionFace - 0.01f);
+    for (const gfx::MeshVertex& v : base.vertices)
+        EXPECT_TRUE(std::fabs(v.position.x) >= kCushionFace - 0.01f ||
+                    std::fabs(v.position.z) >= kCushionFace - 0.01f);
 }
 
 TEST(MeshEntries, FittedDiscsAre4Point3AcrossStandingOnTheSurface) {
     for (const char* name : {"peao.x", "peaolow.x"}) {
-        XTextMesh mesh = Load(name);
+        XFileData mesh = Load(name);
         ASSERT_GE(mesh.materials.size(), 1u) << name;
         EXPECT_EQ(mesh.materials[0].texture, "") << name << ": the scene colours subset 0";
         FitSize(mesh, 3.08f, false);
         const Box body = SubsetBox(mesh, 0);
         float radius = 0;
         for (unsigned v : SubsetVertices(mesh, 0))
-            radius = std::max(radius, std::hypot(mesh.positions[v][0], mesh.positions[v][2]));
+            radius = std::max(radius,
+                              std::hypot(mesh.vertices[v].position.x, mesh.vertices[v].position.z));
         EXPECT_NEAR(radius, kDiscRadius, 0.03f) << name;
         EXPECT_NEAR(body.lo[1], 0.0f, 0.02f) << name;
         EXPECT_GT(body.hi[1], 0.4f) << name;
-        // A pocketed disc at -1.2 stays below the surface, inside its hole.
-        EXPECT_LT(kPocketedY + body.hi[1], kSurfaceY) << name;
+        // A pocketed disc stays below the surface, inside its hole.
+        EXPECT_LT(kPocketedDiscY + body.hi[1], kSurfaceY) << name;
         EXPECT_NEAR(body.lo[0], -body.hi[0], 0.02f) << name;
         EXPECT_NEAR(body.lo[2], -body.hi[2], 0.02f) << name;
     }
-    EXPECT_LT(Load("peaolow.x").faces.size(), Load("peao.x").faces.size());
+    EXPECT_LT(FaceCount(Load("peaolow.x")), FaceCount(Load("peao.x")));
 }
 
 TEST(MeshEntries, FittedCueRunsBackFromItsTipWithTheCueTexture) {
-    XTextMesh mesh = Load("bastao.x");
+    XFileData mesh = Load("bastao.x");
     ASSERT_EQ(mesh.materials.size(), 1u);
     EXPECT_EQ(mesh.materials[0].texture, "bastao.tga");
     FitSize(mesh, 22.0f, false);

@@ -1,8 +1,10 @@
-#include "tests/engine/graphics/x11_window.h"
+#include "scene/scene_window.h"
 
 #include <X11/Xlib.h>
 
-TestWindow::TestWindow(uint32_t width, uint32_t height) {
+#include "engine/modules/engine_modules.h"
+
+SceneWindow::SceneWindow(uint16_t width, uint16_t height) : width_(width), height_(height) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) return;
     const int screen = DefaultScreen(display_);
@@ -18,8 +20,17 @@ TestWindow::TestWindow(uint32_t width, uint32_t height) {
     window_ = window;
 }
 
-TestWindow::~TestWindow() {
+SceneWindow::~SceneWindow() {
+    if (deviceStarted_) Direct3D().UseSystem(nullptr);
     if (!display_) return;
     if (window_) XDestroyWindow(display_, window_);
     XCloseDisplay(display_);
+}
+
+bool SceneWindow::StartDevice() {
+    if (!ok()) return false;
+    Direct3D().UseSystem(nullptr);  // the OpenGL one
+    deviceStarted_ = Direct3D().Start(window_, nullptr, false, true, false, false, width_, height_,
+                                      0, false, false);
+    return deviceStarted_;
 }

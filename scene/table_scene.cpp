@@ -1,20 +1,44 @@
-#include "tests/engine/graphics/table_scene.h"
+#include "scene/table_scene.h"
 
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/modules/engine_modules.h"
+#include "game/table_geometry.h"
 
 using namespace gfx;
 
+namespace {
+
+// The cue hangs over the striker at this height, its butt tilted up.
+constexpr float kCueY = 1.5f;
+constexpr float kCueTilt = -0.2f;
+
+// Where the game puts the cue for a shot: pulled back along its length from
+// the striker, tilted, turned to the aim, then moved to the striker.
+Matrix CueWorld(const CueAim& cue) {
+    return Multiply(Multiply(Multiply(Translation(0, 0, cue.pullBack), RotationX(kCueTilt)),
+                             RotationY(cue.angle)),
+                    Translation(cue.x, kCueY, cue.z));
+}
+
+}  // namespace
+
 TableScene::~TableScene() {
-    Resource().SetPackage(nullptr);
+    if (usesPackage_) Resource().SetPackage(nullptr);
+    TextureList().Clear(false);
+    Lights().Clear();
 }
 
 bool TableScene::Load(const char* packagePath, bool lowDetail) {
     VEX_Direct3D& d3d = Direct3D();
     Device* device = d3d.device();
-    if (!device || !package_.Open(packagePath, false)) return false;
+    if (!device) return false;
+    if (packagePath) {
+        if (!package_.Open(packagePath, false)) return false;
+        Resource().SetPackage(&package_);
+        usesPackage_ = true;
+    }
     device->SetRenderState(kRsLighting, 1);
     device->SetRenderState(kRsDitherEnable, 1);
     device->SetRenderState(kRsSpecularEnable, 1);
@@ -26,7 +50,6 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
     d3d.SetStageStateCounted(0, kTssAlphaArg1, kTaTexture);
     d3d.SetStageStateCounted(0, kTssAlphaArg2, kTaDiffuse);
 
-    Resource().SetPackage(&package_);
     VEX_TextureList& textures = TextureList();
     textures.SetFilters(kFilterTriangle, kFilterLinear);
     textures.SetFormat(kFormatA1R5G5B5);
@@ -73,30 +96,36 @@ void TableScene::PlaceCamera() {
     Direct3D().SetProjection(18, 145, 0);
 }
 
-void TableScene::Draw(int discCount, bool mirrored) {
+void TableScene::Draw(const SceneLayout& layout, bool mirrored) {
     PlaceCamera();
     if (mirrored) {
         // The reflection: everything upside down under the surface, faces
         // turned inside out by the mirror, so the other side is culled.
         Direct3D().SetCullMode(kCullCW);
-        DrawPass(discCount, -1.0f);
+        DrawPass(layout, -1.0f);
         Direct3D().SetCullMode(kCullCCW);
     }
-    DrawPass(discCount, 1.0f);
+    DrawPass(layout, 1.0f);
 }
 
-void TableScene::DrawPass(int discCount, float ySign) {
+void TableScene::DrawPass(const SceneLayout& layout, float ySign) {
     VEX_Direct3D& d3d = Direct3D();
     const Matrix mirror = Scaling(1, ySign, 1);
     d3d.SetWorldMatrix(mirror);
     table_.DrawMesh(1.0f);
-    for (int i = 0; i < discCount; ++i) {
-        const float x = -24.0f + float(i % 7) * 8.0f, z = -16.0f + float(i / 7) * 16.0f;
-        disc_.SetMeshMaterial(0, i == 0 ? yellow_ : i % 2 ? red_ : green_);
-        d3d.SetWorldMatrix(Multiply(Translation(x, kSurfaceY, z), mirror));
-        disc_.DrawMesh(1.0f);
+    for (const Disc& disc : layout.discs) DrawDisc(disc, mirror);
+    if (layout.cue) {
+        d3d.SetWorldMatrix(Multiply(CueWorld(*layout.cue), mirror));
+        cue_.DrawMesh(1.0f);
     }
-    d3d.SetWorldMatrix(
-        Multiply(Multiply(RotationX(-0.2f), Translation(-24.0f, 1.5f, -13.5f)), mirror));
-    cue_.DrawMesh(1.0f);
+}
+
+void TableScene::DrawDisc(const Disc& disc, const Matrix& mirror) {
+    if (disc.status == kStatusOff) return;
+    const float y = disc.status == kStatusPocketed ? table::kPocketedDiscY : table::kSurfaceY;
+    disc_.SetMeshMaterial(0, disc.color == kColorYellow  ? yellow_
+                             : disc.color == kColorGreen ? green_
+                                                         : red_);
+    Direct3D().SetWorldMatrix(Multiply(Translation(disc.x, y, disc.z), mirror));
+    disc_.DrawMesh(1.0f);
 }

@@ -1,0 +1,108 @@
+#include "frontend/core/game_options.h"
+
+#include <QString>
+#include <algorithm>
+
+#include "frontend/core/wire_text.h"
+
+namespace {
+
+constexpr char kSection[] = "Config";
+
+// The key names are the file's and are kept byte for byte, "Musica" without
+// its accent and the misspelt "Modo Ortogral" included.
+QByteArray Key(const char16_t* name) {
+    return ToWireText(QString::fromUtf16(name));
+}
+
+constexpr char16_t kSpecularLight[] = u"Luz especular";
+constexpr char16_t kReflection[] = u"Reflexão";
+constexpr char16_t kQuality[] = u"Qualidade";
+constexpr char16_t kRefreshRate[] = u"Taxa de atualização";
+constexpr char16_t kSoundEffects[] = u"Efeitos sonoros";
+constexpr char16_t kMusic[] = u"Musica";
+constexpr char16_t kChatEffects[] = u"Efeitos do chat";
+constexpr char16_t kOrthogonalMode[] = u"Modo Ortogral";
+
+std::optional<int> ReadInteger(const IniDocument& document, const char16_t* key) {
+    const std::optional<QByteArray> value = document.Value(kSection, Key(key));
+    if (!value) return std::nullopt;
+    const std::optional<int> number = ParseIniInteger(*value);
+    if (!number) {
+        qWarning("settings: Config/%s is not a number; the menu keeps its state",
+                 qPrintable(QString::fromUtf16(key)));
+    }
+    return number;
+}
+
+void ReadBool(const IniDocument& document, const char16_t* key, bool& option) {
+    if (const std::optional<int> number = ReadInteger(document, key)) option = *number != 0;
+}
+
+}  // namespace
+
+int RenderDividerFor(RefreshRate rate) {
+    switch (rate) {
+        case RefreshRate::Normal60:
+            return 1;
+        case RefreshRate::Medium30:
+            return 2;
+        case RefreshRate::Slow15:
+            return 4;
+    }
+    return 1;
+}
+
+int ClampMouseSensitivity(int sensitivity) {
+    return std::clamp(sensitivity, kMouseSensitivityMinimum, kMouseSensitivityMaximum);
+}
+
+GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& current) {
+    GameOptions options = current;
+    ReadBool(document, kSpecularLight, options.specularLight);
+    ReadBool(document, kReflection, options.reflection);
+    ReadBool(document, kQuality, options.highQuality);
+    if (const std::optional<int> rate = ReadInteger(document, kRefreshRate);
+        rate && *rate >= 0 && *rate <= 2) {
+        options.refreshRate = RefreshRate(*rate);
+    }
+    ReadBool(document, kSoundEffects, options.soundEffects);
+    ReadBool(document, kMusic, options.music);
+    ReadBool(document, kChatEffects, options.chatEffects);
+    ReadBool(document, kOrthogonalMode, options.orthogonalMode);
+    return options;
+}
+
+bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
+    bool written = true;
+    const auto write = [&](const char16_t* key, int value) {
+        written = document.SetValue(kSection, Key(key), QByteArray::number(value)) && written;
+    };
+    write(kSpecularLight, options.specularLight);
+    write(kReflection, options.reflection);
+    write(kQuality, options.highQuality);
+    write(kRefreshRate, int(options.refreshRate));
+    write(kSoundEffects, options.soundEffects);
+    write(kMusic, options.music);
+    write(kChatEffects, options.chatEffects);
+    write(kOrthogonalMode, options.orthogonalMode);
+    return written;
+}
+
+void ApplyGameOptions(const GameOptions& options, GameLibrary& library) {
+    library.SetSpecularLight(options.specularLight);
+    library.SetReflection(options.reflection);
+    library.SetHighQuality(options.highQuality);
+    library.SetSoundEffects(options.soundEffects);
+    library.SetMusic(options.music);
+}
+
+void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options,
+                            GameLibrary& library) {
+    if (options.specularLight != given.specularLight)
+        library.SetSpecularLight(options.specularLight);
+    if (options.reflection != given.reflection) library.SetReflection(options.reflection);
+    if (options.highQuality != given.highQuality) library.SetHighQuality(options.highQuality);
+    if (options.soundEffects != given.soundEffects) library.SetSoundEffects(options.soundEffects);
+    if (options.music != given.music) library.SetMusic(options.music);
+}

@@ -1,0 +1,54 @@
+#include "frontend/ui/form_placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+// Enough of a window to see it and drag it back by its title bar.
+constexpr int kMinimumVisiblePixels = 32;
+
+bool IsFixedSize(const QWidget& form) {
+    return form.minimumSize() == form.maximumSize();
+}
+
+bool ShowsEnough(const QRect& rect) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty()) return true;  // nothing to judge by
+    const int wide = std::min(kMinimumVisiblePixels, rect.width());
+    const int tall = std::min(kMinimumVisiblePixels, rect.height());
+    return std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        const QRect seen = rect & screen->availableGeometry();
+        return seen.width() >= wide && seen.height() >= tall;
+    });
+}
+
+}  // namespace
+
+QRect StoredRectOf(const QWidget& form) {
+    // geometry() leaves out the window frame, pos() does not.
+    const QPoint frame = form.geometry().topLeft() - form.pos();
+    const QRect inside = form.isMaximized() ? form.normalGeometry() : form.geometry();
+    return {inside.topLeft() - frame, inside.size()};
+}
+
+void ApplyPlacement(QWidget& form, const FormPlacement& placement) {
+    const bool fixed = IsFixedSize(form);
+    QSize size = form.size();
+    if (!fixed) {
+        if (placement.width.value_or(0) > 0) size.setWidth(*placement.width);
+        if (placement.height.value_or(0) > 0) size.setHeight(*placement.height);
+        size = size.expandedTo(form.minimumSize()).boundedTo(form.maximumSize());
+    }
+    QRect rect(QPoint(placement.left.value_or(form.x()), placement.top.value_or(form.y())), size);
+    if (!ShowsEnough(rect)) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            rect.moveCenter(screen->availableGeometry().center());
+        }
+    }
+    if (rect.topLeft() != form.pos()) form.move(rect.topLeft());
+    if (size != form.size()) form.resize(size);
+    if (placement.maximised && !fixed)
+        form.setWindowState(form.windowState() | Qt::WindowMaximized);
+}

@@ -1,0 +1,24 @@
+// A form's place and size as the settings file keeps them, and putting a
+// form back there without losing it off the screens.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+#include <optional>
+
+struct FormPlacement {
+    std::optional<int> left;
+    std::optional<int> top;
+    std::optional<int> width;  // zero or less keeps the form's width
+    std::optional<int> height;
+    bool maximised = false;
+};
+
+// Left and top of the window frame, width and height of the form's inside;
+// for a maximised form, the rectangle it returns to.
+QRect StoredRectOf(const QWidget& form);
+
+// A missing left or top keeps the form's own. A fixed-size form keeps its
+// size and is never maximised. A rectangle that would not show enough of the
+// form on any screen to grab it is centred on the primary screen instead.
+void ApplyPlacement(QWidget& form, const FormPlacement& placement);

@@ -1,0 +1,42 @@
+// Saves and restores every form of the program in the settings file: each
+// form's place, size and maximised state, and the value of each of its named
+// controls of a kept kind, in the section named after the form:
+//   - a line edit keeps its text,
+//   - a slider (the track bar) its position, in decimal,
+//   - a label whose "tag" property is greater than 0 its text.
+// An empty value is not kept: its key leaves the file. Controls of other
+// kinds, unnamed ones and those listed as not kept are neither saved nor
+// restored, whatever the file holds for them.
+//
+// With scrambling on, the form names used as sections, the control names used
+// as keys and every value pass through the scrambler; the section "Encript",
+// whose key "Enable" says whether the rest is scrambled, and the keys "_X",
+// "_Y", "_Width", "_Height" and "Max" do not. Saving the other way than the
+// file holds drops the forms' sections written the old way.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "frontend/core/ini_document.h"
+
+// The dynamic property that marks a label as kept when greater than 0.
+inline constexpr char kTagProperty[] = "tag";
+
+class FormWalker {
+public:
+    // forms: in the order they were created, each named by its objectName.
+    FormWalker(std::vector<QWidget*> forms, std::vector<const QWidget*> notKept);
+
+    // False when some entry could not be written; the others are.
+    bool Save(IniDocument& document, bool scramble) const;
+    // Restores what the document holds; what it lacks stays as it is.
+    void Restore(const IniDocument& document) const;
+
+private:
+    // The form's named controls of a kept kind, in the order they were created.
+    std::vector<QWidget*> KeptControls(const QWidget& form) const;
+
+    std::vector<QWidget*> forms_;
+    std::vector<const QWidget*> notKept_;
+};

@@ -1,0 +1,75 @@
+// The menus' options in the "Config" section: the keys' exact bytes, what a
+// missing or odd value keeps, and what the library is told.
+#include "frontend/core/game_options.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/frontend/option_recording_library.h"
+
+namespace {
+
+GameOptions AllOff() {
+    GameOptions options;
+    options.specularLight = options.reflection = options.highQuality = false;
+    options.soundEffects = options.music = options.chatEffects = options.orthogonalMode = false;
+    options.refreshRate = RefreshRate::Slow15;
+    return options;
+}
+
+TEST(GameOptions, AreWrittenUnderTheirWindows1252KeysInMenuOrder) {
+    IniDocument document;
+    ASSERT_TRUE(WriteGameOptions(document, GameOptions{}));
+    EXPECT_EQ(document.Serialize(),
+              "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
+              "atualiza\xE7\xE3o=0\r\n"
+              "Efeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\nModo Ortogral=1\r\n");
+    ASSERT_TRUE(WriteGameOptions(document, AllOff()));
+    EXPECT_EQ(ReadGameOptions(document, GameOptions{}), AllOff());
+}
+
+TEST(GameOptions, AMissingOrUnreadableKeyKeepsWhatTheMenuShows) {
+    EXPECT_EQ(ReadGameOptions(IniDocument(), AllOff()), AllOff());
+    const IniDocument odd = IniDocument::Parse(
+        "[config]\r\nluz especular=7\r\nQualidade=yes\r\nMusica=\r\nEfeitos sonoros=-1\r\n"
+        "MODO ORTOGRAL=0\r\n");
+    GameOptions expected = AllOff();
+    expected.specularLight = true;  // any non-zero number is true
+    expected.soundEffects = true;
+    EXPECT_EQ(ReadGameOptions(odd, AllOff()), expected);
+}
+
+TEST(GameOptions, OnlyRefreshRatesZeroOneAndTwoChangeTheRate) {
+    const auto rateAfter = [](const char* stored) {
+        const IniDocument document =
+            IniDocument::Parse(QByteArray("[Config]\r\nTaxa de atualiza\xE7\xE3o=") + stored);
+        GameOptions current;
+        current.refreshRate = RefreshRate::Medium30;
+        return ReadGameOptions(document, current).refreshRate;
+    };
+    EXPECT_EQ(rateAfter("0"), RefreshRate::Normal60);
+    EXPECT_EQ(rateAfter("1"), RefreshRate::Medium30);
+    EXPECT_EQ(rateAfter("2"), RefreshRate::Slow15);
+    for (const char* other : {"7", "-1", "3", "x"})
+        EXPECT_EQ(rateAfter(other), RefreshRate::Medium30);
+    EXPECT_EQ(RenderDividerFor(RefreshRate::Normal60), 1);
+    EXPECT_EQ(RenderDividerFor(RefreshRate::Medium30), 2);
+    EXPECT_EQ(RenderDividerFor(RefreshRate::Slow15), 4);
+}
+
+TEST(GameOptions, TheLibraryIsToldWhatItKeepsAndOnChangeOnlyWhatChanged) {
+    OptionRecordingLibrary library;
+    GameOptions options = AllOff();
+    options.music = true;
+    ApplyGameOptions(options, library);
+    EXPECT_EQ(library.calls,
+              (std::vector<std::string>{"SetSpecularLight(0)", "SetReflection(0)",
+                                        "SetHighQuality(0)", "SetSoundEffects(0)", "SetMusic(1)"}));
+    library.calls.clear();
+    GameOptions changed = options;
+    changed.reflection = true;
+    changed.chatEffects = true;  // a menu check only
+    ApplyGameOptionChanges(options, changed, library);
+    EXPECT_EQ(library.calls, std::vector<std::string>{"SetReflection(1)"});
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The form walker on real widgets: which controls it keeps, how scrambling
+// shapes the entries, and where a restored form ends up.
+#include "frontend/ui/form_walker.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "frontend/core/ini_scrambler.h"
+#include "tests/frontend/ui/program_forms.h"
+
+namespace {
+
+class Walker : public ::testing::Test {
+protected:
+    Walker() : walker(forms.Forms(), {forms.chatInput}) {
+        credit = new QLabel("made by us", forms.about.get());
+        credit->setObjectName("credit");
+        credit->setProperty(kTagProperty, 1);
+    }
+
+    ProgramForms forms;
+    QLabel* credit;
+    FormWalker walker;
+};
+
+TEST_F(Walker, KeepsLineEditsSlidersAndTaggedLabelsAndNothingElse) {
+    forms.chat->setPlainText("hello all");
+    forms.chatInput->setText("half a line");
+    IniDocument document;
+    ASSERT_TRUE(walker.Save(document, false));
+    EXPECT_EQ(document.Value("main", "Nick"), "a bad guy");
+    EXPECT_EQ(document.Value("mousesen", "TrackBar1"), "100");
+    EXPECT_EQ(document.Value("about", "credit"), "made by us");
+    for (const char* absent : {"Chat", "Edit1", "LabelJogadores", "Conexao"}) {
+        EXPECT_EQ(document.Value("main", absent), std::nullopt) << absent;
+    }
+    EXPECT_EQ(document.Value("about", "versao"), std::nullopt);     // tag 0
+    EXPECT_EQ(document.Value("conectarf", "Senha"), std::nullopt);  // empty
+
+    // A hand edit of what the program never writes changes nothing.
+    const IniDocument edited = IniDocument::Parse(
+        "[main]\nChat=spam\nEdit1=typed\nLabelJogadores=X\n[about]\nversao=v9\ncredit=new\n");
+    walker.Restore(edited);
+    EXPECT_EQ(forms.chat->toPlainText(), "hello all");
+    EXPECT_EQ(forms.chatInput->text(), "half a line");
+    EXPECT_EQ(forms.playersLabel->text(), "Jogadores");
+    EXPECT_EQ(forms.version->text(), "v1.1");
+    EXPECT_EQ(credit->text(), "new");
+}
+
+TEST_F(Walker, AnEmptiedFieldTakesItsOldValueOutOfTheFile) {
+    IniDocument document = IniDocument::Parse("[conectarf]\r\nSenha=secret\r\n");
+    ASSERT_TRUE(walker.Save(document, false));
+    EXPECT_EQ(document.Value("conectarf", "Senha"), std::nullopt);
+    walker.Restore(document);
+    EXPECT_EQ(forms.joinPassword->text(), "");
+}
+
+TEST_F(Walker, ScrambledEntriesReadBackAndThoseThatCannotAreRefused) {
+    IniDocument document;
+    // "TrackBar1" scrambles to a key ending in CR, "127.0.0.1" to a value
+    // beginning with one: those entries are refused, the others written.
+    EXPECT_FALSE(walker.Save(document, true));
+    EXPECT_EQ(document.Value("Encript", "Enable"), "1");
+    const QByteArray main = Scramble("main");
+    EXPECT_EQ(document.Value(main, Scramble("Nick")), Scramble("a bad guy"));
+    EXPECT_EQ(document.Value(main, "_X"), Scramble("20"));
+    EXPECT_EQ(document.Value(Scramble("mousesen"), Scramble("TrackBar1")), std::nullopt);
+    EXPECT_EQ(document.Value(Scramble("conectarf"), Scramble("IP")), std::nullopt);
+    EXPECT_EQ(document.Value("main", "Nick"), std::nullopt);
+
+    ProgramForms restored;
+    restored.nick->setText("other");
+    restored.joinPort->setText("1");
+    restored.main->move(0, 0);
+    FormWalker(restored.Forms(), {}).Restore(IniDocument::Parse(document.Serialize()));
+    EXPECT_EQ(restored.nick->text(), "a bad guy");
+    EXPECT_EQ(restored.joinPort->text(), "2500");
+    EXPECT_EQ(restored.main->pos(), QPoint(20, 30));
+}
+
+TEST_F(Walker, SavingPlainDropsTheSectionsWrittenScrambled) {
+    IniDocument document;
+    walker.Save(document, true);
+    ASSERT_TRUE(walker.Save(document, false));
+    EXPECT_EQ(document.Value(Scramble("main"), "_X"), std::nullopt);
+    EXPECT_EQ(document.Value("main", "_X"), "20");
+    EXPECT_EQ(document.Value("Encript", "Enable"), "0");
+}
+
+TEST_F(Walker, AFormThatWouldBeOffTheScreensIsCentred) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    walker.Restore(IniDocument::Parse("[main]\n_X=-5000\n_Y=9000\n"));
+    EXPECT_EQ(forms.main->geometry().center(), screen.center());
+    // A sliver is not enough to grab the window by.
+    walker.Restore(IniDocument::Parse(QByteArray("[about]\n_X=") +
+                                      QByteArray::number(screen.right() - 10) + "\n_Y=0\n"));
+    EXPECT_EQ(forms.about->geometry().center(), screen.center());
+    walker.Restore(IniDocument::Parse("[about]\n_X=-100\n_Y=-50\n"));
+    EXPECT_EQ(forms.about->pos(), QPoint(-100, -50));
+}
+
+TEST_F(Walker, AFixedSizeFormKeepsItsSizeAndIsNeverMaximised) {
+    walker.Restore(IniDocument::Parse("[main]\n_X=5\n_Y=6\n_Width=100\n_Height=90\nMax=1\n"));
+    EXPECT_EQ(forms.main->pos(), QPoint(5, 6));
+    EXPECT_EQ(forms.main->size(), QSize(760, 400));
+    EXPECT_FALSE(forms.main->isMaximized());
+}
+
+TEST(WalkerOnASizableForm, RestoresTheSizeTheMaximisedStateAndKeepsWhatIsMissing) {
+    QWidget form;
+    form.setObjectName("sizable");
+    form.setGeometry(50, 60, 300, 200);
+    const FormWalker walker({&form}, {});
+    walker.Restore(IniDocument::Parse("[sizable]\n_Width=0\n_Height=250\n_X=wide\n"));
+    EXPECT_EQ(form.geometry(), QRect(50, 60, 300, 250));
+    walker.Restore(IniDocument::Parse("[sizable]\n_Width=320\nMax=1\n"));
+    EXPECT_TRUE(form.isMaximized());
+    // A maximised form keeps the rectangle it returns to, not the screen's. Its
+    // left and top are the frame's, which the platform may draw a little outside.
+    IniDocument saved;
+    ASSERT_TRUE(walker.Save(saved, false));
+    EXPECT_EQ(saved.Value("sizable", "_Width"), "320");
+    EXPECT_EQ(saved.Value("sizable", "_Height"), "250");
+    EXPECT_EQ(saved.Value("sizable", "Max"), "1");
+    EXPECT_NEAR(ParseIniInteger(saved.Value("sizable", "_X").value_or("")).value_or(-1), 50, 8);
+    EXPECT_NEAR(ParseIniInteger(saved.Value("sizable", "_Y").value_or("")).value_or(-1), 60, 8);
+}
+
+}  // namespace
