@@ -48,3 +48,12 @@ VEX_Light& Lights() {
 VEX_TextureList& TextureList() {
     return running->textureList;
 }
+VEX_Sprite& Sprites() {
+    return running->sprite;
+}
+VEX_Font& Fonts() {
+    return running->font;
+}
+VEX_GDIFont& GDIFonts() {
+    return running->gdiFont;
+}

@@ -15,7 +15,10 @@
 
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_direct3d.h"
+#include "engine/graphics/vex_font.h"
+#include "engine/graphics/vex_gdi_font.h"
 #include "engine/graphics/vex_light.h"
+#include "engine/graphics/vex_sprite.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/modules/pending_modules.h"
 #include "engine/services/string_tools.h"
@@ -36,10 +39,10 @@ struct EngineModules : TrackedObject, DeviceListener {
     VEX_Input input;
     VEX_Camera camera{direct3d};
     VEX_Light light{direct3d};
-    VEX_GDIFont gdiFont;
+    VEX_GDIFont gdiFont{direct3d};
     VEX_TextureList textureList{direct3d};
-    VEX_Sprite sprite;
-    VEX_Font font;
+    VEX_Sprite sprite{direct3d, textureList};
+    VEX_Font font{direct3d, textureList};
     VEX_Audio audio;
     VEX_SFX sfx;
 };
@@ -63,3 +66,6 @@ VEX_Direct3D& Direct3D();
 VEX_Camera& Camera();
 VEX_Light& Lights();
 VEX_TextureList& TextureList();
+VEX_Sprite& Sprites();
+VEX_Font& Fonts();
+VEX_GDIFont& GDIFonts();

@@ -1,4 +1,4 @@
-// Engine modules whose own work (input, fonts, sprites, audio) lands in
+// Engine modules whose own work (input, audio) lands in
 // their own folders. Until then each one is present
 // in the load order with exactly its life-cycle lines in the log, so the
 // log already reads as the finished engine's will.
@@ -35,9 +35,6 @@ private:
     }
 
 VEX_PENDING_MODULE(VEX_Input, kLoggedStart);
-VEX_PENDING_MODULE(VEX_GDIFont, kSilentStart);
-VEX_PENDING_MODULE(VEX_Sprite, kLoggedStart);
-VEX_PENDING_MODULE(VEX_Font, kLoggedStart);
 VEX_PENDING_MODULE(VEX_Audio, kSilentStart);
 VEX_PENDING_MODULE(VEX_SFX, kSilentStart);
 

@@ -18,9 +18,13 @@ bool WriteTga(const std::string& path, int width, int height, const std::vector<
 bool WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 void WriteTextFile(const std::string& path, const std::string& text);
 
-// Empties the texture and light lists and restores the loader settings, so
-// nothing refers to a device about to be replaced.
+// Empties the font, sprite, texture and light lists and restores the loader
+// settings, so nothing refers to a device about to be replaced.
 inline void ResetEngineLists() {
+    // Fonts and sprites first: they draw with the textures and the device.
+    GDIFonts().ReleaseGDIFonts();
+    Fonts().ReleaseFonts();
+    Sprites().ReleaseSprites();
     TextureList().Clear(false);
     TextureList().SetFormat(gfx::kFormatUnknown);
     TextureList().SetMipLevels(0);
