@@ -156,8 +156,10 @@ int Fireworks::DrawFireworks(const GameState& g, float frameSeconds) {
             bursts_.Remove(i);
         }
     }
-    d3d_.SetDepthWrite(true);
+    // The particles reach the device when the sprites end: only then may
+    // depth writes come back.
     sprites_.EndSprites();
+    d3d_.SetDepthWrite(true);
     sprites_.SetSpriteRotation(0);
     return drawn;
 }

@@ -123,6 +123,7 @@ float VEX_Font::MeasureText(int16_t index, const char* text, float* width, float
 bool VEX_Font::BeginText(int16_t index) {
     const FontRecord* font = fonts_.Get(index);
     if (!font) return false;
+    FlushText();
     current_ = index;
     drawn_ = 0;
     textures_.Bind(0, font->texture);
@@ -149,7 +150,6 @@ void VEX_Font::PrintText(float x, float y, const char* format, ...) {
 void VEX_Font::DrawText(const FontRecord& font, const char* text, float x0, float y) {
     const ViewRect& clip = d3d_.virtualViewportRect();
     if (x0 >= clip.x2 || y >= clip.y2) return;
-    gfx::Device& device = *d3d_.device();
     float pen = x0;
     for (const char* p = text; *p; ++p) {
         const auto c = static_cast<unsigned char>(*p);
@@ -165,14 +165,20 @@ void VEX_Font::DrawText(const FontRecord& font, const char* text, float x0, floa
             const int column = c % kGrid, row = c / kGrid;
             quad_.MapTexture(cellCoordinates_[column], cellCoordinates_[row],
                              cellCoordinates_[column + 1], cellCoordinates_[row + 1]);
-            quad_.Draw(device);
+            batch_.Add(quad_);
             ++drawn_;
         }
         pen += Advance(font, c);
     }
 }
 
+void VEX_Font::FlushText() {
+    if (gfx::Device* device = d3d_.device()) batch_.Flush(*device);
+    batch_.Discard();
+}
+
 uint32_t VEX_Font::EndText() {
+    FlushText();
     d3d_.AddTriangles(drawn_ * 2);
     d3d_.AddRenderCalls(drawn_);
     return drawn_;
@@ -180,7 +186,8 @@ uint32_t VEX_Font::EndText() {
 
 void VEX_Font::RemoveFont(int16_t index) {
     if (!fonts_.Remove(index)) return;
-    if (index == current_) current_ = -1;
+    // What it printed and has not drawn yet goes with it.
+    if (index == current_) current_ = -1, drawn_ = 0, batch_.Discard();
 }
 
 // Removing a font cannot fail, so the release always succeeds.

@@ -2,8 +2,10 @@
 // per Windows-1252 byte, each character one quad of the cell's size; the
 // pen then moves on by that character's own width from the font's width
 // table, so a fixed grid gives proportional text. Positions are in the 2D
-// view's units (y down). A font on no texture, or on an empty one, is
-// refused, and drawing without a font begun draws nothing.
+// view's units (y down). The characters printed between BeginText and
+// EndText reach the device together, in one draw, when the text ends. A
+// font on no texture, or on an empty one, is refused, and printing without
+// a font begun draws nothing.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +56,8 @@ public:
     // Formats into the shared text buffer (cut at its size) and draws it
     // aligned, clipped to the viewport's right and bottom edges.
     void PrintText(float x, float y, const char* format, ...) VEX_PRINTF_FORMAT(4);
-    // Characters drawn since BeginText, added to the frame's counters.
+    // Draws the characters printed since BeginText and answers how many
+    // they were, counted in the frame's statistics one call each.
     uint32_t EndText();
 
     void RemoveFont(int16_t index);
@@ -70,11 +73,13 @@ public:
 private:
     void ReadWidthTable(FontRecord& font, const char* widthTable);
     void DrawText(const FontRecord& font, const char* text, float x, float y);
+    void FlushText();
 
     VEX_Direct3D& d3d_;
     VEX_TextureList& textures_;
     SlotList<FontRecord> fonts_;
     TexturedQuad quad_;
+    QuadBatch batch_;
     float cellCoordinates_[17];
     uint8_t alignX_ = kLeftOrTop, alignY_ = kLeftOrTop;
     uint32_t drawn_ = 0;

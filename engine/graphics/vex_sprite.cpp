@@ -106,7 +106,10 @@ void VEX_Sprite::SetFramePivot(int16_t sprite, uint16_t frame, float fractionX, 
 }
 
 bool VEX_Sprite::BeginSprites() {
-    if (!d3d_.device()) return false;
+    gfx::Device* device = d3d_.device();
+    if (!device) return false;
+    batch_.Flush(*device);
+    batchTexture_ = -1;
     drawn_ = 0;
     return true;
 }
@@ -148,12 +151,20 @@ void VEX_Sprite::DrawSprite(int16_t sprite, float x, float y, uint16_t frame, ui
             corner.y = dy * c + dx * s + y;
         }
     }
-    textures_.Bind(0, record->texture);
-    quad_.Draw(*device);
+    // A quad on another picture draws what waits on the one bound.
+    if (record->texture != batchTexture_) {
+        batch_.Flush(*device);
+        textures_.Bind(0, record->texture);
+        batchTexture_ = record->texture;
+    }
+    batch_.Add(quad_);
     ++drawn_;
 }
 
 uint32_t VEX_Sprite::EndSprites() {
+    if (gfx::Device* device = d3d_.device()) batch_.Flush(*device);
+    batch_.Discard();
+    batchTexture_ = -1;
     d3d_.AddTriangles(drawn_ * 2);
     d3d_.AddRenderCalls(drawn_);
     return drawn_;
@@ -165,6 +176,8 @@ void VEX_Sprite::RemoveSprite(int16_t sprite) {
 
 // Removing a sprite cannot fail, so the release always succeeds.
 bool VEX_Sprite::ReleaseSprites() {
+    batch_.Discard();
+    batchTexture_ = -1;
     for (int16_t i = 0; i < sprites_.SlotsUsed(); ++i) RemoveSprite(i);
     sprites_.Clear();
     return true;

@@ -1,9 +1,11 @@
 // VEX_Sprite: flat pictures in the 2D view. A sprite is a texture cut into
 // a grid of equal frames; each draw is one quad at a position, placed by
 // the frame's pivot and the sprite's scale, turned by the module's
-// rotation, tinted by its colour and optionally mirrored. A sprite on no
-// texture is a single 1 x 1 frame drawn as a plain rectangle in the
-// current colour, so it keeps its index whatever the texture list holds.
+// rotation, tinted by its colour and optionally mirrored. Consecutive
+// draws on one picture reach the device together, when the picture
+// changes or the sprites end. A sprite on no texture is a single 1 x 1
+// frame drawn as a plain rectangle in the current colour, so it keeps its
+// index whatever the texture list holds.
 #pragma once
 
 #include <cstdint>
@@ -61,7 +63,8 @@ public:
     // The frame wraps round the sprite's frame count; a mirror mode above
     // kBoth keeps the texture coordinates of the previous draw.
     void DrawSprite(int16_t sprite, float x, float y, uint16_t frame, uint8_t mirror);
-    // Sprites drawn since BeginSprites, added to the frame's counters.
+    // Draws what waits and answers the sprites drawn since BeginSprites,
+    // counted in the frame's statistics one call each.
     uint32_t EndSprites();
 
     void RemoveSprite(int16_t sprite);
@@ -80,6 +83,8 @@ private:
     VEX_TextureList& textures_;
     SlotList<SpriteRecord> sprites_;
     TexturedQuad quad_;
+    QuadBatch batch_;
+    int16_t batchTexture_ = -1;  // the picture the waiting quads are on
     float rotation_ = 0;
     uint32_t drawn_ = 0;
 };

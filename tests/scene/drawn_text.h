@@ -1,6 +1,6 @@
-// Reading the recording device's draws back as the HUD's texts: each
-// bitmap-font quad's texture cell names its character, so a text is a run
-// of quads on one line in one colour. Spaces are never drawn.
+// Reading the recorded quads back as the HUD's texts: each bitmap-font
+// quad's texture cell names its character, so a text is a run of quads on
+// one line in one colour. Spaces are never drawn.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/recording/recording_device.h"
+#include "tests/engine/graphics/graphics_fixture.h"
 
 struct DrawnText {
     float left = 0, top = 0;  // of the first character's quad
@@ -16,12 +16,11 @@ struct DrawnText {
     uint32_t color = 0;
 };
 
-// The first place, from draw index from on, where the Windows-1252 text
+// The first place, from quad index from on, where the Windows-1252 text
 // (its spaces left out) was drawn with the font texture.
-std::optional<DrawnText> FindText(const std::vector<gfx::RecordedDraw>& draws,
-                                  const gfx::Texture* font, const std::string& text,
-                                  size_t from = 0);
+std::optional<DrawnText> FindText(const std::vector<RecordedQuad>& quads, const gfx::Texture* font,
+                                  const std::string& text, size_t from = 0);
 
 // The quads drawn with a texture (null: without one), in order.
-std::vector<gfx::RecordedDraw> DrawsWith(const std::vector<gfx::RecordedDraw>& draws,
-                                         const gfx::Texture* texture);
+std::vector<RecordedQuad> QuadsWith(const std::vector<RecordedQuad>& quads,
+                                    const gfx::Texture* texture);

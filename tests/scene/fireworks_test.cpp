@@ -85,19 +85,20 @@ TEST_F(FireworksTest, ARocketFliesNoseFirstUnderGravity) {
     const Particle before = Live()[0];
     const size_t drawsBefore = device().draws().size();
     EXPECT_EQ(fireworks.DrawFireworks(g, 0.05f), 1);
-    ASSERT_EQ(device().draws().size(), drawsBefore + 1);
-    const RecordedDraw& quad = device().draws().back();
+    const auto quads = QuadsSince(drawsBefore);
+    ASSERT_EQ(quads.size(), 1u);
+    const RecordedQuad& quad = quads[0];
     EXPECT_EQ(quad.texture, TextureNamed("rojao.tga"));
     // Centred on the truncated position...
-    const float midX = (quad.vertices[0].x + quad.vertices[3].x) / 2;
-    const float midY = (quad.vertices[0].y + quad.vertices[3].y) / 2;
+    const float midX = (quad.corners[0].x + quad.corners[3].x) / 2;
+    const float midY = (quad.corners[0].y + quad.corners[3].y) / 2;
     EXPECT_NEAR(midX, std::trunc(before.x), 1e-3);
     EXPECT_NEAR(midY, std::trunc(before.y), 1e-3);
     // ...with the picture's top pointing along the flight.
     const float noseX =
-        quad.vertices[0].x + quad.vertices[1].x - quad.vertices[2].x - quad.vertices[3].x;
+        quad.corners[0].x + quad.corners[1].x - quad.corners[2].x - quad.corners[3].x;
     const float noseY =
-        quad.vertices[0].y + quad.vertices[1].y - quad.vertices[2].y - quad.vertices[3].y;
+        quad.corners[0].y + quad.corners[1].y - quad.corners[2].y - quad.corners[3].y;
     const float along = (noseX * before.vx + noseY * before.vy) /
                         (std::hypot(noseX, noseY) * std::hypot(before.vx, before.vy));
     EXPECT_NEAR(along, 1, 1e-4);
@@ -184,7 +185,9 @@ TEST_F(FireworksTest, SparksFadeLinearlyOverTheirLifeAndThenGo) {
     for (int frame = 0; frame < 8; ++frame) {
         const size_t before = device().draws().size();
         EXPECT_EQ(fireworks.DrawFireworks(g, 0.25f), 60);
-        alphas.push_back(device().draws()[before].vertices[0].diffuse >> 24);
+        const auto quads = QuadsSince(before);
+        ASSERT_EQ(quads.size(), 60u);
+        alphas.push_back(quads[0].corners[0].diffuse >> 24);
     }
     // Each frame draws with the alpha the previous frame worked out.
     EXPECT_EQ(alphas, (std::vector<uint32_t>{255, 255, 223, 191, 159, 127, 95, 63}));
@@ -215,7 +218,7 @@ TEST_F(FireworksTest, MissingPicturesLeaveTheSpritesAtTheirNumbersAsPlainQuads) 
     EXPECT_EQ(plain.sparkSprite(), 5);
     plain.LaunchRocket();
     plain.DrawFireworks(g, 0.05f);
-    EXPECT_EQ(device().draws().back().texture, nullptr);
+    EXPECT_EQ(QuadsOf({device().draws().back()}).at(0).texture, nullptr);
 }
 
 TEST_F(FireworksTest, ATableResetClearsTheFireworksAndAPracticeStartShowsFourTries) {

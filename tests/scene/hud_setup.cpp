@@ -1,10 +1,7 @@
 #include "tests/scene/hud_setup.h"
 
-#include <string>
-
 #include "engine/modules/engine_modules.h"
 #include "scene/hud_draw.h"
-#include "tests/engine/graphics/graphics_fixture.h"
 
 bool AddHudFontsAndSprites() {
     VEX_TextureList& textures = TextureList();
@@ -19,16 +16,4 @@ bool AddHudFontsAndSprites() {
         Fonts().AddFont(nullptr, textures.FindIndex("fonte01.tga"), "fonte01.dat", 13) == kHudFont;
     Fonts().SetFontSize(kHudFont, kTextSize, kTextSize);
     return ok;
-}
-
-void CreateBlankHudTextures() {
-    struct Blank {
-        const char* name;
-        int16_t width, height;
-    };
-    const Blank blanks[] = {{"logo.tga", 256, 256},    {"boom.tga", 256, 256},
-                            {"fonte01.tga", 512, 512}, {"spark.tga", 32, 32},
-                            {"rojao.tga", 16, 32},     {"disco.tga", 32, 32}};
-    for (const Blank& blank : blanks) TextureList().Create(blank.name, blank.width, blank.height);
-    WriteTextFile("fonte01.dat", std::string(256, char(kBlankGlyphWidth)));
 }

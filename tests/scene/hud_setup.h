@@ -6,11 +6,3 @@
 
 // False when any of them could not be made at its number.
 bool AddHudFontsAndSprites();
-
-// Every character's width in the blank font: 12 of its 32 texels.
-constexpr int kBlankGlyphWidth = 12;
-
-// Blank textures of the game's sizes under the game's names, and a loose
-// width table of kBlankGlyphWidth for every character: for the recording
-// device.
-void CreateBlankHudTextures();

@@ -33,13 +33,13 @@ TEST_F(MatchHudTest, OwnTurnShowsTheClockOverTheExplosionAndYourTurnInTheSidesCo
     EXPECT_FLOAT_EQ(clock->left, CentredLeft(kWidth - 25, 2, 38));
     EXPECT_FLOAT_EQ(clock->top, kHeight - 34);
     EXPECT_EQ(clock->color, 0xFFFFFFFFu);
-    const auto boom = DrawsWith(draws, TextureNamed("boom.tga"));
+    const auto boom = QuadsWith(draws, TextureNamed("boom.tga"));
     ASSERT_EQ(boom.size(), 1u);
     // 96 x 80 about (W - 28, H - 12), frame 0 of two.
-    EXPECT_FLOAT_EQ(boom[0].vertices[0].x, kWidth - 28 - 48);
-    EXPECT_FLOAT_EQ(boom[0].vertices[3].y, kHeight - 12 + 40);
-    EXPECT_FLOAT_EQ(boom[0].vertices[3].v, 0.5f);
-    EXPECT_EQ(boom[0].vertices[0].diffuse, 0xFFFFFFFFu);
+    EXPECT_FLOAT_EQ(boom[0].corners[0].x, kWidth - 28 - 48);
+    EXPECT_FLOAT_EQ(boom[0].corners[3].y, kHeight - 12 + 40);
+    EXPECT_FLOAT_EQ(boom[0].corners[3].v, 0.5f);
+    EXPECT_EQ(boom[0].corners[0].diffuse, 0xFFFFFFFFu);
 
     g.turnSeconds = 59;
     draws = HudFrameOf(g);
@@ -51,9 +51,9 @@ TEST_F(MatchHudTest, TheExplosionPulsesBetweenItsSizesEvenOverALongFrame) {
     g.localSeat = g.currentPlayer = kSideGreen;
     float smallest = 1e9f, largest = 0;
     for (float seconds : {0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 30.0f, 0.1f, 30.0f, 0.5f}) {
-        const auto boom = DrawsWith(HudFrameOf(g, seconds), TextureNamed("boom.tga"));
+        const auto boom = QuadsWith(HudFrameOf(g, seconds), TextureNamed("boom.tga"));
         ASSERT_EQ(boom.size(), 1u);
-        const float height = boom[0].vertices[2].y - boom[0].vertices[0].y;
+        const float height = boom[0].corners[2].y - boom[0].corners[0].y;
         smallest = std::min(smallest, height), largest = std::max(largest, height);
     }
     EXPECT_FLOAT_EQ(smallest, 80);
@@ -78,8 +78,8 @@ TEST_F(MatchHudTest, TheOtherSidesTurnNamesItWithoutAClock) {
         ASSERT_TRUE(turn);
         EXPECT_FLOAT_EQ(turn->left, 3);
         EXPECT_EQ(turn->color, c.color);
-        EXPECT_TRUE(DrawsWith(draws, TextureNamed("boom.tga")).empty());
-        EXPECT_EQ(DrawsWith(draws, FontTexture()).size(), std::string(c.text).size() - 1);
+        EXPECT_TRUE(QuadsWith(draws, TextureNamed("boom.tga")).empty());
+        EXPECT_EQ(QuadsWith(draws, FontTexture()).size(), std::string(c.text).size() - 1);
     }
 }
 
@@ -108,11 +108,11 @@ TEST_F(MatchHudTest, TheResultBannerTellsEachSeatItsOwnResult) {
         EXPECT_FLOAT_EQ(result->height, 40);
         EXPECT_FLOAT_EQ(result->left, CentredLeft(kWidth / 2, text.size(), 40));
         EXPECT_FLOAT_EQ(result->top, kHeight / 2 - 20);
-        const auto banner = DrawsWith(draws, TextureNamed("boom.tga"));
+        const auto banner = QuadsWith(draws, TextureNamed("boom.tga"));
         ASSERT_EQ(banner.size(), 1u);
-        EXPECT_EQ(banner[0].vertices[0].diffuse, 0x80FFFFFFu);
-        EXPECT_FLOAT_EQ(banner[0].vertices[0].x, kWidth / 2 - 124);
-        EXPECT_FLOAT_EQ(banner[0].vertices[0].y, kHeight / 2 - 74);
+        EXPECT_EQ(banner[0].corners[0].diffuse, 0x80FFFFFFu);
+        EXPECT_FLOAT_EQ(banner[0].corners[0].x, kWidth / 2 - 124);
+        EXPECT_FLOAT_EQ(banner[0].corners[0].y, kHeight / 2 - 74);
         // The font is left at its usual size.
         EXPECT_FLOAT_EQ(Fonts().FontOf(0)->cellHeight, 38);
     }

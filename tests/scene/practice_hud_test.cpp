@@ -22,8 +22,8 @@ protected:
         g.triesLeft = 4;
         Hud().triesShown = 4;
     }
-    std::vector<RecordedDraw> Icons(const std::vector<RecordedDraw>& draws) {
-        return DrawsWith(draws, TextureNamed("disco.tga"));
+    std::vector<RecordedQuad> Icons(const std::vector<RecordedQuad>& draws) {
+        return QuadsWith(draws, TextureNamed("disco.tga"));
     }
     GameState g;
 };
@@ -61,9 +61,9 @@ TEST_F(PracticeHudTest, LevelTriesShotsAndTimeSitInTheCornersInTheirColours) {
     const auto icons = Icons(draws);
     ASSERT_EQ(icons.size(), 4u);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(icons[size_t(i)].vertices[0].x, kWidth - 4 - (i + 1) * 32.0f);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].vertices[0].y, 23);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].vertices[3].x, kWidth - 4 - i * 32.0f);
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].x, kWidth - 4 - (i + 1) * 32.0f);
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].y, 23);
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[3].x, kWidth - 4 - i * 32.0f);
     }
     bool pointSampled = false;
     for (const RecordedCall& call : device().calls())
@@ -96,7 +96,7 @@ TEST_F(PracticeHudTest, AHintFadesInAfterTheFirstRestAndRaisesTheShotsLine) {
     SeedGameRandom(99);
     const int slot = GameRandom() % kHintCount * kLanguageCount + 2;
     SeedGameRandom(99);
-    std::vector<RecordedDraw> draws;
+    std::vector<RecordedQuad> draws;
     for (int frame = 0; frame < 120; ++frame) draws = HudFrameOf(g, 0.1f);
     EXPECT_EQ(Hud().hintState, kHintHold);
     EXPECT_EQ(Hud().hintIndex, slot);
@@ -149,8 +149,8 @@ TEST_F(PracticeHudTest, ALostTryFadesTheRightmostIconThenSlidesTheOthersAndOnlyT
     for (int frame = 0; frame < 12; ++frame) {
         const auto icons = Icons(HudFrameOf(g, 0.125f));
         counts.push_back(icons.size());
-        alphas.push_back(icons.front().vertices[0].diffuse >> 24);
-        slides.push_back(icons.back().vertices[0].x - (kWidth - 4 - float(icons.size()) * 32));
+        alphas.push_back(icons.front().corners[0].diffuse >> 24);
+        slides.push_back(icons.back().corners[0].x - (kWidth - 4 - float(icons.size()) * 32));
     }
     // Half a second of fading the rightmost icon...
     EXPECT_EQ(alphas, (std::vector<uint32_t>{255, 191, 127, 63, 0, 0, 0, 0, 255, 255, 255, 255}));
@@ -180,7 +180,7 @@ TEST_F(PracticeHudTest, AWonRunShowsItsTimeAndItsNewRecordAndALostOneItsRecordIn
     EXPECT_EQ(record->color, 0xFFFFFF00u);
     EXPECT_FLOAT_EQ(record->height, 20);
     EXPECT_FLOAT_EQ(record->top, kHeight / 2 + 55 - 10);
-    EXPECT_EQ(DrawsWith(draws, TextureNamed("boom.tga")).size(), 1u);
+    EXPECT_EQ(QuadsWith(draws, TextureNamed("boom.tga")).size(), 1u);
 
     g.newRecordRow = kNoRecordRow;
     EXPECT_FALSE(Text(HudFrameOf(g), "(novo recorde!)"));

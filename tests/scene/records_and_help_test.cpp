@@ -22,10 +22,10 @@ protected:
         LoadBestPlays("/nonexistent/ringdisk.dat");
         SceneTest::TearDown();
     }
-    std::vector<RecordedDraw> ScreenFrame(float seconds) {
+    std::vector<RecordedQuad> ScreenFrame(float seconds) {
         const size_t before = device().draws().size();
         DrawRecordsScreen(g, Frame(seconds));
-        return {device().draws().begin() + long(before), device().draws().end()};
+        return QuadsSince(before);
     }
     GameState g;
 };
@@ -88,8 +88,8 @@ TEST_F(RecordsScreenTest, WithoutANewRowNothingGlowsAndTheGlowStaysInItsRangeOnL
     g.newRecordRow = kNoRecordRow;
     for (float seconds : {0.1f, 5.0f, 0.05f, 7.0f}) {
         const auto draws = ScreenFrame(seconds);
-        for (const RecordedDraw& draw : DrawsWith(draws, FontTexture())) {
-            const uint32_t color = draw.vertices[0].diffuse;
+        for (const RecordedQuad& quad : QuadsWith(draws, FontTexture())) {
+            const uint32_t color = quad.corners[0].diffuse;
             EXPECT_TRUE(color == 0xFFFFFFFF || color == 0xFFFFFF00) << std::hex << color;
         }
         EXPECT_GE(Hud().recordGlow.value, 196);
@@ -102,9 +102,7 @@ class HelpPanelTest : public SceneTest {};
 TEST_F(HelpPanelTest, TwoTranslucentPanelsARuleAndTheHelpTextInBlack) {
     const size_t before = device().draws().size();
     DrawHelpPanel(255, kWidth, kHeight, 1);
-    const std::vector<RecordedDraw> draws(device().draws().begin() + long(before),
-                                          device().draws().end());
-    const auto plain = DrawsWith(draws, nullptr);
+    const auto plain = QuadsWith(QuadsSince(before), nullptr);
     ASSERT_EQ(plain.size(), 3u);
     struct Rect {
         float left, top, right, bottom;
@@ -115,14 +113,14 @@ TEST_F(HelpPanelTest, TwoTranslucentPanelsARuleAndTheHelpTextInBlack) {
                           {285 - 160, 71, 285 + 160, 73, 0xFFFFFFFF}};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_FLOAT_EQ(plain[size_t(i)].vertices[0].x, rects[i].left);
-        EXPECT_FLOAT_EQ(plain[size_t(i)].vertices[0].y, rects[i].top);
-        EXPECT_FLOAT_EQ(plain[size_t(i)].vertices[3].x, rects[i].right);
-        EXPECT_FLOAT_EQ(plain[size_t(i)].vertices[3].y, rects[i].bottom);
-        EXPECT_EQ(plain[size_t(i)].vertices[0].diffuse, rects[i].color);
+        EXPECT_FLOAT_EQ(plain[size_t(i)].corners[0].x, rects[i].left);
+        EXPECT_FLOAT_EQ(plain[size_t(i)].corners[0].y, rects[i].top);
+        EXPECT_FLOAT_EQ(plain[size_t(i)].corners[3].x, rects[i].right);
+        EXPECT_FLOAT_EQ(plain[size_t(i)].corners[3].y, rects[i].bottom);
+        EXPECT_EQ(plain[size_t(i)].corners[0].diffuse, rects[i].color);
     }
     // The text: one draw of the TrueType font, black, from (W/2 - 157, H/2 - 145).
-    const RecordedDraw& text = draws.back();
+    const RecordedDraw& text = device().draws().back();
     ASSERT_EQ(text.fvf, uint32_t(kFvfXyzRhw | kFvfDiffuse | kFvfTex1));
     float left = 1e9f, top = 1e9f, bottom = 0;
     for (const RecordedVertex& v : text.vertices) {
@@ -143,20 +141,17 @@ TEST_F(HelpPanelTest, TheAlphaIsHeldToItsRangeAndNothingShowsAtZero) {
     DrawHelpPanel(-30, kWidth, kHeight, 0);
     EXPECT_EQ(device().draws().size(), before);
     DrawHelpPanel(900, kWidth, kHeight, 7);
-    const auto plain =
-        DrawsWith({device().draws().begin() + long(before), device().draws().end()}, nullptr);
+    const auto plain = QuadsWith(QuadsSince(before), nullptr);
     ASSERT_EQ(plain.size(), 3u);
-    EXPECT_EQ(plain[0].vertices[0].diffuse, 0xAAFFFFFFu);
-    EXPECT_EQ(plain[2].vertices[0].diffuse, 0xFFFFFFFFu);
+    EXPECT_EQ(plain[0].corners[0].diffuse, 0xAAFFFFFFu);
+    EXPECT_EQ(plain[2].corners[0].diffuse, 0xFFFFFFFFu);
     EXPECT_EQ(device().draws().back().vertices[0].diffuse, 0xFF000000u);
 }
 
 TEST_F(HelpPanelTest, TheVersionSitsInTheBottomRightCornerSmall) {
     const size_t before = device().draws().size();
     DrawVersionText(kWidth, kHeight);
-    const std::vector<RecordedDraw> draws(device().draws().begin() + long(before),
-                                          device().draws().end());
-    const auto version = Text(draws, "v1.1.0");
+    const auto version = Text(QuadsSince(before), "v1.1.0");
     ASSERT_TRUE(version);
     EXPECT_FLOAT_EQ(version->height, 20);
     EXPECT_FLOAT_EQ(version->left, kWidth - 5 - Measure(6, 20));

@@ -3,6 +3,7 @@
 // recorded sound output and a seeded generator.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "engine/modules/engine_modules.h"
@@ -15,6 +16,23 @@
 #include "tests/game/recording_sound.h"
 #include "tests/scene/drawn_text.h"
 #include "tests/scene/hud_setup.h"
+
+// Every character's width in the blank font: 12 of its 32 texels.
+constexpr int kBlankGlyphWidth = 12;
+
+// Blank textures of the game's sizes under the game's names, and a loose
+// width table of kBlankGlyphWidth for every character.
+inline void CreateBlankHudTextures() {
+    struct Blank {
+        const char* name;
+        int16_t width, height;
+    };
+    const Blank blanks[] = {{"logo.tga", 256, 256},    {"boom.tga", 256, 256},
+                            {"fonte01.tga", 512, 512}, {"spark.tga", 32, 32},
+                            {"rojao.tga", 16, 32},     {"disco.tga", 32, 32}};
+    for (const Blank& blank : blanks) TextureList().Create(blank.name, blank.width, blank.height);
+    WriteTextFile("fonte01.dat", std::string(256, char(kBlankGlyphWidth)));
+}
 
 class SceneTest : public RecordingTest {
 protected:
@@ -45,15 +63,18 @@ protected:
     }
     const gfx::Texture* FontTexture() { return TextureNamed("fonte01.tga"); }
 
-    // The draws the HUD made for one frame of a game state.
-    std::vector<gfx::RecordedDraw> HudFrameOf(const GameState& g, float seconds = 1.0f / 60) {
+    // The quads drawn since a number of draws.
+    std::vector<RecordedQuad> QuadsSince(size_t draws) {
+        return QuadsOf({device().draws().begin() + long(draws), device().draws().end()});
+    }
+    // The quads the HUD drew for one frame of a game state.
+    std::vector<RecordedQuad> HudFrameOf(const GameState& g, float seconds = 1.0f / 60) {
         const size_t before = device().draws().size();
         DrawHud(g, Frame(seconds));
-        return {device().draws().begin() + long(before), device().draws().end()};
+        return QuadsSince(before);
     }
-    std::optional<DrawnText> Text(const std::vector<gfx::RecordedDraw>& draws,
-                                  const std::string& text) {
-        return FindText(draws, FontTexture(), text);
+    std::optional<DrawnText> Text(const std::vector<RecordedQuad>& quads, const std::string& text) {
+        return FindText(quads, FontTexture(), text);
     }
 
     RecordingSound sound;

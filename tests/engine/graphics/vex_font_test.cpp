@@ -34,13 +34,13 @@ protected:
     }
 
     // The quads drawn by printing text at (x, y) with the font begun.
-    std::vector<RecordedDraw> Print(int16_t index, float x, float y, const char* text) {
+    std::vector<RecordedQuad> Print(int16_t index, float x, float y, const char* text) {
         const size_t before = device().draws().size();
         if (font.BeginText(index)) {
             font.PrintText(x, y, "%s", text);
             font.EndText();
         }
-        return {device().draws().begin() + long(before), device().draws().end()};
+        return QuadsOf({device().draws().begin() + long(before), device().draws().end()});
     }
 
     VEX_Font& font = Fonts();
@@ -153,17 +153,22 @@ TEST_F(BitmapFontTest, EachCharacterIsOneQuadOverItsCellAndSpacesOnlyAdvance) {
     const int16_t index = AddTestFont();
     font.SetFontColor(0xFF00FF00);
     const uint32_t trianglesBefore = Direct3D().trianglesThisFrame();
-    const auto draws = Print(index, 10, 20, "A B\xEA");
-    ASSERT_EQ(draws.size(), 3u);
+    const size_t drawsBefore = device().draws().size();
+    const auto quads = Print(index, 10, 20, "A B\xEA");
+    ASSERT_EQ(quads.size(), 3u);
     EXPECT_EQ(Direct3D().trianglesThisFrame() - trianglesBefore, 6u);
     EXPECT_EQ(TextureList().boundIndex(0), texture);
+    // The whole text in one draw, two triangles a character.
+    ASSERT_EQ(device().draws().size(), drawsBefore + 1);
+    const RecordedDraw& draw = device().draws().back();
+    EXPECT_EQ(draw.type, kPtTriangleList);
+    EXPECT_EQ(draw.primitiveCount, 6u);
+    EXPECT_EQ(draw.fvf, uint32_t(kFvfXyz | kFvfDiffuse | kFvfTex1));
+    EXPECT_EQ(draw.texture, TextureList().TextureOf(texture));
+    EXPECT_EQ(draw.indices,
+              (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 4, 5, 6, 6, 5, 7, 8, 9, 10, 10, 9, 11}));
 
-    const RecordedDraw& a = draws[0];
-    EXPECT_EQ(a.type, kPtTriangleStrip);
-    EXPECT_EQ(a.primitiveCount, 2u);
-    EXPECT_EQ(a.fvf, uint32_t(kFvfXyz | kFvfDiffuse | kFvfTex1));
-    EXPECT_EQ(a.texture, TextureList().TextureOf(texture));
-    ASSERT_EQ(a.vertices.size(), 4u);
+    const RecordedQuad& a = quads[0];
     // Top-left, top-right, bottom-left, bottom-right; 'A' is cell (1, 4).
     const float expected[4][4] = {{10, 20, 0.0625f, 0.25f},
                                   {42, 20, 0.125f, 0.25f},
@@ -171,19 +176,19 @@ TEST_F(BitmapFontTest, EachCharacterIsOneQuadOverItsCellAndSpacesOnlyAdvance) {
                                   {42, 52, 0.125f, 0.3125f}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_FLOAT_EQ(a.vertices[i].x, expected[i][0]);
-        EXPECT_FLOAT_EQ(a.vertices[i].y, expected[i][1]);
-        EXPECT_FLOAT_EQ(a.vertices[i].u, expected[i][2]);
-        EXPECT_FLOAT_EQ(a.vertices[i].v, expected[i][3]);
-        EXPECT_EQ(a.vertices[i].diffuse, 0xFF00FF00u);
-        EXPECT_FLOAT_EQ(a.vertices[i].z, 0);
+        EXPECT_FLOAT_EQ(a.corners[i].x, expected[i][0]);
+        EXPECT_FLOAT_EQ(a.corners[i].y, expected[i][1]);
+        EXPECT_FLOAT_EQ(a.corners[i].u, expected[i][2]);
+        EXPECT_FLOAT_EQ(a.corners[i].v, expected[i][3]);
+        EXPECT_EQ(a.corners[i].diffuse, 0xFF00FF00u);
+        EXPECT_FLOAT_EQ(a.corners[i].z, 0);
     }
     // The pen moved by 'A' and the space; "ê" (0xEA) is cell (10, 14),
     // read as an unsigned byte.
-    EXPECT_FLOAT_EQ(draws[1].vertices[0].x, 38);
-    EXPECT_FLOAT_EQ(draws[2].vertices[0].x, 48);
-    EXPECT_FLOAT_EQ(draws[2].vertices[0].u, 10 * 0.0625f);
-    EXPECT_FLOAT_EQ(draws[2].vertices[0].v, 14 * 0.0625f);
+    EXPECT_FLOAT_EQ(quads[1].corners[0].x, 38);
+    EXPECT_FLOAT_EQ(quads[2].corners[0].x, 48);
+    EXPECT_FLOAT_EQ(quads[2].corners[0].u, 10 * 0.0625f);
+    EXPECT_FLOAT_EQ(quads[2].corners[0].v, 14 * 0.0625f);
 }
 
 TEST_F(BitmapFontTest, AlignmentMovesByTheWidestLineAndByOneLineHeight) {
@@ -191,23 +196,23 @@ TEST_F(BitmapFontTest, AlignmentMovesByTheWidestLineAndByOneLineHeight) {
     font.SetTextAlign(VEX_Font::kRightOrBottom, VEX_Font::kRightOrBottom);
     auto draws = Print(index, 300, 200, "AB\nA");
     ASSERT_EQ(draws.size(), 3u);
-    EXPECT_FLOAT_EQ(draws[0].vertices[0].x, 300 - 31);
-    EXPECT_FLOAT_EQ(draws[0].vertices[0].y, 200 - 32);
-    EXPECT_FLOAT_EQ(draws[2].vertices[0].x, 300 - 31);  // a new line starts at the same x
-    EXPECT_FLOAT_EQ(draws[2].vertices[0].y, 200);
+    EXPECT_FLOAT_EQ(draws[0].corners[0].x, 300 - 31);
+    EXPECT_FLOAT_EQ(draws[0].corners[0].y, 200 - 32);
+    EXPECT_FLOAT_EQ(draws[2].corners[0].x, 300 - 31);  // a new line starts at the same x
+    EXPECT_FLOAT_EQ(draws[2].corners[0].y, 200);
 
     font.SetTextAlign(VEX_Font::kCenter, VEX_Font::kCenter);
     draws = Print(index, 300, 200, "AB");
-    EXPECT_FLOAT_EQ(draws[0].vertices[0].x, 300 - 15.5f);
-    EXPECT_FLOAT_EQ(draws[0].vertices[0].y, 200 - 16);
+    EXPECT_FLOAT_EQ(draws[0].corners[0].x, 300 - 15.5f);
+    EXPECT_FLOAT_EQ(draws[0].corners[0].y, 200 - 16);
     font.SetTextAlign(VEX_Font::kLeftOrTop, VEX_Font::kLeftOrTop);
 }
 
 TEST_F(BitmapFontTest, CarriageReturnsNeitherDrawNorAdvanceWhenPrinting) {
     const int16_t index = AddTestFont();
-    const auto draws = Print(index, 0, 0, "A\rB");
-    ASSERT_EQ(draws.size(), 2u);
-    EXPECT_FLOAT_EQ(draws[1].vertices[0].x, 20);
+    const auto quads = Print(index, 0, 0, "A\rB");
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_FLOAT_EQ(quads[1].corners[0].x, 20);
 }
 
 TEST_F(BitmapFontTest, TextIsClippedAtTheViewportsRightAndBottomButNotAbove) {
@@ -229,26 +234,26 @@ TEST_F(BitmapFontTest, ATextLongerThanTheSharedBufferIsCutNotOverrun) {
     const int16_t index = AddTestFont();
     font.SetFontSize(index, 0.001f, 32);  // every character fits on the screen
     const std::string longText(VEX_Resource::kTextBufferBytes + 500, 'B');
-    const auto draws = Print(index, 0, 0, longText.c_str());
-    EXPECT_EQ(draws.size(), VEX_Resource::kTextBufferBytes - 1);
+    EXPECT_EQ(Print(index, 0, 0, longText.c_str()).size(), VEX_Resource::kTextBufferBytes - 1);
 }
 
 TEST_F(BitmapFontTest, RemovingTheCurrentFontForgetsIt) {
     const int16_t index = AddTestFont();
-    ASSERT_TRUE(font.BeginText(index));
-    font.RemoveFont(index);
     const size_t before = device().draws().size();
+    ASSERT_TRUE(font.BeginText(index));
     font.PrintText(10, 10, "A");
-    EXPECT_EQ(device().draws().size(), before);
+    font.RemoveFont(index);  // what it printed goes with it
+    font.PrintText(10, 10, "A");
     // A new font in the same slot is not current until it is begun.
     ASSERT_EQ(AddTestFont(), index);
     font.PrintText(10, 10, "A");
-    EXPECT_EQ(device().draws().size(), before);
     EXPECT_EQ(font.EndText(), 0u);
+    EXPECT_EQ(device().draws().size(), before);
 
     ASSERT_TRUE(font.BeginText(index));
     ASSERT_TRUE(font.ReleaseFonts());
     font.PrintText(10, 10, "A");
+    font.EndText();
     EXPECT_EQ(device().draws().size(), before);
 }
 

@@ -14,35 +14,33 @@ namespace {
 class SpriteTest : public RecordingTest {
 protected:
     // The quad of one draw of a sprite.
-    RecordedDraw Drawn(int16_t sprite, float x, float y, uint16_t frame = 0, uint8_t mirror = 0) {
+    RecordedQuad Drawn(int16_t sprite, float x, float y, uint16_t frame = 0, uint8_t mirror = 0) {
         const size_t before = device().draws().size();
         EXPECT_TRUE(sprites.BeginSprites());
         sprites.DrawSprite(sprite, x, y, frame, mirror);
         sprites.EndSprites();
         EXPECT_EQ(device().draws().size(), before + 1);
-        return device().draws().back();
+        return QuadsOf({device().draws().back()}).at(0);
     }
 
     VEX_Sprite& sprites = Sprites();
 };
 
 // Corner positions (top-left, top-right, bottom-left, bottom-right).
-void ExpectCorners(const RecordedDraw& draw, float left, float top, float right, float bottom) {
-    ASSERT_EQ(draw.vertices.size(), 4u);
+void ExpectCorners(const RecordedQuad& quad, float left, float top, float right, float bottom) {
     const float expected[4][2] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(draw.vertices[i].x, expected[i][0], 1e-4) << "corner " << i;
-        EXPECT_NEAR(draw.vertices[i].y, expected[i][1], 1e-4) << "corner " << i;
+        EXPECT_NEAR(quad.corners[i].x, expected[i][0], 1e-4) << "corner " << i;
+        EXPECT_NEAR(quad.corners[i].y, expected[i][1], 1e-4) << "corner " << i;
     }
 }
 
-void ExpectTexture(const RecordedDraw& draw, float u0, float v0, float u1, float v1, float u2,
+void ExpectTexture(const RecordedQuad& quad, float u0, float v0, float u1, float v1, float u2,
                    float v2, float u3, float v3) {
-    ASSERT_EQ(draw.vertices.size(), 4u);
     const float expected[4][2] = {{u0, v0}, {u1, v1}, {u2, v2}, {u3, v3}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(draw.vertices[i].u, expected[i][0]) << "corner " << i;
-        EXPECT_FLOAT_EQ(draw.vertices[i].v, expected[i][1]) << "corner " << i;
+        EXPECT_FLOAT_EQ(quad.corners[i].u, expected[i][0]) << "corner " << i;
+        EXPECT_FLOAT_EQ(quad.corners[i].v, expected[i][1]) << "corner " << i;
     }
 }
 
@@ -70,8 +68,9 @@ TEST_F(SpriteTest, FramesAreAGridReadRowByRow) {
     EXPECT_EQ(sprites.SpriteOf(sprites.AddSprite(nullptr, boom, 0, 0, false))->frameCount, 1);
 
     // Drawing frame 5 of the two-frame sprite draws frame 1.
-    ExpectTexture(Drawn(twoRows, 0, 0, 5), 0, 0.5f, 1, 0.5f, 0, 1, 1, 1);
-    EXPECT_EQ(device().draws().back().texture, TextureList().TextureOf(boom));
+    const RecordedQuad frameOne = Drawn(twoRows, 0, 0, 5);
+    ExpectTexture(frameOne, 0, 0.5f, 1, 0.5f, 0, 1, 1, 1);
+    EXPECT_EQ(frameOne.texture, TextureList().TextureOf(boom));
 }
 
 TEST_F(SpriteTest, AGridWithMoreFramesThanAnIndexCanNameIsRefused) {
@@ -99,10 +98,10 @@ TEST_F(SpriteTest, ASpriteWithoutAPictureIsOnePlainFrameAndKeepsItsIndex) {
     EXPECT_FLOAT_EQ(record.frames[0].width, 1);
     sprites.SetFrameSize(missing, 0, 40, 20);
     sprites.SetSpriteColor(0x80FF0000);
-    const RecordedDraw draw = Drawn(missing, 10, 10, 3);
-    ExpectCorners(draw, 10, 10, 50, 30);
-    EXPECT_EQ(draw.texture, nullptr);
-    EXPECT_EQ(draw.vertices[0].diffuse, 0x80FF0000u);
+    const RecordedQuad quad = Drawn(missing, 10, 10, 3);
+    ExpectCorners(quad, 10, 10, 50, 30);
+    EXPECT_EQ(quad.texture, nullptr);
+    EXPECT_EQ(quad.corners[0].diffuse, 0x80FF0000u);
     sprites.SetSpriteColor(0xFFFFFFFF);
 }
 
@@ -143,7 +142,8 @@ TEST_F(SpriteTest, MirrorModesSwapTheirCoordinatesAndOthersKeepThePreviousOnes) 
     const int16_t other = fresh.AddSprite(nullptr, TextureList().FindIndex("m"), 1, 1, false);
     ASSERT_TRUE(fresh.BeginSprites());
     fresh.DrawSprite(other, 0, 0, 0, 200);
-    ExpectTexture(device().draws().back(), 0, 0, 0, 0, 0, 0, 0, 0);
+    fresh.EndSprites();
+    ExpectTexture(QuadsOf({device().draws().back()}).at(0), 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 TEST_F(SpriteTest, RotationTurnsTheQuadAboutTheDrawingPosition) {
@@ -152,25 +152,35 @@ TEST_F(SpriteTest, RotationTurnsTheQuadAboutTheDrawingPosition) {
     ExpectCorners(Drawn(sprite, 50, 50), 50, 50, 70, 60);
     // A quarter turn: (dx, dy) becomes (-dy, dx) about (50, 50).
     sprites.SetSpriteRotation(1.5707964f);
-    const RecordedDraw turned = Drawn(sprite, 50, 50);
+    const RecordedQuad turned = Drawn(sprite, 50, 50);
     sprites.SetSpriteRotation(0);
     const float expected[4][2] = {{50, 50}, {50, 70}, {40, 50}, {40, 70}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(turned.vertices[i].x, expected[i][0], 1e-3) << "corner " << i;
-        EXPECT_NEAR(turned.vertices[i].y, expected[i][1], 1e-3) << "corner " << i;
+        EXPECT_NEAR(turned.corners[i].x, expected[i][0], 1e-3) << "corner " << i;
+        EXPECT_NEAR(turned.corners[i].y, expected[i][1], 1e-3) << "corner " << i;
     }
 }
 
-TEST_F(SpriteTest, DrawsAreCountedAndRemovedSpritesDrawNothing) {
+TEST_F(SpriteTest, DrawsOnOnePictureGoTogetherAreCountedAndRemovedSpritesDrawNothing) {
     const int16_t sprite = sprites.AddSprite(nullptr, 0, 1, 1, false);
+    const int16_t picture =
+        sprites.AddSprite(nullptr, TextureList().Create("b", 8, 8), 1, 1, false);
     const uint32_t before = Direct3D().trianglesThisFrame();
+    const size_t drawsBefore = device().draws().size();
     ASSERT_TRUE(sprites.BeginSprites());
     sprites.DrawSprite(sprite, 0, 0, 0, 0);
     sprites.DrawSprite(sprite, 5, 0, 0, 0);
+    sprites.DrawSprite(picture, 5, 0, 0, 0);
     sprites.RemoveSprite(sprite);
     sprites.DrawSprite(sprite, 9, 0, 0, 0);
-    EXPECT_EQ(sprites.EndSprites(), 2u);
-    EXPECT_EQ(Direct3D().trianglesThisFrame() - before, 4u);
+    sprites.DrawSprite(picture, 9, 0, 0, 0);
+    EXPECT_EQ(sprites.EndSprites(), 4u);
+    EXPECT_EQ(Direct3D().trianglesThisFrame() - before, 8u);
+    // One draw for each run of quads on the same picture.
+    ASSERT_EQ(device().draws().size(), drawsBefore + 2);
+    EXPECT_EQ(device().draws()[drawsBefore].texture, nullptr);
+    EXPECT_EQ(QuadsOf({device().draws()[drawsBefore]}).size(), 2u);
+    EXPECT_EQ(QuadsOf({device().draws().back()}).size(), 2u);
 
     Direct3D().UseSystem(std::make_unique<RecordingSystem>());
     EXPECT_FALSE(sprites.BeginSprites());
