@@ -5,8 +5,8 @@ build_dir="${1:-build}"
 for b in "$build_dir"/bench/*_bench; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
-  # The frame benchmark draws: give it a virtual display.
-  if [ "$(basename "$b")" = frame_bench ]; then
+  # The frame and HUD benchmarks draw: give them a virtual display.
+  if [ "$(basename "$b")" = frame_bench ] || [ "$(basename "$b")" = hud_bench ]; then
     "$(dirname "$0")/run-with-display.sh" "$b"
   else
     "$b"
