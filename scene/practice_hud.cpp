@@ -136,40 +136,32 @@ void DrawTexts(const GameState& g, const HudFrame& frame) {
     font.EndText();
 }
 
-// All levels cleared: "you won", the run's time, and a new record.
-void DrawRunWon(const GameState& g, const HudFrame& frame) {
-    const float p = Hud().practiceWinPulse.Advance(frame.frameSeconds, 22, 8);
+// The end of a run over the banner: all levels cleared shows "you won" and
+// the run's time, out of tries "you lost"; either with a new record.
+void DrawRunEnd(const GameState& g, const HudFrame& frame) {
+    const bool won = g.practicePhase == kPhaseAllCleared;
+    HudState& hud = Hud();
+    const float p =
+        (won ? hud.practiceWinPulse : hud.practiceLossPulse).Advance(frame.frameSeconds, 22, 8);
     DrawResultBanner(p, frame.width, frame.height);
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
     const float x = float(frame.width / 2), y = float(frame.height / 2);
-    SetTextStyle(1, 1, kGreen, 40 + p);
-    font.PrintText(x, y - 15, "%s", MessageText(Message::kYouWon, g.language));
-    font.SetFontColor(kYellow);
-    const int seconds = g.elapsedSeconds;
-    // "em" in every language, as players know it.
-    font.PrintText(x, y + 15, "em %02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
-                   seconds % 60);
-    if (g.newRecordRow < kBestPlayRows) {
-        font.SetFontSize(kHudFont, 20 + p, 20 + p);
-        font.PrintText(x, y + 55, "(%s)", MessageText(Message::kNewRecord, g.language));
+    SetTextStyle(1, 1, won ? kGreen : kRed, 40 + p);
+    font.PrintText(x, won ? y - 15 : y, "%s",
+                   MessageText(won ? Message::kYouWon : Message::kYouLost, g.language));
+    if (won) {
+        font.SetFontColor(kYellow);
+        const int seconds = g.elapsedSeconds;
+        // "em" in every language, as players know it.
+        font.PrintText(x, y + 15, "em %02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
+                       seconds % 60);
     }
-    font.SetFontSize(kHudFont, kTextSize, kTextSize);
-    font.EndText();
-}
-
-// Out of tries: "you lost", and a new record all the same.
-void DrawRunLost(const GameState& g, const HudFrame& frame) {
-    const float p = Hud().practiceLossPulse.Advance(frame.frameSeconds, 22, 8);
-    DrawResultBanner(p, frame.width, frame.height);
-    VEX_Font& font = Fonts();
-    if (!font.BeginText(kHudFont)) return;
-    const float x = float(frame.width / 2), y = float(frame.height / 2);
-    SetTextStyle(1, 1, kRed, 40 + p);
-    font.PrintText(x, y, "%s", MessageText(Message::kYouLost, g.language));
+    // In the colour of the line above it.
     if (g.newRecordRow < kBestPlayRows) {
         font.SetFontSize(kHudFont, 20 + p, 20 + p);
-        font.PrintText(x, y + 35, "(%s)", MessageText(Message::kNewRecord, g.language));
+        font.PrintText(x, won ? y + 55 : y + 35, "(%s)",
+                       MessageText(Message::kNewRecord, g.language));
     }
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
@@ -181,6 +173,6 @@ void DrawPracticeHud(const GameState& g, const HudFrame& frame) {
     AdvanceHints(g, frame.frameSeconds);
     DrawTriesIcons(g, frame);
     DrawTexts(g, frame);
-    if (g.practicePhase == kPhaseAllCleared) DrawRunWon(g, frame);
-    if (g.practicePhase == kPhaseOutOfTries) DrawRunLost(g, frame);
+    if (g.practicePhase == kPhaseAllCleared || g.practicePhase == kPhaseOutOfTries)
+        DrawRunEnd(g, frame);
 }

@@ -1,6 +1,7 @@
 #include "tests/scene/hud_scene.h"
 
 #include "engine/modules/engine_modules.h"
+#include "tests/engine/graphics/scene_states.h"
 #include "tests/scene/hud_setup.h"
 
 using namespace gfx;
@@ -13,19 +14,14 @@ bool HudScene::Load(const char* packagePath) {
     VEX_Direct3D& d3d = Direct3D();
     Device* device = d3d.device();
     if (!device || !package_.Open(packagePath, false)) return false;
-    // Stage 0 as the scene leaves it: its best filter, and alpha from the
-    // texture times the vertex colour, which every fade relies on.
+    // The scene's best filter.
     const bool anisotropic = device->GetCaps().rasterCaps & Caps::kAnisotropy;
     textureFilter_ = anisotropic ? kTexfAnisotropic : kTexfLinear;
-    d3d.SetStageFilter(textureFilter_, 0);
-    d3d.SetStageStateCounted(0, kTssAlphaOp, kTopModulate);
-    d3d.SetStageStateCounted(0, kTssAlphaArg1, kTaTexture);
-    d3d.SetStageStateCounted(0, kTssAlphaArg2, kTaDiffuse);
+    ApplySceneStageStates(textureFilter_);
 
     Resource().SetPackage(&package_);
     VEX_TextureList& textures = TextureList();
-    textures.SetFilters(kFilterTriangle, kFilterLinear);
-    textures.SetFormat(kFormatA1R5G5B5);
+    ApplySceneLoaderSettings();
     textures.SetMipLevels(1);
     for (const char* name :
          {"logo.tga", "boom.tga", "fonte01.tga", "spark.tga", "rojao.tga", "disco.tga"})

@@ -802,7 +802,7 @@ private:
     void Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices,
               const void* vertices, uint32_t fvf, bool fromBuffers = false) {
         if (primitiveCount == 0 || (!vertices && !fromBuffers)) return;
-        const uint32_t count = IndexCount(type, primitiveCount);
+        const uint32_t count = VerticesOf(type, primitiveCount);
         if ((fvf & kFvfXyzRhw) && !fromBuffers) {
             DrawPretransformed(type, count, indices, vertices, fvf);
             return;
@@ -810,23 +810,6 @@ private:
         if ((fvf & kFvfXyz) == 0) return;
         ApplyTransforms();
         DrawArrays(type, count, indices, vertices, fvf, fromBuffers);
-    }
-
-    // Vertices (or indices) a primitive count of the type takes.
-    static uint32_t IndexCount(PrimitiveType type, uint32_t primitiveCount) {
-        switch (type) {
-            case kPtPointList:
-                return primitiveCount;
-            case kPtLineList:
-                return primitiveCount * 2;
-            case kPtLineStrip:
-                return primitiveCount + 1;
-            case kPtTriangleStrip:
-            case kPtTriangleFan:
-                return primitiveCount + 2;
-            default:
-                return primitiveCount * 3;
-        }
     }
 
     // Screen-space vertices: see the notes at the top.

@@ -140,22 +140,6 @@ Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t 
 
 namespace {
 
-// How many vertices a primitive count of a type takes.
-uint32_t VerticesOf(PrimitiveType type, uint32_t primitiveCount) {
-    switch (type) {
-        case kPtPointList:
-            return primitiveCount;
-        case kPtLineList:
-            return primitiveCount * 2;
-        case kPtLineStrip:
-            return primitiveCount + 1;
-        case kPtTriangleList:
-            return primitiveCount * 3;
-        default:  // strips and fans
-            return primitiveCount + 2;
-    }
-}
-
 std::vector<RecordedVertex> ReadVertices(const void* vertices, uint32_t count, uint32_t fvf) {
     if (!vertices) return {};
     std::vector<RecordedVertex> read(count);
