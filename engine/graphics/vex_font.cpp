@@ -72,20 +72,12 @@ void VEX_Font::SetFontSize(int16_t index, float width, float height) {
     FontRecord* font = fonts_.Get(index);
     if (!font) return;
     // Written so that a NaN takes the native size too.
-    if (width > 0) {
-        font->cellWidth = width;
-        font->scaleX = width / font->nativeCellWidth;
-    } else {
-        font->cellWidth = font->nativeCellWidth;
-        font->scaleX = 1.0f;
-    }
-    if (height > 0) {
-        font->cellHeight = height;
-        font->scaleY = height / font->nativeCellHeight;
-    } else {
-        font->cellHeight = font->nativeCellHeight;
-        font->scaleY = 1.0f;
-    }
+    auto resize = [](float asked, float native, float& cell, float& scale) {
+        cell = asked > 0 ? asked : native;
+        scale = asked > 0 ? asked / native : 1.0f;
+    };
+    resize(width, font->nativeCellWidth, font->cellWidth, font->scaleX);
+    resize(height, font->nativeCellHeight, font->cellHeight, font->scaleY);
 }
 
 void VEX_Font::SetTextAlign(uint8_t horizontal, uint8_t vertical) {
