@@ -51,6 +51,12 @@ public:
         return IsValid(index) ? slots_[static_cast<size_t>(index)].get() : nullptr;
     }
 
+    // Room for count items before the list's own storage grows.
+    void Reserve(int16_t count) {
+        slots_.reserve(static_cast<size_t>(count));
+        freeIndices_.reserve(static_cast<size_t>(count));
+    }
+
     void Clear() {
         slots_.clear();
         slots_.shrink_to_fit();

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "bench/bench_device.h"
 #include "engine/modules/engine_modules.h"
 #include "scene/scene_window.h"
 #include "scene/table_scene.h"
@@ -20,24 +21,9 @@ namespace {
 // The engine up for the whole run, as in the loaded library.
 EngineLifetime engine;
 
-// Starts the OpenGL device at the game's size in window; false (and the
-// benchmark marked skipped with the reason) when there is no display or
-// no device.
-bool StartDevice(SceneWindow& window, benchmark::State& state) {
-    if (!window.ok()) {
-        state.SkipWithError("no X display: run under scripts/run-with-display.sh");
-        return false;
-    }
-    if (!window.StartDevice()) {
-        state.SkipWithError("the OpenGL device did not start");
-        return false;
-    }
-    return true;
-}
-
 void BM_TableFrame(benchmark::State& state) {
     SceneWindow window(570, 400);
-    if (!StartDevice(window, state)) return;
+    if (!StartBenchDevice(window, state)) return;
     TableScene scene;
     if (!scene.Load(RINGDISK_PACKAGE, state.range(1) != 0))
         return state.SkipWithError("dados.vpf did not load");
@@ -58,7 +44,7 @@ void BM_TableFrame(benchmark::State& state) {
 // The fixed cost of a frame: clearing and presenting an empty picture.
 void BM_EmptyFrame(benchmark::State& state) {
     SceneWindow window(570, 400);
-    if (!StartDevice(window, state)) return;
+    if (!StartBenchDevice(window, state)) return;
     for (auto _ : state) {
         if (!Direct3D().BeginFrame()) continue;
         Direct3D().ClearTargets(0xFF808094, true, true, true);

@@ -1,5 +1,7 @@
 #include "game/game_state.h"
 
+#include "game/presentation.h"
+
 GameState& Game() {
     static GameState state;
     return state;
@@ -44,5 +46,6 @@ void ResetTable(GameState& g) {
     g.discReturned = 0;
     g.movingSteps = 0;
     g.peerAim = PeerAim{};
+    Presentation().OnTableReset();
     g.paused = 0;
 }

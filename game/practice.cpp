@@ -5,6 +5,7 @@
 #include "game/game_random.h"
 #include "game/game_sound.h"
 #include "game/owned_text.h"
+#include "game/presentation.h"
 #include "game/records.h"
 #include "game/table_layout.h"
 
@@ -110,6 +111,7 @@ void StartPractice(GameState& g, const char* playerName) {
     g.phaseTimer = 0;
     g.practicePhase = kPhasePlaying;
     g.triesLeft = kPracticeTries;
+    Presentation().OnPracticeStarted();
     g.shotsTaken = 0;
     SetUpLevel(g, 1);
 }

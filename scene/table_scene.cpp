@@ -5,6 +5,7 @@
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/modules/engine_modules.h"
 #include "game/table_geometry.h"
+#include "scene/scene_states.h"
 
 using namespace gfx;
 
@@ -45,14 +46,10 @@ bool TableScene::Load(const char* packagePath, bool lowDetail) {
     device->SetRenderState(kRsNormalizeNormals, 1);
     device->SetRenderState(kRsZFunc, kCmpLess);
     d3d.SetDepthTest(true);
-    d3d.SetStageFilter(kTexfLinear, 0);
-    d3d.SetStageStateCounted(0, kTssAlphaOp, kTopModulate);
-    d3d.SetStageStateCounted(0, kTssAlphaArg1, kTaTexture);
-    d3d.SetStageStateCounted(0, kTssAlphaArg2, kTaDiffuse);
+    ApplySceneStageStates(kTexfLinear);
 
     VEX_TextureList& textures = TextureList();
-    textures.SetFilters(kFilterTriangle, kFilterLinear);
-    textures.SetFormat(kFormatA1R5G5B5);
+    ApplySceneLoaderSettings();
     textures.SetMipLevels(2);
     if (textures.Load("mesa1.tga") < 0 || textures.Load("mesa2.tga") < 0) return false;
     textures.SetMipLevels(1);

@@ -5,11 +5,10 @@ build_dir="${1:-build}"
 for b in "$build_dir"/bench/*_bench; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
-  # The frame benchmark draws and the input benchmark reads a window: give
-  # them a virtual display.
-  if [ "$(basename "$b")" = frame_bench ] || [ "$(basename "$b")" = input_bench ]; then
-    "$(dirname "$0")/run-with-display.sh" "$b"
-  else
-    "$b"
-  fi
+  # The frame and HUD benchmarks draw, and the input benchmark reads a
+  # window: give them a virtual display.
+  case "$(basename "$b")" in
+    frame_bench | hud_bench | input_bench) "$(dirname "$0")/run-with-display.sh" "$b" ;;
+    *) "$b" ;;
+  esac
 done

@@ -142,6 +142,9 @@ public:
     const CapabilityWord& capabilities() const { return capabilities_; }
     uint16_t width() const { return width_; }
     uint16_t height() const { return height_; }
+    // The 2D coordinate space the engine draws texts and pictures in.
+    uint16_t virtualWidth() const { return virtualWidth_; }
+    uint16_t virtualHeight() const { return virtualHeight_; }
     uint8_t bpp() const { return bpp_; }
     float ratioX() const { return ratioX_; }
     float ratioY() const { return ratioY_; }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
@@ -12,8 +10,6 @@
 #include "base/debug_log.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_texture_list.h"
-#include "engine/services/string_tools.h"
-#include "engine/services/vex_package.h"
 #include "engine/services/vex_resource.h"
 #include "platform/gfx/gfx_shapes.h"
 #include "platform/gfx/gfx_xfile.h"
@@ -62,26 +58,12 @@ bool VEX_XMesh::LoadX(const char* name, bool loadTextures) {
 }
 
 bool VEX_XMesh::Read(const char* name, const std::string& path, bool loadTextures) {
-    VEX_Resource& resource = Resource();
-
-    std::vector<char> bytes;
-    if (VEX_Package* package = resource.currentPackage()) {
-        if (!package->IsOpen(true, name)) return false;
-        const int16_t entry = package->FindByName(name, true);
-        if (entry < 0) return false;
-        const uint32_t size = package->ReadEntry(entry, true);
-        if (size == 0) return false;
-        bytes.assign(package->data(), package->data() + size);
-        package->ReleaseData();
-    } else {
-        if (!StringTools::FileExists(path.c_str())) return false;
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::vector<uint8_t> bytes;
+    if (!Resource().ReadAsset(name, true, bytes)) return false;
 
     XFileData data;
     std::string error;
-    if (!ReadXFile(bytes.data(), bytes.size(), data, error)) {
+    if (!ReadXFile(reinterpret_cast<const char*>(bytes.data()), bytes.size(), data, error)) {
         Log().FileReadError(path.c_str());
         return false;
     }

@@ -57,3 +57,12 @@ VEX_Audio& Audio() {
 VEX_SFX& Effects() {
     return running->sfx;
 }
+VEX_Sprite& Sprites() {
+    return running->sprite;
+}
+VEX_Font& Fonts() {
+    return running->font;
+}
+VEX_GDIFont& GDIFonts() {
+    return running->gdiFont;
+}

@@ -17,9 +17,11 @@
 #include "engine/audio/vex_sfx.h"
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_direct3d.h"
+#include "engine/graphics/vex_font.h"
+#include "engine/graphics/vex_gdi_font.h"
 #include "engine/graphics/vex_light.h"
+#include "engine/graphics/vex_sprite.h"
 #include "engine/graphics/vex_texture_list.h"
-#include "engine/modules/pending_modules.h"
 #include "engine/services/string_tools.h"
 #include "engine/services/vex_input.h"
 #include "engine/services/vex_resource.h"
@@ -39,10 +41,10 @@ struct EngineModules : TrackedObject, DeviceListener {
     VEX_Input input;
     VEX_Camera camera{direct3d};
     VEX_Light light{direct3d};
-    VEX_GDIFont gdiFont;
+    VEX_GDIFont gdiFont{direct3d};
     VEX_TextureList textureList{direct3d};
-    VEX_Sprite sprite;
-    VEX_Font font;
+    VEX_Sprite sprite{direct3d, textureList};
+    VEX_Font font{direct3d, textureList};
     VEX_Audio audio;
     VEX_SFX sfx{audio};
 };
@@ -69,3 +71,6 @@ VEX_TextureList& TextureList();
 VEX_Input& Input();
 VEX_Audio& Audio();
 VEX_SFX& Effects();
+VEX_Sprite& Sprites();
+VEX_Font& Fonts();
+VEX_GDIFont& GDIFonts();

@@ -1,8 +1,12 @@
 #include "engine/services/vex_resource.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "base/debug_log.h"
+#include "engine/services/string_tools.h"
+#include "engine/services/vex_package.h"
 
 namespace {
 
@@ -40,5 +44,23 @@ bool VEX_Resource::BuildPath(const char* name) {
     for (char* c = path_; *c; ++c) {
         if (*c == '\\') *c = '/';
     }
+    return true;
+}
+
+bool VEX_Resource::ReadAsset(const char* name, bool log, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    if (VEX_Package* package = currentPackage_) {
+        if (!package->IsOpen(log, name)) return false;
+        const int16_t entry = package->FindByName(name, log);
+        if (entry < 0) return false;
+        const uint32_t size = package->ReadEntry(entry, log);
+        if (size == 0) return false;
+        bytes.assign(package->data(), package->data() + size);
+        package->ReleaseData();
+        return true;
+    }
+    if (!BuildPath(name) || !StringTools::FileExists(path_)) return false;
+    std::ifstream in(path_, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
 }

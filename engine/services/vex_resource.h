@@ -3,6 +3,9 @@
 // and texts.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "base/memory_tracker.h"
 
 class VEX_Package;
@@ -22,6 +25,12 @@ public:
     // does not fit.
     bool BuildPath(const char* name);
     const char* path() const { return path_; }
+
+    // Reads a named asset whole: from the current package when one is set
+    // (asking it quietly unless log is set), otherwise from the loose file
+    // at the composed path, whose absence is always reported. False when
+    // nothing could be read; an empty loose file reads as no bytes.
+    bool ReadAsset(const char* name, bool log, std::vector<uint8_t>& bytes);
 
     // The package loaders read from; it must outlive its registration.
     void SetPackage(VEX_Package* package) { currentPackage_ = package; }

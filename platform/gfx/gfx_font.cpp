@@ -50,9 +50,13 @@ constexpr WantedState kTextStates[] = {
 
 std::unique_ptr<Font> Font::Create(Device& device, const FontDescription& description) {
     const std::optional<FontFile> file = FindFontFile(description);
-    if (!file) return nullptr;
+    return file ? Create(device, *file, description) : nullptr;
+}
+
+std::unique_ptr<Font> Font::Create(Device& device, const FontFile& file,
+                                   const FontDescription& description) {
     GlyphAtlas atlas;
-    if (!RasteriseGlyphAtlas(*file, description, atlas)) return nullptr;
+    if (!RasteriseGlyphAtlas(file, description, atlas)) return nullptr;
     std::unique_ptr<Font> font(new Font(device, std::move(atlas), description.underline));
     if (!font->MakeTexture()) return nullptr;
     return font;

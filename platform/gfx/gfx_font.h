@@ -32,6 +32,10 @@ public:
     // the device will not make the glyph texture. The font belongs to the
     // device and must be gone before it.
     static std::unique_ptr<Font> Create(Device& device, const FontDescription& description);
+    // The same from a font file already found; null when FreeType refuses
+    // it or the device will not make the glyph texture.
+    static std::unique_ptr<Font> Create(Device& device, const FontFile& file,
+                                        const FontDescription& description);
 
     // Sets the drawing states once for several texts; End puts them back.
     // Texts drawn outside a Begin / End pair do both themselves.

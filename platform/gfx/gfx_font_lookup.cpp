@@ -43,6 +43,21 @@ bool Monospaced(const FcPattern* match) {
            spacing >= FC_MONO;
 }
 
+// The face at path and index, with what the rasteriser must add to it to
+// look as described.
+FontFile Described(const FcPattern* face, const std::string& path, int index,
+                   const FontDescription& description) {
+    FontFile file;
+    file.path = path;
+    file.index = index;
+    int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+    FcPatternGetInteger(face, FC_WEIGHT, 0, &weight);
+    FcPatternGetInteger(face, FC_SLANT, 0, &slant);
+    file.embolden = Bold(description) && weight < FC_WEIGHT_DEMIBOLD;
+    file.slant = description.italic && slant == FC_SLANT_ROMAN;
+    return file;
+}
+
 }  // namespace
 
 std::optional<FontFile> FindFontFile(const FontDescription& description) {
@@ -57,15 +72,17 @@ std::optional<FontFile> FindFontFile(const FontDescription& description) {
     FcChar8* path = nullptr;
     if (FcPatternGetString(match.get(), FC_FILE, 0, &path) != FcResultMatch || !path)
         return std::nullopt;
-    FontFile file;
-    file.path = reinterpret_cast<const char*>(path);
-    FcPatternGetInteger(match.get(), FC_INDEX, 0, &file.index);
-    int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(match.get(), FC_SLANT, 0, &slant);
-    file.embolden = Bold(description) && weight < FC_WEIGHT_DEMIBOLD;
-    file.slant = description.italic && slant == FC_SLANT_ROMAN;
-    return file;
+    int index = 0;
+    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+    return Described(match.get(), reinterpret_cast<const char*>(path), index, description);
+}
+
+std::optional<FontFile> FontFileAt(const std::string& path, const FontDescription& description) {
+    int faces = 0;
+    Pattern face(
+        FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.c_str()), 0, nullptr, &faces));
+    if (!face) return std::nullopt;
+    return Described(face.get(), path, 0, description);
 }
 
 }  // namespace gfx

@@ -24,4 +24,9 @@ struct FontFile {
 // monospace font otherwise.
 std::optional<FontFile> FindFontFile(const FontDescription& description);
 
+// The first face of a font file of one's own, read where it lies without
+// installing it (fontconfig could not forget a single added file again),
+// or none when it holds no font.
+std::optional<FontFile> FontFileAt(const std::string& path, const FontDescription& description);
+
 }  // namespace gfx

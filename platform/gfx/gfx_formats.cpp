@@ -218,4 +218,20 @@ uint32_t VertexStride(uint32_t fvf) {
     return stride;
 }
 
+uint32_t VerticesOf(PrimitiveType type, uint32_t primitiveCount) {
+    switch (type) {
+        case kPtPointList:
+            return primitiveCount;
+        case kPtLineList:
+            return primitiveCount * 2;
+        case kPtLineStrip:
+            return primitiveCount + 1;
+        case kPtTriangleStrip:
+        case kPtTriangleFan:
+            return primitiveCount + 2;
+        default:
+            return primitiveCount * 3;
+    }
+}
+
 }  // namespace gfx

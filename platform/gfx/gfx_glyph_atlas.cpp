@@ -76,8 +76,16 @@ bool RasteriseGlyphAtlas(const FontFile& file, const FontDescription& descriptio
         return false;
 
     const FT_Size_Metrics& metrics = face->size->metrics;
-    atlas.ascent = int((metrics.ascender + 63) >> 6);
-    atlas.descent = int((-metrics.descender + 63) >> 6);
+    if (description.height > 0) {
+        // A cell height is the line's height exactly, as Windows keeps it:
+        // rounding ascent and descent up apart would add a pixel a line,
+        // and a text sized for its panel would run out of it.
+        atlas.ascent = int(std::lround(double(FT_MulFix(face->ascender, metrics.y_scale)) / 64.0));
+        atlas.descent = description.height - atlas.ascent;
+    } else {
+        atlas.ascent = int((metrics.ascender + 63) >> 6);
+        atlas.descent = int((-metrics.descender + 63) >> 6);
+    }
     atlas.underlineOffset = std::max(
         1, int(std::lround(-double(FT_MulFix(face->underline_position, metrics.y_scale)) / 64.0)));
     atlas.underlineThickness = std::max(

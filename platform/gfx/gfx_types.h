@@ -223,6 +223,8 @@ enum VertexFormat : uint32_t {
 };
 // Bytes of one vertex of the format.
 uint32_t VertexStride(uint32_t fvf);
+// Vertices (or indices) a number of primitives of a type takes.
+uint32_t VerticesOf(PrimitiveType type, uint32_t primitiveCount);
 
 struct ColorValue {
     float r = 0, g = 0, b = 0, a = 0;

@@ -18,6 +18,10 @@ constexpr int kAtlas = kCell * 16;
 // outline above and below fits a cell, accented capitals included.
 constexpr int kPixelSize = 22;
 constexpr int kOutline = 2;
+// Narrow letters: the HUD's tightest lines (its eight-character run clock
+// in 100 pixels at size 32, "nível:" before the level's number at size 28)
+// are laid out for a condensed face.
+constexpr float kWidthScale = 0.75f;
 
 // Outline coverage at a texel: the glyph's coverage spread over a disc of
 // radius kOutline + 0.5, with a soft edge.
@@ -51,7 +55,7 @@ void PaintGlyph(Image& atlas, const GlyphBitmap& g, int cellX, int cellY, int ba
 }  // namespace
 
 BitmapFont MakeBitmapFont() {
-    GlyphRenderer renderer(DejaVuFont("DejaVuSans-Bold.ttf"), kPixelSize);
+    GlyphRenderer renderer(DejaVuFont("DejaVuSans-Bold.ttf"), kPixelSize, kWidthScale);
     BitmapFont font{Image(kAtlas, kAtlas), {}};
     const int baseline = kOutline + renderer.Ascender();
     const int spaceWidth = int(std::lround(renderer.Render(U' ').advance));

@@ -17,13 +17,15 @@ struct GlyphRenderer::Library {
     }
 };
 
-GlyphRenderer::GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize)
+GlyphRenderer::GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize, float widthScale)
     : ft_(std::make_unique<Library>()) {
     if (FT_Init_FreeType(&ft_->library) != 0) throw std::runtime_error("FreeType did not start");
     if (FT_New_Face(ft_->library, fontFile.c_str(), 0, &ft_->face) != 0)
         throw std::runtime_error("cannot load font " + fontFile.string());
     if (FT_Set_Pixel_Sizes(ft_->face, 0, FT_UInt(pixelSize)) != 0)
         throw std::runtime_error("cannot size font " + fontFile.string());
+    FT_Matrix narrow{FT_Fixed(widthScale * 0x10000), 0, 0, 0x10000};
+    FT_Set_Transform(ft_->face, &narrow, nullptr);
 }
 
 GlyphRenderer::~GlyphRenderer() = default;

@@ -23,8 +23,9 @@ struct GlyphBitmap {
 
 class GlyphRenderer {
 public:
-    // Throws when the font cannot be loaded.
-    GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize);
+    // Throws when the font cannot be loaded. A width scale below 1 draws
+    // the letters (and their advances) that much narrower.
+    GlyphRenderer(const std::filesystem::path& fontFile, int pixelSize, float widthScale = 1.0f);
     ~GlyphRenderer();
     GlyphRenderer(const GlyphRenderer&) = delete;
     GlyphRenderer& operator=(const GlyphRenderer&) = delete;

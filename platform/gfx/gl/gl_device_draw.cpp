@@ -22,23 +22,6 @@ struct GlMeshBuffers final : MeshBuffers {
     }
 };
 
-// Vertices (or indices) a primitive count of the type takes.
-uint32_t IndexCount(PrimitiveType type, uint32_t primitiveCount) {
-    switch (type) {
-        case kPtPointList:
-            return primitiveCount;
-        case kPtLineList:
-            return primitiveCount * 2;
-        case kPtLineStrip:
-            return primitiveCount + 1;
-        case kPtTriangleStrip:
-        case kPtTriangleFan:
-            return primitiveCount + 2;
-        default:
-            return primitiveCount * 3;
-    }
-}
-
 }  // namespace
 
 void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
@@ -99,7 +82,7 @@ bool GlDevice::ReadBackBuffer(std::vector<uint32_t>& argb, uint32_t& width, uint
 void GlDevice::Draw(PrimitiveType type, uint32_t primitiveCount, const uint32_t* indices,
                     const void* vertices, uint32_t fvf, bool fromBuffers) {
     if (primitiveCount == 0 || (!vertices && !fromBuffers)) return;
-    const uint32_t count = IndexCount(type, primitiveCount);
+    const uint32_t count = VerticesOf(type, primitiveCount);
     if ((fvf & kFvfXyzRhw) && !fromBuffers) {
         DrawPretransformed(type, count, indices, vertices, fvf);
         return;

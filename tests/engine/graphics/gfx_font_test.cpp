@@ -48,6 +48,8 @@ TEST_F(FontTest, TheCellIsTheHeightAskedForAndBoldInksMore) {
     ASSERT_TRUE(font);
     const GlyphAtlas& atlas = font->atlas();
     EXPECT_NEAR(atlas.lineHeight(), 13, 1);
+    // Exactly: lines of a cell height, as Windows spaces them.
+    EXPECT_EQ(atlas.lineHeight(), 13);
     ASSERT_NE(font->texture(), nullptr);
     // One texture of the atlas's size, nothing else made.
     EXPECT_EQ(device().CountOf(Call::CreateTexture), 1u);

@@ -1,5 +1,6 @@
 #include "tests/engine/graphics/graphics_fixture.h"
 
+#include <algorithm>
 #include <fstream>
 
 #define STB_IMAGE_WRITE_STATIC
@@ -20,4 +21,19 @@ bool WriteBmp(const std::string& path, int width, int height, const std::vector<
 
 void WriteTextFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<RecordedQuad> QuadsOf(const std::vector<gfx::RecordedDraw>& draws) {
+    constexpr uint32_t kQuadFvf = gfx::kFvfXyz | gfx::kFvfDiffuse | gfx::kFvfTex1;
+    std::vector<RecordedQuad> quads;
+    for (const gfx::RecordedDraw& draw : draws) {
+        if (draw.fvf != kQuadFvf || draw.vertices.size() % 4 != 0) continue;
+        for (size_t first = 0; first < draw.vertices.size(); first += 4) {
+            RecordedQuad quad;
+            std::copy_n(draw.vertices.begin() + long(first), 4, quad.corners);
+            quad.texture = draw.texture;
+            quads.push_back(quad);
+        }
+    }
+    return quads;
 }

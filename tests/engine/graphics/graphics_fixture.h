@@ -13,14 +13,27 @@
 #include "engine/modules/engine_modules.h"
 #include "platform/gfx/recording/recording_device.h"
 
+// One quad of the fonts' and sprites' batched draws: its corners (top-left,
+// top-right, bottom-left, bottom-right) and the texture it was drawn with.
+struct RecordedQuad {
+    gfx::RecordedVertex corners[4];
+    const gfx::Texture* texture = nullptr;
+};
+// The quads of those draws (of four-cornered 2D vertices), in drawing order.
+std::vector<RecordedQuad> QuadsOf(const std::vector<gfx::RecordedDraw>& draws);
+
 // An RGBA image written as an uncompressed TGA (with alpha) or 24-bit BMP.
 bool WriteTga(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 bool WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 void WriteTextFile(const std::string& path, const std::string& text);
 
-// Empties the texture and light lists and restores the loader settings, so
-// nothing refers to a device about to be replaced.
+// Empties the font, sprite, texture and light lists and restores the loader
+// settings, so nothing refers to a device about to be replaced.
 inline void ResetEngineLists() {
+    // Fonts and sprites first: they draw with the textures and the device.
+    GDIFonts().ReleaseGDIFonts();
+    Fonts().ReleaseFonts();
+    Sprites().ReleaseSprites();
     TextureList().Clear(false);
     TextureList().SetFormat(gfx::kFormatUnknown);
     TextureList().SetMipLevels(0);

@@ -151,3 +151,19 @@ TEST(PictureEntries, WidthTableMeasuresTheFontsGlyphs) {
         }
     }
 }
+
+// The practice HUD's tightest lines, as the game lays them out with this
+// font: the run clock starts 100 pixels left of the screen's right edge at
+// size 32, and the level's label ends before its number at x 65.
+TEST(PictureEntries, TheHudsTightestLinesFitTheirPlaces) {
+    const std::vector<uint8_t> widths = PackageEntryBytes("fonte01.dat");
+    ASSERT_EQ(widths.size(), 256u);
+    auto measure = [&](const std::string& text, float size) {
+        float width = 1;
+        for (unsigned char c : text) width += float(widths[c]) * size / 32;
+        return width;
+    };
+    EXPECT_LE(measure("00:00:00", 32) - 1, 100);
+    for (const char* label : {"n\xEDvel:", "level:", "nivel:"})
+        EXPECT_LE(5 + measure(label, 28), 65) << label;
+}

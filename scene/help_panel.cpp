@@ -1,0 +1,51 @@
+// The F1 help panel and the version text of the intro.
+#include "engine/modules/engine_modules.h"
+#include "scene/hud.h"
+#include "scene/hud_draw.h"
+#include "scene/texts.h"
+
+namespace {
+
+constexpr const char* kVersion = "1.1.0";
+
+// A plain white rectangle of the panel sprite, centred on (x, y).
+void DrawPanelRect(VEX_Sprite& sprites, float x, float y, float width, float height) {
+    sprites.SetFrameSize(kPanelSprite, 0, width, height);
+    sprites.SetFramePivot(kPanelSprite, 0, 0.5f, 0.5f, true);
+    sprites.DrawSprite(kPanelSprite, x, y, 0, 0);
+}
+
+}  // namespace
+
+void DrawHelpPanel(float alpha, int width, int height, int language) {
+    alpha = std::clamp(alpha, 0.0f, 255.0f);
+    VEX_Sprite& sprites = Sprites();
+    if (alpha <= 0 || !sprites.BeginSprites()) return;
+    const float x = float(width / 2), y = float(height / 2);
+    sprites.SetSpriteScale(kPanelSprite, 1, 1);
+    sprites.SetSpriteRotation(0);
+    // Two translucent panels, the inner one over the outer: a lighter rim.
+    sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
+    DrawPanelRect(sprites, x, y, 335, 300);
+    DrawPanelRect(sprites, x, y, 331, 296);
+    // The rule under the title.
+    sprites.SetSpriteColor(WithAlpha(alpha, kWhite));
+    DrawPanelRect(sprites, x, 72, 320, 2);
+    sprites.EndSprites();
+
+    VEX_GDIFont& text = GDIFonts();
+    text.BeginGDIText(kHelpFont);
+    text.SetGDIColor(WithAlpha(alpha, 0x000000));
+    text.PrintGDIText(int16_t(width / 2 - 157), int16_t(height / 2 - 145), "%s",
+                      HelpText(language));
+    text.EndGDIText();
+}
+
+void DrawVersionText(int width, int height) {
+    VEX_Font& font = Fonts();
+    if (!font.BeginText(kHudFont)) return;
+    SetTextStyle(2, 2, kWhite, 20);
+    font.PrintText(float(width - 5), float(height), "v%s", kVersion);
+    font.SetFontSize(kHudFont, kTextSize, kTextSize);
+    font.EndText();
+}

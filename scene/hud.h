@@ -1,0 +1,26 @@
+// The 2D layer's texts and pictures: the match HUD (whose turn, the shot
+// clock, the result banner), the practice HUD (level, tries, shots, run
+// time, pause, hints, the run's end), the best-plays screen, the F1 help
+// panel and the version text. Each is drawn from the game state and the
+// frame's time alone, with bitmap font 0, TrueType font 0 and the scene's
+// sprites 1 to 3; without them it draws nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_state.h"
+
+struct HudFrame {
+    int width = 0, height = 0;  // the 2D screen, pixels
+    float frameSeconds = 0;
+    uint32_t textureFilter = 0;  // stage 0's filter, put back after the point-sampled icons
+};
+
+// Match HUD in a match, practice HUD in practice, nothing otherwise.
+void DrawHud(const GameState& g, const HudFrame& frame);
+// The best-plays table sliding in and, after its time, out again, when it
+// hands the screen back to the intro.
+void DrawRecordsScreen(GameState& g, const HudFrame& frame);
+// alpha 0..255; nothing at 0.
+void DrawHelpPanel(float alpha, int width, int height, int language);
+void DrawVersionText(int width, int height);

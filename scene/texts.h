@@ -1,0 +1,38 @@
+// Every text the game shows the player, in Portuguese, English and Spanish
+// (language 0, 1, 2), as the Windows-1252 bytes the bitmap font and the
+// TrueType font draw. Each text is kept whole per language and converted
+// once; a language outside 0..2 reads as the nearest one.
+#pragma once
+
+#include <cstdint>
+
+enum class Message : uint8_t {
+    kOwnTurn,
+    kOpponentsTurn,
+    kYouWon,
+    kYouLost,
+    kRedWon,
+    kGreenWon,
+    kDraw,
+    kGreensTurn,
+    kRedsTurn,
+    kTime,
+    kLevel,
+    kHintLabel,
+    kShots,
+    kTries,
+    kNewRecord,
+    kBestPlaysTitle,
+    kName,
+    kPaused,
+};
+
+constexpr int kLanguageCount = 3;
+constexpr int kHintCount = 9;
+
+int ClampLanguage(int language);
+const char* MessageText(Message message, int language);
+// Hint slots run hint by hint, three languages each: slot = hint x 3 + language.
+const char* HintText(int slot);
+// The quick help: one text of many lines.
+const char* HelpText(int language);
