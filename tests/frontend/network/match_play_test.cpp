@@ -8,11 +8,11 @@
 #include <QTcpSocket>
 #include <optional>
 
+#include "ai/shot_search.h"
 #include "frontend/core/frame_codec.h"
 #include "game/game_state.h"
 #include "game/table_geometry.h"
 #include "peer_process.h"
-#include "tests/game/shot_search.h"
 #include "tools/headless_peer/table_fingerprint.h"
 #include "vexlib/exports.h"
 
@@ -49,17 +49,17 @@ public:
 
     // A quiet shot pockets nothing and hands the turn over; otherwise the
     // shot pockets own discs and avoids fouls where it can.
-    CandidateShot ChooseShot(bool quiet) const {
-        const auto score = [quiet](const ShotResult& r) {
+    ai::Shot ChooseShot(bool quiet) const {
+        const auto score = [quiet](const ai::ShotResult& r) {
             if (quiet) return r.ownPocketed + r.otherPocketed == 0 && !r.strikerFell ? 0 : -1000;
             return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
         };
-        const auto shot = FindShot(Game(), score, -1000000);
-        return shot.value_or(CandidateShot{
+        const auto shot = ai::FindShot(Game(), score, -1000000);
+        return shot.value_or(ai::Shot{
             0.0f, Side() == 0 ? table::kShootingLineZ : -table::kShootingLineZ, 10.0f, 0.0f});
     }
 
-    void Play(const CandidateShot& shot) {
+    void Play(const ai::Shot& shot) {
         SetPlayer_Host(Side());
         DispararTiro(shot.x, shot.z, shot.force, shot.angle);
         int steps = 0;
@@ -70,7 +70,7 @@ public:
     }
 };
 
-QString ShootCommand(const CandidateShot& s) {
+QString ShootCommand(const ai::Shot& s) {
     // Nine significant digits carry every float through text unchanged.
     return QStringLiteral("shoot %1 %2 %3 %4")
         .arg(double(s.x), 0, 'g', 9)
@@ -130,7 +130,7 @@ protected:
     // not eat it. nextQuiet tells what kind of shot that one will be.
     void PlayOneShot(ReferenceTable& reference, std::initializer_list<PeerProcess*> peers,
                      bool quiet = true, bool nextQuiet = true) {
-        const CandidateShot shot = planned_ ? *planned_ : reference.ChooseShot(quiet);
+        const ai::Shot shot = planned_ ? *planned_ : reference.ChooseShot(quiet);
         planned_.reset();
         PeerProcess& shooter = reference.Side() == 0 ? ana : bob;  // Ana is green
         const int from = shooter.LineCount();
@@ -145,7 +145,7 @@ protected:
     PeerProcess& ana;
     PeerProcess& bob;
     int seed = 0;
-    std::optional<CandidateShot> planned_;  // searched ahead for the reference's next turn
+    std::optional<ai::Shot> planned_;  // searched ahead for the reference's next turn
 };
 
 TEST_F(MatchPlay, EveryTableStaysIdenticalShotAfterShotUntilTheMatchIsWon) {
