@@ -41,15 +41,19 @@ std::vector<Shot> GridShots(const GameState& g, const ShotGrid& grid) {
     return shots;
 }
 
-std::vector<Shot> PotShots(const GameState& g, int spreadSpots,
-                           std::span<const float> forceFactors) {
+std::vector<Shot> PotShots(const GameState& g, const PotSearch& search) {
     std::vector<Shot> shots;
-    for (const PotLine& line : FindPotLines(g, spreadSpots)) {
+    for (const PotLine& line : FindPotLines(g, search.spreadSpots, search.offTheCushion)) {
         const float justEnough = JustEnoughForce(line);
-        for (float factor : forceFactors) {
+        for (float factor : search.forceFactors) {
             Shot s = line.aim;
             s.force = std::clamp(justEnough * factor, kWeakestAimedForce, kForceLimit);
-            shots.push_back(OnTheGrid(s));
+            for (int step = -search.fanSteps; step <= search.fanSteps; ++step) {
+                Shot fanned = s;
+                fanned.angle = std::clamp(s.angle + kFanStep * static_cast<float>(step),
+                                          -kAngleLimit, kAngleLimit);
+                shots.push_back(OnTheGrid(fanned));
+            }
         }
     }
     RemoveRepeats(shots);

@@ -24,10 +24,19 @@ inline constexpr float kGridAngle = 1.2f;
 
 std::vector<Shot> GridShots(const GameState& table, const ShotGrid& grid);
 
+struct PotSearch {
+    int spreadSpots = 0;         // see FindPotLines
+    bool offTheCushion = false;  // see FindPotLines
+    std::span<const float> forceFactors;
+    // Angles tried on each side of a line, kFanStep apart: a fast striker
+    // meets the disc a little past the point the line aims at.
+    int fanSteps = 0;
+};
+inline constexpr float kFanStep = 0.004f;
+
 // Shots along the pot lines (see pot_lines.h) of the side to move, each line
 // with the force that just pots its disc times every factor given.
-std::vector<Shot> PotShots(const GameState& table, int spreadSpots,
-                           std::span<const float> forceFactors);
+std::vector<Shot> PotShots(const GameState& table, const PotSearch& search);
 
 // Drops repeated shots, keeping the first of each.
 void RemoveRepeats(std::vector<Shot>& shots);

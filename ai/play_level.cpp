@@ -18,8 +18,7 @@ constexpr float kMasterGridForces[] = {3.5f, 6.5f, 10.0f};
 const LevelSettings kRandom{};
 
 const LevelSettings kBeginner{
-    .potSpreadSpots = 3,
-    .potForceFactors = kBeginnerPotForces,
+    .pots = {.spreadSpots = 3, .forceFactors = kBeginnerPotForces},
     .grid = {5, 9, kBeginnerGridForces},
     .firstPlyBudget = 120,
     .angleError = 0.04f,
@@ -28,8 +27,10 @@ const LevelSettings kBeginner{
 };
 
 const LevelSettings kClub{
-    .potSpreadSpots = 7,
-    .potForceFactors = kClubPotForces,
+    .pots = {.spreadSpots = 7,
+             .offTheCushion = true,
+             .forceFactors = kClubPotForces,
+             .fanSteps = 1},
     .grid = {9, 15, kClubGridForces},
     .firstPlyBudget = 700,
     .weighLeave = true,
@@ -40,8 +41,10 @@ const LevelSettings kClub{
 };
 
 const LevelSettings kMaster{
-    .potSpreadSpots = 11,
-    .potForceFactors = kMasterPotForces,
+    .pots = {.spreadSpots = 11,
+             .offTheCushion = true,
+             .forceFactors = kMasterPotForces,
+             .fanSteps = 2},
     .grid = {13, 21, kMasterGridForces},
     .firstPlyBudget = 2000,
     .weighLeave = true,

@@ -16,11 +16,11 @@ namespace ai {
 enum class Level { Random, Beginner, Club, Master };
 
 struct LevelSettings {
-    // The shots tried at the table.
-    int potSpreadSpots = 0;
-    std::span<const float> potForceFactors;
+    // The shots tried at the table: the pots, then a grid whose angles are
+    // made finer until the budget is spent.
+    PotSearch pots;
     ShotGrid grid;
-    int firstPlyBudget = 0;  // simulations at most
+    int firstPlyBudget = 0;  // simulations at most on a full table
     bool weighLeave = false;
 
     // The best of them looked at again: what the next shot can make of the

@@ -26,8 +26,12 @@ constexpr float kLeastAngleStep = 0.002f;
 
 constexpr float kFollowPotForces[] = {1.4f, 2.2f};
 constexpr float kFollowGridForces[] = {5.0f};
-constexpr int kFollowPotSpots = 3;
+constexpr PotSearch kFollowPots{.spreadSpots = 3, .forceFactors = kFollowPotForces};
 constexpr ShotGrid kFollowGrid{5, 7, kFollowGridForces};
+
+constexpr int kMostBudgetScale = 4;
+// Past this the grid's angles are finer than any hand.
+constexpr int kFinestGridAngles = 600;
 
 struct Candidate {
     Shot shot;
@@ -62,15 +66,32 @@ private:
     int simulations_ = 0;
 };
 
-// Aimed pots first, but never so many that the grid finds no room.
+// A shot on a table with fewer discs moves fewer of them, so the budget
+// grows as discs go down and a decision takes about as long all match.
+int ScaledBudget(const GameState& g, int budget) {
+    int onTable = 0;
+    for (int k = 1; k < kDiscCount; ++k) onTable += g.discs[k].status == kStatusOnTable;
+    const int fullTable = kDiscCount - 1;
+    return budget * std::min(kMostBudgetScale, fullTable / std::max(1, onTable));
+}
+
+// Aimed pots first, but never so many that the grid finds no room; the
+// grid's angles then grow finer until the budget is spent.
 std::vector<Shot> FirstPlyShots(const GameState& g, const LevelSettings& level, int budget) {
     std::vector<Shot> grid = GridShots(g, level.grid);
-    std::vector<Shot> shots = PotShots(g, level.potSpreadSpots, level.potForceFactors);
-    const size_t potRoom = budget > static_cast<int>(grid.size()) ? budget - grid.size() : 0;
-    if (shots.size() > potRoom) shots.resize(potRoom);
+    std::vector<Shot> shots = PotShots(g, level.pots);
+    const int potRoom = std::max(0, budget - static_cast<int>(grid.size()));
+    if (static_cast<int>(shots.size()) > potRoom) shots.resize(potRoom);
+    const int gridRoom = budget - static_cast<int>(shots.size());
+    if (!grid.empty() && static_cast<int>(grid.size()) < gridRoom) {
+        ShotGrid finer = level.grid;
+        finer.angles =
+            std::min(kFinestGridAngles, finer.angles * gridRoom / static_cast<int>(grid.size()));
+        grid = GridShots(g, finer);
+    }
     shots.insert(shots.end(), grid.begin(), grid.end());
     RemoveRepeats(shots);
-    if (shots.size() > static_cast<size_t>(budget)) shots.resize(budget);
+    if (static_cast<int>(shots.size()) > budget) shots.resize(budget);
     return shots;
 }
 
@@ -78,7 +99,7 @@ std::vector<Shot> FirstPlyShots(const GameState& g, const LevelSettings& level, 
 // looking further; 0 when it has nothing better than a quiet shot.
 float BestNextShot(const GameState& table, int budget, int& simulations) {
     Search search(table);
-    std::vector<Shot> shots = PotShots(table, kFollowPotSpots, kFollowPotForces);
+    std::vector<Shot> shots = PotShots(table, kFollowPots);
     const std::vector<Shot> grid = GridShots(table, kFollowGrid);
     shots.insert(shots.end(), grid.begin(), grid.end());
     if (shots.size() > static_cast<size_t>(budget)) shots.resize(budget);
@@ -139,7 +160,8 @@ Decision ChooseShot(const GameState& table, Level level, uint64_t seed) {
     const LevelSettings& settings = SettingsOf(level);
     Search search(table);
     std::vector<Candidate> candidates;
-    for (const Shot& s : FirstPlyShots(table, settings, settings.firstPlyBudget)) {
+    const int budget = ScaledBudget(table, settings.firstPlyBudget);
+    for (const Shot& s : FirstPlyShots(table, settings, budget)) {
         candidates.push_back(search.Try(s, settings.weighLeave));
     }
     int extra = 0;

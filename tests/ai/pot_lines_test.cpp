@@ -22,7 +22,7 @@ GameState DiscByTheHole() {
 
 TEST(PotLines, AStraightLineFromBehindTheDiscPotsIt) {
     const GameState g = DiscByTheHole();
-    const std::vector<ai::PotLine> lines = ai::FindPotLines(g, 5);
+    const std::vector<ai::PotLine> lines = ai::FindPotLines(g, 5, false);
     ASSERT_FALSE(lines.empty());
     const ai::PotLine& straight = lines.front();
     EXPECT_EQ(straight.disc, 1);
@@ -44,14 +44,39 @@ TEST(PotLines, AStraightLineFromBehindTheDiscPotsIt) {
 TEST(PotLines, ADiscInTheWayOrAnotherColourGivesNoLine) {
     GameState g = DiscByTheHole();
     Put(g, 2, kColorRed, -22.5f, -22.0f);  // between the disc and its hole
-    for (const ai::PotLine& line : ai::FindPotLines(g, 9)) {
+    for (const ai::PotLine& line : ai::FindPotLines(g, 9, true)) {
         EXPECT_NE(line.disc, 1) << "line through a disc";
     }
     // Red's disc is not green's to pot, whatever lies free.
     GameState reds = EmptyTable(kSideGreen);
     Put(reds, 2, kColorRed, -20.0f, -19.0f);
-    EXPECT_TRUE(ai::FindPotLines(reds, 9).empty());
-    EXPECT_TRUE(ai::PotShots(reds, 9, kFactors).empty());
+    EXPECT_TRUE(ai::FindPotLines(reds, 9, true).empty());
+    EXPECT_TRUE(ai::PotShots(reds, {.spreadSpots = 9, .forceFactors = kFactors}).empty());
+}
+
+TEST(PotLines, ADiscShortOfTheOwnCornerIsPottedOffTheFarCushion) {
+    // Green's disc lies beside green's own strip, short of green's corner:
+    // only a striker coming back up the table sends it in.
+    GameState g = EmptyTable(kSideGreen);
+    Put(g, 1, kColorGreen, -24.0f, 17.0f);
+    Put(g, 2, kColorRed, -2.4f, -31.0f);
+    const std::vector<ai::PotLine> lines = ai::FindPotLines(g, 11, true);
+    ASSERT_FALSE(lines.empty());
+    for (const ai::PotLine& line : lines) {
+        EXPECT_TRUE(line.offTheCushion);
+        EXPECT_LT(line.speedKept, 1.0f);
+    }
+    EXPECT_TRUE(ai::FindPotLines(g, 11, false).empty());
+
+    constexpr float kForces[] = {1.2f, 1.6f, 2.2f};
+    int pots = 0;
+    for (const ai::Shot& s : ai::PotShots(
+             g,
+             {.spreadSpots = 11, .offTheCushion = true, .forceFactors = kForces, .fanSteps = 3})) {
+        const ai::ShotResult r = ai::SimulateShot(g, s);
+        pots += r.ownPocketed == 1 && !r.strikerFell;
+    }
+    EXPECT_GT(pots, 0);
 }
 
 TEST(PotLines, ChancesGrowWithDiscsReadyByTheHoles) {
@@ -71,7 +96,8 @@ TEST(PotLines, ChancesGrowWithDiscsReadyByTheHoles) {
 
 TEST(CandidateShots, EveryCandidateIsPlayableAndOnTheGrid) {
     for (const GameState& g : MidGameTables(4)) {
-        std::vector<ai::Shot> shots = ai::PotShots(g, 9, kFactors);
+        std::vector<ai::Shot> shots = ai::PotShots(
+            g, {.spreadSpots = 9, .offTheCushion = true, .forceFactors = kFactors, .fanSteps = 1});
         const float forces[] = {3.0f, 10.0f};
         const std::vector<ai::Shot> grid = ai::GridShots(g, {9, 11, forces});
         ASSERT_FALSE(grid.empty());
