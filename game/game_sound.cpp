@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "game/game_random.h"
+
 namespace {
 
 class SilentSound final : public GameSound {
@@ -10,7 +12,9 @@ public:
     void PlayEffect(int) override {}
     void SetEffectsEnabled(bool) override {}
     void StopMusic() override {}
-    void PlayMusic(int) override {}
+    void PlayMusic(int, int) override {}
+    void SetMusicVolume(uint8_t) override {}
+    void SetMusicActive(bool) override {}
 };
 
 SilentSound silentSound;
@@ -29,4 +33,14 @@ void SetGameSound(GameSound* sound) {
 void PlayEffectAt(int effect, int volume) {
     currentSound->SetEffectVolume(effect, static_cast<uint8_t>(std::clamp(volume, 0, 255)));
     currentSound->PlayEffect(effect);
+}
+
+int RandomGameTrack() {
+    return int(GameRandom() % kGameTrackCount) + kFirstGameTrack;
+}
+
+void StartGameMusic(int track, int repeats) {
+    currentSound->StopMusic();
+    currentSound->SetMusicVolume(kGameMusicVolume);
+    currentSound->PlayMusic(track, repeats);
 }

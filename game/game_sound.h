@@ -22,6 +22,12 @@ constexpr int kIntroTrack = 0;
 constexpr int kFirstGameTrack = 1;
 constexpr int kGameTrackCount = 11;
 
+// Repeats: how many more times a song plays after the first.
+constexpr int kIntroRepeats = 1;
+constexpr int kRepeatForever = -1;
+// The level every song of the game plays at (255 is full).
+constexpr uint8_t kGameMusicVolume = 238;
+
 class GameSound {
 public:
     virtual ~GameSound() = default;
@@ -31,7 +37,10 @@ public:
     virtual void PlayEffect(int effect) = 0;
     virtual void SetEffectsEnabled(bool enabled) = 0;
     virtual void StopMusic() = 0;
-    virtual void PlayMusic(int track) = 0;
+    virtual void PlayMusic(int track, int repeats) = 0;
+    virtual void SetMusicVolume(uint8_t volume) = 0;
+    // While inactive, playing and stopping songs do nothing.
+    virtual void SetMusicActive(bool active) = 0;
 };
 
 GameSound& Sound();
@@ -40,3 +49,8 @@ void SetGameSound(GameSound* sound);
 
 // Sets the volume of an effect, then plays it.
 void PlayEffectAt(int effect, int volume);
+
+// One of the game songs, by the shared random generator.
+int RandomGameTrack();
+// Stops the song playing and starts track at the game's music level.
+void StartGameMusic(int track, int repeats);

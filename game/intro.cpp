@@ -6,8 +6,5 @@ void ReturnToIntro(GameState& g) {
     if (g.mode == kModeIdle) return;
     ResetTable(g);
     g.practicePhase = kPhasePlaying;
-    if (g.musicOn) {
-        Sound().StopMusic();
-        Sound().PlayMusic(kIntroTrack);
-    }
+    if (g.musicOn) StartGameMusic(kIntroTrack, kIntroRepeats);
 }

@@ -141,9 +141,8 @@ void SetUpLevel(GameState& g, int level) {
         StandardLayout(g);
     }
     if (g.musicOn) {
-        Sound().StopMusic();
         SeedFromClock();
-        Sound().PlayMusic(GameRandom() % kGameTrackCount + kFirstGameTrack);
+        StartGameMusic(RandomGameTrack(), kRepeatForever);
     }
     Sound().PlayEffect(kEffectMatchStart);
 }
@@ -215,7 +214,7 @@ void AdvancePracticePhase(GameState& g, float frameSeconds) {
                 g.practicePhase = kPhasePlaying;
                 FireRunOver(g);
                 if (g.newRecordRow < kBestPlayRows) ShowBestPlays(g);
-                if (g.musicOn) Sound().PlayMusic(kIntroTrack);
+                if (g.musicOn) Sound().PlayMusic(kIntroTrack, kRepeatForever);
             }
             break;
         default:

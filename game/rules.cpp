@@ -94,10 +94,7 @@ void StartMatch(GameState& g, int seat, int seed) {
     g.mode = kModeMatch;
     SeedGameRandom(static_cast<uint32_t>(seed));
     StandardLayout(g);
-    if (g.musicOn) {
-        Sound().StopMusic();
-        Sound().PlayMusic(GameRandom() % kGameTrackCount + kFirstGameTrack);
-    }
+    if (g.musicOn) StartGameMusic(RandomGameTrack(), kRepeatForever);
     Sound().PlayEffect(kEffectMatchStart);
 }
 

@@ -21,8 +21,9 @@ packages=(
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # front end
   qt6-base-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # tests and benchmarks; XTest to inject keys and pointer motion into the
+  # input tests' virtual display
+  libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
   # contact sheet of the generated pictures; the songs played through
   # SDL2_mixer's FluidSynth with a General MIDI soundfont
   libstb-dev libsdl2-mixer-dev timgm6mb-soundfont

@@ -5,8 +5,9 @@ build_dir="${1:-build}"
 for b in "$build_dir"/bench/*_bench; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
-  # The frame benchmark draws: give it a virtual display.
-  if [ "$(basename "$b")" = frame_bench ]; then
+  # The frame benchmark draws and the input benchmark reads a window: give
+  # them a virtual display.
+  if [ "$(basename "$b")" = frame_bench ] || [ "$(basename "$b")" = input_bench ]; then
     "$(dirname "$0")/run-with-display.sh" "$b"
   else
     "$b"

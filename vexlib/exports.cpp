@@ -3,7 +3,6 @@
 #include "vexlib/exports.h"
 
 #include "game/frame.h"
-#include "game/game_random.h"
 #include "game/game_sound.h"
 #include "game/intro.h"
 #include "game/physics.h"
@@ -18,11 +17,17 @@ namespace {
 
 constexpr int kLanguageCount = 3;
 
+// The intro's song outside a match or a practice run (the best-plays
+// screen included), else a random game song without end.
 void RestartMusic(GameState& g) {
     Sound().StopMusic();
+    Sound().SetMusicActive(g.musicOn != 0);
     if (!g.musicOn) return;
     const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
-    Sound().PlayMusic(playing ? GameRandom() % kGameTrackCount + kFirstGameTrack : kIntroTrack);
+    if (playing)
+        StartGameMusic(RandomGameTrack(), kRepeatForever);
+    else
+        StartGameMusic(kIntroTrack, kIntroRepeats);
 }
 
 }  // namespace

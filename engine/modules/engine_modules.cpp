@@ -48,3 +48,12 @@ VEX_Light& Lights() {
 VEX_TextureList& TextureList() {
     return running->textureList;
 }
+VEX_Input& Input() {
+    return running->input;
+}
+VEX_Audio& Audio() {
+    return running->audio;
+}
+VEX_SFX& Effects() {
+    return running->sfx;
+}

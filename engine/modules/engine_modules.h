@@ -13,12 +13,15 @@
 
 #include <memory>
 
+#include "engine/audio/vex_audio.h"
+#include "engine/audio/vex_sfx.h"
 #include "engine/graphics/vex_camera.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_light.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/modules/pending_modules.h"
 #include "engine/services/string_tools.h"
+#include "engine/services/vex_input.h"
 #include "engine/services/vex_resource.h"
 
 struct EngineModules : TrackedObject, DeviceListener {
@@ -41,7 +44,7 @@ struct EngineModules : TrackedObject, DeviceListener {
     VEX_Sprite sprite;
     VEX_Font font;
     VEX_Audio audio;
-    VEX_SFX sfx;
+    VEX_SFX sfx{audio};
 };
 
 // Owns the engine for as long as the library is loaded. One at a time.
@@ -63,3 +66,6 @@ VEX_Direct3D& Direct3D();
 VEX_Camera& Camera();
 VEX_Light& Lights();
 VEX_TextureList& TextureList();
+VEX_Input& Input();
+VEX_Audio& Audio();
+VEX_SFX& Effects();

@@ -1,5 +1,5 @@
-// Engine modules whose own work (input, fonts, sprites, audio) lands in
-// their own folders. Until then each one is present
+// Engine modules whose own work (fonts, sprites) lands in their own
+// folders. Until then each one is present
 // in the load order with exactly its life-cycle lines in the log, so the
 // log already reads as the finished engine's will.
 #pragma once
@@ -34,11 +34,8 @@ private:
         ModuleLifeLines lines_{#Name, ModuleLifeLines::start}; \
     }
 
-VEX_PENDING_MODULE(VEX_Input, kLoggedStart);
 VEX_PENDING_MODULE(VEX_GDIFont, kSilentStart);
 VEX_PENDING_MODULE(VEX_Sprite, kLoggedStart);
 VEX_PENDING_MODULE(VEX_Font, kLoggedStart);
-VEX_PENDING_MODULE(VEX_Audio, kSilentStart);
-VEX_PENDING_MODULE(VEX_SFX, kSilentStart);
 
 #undef VEX_PENDING_MODULE

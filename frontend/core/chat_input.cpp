@@ -1,7 +1,6 @@
 #include "frontend/core/chat_input.h"
 
 #include "frontend/core/wire_text.h"
-#include "vexlib/exports.h"
 
 void ChatInput::Enter(const QString& field) {
     if (field.isEmpty() || !game_.IsOnline()) return;
@@ -28,10 +27,7 @@ void ChatInput::RunCommand(const ChatCommand& command) {
             game_.SendGameMessage(wire::kVersionAsk);
             break;
         case ChatCommandKind::Dump:
-            if (host) {
-                game_.SendGameMessage(wire::kDump);
-                SalvaDump();
-            }
+            if (host) game_.DumpEveryTable();
             break;
         case ChatCommandKind::Clear:
             chat_.Clear();

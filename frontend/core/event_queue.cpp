@@ -1,5 +1,7 @@
 #include "frontend/core/event_queue.h"
 
+#include <algorithm>
+
 void EventQueue::Push(char kind, const QByteArray& payload) {
     QByteArray entry;
     entry.reserve(payload.size() + 1);
@@ -10,4 +12,9 @@ void EventQueue::Push(char kind, const QByteArray& payload) {
 
 void EventQueue::PushSendSync(int connectionId) {
     Push(queue_entry::kSendSync, QByteArray::number(connectionId));
+}
+
+size_t EventQueue::Count(char kind) const {
+    return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(),
+                                             [kind](const QByteArray& e) { return e[0] == kind; }));
 }

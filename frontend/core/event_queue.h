@@ -26,6 +26,8 @@ public:
 
     bool Empty() const { return entries_.empty(); }
     size_t Size() const { return entries_.size(); }
+    // How many entries of this kind wait.
+    size_t Count(char kind) const;
     const QByteArray& Head() const { return entries_.front(); }
     void PopHead() { entries_.pop_front(); }
     void Clear() { entries_.clear(); }

@@ -21,8 +21,10 @@ void FrameLoop::Tick() {
     if (!queue_.Empty() && !library_.IsMoving()) ApplyHeadEntry();
     if (library_.SideToMove() != library_.LocalSeat()) SmoothRemoteAim();
 
+    const bool restingBeforeStep = !library_.IsMoving();
     library_.StepPhysics();
     if (measuredFps_ <= kCatchUpFps && tickCounter_ % kCatchUpEvery == 0) library_.StepPhysics();
+    tableSettled_ = restingBeforeStep && !library_.IsMoving();
     if (tickCounter_ % renderDivider_ == 0) library_.Render();
     if (++tickCounter_ == kTickCounterWrap) tickCounter_ = 1;
     game_.AdvanceCountdown();
@@ -82,11 +84,13 @@ void FrameLoop::ApplyHeadEntry() {
             }
             break;
         case queue_entry::kAnswerVerify:
+            if (!tableSettled_) return;
             queue_.PopHead();
             game_.SendGameMessage(wire::kVerify +
                                   wire::EncodeVerify(library_.ReadPositions(), game_.MySlot()));
             return;
         case queue_entry::kCompare:
+            if (!tableSettled_) return;
             if (const auto verify = wire::DecodeVerify(payload)) {
                 queue_.PopHead();
                 game_.CompareWithClient(*verify, library_.ReadPositions());

@@ -2,6 +2,11 @@
 // the table is at rest, moves the shown aim of a remote player, runs one
 // physics step (two on some ticks when ticks are lost) and renders every
 // first, second or fourth tick.
+//
+// A table is compared with another machine's only once it is settled: at
+// rest before and after a whole physics step. The step that brings a shot
+// to rest may put a disc back at a spot that only the next step rounds to
+// the table's grid, so a table read in between matches no other machine's.
 #pragma once
 
 #include <QElapsedTimer>
@@ -51,4 +56,5 @@ private:
     std::array<float, 4> aimTarget_{};
     std::array<float, 4> aimCurrent_{};
     uint8_t aimPhase_ = 0;  // carried with the aim; nothing on this side reads it
+    bool tableSettled_ = false;
 };

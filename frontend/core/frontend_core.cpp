@@ -1,7 +1,5 @@
 #include "frontend/core/frontend_core.h"
 
-#include "vexlib/exports.h"
-
 CommandLineOptions ParseCommandLine(const QStringList& arguments) {
     CommandLineOptions options;
     const QString first = arguments.value(0).toLower();
@@ -14,10 +12,10 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
 
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
     : chat_(view, std::move(playEffect)),
-      game_(view, chat_, queue_),
-      loop_(queue_, game_, library_),
-      chatInput_(game_, chat_),
-      callbacks_(game_, queue_) {}
+      online_(view, chat_, queue_, library_),
+      loop_(queue_, online_, library_),
+      chatInput_(online_, chat_),
+      callbacks_(online_, queue_, library_) {}
 
 FrontendCore::~FrontendCore() {
     highTimer_.Stop();
@@ -45,8 +43,8 @@ void FrontendCore::Close(const std::function<void()>& saveSettings) {
     loop_.SetEngineRunning(false);
     highTimer_.Stop();
     windowTimer_.reset();
-    FinalizaD3D();
+    library_.Shutdown();
     chat_.Clear();
     if (saveSettings) saveSettings();
-    game_.LeaveGame(false);
+    online_.LeaveGame(false);
 }

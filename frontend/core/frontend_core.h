@@ -38,9 +38,10 @@ public:
     // saved between the library and the network (saveSettings may be empty).
     void Close(const std::function<void()>& saveSettings);
 
-    void StartPractice() { game_.BeginPractice(); }
+    void StartPractice() { online_.BeginPractice(); }
 
-    OnlineGame& Game() { return game_; }
+    OnlineGame& Online() { return online_; }
+    GameLibrary& Library() { return library_; }
     ChatInput& Chat() { return chatInput_; }
     ChatDisplay& ChatWindow() { return chat_; }
     FrameLoop& Loop() { return loop_; }
@@ -51,7 +52,7 @@ private:
     ExportedGameLibrary library_;
     EventQueue queue_;
     ChatDisplay chat_;
-    OnlineGame game_;
+    OnlineGame online_;
     FrameLoop loop_;
     ChatInput chatInput_;
     LibraryCallbacks callbacks_;

@@ -2,47 +2,6 @@
 
 #include <cmath>
 
-#include "vexlib/exports.h"
-
-namespace {
-
-LibraryCallbacks* registered = nullptr;
-
-extern "C" void ShootTrampoline(float x, float z, float force, float angle) {
-    if (registered) registered->OnShoot(x, z, force, angle);
-}
-extern "C" void TurnTrampoline(int) {
-    if (registered) registered->OnTurnPassed();
-}
-extern "C" void AimTrampoline(float z, float x, float force, float angle, float phase) {
-    if (registered) registered->OnAim(z, x, force, angle, phase);
-}
-extern "C" void PointTrampoline(int) {}
-extern "C" void VictoryTrampoline(int result) {
-    if (registered) registered->OnVictory(result);
-}
-
-}  // namespace
-
-LibraryCallbacks::~LibraryCallbacks() {
-    if (registered != this) return;
-    registered = nullptr;
-    SetaCallBackShoot(nullptr);
-    SetaCallBackMudaJogador(nullptr);
-    SetaCallBackShooting(nullptr);
-    SetaCallBackPoint(nullptr);
-    SetaCallBackVitoria(nullptr);
-}
-
-void LibraryCallbacks::Register() {
-    registered = this;
-    SetaCallBackShoot(ShootTrampoline);
-    SetaCallBackMudaJogador(TurnTrampoline);
-    SetaCallBackShooting(AimTrampoline);
-    SetaCallBackPoint(PointTrampoline);
-    SetaCallBackVitoria(VictoryTrampoline);
-}
-
 void LibraryCallbacks::OnShoot(float x, float z, float force, float angle) {
     // Nobody shoots at once: every machine fires the shot from its queue when
     // its own table is at rest.
@@ -55,7 +14,7 @@ void LibraryCallbacks::OnTurnPassed() {
     if (game_.IsOnline()) {
         game_.SendGameMessage(wire::kTurn);
     } else {
-        MudaJogador(0);  // practice keeps the one side at the table
+        library_.PassTurnFromPeer();  // practice keeps the one side at the table
     }
 }
 

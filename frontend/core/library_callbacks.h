@@ -1,25 +1,27 @@
-// The five notifications of the game library, handled by the front end. The
-// library takes plain C function pointers, so static trampolines forward to
-// the one registered instance.
+// The front end's answers to the game library's notifications: a shot and
+// an aim go to the other machines, a turn change too (offline it is handed
+// straight back), a victory goes to the online game.
 #pragma once
 
 #include "frontend/core/event_queue.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/online_game.h"
 
-class LibraryCallbacks {
+class LibraryCallbacks : public GameLibraryListener {
 public:
-    LibraryCallbacks(OnlineGame& game, EventQueue& queue) : game_(game), queue_(queue) {}
-    ~LibraryCallbacks();
+    LibraryCallbacks(OnlineGame& game, EventQueue& queue, GameLibrary& library)
+        : game_(game), queue_(queue), library_(library) {}
+    ~LibraryCallbacks() override { library_.Detach(this); }
 
-    // Registers with the library in the order shot, turn, aim, point, victory.
-    void Register();
+    void Register() { library_.Attach(this); }
 
-    void OnShoot(float x, float z, float force, float angle);
-    void OnTurnPassed();
-    void OnAim(float z, float x, float force, float angle, float aimPhase);
-    void OnVictory(int result) { game_.OnVictory(result); }
+    void OnShoot(float x, float z, float force, float angle) override;
+    void OnTurnPassed() override;
+    void OnAim(float z, float x, float force, float angle, float aimPhase) override;
+    void OnVictory(int result) override { game_.OnVictory(result); }
 
 private:
     OnlineGame& game_;
     EventQueue& queue_;
+    GameLibrary& library_;
 };

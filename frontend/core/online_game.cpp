@@ -1,26 +1,7 @@
 #include "frontend/core/online_game.h"
 
-#include <QRandomGenerator>
-
-#include "frontend/core/table_positions.h"
-#include "frontend/core/wire_text.h"
-#include "vexlib/exports.h"
-
 namespace {
-
-constexpr int kMaxClientConnections = 4;
-constexpr int kSeedRange = 999;
 constexpr int kHighestPort = 65355;  // the dialogs have always refused 65356 and up
-enum LeaveReason { kLeft = 0, kKicked = 1, kDropped = 2 };
-
-int RandomSeed() {
-    return static_cast<int>(QRandomGenerator::global()->bounded(kSeedRange));
-}
-
-int RoleFor(int slot, int green, int red) {
-    return slot == green ? 1 : slot == red ? 2 : 0;
-}
-
 }  // namespace
 
 std::optional<quint16> ParsePort(const QString& text) {
@@ -39,440 +20,179 @@ bool IsAcceptableAddress(const QString& address) {
     return true;
 }
 
-OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue)
-    : view_(view), chat_(chat), queue_(queue), link_(*this) {}
+OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue,
+                       GameLibrary& library)
+    : link_(*this), c_(view, chat, queue, library, link_), host_(c_), client_(c_) {}
 
-void OnlineGame::FillEmptyNickname() {
-    if (nickname_.isEmpty()) nickname_ = QStringLiteral("Guest") + QString::number(RandomSeed());
-}
-
-QString OnlineGame::Announcement(const QString& name, UiText text) const {
-    return name + u' ' + Tr(text, uiLanguage_);
-}
-
-// ---- hosting and joining ----------------------------------------------------
+// ---- hosting, joining and leaving ---------------------------------------------
 
 bool OnlineGame::Host(const QString& portText, const QString& password) {
-    queue_.Clear();
-    StopMatchState();
-    SilverBoxes();
-    ShowIntro();
-    practiceRunning_ = false;
-    SetaFoco(0);
-
+    ForgetPractice();
+    c_.ReturnToIdleTable();
+    c_.library.SetMouseFocus(false);
     const auto port = ParsePort(portText);
     if (!port) {
-        view_.ShowMessage(Tr(UiText::BadPort, uiLanguage_));
+        c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    if (!link_.Listen(*port)) return false;
-    hostPassword_ = password;
-    isHost_ = true;
-    isOnline_ = true;
-    view_.SetConnectionPanelVisible(false);
-    chat_.Clear();
-    ResetSlots();
-    greenSlot_ = redSlot_ = winnerSlot_ = 0;
-    // An empty name would match the free slots and never get one of its own.
-    FillEmptyNickname();
-    const int slot = AddPlayer(nickname_, -1, 0, true);
-    slots_[slot].connectionId = kHostConnection;
-    ShowIntro();
-    return true;
+    return host_.Open(*port, password);
 }
 
 bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
-    practiceRunning_ = false;
-    SetaFoco(0);
+    ForgetPractice();
+    c_.library.SetMouseFocus(false);
     if (!IsAcceptableAddress(address)) {
-        view_.ShowMessage(Tr(UiText::BadAddress, uiLanguage_));
+        c_.view.ShowMessage(c_.Text(UiText::BadAddress));
         return false;
     }
     const auto port = ParsePort(portText);
     if (!port) {
-        view_.ShowMessage(Tr(UiText::BadPort, uiLanguage_));
+        c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    isHost_ = false;
-    hostPassword_ = password;  // a client sends it with its name
-    isConnecting_ = true;
-    link_.ConnectToHost(address.trimmed(), *port);
+    client_.Connect(address.trimmed(), *port, password);
     return true;
 }
 
-void OnlineGame::OnConnectedToHost() {
-    FillEmptyNickname();
-    link_.SendToHost(wire::kNick + wire::EncodeLogin({nickname_, hostPassword_}));
-    ResetSlots();
-    chat_.Clear();
-    mySlot_ = greenSlot_ = redSlot_ = winnerSlot_ = 0;
-    StopMatchState();
-    isConnecting_ = false;
-    isOnline_ = true;
-    isHost_ = false;
-    view_.SetConnectionPanelVisible(false);
-    ShowIntro();
-}
-
-void OnlineGame::OnConnectFailed() {
-    if (!isConnecting_) return;
-    isConnecting_ = false;
-    view_.ShowMessage(Tr(UiText::ConnectionFailed, uiLanguage_));
-}
-
-void OnlineGame::OnHostConnectionLost() {
-    if (!leavingOnPurpose_) {
-        if (showDropMessage_) view_.ShowMessage(Tr(UiText::ConnectionLost, uiLanguage_));
-        view_.SetConnectionPanelVisible(true);
-        isHost_ = false;
-        isOnline_ = false;
-    }
-    leavingOnPurpose_ = false;
-    showDropMessage_ = true;
-    chat_.Clear();
-    queue_.Clear();
-    // No match goes on without the host; a stale one would make this machine
-    // ask for a resync in the next game before it even has a slot.
-    StopMatchState();
-    practiceRunning_ = false;
-    SilverBoxes();
-    ShowIntro();
-}
-
 void OnlineGame::LeaveGame(bool quiet) {
-    if (isOnline_) {
-        if (isHost_) {
-            if (!quiet) link_.Broadcast(wire::kEnds, -1);
-            link_.StopHosting();  // pending bytes are written before each close
-        } else {
-            if (!quiet) link_.SendToHost(wire::kQuit + ToWireText(nickname_));
-            leavingOnPurpose_ = true;
-            link_.Disconnect();
-            leavingOnPurpose_ = false;
-        }
+    if (IsHost()) {
+        host_.Close(quiet);
     } else {
-        link_.Disconnect();
+        client_.Close(quiet);
     }
-    isHost_ = false;
-    isOnline_ = false;
-    isConnecting_ = false;
-    showDropMessage_ = true;
-    StopMatchState();
-    view_.SetConnectionPanelVisible(true);
-    chat_.Clear();
-    queue_.Clear();
-    practiceRunning_ = false;
-    SilverBoxes();
-    ShowIntro();
+    c_.EndSession();
 }
 
 void OnlineGame::CloseButton() {
-    const bool practising = !isOnline_ && practiceRunning_;
-    if (isOnline_ || practising) {
-        const UiText question = isOnline_ ? UiText::ConfirmLeaveGame : UiText::ConfirmLeavePractice;
-        if (!view_.Confirm(Tr(UiText::ConfirmCaption, uiLanguage_), Tr(question, uiLanguage_)))
-            return;
+    const bool online = IsOnline();
+    if (online || PracticeRunning()) {
+        const UiText question = online ? UiText::ConfirmLeaveGame : UiText::ConfirmLeavePractice;
+        if (!c_.view.Confirm(c_.Text(UiText::ConfirmCaption), c_.Text(question))) return;
     }
     EndGameOrPractice();
 }
 
 void OnlineGame::EndGameOrPractice() {
-    const bool wasOnline = isOnline_;
-    if (wasOnline) LeaveGame(false);
-    ResetSlots();
-    ReturnToIdleTable();
-    if (!wasOnline) {
-        view_.SetPracticeLayout(false);
-        view_.SetConnectionPanelVisible(true);
-    }
+    const bool practising = PracticeRunning();
+    LeaveGame(false);
+    c_.board.Reset();
+    if (practising) c_.view.SetPracticeLayout(false);
+}
+
+void OnlineGame::ForgetPractice() {
+    if (PracticeRunning()) c_.session = Session::Offline;
 }
 
 void OnlineGame::BeginPractice() {
-    practiceRunning_ = true;
-    SetaFoco(0);
-    ResetSlots();
-    queue_.Clear();
-    IniciaOffline(ToWireText(nickname_).constData());
-    view_.SetConnectionPanelVisible(false);
-    chat_.Clear();
-    AddPlayer(nickname_, -1, 0, true);
-    view_.SetStartEnabled(false);
-    view_.SetPracticeLayout(true);
+    c_.session = Session::Practice;
+    c_.library.SetMouseFocus(false);
+    c_.board.Reset();
+    c_.queue.Clear();
+    c_.library.StartPractice(c_.nickname);
+    c_.view.SetConnectionPanelVisible(false);
+    c_.chat.Clear();
+    c_.board.Seat(c_.nickname, -1, 0, true);
+    c_.view.SetStartEnabled(false);
+    c_.view.SetPracticeLayout(true);
 }
 
-// ---- slots ------------------------------------------------------------------
+// ---- the host's commands ---------------------------------------------------------
 
-void OnlineGame::ShowSlot(int slot) {
-    const PlayerSlot& s = slots_[slot];
-    if (s.name.isEmpty()) {
-        view_.SetSlotLabel(slot, Tr(UiText::PlayerWord, uiLanguage_) + u' ' + QString::number(slot),
-                           false);
-    } else {
-        view_.SetSlotLabel(slot, s.name, true);
-    }
-    view_.SetWinLabel(slot, QString::number(s.wins));
-}
-
-int OnlineGame::AddPlayer(const QString& name, int slot, int wins, bool announce) {
-    if (slots_.FindExact(name) != 0) return -1;
-    if (announce) chat_.ShowChatLine(Announcement(name, UiText::JoinAnnouncement));
-    if (slot == -1) slot = slots_.FirstFree();
-    if (!wire::IsPlayerSlot(slot)) return -1;
-    slots_[slot].name = name;
-    slots_[slot].wins = wins;
-    ShowSlot(slot);
-    return slot;
-}
-
-void OnlineGame::RemovePlayer(const QString& name, int reason) {
-    if (const int slot = slots_.FindIgnoringCase(name)) {
-        PlayerSlot& s = slots_[slot];
-        s.name.clear();
-        s.connectionId = kNoConnection;
-        s.wins = 0;
-        ShowSlot(slot);
-    }
-    static constexpr UiText kAnnouncements[] = {UiText::LeaveAnnouncement, UiText::KickAnnouncement,
-                                                UiText::DropAnnouncement};
-    chat_.ShowChatLine(Announcement(name, kAnnouncements[reason]));
-    if (reason == kKicked) chat_.PlayEffect(kEffectKicked);
-    if (isHost_ && isOnline_) RepairAfterLeave();
-}
-
-void OnlineGame::ResetSlots() {
-    slots_.Reset();
-    for (int s = 1; s <= kSlotCount; ++s) ShowSlot(s);
-    SilverBoxes();
-}
-
-void OnlineGame::SilverBoxes() {
-    for (int s = 1; s <= kSlotCount; ++s) view_.SetSlotBox(s, kBoxSilver);
-}
-
-void OnlineGame::ColourBoxes() {
-    for (int s = 1; s <= kSlotCount; ++s)
-        view_.SetSlotBox(s, s == greenSlot_ ? kBoxGreen : s == redSlot_ ? kBoxRed : kBoxSilver);
-}
-
-void OnlineGame::ReturnToIdleTable() {
-    queue_.Clear();
-    StopMatchState();
-    practiceRunning_ = false;
-    SilverBoxes();
-    ShowIntro();
-    view_.SetStartEnabled(false);
-}
-
-void OnlineGame::StopMatchState() {
-    matchRunning_ = false;
-    countdown_.reset();
-}
-
-// ---- admission ----------------------------------------------------------------
-
-void OnlineGame::Admit(int connectionId, const QByteArray& payload) {
-    if (link_.OpenConnectionCount() > kMaxClientConnections) {
-        link_.SendRawToConnection(wire::RefusalFrame(wire::kFull), connectionId);
-        return;
-    }
-    const wire::Login login = wire::DecodeLogin(payload);
-    if (!hostPassword_.isEmpty() && login.password != hostPassword_) {
-        link_.SendRawToConnection(wire::RefusalFrame(wire::kBadPassword), connectionId);
-        return;
-    }
-    // A name that could not travel back in "ENTR:"/"ENT2:" is refused as taken.
-    const int slot = IsNicknameUsable(login.name) ? AddPlayer(login.name, -1, 0, true) : -1;
-    if (slot == -1) {
-        link_.SendRawToConnection(wire::RefusalFrame(wire::kNameTaken), connectionId);
-        return;
-    }
-    link_.SendToConnection(wire::kSlotId + QByteArray::number(slot), connectionId);
-    slots_[slot].connectionId = connectionId;
-    for (int s = 1; s <= kSlotCount; ++s) {
-        if (s == slot) continue;
-        link_.SendToConnection(
-            wire::kSlotEntry + wire::EncodeSlotEntry({slots_[s].name, s, slots_[s].wins}, true),
-            connectionId);
-    }
-    link_.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
-                    connectionId);
-    if (!matchRunning_) {
-        view_.SetStartEnabled(true);
-        return;
-    }
-    link_.SendToConnection(
-        wire::kInit + wire::EncodeInit({static_cast<uint8_t>(greenSlot_),
-                                        static_cast<uint8_t>(redSlot_), matchSeed_}),
-        connectionId);
-    queue_.PushSendSync(connectionId);
-}
-
-void OnlineGame::OnClientConnectionError(int connectionId) {
-    const int slot = slots_.FindConnection(connectionId);
-    if (slot == 0) return;
-    const QString name = slots_[slot].name;
-    link_.Broadcast(wire::kTimedOut + ToWireText(name), connectionId);
-    RemovePlayer(name, kDropped);
+void OnlineGame::StartFirstMatch() {
+    if (IsHost()) host_.StartFirstMatch();
 }
 
 void OnlineGame::Kick(const QString& name) {
-    const int slot = slots_.FindIgnoringCase(name);
-    if (slot == 0 || name.isEmpty()) return;
-    const int connectionId = slots_[slot].connectionId;
-    if (link_.IsConnectionOpen(connectionId)) {
-        link_.Broadcast(wire::kKickedOther + ToWireText(name), connectionId);
-        link_.SendRawToConnection(wire::RefusalFrame(wire::kKicked), connectionId);
-        link_.CloseConnection(connectionId);
-        RemovePlayer(name, kKicked);
-    } else if (name.compare(nickname_, Qt::CaseInsensitive) != 0) {
-        link_.Broadcast(wire::kKickedOther + ToWireText(name), -1);
-        RemovePlayer(name, kKicked);
-    }
+    if (IsHost()) host_.Kick(name);
+}
+
+void OnlineGame::VerifySync() {
+    if (IsHost()) host_.VerifySync();
+}
+
+void OnlineGame::DumpEveryTable() {
+    if (IsHost()) host_.DumpEveryTable();
 }
 
 // ---- matches ------------------------------------------------------------------
 
-void OnlineGame::StartFirstMatch() {
-    for (int s = 2; s <= kSlotCount; ++s) {
-        if (slots_.IsOccupied(s)) {
-            StartMatch(1, s);
-            return;
-        }
-    }
-    view_.Beep();
-}
-
-void OnlineGame::StartMatch(int green, int red) {
-    matchSeed_ = RandomSeed();
-    link_.Broadcast(wire::kInit + wire::EncodeInit({static_cast<uint8_t>(green),
-                                                    static_cast<uint8_t>(red), matchSeed_}),
-                    -1);
-    IniciaPartida(RoleFor(1, green, red), matchSeed_);
-    matchRunning_ = true;
-    greenSlot_ = green;
-    redSlot_ = red;
-    slots_.CountMatchStart(green, red);
-    ColourBoxes();
-    view_.SetStartEnabled(false);
-}
-
-void OnlineGame::StartMatchAsClient(const QByteArray& payload) {
-    const auto init = wire::DecodeInit(payload);
-    if (!init) return;
-    if (!wire::IsPlayerSlot(init->greenSlot) || !wire::IsPlayerSlot(init->redSlot)) {
-        qWarning("network: refused INIT: for slots %d and %d", init->greenSlot, init->redSlot);
-        return;
-    }
-    IniciaPartida(RoleFor(mySlot_, init->greenSlot, init->redSlot), init->seed);
-    matchSeed_ = init->seed;
-    matchRunning_ = true;
-    greenSlot_ = init->greenSlot;
-    redSlot_ = init->redSlot;
-    ColourBoxes();
-}
-
 void OnlineGame::OnVictory(int result) {
-    matchRunning_ = false;
-    winnerSlot_ = result == 1 ? greenSlot_ : result == 2 ? redSlot_ : kWinnerDraw;
-    if (practiceRunning_) {
+    c_.match.Finish(result);
+    if (PracticeRunning()) {
         EndGameOrPractice();
         return;
     }
-    queue_.Push(queue_entry::kMatchOver);
-    if (wire::IsPlayerSlot(winnerSlot_)) {
-        ++slots_[winnerSlot_].wins;
-        view_.SetWinLabel(winnerSlot_, QString::number(slots_[winnerSlot_].wins));
-    }
+    c_.queue.Push(queue_entry::kMatchOver);
+    if (wire::IsPlayerSlot(c_.match.winnerSlot)) c_.board.AddWin(c_.match.winnerSlot);
 }
 
 void OnlineGame::AdvanceCountdown() {
-    if (!countdown_) return;
-    if (++*countdown_ < kMatchOverTicks) return;
-    countdown_.reset();
+    std::optional<int>& countdown = c_.match.countdown;
+    if (!countdown) return;
+    if (++*countdown < kMatchOverTicks) return;
+    countdown.reset();
     NextMatch();
 }
 
 void OnlineGame::NextMatch() {
-    if (!isOnline_) {
-        IniciaPartida(1, RandomSeed());
-        return;
+    if (IsHost()) {
+        host_.NextMatch();
+    } else if (!IsOnline()) {
+        c_.library.StartMatch(1, RandomNumberBelow999());  // a new local match, playing green
     }
-    if (!isHost_) return;
-    if (winnerSlot_ == kWinnerDraw) {
-        StartMatch(redSlot_, greenSlot_);
-        return;
-    }
-    const int challenger = slots_.ChooseChallenger(winnerSlot_, greenSlot_, redSlot_);
-    if (challenger != 0) StartMatch(winnerSlot_, challenger);
+    // A client waits for the host's "INIT:".
 }
 
-void OnlineGame::RepairAfterLeave() {
-    if (slots_.OnlyHostLeft()) {
-        ReturnToIdleTable();
-        return;
-    }
-    if (greenSlot_ == 0) return;
-    const bool greenStays = slots_.IsOccupied(greenSlot_);
-    const bool redStays = slots_.IsOccupied(redSlot_);
-    if (greenStays && redStays) return;
-    winnerSlot_ = greenStays ? greenSlot_ : redSlot_;
-    // The pairing starts now; a countdown still running would start a second one.
-    countdown_.reset();
-    NextMatch();
-}
-
-// ---- synchronisation ------------------------------------------------------------
+// ---- messages and the frame loop --------------------------------------------------
 
 void OnlineGame::SendGameMessage(const QByteArray& message) {
-    if (!isOnline_) return;
-    if (isHost_) {
+    if (IsHost()) {
         link_.Broadcast(message, -1);
-    } else {
+    } else if (IsOnline()) {
         link_.SendToHost(message);
     }
 }
 
-void OnlineGame::VerifySync() {
-    if (isHost_ && isOnline_) link_.Broadcast(wire::kVerify, -1);
-}
-
-void OnlineGame::QueueSyncForAllClients() {
-    for (int id : link_.ConnectionIds()) queue_.PushSendSync(id);
-}
-
 void OnlineGame::SendSync(int connectionId, const wire::Sync& table) {
-    link_.SendToConnection(wire::kSync + wire::EncodeSync(table), connectionId);
+    host_.SendSync(connectionId, table);
 }
 
 void OnlineGame::ReportSyncApplied() {
-    if (!resyncRequested_) return;
-    chat_.ShowChatLine(QStringLiteral("Game re-synchronized."));
-    link_.SendToHost(wire::kText + "Game re-synchronized at ID " + QByteArray::number(mySlot_));
-    resyncRequested_ = false;
+    client_.ReportSyncApplied();
 }
 
 void OnlineGame::CompareWithClient(const wire::Verify& answer, const wire::Positions& own) {
-    const QString id = FromWireText(answer.id);
-    const int differing = CountDifferingDiscs(own, answer.positions);
-    if (differing == 0) {
-        chat_.ShowChatLine(QStringLiteral("No desync at ID ") + id);
-    } else {
-        chat_.ShowChatLine(QString::number(differing) +
-                           QStringLiteral(" disc(s) desynchronized at ID ") + id);
-        view_.Beep();
-    }
+    host_.CompareWithClient(answer, own);
 }
 
 void OnlineGame::OnPacketError() {
-    chat_.ShowChatLine(QStringLiteral("Packet Error"));
-    if (isHost_) {
-        chat_.ShowChatLine(QStringLiteral("Game desync. The game will be re-synchronized."));
-        QueueSyncForAllClients();
-        return;
+    if (IsHost()) {
+        host_.OnPacketError();
+    } else {
+        client_.OnPacketError();
     }
-    const bool playing = matchRunning_ && (mySlot_ == greenSlot_ || mySlot_ == redSlot_);
-    if (!playing) return;
-    link_.SendToHost(wire::kResyncRequest);
-    resyncRequested_ = true;
-    chat_.ShowChatLine(QStringLiteral("Game desync. Sync request sent."));
+}
+
+void OnlineGame::OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) {
+    host_.OnMessages(connectionId, messages);
+}
+
+void OnlineGame::OnClientConnectionError(int connectionId) {
+    host_.OnConnectionError(connectionId);
+}
+
+void OnlineGame::OnHostMessages(const std::vector<QByteArray>& messages) {
+    client_.OnMessages(messages);
+}
+
+void OnlineGame::OnConnectedToHost() {
+    client_.OnConnected();
+}
+
+void OnlineGame::OnConnectFailed() {
+    client_.OnConnectFailed();
+}
+
+void OnlineGame::OnHostConnectionLost() {
+    client_.OnConnectionLost();
 }

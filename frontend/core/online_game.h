@@ -1,25 +1,24 @@
-// An online game: hosting and joining, the player slots, admission, the
-// arrangement of matches, leaving, dropping and kicking, and the repair of
-// desynchronised tables. Received messages are handled here too (the host's
-// and the client's dispatchers); queued game events are applied by the frame
-// loop.
+// An online game, or practice, as the window and the frame loop see it: the
+// buttons, the session this machine is in, the end of a match and the next
+// one, and what the frame loop hands back. The host's and the client's
+// halves (online_host.h, online_client.h) do the work of each role over the
+// shared slots and match; received messages reach them through here.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <optional>
 
 #include "frontend/core/chat_display.h"
 #include "frontend/core/event_queue.h"
 #include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/network_link.h"
-#include "frontend/core/player_slots.h"
-#include "frontend/core/ui_texts.h"
+#include "frontend/core/online_client.h"
+#include "frontend/core/online_context.h"
+#include "frontend/core/online_host.h"
 
 constexpr quint16 kDefaultPort = 2500;
-constexpr int kMatchOverTicks = 780;
-constexpr int kWinnerDraw = 0;
 
 // The port typed into the join or create dialog; nullopt when it is refused.
 std::optional<quint16> ParsePort(const QString& text);
@@ -28,12 +27,12 @@ bool IsAcceptableAddress(const QString& address);
 
 class OnlineGame : public LinkListener {
 public:
-    OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue);
+    OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue, GameLibrary& library);
 
-    void SetLanguage(int uiLanguage) { uiLanguage_ = uiLanguage; }
-    int Language() const { return uiLanguage_; }
-    void SetNickname(const QString& name) { nickname_ = name; }
-    const QString& Nickname() const { return nickname_; }
+    void SetLanguage(int uiLanguage) { c_.uiLanguage = uiLanguage; }
+    int Language() const { return c_.uiLanguage; }
+    void SetNickname(const QString& name) { c_.nickname = name; }
+    const QString& Nickname() const { return c_.nickname; }
 
     // Buttons.
     bool Host(const QString& portText, const QString& password);
@@ -46,14 +45,15 @@ public:
     // Sending game events: the host broadcasts to all, a client sends to the
     // host. Offline nothing is sent.
     void SendGameMessage(const QByteArray& message);
-    void VerifySync();  // host: ask every client for its positions
+    void VerifySync();      // host: ask every client for its positions
+    void DumpEveryTable();  // host: every machine writes its table to a file
 
     // From the frame loop.
     void SendSync(int connectionId, const wire::Sync& table);
     void ReportSyncApplied();
     // The "vsync" report for one client's answer against our own table.
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
-    void StartMatchOverCountdown() { countdown_ = 0; }
+    void StartMatchOverCountdown() { c_.match.countdown = 0; }
     void AdvanceCountdown();
 
     // From the library's victory callback: 0 draw, 1 green won, 2 red won.
@@ -62,20 +62,21 @@ public:
 
     // Practice mode shares the slot rows and the close button.
     void BeginPractice();
-    bool PracticeRunning() const { return practiceRunning_; }
 
     // State, for the window, the frame loop and tests.
-    bool IsHost() const { return isHost_; }
-    bool IsOnline() const { return isOnline_; }
-    bool IsConnecting() const { return isConnecting_; }
-    bool MatchRunning() const { return matchRunning_; }
-    bool CountdownRunning() const { return countdown_.has_value(); }
-    int MySlot() const { return mySlot_; }
-    int GreenSlot() const { return greenSlot_; }
-    int RedSlot() const { return redSlot_; }
-    int WinnerSlot() const { return winnerSlot_; }
-    int MatchSeed() const { return matchSeed_; }
-    const PlayerSlots& Slots() const { return slots_; }
+    Session State() const { return c_.session; }
+    bool PracticeRunning() const { return c_.session == Session::Practice; }
+    bool IsHost() const { return c_.session == Session::Hosting; }
+    bool IsOnline() const { return IsHost() || c_.session == Session::Joined; }
+    bool IsConnecting() const { return c_.session == Session::Connecting; }
+    bool MatchRunning() const { return c_.match.running; }
+    bool CountdownRunning() const { return c_.match.countdown.has_value(); }
+    int MySlot() const { return client_.MySlot(); }
+    int GreenSlot() const { return c_.match.greenSlot; }
+    int RedSlot() const { return c_.match.redSlot; }
+    int WinnerSlot() const { return c_.match.winnerSlot; }
+    int MatchSeed() const { return c_.match.seed; }
+    const PlayerSlots& Slots() const { return c_.board.Slots(); }
     quint16 ListeningPort() const { return link_.ListeningPort(); }
 
     // LinkListener.
@@ -90,53 +91,12 @@ public:
     void OnPacketError();
 
 private:
-    enum class Handled { Ok, PacketError };
-
-    Handled DispatchFromClient(int connectionId, const QByteArray& message);
-    Handled DispatchFromHost(const QByteArray& message);
-    void Admit(int connectionId, const QByteArray& payload);
-    void StartMatchAsClient(const QByteArray& payload);
-    void ClientPlacesPlayer(const QByteArray& payload, bool withWins);
-    void ClientTakesSlot(const QByteArray& payload);
-    void RefusedByHost(UiText message);
     void EndGameOrPractice();
+    // Hosting or joining ends a practice run.
+    void ForgetPractice();
 
-    int AddPlayer(const QString& name, int slot, int wins, bool announce);
-    void RemovePlayer(const QString& name, int reason);
-    void ResetSlots();
-    void ShowSlot(int slot);
-    void StartMatch(int green, int red);
-    void RepairAfterLeave();
-    void ColourBoxes();
-    void SilverBoxes();
-    void StopMatchState();
-    // Nothing queued, no match or practice running, the intro on the table.
-    void ReturnToIdleTable();
-    void QueueSyncForAllClients();
-    QString Announcement(const QString& name, UiText text) const;
-    void FillEmptyNickname();
-
-    FrontendView& view_;
-    ChatDisplay& chat_;
-    EventQueue& queue_;
     NetworkLink link_;
-    PlayerSlots slots_;
-
-    int uiLanguage_ = 2;
-    QString nickname_ = QStringLiteral("Guest");
-    QString hostPassword_;
-    bool isHost_ = false;
-    bool isOnline_ = false;
-    bool isConnecting_ = false;
-    bool leavingOnPurpose_ = false;
-    bool showDropMessage_ = true;
-    bool matchRunning_ = false;
-    bool practiceRunning_ = false;
-    bool resyncRequested_ = false;
-    int mySlot_ = 0;
-    int greenSlot_ = 0;
-    int redSlot_ = 0;
-    int winnerSlot_ = 0;
-    int matchSeed_ = 0;  // the host's own choice, or the one its "INIT:" carried
-    std::optional<int> countdown_;
+    OnlineContext c_;
+    OnlineHost host_;
+    OnlineClient client_;
 };

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-constexpr int kSlotCount = 4;
+constexpr int kPlayerSlotCount = 4;
 constexpr int kHostConnection = 999;
 constexpr int kNoConnection = -1;
 
@@ -27,6 +27,10 @@ public:
     int FindExact(const QString& name) const;
     // The slot holding this name in any letter case, or 0.
     int FindIgnoringCase(const QString& name) const;
+    // The slot a name given on the wire or in a command means: the one
+    // holding exactly this name, else the first holding it in other letter
+    // case, or 0. Names that differ only in case are different players.
+    int FindByName(const QString& name) const;
     int FindConnection(int connectionId) const;
     int FirstFree() const;
     bool IsOccupied(int slot) const { return (*this)[slot].connectionId != kNoConnection; }
@@ -40,5 +44,5 @@ public:
     int ChooseChallenger(int winnerSlot, int greenSlot, int redSlot) const;
 
 private:
-    std::array<PlayerSlot, kSlotCount> slots_;
+    std::array<PlayerSlot, kPlayerSlotCount> slots_;
 };

@@ -2,24 +2,6 @@
 
 #include <cstring>
 
-#include "vexlib/exports.h"
-
-wire::Positions ReadTablePositions() {
-    wire::Positions p{};
-    for (int disc = 1; disc <= wire::kSyncedDiscs; ++disc) {
-        p[(disc - 1) * 2] = GetDiscoX(disc);
-        p[(disc - 1) * 2 + 1] = GetDiscoZ(disc);
-    }
-    return p;
-}
-
-void WriteTablePositions(const wire::Positions& positions) {
-    for (int disc = 1; disc <= wire::kSyncedDiscs; ++disc) {
-        SetDiscoX(disc, positions[(disc - 1) * 2]);
-        SetDiscoZ(disc, positions[(disc - 1) * 2 + 1]);
-    }
-}
-
 int CountDifferingDiscs(const wire::Positions& a, const wire::Positions& b) {
     int differing = 0;
     for (int disc = 0; disc < wire::kSyncedDiscs; ++disc) {

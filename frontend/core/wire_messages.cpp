@@ -34,6 +34,16 @@ Message SplitMessage(const QByteArray& message) {
     return {message.left(kCommandLength), message.mid(kCommandLength)};
 }
 
+int MinimumPayload(const QByteArray& command, Direction direction) {
+    const bool fromHost = direction == Direction::FromHost;
+    if (command == kShot) return kShotBytes;
+    if (command == kAim) return kAimBytes;
+    if (fromHost && command == kSync) return kSyncBytes;
+    if (fromHost && command == kInit) return kMinInitBytes;
+    if (!fromHost && command == kVerify) return kPositionBytes;
+    return 0;
+}
+
 std::optional<int> ParseDecimal(const QByteArray& text) {
     if (text.isEmpty()) return std::nullopt;
     long long value = 0;
@@ -145,6 +155,10 @@ std::optional<SlotEntry> DecodeSlotEntry(const QByteArray& payload, bool withWin
     const auto wins = withWins ? ParseDecimal(fields[2]) : std::optional<int>(0);
     if (!slot || !wins) return std::nullopt;
     return SlotEntry{FromWireText(fields[0]), *slot, *wins};
+}
+
+QByteArray VersionAnswer(const QString& name) {
+    return kVersionAnswer + ToWireText(name) + " version: " + kVersionString;
 }
 
 QByteArray RefusalFrame(const QByteArray& command) {

@@ -98,6 +98,11 @@ struct Message {
 };
 Message SplitMessage(const QByteArray& message);
 
+enum class Direction { FromClient, FromHost };
+// The shortest payload a command may carry in this direction; a shorter one
+// is a packet error and is never read.
+int MinimumPayload(const QByteArray& command, Direction direction);
+
 // Unsigned ASCII decimal; nullopt for anything else or a value beyond int.
 std::optional<int> ParseDecimal(const QByteArray& text);
 bool IsPlayerSlot(int slot);
@@ -120,6 +125,9 @@ Login DecodeLogin(const QByteArray& payload);
 // "ENT2:" carries name, slot, wins; "ENTR:" name and slot.
 QByteArray EncodeSlotEntry(const SlotEntry& e, bool withWins);
 std::optional<SlotEntry> DecodeSlotEntry(const QByteArray& payload, bool withWins);
+
+// "VERM:" with the answering player's name and the version.
+QByteArray VersionAnswer(const QString& name);
 
 // The ready-made frames of the replies written straight to one connection.
 QByteArray RefusalFrame(const QByteArray& command);

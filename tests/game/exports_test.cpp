@@ -110,15 +110,25 @@ TEST_F(ExportsTest, OptionSettersStoreTheirValues) {
 }
 
 TEST_F(ExportsTest, MusicSwitchRestartsTheRightTrack) {
+    sound.musicVolume = 0;
     SetaMusica(1);
     EXPECT_EQ(sound.tracks.back(), kIntroTrack);
+    EXPECT_EQ(sound.repeatCounts.back(), 1) << "the intro's song plays twice";
+    EXPECT_EQ(sound.musicVolume, 238);
     IniciaPartida(1, 5);
     SetaMusica(1);
     EXPECT_GE(sound.tracks.back(), 1);
+    EXPECT_EQ(sound.repeatCounts.back(), kRepeatForever);
     const size_t played = sound.tracks.size();
+    const int stops = sound.musicStops;
     SetaMusica(0);
     EXPECT_EQ(sound.tracks.size(), played);
+    EXPECT_EQ(sound.musicStops, stops + 1) << "switching off stops the song";
+    EXPECT_FALSE(sound.musicActive);
     EXPECT_EQ(Game().musicOn, 0);
+    // A match start with the music off plays nothing.
+    IniciaPartida(1, 6);
+    EXPECT_EQ(sound.tracks.size(), played);
 }
 
 TEST_F(ExportsTest, RefusalsWhileDiscsMoveChangeNothing) {
@@ -154,6 +164,7 @@ TEST_F(ExportsTest, ShowIntroResetsARunningGameOnly) {
     EXPECT_EQ(Game().mode, kModeIdle);
     EXPECT_EQ(GetPlayer_Host(), kSeatSpectator);
     EXPECT_EQ(sound.tracks.back(), kIntroTrack);
+    EXPECT_EQ(sound.repeatCounts.back(), kIntroRepeats);
 }
 
 TEST_F(ExportsTest, RenderCenaRunsTheCueAndClearsTheDrawingFlag) {

@@ -165,6 +165,7 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     EXPECT_EQ(vitoriaCallbacks, std::vector<int>{0});
     EXPECT_EQ(g.mode, kModeRecords);
     EXPECT_EQ(sound.tracks.back(), kIntroTrack);
+    EXPECT_EQ(sound.repeatCounts.back(), kRepeatForever) << "after a run the intro's song loops";
 
     LoadBestPlays();
     EXPECT_EQ(std::string(BestPlayRow(0).name), "bruno");

@@ -15,8 +15,16 @@ public:
     void SetEffectVolume(int effect, uint8_t volume) override { volumes[effect] = volume; }
     void PlayEffect(int effect) override { played.push_back({effect, volumes[effect]}); }
     void SetEffectsEnabled(bool enabled) override { effectsEnabled = enabled; }
-    void StopMusic() override { ++musicStops; }
-    void PlayMusic(int track) override { tracks.push_back(track); }
+    // Stops and plays count only while the music is active, as in the
+    // engine's song list.
+    void StopMusic() override { musicStops += musicActive; }
+    void PlayMusic(int track, int repeats) override {
+        if (!musicActive) return;
+        tracks.push_back(track);
+        repeatCounts.push_back(repeats);
+    }
+    void SetMusicVolume(uint8_t volume) override { musicVolume = volume; }
+    void SetMusicActive(bool active) override { musicActive = active; }
 
     int Count(int effect) const {
         int n = 0;
@@ -27,6 +35,9 @@ public:
     int volumes[32] = {};
     std::vector<PlayedEffect> played;
     std::vector<int> tracks;
+    std::vector<int> repeatCounts;
     int musicStops = 0;
+    int musicVolume = 255;
+    bool musicActive = true;
     bool effectsEnabled = true;
 };

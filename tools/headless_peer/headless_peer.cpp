@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
         Print(QStringLiteral("SFX %1").arg(effect));
         PlaySFX(static_cast<int16_t>(effect));
     });
-    core.Game().SetLanguage(language);
-    core.Game().SetNickname(name);
+    core.Online().SetLanguage(language);
+    core.Online().SetNickname(name);
     PeerCommands commands(core, Print, [&] {
         core.Close({});
         app.quit();

@@ -29,7 +29,7 @@ void PeerCommands::RunQueued() {
 void PeerCommands::Run(const QString& line) {
     const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
     const QString& verb = words[0];
-    OnlineGame& game = core_.Game();
+    OnlineGame& game = core_.Online();
     if (verb == u"nick") {
         game.SetNickname(words.value(1));
     } else if (verb == u"host") {
@@ -69,7 +69,7 @@ void PeerCommands::Run(const QString& line) {
 }
 
 void PeerCommands::Shoot(const QStringList& words) {
-    const bool ownTurn = core_.Game().MatchRunning() && GetPlayer_Atual() == GetPlayer_Host();
+    const bool ownTurn = core_.Online().MatchRunning() && GetPlayer_Atual() == GetPlayer_Host();
     if (words.size() != 5 || !ownTurn || GetIsMoving() || !core_.Queue().Empty()) {
         print_(QStringLiteral("REFUSED shot"));
         return;
@@ -81,7 +81,7 @@ void PeerCommands::Shoot(const QStringList& words) {
 }
 
 QString PeerCommands::State() const {
-    const OnlineGame& g = core_.Game();
+    const OnlineGame& g = core_.Online();
     return QStringLiteral(
                "STATE online=%1 host=%2 match=%3 slot=%4 green=%5 red=%6 current=%7 seat=%8 "
                "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15 seed=%16 winner=%17")

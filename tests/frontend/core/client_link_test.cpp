@@ -8,12 +8,13 @@
 #include "frontend/core/headless_view.h"
 #include "frontend/core/online_game.h"
 #include "raw_connection.h"
+#include "recording_library.h"
 
 namespace {
 
 class ClientLink : public ::testing::Test {
 protected:
-    ClientLink() : chat(view, [](int) {}), game(view, chat, queue) {
+    ClientLink() : chat(view, [](int) {}), game(view, chat, queue, library) {
         server.listen(QHostAddress::LocalHost, 0);
         game.SetNickname("Ana");
         EXPECT_TRUE(game.Join("127.0.0.1", QString::number(server.serverPort()), "pw"));
@@ -43,6 +44,7 @@ protected:
     HeadlessView view;
     EventQueue queue;
     ChatDisplay chat;
+    RecordingLibrary library;
     OnlineGame game;
     QTcpServer server;
     QTcpSocket* host = nullptr;
@@ -97,6 +99,50 @@ TEST_F(ClientLink, ClosedByTheHostShowsTheLostConnectionMessage) {
     EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
 }
 
+TEST_F(ClientLink, ALostHostLeavesNeitherAMatchNorQueuedEventsBehind) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",
+                "DISP:" + wire::EncodeShot({1, 21, 5, 0})});
+    ASSERT_TRUE(SpinUntil([&] { return !queue.Empty(); }));
+    EXPECT_EQ(library.matches.back().seat, 2);  // slot 2 plays red
+    const int intros = library.introsShown;
+    host->abort();
+    ASSERT_TRUE(SpinUntil([&] { return game.State() == Session::Offline; }));
+    EXPECT_TRUE(queue.Empty());
+    EXPECT_FALSE(game.MatchRunning());
+    EXPECT_EQ(library.introsShown, intros + 1);
+    EXPECT_EQ(view.slotBoxes[2], kBoxSilver);
+    EXPECT_TRUE(view.connectionPanelVisible);
+}
+
+TEST_F(ClientLink, ANewMatchStartsWithNothingLeftInTheQueue) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",
+                "DISP:" + wire::EncodeShot({1, 21, 5, 0}), "MUDJ:"});
+    ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 2; }));
+    HostWrites({QByteArray("INIT:") + char(2) + char(1) + "8",
+                "SJRM:" + wire::EncodeAim({1, 2, 3, 0.5f, 1})});
+    ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 1; }));
+    EXPECT_EQ(queue.Head()[0], queue_entry::kAim);  // only what came after "INIT:"
+    EXPECT_EQ(game.MatchSeed(), 8);
+    EXPECT_EQ(library.matches.back().seat, 1);  // slot 2 plays green now
+}
+
+// The host names who went; two names that differ only in letter case are
+// two players, and the exact one is meant.
+TEST_F(ClientLink, ALeaveFreesTheExactNameBeforeOneInOtherLetterCase) {
+    HostWrites(
+        {"IDJG:4", "ENT2:Hal,1,0", "ENT2:Bob,2,0", "ENT2:bob,3,0", "SAIU:bob", "TEXT:Hal: one"});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Hal: one"); }));
+    EXPECT_EQ(view.slotLabels[3], "Player 3");
+    EXPECT_EQ(view.slotLabels[2], "Bob");
+    EXPECT_TRUE(ChatShows("bob left the chat!"));
+
+    HostWrites({"TIOU:BOB", "TEXT:Hal: two"});  // no exact match: any letter case
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Hal: two"); }));
+    EXPECT_EQ(view.slotLabels[2], "Player 2");
+    EXPECT_EQ(view.slotLabels[1], "Hal");
+    EXPECT_TRUE(ChatShows("BOB dropped. (timeout)"));
+}
+
 TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
@@ -106,7 +152,8 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     HeadlessView view;
     EventQueue queue;
     ChatDisplay chat(view, [](int) {});
-    OnlineGame game(view, chat, queue);
+    RecordingLibrary library;
+    OnlineGame game(view, chat, queue, library);
     game.SetLanguage(3);
     ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
     EXPECT_TRUE(game.IsConnecting());

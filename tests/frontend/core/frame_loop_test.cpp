@@ -9,66 +9,14 @@
 #include <thread>
 
 #include "frontend/core/headless_view.h"
+#include "recording_library.h"
 
 namespace {
 
-class RecordingLibrary : public GameLibrary {
-public:
-    bool IsMoving() override { return moving; }
-    bool Shoot(const wire::Shot& shot) override {
-        ++shootCalls;
-        if (moving || refuseShots > 0) {
-            refuseShots = std::max(0, refuseShots - 1);
-            return false;
-        }
-        shots.push_back(shot);
-        moving = true;
-        return true;
-    }
-    bool PassTurnFromPeer() override {
-        if (moving) return false;
-        side = 1 - side;
-        return true;
-    }
-    int SideToMove() override { return side; }
-    void SetSideToMove(int s) override { side = s; }
-    int LocalSeat() override { return seat; }
-    void ShowRemoteAim(const std::array<float, 4>& aim) override { shownAims.push_back(aim); }
-    void StepPhysics() override {
-        ++steps;
-        if (moving && --stepsUntilRest <= 0) {
-            moving = false;
-            stepsUntilRest = kShotSteps;
-        }
-    }
-    void Render() override { ++renders; }
-    wire::Positions ReadPositions() override { return positions; }
-    void WritePositions(const wire::Positions& p) override { positions = p; }
-    // The frame tick never touches the menus' options.
-    void SetSpecularLight(bool) override {}
-    void SetReflection(bool) override {}
-    void SetHighQuality(bool) override {}
-    void SetSoundEffects(bool) override {}
-    void SetMusic(bool) override {}
-    void SetMouseSensitivity(int) override {}
-
-    static constexpr int kShotSteps = 3;
-    bool moving = false;
-    int stepsUntilRest = kShotSteps;
-    int refuseShots = 0;
-    int shootCalls = 0;
-    int side = 0;
-    int seat = 0;
-    int steps = 0;
-    int renders = 0;
-    std::vector<wire::Shot> shots;
-    std::vector<std::array<float, 4>> shownAims;
-    wire::Positions positions{};
-};
-
 class FrameTick : public ::testing::Test {
 protected:
-    FrameTick() : chat(view, [](int) {}), game(view, chat, queue), loop(queue, game, library) {
+    FrameTick()
+        : chat(view, [](int) {}), game(view, chat, queue, library), loop(queue, game, library) {
         loop.SetMinimumTickMs(0);
         loop.SetEngineRunning(true);
     }
@@ -80,8 +28,8 @@ protected:
     HeadlessView view;
     EventQueue queue;
     ChatDisplay chat;
-    OnlineGame game;
     RecordingLibrary library;
+    OnlineGame game;
     FrameLoop loop;
 };
 
@@ -152,6 +100,26 @@ TEST_F(FrameTick, SyncSetsTheTableAndVerifyAnswersIt) {
     EXPECT_TRUE(queue.Empty());
     EXPECT_EQ(library.positions, p);
     EXPECT_TRUE(library.shots.empty());
+}
+
+// The step that brings a shot to rest may leave a disc where only the next
+// step rounds it, so "vsync" answers and comparisons wait for a whole step
+// at rest.
+TEST_F(FrameTick, ATableIsComparedOnlyAfterAWholeStepAtRest) {
+    queue.Push(queue_entry::kShot, wire::EncodeShot({1, 2, 3, 4}));
+    queue.Push(queue_entry::kAnswerVerify);
+    queue.Push(queue_entry::kCompare, wire::EncodeVerify(library.positions, 2));
+    Ticks(RecordingLibrary::kShotSteps);  // the last of them brings the shot to rest
+    ASSERT_FALSE(library.moving);
+    EXPECT_EQ(queue.Size(), 2u);
+    loop.Tick();  // a whole step at rest
+    EXPECT_EQ(queue.Size(), 2u);
+    loop.Tick();
+    EXPECT_EQ(queue.Size(), 1u);  // answered
+    loop.Tick();
+    EXPECT_TRUE(queue.Empty());
+    ASSERT_FALSE(view.chatLines.empty());
+    EXPECT_EQ(HeadlessView::PlainText(view.chatLines.back()), "No desync at ID 2");
 }
 
 TEST_F(FrameTick, PhysicsEveryTickRenderingEveryFirstSecondOrFourthTick) {

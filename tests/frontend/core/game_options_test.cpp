@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/frontend/option_recording_library.h"
+#include "tests/frontend/core/recording_library.h"
 
 namespace {
 
@@ -57,19 +57,19 @@ TEST(GameOptions, OnlyRefreshRatesZeroOneAndTwoChangeTheRate) {
 }
 
 TEST(GameOptions, TheLibraryIsToldWhatItKeepsAndOnChangeOnlyWhatChanged) {
-    OptionRecordingLibrary library;
+    RecordingLibrary library;
     GameOptions options = AllOff();
     options.music = true;
     ApplyGameOptions(options, library);
-    EXPECT_EQ(library.calls,
+    EXPECT_EQ(library.optionCalls,
               (std::vector<std::string>{"SetSpecularLight(0)", "SetReflection(0)",
                                         "SetHighQuality(0)", "SetSoundEffects(0)", "SetMusic(1)"}));
-    library.calls.clear();
+    library.optionCalls.clear();
     GameOptions changed = options;
     changed.reflection = true;
     changed.chatEffects = true;  // a menu check only
     ApplyGameOptionChanges(options, changed, library);
-    EXPECT_EQ(library.calls, std::vector<std::string>{"SetReflection(1)"});
+    EXPECT_EQ(library.optionCalls, std::vector<std::string>{"SetReflection(1)"});
 }
 
 }  // namespace

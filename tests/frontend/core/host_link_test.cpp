@@ -18,11 +18,11 @@ bool ChatShows(const HeadlessView& view, const QString& text) {
 class HostLink : public ::testing::Test {
 protected:
     HostLink() : core(view, [](int) {}) {
-        core.Game().SetNickname("Host");
+        core.Online().SetNickname("Host");
         core.Loop().SetMinimumTickMs(0);
         core.Start(false, 2);
-        EXPECT_TRUE(core.Game().Host("0", ""));
-        port = core.Game().ListeningPort();
+        EXPECT_TRUE(core.Online().Host("0", ""));
+        port = core.Online().ListeningPort();
     }
     ~HostLink() override { core.Close({}); }
 
@@ -83,6 +83,11 @@ TEST_F(HostLink, MessagesFromConnectionsWithoutASlotAreIgnored) {
 TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
     auto bob = Admitted("Bob", 2);
     auto cid = Admitted("Cid", 3);
+    // Only the player to move aims: Bob plays red, and it is red's turn.
+    core.Online().StartFirstMatch();
+    core.Library().SetSideToMove(1);
+    ASSERT_TRUE(SpinUntil(
+        [&] { return !cid->received.empty() && cid->received.back().startsWith("INIT:"); }));
     cid->received.clear();
     constexpr int kPairs = 5000;
     QByteArray burst;
@@ -145,10 +150,10 @@ namespace {
 TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
     HeadlessView view;
     FrontendCore core(view, [](int) {});
-    core.Game().SetNickname("Host");
+    core.Online().SetNickname("Host");
     core.Start(false, 2);
-    ASSERT_TRUE(core.Game().Host("0", ""));
-    RawConnection bob(core.Game().ListeningPort());
+    ASSERT_TRUE(core.Online().Host("0", ""));
+    RawConnection bob(core.Online().ListeningPort());
     bob.Send("NICK:Bob,");
     ASSERT_TRUE(bob.WaitFor("IDJG:2"));
 
@@ -159,10 +164,10 @@ TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
         // the game is still online so the settings see it as it was.
         EXPECT_FALSE(core.Loop().EngineRunning());
         EXPECT_TRUE(view.chatLines.empty());
-        EXPECT_TRUE(core.Game().IsOnline());
+        EXPECT_TRUE(core.Online().IsOnline());
     });
     EXPECT_TRUE(saved);
-    EXPECT_FALSE(core.Game().IsOnline());
+    EXPECT_FALSE(core.Online().IsOnline());
     EXPECT_TRUE(view.connectionPanelVisible);
     EXPECT_TRUE(bob.WaitFor("ENDS:"));
     EXPECT_TRUE(SpinUntil([&] { return !bob.Connected(); }));
@@ -182,14 +187,14 @@ namespace {
 TEST(HostStart, AnEmptyNicknameBecomesAGuestInSlotOne) {
     HeadlessView view;
     FrontendCore core(view, [](int) {});
-    core.Game().SetNickname("");
-    ASSERT_TRUE(core.Game().Host("0", ""));
-    const QString name = core.Game().Nickname();
+    core.Online().SetNickname("");
+    ASSERT_TRUE(core.Online().Host("0", ""));
+    const QString name = core.Online().Nickname();
     ASSERT_TRUE(name.startsWith("Guest"));
     EXPECT_LE(name.size(), 8);
     EXPECT_EQ(view.slotLabels[1], name);
     EXPECT_EQ(view.slotLabels[2], "Player 2");
-    core.Game().LeaveGame(true);
+    core.Online().LeaveGame(true);
 }
 
 }  // namespace

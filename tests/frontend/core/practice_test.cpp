@@ -4,14 +4,13 @@
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
-#include "vexlib/exports.h"
 
 namespace {
 
 class Practice : public ::testing::Test {
 protected:
     Practice() : core(view, [](int) {}) {
-        core.Game().SetNickname("Ana");
+        core.Online().SetNickname("Ana");
         core.StartPractice();
     }
     ~Practice() override { core.Close({}); }
@@ -21,8 +20,8 @@ protected:
 };
 
 TEST_F(Practice, StartsOfflineWithThePlayerAloneAndTheOnlinePartsHidden) {
-    EXPECT_TRUE(core.Game().PracticeRunning());
-    EXPECT_FALSE(core.Game().IsOnline());
+    EXPECT_TRUE(core.Online().PracticeRunning());
+    EXPECT_FALSE(core.Online().IsOnline());
     EXPECT_TRUE(view.practiceLayout);
     EXPECT_FALSE(view.connectionPanelVisible);
     EXPECT_FALSE(view.startEnabled);
@@ -37,31 +36,31 @@ TEST_F(Practice, AShotIsQueuedNotFiredAndTheTurnComesStraightBack) {
     core.Callbacks().OnAim(1, 2, 3, 4, 5);
     EXPECT_EQ(core.Queue().Size(), 1u);  // aim stays local offline
 
-    const int side = GetPlayer_Atual();
+    const int side = core.Library().SideToMove();
     core.Callbacks().OnTurnPassed();
-    EXPECT_EQ(GetPlayer_Atual(), 1 - side);  // handed back at once...
+    EXPECT_EQ(core.Library().SideToMove(), 1 - side);  // handed back at once...
     core.Callbacks().OnTurnPassed();
-    EXPECT_EQ(GetPlayer_Atual(), side);  // ...so practice keeps one side
+    EXPECT_EQ(core.Library().SideToMove(), side);  // ...so practice keeps one side
 }
 
 TEST_F(Practice, EndsOnlyWhenThePlayerConfirms) {
     view.confirmAnswer = false;
-    core.Game().CloseButton();
+    core.Online().CloseButton();
     ASSERT_EQ(view.questions.size(), 1);
     EXPECT_EQ(view.questions[0], "Do you really want to exit this training?");
-    EXPECT_TRUE(core.Game().PracticeRunning());
+    EXPECT_TRUE(core.Online().PracticeRunning());
 
     view.confirmAnswer = true;
-    core.Game().CloseButton();
-    EXPECT_FALSE(core.Game().PracticeRunning());
+    core.Online().CloseButton();
+    EXPECT_FALSE(core.Online().PracticeRunning());
     EXPECT_FALSE(view.practiceLayout);
     EXPECT_TRUE(view.connectionPanelVisible);
     EXPECT_EQ(view.slotLabels[1], "Player 1");
 }
 
 TEST_F(Practice, AVictoryEndsPracticeWithoutAQuestionOrAPause) {
-    core.Game().OnVictory(1);
-    EXPECT_FALSE(core.Game().PracticeRunning());
+    core.Online().OnVictory(1);
+    EXPECT_FALSE(core.Online().PracticeRunning());
     EXPECT_TRUE(view.questions.isEmpty());
     EXPECT_TRUE(core.Queue().Empty());
     EXPECT_TRUE(view.connectionPanelVisible);

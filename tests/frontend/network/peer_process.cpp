@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cstdio>
 
 namespace {
 
@@ -11,13 +12,28 @@ namespace {
 constexpr int kPeerLifetimeSeconds = 240;
 constexpr int kQuitWaitMs = 3000;
 
+// Moves the whole lines of what arrived into lines.
+void TakeLines(QByteArray& partial, const QByteArray& arrived, QStringList& lines) {
+    partial += arrived;
+    qsizetype newline;
+    while ((newline = partial.indexOf('\n')) >= 0) {
+        lines.append(QString::fromUtf8(partial.left(newline)));
+        partial.remove(0, newline + 1);
+    }
+}
+
 }  // namespace
 
 PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs)
     : name_(name) {
     process_.setWorkingDirectory(folder);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] { ReadOutput(); });
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput,
+                     [this] { TakeLines(partial_, process_.readAllStandardOutput(), lines_); });
+    QObject::connect(&process_, &QProcess::readyReadStandardError, [this] {
+        const QByteArray arrived = process_.readAllStandardError();
+        std::fwrite(arrived.constData(), 1, static_cast<size_t>(arrived.size()), stderr);
+        TakeLines(errorPartial_, arrived, errorLines_);
+    });
     QStringList args = {QStringLiteral("--name"), name, QStringLiteral("--lifetime"),
                         QString::number(kPeerLifetimeSeconds)};
     args += extraArgs;
@@ -38,15 +54,6 @@ PeerProcess::~PeerProcess() {
 void PeerProcess::Send(const QString& command) {
     process_.write(command.toUtf8() + '\n');
     process_.waitForBytesWritten(kQuitWaitMs);
-}
-
-void PeerProcess::ReadOutput() {
-    partial_ += process_.readAllStandardOutput();
-    qsizetype newline;
-    while ((newline = partial_.indexOf('\n')) >= 0) {
-        lines_.append(QString::fromUtf8(partial_.left(newline)));
-        partial_.remove(0, newline + 1);
-    }
 }
 
 int PeerProcess::WaitForLine(const QString& line, int from, int timeoutMs) {

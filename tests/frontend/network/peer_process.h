@@ -38,6 +38,9 @@ public:
     int CountOf(const QString& line, int from = 0) const;
     int LineCount() const { return static_cast<int>(lines_.size()); }
     const QStringList& Lines() const { return lines_; }
+    // What the peer wrote to standard error (its warnings), one line each;
+    // passed on to this process's standard error as well.
+    const QStringList& ErrorLines() const { return errorLines_; }
 
     // Asks for the peer's state line and answers its fields by name.
     QMap<QString, QString> State();
@@ -47,12 +50,12 @@ public:
     bool Running() const { return process_.state() != QProcess::NotRunning; }
 
 private:
-    void ReadOutput();
-
     QString name_;
     QProcess process_;
     QByteArray partial_;
     QStringList lines_;
+    QByteArray errorPartial_;
+    QStringList errorLines_;
     bool ready_ = false;
 };
 

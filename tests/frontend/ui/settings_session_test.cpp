@@ -12,7 +12,7 @@
 #include <random>
 
 #include "frontend/core/ini_scrambler.h"
-#include "tests/frontend/option_recording_library.h"
+#include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/ui/program_forms.h"
 
 namespace {
@@ -43,7 +43,7 @@ struct ProgramRun {
     ProgramForms forms;
     GameOptions menus;
     std::vector<GameOptions> shown;
-    OptionRecordingLibrary library;
+    RecordingLibrary library;
     SettingsSession session;
 };
 
@@ -67,7 +67,7 @@ protected:
 TEST_F(Settings, AFirstRunRestoresNothingAndLeavesTheWholeFileAtClose) {
     ProgramRun run(path);
     run.session.RestoreBeforeFirstShow();
-    EXPECT_EQ(run.library.calls, kAllOnTold);
+    EXPECT_EQ(run.library.optionCalls, kAllOnTold);
     EXPECT_EQ(run.shown, std::vector<GameOptions>{GameOptions{}});
     EXPECT_EQ(run.forms.nick->text(), "a bad guy");
 
@@ -109,7 +109,7 @@ TEST_F(Settings, EveryOptionFieldAndSliderComesBackAtTheNextStart) {
     EXPECT_EQ(f.main->pos(), QPoint(25, 35));
     EXPECT_EQ(f.about->pos(), QPoint(300, 200));
     EXPECT_EQ(next.menus, chosen);
-    EXPECT_EQ(next.library.calls,
+    EXPECT_EQ(next.library.optionCalls,
               (Calls{"SetSpecularLight(0)", "SetReflection(1)", "SetHighQuality(0)",
                      "SetSoundEffects(1)", "SetMusic(0)", "SetMouseSensitivity(275)"}));
 }
@@ -151,7 +151,7 @@ TEST_F(Settings, OddValuesChangeNothingAndASensitivityOfZeroIsMended) {
     EXPECT_TRUE(run.menus.highQuality);
     EXPECT_FALSE(run.menus.music);
     EXPECT_EQ(run.forms.trackBar->value(), kMouseSensitivityMinimum);
-    EXPECT_EQ(run.library.calls.back(), "SetMouseSensitivity(25)");
+    EXPECT_EQ(run.library.optionCalls.back(), "SetMouseSensitivity(25)");
 }
 
 TEST_F(Settings, RandomBytesAndHugeFilesRestoreWhatTheyCanAndAreKeptOnSave) {
@@ -163,7 +163,7 @@ TEST_F(Settings, RandomBytesAndHugeFilesRestoreWhatTheyCanAndAreKeptOnSave) {
         ProgramRun run(path);
         run.session.RestoreBeforeFirstShow();
         EXPECT_EQ(run.forms.nick->text(), "a bad guy");
-        EXPECT_EQ(run.library.calls, kAllOnTold);
+        EXPECT_EQ(run.library.optionCalls, kAllOnTold);
         ASSERT_TRUE(run.session.SaveAtClose());
         EXPECT_TRUE(FileBytes().startsWith(IniDocument::Parse(noise).Serialize()));
     }
@@ -184,7 +184,7 @@ TEST_F(Settings, AFolderInPlaceOfTheFileRestoresNothingAndTheSaveSaysItFailed) {
     run.forms.nick->setText("mine");
     run.session.RestoreBeforeFirstShow();
     EXPECT_EQ(run.forms.nick->text(), "mine");
-    EXPECT_EQ(run.library.calls, kAllOnTold);
+    EXPECT_EQ(run.library.optionCalls, kAllOnTold);
     EXPECT_FALSE(run.session.SaveAtClose());
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_STREQ(kSaveFailedMessage, "Failed to save configurations.");
@@ -197,11 +197,11 @@ TEST_F(Settings, AnActivationRereadsTheFileOnlyWhenItChangedOnDisk) {
     // The player's own choices, not yet saved, outlive an alt-tab.
     run.forms.nick->setText("mine");
     run.menus.music = false;
-    run.library.calls.clear();
+    run.library.optionCalls.clear();
     run.session.OnActivation();
     EXPECT_EQ(run.forms.nick->text(), "mine");
     EXPECT_FALSE(run.menus.music);
-    EXPECT_TRUE(run.library.calls.empty());
+    EXPECT_TRUE(run.library.optionCalls.empty());
     EXPECT_EQ(run.shown.size(), 1u);
 
     QByteArray edited = kFirstRunFile;
@@ -212,7 +212,7 @@ TEST_F(Settings, AnActivationRereadsTheFileOnlyWhenItChangedOnDisk) {
     EXPECT_FALSE(run.menus.specularLight);
     EXPECT_TRUE(run.menus.music);
     // Only what changed reaches the library: the music is not restarted.
-    EXPECT_EQ(run.library.calls,
+    EXPECT_EQ(run.library.optionCalls,
               (Calls{"SetSpecularLight(0)", "SetMusic(1)", "SetMouseSensitivity(100)"}));
 
     ASSERT_TRUE(run.session.SaveAtClose());

@@ -1,0 +1,93 @@
+// VEX_Input: the keyboard, the mouse and the first joystick, read once per
+// drawn frame and turned into per-button flags (down, and pressed in this
+// update), the mouse's relative movement, and the cursor in the game
+// window's and in the device's virtual 2D coordinates.
+//
+// A read that fails or is skipped (the game window does not have the focus,
+// the window has gone, the stick was pulled out) reports every button up and
+// no movement, so no key is left stuck down.
+//
+// Movement is the pointer's travel since the last read. The aim pins the
+// cursor back to where the button went down on every frame; that warp goes
+// through SetScreenCursor, which banks the travel made up to then before it
+// moves the pointer, so no movement is lost to the pin.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "base/memory_tracker.h"
+#include "engine/services/button_edge.h"
+#include "platform/input/input_devices.h"
+
+enum JoystickDirection { kJoystickLeft = 0, kJoystickRight, kJoystickUp, kJoystickDown };
+
+class VEX_Input : public TrackedObject {
+public:
+    // Reads the system's devices.
+    VEX_Input();
+    explicit VEX_Input(std::unique_ptr<input::InputDevices> devices);
+    ~VEX_Input();
+    VEX_Input(const VEX_Input&) = delete;
+    VEX_Input& operator=(const VEX_Input&) = delete;
+
+    // Opens the keyboard and the mouse of the game window and the first
+    // joystick; false (and "Erro." in the log) without keyboard and mouse.
+    bool StartInput(unsigned long window);
+    // ratioX, ratioY: the device's real-to-virtual ratios.
+    void UpdateInput(float ratioX, float ratioY);
+
+    bool KeyDown(uint8_t code) const { return keys_[code].down; }
+    bool KeyPressed(uint8_t code) const { return keys_[code].pressed; }
+    // Buttons 0 left, 1 right, 2 middle, 3 fourth; any other reads up.
+    bool MouseDown(int button) const;
+    bool MousePressed(int button) const;
+    int16_t MouseMoveX() const { return moveX_; }
+    int16_t MouseMoveY() const { return moveY_; }
+    int16_t CursorX() const { return cursorX_; }
+    int16_t CursorY() const { return cursorY_; }
+    int16_t VirtualCursorX() const { return virtualX_; }
+    int16_t VirtualCursorY() const { return virtualY_; }
+
+    // The pointer on the screen at the last read; false when that read
+    // found no pointer.
+    bool ScreenCursor(int32_t& x, int32_t& y) const;
+    // Moves the pointer on the screen, keeping the travel made since the
+    // last read for the next one. Nothing happens while the game does not
+    // have the focus: the pointer is then the player's, not ours.
+    void SetScreenCursor(int32_t x, int32_t y);
+
+    bool JoystickPresent() const { return joystickPresent_; }
+    bool JoystickDown(JoystickDirection direction) const { return directions_[direction].down; }
+    bool JoystickPressed(JoystickDirection direction) const {
+        return directions_[direction].pressed;
+    }
+    // Buttons 0..15; any other reads up.
+    bool JoystickButtonDown(int button) const;
+    bool JoystickButtonPressed(int button) const;
+
+private:
+    void ReadKeyboardAndMouse(float ratioX, float ratioY);
+    void ReadJoystick();
+    // Adds the pointer's travel since the last sample to the bank and makes
+    // sample the new base.
+    void BankTravel(const input::PointerSample& sample);
+
+    std::unique_ptr<input::InputDevices> devices_;
+    bool started_ = false;
+    bool joystickPresent_ = false;
+
+    ButtonEdge keys_[input::kKeyCount];
+    ButtonEdge mouse_[input::kMouseButtons];
+    ButtonEdge directions_[4];
+    ButtonEdge joystickButtons_[input::kJoystickButtons];
+
+    // The last pointer sample, the base of the next travel.
+    bool haveBase_ = false;
+    int32_t baseX_ = 0, baseY_ = 0;
+    int32_t bankedX_ = 0, bankedY_ = 0;
+
+    int16_t moveX_ = 0, moveY_ = 0;
+    int16_t cursorX_ = 0, cursorY_ = 0;
+    int16_t virtualX_ = 0, virtualY_ = 0;
+};

@@ -1,0 +1,178 @@
+#include "frontend/core/online_client.h"
+
+#include "frontend/core/wire_text.h"
+
+// ---- the connection -------------------------------------------------------------
+
+void OnlineClient::Connect(const QString& address, quint16 port, const QString& password) {
+    password_ = password;
+    c_.session = Session::Connecting;
+    c_.link.ConnectToHost(address, port);
+}
+
+void OnlineClient::Close(bool quiet) {
+    if (!quiet && c_.session == Session::Joined)
+        c_.link.SendToHost(wire::kQuit + ToWireText(c_.nickname));
+    c_.link.Disconnect();  // pending bytes are written before the close
+    showDropMessage_ = true;
+}
+
+void OnlineClient::OnConnected() {
+    c_.FillEmptyNickname();
+    c_.link.SendToHost(wire::kNick + wire::EncodeLogin({c_.nickname, password_}));
+    c_.board.Reset();
+    c_.chat.Clear();
+    mySlot_ = 0;
+    c_.match = MatchState{};
+    c_.session = Session::Joined;
+    c_.view.SetConnectionPanelVisible(false);
+    c_.ReturnToIdleTable();
+}
+
+void OnlineClient::OnConnectFailed() {
+    if (c_.session != Session::Connecting) return;
+    c_.session = Session::Offline;
+    c_.view.ShowMessage(c_.Text(UiText::ConnectionFailed));
+}
+
+// The host closed the game's connection or the line broke; no match goes on
+// without the host, and a stale one would make this machine ask for a resync
+// in the next game before it even has a slot.
+void OnlineClient::OnConnectionLost() {
+    if (showDropMessage_) c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
+    showDropMessage_ = true;
+    c_.EndSession();
+}
+
+void OnlineClient::LeaveQuietly() {
+    Close(true);
+    c_.EndSession();
+}
+
+void OnlineClient::RefusedByHost(UiText message) {
+    LeaveQuietly();
+    c_.view.ShowMessage(c_.Text(message));
+}
+
+// ---- what the host sends ----------------------------------------------------------
+
+void OnlineClient::OnMessages(const std::vector<QByteArray>& messages) {
+    bool packetError = false;
+    for (const QByteArray& message : messages) {
+        if (c_.session != Session::Joined) break;  // the game ended inside this read
+        if (Dispatch(message) == Handled::PacketError) packetError = true;
+    }
+    if (packetError) OnPacketError();
+}
+
+Handled OnlineClient::Dispatch(const QByteArray& message) {
+    const wire::Message m = wire::SplitMessage(message);
+    if (m.payload.size() < wire::MinimumPayload(m.command, wire::Direction::FromHost)) {
+        qWarning("network: short %s from the host dropped", m.command.constData());
+        return Handled::PacketError;
+    }
+    const bool admitted = mySlot_ != 0;
+
+    if (m.command == wire::kSlotId) {
+        TakeSlot(m.payload);
+    } else if (m.command == wire::kSlotEntry || m.command == wire::kEntered) {
+        PlacePlayer(m.payload, m.command == wire::kSlotEntry);
+    } else if (m.command == wire::kLeft) {
+        RemoveNamed(m.payload, LeaveReason::Left);
+    } else if (m.command == wire::kKickedOther) {
+        RemoveNamed(m.payload, LeaveReason::Kicked);
+    } else if (m.command == wire::kTimedOut) {
+        RemoveNamed(m.payload, LeaveReason::Dropped);
+    } else if (m.command == wire::kKicked) {
+        showDropMessage_ = false;
+        c_.chat.PlayEffect(kEffectKicked);
+        c_.view.ShowMessage(c_.Text(UiText::Kicked));
+    } else if (m.command == wire::kText || m.command == wire::kVersionAnswer) {
+        c_.chat.ShowChatLine(FromWireText(m.payload));
+    } else if (m.command == wire::kEnds) {
+        LeaveQuietly();
+    } else if (m.command == wire::kNameTaken) {
+        RefusedByHost(UiText::NameTaken);
+    } else if (m.command == wire::kFull) {
+        RefusedByHost(UiText::ServerFull);
+    } else if (m.command == wire::kBadPassword) {
+        RefusedByHost(UiText::BadPassword);
+    } else if (m.command == wire::kVersionAsk) {
+        c_.link.SendToHost(wire::VersionAnswer(c_.nickname));
+    } else if (m.command == wire::kShout) {
+        c_.chat.PlayChatEffect(kEffectShout);
+    } else if (!admitted) {
+        // Game traffic relayed to a connection that holds no slot yet.
+    } else if (m.command == wire::kInit) {
+        StartMatch(m.payload);
+    } else if (m.command == wire::kAim) {
+        c_.queue.Push(queue_entry::kAim, m.payload.left(wire::kAimBytes));
+    } else if (m.command == wire::kTurn) {
+        c_.queue.Push(queue_entry::kTurn);
+    } else if (m.command == wire::kShot) {
+        c_.queue.Push(queue_entry::kShot, m.payload.left(wire::kShotBytes));
+    } else if (m.command == wire::kSync) {
+        c_.queue.Push(queue_entry::kApplySync, m.payload.left(wire::kSyncBytes));
+    } else if (m.command == wire::kVerify) {
+        c_.queue.Push(queue_entry::kAnswerVerify);
+    } else if (m.command == wire::kDump) {
+        c_.library.SaveDump();
+    }
+    return Handled::Ok;
+}
+
+void OnlineClient::TakeSlot(const QByteArray& payload) {
+    const auto slot = wire::ParseDecimal(payload);
+    if (!slot || !wire::IsPlayerSlot(*slot)) {
+        qWarning("network: refused IDJG: \"%s\"", payload.left(16).constData());
+        return;
+    }
+    mySlot_ = *slot;
+    c_.board.Seat(c_.nickname, mySlot_, 0, true);
+}
+
+void OnlineClient::PlacePlayer(const QByteArray& payload, bool withWins) {
+    const auto entry = wire::DecodeSlotEntry(payload, withWins);
+    if (!entry || !wire::IsPlayerSlot(entry->slot)) {
+        qWarning("network: refused %s entry \"%s\"",
+                 withWins ? "ENT2:" : "ENTR:", payload.left(32).constData());
+        return;
+    }
+    if (entry->name.isEmpty()) return;
+    c_.board.Seat(entry->name, entry->slot, entry->wins, !withWins);
+}
+
+// The host names the player who went; of two names that differ only in
+// letter case the exact one is meant.
+void OnlineClient::RemoveNamed(const QByteArray& payload, LeaveReason reason) {
+    const QString name = FromWireText(payload);
+    c_.board.Free(c_.board.Slots().FindByName(name), name, reason);
+}
+
+void OnlineClient::StartMatch(const QByteArray& payload) {
+    const auto init = wire::DecodeInit(payload);
+    if (!init) return;
+    if (!wire::IsPlayerSlot(init->greenSlot) || !wire::IsPlayerSlot(init->redSlot)) {
+        qWarning("network: refused INIT: for slots %d and %d", init->greenSlot, init->redSlot);
+        return;
+    }
+    c_.BeginMatch(init->greenSlot, init->redSlot, init->seed, mySlot_);
+}
+
+// ---- repair ---------------------------------------------------------------------
+
+void OnlineClient::OnPacketError() {
+    c_.chat.ShowChatLine(QStringLiteral("Packet Error"));
+    // Only a player of the running match asks for the table.
+    if (!c_.match.IsPlayedBy(mySlot_)) return;
+    c_.link.SendToHost(wire::kResyncRequest);
+    resyncRequested_ = true;
+    c_.chat.ShowChatLine(QStringLiteral("Game desync. Sync request sent."));
+}
+
+void OnlineClient::ReportSyncApplied() {
+    if (!resyncRequested_) return;
+    c_.chat.ShowChatLine(QStringLiteral("Game re-synchronized."));
+    c_.link.SendToHost(wire::kText + "Game re-synchronized at ID " + QByteArray::number(mySlot_));
+    resyncRequested_ = false;
+}

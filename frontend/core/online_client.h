@@ -1,0 +1,45 @@
+// The client's half of an online game: connecting and logging in, the
+// host's messages, the slot the host gave this machine, matches started by
+// the host, and asking for the table when a frame arrived damaged.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "frontend/core/online_context.h"
+
+class OnlineClient {
+public:
+    explicit OnlineClient(OnlineContext& context) : c_(context) {}
+
+    void Connect(const QString& address, quint16 port, const QString& password);
+    // Says goodbye to the host (unless quiet) and closes the connection.
+    void Close(bool quiet);
+
+    void OnConnected();
+    void OnConnectFailed();
+    void OnConnectionLost();
+    void OnMessages(const std::vector<QByteArray>& messages);
+
+    void OnPacketError();
+    // A table sent by the host has been applied.
+    void ReportSyncApplied();
+
+    int MySlot() const { return mySlot_; }
+
+private:
+    Handled Dispatch(const QByteArray& message);
+    void TakeSlot(const QByteArray& payload);
+    void PlacePlayer(const QByteArray& payload, bool withWins);
+    void RemoveNamed(const QByteArray& payload, LeaveReason reason);
+    void StartMatch(const QByteArray& payload);
+    void LeaveQuietly();
+    void RefusedByHost(UiText message);
+
+    OnlineContext& c_;
+    QString password_;  // sent with the name
+    int mySlot_ = 0;    // 0 until the host has given one
+    bool resyncRequested_ = false;
+    bool showDropMessage_ = true;  // false once kicked: the kick has its own message
+};

@@ -1,0 +1,38 @@
+#include "frontend/core/online_context.h"
+
+#include <QRandomGenerator>
+
+int RandomNumberBelow999() {
+    constexpr int kRange = 999;
+    return static_cast<int>(QRandomGenerator::global()->bounded(kRange));
+}
+
+void OnlineContext::FillEmptyNickname() {
+    if (nickname.isEmpty())
+        nickname = QStringLiteral("Guest") + QString::number(RandomNumberBelow999());
+}
+
+void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {
+    // What is still queued belongs to the last match. The host drops it as
+    // it sends "INIT:" and a client when that arrives, so both keep exactly
+    // the events sent after it.
+    queue.Clear();
+    match.Begin(green, red, seed);
+    library.StartMatch(match.SeatFor(ownSlot), seed);
+    board.ShowMatch(green, red);
+}
+
+void OnlineContext::ReturnToIdleTable() {
+    queue.Clear();
+    match.Stop();
+    board.ShowNoMatch();
+    library.ShowIntro();
+    view.SetStartEnabled(false);
+}
+
+void OnlineContext::EndSession() {
+    session = Session::Offline;
+    view.SetConnectionPanelVisible(true);
+    chat.Clear();
+    ReturnToIdleTable();
+}

@@ -1,0 +1,59 @@
+// What the host's and the client's half of an online game share: the
+// window, the chat, the event queue, the game library and the sockets, the
+// player board and the match, who this machine is and where its session
+// stands.
+#pragma once
+
+#include <QString>
+
+#include "frontend/core/chat_display.h"
+#include "frontend/core/event_queue.h"
+#include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
+#include "frontend/core/match_state.h"
+#include "frontend/core/network_link.h"
+#include "frontend/core/player_board.h"
+#include "frontend/core/ui_texts.h"
+
+// Where this machine stands. Connecting becomes Joined once the connection
+// to the host is up, before the host has given it a slot.
+enum class Session { Offline, Connecting, Hosting, Joined, Practice };
+
+// How a batch of received messages went: one that could not be what its
+// command promised calls for the repair of the tables.
+enum class Handled { Ok, PacketError };
+
+// A seed for a match, or the number of a guest's name: 0..998.
+int RandomNumberBelow999();
+
+struct OnlineContext {
+    OnlineContext(FrontendView& view, ChatDisplay& chat, EventQueue& queue, GameLibrary& library,
+                  NetworkLink& link)
+        : view(view), chat(chat), queue(queue), library(library), link(link) {}
+
+    QString Text(UiText text) const { return Tr(text, uiLanguage); }
+    // An empty name would match the free slots and never get one of its own.
+    void FillEmptyNickname();
+
+    // Starts a match on this machine's table with an empty queue; ownSlot
+    // decides its seat.
+    void BeginMatch(int green, int red, int seed, int ownSlot);
+    // The table at rest between games: nothing queued, no match and no
+    // pause, silver boxes, the intro scene, no start button.
+    void ReturnToIdleTable();
+    // Back to offline: the connection panel shown, the chat empty, the idle
+    // table. The sockets are the caller's to close first.
+    void EndSession();
+
+    FrontendView& view;
+    ChatDisplay& chat;
+    EventQueue& queue;
+    GameLibrary& library;
+    NetworkLink& link;
+
+    Session session = Session::Offline;
+    int uiLanguage = 2;
+    QString nickname = QStringLiteral("Guest");
+    PlayerBoard board{view, chat, uiLanguage};
+    MatchState match;
+};

@@ -1,0 +1,145 @@
+#include "platform/input/x11_input.h"
+
+#include <X11/Xlib.h>
+
+#include "platform/input/x_error_trap.h"
+
+namespace input {
+
+namespace {
+
+// DirectInput numbers keys by scan code; X keycodes are the same codes
+// shifted by 8 on the evdev and xfree86 keymaps alike.
+constexpr int kKeycodeOffset = 8;
+
+// X buttons are 1 left, 2 middle, 3 right; the engine's 0 left, 1 right,
+// 2 middle. X has no mask for a fourth button (4 and 5 are the wheel), so
+// engine button 3 always reads up.
+constexpr unsigned kButtonMasks[kMouseButtons] = {Button1Mask, Button3Mask, Button2Mask, 0};
+
+// The parent of window, or 0 when it has none or has gone.
+Window ParentOf(Display* display, Window window) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
+    if (children) XFree(children);
+    return parent;
+}
+
+}  // namespace
+
+X11Input::~X11Input() {
+    Close();
+}
+
+bool X11Input::Open(unsigned long window) {
+    Close();
+    if (window == 0) return false;
+    display_ = XOpenDisplay(nullptr);
+    if (!display_) return false;
+    XWindowAttributes attributes{};
+    bool found = false;
+    {
+        XErrorTrap trap(display_);
+        found = XGetWindowAttributes(display_, window, &attributes) && !trap.Failed();
+    }
+    if (!found) {
+        Close();
+        return false;
+    }
+    window_ = window;
+    root_ = attributes.root;
+    return true;
+}
+
+void X11Input::Close() {
+    if (display_) XCloseDisplay(display_);
+    display_ = nullptr;
+    window_ = root_ = 0;
+}
+
+unsigned long X11Input::TopLevel() {
+    Window window = window_;
+    for (;;) {
+        const Window parent = ParentOf(display_, window);
+        if (parent == 0) return 0;
+        if (parent == root_) return window;
+        window = parent;
+    }
+}
+
+bool X11Input::IsInside(unsigned long window, unsigned long ancestor) {
+    while (window != 0 && window != root_) {
+        if (window == ancestor) return true;
+        window = ParentOf(display_, window);
+    }
+    return false;
+}
+
+unsigned long X11Input::TopLevelUnderPointer() {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned mask = 0;
+    if (!XQueryPointer(display_, root_, &root, &child, &rootX, &rootY, &x, &y, &mask)) return 0;
+    return child;
+}
+
+bool X11Input::HasFocus() {
+    if (!display_) return false;
+    XErrorTrap trap(display_);
+    const Window topLevel = TopLevel();
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(display_, &focus, &revertTo);
+    bool focused = false;
+    if (topLevel == 0 || focus == None) {
+        focused = false;
+    } else if (focus == PointerRoot) {
+        focused = TopLevelUnderPointer() == topLevel;
+    } else {
+        focused = IsInside(focus, topLevel);
+    }
+    return !trap.Failed() && focused;
+}
+
+bool X11Input::ReadKeys(uint8_t keys[kKeyCount]) {
+    if (!display_) return false;
+    char bits[32] = {};
+    XErrorTrap trap(display_);
+    XQueryKeymap(display_, bits);
+    if (trap.Failed()) return false;
+    for (int code = 0; code < kKeyCount; ++code) {
+        const int keycode = code + kKeycodeOffset;
+        const bool down = keycode < 256 && (bits[keycode >> 3] >> (keycode & 7) & 1);
+        keys[code] = down ? 0x80 : 0;
+    }
+    return true;
+}
+
+bool X11Input::ReadPointer(PointerSample& sample) {
+    if (!display_) return false;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned mask = 0;
+    XErrorTrap trap(display_);
+    const Bool sameScreen =
+        XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    if (trap.Failed() || !sameScreen) return false;
+    sample.screenX = rootX;
+    sample.screenY = rootY;
+    sample.clientX = x;
+    sample.clientY = y;
+    for (int b = 0; b < kMouseButtons; ++b) sample.buttons[b] = (mask & kButtonMasks[b]) != 0;
+    return true;
+}
+
+bool X11Input::WarpPointer(int32_t screenX, int32_t screenY) {
+    if (!display_) return false;
+    XErrorTrap trap(display_);
+    XWarpPointer(display_, None, root_, 0, 0, 0, 0, screenX, screenY);
+    trap.Sync();
+    return !trap.Failed();
+}
+
+}  // namespace input

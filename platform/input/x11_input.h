@@ -1,0 +1,47 @@
+// The keyboard and the mouse of the game window, polled over a display
+// connection of our own (the program's toolkit keeps its own connection and
+// its own event queue; we never read events, we only ask the server).
+//
+// XQueryKeymap and XQueryPointer answer for the whole screen, so the game
+// reads them only while its top-level window holds the input focus; on a
+// bare X server without a window manager the focus stays "pointer root",
+// and the top-level under the pointer is the one that gets the keys.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/input/input_devices.h"
+
+typedef struct _XDisplay Display;
+
+namespace input {
+
+class X11Input {
+public:
+    X11Input() = default;
+    ~X11Input();
+    X11Input(const X11Input&) = delete;
+    X11Input& operator=(const X11Input&) = delete;
+
+    // Opens the connection and checks that the window exists.
+    bool Open(unsigned long window);
+    bool HasFocus();
+    bool ReadKeys(uint8_t keys[kKeyCount]);
+    bool ReadPointer(PointerSample& sample);
+    bool WarpPointer(int32_t screenX, int32_t screenY);
+    void Close();
+
+private:
+    // The ancestor of the game window that is a child of the root, or 0
+    // when the window has gone.
+    unsigned long TopLevel();
+    bool IsInside(unsigned long window, unsigned long ancestor);
+    // The top-level window under the pointer, or 0.
+    unsigned long TopLevelUnderPointer();
+
+    Display* display_ = nullptr;
+    unsigned long window_ = 0;
+    unsigned long root_ = 0;
+};
+
+}  // namespace input

@@ -1,0 +1,102 @@
+// A stand-in for the game library that records what the front end asks of
+// it and plays a table just well enough: a shot keeps the discs moving for a
+// few physics steps, a turn change waits for them, a match puts green to move.
+// The menus' options are written down in order, as "SetMusic(1)".
+#pragma once
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "frontend/core/game_library.h"
+
+class RecordingLibrary : public GameLibrary {
+public:
+    bool IsMoving() override { return moving; }
+    bool Shoot(const wire::Shot& shot) override {
+        ++shootCalls;
+        if (moving || refuseShots > 0) {
+            refuseShots = std::max(0, refuseShots - 1);
+            return false;
+        }
+        shots.push_back(shot);
+        moving = true;
+        return true;
+    }
+    bool PassTurnFromPeer() override {
+        if (moving) return false;
+        side = 1 - side;
+        return true;
+    }
+    int SideToMove() override { return side; }
+    void SetSideToMove(int s) override { side = s; }
+    int LocalSeat() override { return seat; }
+    void ShowRemoteAim(const std::array<float, 4>& aim) override { shownAims.push_back(aim); }
+    void StepPhysics() override {
+        ++steps;
+        if (moving && --stepsUntilRest <= 0) {
+            moving = false;
+            stepsUntilRest = kShotSteps;
+        }
+    }
+    void Render() override { ++renders; }
+    wire::Positions ReadPositions() override { return positions; }
+    void WritePositions(const wire::Positions& p) override { positions = p; }
+
+    void ShowIntro() override { ++introsShown; }
+    void StartMatch(int s, int seed) override {
+        matches.push_back({s, seed});
+        side = 0;
+        seat = s == 1 ? 0 : s == 2 ? 1 : 2;
+    }
+    void StartPractice(const QString& name) override { practiceName = name; }
+    void SaveDump() override { ++dumps; }
+    void SetMouseFocus(bool hasFocus) override { mouseFocus = hasFocus; }
+    void Shutdown() override { ++shutdowns; }
+    void Attach(GameLibraryListener* l) override { listener = l; }
+    void Detach(GameLibraryListener* l) override {
+        if (listener == l) listener = nullptr;
+    }
+
+    void SetSpecularLight(bool on) override { NoteOption("SetSpecularLight", on); }
+    void SetReflection(bool on) override { NoteOption("SetReflection", on); }
+    void SetHighQuality(bool high) override { NoteOption("SetHighQuality", high); }
+    void SetSoundEffects(bool on) override { NoteOption("SetSoundEffects", on); }
+    void SetMusic(bool on) override { NoteOption("SetMusic", on); }
+    void SetMouseSensitivity(int sensitivity) override {
+        NoteOption("SetMouseSensitivity", sensitivity);
+    }
+
+    struct StartedMatch {
+        int seat, seed;
+    };
+
+    static constexpr int kShotSteps = 3;
+    bool moving = false;
+    int stepsUntilRest = kShotSteps;
+    int refuseShots = 0;
+    int shootCalls = 0;
+    int side = 0;
+    int seat = 0;
+    int steps = 0;
+    int renders = 0;
+    std::vector<wire::Shot> shots;
+    std::vector<std::array<float, 4>> shownAims;
+    wire::Positions positions{};
+
+    int introsShown = 0;
+    std::vector<StartedMatch> matches;
+    QString practiceName;
+    int dumps = 0;
+    bool mouseFocus = true;
+    int shutdowns = 0;
+    GameLibraryListener* listener = nullptr;
+    std::vector<std::string> optionCalls;
+
+private:
+    void NoteOption(const char* name, int value) {
+        optionCalls.push_back(std::string(name) + "(" + std::to_string(value) + ")");
+    }
+};
