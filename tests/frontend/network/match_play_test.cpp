@@ -16,20 +16,6 @@ namespace {
 
 constexpr int kMaxShots = 200;
 
-// Asks the host for a "vsync" and waits for one new report per client id.
-::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
-    const int from = host.LineCount();
-    host.Send("chat /vsync");
-    for (int id : ids) {
-        if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
-            return ::testing::AssertionFailure()
-                   << "no clean report for ID " << id
-                   << "; last line: " << host.Lines().last().toStdString();
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // The host's next "vsync" report at or after line `from`, for client `id`.
 QString VsyncReport(PeerProcess& host, int id, int from) {
     const QString clean = QStringLiteral("CHAT No desync at ID %1").arg(id);

@@ -103,3 +103,16 @@ QString ShootCommand(const ai::Shot& s) {
            << " (moving=" << state["moving"].toStdString()
            << " queue=" << state["queue"].toStdString() << ")";
 }
+
+::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
+    const int from = host.LineCount();
+    host.Send("chat /vsync");
+    for (int id : ids) {
+        if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
+            return ::testing::AssertionFailure()
+                   << "no clean report for ID " << id
+                   << "; last line: " << host.Lines().last().toStdString();
+        }
+    }
+    return ::testing::AssertionSuccess();
+}

@@ -43,3 +43,6 @@ QString ShootCommand(const ai::Shot& s);
 // fingerprint (the field given) equals the expected one.
 ::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
                                    const QString& expected);
+
+// Asks the host for a "vsync" and waits for one clean report per client id.
+::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids);
