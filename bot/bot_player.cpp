@@ -25,9 +25,7 @@ bool IsPlayingSeat(int seat) {
 }  // namespace
 
 BotPlayer::BotPlayer(FrontendCore& core, ai::Level level, uint64_t seed, Report report)
-    : core_(core), level_(level), seed_(seed), report_(std::move(report)) {
-    hand_ = AimPlan::Resting(kSideGreen);
-}
+    : core_(core), level_(level), seed_(seed), report_(std::move(report)) {}
 
 BotPlayer::~BotPlayer() {
     core_.Library().Detach(this);
@@ -51,8 +49,9 @@ void BotPlayer::OnTurnPassed() {
 // The library reports the aim three times a second during this machine's
 // turn; the aim it knows is a mouse's, and this player has a hand instead.
 void BotPlayer::OnAim(float, float, float, float, float) {
-    core_.Callbacks().OnAim(hand_.z, hand_.x, hand_.force, hand_.angle,
-                            static_cast<float>(hand_.phase));
+    const HandAim hand =
+        stage_ == Stage::Aiming ? hand_ : AimPlan::Resting(core_.Library().LocalSeat());
+    core_.Callbacks().OnAim(hand.z, hand.x, hand.force, hand.angle, static_cast<float>(hand.phase));
 }
 
 void BotPlayer::OnVictory(int result) {
@@ -123,7 +122,6 @@ void BotPlayer::DropPlan() {
     if (stage_ == Stage::Waiting) return;
     stage_ = Stage::Waiting;
     plan_.reset();
-    hand_ = AimPlan::Resting(core_.Library().LocalSeat());
 }
 
 void BotPlayer::Think(const wire::Positions& positions) {
@@ -154,7 +152,8 @@ void BotPlayer::Aim(const ai::Decision& decision) {
     const int wanted = static_cast<int>(random.Between(kShortestAimTicks, kLongestAimTicks + 1));
     const int aimTicks =
         std::clamp(static_cast<int>(static_cast<float>(stepsLeft) / kMostStepsPerTick), 0, wanted);
-    plan_.emplace(hand_, decision.played, aimTicks);
+    plan_.emplace(AimPlan::Resting(core_.Library().LocalSeat()), decision.played, aimTicks);
+    hand_ = plan_->At(0);
     aimStart_ = tick;
     stage_ = Stage::Aiming;
     report_(QStringLiteral("DECIDED %1 simulations in %2 ms")
@@ -166,7 +165,6 @@ void BotPlayer::Shoot() {
     const ai::Shot& s = decision_.played;
     stage_ = Stage::Waiting;
     plan_.reset();
-    hand_ = AimPlan::Resting(core_.Library().LocalSeat());
     // Exactly what the library reports when a person's cue reaches the striker.
     core_.Callbacks().OnShoot(s.x, s.z, s.force, s.angle);
     report_(QStringLiteral("SHOT %1 %2 %3 %4")

@@ -67,7 +67,7 @@ private:
     ai::Decision decision_;
     std::optional<AimPlan> plan_;
     uint64_t aimStart_ = 0;
-    HandAim hand_;
+    HandAim hand_;  // while aiming; otherwise the hand rests
     bool wasMoving_ = false;
     bool matchWasRunning_ = false;
     int shotsThisMatch_ = 0;

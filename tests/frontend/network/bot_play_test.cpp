@@ -9,6 +9,7 @@
 #include "ai/shooting_line.h"
 #include "peer_process.h"
 #include "reference_table.h"
+#include "tests/frontend/core/raw_connection.h"
 
 namespace {
 
@@ -44,6 +45,45 @@ protected:
         return ai::Shot{v[1].toFloat(), v[2].toFloat(), v[3].toFloat(), v[4].toFloat()};
     }
 
+    // What a watcher saw of the player's aim before each of its shots: the
+    // aim reports of the red side (the host's own carry no spot), then the
+    // shot. Each aim must hold the button with the striker on the shot's
+    // spot, phases only moving on, for at least two reports.
+    static ::testing::AssertionResult AimedBeforeEveryShot(const RawConnection& watcher,
+                                                           int expectedShots) {
+        std::vector<wire::Aim> aims;
+        int shots = 0;
+        for (const QByteArray& m : watcher.received) {
+            const QByteArray payload = m.mid(5);
+            if (m.startsWith("SJRM:")) {
+                const auto aim = wire::DecodeAim(payload);
+                if (aim && aim->z < 0.0f) aims.push_back(*aim);
+                continue;
+            }
+            if (!m.startsWith("DISP:")) continue;
+            const auto shot = wire::DecodeShot(payload);
+            if (!shot || shot->z >= 0.0f) continue;
+            ++shots;
+            int held = 0, phase = 0;
+            for (const wire::Aim& a : aims) {
+                if (a.phase < phase)
+                    return ::testing::AssertionFailure() << "phase back at shot " << shots;
+                phase = a.phase;
+                if (a.phase != 1) continue;
+                ++held;
+                if (a.x != shot->x || a.z != shot->z)
+                    return ::testing::AssertionFailure() << "aim off the spot at shot " << shots;
+            }
+            if (held < 2)
+                return ::testing::AssertionFailure() << held << " held aims before shot " << shots;
+            aims.clear();
+        }
+        if (shots != expectedShots)
+            return ::testing::AssertionFailure()
+                   << shots << " shots seen, " << expectedShots << " played";
+        return ::testing::AssertionSuccess();
+    }
+
     int HostRefusals() const {
         int n = 0;
         for (const QString& line : ana.ErrorLines()) n += line.contains(QStringLiteral("refused"));
@@ -58,6 +98,10 @@ TEST_F(BotPlay, ThePlayerPlaysAWholeMatchInStepAndLeavesWhenTheHostCloses) {
     PeerProcess& bot = StartBot({QStringLiteral("--level"), QStringLiteral("club")});
     ASSERT_GE(bot.WaitForLine(QStringLiteral("JOINED %1").arg(kBotSlot)), 0);
     ASSERT_GE(ana.WaitForLine(QStringLiteral("CHAT Robo has entered in the chat!")), 0);
+    // Zed watches from a bare connection and keeps every message.
+    RawConnection zed(group.HostPort());
+    zed.Send("NICK:Zed,");
+    ASSERT_TRUE(zed.WaitFor("IDJG:3"));
     ana.Send("start");
     ASSERT_TRUE(bot.WaitForPrefix(QStringLiteral("MATCH 1 2 ")).has_value());
     ReferenceTable reference(ana.State()["seed"].toInt());
@@ -99,6 +143,8 @@ TEST_F(BotPlay, ThePlayerPlaysAWholeMatchInStepAndLeavesWhenTheHostCloses) {
     EXPECT_EQ(result->split(u' ')[2].toInt(), shots);
     EXPECT_EQ(HostRefusals(), 0);
     EXPECT_FALSE(ana.Saw("CHAT Packet Error"));
+    EXPECT_TRUE(AimedBeforeEveryShot(zed, botShots));
+    for (const QByteArray& m : zed.received) EXPECT_FALSE(m.startsWith("TEXT:Robo")) << "it chats";
 
     // The host closes the game: the player says so and ends by itself.
     ana.Send("leave");
