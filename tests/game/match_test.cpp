@@ -3,8 +3,8 @@
 // trying candidates on a copy of the deterministic table.
 #include <vector>
 
+#include "ai/shot_search.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/shot_search.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -20,7 +20,7 @@ void OnVitoria(int result) {
     vitoriaCallbacks.push_back(result);
 }
 
-int Prefer(const ShotResult& r) {
+int Prefer(const ai::ShotResult& r) {
     return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
 }
 
@@ -60,25 +60,26 @@ TEST_F(MatchTest, WholeMatchThroughTheExports) {
             continue;
         }
 
-        std::optional<CandidateShot> shot;
+        std::optional<ai::Shot> shot;
         const GameState& table = Game();
         if (!sawReturn && table.points[shooter] > 0 && shots > 3) {
-            shot = FindShot(
-                table, [](const ShotResult& r) { return r.discReturned ? 100 + Prefer(r) : -1000; },
+            shot = ai::FindShot(
+                table,
+                [](const ai::ShotResult& r) { return r.discReturned ? 100 + Prefer(r) : -1000; },
                 0);
         }
         if (!shot && !sawFoul && shots > 1) {
-            shot = FindShot(
+            shot = ai::FindShot(
                 table,
-                [](const ShotResult& r) {
+                [](const ai::ShotResult& r) {
                     return r.otherPocketed > 0 && !r.strikerFell ? 100 + Prefer(r) : -1000;
                 },
                 0);
         }
-        if (!shot) shot = FindShot(table, Prefer, -1000000);
+        if (!shot) shot = ai::FindShot(table, Prefer, -1000000);
         ASSERT_TRUE(shot.has_value());
 
-        const ShotResult predicted = SimulateShot(Game(), *shot);
+        const ai::ShotResult predicted = ai::SimulateShot(Game(), *shot);
         const int pointsBefore = static_cast<int>(pointCallbacks.size());
         ASSERT_EQ(DispararTiro(shot->x, shot->z, shot->force, shot->angle), 1);
         RunShotToRest();

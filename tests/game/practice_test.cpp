@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "ai/shot_search.h"
 #include "game/records.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
-#include "tests/game/shot_search.h"
 #include "vexlib/exports.h"
 
 namespace fs = std::filesystem;
@@ -22,7 +22,7 @@ void OnTurn(int) {
     MudaJogador(0);
 }
 
-void Play(const CandidateShot& s) {
+void Play(const ai::Shot& s) {
     ASSERT_EQ(DispararTiro(s.x, s.z, s.force, s.angle), 1);
     RunShotToRest();
 }
@@ -81,9 +81,9 @@ TEST_F(PracticeTest, ClearingLevelOneMovesToLevelTwoAfterTheTimer) {
     IniciaOffline("ana");
     int shots = 0;
     while (Game().practicePhase == kPhasePlaying && shots < 25) {
-        auto shot = FindShot(
+        auto shot = ai::FindShot(
             Game(),
-            [](const ShotResult& r) {
+            [](const ai::ShotResult& r) {
                 return 10 * r.ownPocketed - 50 * r.strikerFell - 50 * r.otherPocketed;
             },
             -1);
@@ -116,17 +116,18 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     GameState& g = Game();
     SetUpLevel(g, 3);  // a level with red obstacles
 
-    auto redShot = FindShot(
-        g, [](const ShotResult& r) { return r.otherPocketed > 0 && !r.strikerFell ? 10 : -1; }, 0);
+    auto redShot = ai::FindShot(
+        g, [](const ai::ShotResult& r) { return r.otherPocketed > 0 && !r.strikerFell ? 10 : -1; },
+        0);
     ASSERT_TRUE(redShot.has_value());
     Play(*redShot);
     EXPECT_EQ(g.triesLeft, 3);
     EXPECT_EQ(g.currentPlayer, kSideGreen);  // the program handed the turn back
 
     // The striker falls after a green disc went down: that disc comes back.
-    auto greenShot = FindShot(
+    auto greenShot = ai::FindShot(
         g,
-        [](const ShotResult& r) {
+        [](const ai::ShotResult& r) {
             return r.ownPocketed > 0 && !r.strikerFell && r.otherPocketed == 0 ? 10 : -1;
         },
         0);
@@ -134,8 +135,9 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     Play(*greenShot);
     EXPECT_EQ(g.triesLeft, 3);
     const uint8_t owed = g.points[0];
-    auto fallShot = FindShot(
-        g, [](const ShotResult& r) { return r.strikerFell && r.ownPocketed == 0 ? 10 : -1; }, 0);
+    auto fallShot = ai::FindShot(
+        g, [](const ai::ShotResult& r) { return r.strikerFell && r.ownPocketed == 0 ? 10 : -1; },
+        0);
     ASSERT_TRUE(fallShot.has_value());
     Play(*fallShot);
     EXPECT_EQ(g.triesLeft, 2);
@@ -143,8 +145,8 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     EXPECT_EQ(g.points[0], owed - 1);
 
     for (int tries = 2; tries > 0; --tries) {
-        auto fall = FindShot(
-            g, [](const ShotResult& r) { return r.strikerFell ? 10 : -1; }, 0);
+        auto fall = ai::FindShot(
+            g, [](const ai::ShotResult& r) { return r.strikerFell ? 10 : -1; }, 0);
         ASSERT_TRUE(fall.has_value());
         Play(*fall);
     }

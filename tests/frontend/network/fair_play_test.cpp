@@ -15,7 +15,7 @@
 
 namespace {
 
-QByteArray ShotMessage(const CandidateShot& s) {
+QByteArray ShotMessage(const ai::Shot& s) {
     return "DISP:" + wire::EncodeShot({s.x, s.z, s.force, s.angle});
 }
 
@@ -82,7 +82,7 @@ protected:
     // Ana shoots a quiet shot, which hands the move to red.
     void AnaShoots() {
         ASSERT_EQ(reference->Side(), 0);
-        const CandidateShot shot = reference->ChooseShot(true);
+        const ai::Shot shot = reference->ChooseShot(true);
         const int from = ana.LineCount();
         ana.Send(ShootCommand(shot));
         ASSERT_GE(ana.WaitForLine("SHOT", from), 0) << ana.Lines().last().toStdString();
@@ -95,7 +95,7 @@ protected:
     // own machine would: the others follow.
     void MalShoots() {
         ASSERT_EQ(reference->Side(), 1);
-        const CandidateShot shot = reference->ChooseShot(true);
+        const ai::Shot shot = reference->ChooseShot(true);
         const QByteArray aim = "SJRM:" + wire::EncodeAim({shot.z, shot.x, 2.0f, shot.angle, 1});
         mal->Send(aim);
         mal->Send(ShotMessage(shot));
@@ -133,8 +133,8 @@ protected:
     int markers_ = 0;
 };
 
-const CandidateShot kGreenShot{0.0f, 21.65f, 5.0f, 0.1f};
-const CandidateShot kRedShot{0.0f, -21.65f, 5.0f, 0.1f};
+const ai::Shot kGreenShot{0.0f, 21.65f, 5.0f, 0.1f};
+const ai::Shot kRedShot{0.0f, -21.65f, 5.0f, 0.1f};
 
 TEST_F(FairPlay, OnlyThePlayerToMoveMovesTheTable) {
     const std::vector<QByteArray> greenMoves = {

@@ -16,20 +16,6 @@ namespace {
 
 constexpr int kMaxShots = 200;
 
-// Asks the host for a "vsync" and waits for one new report per client id.
-::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
-    const int from = host.LineCount();
-    host.Send("chat /vsync");
-    for (int id : ids) {
-        if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
-            return ::testing::AssertionFailure()
-                   << "no clean report for ID " << id
-                   << "; last line: " << host.Lines().last().toStdString();
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // The host's next "vsync" report at or after line `from`, for client `id`.
 QString VsyncReport(PeerProcess& host, int id, int from) {
     const QString clean = QStringLiteral("CHAT No desync at ID %1").arg(id);
@@ -68,7 +54,7 @@ protected:
     // not eat it. nextQuiet tells what kind of shot that one will be.
     void PlayOneShot(ReferenceTable& reference, std::initializer_list<PeerProcess*> peers,
                      bool quiet = true, bool nextQuiet = true) {
-        const CandidateShot shot = planned_ ? *planned_ : reference.ChooseShot(quiet);
+        const ai::Shot shot = planned_ ? *planned_ : reference.ChooseShot(quiet);
         planned_.reset();
         PeerProcess& shooter = reference.Side() == 0 ? ana : bob;  // Ana is green
         const int from = shooter.LineCount();
@@ -83,7 +69,7 @@ protected:
     PeerProcess& ana;
     PeerProcess& bob;
     int seed = 0;
-    std::optional<CandidateShot> planned_;  // searched ahead for the reference's next turn
+    std::optional<ai::Shot> planned_;  // searched ahead for the reference's next turn
 };
 
 TEST_F(MatchPlay, EveryTableStaysIdenticalShotAfterShotUntilTheMatchIsWon) {
@@ -198,8 +184,8 @@ TEST_F(MatchPlay, AVsyncAskedAsADiscIsPutBackFindsOnlyRealDifferences) {
     int returns = 0;
     for (int shots = 0; returns < kReturnsWanted && !reference.Decided() && shots < kMaxShots;
          ++shots) {
-        const std::optional<CandidateShot> returning = reference.ReturningShot();
-        const CandidateShot shot = returning ? *returning : reference.ChooseShot(false);
+        const std::optional<ai::Shot> returning = reference.ReturningShot();
+        const ai::Shot shot = returning ? *returning : reference.ChooseShot(false);
         PeerProcess& shooter = reference.Side() == 0 ? ana : bob;
         const int shotFrom = shooter.LineCount();
         const int reportFrom = ana.LineCount();

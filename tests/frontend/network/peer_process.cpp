@@ -26,6 +26,20 @@ void TakeLines(QByteArray& partial, const QByteArray& arrived, QStringList& line
 
 PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs)
     : name_(name) {
+    QStringList args = {QStringLiteral("--name"), name, QStringLiteral("--lifetime"),
+                        QString::number(kPeerLifetimeSeconds)};
+    args += extraArgs;
+    Launch(folder, QStringLiteral(HEADLESS_PEER_PATH), args, QStringLiteral("READY"));
+}
+
+PeerProcess::PeerProcess(const QString& name, const QString& folder, const QString& program,
+                         const QStringList& args, const QString& readyPrefix)
+    : name_(name) {
+    Launch(folder, program, args, readyPrefix);
+}
+
+void PeerProcess::Launch(const QString& folder, const QString& program, const QStringList& args,
+                         const QString& readyPrefix) {
     process_.setWorkingDirectory(folder);
     QObject::connect(&process_, &QProcess::readyReadStandardOutput,
                      [this] { TakeLines(partial_, process_.readAllStandardOutput(), lines_); });
@@ -34,11 +48,8 @@ PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStri
         std::fwrite(arrived.constData(), 1, static_cast<size_t>(arrived.size()), stderr);
         TakeLines(errorPartial_, arrived, errorLines_);
     });
-    QStringList args = {QStringLiteral("--name"), name, QStringLiteral("--lifetime"),
-                        QString::number(kPeerLifetimeSeconds)};
-    args += extraArgs;
-    process_.start(QStringLiteral(HEADLESS_PEER_PATH), args);
-    ready_ = process_.waitForStarted(kPeerWaitMs) && WaitForLine(QStringLiteral("READY")) >= 0;
+    process_.start(program, args);
+    ready_ = process_.waitForStarted(kPeerWaitMs) && WaitForPrefix(readyPrefix).has_value();
 }
 
 PeerProcess::~PeerProcess() {
@@ -106,6 +117,12 @@ QMap<QString, QString> PeerProcess::State() {
     return fields;
 }
 
+std::optional<int> PeerProcess::WaitForExit(int timeoutMs) {
+    if (!SpinUntil([&] { return !Running(); }, timeoutMs)) return std::nullopt;
+    if (process_.exitStatus() != QProcess::NormalExit) return std::nullopt;
+    return process_.exitCode();
+}
+
 void PeerProcess::Kill() {
     process_.kill();
     process_.waitForFinished(kQuitWaitMs);
@@ -126,12 +143,22 @@ QString PeerGroup::Folder(int index) const {
     return root_ + QStringLiteral("/peer%1").arg(index);
 }
 
-PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs) {
-    // Each peer gets its own folder: the library writes its log and dumps
-    // into the working directory.
+// Each peer gets its own folder: the library writes its log and dumps into
+// the working directory.
+QString PeerGroup::NextFolder() const {
     const QString folder = Folder(static_cast<int>(peers_.size()));
     QDir().mkpath(folder);
-    peers_.push_back(std::make_unique<PeerProcess>(name, folder, extraArgs));
+    return folder;
+}
+
+PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs) {
+    peers_.push_back(std::make_unique<PeerProcess>(name, NextFolder(), extraArgs));
+    return *peers_.back();
+}
+
+PeerProcess& PeerGroup::StartProgram(const QString& name, const QString& program,
+                                     const QStringList& args, const QString& readyPrefix) {
+    peers_.push_back(std::make_unique<PeerProcess>(name, NextFolder(), program, args, readyPrefix));
     return *peers_.back();
 }
 

@@ -20,6 +20,10 @@ class PeerProcess {
 public:
     // Starts the peer in folder (which must exist) and waits until it is ready.
     PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs = {});
+    // Starts another of our programs that speaks in lines on its standard
+    // input and output, and waits for a line that starts with readyPrefix.
+    PeerProcess(const QString& name, const QString& folder, const QString& program,
+                const QStringList& args, const QString& readyPrefix);
     ~PeerProcess();
     PeerProcess(const PeerProcess&) = delete;
     PeerProcess& operator=(const PeerProcess&) = delete;
@@ -47,9 +51,18 @@ public:
 
     // Ends the process the hard way, as a crash or a killed program would.
     void Kill();
+    // Asks the process to end, as the system does at shutdown (SIGTERM).
+    void Terminate() { process_.terminate(); }
+    // Ends the process's standard input.
+    void CloseInput() { process_.closeWriteChannel(); }
     bool Running() const { return process_.state() != QProcess::NotRunning; }
+    // Waits for the process to end by itself; its exit status, or nullopt.
+    std::optional<int> WaitForExit(int timeoutMs = kPeerWaitMs);
 
 private:
+    void Launch(const QString& folder, const QString& program, const QStringList& args,
+                const QString& readyPrefix);
+
     QString name_;
     QProcess process_;
     QByteArray partial_;
@@ -65,6 +78,9 @@ public:
     PeerGroup();
     ~PeerGroup();
     PeerProcess& Start(const QString& name, const QStringList& extraArgs = {});
+    // Starts another of our programs in a folder of its own (see PeerProcess).
+    PeerProcess& StartProgram(const QString& name, const QString& program, const QStringList& args,
+                              const QString& readyPrefix);
     // Starts a host on a free port; answers it with its port, or 0.
     PeerProcess& StartHost(const QString& name, const QString& password = {},
                            const QStringList& extraArgs = {});
@@ -77,6 +93,8 @@ public:
                              const QStringList& extraArgs = {});
 
 private:
+    QString NextFolder() const;
+
     QString root_;
     std::vector<std::unique_ptr<PeerProcess>> peers_;
     quint16 hostPort_ = 0;

@@ -55,22 +55,22 @@ wire::Positions ReferenceTable::Positions() const {
     return p;
 }
 
-CandidateShot ReferenceTable::ChooseShot(bool quiet) const {
-    const auto score = [quiet](const ShotResult& r) {
+ai::Shot ReferenceTable::ChooseShot(bool quiet) const {
+    const auto score = [quiet](const ai::ShotResult& r) {
         if (quiet) return r.ownPocketed + r.otherPocketed == 0 && !r.strikerFell ? 0 : -1000;
         return 10 * r.ownPocketed - 12 * r.otherPocketed - 15 * r.strikerFell;
     };
-    const auto shot = FindShot(Game(), score, -1000000);
-    return shot.value_or(CandidateShot{
-        0.0f, Side() == 0 ? table::kShootingLineZ : -table::kShootingLineZ, 10.0f, 0.0f});
+    const auto shot = ai::FindShot(Game(), score, -1000000);
+    return shot.value_or(
+        ai::Shot{0.0f, Side() == 0 ? table::kShootingLineZ : -table::kShootingLineZ, 10.0f, 0.0f});
 }
 
-std::optional<CandidateShot> ReferenceTable::ReturningShot() const {
-    return FindShot(
-        Game(), [](const ShotResult& r) { return r.discReturned ? 1 : 0; }, 0);
+std::optional<ai::Shot> ReferenceTable::ReturningShot() const {
+    return ai::FindShot(
+        Game(), [](const ai::ShotResult& r) { return r.discReturned ? 1 : 0; }, 0);
 }
 
-void ReferenceTable::Play(const CandidateShot& shot) {
+void ReferenceTable::Play(const ai::Shot& shot) {
     SetPlayer_Host(Side());
     DispararTiro(shot.x, shot.z, shot.force, shot.angle);
     int steps = 0;
@@ -80,7 +80,7 @@ void ReferenceTable::Play(const CandidateShot& shot) {
     AtualizaDiscos();  // the step at rest that scores and passes the turn
 }
 
-QString ShootCommand(const CandidateShot& s) {
+QString ShootCommand(const ai::Shot& s) {
     // Nine significant digits carry every float through text unchanged.
     return QStringLiteral("shoot %1 %2 %3 %4")
         .arg(double(s.x), 0, 'g', 9)
@@ -102,4 +102,17 @@ QString ShootCommand(const CandidateShot& s) {
            << state[field].toStdString() << " expected " << expected.toStdString()
            << " (moving=" << state["moving"].toStdString()
            << " queue=" << state["queue"].toStdString() << ")";
+}
+
+::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids) {
+    const int from = host.LineCount();
+    host.Send("chat /vsync");
+    for (int id : ids) {
+        if (host.WaitForLine(QStringLiteral("CHAT No desync at ID %1").arg(id), from) < 0) {
+            return ::testing::AssertionFailure()
+                   << "no clean report for ID " << id
+                   << "; last line: " << host.Lines().last().toStdString();
+        }
+    }
+    return ::testing::AssertionSuccess();
 }

@@ -8,9 +8,9 @@
 #include <QString>
 #include <optional>
 
+#include "ai/shot_search.h"
 #include "frontend/core/wire_messages.h"
 #include "peer_process.h"
-#include "tests/game/shot_search.h"
 
 // Played hot-seat: it takes whichever side is to shoot, exactly as the
 // shooter's machine does. One at a time: the game has one table per process.
@@ -28,18 +28,21 @@ public:
 
     // A quiet shot pockets nothing and hands the turn over; otherwise the
     // shot pockets own discs and avoids fouls where it can.
-    CandidateShot ChooseShot(bool quiet) const;
+    ai::Shot ChooseShot(bool quiet) const;
     // A shot whose striker falls and so puts one of the shooter's pocketed
     // discs back on the table.
-    std::optional<CandidateShot> ReturningShot() const;
+    std::optional<ai::Shot> ReturningShot() const;
 
-    void Play(const CandidateShot& shot);
+    void Play(const ai::Shot& shot);
 };
 
 // The headless peer's command that fires this shot.
-QString ShootCommand(const CandidateShot& s);
+QString ShootCommand(const ai::Shot& s);
 
 // Waits until the peer's table is at rest with nothing queued and its
 // fingerprint (the field given) equals the expected one.
 ::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
                                    const QString& expected);
+
+// Asks the host for a "vsync" and waits for one clean report per client id.
+::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids);

@@ -1,0 +1,144 @@
+// ringdisk-bot: a computer player that joins an online game as any client
+// does and plays the matches the host gives it. It needs no display and no
+// sound. It writes one line per event to standard output (READY, JOINED,
+// MATCH, DECIDED, SHOT, RESULT, LEFT) and leaves the game cleanly on a
+// "quit" line, at the end of its standard input, or on SIGINT or SIGTERM.
+//
+// Exit status: 0 when it left or the host closed the game, 1 when it could
+// not join, 2 for a bad command line, 3 when the connection to the host was
+// lost.
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <random>
+
+#include "bot/bot_options.h"
+#include "bot/bot_player.h"
+#include "bot/quiet_view.h"
+#include "bot/stop_signals.h"
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/ui_texts.h"
+
+namespace {
+
+constexpr int kEnglish = 2;
+// Lets the goodbye reach the host before the process ends.
+constexpr int kFarewellMs = 100;
+
+enum ExitStatus { kLeft = 0, kNotJoined = 1, kBadCommandLine = 2, kHostLost = 3 };
+
+void Print(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+uint64_t FreshSeed() {
+    std::random_device device;
+    return (static_cast<uint64_t>(device()) << 32) | device();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const ParsedOptions parsed = ParseBotOptions(app.arguments().mid(1));
+    if (!parsed.options) {
+        std::fprintf(stderr, "ringdisk-bot: %s\n%s\n", qPrintable(parsed.error),
+                     qPrintable(BotUsage()));
+        return kBadCommandLine;
+    }
+    const BotOptions& options = *parsed.options;
+    const uint64_t seed = options.seed.value_or(FreshSeed());
+
+    QuietView view;
+    FrontendCore core(view, [](int) {});  // the chat's sound jokes go unheard
+    core.Online().SetLanguage(kEnglish);
+    core.Online().SetNickname(options.name);
+    if (options.tickMs < HighPrecisionTimer::kPeriodMs) core.Loop().SetMinimumTickMs(0);
+    core.Start(false, options.tickMs);
+    BotPlayer player(core, options.level, seed, Print);
+    player.Attach();
+
+    QTimer pollTimer;
+    bool leaving = false;
+    const auto finish = [&](const QString& why, int status) {
+        if (leaving) return;
+        leaving = true;
+        pollTimer.stop();
+        core.Close({});
+        Print(QStringLiteral("LEFT ") + why);
+        QTimer::singleShot(kFarewellMs, [&app, status] { app.exit(status); });
+    };
+    const auto leaveOnRequest = [&] { finish(QStringLiteral("on request"), kLeft); };
+
+    bool joined = false;
+    bool matchRunning = false;
+    QObject::connect(&pollTimer, &QTimer::timeout, [&] {
+        player.Poll();
+        OnlineGame& game = core.Online();
+        if (!joined && game.MySlot() > 0) {
+            joined = true;
+            Print(QStringLiteral("JOINED %1").arg(game.MySlot()));
+        }
+        if (game.MatchRunning() != matchRunning) {
+            matchRunning = game.MatchRunning();
+            if (matchRunning) {
+                Print(QStringLiteral("MATCH %1 %2 %3")
+                          .arg(game.GreenSlot())
+                          .arg(game.RedSlot())
+                          .arg(game.MatchSeed()));
+            }
+        }
+        if (game.State() != Session::Offline) return;
+        // The session ended without being asked to: the host said goodbye,
+        // refused us, or went away.
+        if (view.lastMessage.isEmpty()) {
+            finish(QStringLiteral("the host closed the game"), kLeft);
+        } else if (joined && view.lastMessage == Tr(UiText::ConnectionLost, kEnglish)) {
+            finish(view.lastMessage, kHostLost);
+        } else {
+            finish(view.lastMessage, joined ? kHostLost : kNotJoined);
+        }
+    });
+
+    if (!core.Online().Join(options.host, options.port, options.password)) {
+        std::fprintf(stderr, "ringdisk-bot: %s\n", qPrintable(view.lastMessage));
+        return kBadCommandLine;
+    }
+    pollTimer.start(options.tickMs);
+
+    StopSignals stopSignals(leaveOnRequest);
+    // Run in the background of a shell, reading the terminal would stop the
+    // process; ignored, the read fails and the player just stops listening.
+    std::signal(SIGTTIN, SIG_IGN);
+    QByteArray input;
+    QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&stdinNotifier, &QSocketNotifier::activated, [&] {
+        char buffer[512];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno != EAGAIN && errno != EINTR) stdinNotifier.setEnabled(false);
+            return;
+        }
+        if (n == 0) {
+            stdinNotifier.setEnabled(false);
+            leaveOnRequest();
+            return;
+        }
+        input.append(buffer, n);
+        qsizetype newline;
+        while ((newline = input.indexOf('\n')) >= 0) {
+            const QByteArray line = input.left(newline).trimmed().toLower();
+            input.remove(0, newline + 1);
+            if (line == "quit" || line == "quit:") leaveOnRequest();
+        }
+    });
+
+    Print(QStringLiteral("READY %1 %2").arg(ai::LevelName(options.level)).arg(seed));
+    return app.exec();
+}
