@@ -24,6 +24,9 @@ packages=(
   # tests and benchmarks; XTest to inject keys and pointer motion into the
   # input tests' virtual display
   libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
+  # the scene's display tests: xdotool moves the real pointer and closes the
+  # library's message box, which needs X core fonts on a bare virtual display
+  xdotool xfonts-base
   # contact sheet of the generated pictures; the songs played through
   # SDL2_mixer's FluidSynth with a General MIDI soundfont
   libstb-dev libsdl2-mixer-dev timgm6mb-soundfont

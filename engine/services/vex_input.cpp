@@ -131,9 +131,9 @@ bool VEX_Input::ScreenCursor(int32_t& x, int32_t& y) const {
 
 void VEX_Input::SetScreenCursor(int32_t x, int32_t y) {
     if (!started_ || !devices_->HasFocus()) return;
-    input::PointerSample now;
-    if (devices_->ReadPointer(now)) BankTravel(now);
-    if (!devices_->WarpPointer(x, y)) return;
+    input::PointerSample before;
+    if (!devices_->WarpPointer(x, y, before)) return;
+    BankTravel(before);
     baseX_ = x;
     baseY_ = y;
     haveBase_ = true;

@@ -47,7 +47,10 @@ public:
     // 256 bytes, bit 7 set for a key held down. False when the read failed.
     virtual bool ReadKeys(uint8_t keys[kKeyCount]) = 0;
     virtual bool ReadPointer(PointerSample& sample) = 0;
-    virtual bool WarpPointer(int32_t screenX, int32_t screenY) = 0;
+    // Moves the pointer; before is where it was just before, read in the
+    // same indivisible step, so a movement arriving between the read and
+    // the move cannot be lost. False when it could not be read or moved.
+    virtual bool WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before) = 0;
     // False while no stick answers; a stick that was pulled out is looked
     // for again once per call, never in a loop.
     virtual bool ReadJoystick(JoystickSample& sample) = 0;

@@ -16,7 +16,9 @@ public:
     bool HasFocus() override { return desktop_.HasFocus(); }
     bool ReadKeys(uint8_t keys[kKeyCount]) override { return desktop_.ReadKeys(keys); }
     bool ReadPointer(PointerSample& sample) override { return desktop_.ReadPointer(sample); }
-    bool WarpPointer(int32_t x, int32_t y) override { return desktop_.WarpPointer(x, y); }
+    bool WarpPointer(int32_t x, int32_t y, PointerSample& before) override {
+        return desktop_.WarpPointer(x, y, before);
+    }
     bool ReadJoystick(JoystickSample& sample) override { return joystick_.Read(sample); }
     void Close() override {
         joystick_.Close();

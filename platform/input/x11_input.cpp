@@ -134,12 +134,17 @@ bool X11Input::ReadPointer(PointerSample& sample) {
     return true;
 }
 
-bool X11Input::WarpPointer(int32_t screenX, int32_t screenY) {
+bool X11Input::WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before) {
     if (!display_) return false;
+    // With the server held, no other client's motion (the player's mouse, or
+    // a test's XTest events) can slip in between the read and the warp.
+    XGrabServer(display_);
+    const bool read = ReadPointer(before);
     XErrorTrap trap(display_);
-    XWarpPointer(display_, None, root_, 0, 0, 0, 0, screenX, screenY);
+    if (read) XWarpPointer(display_, None, root_, 0, 0, 0, 0, screenX, screenY);
+    XUngrabServer(display_);
     trap.Sync();
-    return !trap.Failed();
+    return read && !trap.Failed();
 }
 
 }  // namespace input

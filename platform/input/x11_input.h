@@ -28,7 +28,7 @@ public:
     bool HasFocus();
     bool ReadKeys(uint8_t keys[kKeyCount]);
     bool ReadPointer(PointerSample& sample);
-    bool WarpPointer(int32_t screenX, int32_t screenY);
+    bool WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before);
     void Close();
 
 private:

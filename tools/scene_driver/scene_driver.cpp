@@ -6,8 +6,8 @@
 //
 //   scene_driver            (in the folder that holds dados.vpf)
 //
-// Prints "READY <window id>" once the scene is up, or "START FAILED" and
-// exits 1. A shot the library hands back is fired once the table is still,
+// Prints "STARTING", then "READY <window id>" once the scene is up, or
+// "START FAILED" and exits 1. A shot the library hands back is fired once the table is still,
 // and a passed turn comes back to this same machine, as in practice.
 #include <poll.h>
 #include <unistd.h>
@@ -102,11 +102,13 @@ int main() {
     SetaCallBackShooting(OnAim);
     SetaCallBackPoint(OnPoint);
     SetaCallBackVitoria(OnVictory);
+    std::printf("STARTING\n");
     const int started =
         IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0, 2);
     if (started != 0) {
+        // As the window program does: no finish, so debug.log keeps the
+        // reason for the next person to read.
         std::printf("START FAILED %d\n", started);
-        FinalizaD3D();
         return 1;
     }
     std::printf("READY %lu\n", window.id());

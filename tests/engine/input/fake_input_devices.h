@@ -37,8 +37,9 @@ public:
         sample = state_.pointer;
         return true;
     }
-    bool WarpPointer(int32_t x, int32_t y) override {
+    bool WarpPointer(int32_t x, int32_t y, input::PointerSample& before) override {
         ++state_.warps;
+        before = state_.pointer;
         state_.pointer.clientX += x - state_.pointer.screenX;
         state_.pointer.clientY += y - state_.pointer.screenY;
         state_.pointer.screenX = x;

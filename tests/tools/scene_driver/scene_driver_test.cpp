@@ -1,0 +1,247 @@
+// The whole library in the scene driver's window on a virtual display:
+// the scene's start and finish, what it draws for each mode and switch,
+// aiming and turning the view with the real pointer, and its sound on SDL's
+// disk driver. Screenshots stay in the test's folder for people to look at.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+#include <cstdlib>
+
+#include "tests/tools/scene_driver/driven_scene.h"
+
+namespace {
+
+// The near shooting strip of the green seat, and the table's middle, in the
+// 570 x 400 window at the display's top-left corner.
+constexpr int kStripX = 285, kStripY = 258;
+constexpr int kMiddleX = 285, kMiddleY = 200;
+
+bool HaveDisplay() {
+    return std::getenv("DISPLAY") != nullptr;
+}
+
+#define REQUIRE_DISPLAY()                                                           \
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display: run through run-with-display.sh"
+
+// The force of a SHOOT line "SHOOT x z force angle".
+float ShotForce(const QString& line) {
+    return line.split(' ').value(3).toFloat();
+}
+
+// Presses on the strip, pulls the pointer towards the player, lets go, and
+// answers the shot the library hands back.
+std::optional<QString> DragAShot(DrivenScene& scene, int pullPixels, bool withShift) {
+    scene.Mark();
+    XDoTool({"mousemove", QString::number(kStripX), QString::number(kStripY)});
+    scene.Frames(5);
+    if (withShift) XDoTool({"keydown", "shift"});
+    XDoTool({"mousedown", "1"});
+    scene.Frames(5);
+    XDoTool({"mousemove", QString::number(kStripX), QString::number(kStripY + pullPixels)});
+    scene.Frames(5);
+    XDoTool({"mouseup", "1"});
+    if (withShift) XDoTool({"keyup", "shift"});
+    return scene.WaitFor("SHOOT ");
+}
+
+// The lines checked here are plain ASCII in the log's Windows-1252.
+QString ReadLog(const QString& folder) {
+    QFile file(folder + "/debug.log");
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromLatin1(file.readAll());
+}
+
+// The index of the first line of text at or after from that contains
+// part; -1 when none does.
+qsizetype LineWith(const QStringList& lines, const QString& part, qsizetype from) {
+    for (qsizetype i = from; i < lines.size(); ++i)
+        if (lines[i].contains(part)) return i;
+    return -1;
+}
+
+TEST(SceneDriver, StartsWithThePackageAndLogsEveryAssetInOrder) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Frames(3));
+    const QStringList lines = ReadLog(scene.folder()).split('\n');
+    QStringList expected = {"Direct3d iniciado com sucesso em <570x400x32bpp>.",
+                            "Iniciando VEX_Input: Ok."};
+    const QStringList textures = {"mesa1.tga", "mesa2.tga",   "logo.tga",  "bastao.tga", "boom.tga",
+                                  "fonte01.tga", "spark.tga", "rojao.tga", "disco.tga"};
+    for (int i = 0; i < textures.size(); ++i)
+        expected << QString("Textura <%1>(").arg(textures[i])
+                 << QString("em index <%1>.").arg(i + 1);
+    for (const char* mesh : {"mesa.x", "mesalow.x", "peao.x", "peaolow.x", "bastao.x", "base.x"})
+        expected << QString("Arquivo <%1> carregado com sucesso.").arg(mesh);
+    expected << "Tamanho de fonte lido com sucesso em <fonte01.dat>."
+             << "Iniciando VEX_Audio: Ok." << "Arquivo <hit.wav> carregado com sucesso em index <0>."
+             << "Arquivo <shake.wav> carregado com sucesso em index <26>."
+             << "Iniciando VEX_Music: Ok." << "Arquivo <00.mid> carregado com sucesso em index <0>."
+             << "Arquivo <11.mid> carregado com sucesso em index <11>.";
+    qsizetype at = 0;
+    for (const QString& part : expected) {
+        const qsizetype found = LineWith(lines, part, at);
+        ASSERT_GE(found, 0) << "missing or out of order: " << part.toStdString();
+        at = found;
+    }
+    EXPECT_EQ(lines.filter(QRegularExpression("<.*\\.wav> carregado com sucesso")).size(), 27);
+    EXPECT_EQ(lines.filter(QRegularExpression("<.*\\.mid> carregado com sucesso")).size(), 12);
+}
+
+TEST(SceneDriver, ACleanFinishLeavesNoLogAndExitsZero) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("match 1 5"));
+    ASSERT_TRUE(scene.Frames(10));
+    EXPECT_EQ(scene.Quit(), 0);
+    EXPECT_FALSE(QFile::exists(scene.folder() + "/debug.log"));
+    EXPECT_TRUE(scene.process().ErrorLines().filter("X Error").isEmpty())
+        << scene.process().ErrorLines().join('\n').toStdString();
+}
+
+TEST(SceneDriver, WithoutThePackageAnErrorBoxShowsAndTheStartFails) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene(false);
+    ASSERT_TRUE(scene.Ready());
+    // SDL puts its box in the middle of the 1024 x 768 display, a third of
+    // the way down; keys go to the window under the pointer. Return closes
+    // the box once it is up.
+    XDoTool({"mousemove", "512", "272"});
+    int failed = -1;
+    for (int tries = 0; tries < 20 && failed < 0; ++tries) {
+        XDoTool({"key", "Return"});
+        failed = scene.process().WaitForLine("START FAILED -1", 0, 500);
+    }
+    EXPECT_GE(failed, 0) << scene.Tail();
+    EXPECT_TRUE(scene.process().Lines().filter(QRegularExpression("^READY")).isEmpty());
+    EXPECT_EQ(scene.process().WaitForExit(), 1);
+    EXPECT_TRUE(ReadLog(scene.folder()).contains("dados.vpf"));
+}
+
+TEST(SceneDriver, TheIntroTurnsUnderTheLogoAndTheVersion) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture first = scene.Screenshot("intro.png");
+    ASSERT_FALSE(first.Empty());
+    ASSERT_TRUE(scene.Frames(30));
+    const Picture later = scene.Screenshot("intro_later.png");
+    EXPECT_GT(first.CountDifferences(later), 2000) << "the table turns";
+    // The logo at the top left, the version text at the bottom right.
+    EXPECT_GT(first.CountNotGrey(10, 5, 250, 100), 10000);
+    int white = 0;
+    for (int y = 380; y < 400; ++y)
+        for (int x = 500; x < 570; ++x) white += first.At(x, y) == 0xFFFFFF;
+    EXPECT_GT(white, 20);
+}
+
+// Each switch changes the picture of a still table, and switching it back
+// gives the picture back.
+TEST(SceneDriver, MirrorQualityAndSpecularLightEachChangeThePicture) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("match 0 9"));
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture all = scene.Screenshot("match_watching.png");
+    for (const char* name : {"mirror", "quality", "light"}) {
+        ASSERT_TRUE(scene.Command(QString("%1 0").arg(name)));
+        ASSERT_TRUE(scene.Frames(4));
+        const Picture off = scene.Screenshot(QString("match_%1_off.png").arg(name));
+        ASSERT_TRUE(scene.Command(QString("%1 1").arg(name)));
+        ASSERT_TRUE(scene.Frames(4));
+        const Picture back = scene.Screenshot("match_back.png");
+        EXPECT_GT(all.CountDifferences(off), 300) << name << " off changes nothing";
+        EXPECT_LT(all.CountDifferences(back), 30) << name << " on again";
+    }
+}
+
+TEST(SceneDriver, BothSeatsSeeTheTableFromTheirSideWithTheirTurnText) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("match 1 4"));
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture green = scene.Screenshot("match_green.png");
+    ASSERT_TRUE(scene.Command("match 2 4"));
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture red = scene.Screenshot("match_red.png");
+    // Green moves first: the green seat has its clock at the bottom right,
+    // the red seat none.
+    EXPECT_GT(green.CountNotGrey(520, 355, 570, 400), 500);
+    EXPECT_LT(red.CountNotGrey(520, 355, 570, 400), 100);
+    // Both read a green text at the bottom left.
+    for (const Picture* seat : {&green, &red}) {
+        int greenText = 0;
+        for (int y = 360; y < 400; ++y)
+            for (int x = 0; x < 200; ++x) greenText += seat->At(x, y) == 0x00FF00;
+        EXPECT_GT(greenText, 50);
+    }
+}
+
+TEST(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    ASSERT_TRUE(scene.Frames(10));
+    const std::optional<QString> shot = DragAShot(scene, 60, false);
+    ASSERT_TRUE(shot.has_value()) << "no shot came back:\n" << scene.Tail();
+    EXPECT_FLOAT_EQ(ShotForce(*shot), 4.0f) << "60 pixels at sensitivity 100";
+    EXPECT_EQ(scene.process().CountOf(*shot), 1);
+    ASSERT_TRUE(scene.Frames(3));
+    scene.Screenshot("practice_shot.png");
+    ASSERT_TRUE(scene.Command("state"));
+    EXPECT_TRUE(scene.process().Lines().filter("STATE").last().contains("moving 1"));
+}
+
+TEST(SceneDriver, ShiftAndSensitivityScaleTheForce) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    ASSERT_TRUE(scene.Frames(10));
+    std::optional<QString> shot = DragAShot(scene, 60, true);
+    ASSERT_TRUE(shot.has_value()) << scene.Tail();
+    EXPECT_NEAR(ShotForce(*shot), 1.8f, 1e-4f) << "fine aiming with Shift";
+
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    ASSERT_TRUE(scene.Command("sensitivity 200"));
+    ASSERT_TRUE(scene.Frames(10));
+    shot = DragAShot(scene, 60, false);
+    ASSERT_TRUE(shot.has_value()) << scene.Tail();
+    EXPECT_FLOAT_EQ(ShotForce(*shot), 2.0f) << "twice the sensitivity, half the force";
+}
+
+TEST(SceneDriver, TheRightButtonTurnsTheTableAndShiftPutsItBack) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("match 0 3"));
+    XDoTool({"mousemove", QString::number(kMiddleX), QString::number(kMiddleY)});
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture rest = scene.Screenshot("view_rest.png");
+    XDoTool({"mousedown", "3"});
+    scene.Frames(3);
+    XDoTool({"mousemove", QString::number(kMiddleX + 100), QString::number(kMiddleY)});
+    scene.Frames(3);
+    XDoTool({"mouseup", "3"});
+    ASSERT_TRUE(scene.Frames(3));
+    const Picture turned = scene.Screenshot("view_turned.png");
+    EXPECT_GT(rest.CountDifferences(turned), 5000);
+
+    XDoTool({"keydown", "shift"});
+    XDoTool({"mousedown", "3"});
+    scene.Frames(3);
+    XDoTool({"mouseup", "3"});
+    XDoTool({"keyup", "shift"});
+    ASSERT_TRUE(scene.Frames(3));
+    EXPECT_LT(rest.CountDifferences(scene.Screenshot("view_back.png")), 30);
+}
+
+}  // namespace
