@@ -13,13 +13,19 @@ time the processes used is printed with the table, as cores kept busy.
 
   bench/bot_strength/bot_strength.py --matches 50 [--parallel 8] [--tick-ms 16]
       [--pairings master-club,club-beginner,...] [--build build] [--seed 1]
-      [--folder DIR] [--keep-folders]
+      [--match-timeout SECONDS] [--folder DIR] [--keep-folders]
+
+The players' seeds follow from --seed, the pairing and the match's number;
+the host deals each match's table from a seed of its own choosing, as any
+host does, so two runs play different tables.
 
 The table: wins of each side, draws, matches with no result before their
 time ran out, the stronger side's share of the decided matches, and the mean
 match length in shots. One line per match goes to matches.csv in the run's
 folder (a new one under /tmp unless --folder names it); the processes'
-folders are removed after their match unless --keep-folders. The exit status
+folders (each holds what its process printed, stdout.txt, and its
+debug.log) are removed after a match that came to a result unless
+--keep-folders. The exit status
 is 1 when any match came to no result.
 """
 
@@ -33,8 +39,6 @@ import tempfile
 import time
 
 DEFAULT_PAIRINGS = "master-club,club-beginner,master-random,club-random,beginner-random"
-# A match that runs longer than this is stopped and counted as unfinished.
-MATCH_TIMEOUT_S = 1800
 GREEN_WON, RED_WON = 1, 2
 
 
@@ -67,24 +71,29 @@ class Pairing:
                 share, mean)
 
 
-async def read_until(stream, prefix, deadline):
-    """The first line starting with prefix, or None when the stream ends first."""
+async def read_until(stream, prefix, deadline, transcript):
+    """The first line starting with prefix, or None when the stream ends first.
+    Every line read goes on to the transcript."""
     while True:
         line = await asyncio.wait_for(stream.readline(), max(0.1, deadline - time.monotonic()))
         if not line:
             return None
+        transcript.write(line)
         text = line.decode(errors="replace").strip()
         if text.startswith(prefix):
             return text
 
 
-async def start(program, args, folder):
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
+async def start(program, args, folder, stdout):
     return await asyncio.create_subprocess_exec(
         "nice", "-n", "10", program, *args, cwd=folder,
-        stdin=asyncio.subprocess.PIPE, stdout=asyncio.subprocess.PIPE,
-        stderr=asyncio.subprocess.DEVNULL)
+        stdin=asyncio.subprocess.PIPE, stdout=stdout, stderr=asyncio.subprocess.STDOUT)
+
+
+def fresh_folder(folder):
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    return folder
 
 
 async def end(process):
@@ -96,36 +105,44 @@ async def end(process):
         await process.wait()
 
 
-async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms):
-    """(result, shots) from the host's report; result None when no result came."""
-    host = await start(os.path.join(bin_dir, "bot_strength_host"),
-                       ["--level", host_level, "--seed", str(seed), "--tick-ms", str(tick_ms),
-                        "--lifetime", str(MATCH_TIMEOUT_S)],
-                       os.path.join(folder, "host"))
-    guest = None
-    deadline = time.monotonic() + MATCH_TIMEOUT_S + 30
-    try:
-        hosting = await read_until(host.stdout, "HOSTING ", deadline)
-        if hosting is None:
+async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms, timeout_s):
+    """(result, shots) from the host's report; result None when no result came.
+    What each process printed is left in stdout.txt in its folder."""
+    host_folder = fresh_folder(os.path.join(folder, "host"))
+    guest_folder = fresh_folder(os.path.join(folder, "guest"))
+    with open(os.path.join(host_folder, "stdout.txt"), "wb") as host_lines, \
+            open(os.path.join(guest_folder, "stdout.txt"), "wb") as guest_lines:
+        host = await start(os.path.join(bin_dir, "bot_strength_host"),
+                           ["--level", host_level, "--seed", str(seed), "--tick-ms", str(tick_ms),
+                            "--lifetime", str(timeout_s)],
+                           host_folder, asyncio.subprocess.PIPE)
+        guest = None
+        deadline = time.monotonic() + timeout_s + 30
+        try:
+            hosting = await read_until(host.stdout, "HOSTING ", deadline, host_lines)
+            if hosting is None:
+                return None, 0
+            guest = await start(os.path.join(bin_dir, "ringdisk-bot"),
+                                ["--host", "127.0.0.1", "--port", hosting.split()[1],
+                                 "--name", "Guest", "--level", guest_level,
+                                 "--seed", str(seed + 1), "--tick-ms", str(tick_ms)],
+                                guest_folder, guest_lines)
+            report = await read_until(host.stdout, "RESULT ", deadline, host_lines)
+            if report is None:
+                return None, 0
+            _, result, shots = report.split()
+            return int(result), int(shots)
+        except asyncio.TimeoutError:
             return None, 0
-        guest = await start(os.path.join(bin_dir, "ringdisk-bot"),
-                            ["--host", "127.0.0.1", "--port", hosting.split()[1],
-                             "--name", "Guest", "--level", guest_level,
-                             "--seed", str(seed + 1), "--tick-ms", str(tick_ms)],
-                            os.path.join(folder, "guest"))
-        report = await read_until(host.stdout, "RESULT ", deadline)
-        if report is None:
-            return None, 0
-        _, result, shots = report.split()
-        return int(result), int(shots)
-    except asyncio.TimeoutError:
-        return None, 0
-    finally:
-        for process in (host, guest):
-            if process is not None:
-                if process.returncode is None and process.stdin:
-                    process.stdin.close()
-                await end(process)
+        finally:
+            for process in (host, guest):
+                if process is not None:
+                    if process.returncode is None and process.stdin:
+                        process.stdin.close()
+                    await end(process)
+            # The host's last words (its farewell, or why it stopped).
+            if host.stdout:
+                host_lines.write(await host.stdout.read())
 
 
 async def run(args, pairings, run_dir, log):
@@ -145,7 +162,7 @@ async def run(args, pairings, run_dir, log):
         async with slots:
             began = time.monotonic()
             result, shots = await play_match(bin_dir, folder, host_level, guest_level, seed,
-                                             args.tick_ms)
+                                             args.tick_ms, args.match_timeout)
             seconds = time.monotonic() - began
         pairing.record(first_hosts, result, shots)
         done += 1
@@ -154,7 +171,9 @@ async def run(args, pairings, run_dir, log):
         log.flush()
         print(f"[{done}/{total}] {pairing.name()} #{index}: green {host_level}, red "
               f"{guest_level}, result {result}, {shots} shots, {seconds:.0f} s", flush=True)
-        if not args.keep_folders:
+        if result is None:
+            print(f"    no result: the processes' folders stay in {folder}", flush=True)
+        elif not args.keep_folders:
             shutil.rmtree(folder, ignore_errors=True)
 
     # Interleaved, so that a run cut short still has every pairing.
@@ -177,6 +196,10 @@ def main():
                         help="stronger-weaker level pairs, comma separated")
     parser.add_argument("--build", default="build", help="the build folder")
     parser.add_argument("--seed", type=int, default=1)
+    # Most matches take tens of shots, but a weak side can drag one out to
+    # hundreds: over 400 against the random player, half an hour at 16 ms.
+    parser.add_argument("--match-timeout", type=int, default=3600, metavar="SECONDS",
+                        help="a match still running after this is stopped, with no result")
     parser.add_argument("--folder", help="where the run's files go")
     parser.add_argument("--keep-folders", action="store_true",
                         help="keep each process's folder (its debug.log)")
@@ -206,7 +229,7 @@ def main():
     unfinished = sum(p.unfinished for p in pairings)
     if unfinished:
         print(f"{unfinished} match(es) came to no result: a process failed to start, "
-              f"or the match outlived its {MATCH_TIMEOUT_S} s", file=sys.stderr)
+              f"or the match outlived its {args.match_timeout} s", file=sys.stderr)
         return 1
     return 0
 
