@@ -20,6 +20,22 @@ struct QuadVertex {
     float u = 0, v = 0;
 };
 
+// A part of a quad and of its texture rectangle alike, as fractions of
+// their sizes from the top-left corner.
+struct QuadPart {
+    float left = 0, top = 0, right = 1, bottom = 1;
+
+    bool Empty() const { return !(left < right && top < bottom); }
+};
+
+// The point that fraction of the way from one edge to the other; 0 and 1
+// give the edges themselves, exactly.
+inline float PartEdge(float from, float to, float fraction) {
+    if (fraction <= 0) return from;
+    if (fraction >= 1) return to;
+    return from + (to - from) * fraction;
+}
+
 struct TexturedQuad {
     static constexpr uint32_t kFvf = gfx::kFvfXyz | gfx::kFvfDiffuse | gfx::kFvfTex1;
     enum Corner { kTopLeft, kTopRight, kBottomLeft, kBottomRight };
@@ -43,6 +59,17 @@ struct TexturedQuad {
         corners[kTopLeft].v = corners[kTopRight].v = vmin;
         corners[kBottomLeft].v = corners[kBottomRight].v = vmax;
     }
+    // The part of the rectangle, of the texture rectangle alike; the whole
+    // part gives exactly the whole rectangle.
+    void PlacePart(float left, float top, float right, float bottom, const QuadPart& part) {
+        Place(PartEdge(left, right, part.left), PartEdge(top, bottom, part.top),
+              PartEdge(left, right, part.right), PartEdge(top, bottom, part.bottom));
+    }
+    void MapTexturePart(float umin, float vmin, float umax, float vmax, const QuadPart& part) {
+        MapTexture(PartEdge(umin, umax, part.left), PartEdge(vmin, vmax, part.top),
+                   PartEdge(umin, umax, part.right), PartEdge(vmin, vmax, part.bottom));
+    }
+    uint8_t Alpha() const { return uint8_t(corners[kTopLeft].color >> 24); }
 };
 
 // Quads waiting to be drawn together, as one indexed triangle list whose

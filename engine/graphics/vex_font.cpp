@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/graphics/trim_rules.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/services/string_tools.h"
@@ -47,6 +48,12 @@ int16_t VEX_Font::AddFont(const char* name, int16_t texture, const char* widthTa
     const auto defaultWidth =
         static_cast<uint8_t>(fixedWidth != 0 ? fixedWidth : int(font->nativeCellWidth));
     for (uint8_t& width : font->widths) width = defaultWidth;
+    const TextureAlpha alpha(textures_.EntryOf(texture));
+    for (int c = 0; c < 256; ++c) {
+        const float x = float(c % kGrid) * font->nativeCellWidth;
+        const float y = float(c / kGrid) * font->nativeCellHeight;
+        font->glyphs[c] = alpha.Find(x, y, x + font->nativeCellWidth, y + font->nativeCellHeight);
+    }
     if (widthTable) ReadWidthTable(*font, widthTable);
     return fonts_.Insert(std::move(font));
 }
@@ -142,6 +149,9 @@ void VEX_Font::PrintText(float x, float y, const char* format, ...) {
 void VEX_Font::DrawText(const FontRecord& font, const char* text, float x0, float y) {
     const ViewRect& clip = d3d_.virtualViewportRect();
     if (x0 >= clip.x2 || y >= clip.y2) return;
+    const TrimRules rules = CurrentTrimRules(*d3d_.device());
+    // Characters of a colour that draws nothing still count as drawn.
+    const bool invisible = rules.clearColorDrawsNothing && quad_.Alpha() == 0;
     float pen = x0;
     for (const char* p = text; *p; ++p) {
         const auto c = static_cast<unsigned char>(*p);
@@ -153,15 +163,25 @@ void VEX_Font::DrawText(const FontRecord& font, const char* text, float x0, floa
         }
         if (c == kCarriageReturn) continue;
         if (c != kSpace && pen > clip.x1 - font.cellWidth && pen < clip.x2) {
-            quad_.Place(pen, y, pen + font.cellWidth, y + font.cellHeight);
-            const int column = c % kGrid, row = c / kGrid;
-            quad_.MapTexture(cellCoordinates_[column], cellCoordinates_[row],
-                             cellCoordinates_[column + 1], cellCoordinates_[row + 1]);
-            batch_.Add(quad_);
+            if (!invisible) AddGlyph(font, c, pen, y, rules);
             ++drawn_;
         }
         pen += Advance(font, c);
     }
+}
+
+void VEX_Font::AddGlyph(const FontRecord& font, unsigned char c, float x, float y,
+                        const TrimRules& rules) {
+    const QuadPart part =
+        rules.clearTexelsDrawNothing
+            ? font.glyphs[c].ShowingPart(font.cellWidth, font.cellHeight, rules.anisotropic)
+            : QuadPart{};
+    if (part.Empty()) return;
+    quad_.PlacePart(x, y, x + font.cellWidth, y + font.cellHeight, part);
+    const int column = c % kGrid, row = c / kGrid;
+    quad_.MapTexturePart(cellCoordinates_[column], cellCoordinates_[row],
+                         cellCoordinates_[column + 1], cellCoordinates_[row + 1], part);
+    batch_.Add(quad_);
 }
 
 void VEX_Font::FlushText() {

@@ -3,7 +3,9 @@
 // pen then moves on by that character's own width from the font's width
 // table, so a fixed grid gives proportional text. Positions are in the 2D
 // view's units (y down). The characters printed between BeginText and
-// EndText reach the device together, in one draw, when the text ends. A
+// EndText reach the device together, in one draw, when the text ends;
+// each character's quad covers only the part of its cell that can show
+// (visible_texels.h), which is all a software renderer spends time on. A
 // font on no texture, or on an empty one, is refused, and printing without
 // a font begun draws nothing.
 #pragma once
@@ -14,8 +16,10 @@
 #include "base/memory_tracker.h"
 #include "base/slot_list.h"
 #include "engine/graphics/textured_quad.h"
+#include "engine/graphics/visible_texels.h"
 
 class VEX_Direct3D;
+struct TrimRules;
 class VEX_TextureList;
 
 struct FontRecord : TrackedObject {
@@ -26,7 +30,8 @@ struct FontRecord : TrackedObject {
     float scaleX = 1, scaleY = 1;
     uint8_t widths[256] = {};  // advance of each character, in texels
     float offsetX = 0, offsetY = 0;
-    float spacing = 0;  // added to every advance
+    float spacing = 0;          // added to every advance
+    VisibleTexels glyphs[256];  // of each character's cell, found when the font is made
 };
 
 class VEX_Font : public TrackedObject {
@@ -39,9 +44,10 @@ public:
     VEX_Font& operator=(const VEX_Font&) = delete;
 
     // -1 without a device, or (with a warning) when the texture is missing
-    // or empty. fixedWidth 0 takes the cell width as every default width;
-    // a width table read from the package (or a loose file) replaces the
-    // defaults it covers.
+    // or empty. The cells' visible texels are read from the texture now, so
+    // texels written into it later do not widen its characters' quads. fixedWidth 0 takes the cell
+    // width as every default width; a width table read from the package (or a loose file) replaces
+    // the defaults it covers.
     int16_t AddFont(const char* name, int16_t texture, const char* widthTable, int16_t fixedWidth);
     // A size of 0 or less (or not a number) is the native cell size.
     void SetFontSize(int16_t index, float width, float height);
@@ -73,6 +79,10 @@ public:
 private:
     void ReadWidthTable(FontRecord& font, const char* widthTable);
     void DrawText(const FontRecord& font, const char* text, float x, float y);
+    // The character's quad, cut to the part of its cell that can show
+    // when the rules allow; nothing when no part can.
+    void AddGlyph(const FontRecord& font, unsigned char c, float x, float y,
+                  const TrimRules& rules);
     void FlushText();
 
     VEX_Direct3D& d3d_;

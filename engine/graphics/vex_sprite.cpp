@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/debug_log.h"
+#include "engine/graphics/trim_rules.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_texture_list.h"
 #include "engine/services/string_tools.h"
@@ -15,6 +16,20 @@ constexpr uint32_t kMostFrames = 65535;
 float PivotAt(float fraction, float size, bool exact) {
     const float pivot = fraction * size;
     return exact ? pivot : std::floor(pivot);
+}
+
+// The texture rectangle on the quad, turned over as the mirror mode says.
+void MapTurned(TexturedQuad& quad, float umin, float vmin, float umax, float vmax, uint8_t mirror) {
+    switch (mirror) {
+        case VEX_Sprite::kLeftRight:
+            return quad.MapTexture(umax, vmin, umin, vmax);
+        case VEX_Sprite::kTopBottom:
+            return quad.MapTexture(umin, vmax, umax, vmin);
+        case VEX_Sprite::kBoth:
+            return quad.MapTexture(umax, vmax, umin, vmin);
+        default:
+            return quad.MapTexture(umin, vmin, umax, vmax);
+    }
 }
 
 }  // namespace
@@ -50,7 +65,7 @@ int16_t VEX_Sprite::AddSprite(const char* name, int16_t texture, uint16_t column
         // plain rectangle.
         sprite->texture = 0;
         sprite->frameCount = 1;
-        sprite->frames.push_back({1, 1, 1, 1, 0, 0, 0, 0, 0, 0});
+        sprite->frames.push_back({1, 1, 1, 1, 0, 0, 0, 0, 0, 0, {}});
         return sprites_.Insert(std::move(sprite));
     }
     sprite->texture = texture;
@@ -59,13 +74,17 @@ int16_t VEX_Sprite::AddSprite(const char* name, int16_t texture, uint16_t column
     sprite->frameCount = static_cast<uint16_t>(count);
     const auto width = float(entry->width / columns), height = float(entry->height / rows);
     const float stepU = 1.0f / float(columns), stepV = 1.0f / float(rows);
+    const TextureAlpha alpha(entry);
+    const auto texelsX = float(entry->width), texelsY = float(entry->height);
     sprite->frames.reserve(count);
     float v = 0;
     for (uint16_t row = 0; row < rows; ++row, v += stepV) {
         float u = 0;
         for (uint16_t column = 0; column < columns; ++column, u += stepU)
-            sprite->frames.push_back(
-                {width, height, width, height, 0, 0, u, v, u + stepU, v + stepV});
+            sprite->frames.push_back({width, height, width, height, 0, 0, u, v, u + stepU,
+                                      v + stepV,
+                                      alpha.Find(u * texelsX, v * texelsY, (u + stepU) * texelsX,
+                                                 (v + stepV) * texelsY)});
     }
     return sprites_.Insert(std::move(sprite));
 }
@@ -114,23 +133,17 @@ bool VEX_Sprite::BeginSprites() {
     return true;
 }
 
-void VEX_Sprite::MapMirrored(const SpriteFrame& f, uint8_t mirror) {
-    switch (mirror) {
-        case kAsIs:
-            quad_.MapTexture(f.umin, f.vmin, f.umax, f.vmax);
-            break;
-        case kLeftRight:
-            quad_.MapTexture(f.umax, f.vmin, f.umin, f.vmax);
-            break;
-        case kTopBottom:
-            quad_.MapTexture(f.umin, f.vmax, f.umax, f.vmin);
-            break;
-        case kBoth:
-            quad_.MapTexture(f.umax, f.vmax, f.umin, f.vmin);
-            break;
-        default:
-            break;
+void VEX_Sprite::MapMirrored(const SpriteFrame& f, const QuadPart& part, uint8_t mirror) {
+    if (mirror > kBoth) {
+        // The previous draw's whole frame, even where that quad was cut.
+        for (int i = 0; i < 4; ++i)
+            quad_.corners[i].u = wholeFrame_.corners[i].u,
+            quad_.corners[i].v = wholeFrame_.corners[i].v;
+        return;
     }
+    MapTurned(wholeFrame_, f.umin, f.vmin, f.umax, f.vmax, mirror);
+    MapTurned(quad_, PartEdge(f.umin, f.umax, part.left), PartEdge(f.vmin, f.vmax, part.top),
+              PartEdge(f.umin, f.umax, part.right), PartEdge(f.vmin, f.vmax, part.bottom), mirror);
 }
 
 void VEX_Sprite::DrawSprite(int16_t sprite, float x, float y, uint16_t frame, uint8_t mirror) {
@@ -138,10 +151,12 @@ void VEX_Sprite::DrawSprite(int16_t sprite, float x, float y, uint16_t frame, ui
     gfx::Device* device = d3d_.device();
     if (!record || !device) return;
     const SpriteFrame& f = record->frames[frame % record->frameCount];
-    const float left = x - f.pivotX * record->scaleX, top = y - f.pivotY * record->scaleY;
-    quad_.Place(left, top, left + f.width * record->scaleX, top + f.height * record->scaleY);
-    MapMirrored(f, mirror);
-    if (rotation_ != 0) {
+    const TrimRules rules = CurrentTrimRules(*device);
+    // Sprites of a colour that draws nothing, or of a clear frame, still
+    // count as drawn.
+    const bool placed = PlaceFrame(*record, f, x, y, mirror, rules);
+    const bool visible = placed && !(rules.clearColorDrawsNothing && quad_.Alpha() == 0);
+    if (visible && rotation_ != 0) {
         // The angle is measured from a quarter turn written as 1.57079.
         const float a = 1.57079f - rotation_;
         const float c = std::sin(a), s = std::cos(a);
@@ -157,8 +172,29 @@ void VEX_Sprite::DrawSprite(int16_t sprite, float x, float y, uint16_t frame, ui
         textures_.Bind(0, record->texture);
         batchTexture_ = record->texture;
     }
-    batch_.Add(quad_);
+    if (visible) batch_.Add(quad_);
     ++drawn_;
+}
+
+bool VEX_Sprite::PlaceFrame(const SpriteRecord& record, const SpriteFrame& f, float x, float y,
+                            uint8_t mirror, const TrimRules& rules) {
+    const float width = f.width * record.scaleX, height = f.height * record.scaleY;
+    // A mirror mode above kBoth keeps the texture rectangle of the previous
+    // draw, which only the whole quad matches.
+    const QuadPart part = rules.clearTexelsDrawNothing && mirror <= kBoth
+                              ? f.visible.ShowingPart(width, height, rules.anisotropic)
+                              : QuadPart{};
+    MapMirrored(f, part, mirror);
+    if (part.Empty()) return false;
+    // A mirrored picture shows its part on the other side of the quad.
+    QuadPart placed = part;
+    if (mirror == kLeftRight || mirror == kBoth)
+        placed.left = 1 - part.right, placed.right = 1 - part.left;
+    if (mirror == kTopBottom || mirror == kBoth)
+        placed.top = 1 - part.bottom, placed.bottom = 1 - part.top;
+    const float left = x - f.pivotX * record.scaleX, top = y - f.pivotY * record.scaleY;
+    quad_.PlacePart(left, top, left + width, top + height, placed);
+    return true;
 }
 
 uint32_t VEX_Sprite::EndSprites() {

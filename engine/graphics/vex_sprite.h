@@ -3,7 +3,8 @@
 // the frame's pivot and the sprite's scale, turned by the module's
 // rotation, tinted by its colour and optionally mirrored. Consecutive
 // draws on one picture reach the device together, when the picture
-// changes or the sprites end. A sprite on no texture is a single 1 x 1
+// changes or the sprites end; each quad covers only the part of its frame
+// that can show (visible_texels.h). A sprite on no texture is a single 1 x 1
 // frame drawn as a plain rectangle in the current colour, so it keeps its
 // index whatever the texture list holds.
 #pragma once
@@ -14,8 +15,10 @@
 #include "base/memory_tracker.h"
 #include "base/slot_list.h"
 #include "engine/graphics/textured_quad.h"
+#include "engine/graphics/visible_texels.h"
 
 class VEX_Direct3D;
+struct TrimRules;
 class VEX_TextureList;
 
 struct SpriteFrame {
@@ -23,6 +26,7 @@ struct SpriteFrame {
     float nativeWidth = 0, nativeHeight = 0;  // at creation
     float pivotX = 0, pivotY = 0;             // from the top-left corner, before the scale
     float umin = 0, vmin = 0, umax = 0, vmax = 0;
+    VisibleTexels visible;  // found when the sprite is made
 };
 
 struct SpriteRecord : TrackedObject {
@@ -45,7 +49,8 @@ public:
 
     // Frames read row by row from the top-left; 0 columns or rows count as
     // 1. -1 without a device, or with a warning when the grid has more
-    // frames than an index can name. Frame detection is not offered.
+    // frames than an index can name. Frame detection is not offered. The
+    // frames' visible texels are read from the texture now.
     int16_t AddSprite(const char* name, int16_t texture, uint16_t columns, uint16_t rows,
                       bool detectFrames);
     void SetSpriteScale(int16_t sprite, float scaleX, float scaleY);
@@ -77,12 +82,18 @@ public:
 
 private:
     SpriteFrame* FrameOf(int16_t sprite, uint16_t frame);
-    void MapMirrored(const SpriteFrame& frame, uint8_t mirror);
+    // The part of the frame's texture rectangle, mirrored.
+    void MapMirrored(const SpriteFrame& frame, const QuadPart& part, uint8_t mirror);
+    // The frame's quad, cut to the part that can show when the rules
+    // allow; false when no part can.
+    bool PlaceFrame(const SpriteRecord& record, const SpriteFrame& frame, float x, float y,
+                    uint8_t mirror, const TrimRules& rules);
 
     VEX_Direct3D& d3d_;
     VEX_TextureList& textures_;
     SlotList<SpriteRecord> sprites_;
     TexturedQuad quad_;
+    TexturedQuad wholeFrame_;  // the texture rectangle of the last frame drawn, uncut
     QuadBatch batch_;
     int16_t batchTexture_ = -1;  // the picture the waiting quads are on
     float rotation_ = 0;
