@@ -30,7 +30,6 @@ void SetLibraryStartDefaults(GameState& g) {
 }
 
 void ResetTable(GameState& g) {
-    g.rendering = 0;
     g.isMoving = 0;
     g.remoteShot = 0;
     g.winner = kNoWinner;

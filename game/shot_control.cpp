@@ -96,8 +96,8 @@ void RunCue(GameState& g, float frameSeconds) {
 
 }  // namespace
 
-void RunAimStep(GameState& g, const FrameInput& input) {
-    if (g.mode != kModeMatch && g.mode != kModePractice) return;
+bool RunAimStep(GameState& g, const FrameInput& input) {
+    if (g.mode != kModeMatch && g.mode != kModePractice) return false;
     AimState& a = g.aim;
     a.placementAlpha = kBlockedSpot;
     const bool ownTurn = g.currentPlayer == g.localSeat;
@@ -111,6 +111,7 @@ void RunAimStep(GameState& g, const FrameInput& input) {
                             g.winner == kNoWinner && g.hasFocus && !g.paused;
     if (aimAllowed) HandleLocalAim(g, input);
     RunCue(g, input.frameSeconds);
+    return aimAllowed;
 }
 
 bool FireShot(GameState& g, float x, float z, float force, float angle) {

@@ -22,8 +22,11 @@ struct FrameInput {
     float frameSeconds = 0;
 };
 
-// One frame of aiming; fires the Shoot callback when the cue reaches the striker.
-void RunAimStep(GameState& g, const FrameInput& input);
+// One frame of aiming; fires the Shoot callback when the cue reaches the
+// striker. True when this machine's player moved the striker on the table
+// this frame, which the scene then draws at the aim, faded where it may not
+// be placed.
+bool RunAimStep(GameState& g, const FrameInput& input);
 
 // Starts a shot from the striker position; false while discs still move.
 bool FireShot(GameState& g, float x, float z, float force, float angle);

@@ -1,11 +1,11 @@
-// The game's table, discs and cue loaded with the scene's settings,
-// materials and lights, and drawn as the scene draws a frame's 3D content
-// through the green player's camera.
+// The game's table, discs and cue loaded as the scene loads them, drawn for
+// an arbitrary layout through the green player's camera: for the contact
+// sheet, the drawing tests and the frame benchmark's fixed layouts, which
+// need the table without a game on it.
 #pragma once
 
-#include "engine/graphics/vex_xmesh.h"
-#include "engine/modules/engine_modules.h"
 #include "engine/services/vex_package.h"
+#include "scene/scene.h"
 #include "scene/scene_layout.h"
 
 class TableScene {
@@ -21,24 +21,20 @@ public:
 
     // Camera of the green seat and the 3D projection.
     static void PlaceCamera();
-    // The scene's four lights, added and switched on (Load adds them too).
-    static void AddLights();
     // The table, then the layout's discs (on the surface, or in their hole
     // once pocketed) and its cue. When mirrored, everything is drawn a
     // second time turned upside down below the surface, as a reflection
     // pass does.
     void Draw(const SceneLayout& layout, bool mirrored);
 
-    VEX_XMesh& table() { return table_; }
-    VEX_XMesh& disc() { return disc_; }
+    VEX_XMesh& table() { return meshes_.TableFor(quality_); }
+    VEX_XMesh& disc() { return meshes_.DiscFor(quality_); }
 
 private:
     void DrawPass(const SceneLayout& layout, float ySign);
-    void DrawDisc(const Disc& disc, const gfx::Matrix& mirror);
 
     VEX_Package package_;
     bool usesPackage_ = false;
-    VEX_XMesh table_{Direct3D(), TextureList()}, disc_{Direct3D(), TextureList()},
-        cue_{Direct3D(), TextureList()};
-    gfx::Material yellow_, green_, red_;
+    uint8_t quality_ = 1;
+    SceneMeshes meshes_;
 };

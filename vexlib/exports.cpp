@@ -2,7 +2,6 @@
 // the one process-wide table.
 #include "vexlib/exports.h"
 
-#include "game/frame.h"
 #include "game/game_sound.h"
 #include "game/intro.h"
 #include "game/physics.h"
@@ -12,10 +11,11 @@
 #include "game/rules.h"
 #include "game/shot_control.h"
 #include "game/table_layout.h"
+#include "scene/scene_frame.h"
+#include "scene/scene_setup.h"
+#include "scene/scene_switches.h"
 
 namespace {
-
-constexpr int kLanguageCount = 3;
 
 // The intro's song outside a match or a practice run (the best-plays
 // screen included), else a random game song without end.
@@ -34,35 +34,27 @@ void RestartMusic(GameState& g) {
 
 extern "C" {
 
-int IniciarD3D(void*, void*, int, int, int, int language) {
-    GameState& g = Game();
-    if (language >= 1 && language <= kLanguageCount)
-        g.language = static_cast<uint8_t>(language - 1);
-    ResetTable(g);
-    StandardLayout(g);
-    // There is no scene to bring up yet, so the program is told it failed.
-    return -1;
+// The window is the X11 window id of the program's game panel.
+int IniciarD3D(void* window, void* instance, int width, int height, int, int language) {
+    return StartScene(Game(), reinterpret_cast<unsigned long>(window), instance, width, height,
+                      language);
 }
 
 void FinalizaD3D() {
-    Game().rendering = 0;
+    FinishScene();
 }
 
-void RenderCena() {
-    GameState& g = Game();
-    if (g.rendering) return;
-    g.rendering = 1;
-    FrameInput input;
-    input.frameSeconds = MeasureFrameSeconds();
-    RunGameFrame(g, input, false);
-    g.rendering = 0;
+int RenderCena() {
+    return RenderScene(Game());
 }
 
 void ShowIntro() {
     ReturnToIntro(Game());
 }
 
-void SetaLuz(unsigned char) {}
+void SetaLuz(unsigned char on) {
+    SetSceneSpecular(on != 0);
+}
 void SetaQualidade(unsigned char quality) {
     Game().quality = quality;
 }
@@ -91,7 +83,7 @@ int CanDraw() {
     return Game().rendering ? 0 : 1;
 }
 float GetFT() {
-    return LastFrameSeconds();
+    return SceneFrameSeconds();
 }
 
 void IniciaPartida(int seat, int seed) {

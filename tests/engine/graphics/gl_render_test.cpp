@@ -19,6 +19,7 @@
 #include "platform/gfx/gfx_image.h"
 #include "platform/gfx/gfx_math.h"
 #include "scene/scene_window.h"
+#include "scene/scene_assets.h"
 #include "scene/table_scene.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 #include "tests/base/log_tail.h"
@@ -122,7 +123,7 @@ TEST_F(GlRenderTest, TheTableLiesWhereTheProjectionSaysLitAndTextured) {
     VEX_XMesh table{Direct3D(), TextureList()}, box{Direct3D(), TextureList()};
     ASSERT_TRUE(table.LoadX("checker_table.x", true));
     ASSERT_TRUE(box.CreateBox(6, 6, 6, 0.8f, 0.1f, 0.1f, 0));
-    TableScene::AddLights();
+    AddSceneLights();
 
     ASSERT_TRUE(Direct3D().BeginFrame());
     Direct3D().ClearTargets(kBackground, true, true, true);

@@ -15,7 +15,7 @@ extern "C" {
 // Answers 0 when the scene was created, -1 on failure.
 VEX_API int IniciarD3D(void* window, void* instance, int width, int height, int flag, int language);
 VEX_API void FinalizaD3D();
-VEX_API void RenderCena();
+VEX_API int RenderCena();
 VEX_API void ShowIntro();
 
 // Options.

@@ -1,0 +1,38 @@
+#include "scene/frame_input.h"
+
+#include "game/table_geometry.h"
+#include "scene/input_codes.h"
+
+using namespace gfx;
+
+namespace {
+// A square far larger than the table on its plane: any point of the table
+// maps inside it.
+constexpr float kReach = 100.0f;
+}  // namespace
+
+bool PickTablePoint(const Scene& scene, float& x, float& z) {
+    const VEX_Input& input = Input();
+    const int cx = input.CursorX(), cy = input.CursorY();
+    if (cx < 0 || cy < 0 || cx >= scene.width || cy >= scene.height) return false;
+    VEX_Direct3D& d3d = Direct3D();
+    d3d.ComputePickRay(uint16_t(cx), uint16_t(cy), Camera().matrix());
+    const float y = table::kSurfaceY;
+    float distance = 0;
+    return d3d.MapOntoQuad({-kReach, y, -kReach}, {-kReach, y, kReach}, {kReach, y, -kReach},
+                           {kReach, y, kReach}, x, z, distance);
+}
+
+FrameInput ReadAimInput(const Scene& scene, float frameSeconds) {
+    const VEX_Input& input = Input();
+    FrameInput in;
+    in.leftButton = input.MouseDown(kMouseLeft);
+    in.shiftHeld = input.KeyDown(kKeyLeftShift) || input.KeyDown(kKeyRightShift);
+    in.dx = input.MouseMoveX();
+    in.dy = input.MouseMoveY();
+    int32_t screenX = 0, screenY = 0;
+    if (input.ScreenCursor(screenX, screenY)) in.cursorX = screenX, in.cursorY = screenY;
+    in.tableHit = PickTablePoint(scene, in.tableX, in.tableZ);
+    in.frameSeconds = frameSeconds;
+    return in;
+}

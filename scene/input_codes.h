@@ -1,0 +1,7 @@
+// The keys and mouse buttons the scene reads, by the input module's codes.
+#pragma once
+
+#include <cstdint>
+
+constexpr uint8_t kKeyLeftShift = 42, kKeyRightShift = 54, kKeyP = 25, kKeyF1 = 59;
+constexpr int kMouseLeft = 0, kMouseRight = 1, kMouseMiddle = 2;

@@ -1,0 +1,20 @@
+// Bringing the scene up on the program's window and down again.
+#pragma once
+
+#include "game/game_state.h"
+
+// Starts the device on the window (an X11 window id), the input, the help
+// font, the package "dados.vpf" and every asset, the sound and music, the
+// lights and the fireworks, then shows the intro table. 0 on success; -1
+// when the device cannot start or the package is missing (after a message
+// box saying so). While the scene is up a second start changes nothing and
+// answers 0. language 1..3; any other keeps the current one.
+int StartScene(GameState& g, unsigned long window, void* instance, int width, int height,
+               int language);
+
+// Releases everything the start made and writes the frame statistics; the
+// log is deleted after a clean finish and kept, with a warning, when
+// anything could not be released. The device lets go of the window too:
+// the program may destroy it right after. Without a scene only the log is
+// deleted.
+void FinishScene();

@@ -1,0 +1,6 @@
+// The program's switches that change what the running scene draws.
+#pragma once
+
+// Specular highlights on or off: the render state and the two lights that
+// only shine. Nothing happens without a scene.
+void SetSceneSpecular(bool on);

@@ -1,0 +1,165 @@
+#include "scene/table_drawing.h"
+
+#include <cmath>
+
+#include "game/game_sound.h"
+#include "game/table_geometry.h"
+
+using namespace gfx;
+
+namespace {
+
+constexpr float kCueY = 1.5f;
+constexpr float kCueTilt = -0.2f;
+constexpr float kPi = 3.1415927f;
+constexpr float kReflectionOpacity = 0.2f;
+// The surface's plane, y = 1.2, as the clip plane's coefficients.
+constexpr float kSurfacePlane[4] = {0, 1.2f, 0, -1.44f};
+constexpr int32_t kBlinkHidden = 25, kBlinkPeriod = 49, kBlinkCycles = 5;
+constexpr float kIntroStrikerZ = 21.0f;
+
+// The view mirrored in the table's surface: y becomes 2.4 - y.
+Matrix SurfaceReflection() {
+    return Multiply(Scaling(1, -1, 1), Translation(0, 2 * table::kSurfaceY, 0));
+}
+
+bool AllFinite(const PeerAim& p) {
+    return std::isfinite(p.x) && std::isfinite(p.z) && std::isfinite(p.force) &&
+           std::isfinite(p.angle);
+}
+
+void DrawCueAndStriker(Scene& scene, const GameState& g, const CueAim& cue, float opacity) {
+    Direct3D().SetWorldMatrix(CueWorld(cue));
+    scene.meshes.cue.DrawMesh(opacity);
+    DrawDisc(scene.meshes, g.quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
+}
+
+void SetStencil(VEX_Direct3D& d3d, uint32_t function, uint32_t pass) {
+    d3d.SetRenderStateCounted(kRsStencilFunc, function);
+    d3d.SetRenderStateCounted(kRsStencilPass, pass);
+}
+
+}  // namespace
+
+Matrix CueWorld(const CueAim& cue) {
+    return Multiply(Multiply(Multiply(Translation(0, 0, cue.pullBack), RotationX(kCueTilt)),
+                             RotationY(cue.angle)),
+                    Translation(cue.x, kCueY, cue.z));
+}
+
+void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opacity) {
+    if (disc.status == kStatusOff) return;
+    const float y = disc.status == kStatusPocketed ? table::kPocketedDiscY : table::kSurfaceY;
+    VEX_XMesh& mesh = meshes.DiscFor(quality);
+    mesh.SetMeshMaterial(0, meshes.MaterialOf(disc.color));
+    Direct3D().SetWorldMatrix(Translation(disc.x, y, disc.z));
+    mesh.DrawMesh(opacity);
+}
+
+void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
+    VEX_Direct3D& d3d = Direct3D();
+    d3d.SetWorldMatrix(Matrix(1.0f));
+    VEX_XMesh& table = scene.meshes.TableFor(g.quality);
+    if (!g.mirror) {
+        table.DrawMesh(1.0f);
+        return;
+    }
+    const bool stencil = d3d.capabilities().stencil;
+    if (stencil) {
+        d3d.SetRenderStateCounted(kRsStencilEnable, 1);
+        d3d.SetRenderStateCounted(kRsStencilRef, 1);
+        d3d.SetRenderStateCounted(kRsStencilMask, 0xFFFFFFFF);
+        d3d.SetRenderStateCounted(kRsStencilWriteMask, 0xFFFFFFFF);
+        d3d.SetRenderStateCounted(kRsStencilFail, kStencilKeep);
+        d3d.SetRenderStateCounted(kRsStencilZFail, kStencilKeep);
+        SetStencil(d3d, kCmpAlways, kStencilReplace);
+    }
+    table.DrawMesh(1.0f);
+
+    Device& device = *d3d.device();
+    const Matrix view = Camera().matrix();
+    device.SetTransform(kTsView, Multiply(SurfaceReflection(), view));
+    device.SetClipPlane(0, kSurfacePlane);
+    d3d.SetRenderStateCounted(kRsClipPlaneEnable, 1);
+    d3d.SetDepthTest(false);
+    d3d.SetDepthWrite(false);
+    if (stencil) {
+        SetStencil(d3d, kCmpEqual, kStencilKeep);
+        d3d.SetCullMode(kCullCW);
+    }
+    // Without a stencil buffer the reflection is not held to the table, so
+    // the cue, which reaches over the edge, is left out of it.
+    if (reflected == TableContent::kIntro) {
+        DrawIntroContent(scene, g, kReflectionOpacity, stencil);
+    } else {
+        DrawAllDiscs(scene, g, kReflectionOpacity);
+        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity);
+    }
+    if (stencil) d3d.SetRenderStateCounted(kRsStencilEnable, 0);
+    d3d.SetCullMode(kCullCCW);
+    d3d.SetRenderStateCounted(kRsClipPlaneEnable, 0);
+    device.SetTransform(kTsView, view);
+    d3d.SetRenderStateCounted(kRsSrcBlend, kBlendSrcAlpha);
+    d3d.SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
+    if (stencil) d3d.ClearTargets(0, false, false, true);
+
+    d3d.SetWorldMatrix(Matrix(1.0f));
+    scene.meshes.base.DrawMesh(1.0f);
+    d3d.SetDepthTest(true);
+    d3d.SetDepthWrite(true);
+}
+
+void DrawAllDiscs(Scene& scene, const GameState& g, float opacity) {
+    const bool blinkHides = g.discReturned && scene.counters.blinkTicks <= kBlinkHidden;
+    for (int i = 0; i < kDiscCount; ++i) {
+        if (blinkHides && i == g.returnedDisc) continue;
+        DrawDisc(scene.meshes, g.quality, g.discs[i], opacity);
+    }
+}
+
+void AdvanceBlink(Scene& scene, GameState& g) {
+    if (!g.discReturned) return;
+    SceneCounters& c = scene.counters;
+    if (++c.blinkTicks <= kBlinkPeriod) return;
+    if (g.audioOn) Sound().PlayEffect(kEffectReturn);
+    c.blinkTicks = 0;
+    if (++c.blinkCycles < kBlinkCycles) return;
+    c.blinkCycles = 0;
+    g.discReturned = 0;
+}
+
+void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
+    if (g.winner != kNoWinner) return;
+    const AimState& a = g.aim;
+    if (g.currentPlayer == g.localSeat) {
+        if (a.aimPhase == kAimPlacing) return;
+        const bool released = a.aimPhase == kAimReleased;
+        CueAim cue{released ? a.shotX : a.aimX, released ? a.shotZ : a.aimZ, a.aimAngle,
+                   2.5f + a.aimForce};
+        if (g.currentPlayer == kSideRed) cue.angle += kPi;
+        DrawCueAndStriker(scene, g, cue, opacity);
+        return;
+    }
+    const PeerAim& p = g.peerAim;
+    // The peer's values come off the network: a NaN or an infinity would
+    // make a matrix of garbage, so such an aim is not drawn.
+    if (!p.show || g.isMoving || !AllFinite(p)) return;
+    CueAim cue{p.x, p.z, p.angle, 2.5f + p.force};
+    if (g.currentPlayer == kSideRed) cue.angle += kPi;
+    DrawCueAndStriker(scene, g, cue, opacity);
+}
+
+void DrawPlacedStriker(Scene& scene, const GameState& g) {
+    if (g.winner != kNoWinner) return;
+    DrawDisc(scene.meshes, g.quality, PlacedDisc(g.aim.aimX, g.aim.aimZ, kColorYellow),
+             g.aim.placementAlpha);
+}
+
+void DrawIntroContent(Scene& scene, const GameState& g, float opacity, bool withCue) {
+    if (withCue) {
+        Direct3D().SetWorldTransform({1.0f, 1.5f, 23.5f}, {0, 0.5f, 0.5f}, {1, 1, 1}, 6);
+        scene.meshes.cue.DrawMesh(opacity);
+    }
+    DrawDisc(scene.meshes, g.quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
+    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, g.quality, disc, opacity);
+}

@@ -1,0 +1,37 @@
+// The 3D content of a frame: the table with its mirror reflection, the
+// discs (and the blink of a disc put back), the cue of the player whose
+// turn it is, and the intro's still life. Positions come from the game
+// state; the camera is already placed.
+#pragma once
+
+#include "game/game_state.h"
+#include "scene/scene.h"
+#include "scene/scene_layout.h"
+
+// Where the game puts the cue for a shot: pulled back along its length from
+// the striker, tilted, turned to the aim, then moved to the striker.
+gfx::Matrix CueWorld(const CueAim& cue);
+
+// One disc at its place (on the surface, or in its hole once pocketed);
+// nothing for a disc off the table.
+void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opacity);
+
+// The table; with the mirror on, the reflected content under its surface
+// (masked to the table by the stencil buffer when the device has one),
+// then the table's base.
+enum class TableContent { kIntro, kPlay };
+void DrawTable(Scene& scene, const GameState& g, TableContent reflected);
+
+// The 21 discs in index order, with the put-back disc hidden in the first
+// half of each blink.
+void DrawAllDiscs(Scene& scene, const GameState& g, float opacity);
+// One frame of the put-back disc's blink: five cycles, each ending with the
+// put-back sound.
+void AdvanceBlink(Scene& scene, GameState& g);
+// The cue and striker of whoever aims: this machine's own aim on its turn,
+// the other side's as it arrives, neither after a match.
+void DrawAimingCue(Scene& scene, const GameState& g, float opacity);
+// The striker being placed, at the cursor, faded where it may not go.
+void DrawPlacedStriker(Scene& scene, const GameState& g);
+// The intro's cue (unless left out), striker and ten discs.
+void DrawIntroContent(Scene& scene, const GameState& g, float opacity, bool withCue = true);

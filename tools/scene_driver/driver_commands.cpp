@@ -1,0 +1,104 @@
+#include "driver_commands.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "driver_window.h"
+#include "vexlib/exports.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "commands: practice NAME | match SEAT(1 green, 2 red, 0 watch) SEED | intro | records | mirror 0/1 | quality 0/1 |\n"
+    "  light 0/1 | music 0/1 | sound 0/1 | focus 0/1 | sensitivity S | shoot X Z FORCE ANGLE |\n"
+    "  peer Z X FORCE ANGLE SHOW | pass | effect N | frames N | screenshot FILE | pixel X Y |\n"
+    "  state | window | quit";
+
+unsigned char Byte(std::istringstream& in) {
+    int value = 0;
+    in >> value;
+    return static_cast<unsigned char>(value != 0);
+}
+
+void PrintState() {
+    std::printf("STATE player %d seat %d moving %d points %d %d frame %.4f candraw %d\n",
+                GetPlayer_Atual(), GetPlayer_Host(), GetIsMoving(), GetPlayer_Pts(0),
+                GetPlayer_Pts(1), double(GetFT()), CanDraw());
+}
+
+}  // namespace
+
+CommandResult RunCommand(const std::string& line, DriverState& state) {
+    std::istringstream in(line);
+    std::string command;
+    if (!(in >> command)) return CommandResult::kContinue;
+    if (command == "practice") {
+        std::string name = "Driver";
+        in >> name;
+        IniciaOffline(name.c_str());
+    } else if (command == "match") {
+        int seat = 0, seed = 1;
+        in >> seat >> seed;
+        IniciaPartida(seat, seed);
+    } else if (command == "intro") {
+        ShowIntro();
+    } else if (command == "records") {
+        MostraRecordes();
+    } else if (command == "mirror") {
+        SetaMirror(Byte(in));
+    } else if (command == "quality") {
+        SetaQualidade(Byte(in));
+    } else if (command == "light") {
+        SetaLuz(Byte(in));
+    } else if (command == "music") {
+        SetaMusica(Byte(in));
+    } else if (command == "sound") {
+        SetaAudio(Byte(in));
+    } else if (command == "focus") {
+        SetaFoco(Byte(in));
+    } else if (command == "sensitivity") {
+        float value = 100;
+        in >> value;
+        SetaMouseS(value);
+    } else if (command == "shoot") {
+        float x = 0, z = 0, force = 0, angle = 0;
+        in >> x >> z >> force >> angle;
+        std::printf("FIRED %d\n", DispararTiro(x, z, force, angle));
+    } else if (command == "peer") {
+        float z = 0, x = 0, force = 0, angle = 0;
+        in >> z >> x >> force >> angle;
+        SetaShooting(z, x, force, angle, Byte(in));
+    } else if (command == "pass") {
+        std::printf("PASSED %d\n", MudaJogador(0));
+    } else if (command == "effect") {
+        int effect = 0;
+        in >> effect;
+        PlaySFX(static_cast<int16_t>(effect));
+    } else if (command == "frames") {
+        in >> state.framesToWait;
+        return CommandResult::kContinue;
+    } else if (command == "screenshot") {
+        std::string path;
+        in >> path;
+        std::printf("SCREENSHOT %s %s\n", path.c_str(),
+                    state.window.SavePng(path) ? "saved" : "failed");
+    } else if (command == "pixel") {
+        int x = 0, y = 0;
+        in >> x >> y;
+        uint32_t rgb = 0;
+        if (state.window.Pixel(x, y, rgb))
+            std::printf("PIXEL %d %d %06X\n", x, y, rgb);
+        else
+            std::printf("PIXEL %d %d none\n", x, y);
+    } else if (command == "state") {
+        PrintState();
+    } else if (command == "window") {
+        std::printf("WINDOW %lu\n", state.window.id());
+    } else if (command == "quit") {
+        return CommandResult::kQuit;
+    } else {
+        std::printf("UNKNOWN %s\n%s\n", command.c_str(), kUsage);
+    }
+    std::printf("OK %s\n", command.c_str());
+    return CommandResult::kContinue;
+}

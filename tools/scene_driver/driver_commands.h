@@ -1,0 +1,18 @@
+// The scene driver's commands, one per line on standard input, each a thin
+// call into the game library's exports (see the usage text in
+// driver_commands.cpp). Answers and the library's callbacks are printed one
+// per line on standard output.
+#pragma once
+
+#include <string>
+
+class DriverWindow;
+
+enum class CommandResult { kContinue, kQuit };
+
+struct DriverState {
+    DriverWindow& window;
+    int framesToWait = 0;  // a "frames" command waits for this many frames
+};
+
+CommandResult RunCommand(const std::string& line, DriverState& state);
