@@ -16,10 +16,10 @@ QAction* Item(QMenu* menu, const char* name) {
     return action;
 }
 
+// A radio item starts unchecked; Show checks one of its group.
 QAction* Check(QMenu* menu, const char* name, QActionGroup* group = nullptr) {
     QAction* action = Item(menu, name);
     action->setCheckable(true);
-    action->setChecked(true);
     if (group) group->addAction(action);
     return action;
 }

@@ -12,7 +12,7 @@
 #include "frontend/core/window_texts.h"
 #include "frontend/ui/mouse_over.h"
 #include "frontend/ui/native_window.h"
-#include "frontend/ui/nickname_validator.h"
+#include "frontend/ui/nickname_field.h"
 
 MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary* standIn)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -33,7 +33,7 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
     row->addWidget(panels.stack);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    panels.nick->setValidator(new NicknameValidator(*panels.nick));
+    ApplyNicknameRule(*panels.nick);
 
     joinDialog = new JoinDialog(this);
     createDialog = new CreateDialog(this);

@@ -1,6 +1,7 @@
 #include "frontend/ui/mouse_dialog.h"
 
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include "frontend/core/game_options.h"
 #include "frontend/core/window_texts.h"
@@ -59,7 +60,10 @@ void MouseDialog::accept() {
 }
 
 void MouseDialog::reject() {
-    trackBar->setValue(remembered_);
+    {
+        const QSignalBlocker quiet(trackBar);  // the library is told once, below
+        trackBar->setValue(remembered_);
+    }
     if (onSensitivity) onSensitivity(remembered_);
     QDialog::reject();
 }
