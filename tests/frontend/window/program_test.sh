@@ -20,14 +20,38 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Presses Return in every box the program shows until it ends (at most $2 s).
+# The top-level windows on screen now (the library's SDL box carries no
+# name xdotool finds, so the server is asked directly).
+viewable_windows() {
+  xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r w; do
+    xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"
+  done
+}
+
+# The window on screen titled exactly $1, in decimal, or nothing.
+window_named() {
+  xwininfo -root -children | grep -F " \"$1\": " | awk '{print $1}' | while read -r w; do
+    xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && printf '%d\n' "$w"
+  done | head -1
+}
+
+# Presses Return in every window on screen except $2, once.
+press_return_in_boxes() {
+  local keep="${2:-}"
+  for w in $(viewable_windows); do
+    [ -n "$keep" ] && [ "$((w))" -eq "$keep" ] && continue
+    xdotool windowfocus "$w" 2>/dev/null
+    sleep 0.3
+    xdotool key Return 2>/dev/null
+  done
+}
+
+# Answers the boxes of process $1 until it ends (at most $2 seconds).
 answer_boxes_until_exit() {
   local pid="$1" limit="$2" waited=0
   while kill -0 "$pid" 2>/dev/null && [ "$waited" -lt "$limit" ]; do
-    for w in $(xdotool search --pid "$pid" --onlyvisible --name '.' 2>/dev/null); do
-      xdotool windowfocus --sync "$w" key Return 2>/dev/null
-    done
     sleep 1
+    press_return_in_boxes
     waited=$((waited + 1))
   done
 }
@@ -55,7 +79,12 @@ port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); pr
 printf '[criarf]\r\nPorta=%s\r\n[main]\r\nNick=Ana\r\n' "$port" > "$work/game/ringdisk.ini"
 (cd "$work/game" && exec "$ringdisk" 2> "$work/game.err") &
 pid=$!
-window=$(xdotool search --sync --onlyvisible --pid "$pid" --name '^VEX Ringdisk v1\.1$' 2>/dev/null | head -1)
+window=""
+for _ in $(seq 1 60); do
+  window=$(window_named "VEX Ringdisk v1.1")
+  [ -n "$window" ] && break
+  sleep 0.5
+done
 if [ -z "$window" ]; then
   fail "no window titled \"VEX Ringdisk v1.1\""
   kill "$pid"
@@ -77,10 +106,8 @@ create_x=$((570 + 8 + 12 + 40))
 menu_height=$(( $(xwininfo -id "$window" | awk '/Height:/ {print $2}') - 400 ))
 create_y=$((menu_height + 76 + 62 + 14))
 xdotool mousemove --window "$window" "$create_x" "$create_y" click 1
-sleep 1
-for w in $(xdotool search --pid "$pid" --onlyvisible --name '.' 2>/dev/null); do
-  [ "$w" = "$window" ] || xdotool windowfocus --sync "$w" key Return 2>/dev/null
-done
+sleep 1.5
+press_return_in_boxes "$window"
 
 python3 - "$port" <<'PY' > "$work/peer.out" &
 import socket, sys, time
