@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 42> kCaptions = {{
+constexpr std::array<Translations, 47> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -51,6 +51,11 @@ constexpr std::array<Translations, 42> kCaptions = {{
     {"Cancelar", "Cancel", "Cancelar"},
     {"Sim", "Yes", "Sí"},
     {"Não", "No", "No"},
+    {"Jogar contra o computador", "Play against the computer", "Jugar contra la computadora"},
+    {"Iniciante", "Beginner", "Principiante"},
+    {"Clube", "Club", "Club"},
+    {"Mestre", "Master", "Maestro"},
+    {"Computador", "Computer", "Computadora"},
 }};
 
 // Indexed by Hint.

@@ -48,6 +48,11 @@ enum class Caption {
     Cancel,
     Yes,
     No,
+    PlayComputer,
+    Beginner,
+    Club,
+    Master,
+    ComputerName,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

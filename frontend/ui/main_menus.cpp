@@ -30,6 +30,11 @@ MainMenus::MainMenus(QMenuBar& bar) {
     game = Submenu(&bar, "Jogo1");
     bar.addMenu(game);
     newGame = Item(game, "Novo1");
+    playComputer = Submenu(game, "JogarComputador1");
+    game->addMenu(playComputer);
+    beginner = Item(playComputer, "Iniciante1");
+    club = Item(playComputer, "Clube1");
+    master = Item(playComputer, "Mestre1");
     bestScores = Item(game, "Verrecordes1");
     game->addSeparator();
     exit = Item(game, "Sair1");
@@ -82,6 +87,10 @@ void MainMenus::SetCaptions(int language) {
     };
     set(game, Caption::GameMenu);
     text(newGame, Caption::New);
+    set(playComputer, Caption::PlayComputer);
+    text(beginner, Caption::Beginner);
+    text(club, Caption::Club);
+    text(master, Caption::Master);
     text(bestScores, Caption::BestScores);
     text(exit, Caption::Exit);
     set(configuration, Caption::ConfigurationMenu);

@@ -22,6 +22,10 @@ struct MainMenus {
 
     QMenu* game;
     QAction* newGame;
+    QMenu* playComputer;
+    QAction* beginner;
+    QAction* club;
+    QAction* master;
     QAction* bestScores;
     QAction* exit;
 

@@ -46,6 +46,8 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
     core_->Online().SetLanguage(uiLanguage);
     panels.nick->setText(RandomDefaultNickname());
     settings_ = std::make_unique<SettingsSession>(settingsPath, Bindings(), core_->Library());
+    computer_ = std::make_unique<ComputerOpponent>(
+        *core_, QCoreApplication::applicationDirPath() + QStringLiteral("/ringdisk-bot"));
 
     SetCaptions();
     ConnectButtons();
@@ -60,6 +62,7 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
 MainWindow::~MainWindow() {
     // Whatever else happened, the library lets go of `Tela` before Qt destroys it.
     core_->Close({});
+    computer_.reset();
 }
 
 bool MainWindow::InitializeLibrary(bool debug) {
@@ -171,6 +174,12 @@ void MainWindow::ConnectMenus() {
         TakeNickname();
         core_->NewGame();
     });
+    const std::pair<QAction*, const char*> levels[] = {
+        {menus.beginner, "beginner"}, {menus.club, "club"}, {menus.master, "master"}};
+    for (const auto& [action, level] : levels) {
+        connect(action, &QAction::triggered, this,
+                [this, level = QString(level)] { PlayAgainstComputer(level); });
+    }
     connect(menus.bestScores, &QAction::triggered, this, [this] { core_->ShowBestScores(); });
     connect(menus.exit, &QAction::triggered, this, &QWidget::close);
     const std::pair<QAction*, RefreshRate> rates[] = {{menus.slow15, RefreshRate::Slow15},
@@ -203,6 +212,14 @@ void MainWindow::ConnectMenus() {
         connect(menu, &QMenu::aboutToShow, this, loseMouse);
         connect(menu, &QMenu::hovered, this, loseMouse);
     }
+}
+
+void MainWindow::PlayAgainstComputer(const QString& level) {
+    OnlineGame& game = core_->Online();
+    if (game.IsConnecting()) return;
+    if ((game.IsOnline() || game.PracticeRunning()) && !game.CloseButton()) return;
+    TakeNickname();
+    computer_->Start(level, CaptionText(Caption::ComputerName, uiLanguage_));
 }
 
 // ---- closing ----------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/ui/about_dialog.h"
+#include "frontend/ui/computer_opponent.h"
 #include "frontend/ui/create_dialog.h"
 #include "frontend/ui/game_panel.h"
 #include "frontend/ui/join_dialog.h"
@@ -33,6 +34,7 @@ public:
 
     FrontendCore& Core() { return *core_; }
     bool WindowActive() const { return windowActive_; }
+    bool ComputerPlaying() const { return computer_->Running(); }
 
     GamePanel* tela;
     SidePanels panels;
@@ -80,9 +82,12 @@ private:
     // The nickname field, handed to the core before a game starts.
     void TakeNickname();
     void RunModal(QDialog& dialog, const std::function<void()>& onConfirm);
+    // level as ringdisk-bot takes it.
+    void PlayAgainstComputer(const QString& level);
 
     int uiLanguage_;
     bool windowActive_ = true;
     std::unique_ptr<FrontendCore> core_;
     std::unique_ptr<SettingsSession> settings_;
+    std::unique_ptr<ComputerOpponent> computer_;
 };

@@ -40,10 +40,12 @@ void MainWindow::SetWinLabel(int slot, const QString& text) {
 
 void MainWindow::SetStartEnabled(bool enabled) {
     panels.start->setEnabled(enabled);
+    if (computer_) computer_->OnStartEnabled(enabled);
 }
 
 void MainWindow::SetConnectionPanelVisible(bool visible) {
     panels.stack->setCurrentWidget(visible ? panels.connection : panels.players);
+    if (visible && computer_) computer_->OnGameEnded();
 }
 
 void MainWindow::SetPracticeLayout(bool practice) {
@@ -63,6 +65,7 @@ void MainWindow::SetConnecting(bool connecting) {
     for (QWidget* w : {panels.join, panels.create, panels.practice})
         w->setEnabled(!connecting);
     menus.newGame->setEnabled(!connecting);
+    menus.playComputer->setEnabled(!connecting);
 }
 
 void MainWindow::ShowNickname(const QString& name) {

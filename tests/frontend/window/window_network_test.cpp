@@ -99,6 +99,26 @@ TEST_F(WindowOnline, AWrongPasswordAndATakenNameAreRefusedWithTheirBoxes) {
     EXPECT_TRUE(host.Running());
 }
 
+TEST_F(WindowOnline, PlayingAgainstTheComputerSeatsTheBotStartsTheMatchAndLeavingEndsIt) {
+    Open(1);
+    window->panels.nick->setText("Ana");
+    EXPECT_EQ(Find<QMenu>("JogarComputador1")->title(), "Jogar contra o computador");
+    EXPECT_EQ(Find<QAction>("Mestre1")->text(), "Mestre");
+    Find<QAction>("Iniciante1")->trigger();
+    ASSERT_TRUE(window->Core().Online().IsHost());
+    EXPECT_TRUE(window->ComputerPlaying());
+    ASSERT_TRUE(SpinUntil([&] { return Find<QLabel>("player2")->text() == "Computador"; }));
+    ASSERT_TRUE(SpinUntil([&] { return library.matches.size() == 1; }));
+    EXPECT_EQ(library.matches[0].seat, 1);  // the host plays green
+    EXPECT_EQ(BoxOf(*window, 1), 0x00FF00u);
+    EXPECT_EQ(BoxOf(*window, 2), 0xFF0000u);
+
+    WhenModal([](QWidget* box) { AnswerQuestion(box, "Sim"); });
+    QTest::mouseClick(Find<QPushButton>("Encerrar"), Qt::LeftButton);
+    EXPECT_FALSE(window->Core().Online().IsHost());
+    EXPECT_FALSE(window->ComputerPlaying());
+}
+
 TEST_F(WindowOnline, NobodyListeningGivesTheConnectFailedBoxAndFreesTheButtons) {
     Open(2);
     const QString port = FreePort();
