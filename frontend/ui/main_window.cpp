@@ -10,7 +10,6 @@
 #include "frontend/core/default_nicknames.h"
 #include "frontend/core/login_fields.h"
 #include "frontend/core/window_texts.h"
-#include "frontend/ui/mouse_over.h"
 #include "frontend/ui/native_window.h"
 #include "frontend/ui/nickname_field.h"
 

@@ -46,6 +46,21 @@ press_return_in_boxes() {
   done
 }
 
+# Waits (at most 20 s) for a window other than $1 to show, then presses
+# Return in it: the dialog's default button.
+confirm_dialog() {
+  for _ in $(seq 1 40); do
+    for w in $(viewable_windows); do
+      if [ "$((w))" -ne "$1" ]; then
+        press_return_in_boxes "$1"
+        return 0
+      fi
+    done
+    sleep 0.5
+  done
+  return 1
+}
+
 # Answers the boxes of process $1 until it ends (at most $2 seconds).
 answer_boxes_until_exit() {
   local pid="$1" limit="$2" waited=0
@@ -106,8 +121,7 @@ create_x=$((570 + 8 + 12 + 40))
 menu_height=$(( $(xwininfo -id "$window" | awk '/Height:/ {print $2}') - 400 ))
 create_y=$((menu_height + 76 + 62 + 14))
 xdotool mousemove --window "$window" "$create_x" "$create_y" click 1
-sleep 1.5
-press_return_in_boxes "$window"
+confirm_dialog "$window" || fail "no create dialog"
 
 python3 - "$port" <<'PY' > "$work/peer.out" &
 import socket, sys, time
