@@ -67,6 +67,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     credit->setWordWrap(true);
     confirm = DialogButton(this, "Button1", 100, 110, true);
     confirm->setText("OK");
+    CentreOnScreen(*this);
 }
 
 void AboutDialog::SetCaptions(int language) {

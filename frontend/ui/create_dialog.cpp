@@ -17,6 +17,7 @@ CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {
     ownAddress->setReadOnly(true);
     confirm = DialogButton(this, "Button1", 24, 110, true);
     cancel = DialogButton(this, "Button2", 138, 110, false);
+    CentreOnScreen(*this);
 }
 
 void CreateDialog::SetCaptions(int language) {

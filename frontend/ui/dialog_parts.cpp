@@ -1,5 +1,8 @@
 #include "frontend/ui/dialog_parts.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "frontend/core/login_fields.h"
 
 namespace {
@@ -32,6 +35,11 @@ QLineEdit* PasswordField(QWidget* parent, int y) {
         if (kept != typed) edit->setText(kept);
     });
     return edit;
+}
+
+void CentreOnScreen(QWidget& dialog) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(screen.center() - dialog.rect().center());
 }
 
 QPushButton* DialogButton(QDialog* dialog, const char* name, int x, int y, bool confirms) {

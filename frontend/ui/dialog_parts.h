@@ -11,5 +11,7 @@ QLabel* DialogLabel(QWidget* parent, const char* name, const QString& text, int 
 QLineEdit* DialogField(QWidget* parent, const char* name, const QString& text, int y);
 // Shown as "*", Windows-1252 only, at most kMaxPasswordChars.
 QLineEdit* PasswordField(QWidget* parent, int y);
+// Where a dialog first shows (a stored place in the settings file wins).
+void CentreOnScreen(QWidget& dialog);
 // The confirm button is the default (Enter); cancel rejects, like Escape.
 QPushButton* DialogButton(QDialog* dialog, const char* name, int x, int y, bool confirms);

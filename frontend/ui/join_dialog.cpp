@@ -15,6 +15,7 @@ JoinDialog::JoinDialog(QWidget* parent) : QDialog(parent) {
     password = PasswordField(this, 72);
     confirm = DialogButton(this, "Button1", 24, 110, true);
     cancel = DialogButton(this, "Button2", 138, 110, false);
+    CentreOnScreen(*this);
 }
 
 void JoinDialog::SetCaptions(int language) {

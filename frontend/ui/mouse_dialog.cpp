@@ -41,6 +41,7 @@ MouseDialog::MouseDialog(QWidget* parent) : QDialog(parent) {
     confirm = DialogButton(this, "Button1", 44, 80, true);
     confirm->setText("OK");
     cancel = DialogButton(this, "Button2", 156, 80, false);
+    CentreOnScreen(*this);
 }
 
 void MouseDialog::SetCaptions(int language) {
