@@ -83,7 +83,7 @@ TEST_F(WindowOnline, TheWindowJoinsAPeersGameAndLearnsWhenTheHostVanishes) {
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 }
 
-TEST_F(WindowOnline, AWrongPasswordAndATakenNameAreRefusedWithTheirBoxes) {
+TEST_F(WindowOnline, AWrongPasswordATakenNameAndAKickAreToldWithTheirBoxes) {
     PeerProcess& host = peers.StartHost("Cid", "secret");
     ASSERT_NE(peers.HostPort(), 0);
     Open(1);
@@ -95,6 +95,14 @@ TEST_F(WindowOnline, AWrongPasswordAndATakenNameAreRefusedWithTheirBoxes) {
     window->panels.nick->setText("Cid");
     Join(peers.HostPort(), "secret");
     EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Seu apelido já está sendo usado!"));
+    EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
+
+    // Admitted, then kicked by the host.
+    window->panels.nick->setText("Dan");
+    Join(peers.HostPort(), "secret");
+    ASSERT_GE(host.WaitForLine("SLOT 2 1 Dan"), 0);
+    host.Send("chat /kick Dan");
+    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Você foi expulso do chat!"));
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
     EXPECT_TRUE(host.Running());
 }
