@@ -4,9 +4,11 @@
 
 namespace {
 
-QMenu* Submenu(QWidget* parent, const char* name) {
+template <typename Parent>  // the menu bar or a menu
+QMenu* Submenu(Parent* parent, const char* name) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(name);
+    parent->addMenu(menu);
     return menu;
 }
 
@@ -28,10 +30,8 @@ QAction* Check(QMenu* menu, const char* name, QActionGroup* group = nullptr) {
 
 MainMenus::MainMenus(QMenuBar& bar) {
     game = Submenu(&bar, "Jogo1");
-    bar.addMenu(game);
     newGame = Item(game, "Novo1");
     playComputer = Submenu(game, "JogarComputador1");
-    game->addMenu(playComputer);
     beginner = Item(playComputer, "Iniciante1");
     club = Item(playComputer, "Clube1");
     master = Item(playComputer, "Mestre1");
@@ -40,17 +40,13 @@ MainMenus::MainMenus(QMenuBar& bar) {
     exit = Item(game, "Sair1");
 
     configuration = Submenu(&bar, "Configurao1");
-    bar.addMenu(configuration);
     video = Submenu(configuration, "Vdeo1");
-    configuration->addMenu(video);
     refreshRate = Submenu(video, "axadeatualizao1");
-    video->addMenu(refreshRate);
     auto* rates = new QActionGroup(refreshRate);
     slow15 = Check(refreshRate, "N10FPS1", rates);
     medium30 = Check(refreshRate, "Medio1", rates);
     normal60 = Check(refreshRate, "N60FPS1", rates);
     quality = Submenu(video, "Qualidade1");
-    video->addMenu(quality);
     auto* qualities = new QActionGroup(quality);
     low = Check(quality, "Baixa1", qualities);
     high = Check(quality, "Alta1", qualities);
@@ -58,17 +54,14 @@ MainMenus::MainMenus(QMenuBar& bar) {
     reflections = Check(video, "Reflexo1");
 
     sound = Submenu(configuration, "udio1");
-    configuration->addMenu(sound);
     soundEffects = Check(sound, "Efeitossonoros1");
     music = Check(sound, "Msica1");
     chatEffects = Check(sound, "Efeitosdochat1");
 
     input = Submenu(configuration, "Entrada1");
-    configuration->addMenu(input);
     mouseSensitivity = Item(input, "Definirsensibilidadedomouse1");
 
     other = Submenu(configuration, "Outros1");
-    configuration->addMenu(other);
     other->menuAction()->setVisible(false);
     ortogralMode = Check(other, "ModoOrtogral1");
 
