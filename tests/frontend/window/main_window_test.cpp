@@ -212,6 +212,28 @@ TEST_F(WindowTest, TheGamePanelTakesTheMouseAndTheChatNeverAims) {
     EXPECT_EQ(library.focusCalls.back(), false);
 }
 
+TEST_F(WindowTest, TheMouseOverThePlayersPanelGivesTheKeyboardToTheChatLine) {
+    Open();
+    window->SetConnectionPanelVisible(false);
+    library.focusCalls.clear();
+    QTest::mouseMove(window->panels.chat->viewport(), QPoint(20, 20));
+    ASSERT_TRUE(SpinUntil([&] { return window->panels.chatInput->hasFocus(); }, 2000));
+    ASSERT_FALSE(library.focusCalls.empty());
+    EXPECT_EQ(library.focusCalls.back(), false);
+}
+
+TEST_F(WindowTest, LosingTheApplicationsFocusShowsTheCursorAndDropsTheAim) {
+    Open();
+    QTest::mousePress(window->tela, Qt::LeftButton, {}, QPoint(50, 50));
+    ASSERT_EQ(window->tela->cursor().shape(), Qt::BlankCursor);
+    library.focusCalls.clear();
+    window->showMinimized();
+    ASSERT_TRUE(SpinUntil([&] { return !window->WindowActive(); }, 3000));
+    EXPECT_NE(window->tela->cursor().shape(), Qt::BlankCursor);
+    ASSERT_FALSE(library.focusCalls.empty());
+    EXPECT_EQ(library.focusCalls.back(), false);
+}
+
 TEST_F(WindowTest, AMenuOpeningTakesTheMouseFromTheGame) {
     Open();
     library.focusCalls.clear();
