@@ -18,6 +18,8 @@ public:
     void SetStartEnabled(bool) override {}
     void SetConnectionPanelVisible(bool) override {}
     void SetPracticeLayout(bool) override {}
+    void SetConnecting(bool) override {}
+    void ShowNickname(const QString&) override {}
 
     QString lastMessage;
 };

@@ -19,7 +19,7 @@
 #include "bot/bot_options.h"
 #include "bot/bot_player.h"
 #include "bot/quiet_view.h"
-#include "bot/stop_signals.h"
+#include "frontend/core/stop_signals.h"
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/ui_texts.h"
 

@@ -19,8 +19,9 @@ packages=(
   libegl-mesa0 libgl1-mesa-dri xvfb xauth
   # asset generator: glyphs from DejaVu through FreeType, speech from eSpeak NG
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
-  # front end
-  qt6-base-dev
+  # front end; the X fonts SDL's message box needs under a bare X server, and
+  # xdotool, with which the window program's tests drive it
+  qt6-base-dev libxcb1-dev xfonts-base xdotool
   # tests and benchmarks; XTest to inject keys and pointer motion into the
   # input tests' virtual display
   libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "frontend/core/wire_text.h"
+
 namespace {
 
 constexpr uint32_t kNameBlue = 0x0000FF;
@@ -75,7 +77,7 @@ ChatCommand ParseChatCommand(const QString& rest) {
 }
 
 bool IsNicknameCharAllowed(QChar c) {
-    return c != u':' && c != u',' && c.unicode() != 0xFF;
+    return c != u':' && c != u',' && c.unicode() != 0xFF && IsWireChar(c);
 }
 
 QString FilterNickname(const QString& typed) {

@@ -36,7 +36,8 @@ struct ChatCommand {
 ChatCommand ParseChatCommand(const QString& rest);
 
 // ":" and "," separate fields next to names on the wire; character 255 is
-// refused as well.
+// refused as well, and so is any character that Windows-1252 cannot carry
+// (it would reach the peers as "?", and two names could collide).
 bool IsNicknameCharAllowed(QChar c);
 // What typing leaves of a nickname: allowed characters, at most ten.
 QString FilterNickname(const QString& typed);

@@ -25,6 +25,7 @@ public:
 
     // 1, 2 or 4: 60, 30 or 15 rendered frames per second.
     void SetRenderDivider(int divider) { renderDivider_ = divider; }
+    int RenderDivider() const { return renderDivider_; }
     // The shortest time between two ticks; the window timer pads to it.
     // Zero lets a test drive the tick as fast as it likes.
     void SetMinimumTickMs(int ms) { minimumTickMs_ = ms; }

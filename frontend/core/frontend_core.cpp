@@ -11,7 +11,16 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
 }
 
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
-    : chat_(view, std::move(playEffect)),
+    : FrontendCore(view, std::move(playEffect), std::make_unique<ExportedGameLibrary>(), nullptr) {}
+
+FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect, GameLibrary& library)
+    : FrontendCore(view, std::move(playEffect), nullptr, &library) {}
+
+FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect,
+                           std::unique_ptr<GameLibrary> owned, GameLibrary* borrowed)
+    : ownLibrary_(std::move(owned)),
+      library_(borrowed ? *borrowed : *ownLibrary_),
+      chat_(view, std::move(playEffect)),
       online_(view, chat_, queue_, library_),
       loop_(queue_, online_, library_),
       chatInput_(online_, chat_),
@@ -43,8 +52,24 @@ void FrontendCore::Close(const std::function<void()>& saveSettings) {
     loop_.SetEngineRunning(false);
     highTimer_.Stop();
     windowTimer_.reset();
+    library_.Detach(&callbacks_);
     library_.Shutdown();
     chat_.Clear();
     if (saveSettings) saveSettings();
     online_.LeaveGame(false);
+}
+
+bool FrontendCore::InGameOrPractice() const {
+    return online_.IsOnline() || online_.PracticeRunning();
+}
+
+void FrontendCore::NewGame() {
+    if (online_.IsConnecting()) return;
+    if (InGameOrPractice() && !online_.CloseButton()) return;
+    StartPractice();
+}
+
+void FrontendCore::ShowBestScores() {
+    if (InGameOrPractice() && !online_.CloseButton()) return;
+    library_.ShowBestScores();
 }

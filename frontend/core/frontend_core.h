@@ -16,6 +16,7 @@
 #include "frontend/core/game_library.h"
 #include "frontend/core/high_precision_timer.h"
 #include "frontend/core/library_callbacks.h"
+#include "frontend/core/library_gate.h"
 #include "frontend/core/online_game.h"
 
 struct CommandLineOptions {
@@ -26,7 +27,10 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments);  // without t
 
 class FrontendCore {
 public:
+    // With the game library's exported functions.
     FrontendCore(FrontendView& view, EffectPlayer playEffect);
+    // With a stand-in for the library, which must outlive the core.
+    FrontendCore(FrontendView& view, EffectPlayer playEffect, GameLibrary& library);
     ~FrontendCore();
 
     // Registers the callbacks, then ticks every intervalMs (16 normally): on a
@@ -36,9 +40,18 @@ public:
     // The close order: stop ticking, stop the timer, finalise the library,
     // clear the chat, leave the online game. Settings are the window's part,
     // saved between the library and the network (saveSettings may be empty).
+    // Nothing reaches the library once it is finalised.
     void Close(const std::function<void()>& saveSettings);
+    bool Closed() const { return library_.Finished(); }
 
     void StartPractice() { online_.BeginPractice(); }
+    // The menu's "Novo": practice at once when offline; during a game or
+    // practice, what "Encerrar" does (with its question) and then practice.
+    // Nothing while a join attempt runs.
+    void NewGame();
+    // The menu's "Ver Recordes": the best plays, after leaving a game or
+    // practice the way "Encerrar" does.
+    void ShowBestScores();
 
     OnlineGame& Online() { return online_; }
     GameLibrary& Library() { return library_; }
@@ -49,7 +62,13 @@ public:
     LibraryCallbacks& Callbacks() { return callbacks_; }
 
 private:
-    ExportedGameLibrary library_;
+    FrontendCore(FrontendView& view, EffectPlayer playEffect, std::unique_ptr<GameLibrary> owned,
+                 GameLibrary* borrowed);
+    // Whether a game or practice runs, which hides the connection panel.
+    bool InGameOrPractice() const;
+
+    std::unique_ptr<GameLibrary> ownLibrary_;
+    LibraryGate library_;
     EventQueue queue_;
     ChatDisplay chat_;
     OnlineGame online_;

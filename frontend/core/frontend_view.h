@@ -43,4 +43,8 @@ public:
     virtual void SetConnectionPanelVisible(bool visible) = 0;
     // Practice hides the chat, the start button and the player rows.
     virtual void SetPracticeLayout(bool practice) = 0;
+    // A join attempt runs: joining, creating and practice must wait for it.
+    virtual void SetConnecting(bool connecting) = 0;
+    // The nickname the core chose for a player who left the field empty.
+    virtual void ShowNickname(const QString& name) = 0;
 };

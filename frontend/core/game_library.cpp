@@ -26,6 +26,13 @@ extern "C" void VictoryTrampoline(int result) {
 
 }  // namespace
 
+bool ExportedGameLibrary::Initialize(quintptr window, int width, int height, bool debug,
+                                     int uiLanguage) {
+    // The handle crosses as a pointer; X11 has no module instance.
+    return IniciarD3D(reinterpret_cast<void*>(window), nullptr, width, height, debug ? 1 : 0,
+                      uiLanguage) == 0;
+}
+
 bool ExportedGameLibrary::IsMoving() {
     return GetIsMoving() != 0;
 }
@@ -89,6 +96,12 @@ void ExportedGameLibrary::StartPractice(const QString& playerName) {
 }
 void ExportedGameLibrary::SaveDump() {
     SalvaDump();
+}
+void ExportedGameLibrary::ShowBestScores() {
+    MostraRecordes();
+}
+void ExportedGameLibrary::PlayEffect(int effect) {
+    PlaySFX(static_cast<int16_t>(effect));
 }
 void ExportedGameLibrary::SetMouseFocus(bool hasFocus) {
     SetaFoco(hasFocus ? 1 : 0);

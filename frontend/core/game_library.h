@@ -26,6 +26,11 @@ class GameLibrary {
 public:
     virtual ~GameLibrary() = default;
 
+    // Creates the scene in the native window `window` (an X11 window id) of
+    // width x height pixels; HUD texts in uiLanguage. False on failure.
+    virtual bool Initialize(quintptr window, int width, int height, bool debug,
+                            int uiLanguage) = 0;
+
     // The table, as the frame tick drives it.
     virtual bool IsMoving() = 0;
     // False while discs move: the caller tries again later.
@@ -50,6 +55,10 @@ public:
     virtual void StartPractice(const QString& playerName) = 0;
     // Writes this machine's table to a dump file.
     virtual void SaveDump() = 0;
+    // The best plays of practice.
+    virtual void ShowBestScores() = 0;
+    // A sound effect by its number; silent while sound effects are off.
+    virtual void PlayEffect(int effect) = 0;
     // Whether the game panel owns the mouse; without it no aim is held.
     virtual void SetMouseFocus(bool hasFocus) = 0;
     // Releases the scene and everything the library holds.
@@ -72,6 +81,7 @@ public:
 // The real library, through its exported functions.
 class ExportedGameLibrary : public GameLibrary {
 public:
+    bool Initialize(quintptr window, int width, int height, bool debug, int uiLanguage) override;
     bool IsMoving() override;
     bool Shoot(const wire::Shot& shot) override;
     bool PassTurnFromPeer() override;
@@ -88,6 +98,8 @@ public:
     void StartMatch(int seat, int seed) override;
     void StartPractice(const QString& playerName) override;
     void SaveDump() override;
+    void ShowBestScores() override;
+    void PlayEffect(int effect) override;
     void SetMouseFocus(bool hasFocus) override;
     void Shutdown() override;
 

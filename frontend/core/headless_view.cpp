@@ -62,3 +62,13 @@ void HeadlessView::SetConnectionPanelVisible(bool visible) {
 void HeadlessView::SetPracticeLayout(bool practice) {
     practiceLayout = practice;
 }
+
+void HeadlessView::SetConnecting(bool busy) {
+    connecting = busy;
+    Report(QStringLiteral("CONNECTING %1").arg(busy ? 1 : 0));
+}
+
+void HeadlessView::ShowNickname(const QString& name) {
+    nickname = name;
+    Report(QStringLiteral("NICKNAME ") + name);
+}

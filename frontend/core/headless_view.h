@@ -27,6 +27,8 @@ public:
     void SetStartEnabled(bool enabled) override;
     void SetConnectionPanelVisible(bool visible) override;
     void SetPracticeLayout(bool practice) override;
+    void SetConnecting(bool connecting) override;
+    void ShowNickname(const QString& name) override;
 
     // What a person would see. Slots are 1..4.
     std::vector<ChatLine> chatLines;
@@ -41,6 +43,8 @@ public:
     bool startEnabled = false;
     bool connectionPanelVisible = true;
     bool practiceLayout = false;
+    bool connecting = false;
+    QString nickname;
 
     static QString PlainText(const ChatLine& line);
 

@@ -109,8 +109,9 @@ void NetworkLink::CloseConnection(int connectionId) {
     connections_.erase(connectionId);
 }
 
-void NetworkLink::ConnectToHost(const QString& address, quint16 port) {
+void NetworkLink::ConnectToHost(const QString& address, quint16 port, int timeoutMs) {
     Disconnect();
+    const int attempt = ++connectAttempt_;
     hostFrames_.Clear();
     connected_ = false;
     hostSocket_ = SocketPtr(new QTcpSocket());
@@ -132,6 +133,12 @@ void NetworkLink::ConnectToHost(const QString& address, quint16 port) {
         listener_.OnHostConnectionLost();
     });
     s->connectToHost(address, port);
+    // Unanswered SYNs would keep trying for about two minutes.
+    QTimer::singleShot(timeoutMs, s, [this, attempt] {
+        if (attempt != connectAttempt_ || connected_ || !hostSocket_) return;
+        hostSocket_.reset();
+        listener_.OnConnectFailed();
+    });
 }
 
 void NetworkLink::ReadFromHost() {

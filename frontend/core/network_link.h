@@ -49,7 +49,10 @@ public:
     void CloseConnection(int connectionId);
 
     // Client.
-    void ConnectToHost(const QString& address, quint16 port);
+    // An attempt that is neither answered nor refused fails after
+    // kConnectTimeoutMs, as a refused one does.
+    static constexpr int kConnectTimeoutMs = 15000;
+    void ConnectToHost(const QString& address, quint16 port, int timeoutMs = kConnectTimeoutMs);
     void SendToHost(const QByteArray& message);
     // Closes our connection on purpose: no lost-connection notification.
     void Disconnect();
@@ -75,4 +78,5 @@ private:
     SocketPtr hostSocket_;
     FrameAssembler hostFrames_;
     bool connected_ = false;
+    int connectAttempt_ = 0;
 };

@@ -7,6 +7,7 @@
 void OnlineClient::Connect(const QString& address, quint16 port, const QString& password) {
     password_ = password;
     c_.session = Session::Connecting;
+    c_.view.SetConnecting(true);
     c_.link.ConnectToHost(address, port);
 }
 
@@ -18,6 +19,7 @@ void OnlineClient::Close(bool quiet) {
 }
 
 void OnlineClient::OnConnected() {
+    c_.view.SetConnecting(false);
     c_.FillEmptyNickname();
     c_.link.SendToHost(wire::kNick + wire::EncodeLogin({c_.nickname, password_}));
     c_.board.Reset();
@@ -32,6 +34,7 @@ void OnlineClient::OnConnected() {
 void OnlineClient::OnConnectFailed() {
     if (c_.session != Session::Connecting) return;
     c_.session = Session::Offline;
+    c_.view.SetConnecting(false);
     c_.view.ShowMessage(c_.Text(UiText::ConnectionFailed));
 }
 

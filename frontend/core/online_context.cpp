@@ -8,8 +8,9 @@ int RandomNumberBelow999() {
 }
 
 void OnlineContext::FillEmptyNickname() {
-    if (nickname.isEmpty())
-        nickname = QStringLiteral("Guest") + QString::number(RandomNumberBelow999());
+    if (!nickname.isEmpty()) return;
+    nickname = QStringLiteral("Guest") + QString::number(RandomNumberBelow999());
+    view.ShowNickname(nickname);
 }
 
 void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {

@@ -7,7 +7,8 @@ constexpr int kHighestPort = 65355;  // the dialogs have always refused 65356 an
 std::optional<quint16> ParsePort(const QString& text) {
     bool ok = false;
     const int port = text.trimmed().toInt(&ok);
-    if (!ok || port < 0 || port > kHighestPort) return std::nullopt;
+    // Port 0 would listen where nobody is told, or connect nowhere.
+    if (!ok || port <= 0 || port > kHighestPort) return std::nullopt;
     return static_cast<quint16>(port);
 }
 
@@ -27,15 +28,31 @@ OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue,
 // ---- hosting, joining and leaving ---------------------------------------------
 
 bool OnlineGame::Host(const QString& portText, const QString& password) {
-    ForgetPractice();
-    c_.ReturnToIdleTable();
-    c_.library.SetMouseFocus(false);
+    PrepareToHost();
     const auto port = ParsePort(portText);
     if (!port) {
         c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    return host_.Open(*port, password);
+    return Open(*port, password);
+}
+
+bool OnlineGame::HostOnPort(quint16 port, const QString& password) {
+    PrepareToHost();
+    return Open(port, password);
+}
+
+void OnlineGame::PrepareToHost() {
+    ForgetPractice();
+    c_.ReturnToIdleTable();
+    c_.library.SetMouseFocus(false);
+}
+
+bool OnlineGame::Open(quint16 port, const QString& password) {
+    if (host_.Open(port, password)) return true;
+    // Port in use or not permitted: the reason went to stderr.
+    c_.view.ShowMessage(c_.Text(UiText::HostFailed));
+    return false;
 }
 
 bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
@@ -63,13 +80,14 @@ void OnlineGame::LeaveGame(bool quiet) {
     c_.EndSession();
 }
 
-void OnlineGame::CloseButton() {
+bool OnlineGame::CloseButton() {
     const bool online = IsOnline();
     if (online || PracticeRunning()) {
         const UiText question = online ? UiText::ConfirmLeaveGame : UiText::ConfirmLeavePractice;
-        if (!c_.view.Confirm(c_.Text(UiText::ConfirmCaption), c_.Text(question))) return;
+        if (!c_.view.Confirm(c_.Text(UiText::ConfirmCaption), c_.Text(question))) return false;
     }
     EndGameOrPractice();
+    return true;
 }
 
 void OnlineGame::EndGameOrPractice() {

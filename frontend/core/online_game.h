@@ -34,11 +34,16 @@ public:
     void SetNickname(const QString& name) { c_.nickname = name; }
     const QString& Nickname() const { return c_.nickname; }
 
-    // Buttons.
+    // Buttons. Host and Join answer false when the dialog's values were
+    // refused or the game could not be opened; the player was told why.
     bool Host(const QString& portText, const QString& password);
+    // Hosting on a port given as a number; 0 lets the system choose one
+    // (tests read it from ListeningPort).
+    bool HostOnPort(quint16 port, const QString& password);
     bool Join(const QString& address, const QString& portText, const QString& password);
     void StartFirstMatch();  // "Iniciar"
-    void CloseButton();      // "Encerrar"
+    // "Encerrar": false when the player answered "No" and nothing changed.
+    bool CloseButton();
     void LeaveGame(bool quiet);
     void Kick(const QString& name);
 
@@ -91,6 +96,8 @@ public:
     void OnPacketError();
 
 private:
+    void PrepareToHost();
+    bool Open(quint16 port, const QString& password);
     void EndGameOrPractice();
     // Hosting or joining ends a practice run.
     void ForgetPractice();

@@ -4,14 +4,8 @@
 
 namespace {
 
-struct Translations {
-    const char* portuguese;
-    const char* english;
-    const char* spanish;
-};
-
 // Indexed by UiText.
-constexpr std::array<Translations, 16> kTexts = {{
+constexpr std::array<Translations, 17> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -35,12 +29,17 @@ constexpr std::array<Translations, 16> kTexts = {{
      "Su apodo ya está siendo usado!"},
     {"O servidor está cheio.", "The server is full.", "El server está lleno."},
     {"Senha inválida.", "Incorrect password.", "Contraseña inválida."},
+    {"Não foi possível criar o jogo nesta porta.", "Could not create the game on this port.",
+     "No se pudo crear el juego en esta puerta."},
 }};
 
 }  // namespace
 
 QString Tr(UiText text, int uiLanguage) {
-    const Translations& t = kTexts[static_cast<size_t>(text)];
+    return InLanguage(kTexts[static_cast<size_t>(text)], uiLanguage);
+}
+
+QString InLanguage(const Translations& t, int uiLanguage) {
     switch (uiLanguage) {
         case 1:
             return QString::fromUtf8(t.portuguese);

@@ -21,6 +21,16 @@ enum class UiText {
     NameTaken,
     ServerFull,
     BadPassword,
+    HostFailed,
 };
 
 QString Tr(UiText text, int uiLanguage);
+
+// One text in the three languages, as UTF-8.
+struct Translations {
+    const char* portuguese;
+    const char* english;
+    const char* spanish;
+};
+// The text for uiLanguage; English for any other number.
+QString InLanguage(const Translations& text, int uiLanguage);

@@ -37,3 +37,7 @@ QString FromWireText(const QByteArray& bytes) {
     }
     return out;
 }
+
+bool IsWireChar(QChar c) {
+    return c == u'?' || EncodeOne(c.unicode()) != '?';
+}

@@ -8,3 +8,6 @@
 
 QByteArray ToWireText(const QString& text);
 QString FromWireText(const QByteArray& bytes);
+// Whether the character has a byte of its own on the wire (it would
+// otherwise travel as "?").
+bool IsWireChar(QChar c);

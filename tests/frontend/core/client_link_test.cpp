@@ -157,7 +157,9 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     game.SetLanguage(3);
     ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
     EXPECT_TRUE(game.IsConnecting());
+    EXPECT_TRUE(view.connecting);  // the buttons that start a game wait
     ASSERT_TRUE(SpinUntil([&] { return !view.messages.isEmpty(); }));
+    EXPECT_FALSE(view.connecting);
     EXPECT_EQ(view.messages.front(),
               QString::fromUtf8(
                   "Error al conectarse al server. IP inválido o el server no está disponible."));
@@ -184,6 +186,7 @@ TEST(JoinChecks, AddressAndPort) {
     EXPECT_FALSE(ParsePort("65356"));
     EXPECT_FALSE(ParsePort("-1"));
     EXPECT_FALSE(ParsePort("25x"));
+    EXPECT_FALSE(ParsePort("0"));  // nobody could be told where the game is
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
         core.Online().SetNickname("Host");
         core.Loop().SetMinimumTickMs(0);
         core.Start(false, 2);
-        EXPECT_TRUE(core.Online().Host("0", ""));
+        EXPECT_TRUE(core.Online().HostOnPort(0, ""));
         port = core.Online().ListeningPort();
     }
     ~HostLink() override { core.Close({}); }
@@ -152,7 +152,7 @@ TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
     FrontendCore core(view, [](int) {});
     core.Online().SetNickname("Host");
     core.Start(false, 2);
-    ASSERT_TRUE(core.Online().Host("0", ""));
+    ASSERT_TRUE(core.Online().HostOnPort(0, ""));
     RawConnection bob(core.Online().ListeningPort());
     bob.Send("NICK:Bob,");
     ASSERT_TRUE(bob.WaitFor("IDJG:2"));
@@ -188,12 +188,13 @@ TEST(HostStart, AnEmptyNicknameBecomesAGuestInSlotOne) {
     HeadlessView view;
     FrontendCore core(view, [](int) {});
     core.Online().SetNickname("");
-    ASSERT_TRUE(core.Online().Host("0", ""));
+    ASSERT_TRUE(core.Online().HostOnPort(0, ""));
     const QString name = core.Online().Nickname();
     ASSERT_TRUE(name.startsWith("Guest"));
     EXPECT_LE(name.size(), 8);
     EXPECT_EQ(view.slotLabels[1], name);
     EXPECT_EQ(view.slotLabels[2], "Player 2");
+    EXPECT_EQ(view.nickname, name);  // the window's field shows it, and saves it
     core.Online().LeaveGame(true);
 }
 

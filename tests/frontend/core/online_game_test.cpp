@@ -28,7 +28,7 @@ class HostedGame : public ::testing::Test {
 protected:
     HostedGame() : chat(view, [](int) {}), game(view, chat, queue, library) {
         game.SetNickname("Ana");
-        EXPECT_TRUE(game.Host("0", ""));
+        EXPECT_TRUE(game.HostOnPort(0, ""));
     }
 
     std::unique_ptr<RawConnection> Admitted(const QByteArray& name, int slot) {

@@ -8,12 +8,20 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontend/core/game_library.h"
 
 class RecordingLibrary : public GameLibrary {
 public:
+    bool Initialize(quintptr window, int width, int height, bool debug, int language) override {
+        initializedWindow = window;
+        initializedSize = {width, height};
+        initializedDebug = debug;
+        initializedLanguage = language;
+        return initializeSucceeds;
+    }
     bool IsMoving() override { return moving; }
     bool Shoot(const wire::Shot& shot) override {
         ++shootCalls;
@@ -53,7 +61,12 @@ public:
     }
     void StartPractice(const QString& name) override { practiceName = name; }
     void SaveDump() override { ++dumps; }
-    void SetMouseFocus(bool hasFocus) override { mouseFocus = hasFocus; }
+    void ShowBestScores() override { ++bestScoresShown; }
+    void PlayEffect(int effect) override { effects.push_back(effect); }
+    void SetMouseFocus(bool hasFocus) override {
+        mouseFocus = hasFocus;
+        focusCalls.push_back(hasFocus);
+    }
     void Shutdown() override { ++shutdowns; }
     void Attach(GameLibraryListener* l) override { listener = l; }
     void Detach(GameLibraryListener* l) override {
@@ -74,6 +87,14 @@ public:
     };
 
     static constexpr int kShotSteps = 3;
+    bool initializeSucceeds = true;
+    quintptr initializedWindow = 0;
+    std::pair<int, int> initializedSize{};
+    bool initializedDebug = false;
+    int initializedLanguage = 0;
+    int bestScoresShown = 0;
+    std::vector<int> effects;
+    std::vector<bool> focusCalls;
     bool moving = false;
     int stepsUntilRest = kShotSteps;
     int refuseShots = 0;

@@ -1,4 +1,4 @@
-#include "bot/stop_signals.h"
+#include "frontend/core/stop_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,0 +1,37 @@
+// "Play against the computer": a game hosted here on a free port with a
+// random password, joined by a `ringdisk-bot` process started beside this
+// program, and its match started as soon as the bot has its seat. Leaving
+// the game or closing the window ends the bot.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+#include "frontend/core/frontend_core.h"
+
+class ComputerOpponent {
+public:
+    // botProgram: the path of ringdisk-bot.
+    ComputerOpponent(FrontendCore& core, QString botProgram);
+    ~ComputerOpponent();
+
+    // level: "beginner", "club" or "master"; botName in the player's language.
+    // False when the game could not be hosted or the bot not started (the
+    // player has been told about a hosting failure; a bot that would not
+    // start is reported on stderr and the game closed again).
+    bool Start(const QString& level, const QString& botName);
+    bool Running() const { return bot_.state() != QProcess::NotRunning; }
+
+    // From the window: the start button came on (someone took a seat), and
+    // the connection panel came back (the game ended).
+    void OnStartEnabled(bool enabled);
+    void OnGameEnded();
+
+private:
+    void StopBot();
+
+    FrontendCore& core_;
+    QString botProgram_;
+    QProcess bot_;
+    bool startWhenSeated_ = false;
+};

@@ -1,0 +1,40 @@
+#include "frontend/ui/game_panel.h"
+
+#include <QMouseEvent>
+
+GamePanel::GamePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("Tela");
+    setFixedSize(kWidth, kHeight);
+    // The library draws with EGL into this window on its own X connection.
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void GamePanel::ShowCursor() {
+    unsetCursor();
+}
+
+void GamePanel::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    // While aiming the library keeps warping the pointer back to the press.
+    if (event->button() == Qt::LeftButton) setCursor(Qt::BlankCursor);
+    if (onPress) onPress();
+}
+
+void GamePanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ShowCursor();
+}
+
+void GamePanel::mouseMoveEvent(QMouseEvent*) {
+    if (onMove) onMove();
+}
+
+void GamePanel::focusOutEvent(QFocusEvent* event) {
+    ShowCursor();
+    QWidget::focusOutEvent(event);
+}

@@ -1,0 +1,33 @@
+// `Tela`, the panel the game library draws on: a native X window of exactly
+// 570 x 400 pixels that Qt never paints. The library reads the pointer and
+// keyboard itself; the panel's mouse events only decide who has the mouse
+// and hide the cursor while an aim is held.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class GamePanel : public QWidget {
+public:
+    static constexpr int kWidth = 570;
+    static constexpr int kHeight = 400;
+
+    explicit GamePanel(QWidget* parent);
+
+    // A left press here hides the cursor until the release; the window shows
+    // it again on focus loss, deactivation and before a dialog as well.
+    void ShowCursor();
+
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+    // Called on a press of any button, and on a move.
+    std::function<void()> onPress;
+    std::function<void()> onMove;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent*) override {}
+};

@@ -1,0 +1,93 @@
+// `main`, the game's window: the panel the library draws on at the left, the
+// connection panel or the players and chat at the right, the menus above.
+// It shows what the front end's core asks (FrontendView), hands the buttons,
+// menus and chat line to the core, keeps the mouse rules of the game panel,
+// and owns the other four forms and the settings file.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "frontend/core/frontend_core.h"
+#include "frontend/ui/about_dialog.h"
+#include "frontend/ui/computer_opponent.h"
+#include "frontend/ui/create_dialog.h"
+#include "frontend/ui/game_panel.h"
+#include "frontend/ui/join_dialog.h"
+#include "frontend/ui/main_menus.h"
+#include "frontend/ui/message_boxes.h"
+#include "frontend/ui/mouse_dialog.h"
+#include "frontend/ui/settings_session.h"
+#include "frontend/ui/side_panels.h"
+
+class MainWindow : public QMainWindow, public FrontendView {
+public:
+    // standIn replaces the game library (tests); null plays the real one.
+    MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary* standIn = nullptr);
+    ~MainWindow() override;
+
+    // Creates the scene in `Tela`'s native window; false when the library
+    // could not, and nothing was shown.
+    bool InitializeLibrary(bool debug);
+    // Restores the settings once, starts the frame tick and shows the window.
+    void Start(bool highTimer);
+
+    FrontendCore& Core() { return *core_; }
+    bool WindowActive() const { return windowActive_; }
+    bool ComputerPlaying() const { return computer_->Running(); }
+
+    GamePanel* tela;
+    SidePanels panels;
+    MainMenus menus;
+    // Created after the main window, in this order (the settings file's order).
+    JoinDialog* joinDialog;
+    CreateDialog* createDialog;
+    MouseDialog* mouseDialog;
+    AboutDialog* aboutDialog;
+    MessageBoxes boxes;
+
+    // FrontendView.
+    void AppendChatLine(const ChatLine& line) override;
+    void ClearChat() override;
+    void ShowMessage(const QString& text) override;
+    bool Confirm(const QString& caption, const QString& question) override;
+    void Beep() override;
+    void SetSlotLabel(int slot, const QString& text, bool enabled) override;
+    void SetSlotBox(int slot, uint32_t rgb) override;
+    void SetWinLabel(int slot, const QString& text) override;
+    void SetStartEnabled(bool enabled) override;
+    void SetConnectionPanelVisible(bool visible) override;
+    void SetPracticeLayout(bool practice) override;
+    void SetConnecting(bool connecting) override;
+    void ShowNickname(const QString& name) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetCaptions();
+    void ConnectButtons();
+    void ConnectMenus();
+    void WatchTheMouse();
+    SettingsBindings Bindings();
+    // What a hand may have put in the file: names that cannot travel.
+    void CleanRestoredFields();
+
+    // The game panel no longer has the mouse: a held aim is dropped and the
+    // cursor shows.
+    void LoseMouse();
+    void SetWindowActive(bool active);
+    // The nickname field, handed to the core before a game starts.
+    void TakeNickname();
+    void RunModal(QDialog& dialog, const std::function<void()>& onConfirm);
+    // level as ringdisk-bot takes it.
+    void PlayAgainstComputer(const QString& level);
+
+    int uiLanguage_;
+    bool windowActive_ = true;
+    std::unique_ptr<FrontendCore> core_;
+    std::unique_ptr<SettingsSession> settings_;
+    std::unique_ptr<ComputerOpponent> computer_;
+};

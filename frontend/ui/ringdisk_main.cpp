@@ -1,0 +1,54 @@
+// ringdisk: the game's window program.
+//
+// Start: the forms, in their order; the library creates its scene in the
+// game panel's X window (a failure ends the program before anything shows,
+// with exit status 1 and the settings file untouched); the settings are
+// restored once; the frame tick starts; the window shows. The close box,
+// "Sair", SIGTERM, SIGINT and the end of the desktop session all close the
+// same orderly way: peers told, settings saved, exit status 0.
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/stop_signals.h"
+#include "frontend/core/user_language.h"
+#include "frontend/core/window_texts.h"
+#include "frontend/ui/main_window.h"
+#include "frontend/ui/settings_session.h"
+
+namespace {
+
+// The first sentence is the one players have always seen.
+constexpr char kStartFailure[] =
+    "Direct3D couldn't be initialized.\n"
+    "Please check that OpenGL drivers with EGL are installed and that a display is available.";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The library draws into an X11 window; under Wayland winId() is not one.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    // The panel must be exactly the 570 x 400 pixels the library is told.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+
+    // What QApplication left of the arguments (it takes -display and the like).
+    const CommandLineOptions options = ParseCommandLine(app.arguments().mid(1));
+    const int language = UiLanguageFor(QLocale::system());
+    MainWindow window(language, kSettingsFileName);
+    if (!window.InitializeLibrary(options.debug)) {
+        std::fprintf(stderr,
+                     "ringdisk: the game library could not create its scene in the game panel "
+                     "(IniciarD3D failed; see debug.log and the messages above)\n");
+        QMessageBox::critical(nullptr, kApplicationTitle, kStartFailure);
+        return 1;
+    }
+    StopSignals stop([&window] { window.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window] { window.close(); });
+    window.Start(options.highTimer);
+    return app.exec();
+}

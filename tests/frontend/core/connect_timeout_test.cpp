@@ -1,0 +1,84 @@
+// A join attempt that nobody answers ends, as a refused one does, after the
+// link's time limit: here a listening socket whose backlog is full, so the
+// kernel drops our SYNs and connect() would otherwise wait for minutes.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <vector>
+
+#include "frontend/core/network_link.h"
+#include "tests/frontend/spin_until.h"
+
+namespace {
+
+struct ConnectWatcher : LinkListener {
+    void OnClientMessages(int, const std::vector<QByteArray>&) override {}
+    void OnClientConnectionError(int) override {}
+    void OnHostMessages(const std::vector<QByteArray>&) override {}
+    void OnConnectedToHost() override { ++connected; }
+    void OnConnectFailed() override { ++failed; }
+    void OnHostConnectionLost() override {}
+    int connected = 0;
+    int failed = 0;
+};
+
+// A port on 127.0.0.1 that takes no more connections; its sockets stay open.
+struct SilentPort {
+    SilentPort() {
+        listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(listener, 0);
+        socklen_t length = sizeof address;
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+        // Fill the accept queue: later SYNs get no answer.
+        for (int i = 0; i < 4; ++i) {
+            const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            fillers.push_back(s);
+        }
+        SpinFor(200);
+    }
+    ~SilentPort() {
+        for (int s : fillers) ::close(s);
+        ::close(listener);
+    }
+    int listener = -1;
+    quint16 port = 0;
+    std::vector<int> fillers;
+};
+
+TEST(ConnectTimeout, AnUnansweredAttemptFailsAfterTheLimit) {
+    SilentPort silent;
+    ConnectWatcher watcher;
+    NetworkLink link(watcher);
+    QElapsedTimer clock;
+    clock.start();
+    link.ConnectToHost("127.0.0.1", silent.port, 400);
+    ASSERT_TRUE(SpinUntil([&] { return watcher.failed > 0; }, 5000));
+    EXPECT_GE(clock.elapsed(), 350);
+    EXPECT_EQ(watcher.connected, 0);
+    SpinFor(600);
+    EXPECT_EQ(watcher.failed, 1);  // told once
+}
+
+TEST(ConnectTimeout, AnAttemptAnsweredInTimeIsNotFailedLater) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    ConnectWatcher watcher;
+    NetworkLink link(watcher);
+    link.ConnectToHost("127.0.0.1", server.serverPort(), 300);
+    ASSERT_TRUE(SpinUntil([&] { return watcher.connected > 0; }, 5000));
+    SpinFor(500);
+    EXPECT_EQ(watcher.failed, 0);
+}
+
+}  // namespace
