@@ -20,14 +20,13 @@ packages=(
   # asset generator: glyphs from DejaVu through FreeType, speech from eSpeak NG
   libfreetype-dev fonts-dejavu-core libespeak-ng-dev espeak-ng-data
   # front end; the X fonts SDL's message box needs under a bare X server, and
-  # xdotool, with which the window program's tests drive it
+  # xdotool, with which the window program's and the scene's display tests
+  # move the real pointer and close the library's message box (which needs
+  # X core fonts on a bare virtual display)
   qt6-base-dev libxcb1-dev xfonts-base xdotool
   # tests and benchmarks; XTest to inject keys and pointer motion into the
   # input tests' virtual display
   libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
-  # the scene's display tests: xdotool moves the real pointer and closes the
-  # library's message box, which needs X core fonts on a bare virtual display
-  xdotool xfonts-base
   # contact sheet of the generated pictures; the songs played through
   # SDL2_mixer's FluidSynth with a General MIDI soundfont
   libstb-dev libsdl2-mixer-dev timgm6mb-soundfont
