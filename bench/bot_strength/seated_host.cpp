@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     player.Attach();
 
     OnlineGame& game = core.Online();
-    if (!game.Host(QStringLiteral("0"), {})) {
+    if (!game.HostOnPort(0, {})) {
         Print(QStringLiteral("HOSTFAILED ") + view.lastMessage);
         return 1;
     }
