@@ -110,7 +110,7 @@ int RenderScene(GameState& g) {
     d3d.ClearTargets(kBackground, true, true, false);
     scene->sound.ReleaseFinishedVoices();
     VEX_Input& input = Input();
-    if (g.aim.aimPhase == kAimHolding) input.SetScreenCursor(g.aim.savedCursorX, g.aim.savedCursorY);
+    if (g.aim.aimPhase == kAimHolding) input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);
     input.UpdateInput(d3d.ratioX(), d3d.ratioY());
     TurnViewByMouse(g);
     Celebrate(g, *scene, frameSeconds);

@@ -62,7 +62,8 @@ void VEX_Input::ReadKeyboardAndMouse(float ratioX, float ratioY) {
     input::PointerSample pointer;
     const bool focused = devices_->HasFocus();
     if (!(focused && devices_->ReadKeys(keys))) std::fill(std::begin(keys), std::end(keys), 0);
-    const bool pointerRead = focused && devices_->ReadPointer(pointer);
+    const bool pointerRead = focused && SamplePointer(pointer);
+    pin_.reset();
 
     for (int k = 0; k < kKeyCount; ++k) keys_[k].Update((keys[k] & 0x80) != 0);
     for (int b = 0; b < kMouseButtons; ++b) mouse_[b].Update(pointerRead && pointer.buttons[b]);
@@ -129,12 +130,19 @@ bool VEX_Input::ScreenCursor(int32_t& x, int32_t& y) const {
     return true;
 }
 
-void VEX_Input::SetScreenCursor(int32_t x, int32_t y) {
-    if (!started_ || !devices_->HasFocus()) return;
-    input::PointerSample before;
-    if (!devices_->WarpPointer(x, y, before)) return;
-    BankTravel(before);
-    baseX_ = x;
-    baseY_ = y;
-    haveBase_ = true;
+void VEX_Input::PinCursor(int32_t x, int32_t y) {
+    pin_.emplace(x, y);
+}
+
+bool VEX_Input::SamplePointer(input::PointerSample& sample) {
+    if (!pin_) return devices_->ReadPointer(sample);
+    const auto [x, y] = *pin_;
+    if (!devices_->WarpPointer(x, y, sample)) return false;
+    // The travel up to the warp is the player's; the warp itself is not.
+    BankTravel(sample);
+    sample.clientX += x - sample.screenX;
+    sample.clientY += y - sample.screenY;
+    sample.screenX = baseX_ = x;
+    sample.screenY = baseY_ = y;
+    return true;
 }

@@ -8,13 +8,16 @@
 // no movement, so no key is left stuck down.
 //
 // Movement is the pointer's travel since the last read. The aim pins the
-// cursor back to where the button went down on every frame; that warp goes
-// through SetScreenCursor, which banks the travel made up to then before it
-// moves the pointer, so no movement is lost to the pin.
+// cursor back to where the button went down on every frame: PinCursor asks
+// the next read to sample the pointer and put it back in one step, with no
+// other client able to move it in between, so the travel up to the pin is
+// all counted and the cursor the frame sees is the pinned one.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "base/memory_tracker.h"
 #include "engine/services/button_edge.h"
@@ -52,10 +55,10 @@ public:
     // The pointer on the screen at the last read; false when that read
     // found no pointer.
     bool ScreenCursor(int32_t& x, int32_t& y) const;
-    // Moves the pointer on the screen, keeping the travel made since the
-    // last read for the next one. Nothing happens while the game does not
-    // have the focus: the pointer is then the player's, not ours.
-    void SetScreenCursor(int32_t x, int32_t y);
+    // Has the next read put the pointer back at (x, y) on the screen as it
+    // samples it; that read then reports the cursor there. A read without
+    // the focus drops the pin: the pointer is then the player's, not ours.
+    void PinCursor(int32_t x, int32_t y);
 
     bool JoystickPresent() const { return joystickPresent_; }
     bool JoystickDown(JoystickDirection direction) const { return directions_[direction].down; }
@@ -72,6 +75,8 @@ private:
     // Adds the pointer's travel since the last sample to the bank and makes
     // sample the new base.
     void BankTravel(const input::PointerSample& sample);
+    // Samples the pointer, through the pin when one is asked for.
+    bool SamplePointer(input::PointerSample& sample);
 
     std::unique_ptr<input::InputDevices> devices_;
     bool started_ = false;
@@ -86,6 +91,7 @@ private:
     bool haveBase_ = false;
     int32_t baseX_ = 0, baseY_ = 0;
     int32_t bankedX_ = 0, bankedY_ = 0;
+    std::optional<std::pair<int32_t, int32_t>> pin_;
 
     int16_t moveX_ = 0, moveY_ = 0;
     int16_t cursorX_ = 0, cursorY_ = 0;

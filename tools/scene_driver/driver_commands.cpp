@@ -36,14 +36,18 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
         std::string name = "Driver";
         in >> name;
         IniciaOffline(name.c_str());
+        state.tableRestarted = true;
     } else if (command == "match") {
         int seat = 0, seed = 1;
         in >> seat >> seed;
         IniciaPartida(seat, seed);
+        state.tableRestarted = true;
     } else if (command == "intro") {
         ShowIntro();
+        state.tableRestarted = true;
     } else if (command == "records") {
         MostraRecordes();
+        state.tableRestarted = true;
     } else if (command == "mirror") {
         SetaMirror(Byte(in));
     } else if (command == "quality") {

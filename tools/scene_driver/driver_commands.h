@@ -13,6 +13,10 @@ enum class CommandResult { kContinue, kQuit };
 struct DriverState {
     DriverWindow& window;
     int framesToWait = 0;  // a "frames" command waits for this many frames
+    // Set by a command that starts the table afresh: a shot or pass the
+    // library handed back before it belongs to the old table, as it would
+    // in the window program.
+    bool tableRestarted = false;
 };
 
 CommandResult RunCommand(const std::string& line, DriverState& state);

@@ -72,6 +72,11 @@ void RunLines(std::string& partial, DriverState& state, bool& quit) {
         const std::string line = partial.substr(0, newline);
         partial.erase(0, newline + 1);
         quit = RunCommand(line, state) == CommandResult::kQuit;
+        if (state.tableRestarted) {
+            pendingShot.reset();
+            pendingPass = false;
+            state.tableRestarted = false;
+        }
         std::fflush(stdout);
     }
 }

@@ -145,15 +145,24 @@ TEST_F(InputTest, MovementMadeBeforeTheCursorPinIsKept) {
     EXPECT_EQ(pinX, 500);
     EXPECT_EQ(pinY, 400);
 
-    // The player moves, the aim pins the cursor back, then the frame reads.
+    // The player moves, the aim asks for the pin, the player moves on before
+    // the frame reads: all of it is counted, and the frame sees the pin.
     MovePointer(9, -3);
-    in.SetScreenCursor(pinX, pinY);
-    EXPECT_EQ(state.pointer.screenX, 500);
+    in.PinCursor(pinX, pinY);
     MovePointer(2, 1);
     Update();
     EXPECT_EQ(in.MouseMoveX(), 11);
     EXPECT_EQ(in.MouseMoveY(), -2);
-    // Nothing is counted twice.
+    EXPECT_EQ(state.pointer.screenX, 500);
+    EXPECT_EQ(state.pointer.screenY, 400);
+    EXPECT_EQ(in.CursorX(), 100);
+    EXPECT_EQ(in.CursorY(), 80);
+    // Nothing is counted twice, and the pin holds for one read only.
+    MovePointer(4, 4);
+    Update();
+    EXPECT_EQ(in.MouseMoveX(), 4);
+    EXPECT_EQ(in.MouseMoveY(), 4);
+    EXPECT_EQ(state.warps, 1);
     Update();
     EXPECT_EQ(in.MouseMoveX(), 0);
     EXPECT_EQ(in.MouseMoveY(), 0);
@@ -163,9 +172,14 @@ TEST_F(InputTest, ThePointerIsNotMovedWhileAnotherWindowHasTheFocus) {
     VEX_Input& in = Started();
     Update();
     state.focused = false;
-    in.SetScreenCursor(10, 10);
+    in.PinCursor(10, 10);
+    Update();
     EXPECT_EQ(state.warps, 0);
     EXPECT_EQ(state.pointer.screenX, 500);
+    // The pin went with that read; it does not wait for the focus.
+    state.focused = true;
+    Update();
+    EXPECT_EQ(state.warps, 0);
 }
 
 TEST_F(InputTest, TheVirtualCursorIsTheCursorDividedByTheRatioTruncated) {

@@ -138,17 +138,17 @@ TEST_F(X11InputTest, MovementIsExactAcrossTheCursorPin) {
 
     for (int frame = 0; frame < 3; ++frame) {
         MovePointerTo(kCenterX + 7, kCenterY - 3);
-        input_->SetScreenCursor(pinX, pinY);
+        input_->PinCursor(pinX, pinY);
+        Update();
+        EXPECT_EQ(input_->MouseMoveX(), 7) << "frame " << frame;
+        EXPECT_EQ(input_->MouseMoveY(), -3) << "frame " << frame;
+        EXPECT_EQ(input_->CursorX(), kCenterX - kGameLeft) << "the frame sees the pinned cursor";
+        EXPECT_EQ(input_->CursorY(), kCenterY - kGameTop);
         int x = 0, y = 0;
         PointerAt(x, y);
         EXPECT_EQ(x, kCenterX);
         EXPECT_EQ(y, kCenterY);
-        MovePointerTo(kCenterX + 2, kCenterY + 5);
-        Update();
-        EXPECT_EQ(input_->MouseMoveX(), 9) << "frame " << frame;
-        EXPECT_EQ(input_->MouseMoveY(), 2) << "frame " << frame;
-        EXPECT_EQ(input_->CursorX(), kCenterX + 2 - kGameLeft);
-        input_->SetScreenCursor(pinX, pinY);
+        input_->PinCursor(pinX, pinY);
         Update();
         EXPECT_EQ(input_->MouseMoveX(), 0) << "the pin itself is no movement of the player's";
         EXPECT_EQ(input_->MouseMoveY(), 0);
@@ -165,7 +165,8 @@ TEST_F(X11InputTest, NothingIsReadWhileAnotherTopLevelHasTheFocus) {
     EXPECT_FALSE(input_->KeyDown(42));
     EXPECT_FALSE(input_->MouseDown(0));
     EXPECT_EQ(input_->MouseMoveX(), 0);
-    input_->SetScreenCursor(kCenterX, kCenterY);
+    input_->PinCursor(kCenterX, kCenterY);
+    Update();
     int x = 0, y = 0;
     PointerAt(x, y);
     EXPECT_EQ(x, kCenterX + 20) << "the pointer is the other window's while it has the focus";
@@ -194,8 +195,8 @@ TEST_F(X11InputTest, AWindowThatVanishedReadsAsNothingAndEndsNothing) {
     XDestroyWindow(x_, game_);
     XSync(x_, False);
     game_ = 0;
+    input_->PinCursor(10, 10);
     Update();
-    input_->SetScreenCursor(10, 10);
     EXPECT_FALSE(input_->KeyDown(42));
     EXPECT_EQ(input_->MouseMoveX(), 0);
 
