@@ -8,7 +8,7 @@ for b in "$build_dir"/bench/*_bench; do
   # The frame and HUD benchmarks draw, and the input benchmark reads a
   # window: give them a virtual display.
   case "$(basename "$b")" in
-    frame_bench | hud_bench | input_bench) "$(dirname "$0")/run-with-display.sh" "$b" ;;
+    scene_frame_bench | hud_bench | input_bench) "$(dirname "$0")/run-with-display.sh" "$b" ;;
     *) "$b" ;;
   esac
 done

@@ -1,0 +1,103 @@
+// How fast the game library draws its scene on this machine's software
+// renderer, called exactly as the window program calls it: IniciarD3D on a
+// bare 570 x 400 X window, a match or a practice run started through the
+// exports, then RenderCena once per iteration. The game needs 60 frames per
+// second; the goal is 120 with the mirror, high quality, the HUD and a full
+// table, for room to spare.
+//
+// Also what a start costs: IniciarD3D with every asset of the package, and
+// the resident memory once it has run.
+//
+// Needs an X display and the package beside the program's library: run
+// through scripts/run-benchmarks.sh, which gives it a virtual display.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "tools/scene_driver/driver_window.h"
+#include "vexlib/exports.h"
+
+namespace {
+
+constexpr int kWidth = 570, kHeight = 400;
+constexpr int kEnglish = 2;
+
+enum Mode { kMatch = 0, kPractice = 1 };
+
+// The library reads dados.vpf from, and writes debug.log into, the
+// folder it runs in, as the game does from its own folder.
+bool EnterGameFolder(benchmark::State& state) {
+    if (chdir(RINGDISK_GAME_FOLDER) == 0) return true;
+    state.SkipWithError("the game folder " RINGDISK_GAME_FOLDER " is missing");
+    return false;
+}
+
+double ResidentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Arguments: mode (0 match from the green seat, 1 practice), mirror, quality.
+void BM_SceneFrame(benchmark::State& state) {
+    if (!EnterGameFolder(state)) return;
+    DriverWindow window(kWidth, kHeight);
+    if (!window.ok()) return state.SkipWithError("no X display");
+    if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
+                   kEnglish) != 0)
+        return state.SkipWithError("IniciarD3D failed: see debug.log");
+    SetaAudio(0);
+    SetaMusica(0);
+    SetaMirror(state.range(1) != 0);
+    SetaQualidade(state.range(2) != 0);
+    if (state.range(0) == kPractice)
+        IniciaOffline("Bench");
+    else
+        IniciaPartida(1, 7);
+    // A few frames first: the first ones upload what the driver still holds back.
+    for (int i = 0; i < 5; ++i) RenderCena();
+    for (auto _ : state) {
+        window.Pump();
+        RenderCena();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    FinalizaD3D();
+}
+
+// Each iteration is one IniciarD3D on a fresh window; the finish that
+// follows is not timed. The resident memory is taken after the last start.
+void BM_StartScene(benchmark::State& state) {
+    if (!EnterGameFolder(state)) return;
+    double resident = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DriverWindow window(kWidth, kHeight);
+        if (!window.ok()) return state.SkipWithError("no X display");
+        state.ResumeTiming();
+        const int started =
+            IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0, kEnglish);
+        state.PauseTiming();
+        if (started != 0) return state.SkipWithError("IniciarD3D failed: see debug.log");
+        resident = ResidentMegabytes();
+        FinalizaD3D();
+        window.Destroy();
+        state.ResumeTiming();
+    }
+    state.counters["residentMB"] = resident;
+}
+
+BENCHMARK(BM_SceneFrame)
+    ->Args({kMatch, 1, 1})
+    ->Args({kPractice, 1, 1})
+    ->Args({kMatch, 0, 1})
+    ->Args({kMatch, 1, 0})
+    ->ArgNames({"practice", "mirror", "quality"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_StartScene)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+}  // namespace
