@@ -54,9 +54,13 @@ int Picture::CountDifferences(const Picture& other, int tolerance) const {
 }
 
 int Picture::CountNotGrey(int x0, int y0, int x1, int y1) const {
+    return CountMatching(x0, y0, x1, y1, [](uint32_t rgb) { return rgb != kGrey; });
+}
+
+int Picture::CountMatching(int x0, int y0, int x1, int y1, bool (*matches)(uint32_t)) const {
     int count = 0;
     for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) count += At(x, y) != kGrey;
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) count += matches(At(x, y));
     return count;
 }
 

@@ -21,6 +21,8 @@ struct Picture {
     int CountDifferences(const Picture& other, int tolerance = 8) const;
     // Pixels in the rectangle that are not the background grey.
     int CountNotGrey(int x0, int y0, int x1, int y1) const;
+    // Pixels in the rectangle whose 0xRRGGBB colour matches.
+    int CountMatching(int x0, int y0, int x1, int y1, bool (*matches)(uint32_t rgb)) const;
 };
 
 // Runs xdotool with the arguments on the test's display; true when it

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/tools/scene_driver/driven_scene.h"
@@ -44,6 +46,54 @@ std::optional<QString> DragAShot(DrivenScene& scene, int pullPixels, bool withSh
     XDoTool({"mouseup", "1"});
     if (withShift) XDoTool({"keyup", "shift"});
     return scene.WaitFor("SHOOT ");
+}
+
+// SDL's disk driver writes what the mixer plays, 16-bit stereo, at the
+// pace it would be heard, into sdlaudio.raw in the driver's folder.
+qint64 AudioWritten(const DrivenScene& scene) {
+    return QFileInfo(scene.folder() + "/sdlaudio.raw").size();
+}
+
+// The loudest sample written since the offset: 0 for silence, -1 when
+// nothing was written since.
+int LoudestSince(const DrivenScene& scene, qint64 offset) {
+    QFile file(scene.folder() + "/sdlaudio.raw");
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset & ~qint64(3))) return -1;
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty()) return -1;
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const int16_t sample = int16_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
+        loudest = std::max(loudest, std::abs(int(sample)));
+    }
+    return loudest;
+}
+
+bool Red(uint32_t c) {
+    return (c >> 16 & 0xFF) > 180 && (c >> 8 & 0xFF) < 70 && (c & 0xFF) < 70;
+}
+bool White(uint32_t c) {
+    return (c >> 16 & 0xFF) > 235 && (c >> 8 & 0xFF) > 235 && (c & 0xFF) > 235;
+}
+
+// Lets the frames run until the table is still; false when it never is.
+bool WaitUntilStill(DrivenScene& scene) {
+    for (int i = 0; i < 60; ++i) {
+        if (!scene.Frames(10) || !scene.Command("state")) return false;
+        if (scene.process().Lines().filter("STATE").last().contains("moving 0")) return true;
+    }
+    return false;
+}
+
+// Lets the frames run until a tenth of them is silent; false when the
+// sound never ends within a few seconds.
+bool WaitForSilence(DrivenScene& scene) {
+    for (int i = 0; i < 30; ++i) {
+        const qint64 from = AudioWritten(scene);
+        if (!scene.Frames(10)) return false;
+        if (LoudestSince(scene, from) == 0) return true;
+    }
+    return false;
 }
 
 // The lines checked here are plain ASCII in the log's Windows-1252.
@@ -176,12 +226,9 @@ TEST(SceneDriver, BothSeatsSeeTheTableFromTheirSideWithTheirTurnText) {
     EXPECT_GT(green.CountNotGrey(520, 355, 570, 400), 500);
     EXPECT_LT(red.CountNotGrey(520, 355, 570, 400), 100);
     // Both read a green text at the bottom left.
-    for (const Picture* seat : {&green, &red}) {
-        int greenText = 0;
-        for (int y = 360; y < 400; ++y)
-            for (int x = 0; x < 200; ++x) greenText += seat->At(x, y) == 0x00FF00;
-        EXPECT_GT(greenText, 50);
-    }
+    for (const Picture* seat : {&green, &red})
+        EXPECT_GT(seat->CountMatching(0, 360, 200, 400, [](uint32_t c) { return c == 0x00FF00; }),
+                  50);
 }
 
 TEST(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
@@ -242,6 +289,86 @@ TEST(SceneDriver, TheRightButtonTurnsTheTableAndShiftPutsItBack) {
     XDoTool({"keyup", "shift"});
     ASSERT_TRUE(scene.Frames(3));
     EXPECT_LT(rest.CountDifferences(scene.Screenshot("view_back.png")), 30);
+}
+
+TEST(SceneDriver, AShotSoundsAndTheMusicFollowsItsSwitch) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("music 0"));
+    ASSERT_TRUE(scene.Frames(20));
+    qint64 from = AudioWritten(scene);
+    ASSERT_TRUE(scene.Frames(30));
+    EXPECT_EQ(LoudestSince(scene, from), 0) << "music off and no shot: silence";
+
+    ASSERT_TRUE(scene.Command("music 1"));
+    ASSERT_TRUE(scene.Frames(30));
+    from = AudioWritten(scene);
+    ASSERT_TRUE(scene.Frames(30));
+    EXPECT_GT(LoudestSince(scene, from), 500) << "the intro song plays";
+
+    ASSERT_TRUE(scene.Command("music 0"));
+    ASSERT_TRUE(scene.Frames(20));
+    from = AudioWritten(scene);
+    ASSERT_TRUE(scene.Frames(30));
+    EXPECT_EQ(LoudestSince(scene, from), 0) << "the song stopped";
+
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    ASSERT_TRUE(scene.Frames(10));
+    from = AudioWritten(scene);
+    scene.Mark();
+    scene.process().Send("shoot 0 21.899 6 0");
+    ASSERT_TRUE(scene.WaitFor("FIRED 1").has_value()) << scene.Tail();
+    ASSERT_TRUE(scene.Frames(40));
+    EXPECT_GT(LoudestSince(scene, from), 500) << "the shot and its hits sound";
+
+    // Switching the effects off silences what comes after; what already
+    // plays ends by itself.
+    ASSERT_TRUE(scene.Command("sound 0"));
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    ASSERT_TRUE(WaitForSilence(scene));
+    from = AudioWritten(scene);
+    scene.process().Send("shoot 0 21.899 6 0");
+    ASSERT_TRUE(scene.Frames(40));
+    EXPECT_EQ(LoudestSince(scene, from), 0) << "effects switched off";
+}
+
+TEST(SceneDriver, TheHelpPanelALostRunWithItsFireworksAndTheBestPlays) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    XDoTool({"mousemove", QString::number(kMiddleX), QString::number(kMiddleY)});
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture playing = scene.Screenshot("practice_hud.png");
+    XDoTool({"keydown", "F1"});
+    ASSERT_TRUE(scene.Frames(40));
+    const Picture help = scene.Screenshot("help_panel.png");
+    XDoTool({"keyup", "F1"});
+    EXPECT_GT(playing.CountDifferences(help), 40000) << "the panel covers the table";
+    EXPECT_GT(help.CountMatching(100, 60, 470, 340, White), 40000) << "on a light panel";
+
+    // The striker set down at a hole's edge falls: each such shot costs a
+    // try, and the fourth ends the run.
+    for (int shot = 0; shot < 4; ++shot) {
+        ASSERT_TRUE(scene.Command("shoot 24 24 1 0"));
+        ASSERT_TRUE(WaitUntilStill(scene)) << scene.Tail();
+    }
+    ASSERT_TRUE(scene.Frames(40));
+    const Picture lost = scene.Screenshot("practice_lost.png");
+    // The table's own red marks lie there too, turned with the view.
+    EXPECT_GT(lost.CountMatching(185, 170, 385, 250, Red),
+              playing.CountMatching(185, 170, 385, 250, Red) + 500)
+        << "the you-lost banner";
+    ASSERT_TRUE(scene.Frames(20));
+    EXPECT_GT(lost.CountDifferences(scene.Screenshot("practice_lost_fireworks.png")), 5000)
+        << "the table spins under the rockets";
+
+    ASSERT_TRUE(scene.Command("records"));
+    ASSERT_TRUE(scene.Frames(60));
+    const Picture records = scene.Screenshot("best_plays.png");
+    EXPECT_GT(records.CountMatching(100, 290, 470, 400, White), 800) << "the table of names";
+    EXPECT_LT(lost.CountMatching(100, 290, 470, 400, White), 200);
 }
 
 }  // namespace
