@@ -62,6 +62,10 @@ bool LoadSceneMeshes(SceneMeshes& m) {
     return ok;
 }
 
+bool AddSceneHelpFont() {
+    return GDIFonts().AddGDIFont(nullptr, 13, 0, 0, 0, 0, "Verdana", nullptr) == kHelpFont;
+}
+
 bool MakeSceneSpritesAndFont() {
     VEX_TextureList& textures = TextureList();
     VEX_Sprite& sprites = Sprites();

@@ -1,5 +1,5 @@
-// The scene's assets from the open package, in the order the scene starts
-// them: the pictures, the six meshes with their materials, the sprites and
+// The scene's assets, in the order the scene starts them: the help text's
+// TrueType font, then from the open package the pictures, the six meshes with their materials, the sprites and
 // the bitmap font, and the four lights. Pictures are found by name, so a
 // missing one leaves a gap in the list without moving what the sprites,
 // the font and the fireworks use.
@@ -7,6 +7,9 @@
 
 #include "scene/scene.h"
 
+// TrueType font 0 (Verdana 13) for the help panel. False when it could
+// not be made at its number.
+bool AddSceneHelpFont();
 // Every picture the scene draws with, loaded with the scene's loader
 // settings (the table's two with a mip level more). False when any is
 // missing; the rest are still loaded and the log names the missing one.

@@ -69,7 +69,7 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     next->width = d3d.width();
     next->height = d3d.height();
     Input().StartInput(window);
-    GDIFonts().AddGDIFont(nullptr, 13, 0, 0, 0, 0, "Verdana", nullptr);
+    AddSceneHelpFont();
     next->textureFilter = BestTextureFilter();
     ApplySceneRenderStates(next->textureFilter, next->specularOn);
 

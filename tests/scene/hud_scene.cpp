@@ -2,7 +2,7 @@
 
 #include "engine/modules/engine_modules.h"
 #include "scene/scene_states.h"
-#include "tests/scene/hud_setup.h"
+#include "scene/scene_assets.h"
 
 using namespace gfx;
 
@@ -20,14 +20,9 @@ bool HudScene::Load(const char* packagePath) {
     ApplySceneStageStates(textureFilter_);
 
     Resource().SetPackage(&package_);
-    VEX_TextureList& textures = TextureList();
-    ApplySceneLoaderSettings();
-    textures.SetMipLevels(1);
-    for (const char* name :
-         {"logo.tga", "boom.tga", "fonte01.tga", "spark.tga", "rojao.tga", "disco.tga"})
-        if (textures.Load(name) < 0) return false;
-    if (!AddHudFontsAndSprites()) return false;
-    fireworks_ = std::make_unique<Fireworks>(d3d, textures, Sprites());
+    if (!LoadSceneTextures()) return false;
+    if (!(AddSceneHelpFont() && MakeSceneSpritesAndFont())) return false;
+    fireworks_ = std::make_unique<Fireworks>(d3d, TextureList(), Sprites());
     fireworks_->InitFireworks(d3d.width(), d3d.height());
     Resource().SetPackage(nullptr);
     package_.Close();

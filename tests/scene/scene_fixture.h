@@ -15,7 +15,7 @@
 #include "tests/engine/graphics/graphics_fixture.h"
 #include "tests/game/recording_sound.h"
 #include "tests/scene/drawn_text.h"
-#include "tests/scene/hud_setup.h"
+#include "scene/scene_assets.h"
 
 // Every character's width in the blank font: 12 of its 32 texels.
 constexpr int kBlankGlyphWidth = 12;
@@ -41,7 +41,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(StartRecording({}, kWidth, kHeight));
         CreateBlankHudTextures();
-        ASSERT_TRUE(AddHudFontsAndSprites());
+        ASSERT_TRUE(AddSceneHelpFont() && MakeSceneSpritesAndFont());
         Hud() = HudState{};
         SeedGameRandom(1234);
         SetGameSound(&sound);
