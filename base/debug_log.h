@@ -9,6 +9,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <climits>
 #include <cstdio>
 
 #define VEX_PRINTF_FORMAT(format_index) \
@@ -70,7 +71,7 @@ private:
     FILE* stream_ = nullptr;
     bool enabled_ = true;
     uint8_t level_ = kDetailLevel;
-    char path_[256] = {};
+    char path_[PATH_MAX] = {};
     char message_[kMessageBytes] = {};
 };
 
