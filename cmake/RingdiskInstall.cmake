@@ -65,6 +65,7 @@ set(CPACK_PACKAGE_DESCRIPTION
   "computer, or alone through twenty practice puzzles.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Ringdisk developers <ringdisk@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
