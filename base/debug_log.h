@@ -7,9 +7,9 @@
 // cleanly.
 #pragma once
 
+#include <climits>
 #include <cstdarg>
 #include <cstdint>
-#include <climits>
 #include <cstdio>
 
 #define VEX_PRINTF_FORMAT(format_index) \

@@ -136,8 +136,9 @@ std::optional<std::string> PlayerFileForWriting(PlayerFolder kind, const char* n
     const std::optional<std::string>& folder = FolderOf(kind);
     if (!folder) {
         ReportRefusal(std::string("nenhuma pasta para gravar ") + name + ": HOME e " +
-                      VariableOf(kind) + " não indicam um caminho absoluto; o arquivo não será "
-                                         "gravado.");
+                      VariableOf(kind) +
+                      " não indicam um caminho absoluto; o arquivo não será "
+                      "gravado.");
         return std::nullopt;
     }
     std::string error;

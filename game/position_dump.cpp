@@ -17,7 +17,8 @@ std::string DumpFileName(const GameState& g) {
 
 bool SavePositionDump(GameState& g) {
     const std::string name = DumpFileName(g);
-    const std::optional<std::string> path = PlayerFileForWriting(PlayerFolder::kState, name.c_str());
+    const std::optional<std::string> path =
+        PlayerFileForWriting(PlayerFolder::kState, name.c_str());
     if (!path) return false;
     FILE* f = std::fopen(path->c_str(), "w");
     if (!f) {

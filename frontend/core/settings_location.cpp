@@ -56,7 +56,8 @@ SettingsLocation LocateSettingsFile(const QString& programFolder,
     }
     const QString folder = QDir::cleanPath(base + QStringLiteral("/ringdisk"));
     if (const QString reason = MakeFolder(folder); !reason.isEmpty())
-        return {{},
-                QStringLiteral("cannot create the folder %1; the settings are not kept").arg(reason)};
+        return {
+            {},
+            QStringLiteral("cannot create the folder %1; the settings are not kept").arg(reason)};
     return {folder + QLatin1Char('/') + fileName, {}};
 }

@@ -49,9 +49,8 @@ protected:
 }  // namespace
 
 TEST(XdgGameFolder, AnAbsoluteVariableIsUsedAsItStands) {
-    const auto env = Environment({{"HOME", "/home/ana"},
-                                  {"XDG_DATA_HOME", "/data/ana/"},
-                                  {"XDG_STATE_HOME", "/state"}});
+    const auto env = Environment(
+        {{"HOME", "/home/ana"}, {"XDG_DATA_HOME", "/data/ana/"}, {"XDG_STATE_HOME", "/state"}});
     EXPECT_EQ(XdgGameFolder(PlayerFolder::kData, env), "/data/ana/ringdisk");
     EXPECT_EQ(XdgGameFolder(PlayerFolder::kState, env), "/state/ringdisk");
 }
@@ -114,10 +113,9 @@ TEST_F(ScratchTree, AnythingElseKeepsEverythingInTheWorkingFolder) {
     // The right folders under the wrong parent.
     fs::create_directories(root / "odd/share/ringdisk");
     fs::create_directories(root / "odd/other/ringdisk");
-    for (const std::string& file :
-         {(root / "build/bin/libvexlib.so").string(), noData,
-          (root / "odd/other/ringdisk/libvexlib.so").string(), std::string("libvexlib.so"),
-          std::string()}) {
+    for (const std::string& file : {(root / "build/bin/libvexlib.so").string(), noData,
+                                    (root / "odd/other/ringdisk/libvexlib.so").string(),
+                                    std::string("libvexlib.so"), std::string()}) {
         const LibraryFolders folders = FoldersFor(file, player);
         EXPECT_EQ(folders.package, "") << file;
         EXPECT_EQ(folders.data, "") << file;

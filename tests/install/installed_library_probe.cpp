@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     const auto shoot = Find<decltype(&DispararTiro)>(library, "DispararTiro");
     const auto step = Find<decltype(&AtualizaDiscos)>(library, "AtualizaDiscos");
     const auto moving = Find<decltype(&GetIsMoving)>(library, "GetIsMoving");
-    const auto onTurn = Find<decltype(&SetaCallBackMudaJogador)>(library, "SetaCallBackMudaJogador");
+    const auto onTurn =
+        Find<decltype(&SetaCallBackMudaJogador)>(library, "SetaCallBackMudaJogador");
     const auto onVictory = Find<decltype(&SetaCallBackVitoria)>(library, "SetaCallBackVitoria");
     const auto dump = Find<decltype(&SalvaDump)>(library, "SalvaDump");
     passTurn = Find<decltype(&MudaJogador)>(library, "MudaJogador");

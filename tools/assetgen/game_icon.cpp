@@ -56,8 +56,9 @@ Image Reduced(const Image& large, int factor) {
                     sum.a += c.a;
                 }
             const float n = float(factor * factor);
-            img.Set(x, y, sum.a > 0 ? Color{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / n}
-                                    : Color{0, 0, 0, 0});
+            img.Set(x, y,
+                    sum.a > 0 ? Color{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / n}
+                              : Color{0, 0, 0, 0});
         }
     return img;
 }

@@ -130,8 +130,7 @@ int main(int argc, char** argv) {
         iconSizes.push_back(size);
     }
     if (argc != 2 && !icons) {
-        std::fprintf(stderr,
-                     "usage: assetgen OUTPUT_DIR | assetgen --icons OUTPUT_DIR SIZE...\n");
+        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR | assetgen --icons OUTPUT_DIR SIZE...\n");
         return 2;
     }
     try {

@@ -20,7 +20,8 @@ protected:
     }
 
     SettingsLocation Locate(const QString& programFolder, const QProcessEnvironment& env) {
-        return LocateSettingsFile(root.filePath(programFolder), env, QStringLiteral("ringdisk.ini"));
+        return LocateSettingsFile(root.filePath(programFolder), env,
+                                  QStringLiteral("ringdisk.ini"));
     }
     QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, QString>> vars) {
         QProcessEnvironment env;
@@ -80,8 +81,8 @@ TEST_F(SettingsLocationTest, WithNoFolderOrOneThatCannotBeMadeTheSettingsAreRefu
     QFile blocker(root.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const SettingsLocation blocked = Locate(
-        QStringLiteral("usr/bin"), Environment({{"XDG_CONFIG_HOME", blocker.fileName()}}));
+    const SettingsLocation blocked =
+        Locate(QStringLiteral("usr/bin"), Environment({{"XDG_CONFIG_HOME", blocker.fileName()}}));
     EXPECT_TRUE(blocked.path.isEmpty());
     EXPECT_TRUE(blocked.refusal.contains(blocker.fileName())) << qPrintable(blocked.refusal);
 }
