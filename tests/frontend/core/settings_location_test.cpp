@@ -3,6 +3,7 @@
 #include "frontend/core/settings_location.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -54,8 +55,9 @@ TEST_F(SettingsLocationTest, InstalledItGoesToTheConfigurationFolderWhichIsCreat
     EXPECT_EQ(located.path, config + QStringLiteral("/ringdisk/ringdisk.ini"));
     EXPECT_TRUE(located.refusal.isEmpty());
     EXPECT_TRUE(QFileInfo(config + QStringLiteral("/ringdisk")).isDir());
-    EXPECT_EQ(QFile::permissions(config + QStringLiteral("/ringdisk")) & 0x0777,
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(config + QStringLiteral("/ringdisk")).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 TEST_F(SettingsLocationTest, UnsetEmptyOrRelativeXdgConfigHomeMeansTheHomeDefault) {
