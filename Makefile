@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package ringdisk_<version>_amd64.deb, in the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -7,6 +7,7 @@
 // cleanly.
 #pragma once
 
+#include <climits>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -70,7 +71,7 @@ private:
     FILE* stream_ = nullptr;
     bool enabled_ = true;
     uint8_t level_ = kDetailLevel;
-    char path_[256] = {};
+    char path_[PATH_MAX] = {};
     char message_[kMessageBytes] = {};
 };
 

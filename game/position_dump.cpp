@@ -1,7 +1,9 @@
 #include "game/position_dump.h"
 
 #include <cstdio>
+#include <optional>
 
+#include "base/library_folders.h"
 #include "game/game_log.h"
 
 std::string DumpFileName(const GameState& g) {
@@ -15,9 +17,12 @@ std::string DumpFileName(const GameState& g) {
 
 bool SavePositionDump(GameState& g) {
     const std::string name = DumpFileName(g);
-    FILE* f = std::fopen(name.c_str(), "w");
+    const std::optional<std::string> path =
+        PlayerFileForWriting(PlayerFolder::kState, name.c_str());
+    if (!path) return false;
+    FILE* f = std::fopen(path->c_str(), "w");
     if (!f) {
-        const std::string text = "não foi possível criar " + name + ".";
+        const std::string text = "não foi possível criar " + *path + ".";
         LogGameWarning(text.c_str());
         return false;
     }

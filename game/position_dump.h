@@ -1,4 +1,5 @@
-// Writes the positions of the 20 playing discs to a numbered text file, so the
+// Writes the positions of the 20 playing discs to a numbered text file in the
+// player's state folder (the working folder when run from a build), so the
 // tables of the machines of a network game can be compared afterwards.
 #pragma once
 
@@ -9,5 +10,6 @@
 // The name of the next dump file for this machine's seat.
 std::string DumpFileName(const GameState& g);
 
-// Writes the file; false (and a warning) when it cannot be created.
+// Writes the file; false (and a warning or error in the log) when it cannot
+// be created.
 bool SavePositionDump(GameState& g);

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/library_folders.h"
 #include "game/game_log.h"
 #include "game/intro.h"
 #include "game/owned_text.h"
@@ -123,6 +125,15 @@ const BestPlay& BestPlayRow(int row) {
     return rows[row];
 }
 
+void LoadBestPlays() {
+    const std::optional<std::string> path = PlayerFilePath(PlayerFolder::kData, kBestPlaysFile);
+    if (path) {
+        LoadBestPlays(path->c_str());
+    } else {
+        SetDefaults();
+    }
+}
+
 void LoadBestPlays(const char* path) {
     SetDefaults();
     FILE* f = std::fopen(path, "rb");
@@ -142,6 +153,12 @@ void LoadBestPlays(const char* path) {
             return;
         }
     }
+}
+
+bool SaveBestPlays() {
+    const std::optional<std::string> path =
+        PlayerFileForWriting(PlayerFolder::kData, kBestPlaysFile);
+    return path && SaveBestPlays(path->c_str());
 }
 
 bool SaveBestPlays(const char* path) {

@@ -1,5 +1,6 @@
 // The ten best practice runs ("Best Plays"), ranked by level reached, then
-// time, then shots, and kept in "ringdisk.dat" in the current directory.
+// time, then shots, and kept in "ringdisk.dat" in the player's data folder
+// (the working folder when run from a build; see base/library_folders.h).
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include "game/game_state.h"
 
 constexpr int kBestPlayRows = 10;
-constexpr const char* kBestPlaysFile = "./ringdisk.dat";
+constexpr const char* kBestPlaysFile = "ringdisk.dat";
 
 struct BestPlay {
     char* name = nullptr;  // owned
@@ -19,10 +20,15 @@ struct BestPlay {
 // Row 0 is the best.
 const BestPlay& BestPlayRow(int row);
 
-// The default table, then whatever of the file can be read whole.
-void LoadBestPlays(const char* path = kBestPlaysFile);
-// Writes the ten rows; false (and a warning) when the file cannot be written.
-bool SaveBestPlays(const char* path = kBestPlaysFile);
+// The default table, then whatever of the file can be read whole; without
+// an argument, the player's file.
+void LoadBestPlays();
+void LoadBestPlays(const char* path);
+// Writes the ten rows; false (and a warning) when the file cannot be
+// written. Without an argument, into the player's file, creating its folder
+// when missing.
+bool SaveBestPlays();
+bool SaveBestPlays(const char* path);
 // Releases every name (library unload).
 void ReleaseBestPlays();
 

@@ -1,6 +1,7 @@
 #include "scene/scene_setup.h"
 
 #include "base/debug_log.h"
+#include "base/library_folders.h"
 #include "engine/services/vex_resource.h"
 #include "game/intro.h"
 #include "game/table_layout.h"
@@ -73,7 +74,7 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     next->textureFilter = BestTextureFilter();
     ApplySceneRenderStates(next->textureFilter, next->specularOn);
 
-    if (!next->package.Open(kPackageName, false)) {
+    if (!next->package.Open(PackagePath(kPackageName).c_str(), false)) {
         next.reset();
         GDIFonts().ReleaseGDIFonts();
         ShowMessageBox(window, kMissingPackageText, "Erro");

@@ -30,6 +30,12 @@ packages=(
   # contact sheet of the generated pictures; the songs played through
   # SDL2_mixer's FluidSynth with a General MIDI soundfont
   libstb-dev libsdl2-mixer-dev timgm6mb-soundfont
+  # the installed game: the Debian package (dpkg-shlibdeps computes its
+  # dependencies; CPack reads the binaries with file), and the validators of
+  # the desktop entry and the AppStream metainfo the tests run
+  dpkg-dev file desktop-file-utils appstream
+  # xwininfo, with which the installed game's test finds its window
+  x11-utils
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "engine/modules/engine_modules.h"
 
 #include "base/debug_log.h"
+#include "base/library_folders.h"
 
 namespace {
 
@@ -22,7 +23,10 @@ void EngineModules::OnDeviceReady(int16_t virtualWidth, int16_t virtualHeight) {
 }
 
 EngineLifetime::EngineLifetime() {
-    Log().Create();
+    // Where the player's state goes: the working folder in a build, the
+    // XDG state folder when installed. Without a folder the log stays silent.
+    if (const auto path = PlayerFileForWriting(PlayerFolder::kState, DebugLog::kFileName))
+        Log().Create(path->c_str());
     modules_ = std::make_unique<EngineModules>();
     running = modules_.get();
 }

@@ -113,6 +113,10 @@ std::optional<IniDocument> ReadSettingsFile(const QString& path) {
 }
 
 bool WriteSettingsFile(const QString& path, const IniDocument& document) {
+    if (path.isEmpty()) {
+        qWarning("settings: there is no settings file to save to");
+        return false;
+    }
     const QByteArray name = QFile::encodeName(path);
     QByteArray temporary = name + ".XXXXXX";
     // mkostemp creates the file for its owner only (0600).

@@ -6,7 +6,8 @@
 // warning on stderr. Damaged content is kept (see IniDocument) and counted in
 // a warning. Writing goes to a new file beside the old one that is renamed
 // over it, so the old settings survive any failure; the file is readable by
-// its owner only, since it holds passwords.
+// its owner only, since it holds passwords. An empty path names no file:
+// nothing is read, and writing fails.
 #pragma once
 
 #include <QString>

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "frontend/core/frontend_core.h"
+#include "frontend/core/settings_location.h"
 #include "frontend/core/stop_signals.h"
 #include "frontend/core/user_language.h"
 #include "frontend/core/window_texts.h"
@@ -38,7 +39,12 @@ int main(int argc, char** argv) {
     // What QApplication left of the arguments (it takes -display and the like).
     const CommandLineOptions options = ParseCommandLine(app.arguments().mid(1));
     const int language = UiLanguageFor(QLocale::system());
-    MainWindow window(language, kSettingsFileName);
+    const SettingsLocation settings =
+        LocateSettingsFile(QCoreApplication::applicationDirPath(),
+                           QProcessEnvironment::systemEnvironment(), kSettingsFileName);
+    if (!settings.refusal.isEmpty())
+        std::fprintf(stderr, "ringdisk: %s\n", qPrintable(settings.refusal));
+    MainWindow window(language, settings.path);
     if (!window.InitializeLibrary(options.debug)) {
         std::fprintf(stderr,
                      "ringdisk: the game library could not create its scene in the game panel "

@@ -21,7 +21,8 @@
 #include "frontend/core/settings_file.h"
 #include "frontend/ui/form_walker.h"
 
-// Relative to the working folder, as the game has always kept it.
+// The file's name; its folder is the working folder when run from a build and
+// the player's configuration folder when installed (LocateSettingsFile).
 inline constexpr char kSettingsFileName[] = "ringdisk.ini";
 // What the window shows when SaveAtClose fails; English only, like every
 // message of the close.

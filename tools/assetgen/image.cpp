@@ -5,6 +5,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
 namespace assetgen {
 
 namespace {
@@ -151,6 +155,19 @@ void Image::WriteTga(const std::filesystem::path& path) const {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
     if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void Image::WritePng(const std::filesystem::path& path) const {
+    std::vector<unsigned char> data;
+    data.reserve(pixels_.size() * 4);
+    for (const Color& c : BledPixels()) {
+        data.push_back(ToByte(c.r));
+        data.push_back(ToByte(c.g));
+        data.push_back(ToByte(c.b));
+        data.push_back(ToByte(c.a));
+    }
+    if (!stbi_write_png(path.c_str(), width_, height_, 4, data.data(), width_ * 4))
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace assetgen

@@ -1,5 +1,5 @@
 // A small RGBA canvas for drawing the game's pictures, with antialiased
-// shapes composited "over" in floating point and a 32-bit TGA writer.
+// shapes composited "over" in floating point, and 32-bit TGA and PNG writers.
 #pragma once
 
 #include <filesystem>
@@ -41,6 +41,8 @@ public:
     // filtering at the edge of a sprite or glyph fades towards the edge's own
     // colour rather than towards black.
     void WriteTga(const std::filesystem::path& path) const;
+    // Writes an 8-bit RGBA PNG, with the same colour bleed at the edges.
+    void WritePng(const std::filesystem::path& path) const;
 
 private:
     std::vector<Color> BledPixels() const;

@@ -2,15 +2,20 @@
 // loads, into one folder, from nothing but code, the DejaVu Sans Bold face
 // and eSpeak NG. The same build always writes the same bytes.
 //
-//   assetgen OUTPUT_DIR
+//   assetgen OUTPUT_DIR           the assets the package holds
+//   assetgen --icons OUTPUT_DIR SIZE...   the desktop icon, one PNG per
+//                                         size, in the hicolor theme's folders
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tools/assetgen/bitmap_font.h"
+#include "tools/assetgen/game_icon.h"
 #include "tools/assetgen/piece_meshes.h"
 #include "tools/assetgen/songs.h"
 #include "tools/assetgen/sound_effects.h"
@@ -102,16 +107,39 @@ void WriteSongs(const fs::path& dir) {
     }
 }
 
+void WriteIcons(const fs::path& dir, const std::vector<int>& sizes) {
+    for (const int size : sizes) {
+        const std::string pixels = std::to_string(size);
+        const fs::path folder = dir / (pixels + "x" + pixels) / "apps";
+        fs::create_directories(folder);
+        MakeGameIcon(size).WritePng(folder / "ringdisk.png");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR\n");
+    const bool icons = argc >= 4 && std::string(argv[1]) == "--icons";
+    std::vector<int> iconSizes;
+    for (int i = 3; icons && i < argc; ++i) {
+        const int size = std::atoi(argv[i]);
+        if (size < 1 || size > 1024) {
+            std::fprintf(stderr, "assetgen: icon size %s is not 1 to 1024\n", argv[i]);
+            return 2;
+        }
+        iconSizes.push_back(size);
+    }
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR | assetgen --icons OUTPUT_DIR SIZE...\n");
         return 2;
     }
     try {
-        const fs::path dir = argv[1];
+        const fs::path dir = argv[icons ? 2 : 1];
         fs::create_directories(dir);
+        if (icons) {
+            WriteIcons(dir, iconSizes);
+            return 0;
+        }
         WritePictures(dir);
         WriteMeshes(dir);
         WriteSounds(dir);

@@ -94,16 +94,6 @@ void PaintTitle(Image& img, const TextMask& m, int x, int y, Color top, Color bo
         }
 }
 
-// A shaded disc seen from above, lit from the upper left.
-void PaintDisc(Image& img, float cx, float cy, float r, Color base) {
-    img.FillCircle(cx + r * 0.12f, cy + r * 0.16f, r, {0, 0, 0, 0.35f});
-    img.FillCircle(cx, cy, r, Scaled(base, 0.55f));
-    img.FillCircle(cx, cy, r * 0.9f, base);
-    img.StrokeCircle(cx, cy, r * 0.62f, std::max(1.0f, r * 0.08f), Scaled(base, 0.7f));
-    img.FillCircle(cx - r * 0.3f, cy - r * 0.32f, r * 0.28f, Mix(base, {1, 1, 1, 1}, 0.55f));
-    img.FillCircle(cx - r * 0.36f, cy - r * 0.38f, r * 0.12f, {1, 1, 1, 0.8f});
-}
-
 void PaintLogoFrame(Image& img, int frameTop, bool lit) {
     const TextMask vex = RenderText("DejaVuSans-Bold.ttf", 30, U"VEX");
     // The title fills the frame's width, leaving room for its outline and shadow.
@@ -167,6 +157,15 @@ void PaintExplosionFrame(Image& img, int frameTop, std::uint32_t seed) {
 }
 
 }  // namespace
+
+void PaintDisc(Image& img, float cx, float cy, float r, Color base) {
+    img.FillCircle(cx + r * 0.12f, cy + r * 0.16f, r, {0, 0, 0, 0.35f});
+    img.FillCircle(cx, cy, r, Scaled(base, 0.55f));
+    img.FillCircle(cx, cy, r * 0.9f, base);
+    img.StrokeCircle(cx, cy, r * 0.62f, std::max(1.0f, r * 0.08f), Scaled(base, 0.7f));
+    img.FillCircle(cx - r * 0.3f, cy - r * 0.32f, r * 0.28f, Mix(base, {1, 1, 1, 1}, 0.55f));
+    img.FillCircle(cx - r * 0.36f, cy - r * 0.38f, r * 0.12f, {1, 1, 1, 0.8f});
+}
 
 Image MakeLogo() {
     Image img(256, 256);

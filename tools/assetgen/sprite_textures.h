@@ -13,4 +13,7 @@ Image MakeRocket();     // "rojao.tga": 16 x 32, nose up
 Image MakeDiscIcon();   // "disco.tga": 32 x 32, the yellow striker seen from above
 Image MakeCueWood();    // "bastao.tga": 64 x 512, u around the cue, v from tip to butt
 
+// A shaded disc seen from above, lit from the upper left.
+void PaintDisc(Image& img, float cx, float cy, float r, Color base);
+
 }  // namespace assetgen

@@ -137,3 +137,12 @@ TEST_F(SettingsFile, TheStampChangesOnlyWhenTheFileDoes) {
 }
 
 }  // namespace
+
+TEST_F(SettingsFile, NoPathMeansNothingIsReadAndNothingWrittenAnywhere) {
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_FALSE(ReadSettingsFile(QString()).has_value());
+    EXPECT_FALSE(WriteSettingsFile(QString(), Saying("Ana")));
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(FolderContents().isEmpty()) << qPrintable(FolderContents().join(u' '));
+}
