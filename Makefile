@@ -1,10 +1,13 @@
 # The two entry points a newcomer needs:
 #   make run   builds everything and starts the game
 #   make test  builds everything and runs every test
+# and for CI: make test-sanitized builds a second folder with clang and the
+# sanitizers (and the fuzz targets) and runs every test there.
 BUILD_DIR ?= build
+SANITIZED_BUILD_DIR ?= build-sanitized
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test test-sanitized bench clean
 
 deps:
 	./scripts/install-deps.sh
@@ -21,8 +24,11 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+test-sanitized: deps
+	./scripts/test-sanitized.sh $(SANITIZED_BUILD_DIR) $(JOBS)
+
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZED_BUILD_DIR)

@@ -80,10 +80,22 @@ void NetworkLink::AcceptPending() {
     }
 }
 
+int NetworkLink::OpenUnwiredConnection() {
+    const int id = nextConnectionId_++;
+    connections_[id] = ClientConnection{};
+    return id;
+}
+
 void NetworkLink::ReadFromClient(int connectionId) {
     auto it = connections_.find(connectionId);
+    if (it == connections_.end() || !it->second.socket) return;
+    ReceiveFromClient(connectionId, it->second.socket->readAll());
+}
+
+void NetworkLink::ReceiveFromClient(int connectionId, const QByteArray& bytes) {
+    auto it = connections_.find(connectionId);
     if (it == connections_.end()) return;
-    std::vector<QByteArray> messages = it->second.frames.Feed(it->second.socket->readAll());
+    std::vector<QByteArray> messages = it->second.frames.Feed(bytes);
     if (!messages.empty()) listener_.OnClientMessages(connectionId, messages);
 }
 
@@ -91,7 +103,7 @@ void NetworkLink::Broadcast(const QByteArray& message, int exceptId) {
     const QByteArray frame = MakeFrame(message);
     if (frame.isEmpty()) return;
     for (auto& [id, c] : connections_) {
-        if (id != exceptId) c.socket->write(frame);
+        if (id != exceptId && c.socket) c.socket->write(frame);
     }
 }
 
@@ -102,7 +114,7 @@ void NetworkLink::SendToConnection(const QByteArray& message, int connectionId) 
 
 void NetworkLink::SendRawToConnection(const QByteArray& bytes, int connectionId) {
     auto it = connections_.find(connectionId);
-    if (it != connections_.end()) it->second.socket->write(bytes);
+    if (it != connections_.end() && it->second.socket) it->second.socket->write(bytes);
 }
 
 void NetworkLink::CloseConnection(int connectionId) {

@@ -47,6 +47,13 @@ public:
     void SendToConnection(const QByteArray& message, int connectionId);
     void SendRawToConnection(const QByteArray& bytes, int connectionId);
     void CloseConnection(int connectionId);
+    // A client connection with no socket under it: what it is sent goes
+    // nowhere, and what it "reads" is handed to ReceiveFromClient. The host's
+    // handling of arbitrary byte streams is exercised through it.
+    int OpenUnwiredConnection();
+    // Bytes read from a client connection: assembled into whole messages,
+    // which go to the listener.
+    void ReceiveFromClient(int connectionId, const QByteArray& bytes);
 
     // Client.
     // An attempt that is neither answered nor refused fails after
@@ -63,7 +70,7 @@ private:
     };
     using SocketPtr = std::unique_ptr<QTcpSocket, SocketDeleter>;
     struct ClientConnection {
-        SocketPtr socket;
+        SocketPtr socket;  // null for an unwired connection
         FrameAssembler frames;
     };
 

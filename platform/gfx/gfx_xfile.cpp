@@ -14,6 +14,8 @@ namespace {
 
 // Counts above this are taken for damage rather than data.
 constexpr uint32_t kMaxCount = 1u << 24;
+// Exporters nest a frame per node of a model's hierarchy: a few levels.
+constexpr int kMaxFrameDepth = 64;
 
 struct Token {
     enum Kind { Word, String, Open, Close } kind;
@@ -90,10 +92,14 @@ private:
         return value;
     }
 
+    // Every item a count announces takes at least one token, so a count
+    // beyond the tokens left is damage; refusing it before anything is
+    // allocated keeps a short file from asking the heap for gigabytes.
     uint32_t Count() {
         const float value = Float();
         if (!ok_ || value < 0 || value > float(kMaxCount) || value != std::floor(value))
             return Fail("bad count"), 0;
+        if (value > float(tokens_.size() - pos_)) return Fail("count beyond the end of the file"), 0;
         return uint32_t(value);
     }
 
@@ -135,6 +141,9 @@ private:
     }
 
     void Frame(const Matrix& parent) {
+        // Frames nest by recursion; a file nested deeper than any model is
+        // refused before it can exhaust the stack.
+        if (++frameDepth_ > kMaxFrameDepth) return void(Fail("frames nested too deeply"));
         OpenBlock();
         Matrix local(1.0f);
         while (ok_ && !Peek(Token::Close)) {
@@ -153,6 +162,7 @@ private:
             TopLevelObject(Multiply(local, parent));
         }
         Expect(Token::Close);
+        --frameDepth_;
     }
 
     XMaterial MaterialBody() {
@@ -327,6 +337,7 @@ private:
     size_t pos_ = 0;
     XFileData& data_;
     std::map<std::string, XMaterial> namedMaterials_;
+    int frameDepth_ = 0;
     bool ok_ = true;
     std::string error_;
 };

@@ -258,6 +258,23 @@ TEST_F(TextureListTest, PackagesAreTheOnlySourceWhileRegistered) {
     EXPECT_EQ(list.LoadAllFromPackage(), -1);
 }
 
+// Eighteen bytes of TGA header claiming 16384 x 8192 texels decode (the
+// missing pixels read as black) into half a gigabyte; a picture larger than
+// the device takes is refused from its header, before anything is decoded
+// or the device is asked.
+TEST_F(TextureListTest, APictureLargerThanTheDeviceTakesIsRefusedFromItsHeader) {
+    const std::vector<uint8_t> header = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                         0x00, 0x40, 0x00, 0x20, 32, 8};
+    std::ofstream("huge.tga", std::ios::binary)
+        .write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
+    device().ForgetCalls();
+    EXPECT_EQ(list.Load("huge.tga"), -1);
+    EXPECT_EQ(device().CountOf(Call::CreateTexture), 0u);
+    EXPECT_EQ(list.FindIndex("huge.tga"), -1);
+    // A picture the device takes still loads from its file.
+    EXPECT_GT(list.Load("grad.tga"), 0);
+}
+
 TEST_F(TextureListTest, NothingLoadsWithoutADevice) {
     Direct3D().UseSystem(std::make_unique<RecordingSystem>());
     EXPECT_EQ(list.Load("grad.tga"), -1);

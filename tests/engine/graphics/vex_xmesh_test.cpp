@@ -79,6 +79,37 @@ TEST(XFileReader, MergesMeshesWithFrameTransformsAndFansPolygons) {
         EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
 }
 
+// Damage that costs before it fails: frames nested past any model's
+// hierarchy (which would recurse until the stack runs out), and counts that
+// announce more items than the file has tokens (which would be allocated
+// before the shortfall shows).
+TEST(XFileReader, RefusesDeepNestingAndCountsBeyondTheFileBeforeSpendingOnThem) {
+    XFileData data;
+    std::string error;
+    const std::string triangle = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }";
+    auto nested = [&](int depth) {
+        std::string text = "xof 0303txt 0032\n";
+        for (int i = 0; i < depth; ++i) text += "Frame {";
+        text += triangle;
+        for (int i = 0; i < depth; ++i) text += "}";
+        return text;
+    };
+    const std::string modelDeep = nested(16);
+    EXPECT_TRUE(ReadXFile(modelDeep.data(), modelDeep.size(), data, error)) << error;
+    const std::string tooDeep = nested(200000);
+    EXPECT_FALSE(ReadXFile(tooDeep.data(), tooDeep.size(), data, error));
+    EXPECT_EQ(error, "frames nested too deeply");
+
+    for (const std::string& text : {
+             std::string("xof 0303txt 0032\nMesh { 16777216; 0;0;0;; }"),
+             std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 16000000; 3;0,1,2;; }"),
+             std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 9000000;0,1,2;; }"),
+         }) {
+        EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
+        EXPECT_EQ(error, "count beyond the end of the file") << text;
+    }
+}
+
 TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
     LogTail log;
     VEX_XMesh first{Direct3D(), TextureList()}, second{Direct3D(), TextureList()};
