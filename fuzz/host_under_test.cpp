@@ -1,6 +1,7 @@
 #include "fuzz/host_under_test.h"
 
 #include <QCoreApplication>
+#include <cstdio>
 #include <QLoggingCategory>
 #include <cstdlib>
 #include <memory>
@@ -47,7 +48,8 @@ void FeedHost(Sender sender, const uint8_t* data, size_t size) {
     HeadlessView view;
     RecordingLibrary library;
     {
-        FrontendCore core(view, [](int) {}, library);
+        FrontendCore core(
+            view, [](int) {}, library);
         core.Callbacks().Register();
         core.Loop().SetMinimumTickMs(0);
         core.Loop().SetEngineRunning(true);
@@ -66,8 +68,8 @@ void FeedHost(Sender sender, const uint8_t* data, size_t size) {
         size_t at = 1;
         while (at < size) {
             const size_t n = std::min(reads.Next(), size - at);
-            link.ReceiveFromClient(connection,
-                                   QByteArray(reinterpret_cast<const char*>(data + at), qsizetype(n)));
+            link.ReceiveFromClient(
+                connection, QByteArray(reinterpret_cast<const char*>(data + at), qsizetype(n)));
             at += n;
             for (int t = 0; t < kTicksPerRead; ++t) core.Loop().Tick();
         }

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 enum class Sender {
-    Stranger,    // a connection that has not logged in (it may, in the stream)
+    Stranger,       // a connection that has not logged in (it may, in the stream)
     SeatedInMatch,  // "Bob", admitted to slot 2 and playing red in a running match
 };
 

@@ -13,7 +13,7 @@ namespace {
 // The settings a scene uses: the file's own format or a forced one, a full
 // chain or a few levels, with or without a colour key.
 void ApplySettings(uint8_t choice) {
-    static const gfx::Format kFormats[] = {gfx::kFormatUnknown, gfx::kFormatA8R8G8B8,
+    static const gfx::Format kFormats[] = {gfx::kFormatUnknown,  gfx::kFormatA8R8G8B8,
                                            gfx::kFormatX8R8G8B8, gfx::kFormatR5G6B5,
                                            gfx::kFormatA1R5G5B5, gfx::kFormatA4R4G4B4};
     VEX_TextureList& list = TextureList();

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ScratchFile file("dados.vpf");
-    const int32_t blocksBefore = Tracker().Counters().blocksInUse;
+    const int64_t blocksBefore = Tracker().Counters().blocksInUse;
     {
         VEX_Package package;
         if (package.Open(file.Write(data, size), true)) {

@@ -21,7 +21,12 @@ void StartRecordingEngine() {
     Log().Create("/dev/null");
     static EngineLifetime* engine = new EngineLifetime();  // lives as long as the process
     (void)engine;
-    Direct3D().UseSystem(std::make_unique<gfx::RecordingSystem>());
+    // A device that takes textures up to 256 texels a side: larger pictures
+    // are refused from their headers, so that a long run spends its time on
+    // the readers rather than on filling large textures.
+    gfx::RecordingConfig config;
+    config.caps.maxTextureSize = 256;
+    Direct3D().UseSystem(std::make_unique<gfx::RecordingSystem>(config));
     if (!Direct3D().Start(0, nullptr, false, true, false, false, 640, 480, 32, false, false)) {
         std::fputs("recording device did not start\n", stderr);
         std::abort();

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ServeAsOnlyEntry("fuzz.x", data, size);
-    const int32_t blocksBefore = Tracker().Counters().blocksInUse;
+    const int64_t blocksBefore = Tracker().Counters().blocksInUse;
     {
         VEX_XMesh mesh(Direct3D(), TextureList());
         if (mesh.LoadX("fuzz.x", true)) {

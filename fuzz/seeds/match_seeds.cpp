@@ -71,7 +71,9 @@ private:
 };
 
 struct Machine {
-    explicit Machine(const QString& name) : core(view, [](int) {}, library) {
+    explicit Machine(const QString& name)
+        : core(
+              view, [](int) {}, library) {
         core.Online().SetNickname(name);
         core.Start(false, 4);
     }
@@ -83,7 +85,8 @@ struct Machine {
 
 bool Write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 // The first byte the wire targets read: 1 puts the seated client to move.
@@ -99,21 +102,34 @@ bool PlayMatch(QByteArray& recorded) {
 
     host.core.Online().StartFirstMatch();
     if (!SpinUntil([&] { return client.core.Online().MatchRunning(); })) return false;
-    // Green (the host) breaks; the client sees the shot and the turn change.
-    host.core.Callbacks().OnShoot(0.0f, -21.5f, 14.0f, 0.0f);
+    // Green (the host) breaks. As the game library does, the table passes
+    // its turn itself once the shot has come to rest and then reports it.
+    host.core.Callbacks().OnShoot(0.0f, 21.5f, 9.0f, 0.0f);
+    if (!SpinUntil([&] { return host.library.shots.size() == 1 && !host.library.moving; }))
+        return false;
+    host.library.SetSideToMove(1);
     host.core.Callbacks().OnTurnPassed();
-    if (!SpinUntil([&] { return client.library.SideToMove() == 1 && !client.library.moving; }))
+    if (!SpinUntil([&] {
+            return client.library.shots.size() == 1 && client.library.SideToMove() == 1 &&
+                   !client.library.moving;
+        }))
         return false;
     // The client aims a little, shoots and passes the turn back.
     for (int step = 0; step < 4; ++step)
-        client.core.Callbacks().OnAim(21.5f, 2.0f * float(step), 3.0f + float(step), 0.25f,
+        client.core.Callbacks().OnAim(-21.5f, 2.0f * float(step), 3.0f + float(step), 0.25f,
                                       float(step));
-    client.core.Callbacks().OnShoot(6.0f, 21.5f, 11.5f, 3.1f);
+    client.core.Callbacks().OnShoot(6.0f, -21.5f, 8.5f, 0.3f);
+    if (!SpinUntil([&] { return client.library.shots.size() == 2 && !client.library.moving; }))
+        return false;
+    client.library.SetSideToMove(0);
     client.core.Callbacks().OnTurnPassed();
     client.core.Chat().Enter(QStringLiteral("boa jogada, Ana!"));
     client.core.Chat().Enter(QStringLiteral("/version"));
     client.core.Chat().Enter(QStringLiteral("/praca"));
-    if (!SpinUntil([&] { return host.library.shots.size() >= 2 && !host.library.moving; }))
+    if (!SpinUntil([&] {
+            return host.library.shots.size() == 2 && !host.library.moving &&
+                   host.library.SideToMove() == 0;
+        }))
         return false;
     // The host checks the tables; the client answers with its own.
     host.core.Online().VerifySync();
@@ -147,10 +163,10 @@ int main(int argc, char** argv) {
     root.mkpath(QStringLiteral("wire_stranger"));
     root.mkpath(QStringLiteral("wire_seated"));
     const QByteArray login = MakeFrame(messages.front());
-    bool written = Write(root.filePath("wire_stranger/match"), char(0) + stream) &&
-                   Write(root.filePath("wire_stranger/login"), char(0) + login) &&
-                   Write(root.filePath("wire_seated/match"),
-                         kClientToMove + stream.mid(login.size()));
+    bool written =
+        Write(root.filePath("wire_stranger/match"), char(0) + stream) &&
+        Write(root.filePath("wire_stranger/login"), char(0) + login) &&
+        Write(root.filePath("wire_seated/match"), kClientToMove + stream.mid(login.size()));
     for (size_t i = 1; i < messages.size(); ++i)
         written = written && Write(root.filePath(QStringLiteral("wire_seated/frame%1").arg(i)),
                                    kClientToMove + MakeFrame(messages[i]));

@@ -22,6 +22,14 @@ struct Token {
     std::string text;
 };
 
+// The bytes that end a word. Not strchr: it finds the terminating NUL too,
+// and a NUL in a damaged file would then end an empty word without moving
+// on, forever.
+bool EndsWord(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) || c == ';' || c == ',' || c == '{' ||
+           c == '}' || c == '"';
+}
+
 // Words, quoted strings and braces; ';' and ',' only separate values, and
 // comments ("//" or "#" to the end of the line) and GUIDs are dropped.
 std::vector<Token> Tokenize(const char* p, const char* end) {
@@ -34,7 +42,7 @@ std::vector<Token> Tokenize(const char* p, const char* end) {
             while (p < end && *p != '\n') ++p;
         } else if (c == '<') {
             while (p < end && *p != '>') ++p;
-            ++p;
+            if (p < end) ++p;
         } else if (c == '{' || c == '}') {
             tokens.push_back({c == '{' ? Token::Open : Token::Close, {}});
             ++p;
@@ -42,12 +50,10 @@ std::vector<Token> Tokenize(const char* p, const char* end) {
             const char* start = ++p;
             while (p < end && *p != '"') ++p;
             tokens.push_back({Token::String, std::string(start, p)});
-            ++p;
+            if (p < end) ++p;
         } else {
             const char* start = p;
-            while (p < end && !std::isspace(static_cast<unsigned char>(*p)) &&
-                   !std::strchr(";,{}\"", *p))
-                ++p;
+            while (p < end && !EndsWord(*p)) ++p;
             tokens.push_back({Token::Word, std::string(start, p)});
         }
     }
@@ -87,7 +93,8 @@ private:
         const std::string& text = tokens_[pos_++].text;
         char* end = nullptr;
         const float value = std::strtof(text.c_str(), &end);
-        if (end == text.c_str() || *end != '\0' || !std::isfinite(value))
+        // The whole word: a NUL inside it does not end the number early.
+        if (end == text.c_str() || end != text.c_str() + text.size() || !std::isfinite(value))
             return Fail("bad number"), 0.0f;
         return value;
     }
@@ -99,7 +106,8 @@ private:
         const float value = Float();
         if (!ok_ || value < 0 || value > float(kMaxCount) || value != std::floor(value))
             return Fail("bad count"), 0;
-        if (value > float(tokens_.size() - pos_)) return Fail("count beyond the end of the file"), 0;
+        if (value > float(tokens_.size() - pos_))
+            return Fail("count beyond the end of the file"), 0;
         return uint32_t(value);
     }
 

@@ -4,6 +4,8 @@
 #include "engine/graphics/vex_xmesh.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "engine/graphics/vex_texture_list.h"
 #include "platform/gfx/gfx_xfile.h"
@@ -100,14 +102,40 @@ TEST(XFileReader, RefusesDeepNestingAndCountsBeyondTheFileBeforeSpendingOnThem) 
     EXPECT_FALSE(ReadXFile(tooDeep.data(), tooDeep.size(), data, error));
     EXPECT_EQ(error, "frames nested too deeply");
 
+    // A NUL byte, inside a number or standing alone, is damage like any
+    // other byte, not the end of a word that never moves on.
+    const std::string withNul[] = {
+        std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1\0;0;0;, 0;1;0;; 1; 3;0,1,2;; }", 66),
+        std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, \0 0;1;0;; 1; 3;0,1,2;; }", 67),
+    };
+    for (const std::string& text : withNul) {
+        ASSERT_NE(text.find('\0'), std::string::npos);
+        EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error));
+    }
+
     for (const std::string& text : {
              std::string("xof 0303txt 0032\nMesh { 16777216; 0;0;0;; }"),
-             std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 16000000; 3;0,1,2;; }"),
-             std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 9000000;0,1,2;; }"),
+             std::string(
+                 "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 16000000; 3;0,1,2;; }"),
+             std::string(
+                 "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 9000000;0,1,2;; }"),
          }) {
         EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
         EXPECT_EQ(error, "count beyond the end of the file") << text;
     }
+}
+
+// What the mesh fuzz target found: NUL bytes in a cut mesh, on which the
+// tokenizer looped forever, filling memory.
+TEST(XFileReader, TheFuzzedMeshWithNulBytesIsRefused) {
+    std::ifstream in(RINGDISK_FUZZ_CASES "/xmesh/nul_bytes_in_a_cut_mesh.x", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(text.size(), 1000u);
+    ASSERT_NE(text.find('\0'), std::string::npos);
+    XFileData data;
+    std::string error;
+    EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {
