@@ -13,6 +13,7 @@ void NetworkLink::SocketDeleter::operator()(QTcpSocket* s) const {
     // never deleted on the spot. A farewell ("QUIT:", "ENDS:", "KIKD:") still
     // queued is written before the close, within a grace period.
     s->disconnect();
+    s->setParent(closing);
     s->flush();
     s->disconnectFromHost();
     if (s->state() == QAbstractSocket::UnconnectedState) {
@@ -76,7 +77,8 @@ void NetworkLink::AcceptPending() {
             listener_.OnClientConnectionError(id);
         });
         raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        connections_[id] = ClientConnection{SocketPtr(raw), FrameAssembler()};
+        connections_[id] =
+            ClientConnection{SocketPtr(raw, SocketDeleter{&closing_}), FrameAssembler()};
     }
 }
 
@@ -126,7 +128,7 @@ void NetworkLink::ConnectToHost(const QString& address, quint16 port, int timeou
     const int attempt = ++connectAttempt_;
     hostFrames_.Clear();
     connected_ = false;
-    hostSocket_ = SocketPtr(new QTcpSocket());
+    hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter{&closing_});
     QTcpSocket* s = hostSocket_.get();
     QObject::connect(s, &QTcpSocket::connected, [this] {
         connected_ = true;

@@ -65,7 +65,11 @@ public:
     void Disconnect();
 
 private:
+    // Hands a socket over to close in its own time, under the closing
+    // sockets' parent, so that whatever has not closed when the link goes
+    // is deleted with it instead of outliving everything.
     struct SocketDeleter {
+        QObject* closing = nullptr;
         void operator()(QTcpSocket* s) const;
     };
     using SocketPtr = std::unique_ptr<QTcpSocket, SocketDeleter>;
@@ -78,6 +82,8 @@ private:
     void ReadFromClient(int connectionId);
     void ReadFromHost();
 
+    // Declared first, so destroyed last: the sockets still closing.
+    QObject closing_;
     LinkListener& listener_;
     std::unique_ptr<QTcpServer> server_;
     std::map<int, ClientConnection> connections_;
