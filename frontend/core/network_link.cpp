@@ -78,7 +78,7 @@ void NetworkLink::AcceptPending() {
         });
         raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connections_[id] =
-            ClientConnection{SocketPtr(raw, SocketDeleter{&closing_}), FrameAssembler()};
+            ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
     }
 }
 
@@ -128,7 +128,7 @@ void NetworkLink::ConnectToHost(const QString& address, quint16 port, int timeou
     const int attempt = ++connectAttempt_;
     hostFrames_.Clear();
     connected_ = false;
-    hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter{&closing_});
+    hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter(&closing_));
     QTcpSocket* s = hostSocket_.get();
     QObject::connect(s, &QTcpSocket::connected, [this] {
         connected_ = true;

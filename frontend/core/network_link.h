@@ -69,8 +69,10 @@ private:
     // sockets' parent, so that whatever has not closed when the link goes
     // is deleted with it instead of outliving everything.
     struct SocketDeleter {
-        QObject* closing = nullptr;
+        SocketDeleter() : closing(nullptr) {}
+        explicit SocketDeleter(QObject* parent) : closing(parent) {}
         void operator()(QTcpSocket* s) const;
+        QObject* closing;
     };
     using SocketPtr = std::unique_ptr<QTcpSocket, SocketDeleter>;
     struct ClientConnection {
