@@ -40,11 +40,17 @@ bool TablesFit(const uint8_t* data, size_t size, size_t at, long declared) {
 }  // namespace
 
 bool JpegHuffmanTablesFit(const uint8_t* data, size_t size) {
-    if (!data || size < 2 || data[0] != kMarker || data[1] != kStartOfImage) return true;
+    // The codec, like any marker, takes the start of the image after any
+    // number of 0xFF fill bytes.
+    size_t start = 0;
+    while (start + 1 < size && data && data[start] == kMarker && data[start + 1] == kMarker)
+        ++start;
+    if (!data || start + 2 > size || data[start] != kMarker || data[start + 1] != kStartOfImage)
+        return true;
     // Segments are skipped by their length; between them (after a scan's
     // header, its entropy-coded data) every byte is looked at, as the codec
     // looks for the next marker there.
-    size_t at = 2;
+    size_t at = start + 2;
     while (at + 1 < size) {
         if (data[at] != kMarker || data[at + 1] == kMarker) {
             ++at;

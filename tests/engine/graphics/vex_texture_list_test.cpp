@@ -296,6 +296,15 @@ TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
     std::ofstream("overfull.jpg", std::ios::binary)
         .write(reinterpret_cast<const char*>(small.data()), std::streamsize(small.size()));
 
+    // The second find: the same table behind 0xFF fill bytes before the
+    // start of the image, which the codec skips.
+    std::ifstream second(RINGDISK_FUZZ_CASES "/image/fill_bytes_before_the_start_of_image.jpg.case",
+                         std::ios::binary);
+    const std::vector<uint8_t> filled((std::istreambuf_iterator<char>(second)),
+                                      std::istreambuf_iterator<char>());
+    ASSERT_GT(filled.size(), 3u);
+    EXPECT_FALSE(JpegHuffmanTablesFit(filled.data() + 1, filled.size() - 1));
+
     EXPECT_EQ(list.Load("fuzzed.jpg"), -1);
     EXPECT_EQ(list.Load("overfull.jpg"), -1);
     EXPECT_FALSE(JpegHuffmanTablesFit(small.data(), small.size()));
