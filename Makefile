@@ -1,10 +1,16 @@
 # The two entry points a newcomer needs:
 #   make run   builds everything and starts the game
 #   make test  builds everything and runs every test
+# and for CI: make test-sanitized builds a second folder with clang and the
+# sanitizers (and the fuzz targets) and runs every test there.
 BUILD_DIR ?= build
+SANITIZED_BUILD_DIR ?= build-sanitized
 JOBS ?= $(shell nproc)
+# Paths below the checkout count as relative for the compiler cache, so a
+# fresh clone elsewhere on the same machine reuses what was compiled before.
+export CCACHE_BASEDIR ?= $(CURDIR)
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure build run test test-sanitized bench package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -25,8 +31,11 @@ test: build
 package: build
 	cd $(BUILD_DIR) && cpack
 
+test-sanitized: deps
+	./scripts/test-sanitized.sh $(SANITIZED_BUILD_DIR) $(JOBS)
+
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZED_BUILD_DIR)

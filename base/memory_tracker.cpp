@@ -20,7 +20,7 @@ constexpr uint8_t kGuardByte = 254;
 
 constinit MemoryTracker tracker;
 
-void RaisePeak(int32_t& peak, int32_t value) {
+void RaisePeak(int64_t& peak, int64_t value) {
     if (value > peak) peak = value;
 }
 
@@ -55,9 +55,9 @@ void* MemoryTracker::Allocate(uint32_t n) {
     if (!block) return nullptr;
     std::memcpy(block + kHeaderBytes - 4, &blockSize, 4);
     block[blockSize - 1] = kGuardByte;
-    counters_.bytesAllocated += static_cast<int32_t>(n);
+    counters_.bytesAllocated += int64_t(n);
     counters_.blocksAllocated += 1;
-    counters_.bytesInUse += static_cast<int32_t>(n);
+    counters_.bytesInUse += int64_t(n);
     counters_.blocksInUse += 1;
     RaisePeak(counters_.peakBytes, counters_.bytesInUse);
     RaisePeak(counters_.peakBlocks, counters_.blocksInUse);
@@ -75,29 +75,31 @@ void MemoryTracker::Free(void* p) {
                            static_cast<int>(n));
     }
     std::free(block);
-    counters_.bytesInUse -= static_cast<int32_t>(n);
+    counters_.bytesInUse -= int64_t(n);
     counters_.blocksInUse -= 1;
 }
 
 void MemoryTracker::AccountBytes(uint32_t n) {
-    counters_.bytesAllocated += static_cast<int32_t>(n);
-    counters_.bytesInUse += static_cast<int32_t>(n);
+    counters_.bytesAllocated += int64_t(n);
+    counters_.bytesInUse += int64_t(n);
     RaisePeak(counters_.peakBytes, counters_.bytesInUse);
 }
 
 void MemoryTracker::UnaccountBytes(uint32_t size, uint32_t count) {
-    counters_.bytesInUse -= static_cast<int32_t>(size * count);
+    counters_.bytesInUse -= int64_t(size) * count;
 }
 
 void MemoryTracker::WriteStatistics(DebugLog& log, bool detailed) const {
     const MemoryCounters& c = counters_;
     log.WriteLine("\nEstatística do uso de memória:");
-    log.WriteLine(" * Total de memória alocada: %dKB (%d bytes) em %d blocos.",
-                  c.bytesAllocated / 1024, c.bytesAllocated, c.blocksAllocated);
-    log.WriteLine(" * Pico de uso de memória..: %dKB (%d bytes) em %d blocos.", c.peakBytes / 1024,
-                  c.peakBytes, c.peakBlocks);
-    log.WriteLine(" * Memória em uso..........: %dKB (%d bytes) em %d blocos.", c.bytesInUse / 1024,
-                  c.bytesInUse, c.blocksInUse);
+    const auto line = [&log](const char* label, int64_t bytes, int64_t blocks) {
+        log.WriteLine(" * %s: %lldKB (%lld bytes) em %lld blocos.", label,
+                      static_cast<long long>(bytes / 1024), static_cast<long long>(bytes),
+                      static_cast<long long>(blocks));
+    };
+    line("Total de memória alocada", c.bytesAllocated, c.blocksAllocated);
+    line("Pico de uso de memória..", c.peakBytes, c.peakBlocks);
+    line("Memória em uso..........", c.bytesInUse, c.blocksInUse);
     if (detailed) {
         const struct mallinfo2 heap = mallinfo2();
         const auto heapBytes = static_cast<int>(heap.uordblks);

@@ -16,13 +16,15 @@
 
 class DebugLog;
 
+// Wide enough for a long session: the totals only grow, and a game that
+// loads and releases its assets over hours passes 2 GB of them.
 struct MemoryCounters {
-    int32_t blocksAllocated = 0;  // never decreases
-    int32_t peakBlocks = 0;
-    int32_t blocksInUse = 0;
-    int32_t bytesAllocated = 0;  // never decreases
-    int32_t peakBytes = 0;
-    int32_t bytesInUse = 0;
+    int64_t blocksAllocated = 0;  // never decreases
+    int64_t peakBlocks = 0;
+    int64_t blocksInUse = 0;
+    int64_t bytesAllocated = 0;  // never decreases
+    int64_t peakBytes = 0;
+    int64_t bytesInUse = 0;
 };
 
 class MemoryTracker {

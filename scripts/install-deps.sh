@@ -5,8 +5,10 @@
 set -euo pipefail
 
 packages=(
-  # toolchain
-  build-essential cmake ninja-build pkg-config
+  # toolchain; ccache makes rebuilds of the same sources (CI, a second
+  # build folder) quick; clang with libFuzzer and its sanitizers for the
+  # sanitized build and the fuzz targets
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-dev
   # library dependencies
   zlib1g-dev
   # graphics: OpenGL through EGL on X11, entry points by libepoxy, GLM

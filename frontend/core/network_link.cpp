@@ -13,6 +13,7 @@ void NetworkLink::SocketDeleter::operator()(QTcpSocket* s) const {
     // never deleted on the spot. A farewell ("QUIT:", "ENDS:", "KIKD:") still
     // queued is written before the close, within a grace period.
     s->disconnect();
+    s->setParent(closing);
     s->flush();
     s->disconnectFromHost();
     if (s->state() == QAbstractSocket::UnconnectedState) {
@@ -76,14 +77,27 @@ void NetworkLink::AcceptPending() {
             listener_.OnClientConnectionError(id);
         });
         raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        connections_[id] = ClientConnection{SocketPtr(raw), FrameAssembler()};
+        connections_[id] =
+            ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
     }
+}
+
+int NetworkLink::OpenUnwiredConnection() {
+    const int id = nextConnectionId_++;
+    connections_[id] = ClientConnection{};
+    return id;
 }
 
 void NetworkLink::ReadFromClient(int connectionId) {
     auto it = connections_.find(connectionId);
+    if (it == connections_.end() || !it->second.socket) return;
+    ReceiveFromClient(connectionId, it->second.socket->readAll());
+}
+
+void NetworkLink::ReceiveFromClient(int connectionId, const QByteArray& bytes) {
+    auto it = connections_.find(connectionId);
     if (it == connections_.end()) return;
-    std::vector<QByteArray> messages = it->second.frames.Feed(it->second.socket->readAll());
+    std::vector<QByteArray> messages = it->second.frames.Feed(bytes);
     if (!messages.empty()) listener_.OnClientMessages(connectionId, messages);
 }
 
@@ -91,7 +105,7 @@ void NetworkLink::Broadcast(const QByteArray& message, int exceptId) {
     const QByteArray frame = MakeFrame(message);
     if (frame.isEmpty()) return;
     for (auto& [id, c] : connections_) {
-        if (id != exceptId) c.socket->write(frame);
+        if (id != exceptId && c.socket) c.socket->write(frame);
     }
 }
 
@@ -102,7 +116,7 @@ void NetworkLink::SendToConnection(const QByteArray& message, int connectionId) 
 
 void NetworkLink::SendRawToConnection(const QByteArray& bytes, int connectionId) {
     auto it = connections_.find(connectionId);
-    if (it != connections_.end()) it->second.socket->write(bytes);
+    if (it != connections_.end() && it->second.socket) it->second.socket->write(bytes);
 }
 
 void NetworkLink::CloseConnection(int connectionId) {
@@ -114,7 +128,7 @@ void NetworkLink::ConnectToHost(const QString& address, quint16 port, int timeou
     const int attempt = ++connectAttempt_;
     hostFrames_.Clear();
     connected_ = false;
-    hostSocket_ = SocketPtr(new QTcpSocket());
+    hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter(&closing_));
     QTcpSocket* s = hostSocket_.get();
     QObject::connect(s, &QTcpSocket::connected, [this] {
         connected_ = true;

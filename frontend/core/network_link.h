@@ -47,6 +47,13 @@ public:
     void SendToConnection(const QByteArray& message, int connectionId);
     void SendRawToConnection(const QByteArray& bytes, int connectionId);
     void CloseConnection(int connectionId);
+    // A client connection with no socket under it: what it is sent goes
+    // nowhere, and what it "reads" is handed to ReceiveFromClient. The host's
+    // handling of arbitrary byte streams is exercised through it.
+    int OpenUnwiredConnection();
+    // Bytes read from a client connection: assembled into whole messages,
+    // which go to the listener.
+    void ReceiveFromClient(int connectionId, const QByteArray& bytes);
 
     // Client.
     // An attempt that is neither answered nor refused fails after
@@ -58,12 +65,18 @@ public:
     void Disconnect();
 
 private:
+    // Hands a socket over to close in its own time, under the closing
+    // sockets' parent, so that whatever has not closed when the link goes
+    // is deleted with it instead of outliving everything.
     struct SocketDeleter {
+        SocketDeleter() : closing(nullptr) {}
+        explicit SocketDeleter(QObject* parent) : closing(parent) {}
         void operator()(QTcpSocket* s) const;
+        QObject* closing;
     };
     using SocketPtr = std::unique_ptr<QTcpSocket, SocketDeleter>;
     struct ClientConnection {
-        SocketPtr socket;
+        SocketPtr socket;  // null for an unwired connection
         FrameAssembler frames;
     };
 
@@ -71,6 +84,8 @@ private:
     void ReadFromClient(int connectionId);
     void ReadFromHost();
 
+    // Declared first, so destroyed last: the sockets still closing.
+    QObject closing_;
     LinkListener& listener_;
     std::unique_ptr<QTcpServer> server_;
     std::map<int, ClientConnection> connections_;

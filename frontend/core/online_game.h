@@ -83,6 +83,8 @@ public:
     int MatchSeed() const { return c_.match.seed; }
     const PlayerSlots& Slots() const { return c_.board.Slots(); }
     quint16 ListeningPort() const { return link_.ListeningPort(); }
+    // The sockets under the game, for feeding a host bytes without one.
+    NetworkLink& Link() { return link_; }
 
     // LinkListener.
     void OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) override;

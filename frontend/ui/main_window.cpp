@@ -186,7 +186,7 @@ void MainWindow::ConnectMenus() {
                                                       {menus.normal60, RefreshRate::Normal60}};
     for (const auto& [action, rate] : rates) {
         connect(action, &QAction::triggered, this,
-                [this, rate] { core_->Loop().SetRenderDivider(RenderDividerFor(rate)); });
+                [this, rate = rate] { core_->Loop().SetRenderDivider(RenderDividerFor(rate)); });
     }
     connect(menus.low, &QAction::triggered, this, [&library] { library.SetHighQuality(false); });
     connect(menus.high, &QAction::triggered, this, [&library] { library.SetHighQuality(true); });

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/gfx/gfx_formats.h"
+#include "platform/gfx/jpeg_tables.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -78,6 +79,15 @@ namespace {
 Result DecodeIntoTexture(Device& device, const void* data, uint32_t size,
                          const ImageLoadSettings& settings, std::unique_ptr<Texture>& texture) {
     int width = 0, height = 0, channels = 0;
+    // A picture larger than the device takes would be refused after
+    // decoding; a few damaged header bytes can claim one of hundreds of
+    // megabytes, so the size is checked before anything is decoded.
+    if (!JpegHuffmanTablesFit(static_cast<const uint8_t*>(data), size)) return Result::InvalidCall;
+    const uint32_t largest = device.GetCaps().maxTextureSize;
+    if (!stbi_info_from_memory(static_cast<const stbi_uc*>(data), int(size), &width, &height,
+                               &channels) ||
+        uint32_t(width) > largest || uint32_t(height) > largest)
+        return Result::InvalidCall;
     stbi_uc* pixels = stbi_load_from_memory(static_cast<const stbi_uc*>(data), int(size), &width,
                                             &height, &channels, 4);
     if (!pixels) return Result::InvalidCall;

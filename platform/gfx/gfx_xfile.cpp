@@ -14,11 +14,21 @@ namespace {
 
 // Counts above this are taken for damage rather than data.
 constexpr uint32_t kMaxCount = 1u << 24;
+// Exporters nest a frame per node of a model's hierarchy: a few levels.
+constexpr int kMaxFrameDepth = 64;
 
 struct Token {
     enum Kind { Word, String, Open, Close } kind;
     std::string text;
 };
+
+// The bytes that end a word. Not strchr: it finds the terminating NUL too,
+// and a NUL in a damaged file would then end an empty word without moving
+// on, forever.
+bool EndsWord(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) || c == ';' || c == ',' || c == '{' ||
+           c == '}' || c == '"';
+}
 
 // Words, quoted strings and braces; ';' and ',' only separate values, and
 // comments ("//" or "#" to the end of the line) and GUIDs are dropped.
@@ -32,7 +42,7 @@ std::vector<Token> Tokenize(const char* p, const char* end) {
             while (p < end && *p != '\n') ++p;
         } else if (c == '<') {
             while (p < end && *p != '>') ++p;
-            ++p;
+            if (p < end) ++p;
         } else if (c == '{' || c == '}') {
             tokens.push_back({c == '{' ? Token::Open : Token::Close, {}});
             ++p;
@@ -40,12 +50,10 @@ std::vector<Token> Tokenize(const char* p, const char* end) {
             const char* start = ++p;
             while (p < end && *p != '"') ++p;
             tokens.push_back({Token::String, std::string(start, p)});
-            ++p;
+            if (p < end) ++p;
         } else {
             const char* start = p;
-            while (p < end && !std::isspace(static_cast<unsigned char>(*p)) &&
-                   !std::strchr(";,{}\"", *p))
-                ++p;
+            while (p < end && !EndsWord(*p)) ++p;
             tokens.push_back({Token::Word, std::string(start, p)});
         }
     }
@@ -85,15 +93,21 @@ private:
         const std::string& text = tokens_[pos_++].text;
         char* end = nullptr;
         const float value = std::strtof(text.c_str(), &end);
-        if (end == text.c_str() || *end != '\0' || !std::isfinite(value))
+        // The whole word: a NUL inside it does not end the number early.
+        if (end == text.c_str() || end != text.c_str() + text.size() || !std::isfinite(value))
             return Fail("bad number"), 0.0f;
         return value;
     }
 
+    // Every item a count announces takes at least one token, so a count
+    // beyond the tokens left is damage; refusing it before anything is
+    // allocated keeps a short file from asking the heap for gigabytes.
     uint32_t Count() {
         const float value = Float();
         if (!ok_ || value < 0 || value > float(kMaxCount) || value != std::floor(value))
             return Fail("bad count"), 0;
+        if (value > float(tokens_.size() - pos_))
+            return Fail("count beyond the end of the file"), 0;
         return uint32_t(value);
     }
 
@@ -135,6 +149,9 @@ private:
     }
 
     void Frame(const Matrix& parent) {
+        // Frames nest by recursion; a file nested deeper than any model is
+        // refused before it can exhaust the stack.
+        if (++frameDepth_ > kMaxFrameDepth) return void(Fail("frames nested too deeply"));
         OpenBlock();
         Matrix local(1.0f);
         while (ok_ && !Peek(Token::Close)) {
@@ -153,6 +170,7 @@ private:
             TopLevelObject(Multiply(local, parent));
         }
         Expect(Token::Close);
+        --frameDepth_;
     }
 
     XMaterial MaterialBody() {
@@ -327,6 +345,7 @@ private:
     size_t pos_ = 0;
     XFileData& data_;
     std::map<std::string, XMaterial> namedMaterials_;
+    int frameDepth_ = 0;
     bool ok_ = true;
     std::string error_;
 };

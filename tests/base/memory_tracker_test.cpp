@@ -90,6 +90,23 @@ TEST(MemoryTracker, AccountedBytesCountWithoutBlocks) {
     EXPECT_EQ(c.blocksAllocated, 0);
 }
 
+// A long session loads and releases far more than 2 GB in total; the
+// totals keep counting where a 32-bit count would overflow.
+TEST(MemoryTracker, TotalsPastTwoGigabytesKeepCounting) {
+    MemoryTracker tracker;
+    constexpr uint32_t kBlock = 1u << 30;  // the counts matter, not the memory
+    for (int i = 0; i < 3; ++i) tracker.AccountBytes(kBlock);
+    tracker.UnaccountBytes(kBlock, 3);
+    void* p = tracker.Allocate(100);
+    ASSERT_NE(p, nullptr);
+    tracker.Free(p);
+    const MemoryCounters c = tracker.Counters();
+    EXPECT_EQ(c.bytesAllocated, 3 * int64_t(kBlock) + 100);
+    EXPECT_EQ(c.peakBytes, 3 * int64_t(kBlock));
+    EXPECT_EQ(c.bytesInUse, 0);
+    EXPECT_EQ(c.blocksInUse, 0);
+}
+
 TEST(MemoryTracker, StatisticsWarnOnlyWhenSomethingIsLeft) {
     const char* path = "statistics_test.log";
     MemoryTracker tracker;

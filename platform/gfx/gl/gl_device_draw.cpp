@@ -156,22 +156,28 @@ void GlDevice::DrawArrays(PrimitiveType type, uint32_t count, const uint32_t* in
     if (colored && lit) glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE), materialDirty_ = true;
     if (lit && (materialDirty_ || colored)) ApplyMaterial();
 
-    const uint8_t* base = static_cast<const uint8_t*>(vertices);
+    // Drawing from bound buffers, vertices is null and each attribute's
+    // "pointer" is its offset into the buffer; offsetting a null pointer is
+    // undefined, so the addresses are computed as integers.
+    const uintptr_t start = reinterpret_cast<uintptr_t>(vertices);
+    const auto at = [start](size_t offset) {
+        return reinterpret_cast<const void*>(start + offset);
+    };
     const GLsizei stride = GLsizei(VertexStride(fvf));
     const bool pretransformed = (fvf & kFvfXyzRhw) != 0;
     size_t offset = pretransformed ? 16 : 12;
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(pretransformed ? 4 : 3, GL_FLOAT, stride, base);
+    glVertexPointer(pretransformed ? 4 : 3, GL_FLOAT, stride, at(0));
     if (fvf & kFvfNormal) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, stride, base + offset);
+        glNormalPointer(GL_FLOAT, stride, at(offset));
         offset += 12;
     } else {
         glDisableClientState(GL_NORMAL_ARRAY);
     }
     if (colored) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + offset);
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, at(offset));
         offset += 4;
     } else {
         glDisableClientState(GL_COLOR_ARRAY);
@@ -184,7 +190,7 @@ void GlDevice::DrawArrays(PrimitiveType type, uint32_t count, const uint32_t* in
         const uint32_t sets = (fvf & kFvfTex2) ? 2 : (fvf & kFvfTex1) ? 1 : 0;
         if (stageOn_[stage] && set < sets) {
             glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, stride, base + offset + set * 8);
+            glTexCoordPointer(2, GL_FLOAT, stride, at(offset + set * 8));
         } else {
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }

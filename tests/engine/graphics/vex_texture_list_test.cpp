@@ -10,6 +10,7 @@
 
 #include "engine/services/vex_package.h"
 #include "platform/gfx/gfx_formats.h"
+#include "platform/gfx/jpeg_tables.h"
 #include "tests/base/log_tail.h"
 #include "tests/engine/graphics/graphics_fixture.h"
 #include "tests/engine/services/test_packages.h"
@@ -256,6 +257,59 @@ TEST_F(TextureListTest, PackagesAreTheOnlySourceWhileRegistered) {
     EXPECT_EQ(list.Load("grad.bmp"), -1);
     Resource().SetPackage(nullptr);
     EXPECT_EQ(list.LoadAllFromPackage(), -1);
+}
+
+// Eighteen bytes of TGA header claiming 16384 x 8192 texels decode (the
+// missing pixels read as black) into half a gigabyte; a picture larger than
+// the device takes is refused from its header, before anything is decoded
+// or the device is asked.
+TEST_F(TextureListTest, APictureLargerThanTheDeviceTakesIsRefusedFromItsHeader) {
+    const std::vector<uint8_t> header = {0, 0, 2, 0,    0,    0,    0,    0,  0,
+                                         0, 0, 0, 0x00, 0x40, 0x00, 0x20, 32, 8};
+    std::ofstream("huge.tga", std::ios::binary)
+        .write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
+    device().ForgetCalls();
+    EXPECT_EQ(list.Load("huge.tga"), -1);
+    EXPECT_EQ(device().CountOf(Call::CreateTexture), 0u);
+    EXPECT_EQ(list.FindIndex("huge.tga"), -1);
+    // A picture the device takes still loads from its file.
+    EXPECT_GT(list.Load("grad.tga"), 0);
+}
+
+// What the image fuzz target found (behind its settings byte): a JPEG
+// whose Huffman table counts add up to more than the 256 symbols a table
+// holds, which the system's image codec writes past its table. It is
+// refused before the codec sees it, and so is the smallest such file.
+TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
+    std::ifstream in(RINGDISK_FUZZ_CASES "/image/huffman_table_over_256_symbols.jpg.case",
+                     std::ios::binary);
+    const std::vector<char> fuzzed((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+    ASSERT_GT(fuzzed.size(), 1u);
+    std::ofstream("fuzzed.jpg", std::ios::binary)
+        .write(fuzzed.data() + 1, std::streamsize(fuzzed.size() - 1));
+
+    // Start of image, then one table: class 0, slot 0, sixteen counts of 17.
+    std::vector<uint8_t> small = {0xFF, 0xD8, 0xFF, 0xC4, 0x00, 19, 0x00};
+    small.insert(small.end(), 16, 17);
+    small.insert(small.end(), 272, 0);
+    std::ofstream("overfull.jpg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(small.data()), std::streamsize(small.size()));
+
+    // The second find: the same table behind 0xFF fill bytes before the
+    // start of the image, which the codec skips.
+    std::ifstream second(RINGDISK_FUZZ_CASES "/image/fill_bytes_before_the_start_of_image.jpg.case",
+                         std::ios::binary);
+    const std::vector<uint8_t> filled((std::istreambuf_iterator<char>(second)),
+                                      std::istreambuf_iterator<char>());
+    ASSERT_GT(filled.size(), 3u);
+    EXPECT_FALSE(JpegHuffmanTablesFit(filled.data() + 1, filled.size() - 1));
+
+    EXPECT_EQ(list.Load("fuzzed.jpg"), -1);
+    EXPECT_EQ(list.Load("overfull.jpg"), -1);
+    EXPECT_FALSE(JpegHuffmanTablesFit(small.data(), small.size()));
+    small[7] = 1;  // 1 + 15 x 17 = 256 symbols: a full table, and allowed
+    EXPECT_TRUE(JpegHuffmanTablesFit(small.data(), small.size()));
 }
 
 TEST_F(TextureListTest, NothingLoadsWithoutADevice) {

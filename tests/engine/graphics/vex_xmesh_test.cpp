@@ -4,6 +4,8 @@
 #include "engine/graphics/vex_xmesh.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "engine/graphics/vex_texture_list.h"
 #include "platform/gfx/gfx_xfile.h"
@@ -77,6 +79,63 @@ TEST(XFileReader, MergesMeshesWithFrameTransformsAndFansPolygons) {
     };
     for (const std::string& text : damaged)
         EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
+}
+
+// Damage that costs before it fails: frames nested past any model's
+// hierarchy (which would recurse until the stack runs out), and counts that
+// announce more items than the file has tokens (which would be allocated
+// before the shortfall shows).
+TEST(XFileReader, RefusesDeepNestingAndCountsBeyondTheFileBeforeSpendingOnThem) {
+    XFileData data;
+    std::string error;
+    const std::string triangle = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }";
+    auto nested = [&](int depth) {
+        std::string text = "xof 0303txt 0032\n";
+        for (int i = 0; i < depth; ++i) text += "Frame {";
+        text += triangle;
+        for (int i = 0; i < depth; ++i) text += "}";
+        return text;
+    };
+    const std::string modelDeep = nested(16);
+    EXPECT_TRUE(ReadXFile(modelDeep.data(), modelDeep.size(), data, error)) << error;
+    const std::string tooDeep = nested(200000);
+    EXPECT_FALSE(ReadXFile(tooDeep.data(), tooDeep.size(), data, error));
+    EXPECT_EQ(error, "frames nested too deeply");
+
+    // A NUL byte, inside a number or standing alone, is damage like any
+    // other byte, not the end of a word that never moves on.
+    const std::string withNul[] = {
+        std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1\0;0;0;, 0;1;0;; 1; 3;0,1,2;; }", 66),
+        std::string("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, \0 0;1;0;; 1; 3;0,1,2;; }", 67),
+    };
+    for (const std::string& text : withNul) {
+        ASSERT_NE(text.find('\0'), std::string::npos);
+        EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error));
+    }
+
+    for (const std::string& text : {
+             std::string("xof 0303txt 0032\nMesh { 16777216; 0;0;0;; }"),
+             std::string(
+                 "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 16000000; 3;0,1,2;; }"),
+             std::string(
+                 "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 9000000;0,1,2;; }"),
+         }) {
+        EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error)) << text;
+        EXPECT_EQ(error, "count beyond the end of the file") << text;
+    }
+}
+
+// What the mesh fuzz target found: NUL bytes in a cut mesh, on which the
+// tokenizer looped forever, filling memory.
+TEST(XFileReader, TheFuzzedMeshWithNulBytesIsRefused) {
+    std::ifstream in(RINGDISK_FUZZ_CASES "/xmesh/nul_bytes_in_a_cut_mesh.x", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(text.size(), 1000u);
+    ASSERT_NE(text.find('\0'), std::string::npos);
+    XFileData data;
+    std::string error;
+    EXPECT_FALSE(ReadXFile(text.data(), text.size(), data, error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST_F(XMeshTest, LoadSetsAmbientToDiffuseAndLoadsEachNamedTextureOnce) {

@@ -222,3 +222,29 @@ TEST_F(Settings, AnActivationRereadsTheFileOnlyWhenItChangedOnDisk) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the settings fuzz target found: a value with a lone CR inside it
+// (here the join dialog's address) reads into its field whole but cannot be
+// written back, since a value may not hold a line break. The save says it
+// failed and leaves that value as it was; everything else is saved.
+TEST_F(Settings, AValueThatCannotBeWrittenBackStaysAsItWasAndTheRestIsSaved) {
+    QFile fuzzed(RINGDISK_FUZZ_CASES "/settings/lone_cr_in_a_value.ini");
+    ASSERT_TRUE(fuzzed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = fuzzed.readAll();
+    WriteFile(bytes);
+    const QByteArray address = "192.168.0.7\r\vPorta=2500";
+    ASSERT_EQ(IniDocument::Parse(bytes).Value("conectarf", "IP"), address);
+
+    ProgramRun run(path);
+    run.session.RestoreBeforeFirstShow();
+    run.menus.music = false;
+    EXPECT_FALSE(run.session.SaveAtClose());
+    const std::optional<IniDocument> saved = ReadSettingsFile(path);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->Value("conectarf", "IP"), address);
+    EXPECT_EQ(ReadGameOptions(*saved, GameOptions{}), run.menus);
+}
+
+}  // namespace
