@@ -10,7 +10,6 @@
 // each behind the first byte the targets read.
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -20,22 +19,9 @@
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
 #include "tests/frontend/core/recording_library.h"
+#include "tests/frontend/spin_until.h"
 
 namespace {
-
-bool SpinUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void SpinFor(int ms) {
-    SpinUntil([] { return false; }, ms);
-}
 
 // Sits between the client and the host, passing bytes both ways and keeping
 // those the client sends.
