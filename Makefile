@@ -24,11 +24,8 @@ build: configure
 run: build
 	./scripts/run-game.sh $(BUILD_DIR)
 
-# A test that fails is run once more and its failed run stays in the
-# output: one network play test between real processes still fails now and
-# then, and is being looked into.
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # The Debian package ringdisk_<version>_amd64.deb, in the build folder.
 package: build

@@ -81,7 +81,9 @@ void BotPlayer::CountShots() {
 void BotPlayer::Poll() {
     CountShots();
     GameLibrary& library = core_.Library();
-    const bool atRest = !library.IsMoving() && core_.Queue().Empty();
+    // A check of the table the host asks for, or an aim the other side
+    // shows, leaves the table as it is: the plan stays.
+    const bool atRest = !library.IsMoving() && !core_.Queue().HoldsTableChange();
     if (!OwnTurn() || !atRest) {
         DropPlan();
         restSince_.reset();

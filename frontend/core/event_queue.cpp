@@ -18,3 +18,10 @@ size_t EventQueue::Count(char kind) const {
     return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(),
                                              [kind](const QByteArray& e) { return e[0] == kind; }));
 }
+
+bool EventQueue::HoldsTableChange() const {
+    return std::any_of(entries_.begin(), entries_.end(), [](const QByteArray& e) {
+        return e[0] == queue_entry::kShot || e[0] == queue_entry::kTurn ||
+               e[0] == queue_entry::kApplySync || e[0] == queue_entry::kMatchOver;
+    });
+}

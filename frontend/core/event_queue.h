@@ -28,6 +28,10 @@ public:
     size_t Size() const { return entries_.size(); }
     // How many entries of this kind wait.
     size_t Count(char kind) const;
+    // Whether an entry waits that moves discs, hands over the turn, sets
+    // the table or ends the match. Until it is applied the table as it
+    // stands is not the one to play on; the other entries only talk about it.
+    bool HoldsTableChange() const;
     const QByteArray& Head() const { return entries_.front(); }
     void PopHead() { entries_.pop_front(); }
     void Clear() { entries_.clear(); }

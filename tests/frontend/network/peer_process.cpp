@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -96,6 +97,11 @@ std::optional<QString> PeerProcess::WaitForPrefix(const QString& prefix, int fro
 
 bool PeerProcess::Saw(const QString& line, int from) const {
     return lines_.indexOf(line, from) >= 0;
+}
+
+int PeerProcess::CountPrefix(const QString& prefix) const {
+    return static_cast<int>(std::count_if(lines_.begin(), lines_.end(),
+                                          [&](const QString& l) { return l.startsWith(prefix); }));
 }
 
 int PeerProcess::CountOf(const QString& line, int from) const {

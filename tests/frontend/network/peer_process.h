@@ -39,6 +39,8 @@ public:
     std::optional<QString> WaitForPrefix(const QString& prefix, int from = 0,
                                          int timeoutMs = kPeerWaitMs);
     bool Saw(const QString& line, int from = 0) const;
+    // How many lines so far start with the prefix.
+    int CountPrefix(const QString& prefix) const;
     int CountOf(const QString& line, int from = 0) const;
     int LineCount() const { return static_cast<int>(lines_.size()); }
     const QStringList& Lines() const { return lines_; }
