@@ -107,7 +107,10 @@ int RenderScene(GameState& g) {
     // Set until the frame ends, also across a practice run's end inside it.
     g.rendering = 1;
     const float frameSeconds = float(d3d.frameTime());
-    d3d.ClearTargets(kBackground, true, true, false);
+    // The stencil too, though only the mirror uses it: depth and stencil
+    // share one buffer, and clearing them together is a plain fill where
+    // either alone has to keep the other's bits in every pixel.
+    d3d.ClearTargets(kBackground, true, true, true);
     scene->sound.ReleaseFinishedVoices();
     VEX_Input& input = Input();
     if (g.aim.aimPhase == kAimHolding) input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);

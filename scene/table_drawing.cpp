@@ -65,6 +65,8 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
         return;
     }
     const bool stencil = d3d.capabilities().stencil;
+    // The frame starts with the stencil cleared to 0; the table marks its
+    // pixels with 1 and the reflection shows only there.
     if (stencil) {
         d3d.SetRenderStateCounted(kRsStencilEnable, 1);
         d3d.SetRenderStateCounted(kRsStencilRef, 1);
@@ -101,7 +103,6 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     device.SetTransform(kTsView, view);
     d3d.SetRenderStateCounted(kRsSrcBlend, kBlendSrcAlpha);
     d3d.SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
-    if (stencil) d3d.ClearTargets(0, false, false, true);
 
     d3d.SetWorldMatrix(Matrix(1.0f));
     scene.meshes.base.DrawMesh(1.0f);
