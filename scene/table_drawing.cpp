@@ -4,6 +4,7 @@
 
 #include "game/game_sound.h"
 #include "game/table_geometry.h"
+#include "scene/scene_switches.h"
 
 using namespace gfx;
 
@@ -13,6 +14,7 @@ constexpr float kCueY = 1.5f;
 constexpr float kCueTilt = -0.2f;
 constexpr float kPi = 3.1415927f;
 constexpr float kReflectionOpacity = 0.2f;
+constexpr uint8_t kLowQuality = 0;
 // The surface's plane, y = 1.2, as the clip plane's coefficients.
 constexpr float kSurfacePlane[4] = {0, 1.2f, 0, -1.44f};
 constexpr int32_t kBlinkHidden = 25, kBlinkPeriod = 49, kBlinkCycles = 5;
@@ -28,10 +30,10 @@ bool AllFinite(const PeerAim& p) {
            std::isfinite(p.angle);
 }
 
-void DrawCueAndStriker(Scene& scene, const GameState& g, const CueAim& cue, float opacity) {
+void DrawCueAndStriker(Scene& scene, const CueAim& cue, float opacity, uint8_t quality) {
     Direct3D().SetWorldMatrix(CueWorld(cue));
     scene.meshes.cue.DrawMesh(opacity);
-    DrawDisc(scene.meshes, g.quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
+    DrawDisc(scene.meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
 }
 
 void SetStencil(VEX_Direct3D& d3d, uint32_t function, uint32_t pass) {
@@ -89,14 +91,19 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
         SetStencil(d3d, kCmpEqual, kStencilKeep);
         d3d.SetCullMode(kCullCW);
     }
+    // Seen at a fifth of its strength through the table, the reflection
+    // needs neither the detailed disc nor the highlights, and leaving them
+    // out saves most of what the mirror costs a software renderer.
+    ShowHighlights(false);
     // Without a stencil buffer the reflection is not held to the table, so
     // the cue, which reaches over the edge, is left out of it.
     if (reflected == TableContent::kIntro) {
-        DrawIntroContent(scene, g, kReflectionOpacity, stencil);
+        DrawIntroContent(scene, kReflectionOpacity, kLowQuality, stencil);
     } else {
-        DrawAllDiscs(scene, g, kReflectionOpacity);
-        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity);
+        DrawAllDiscs(scene, g, kReflectionOpacity, kLowQuality);
+        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity, kLowQuality);
     }
+    ShowHighlights(scene.specularOn);
     if (stencil) d3d.SetRenderStateCounted(kRsStencilEnable, 0);
     d3d.SetCullMode(kCullCCW);
     d3d.SetRenderStateCounted(kRsClipPlaneEnable, 0);
@@ -110,11 +117,11 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     d3d.SetDepthWrite(true);
 }
 
-void DrawAllDiscs(Scene& scene, const GameState& g, float opacity) {
+void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
     const bool blinkHides = g.discReturned && scene.counters.blinkTicks <= kBlinkHidden;
     for (int i = 0; i < kDiscCount; ++i) {
         if (blinkHides && i == g.returnedDisc) continue;
-        DrawDisc(scene.meshes, g.quality, g.discs[i], opacity);
+        DrawDisc(scene.meshes, quality, g.discs[i], opacity);
     }
 }
 
@@ -129,7 +136,7 @@ void AdvanceBlink(Scene& scene, GameState& g) {
     g.discReturned = 0;
 }
 
-void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
+void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
     if (g.winner != kNoWinner) return;
     const AimState& a = g.aim;
     if (g.currentPlayer == g.localSeat) {
@@ -138,7 +145,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
         CueAim cue{released ? a.shotX : a.aimX, released ? a.shotZ : a.aimZ, a.aimAngle,
                    2.5f + a.aimForce};
         if (g.currentPlayer == kSideRed) cue.angle += kPi;
-        DrawCueAndStriker(scene, g, cue, opacity);
+        DrawCueAndStriker(scene, cue, opacity, quality);
         return;
     }
     const PeerAim& p = g.peerAim;
@@ -147,7 +154,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
     if (!p.show || g.isMoving || !AllFinite(p)) return;
     CueAim cue{p.x, p.z, p.angle, 2.5f + p.force};
     if (g.currentPlayer == kSideRed) cue.angle += kPi;
-    DrawCueAndStriker(scene, g, cue, opacity);
+    DrawCueAndStriker(scene, cue, opacity, quality);
 }
 
 void DrawPlacedStriker(Scene& scene, const GameState& g) {
@@ -156,11 +163,12 @@ void DrawPlacedStriker(Scene& scene, const GameState& g) {
              g.aim.placementAlpha);
 }
 
-void DrawIntroContent(Scene& scene, const GameState& g, float opacity, bool withCue) {
+void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
+                      bool withCue) {
     if (withCue) {
         Direct3D().SetWorldTransform({1.0f, 1.5f, 23.5f}, {0, 0.5f, 0.5f}, {1, 1, 1}, 6);
         scene.meshes.cue.DrawMesh(opacity);
     }
-    DrawDisc(scene.meshes, g.quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
-    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, g.quality, disc, opacity);
+    DrawDisc(scene.meshes, quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
+    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, quality, disc, opacity);
 }
