@@ -30,9 +30,35 @@ bool AllFinite(const PeerAim& p) {
            std::isfinite(p.angle);
 }
 
+// Whether every material of the mesh is opaque.
+bool OpaqueMaterials(const VEX_XMesh& mesh) {
+    for (uint32_t i = 0; i < mesh.materialCount(); ++i)
+        if (mesh.material(i)->diffuse.a != 1.0f) return false;
+    return true;
+}
+
+// The mesh at an opacity. The table, its base and the cue have opaque
+// materials and pictures without clear texels, so at full opacity blending
+// would only read back the pixels they cover to give them back unchanged,
+// which a software renderer pays for in every pixel: such a draw runs with
+// blending off, and blending is back as it was after it. The discs' dark
+// rim is translucent, so they always blend.
+void DrawMeshAt(VEX_XMesh& mesh, float opacity) {
+    VEX_Direct3D& d3d = Direct3D();
+    const Device* device = d3d.device();
+    if (!device || opacity != 1.0f || !OpaqueMaterials(mesh)) {
+        mesh.DrawMesh(opacity);
+        return;
+    }
+    const uint32_t blending = device->GetRenderState(kRsAlphaBlendEnable);
+    d3d.SetRenderStateCounted(kRsAlphaBlendEnable, 0);
+    mesh.DrawMesh(opacity);
+    d3d.SetRenderStateCounted(kRsAlphaBlendEnable, blending);
+}
+
 void DrawCueAndStriker(Scene& scene, const CueAim& cue, float opacity, uint8_t quality) {
     Direct3D().SetWorldMatrix(CueWorld(cue));
-    scene.meshes.cue.DrawMesh(opacity);
+    DrawMeshAt(scene.meshes.cue, opacity);
     DrawDisc(scene.meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
 }
 
@@ -63,7 +89,7 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     d3d.SetWorldMatrix(Matrix(1.0f));
     VEX_XMesh& table = scene.meshes.TableFor(g.quality);
     if (!g.mirror) {
-        table.DrawMesh(1.0f);
+        DrawMeshAt(table, 1.0f);
         return;
     }
     const bool stencil = d3d.capabilities().stencil;
@@ -78,7 +104,7 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
         d3d.SetRenderStateCounted(kRsStencilZFail, kStencilKeep);
         SetStencil(d3d, kCmpAlways, kStencilReplace);
     }
-    table.DrawMesh(1.0f);
+    DrawMeshAt(table, 1.0f);
 
     Device& device = *d3d.device();
     const Matrix view = Camera().matrix();
@@ -112,7 +138,7 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     d3d.SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
 
     d3d.SetWorldMatrix(Matrix(1.0f));
-    scene.meshes.base.DrawMesh(1.0f);
+    DrawMeshAt(scene.meshes.base, 1.0f);
     d3d.SetDepthTest(true);
     d3d.SetDepthWrite(true);
 }
@@ -167,7 +193,7 @@ void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
                       bool withCue) {
     if (withCue) {
         Direct3D().SetWorldTransform({1.0f, 1.5f, 23.5f}, {0, 0.5f, 0.5f}, {1, 1, 1}, 6);
-        scene.meshes.cue.DrawMesh(opacity);
+        DrawMeshAt(scene.meshes.cue, opacity);
     }
     DrawDisc(scene.meshes, quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
     for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, quality, disc, opacity);
