@@ -1,6 +1,6 @@
 // The table of a game frame on the recording backend with the built
-// package: what the mirror's reflection is drawn with, and that the
-// highlights come back as the switch has them once it is done.
+// package: what the mirror's reflection is drawn with, that the highlights
+// come back as the switch has them once it is done, and which draws blend.
 #include "scene/table_drawing.h"
 
 #include "engine/graphics/vex_light.h"
@@ -15,10 +15,11 @@ namespace {
 
 constexpr uint32_t kShineLights[] = {2, 3};
 
-// One draw as the device saw it, with the specular switch of that moment.
+// One draw as the device saw it, with the specular and blending switches
+// of that moment.
 struct SeenDraw {
     uint32_t primitiveCount;
-    bool specular;
+    bool specular, blending;
 };
 
 class TableDrawingTest : public RecordingTest {
@@ -42,18 +43,25 @@ protected:
         RecordingTest::TearDown();
     }
 
-    // The draws of one DrawTable call.
-    std::vector<SeenDraw> DrawTableSeen() {
+    // The draws of what draw() draws.
+    template <typename Drawing>
+    std::vector<SeenDraw> Seen(Drawing draw) {
         device().ForgetCalls();
-        DrawTable(scene_, game_, TableContent::kPlay);
-        std::vector<SeenDraw> seen;
         bool specular = device().renderState(kRsSpecularEnable) != 0;
+        bool blending = device().renderState(kRsAlphaBlendEnable) != 0;
+        draw();
+        std::vector<SeenDraw> seen;
         for (const RecordedCall& call : device().calls()) {
             if (call.call == Call::SetRenderState && call.a == kRsSpecularEnable)
                 specular = call.b != 0;
-            if (call.call == Call::Draw) seen.push_back({call.b, specular});
+            if (call.call == Call::SetRenderState && call.a == kRsAlphaBlendEnable)
+                blending = call.b != 0;
+            if (call.call == Call::Draw) seen.push_back({call.b, specular, blending});
         }
         return seen;
+    }
+    std::vector<SeenDraw> DrawTableSeen() {
+        return Seen([this] { DrawTable(scene_, game_, TableContent::kPlay); });
     }
     uint32_t FacesOf(const VEX_XMesh& mesh) const { return mesh.mesh()->FaceCount(); }
 
@@ -76,20 +84,41 @@ TEST_F(TableDrawingTest, TheReflectionShowsTheLightDiscWithoutHighlightsAndGives
         ASSERT_GE(seen.size(), 3u);
         size_t next = 0;
         uint32_t faces = 0;
-        while (next < seen.size() && faces < tableFaces) faces += seen[next++].primitiveCount;
+        while (next < seen.size() && faces < tableFaces) {
+            EXPECT_FALSE(seen[next].blending);
+            faces += seen[next++].primitiveCount;
+        }
         EXPECT_EQ(faces, tableFaces);
         faces = 0;
         for (; next + 1 < seen.size(); ++next) {
             faces += seen[next].primitiveCount;
             EXPECT_FALSE(seen[next].specular);
+            EXPECT_TRUE(seen[next].blending);
         }
         EXPECT_EQ(faces, 2 * FacesOf(scene_.meshes.discLow));
         EXPECT_EQ(seen.back().primitiveCount, baseFaces);
         EXPECT_EQ(seen.back().specular, switchedOn);
+        EXPECT_FALSE(seen.back().blending);
+        EXPECT_NE(device().renderState(kRsAlphaBlendEnable), 0u);
 
         EXPECT_EQ(device().renderState(kRsSpecularEnable) != 0, switchedOn);
         for (uint32_t light : kShineLights) EXPECT_EQ(device().lightEnabled(light), switchedOn);
     }
+}
+
+// The discs' dark rim is translucent: drawn at full opacity they blend all
+// the same, while the opaque table does not.
+TEST_F(TableDrawingTest, OnlyOpaqueMeshesAtFullOpacityDrawWithoutBlending) {
+    game_.mirror = 0;
+    const std::vector<SeenDraw> table = DrawTableSeen();
+    ASSERT_FALSE(table.empty());
+    for (const SeenDraw& draw : table) EXPECT_FALSE(draw.blending);
+    EXPECT_NE(device().renderState(kRsAlphaBlendEnable), 0u);
+
+    const std::vector<SeenDraw> discs =
+        Seen([this] { DrawAllDiscs(scene_, game_, 1.0f, game_.quality); });
+    ASSERT_FALSE(discs.empty());
+    for (const SeenDraw& draw : discs) EXPECT_TRUE(draw.blending);
 }
 
 }  // namespace
