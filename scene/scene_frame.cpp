@@ -53,7 +53,7 @@ void DrawLogo() {
 // The still life of the intro, which the best-plays table also lies over.
 void DrawIntro(GameState& g, Scene& scene, float frameSeconds) {
     DrawTable(scene, g, TableContent::kIntro);
-    DrawIntroContent(scene, g, 1.0f);
+    DrawIntroContent(scene, 1.0f, g.quality);
     Begin2DLayer();
     if (g.mode == kModeIdle) DrawLogo();
     TurnIntroView(g, frameSeconds);
@@ -62,9 +62,9 @@ void DrawIntro(GameState& g, Scene& scene, float frameSeconds) {
 void DrawPlay(GameState& g, Scene& scene, float frameSeconds) {
     AdvanceBlink(scene, g);
     DrawTable(scene, g, TableContent::kPlay);
-    DrawAllDiscs(scene, g, 1.0f);
+    DrawAllDiscs(scene, g, 1.0f, g.quality);
     if (RunAimStep(g, ReadAimInput(scene, frameSeconds))) DrawPlacedStriker(scene, g);
-    DrawAimingCue(scene, g, 1.0f);
+    DrawAimingCue(scene, g, 1.0f, g.quality);
     // Only with the focus: a "p" typed into the chat is not a pause.
     if (g.mode == kModePractice)
         HandlePauseKey(g, g.hasFocus && Input().KeyPressed(kKeyP));
@@ -107,7 +107,10 @@ int RenderScene(GameState& g) {
     // Set until the frame ends, also across a practice run's end inside it.
     g.rendering = 1;
     const float frameSeconds = float(d3d.frameTime());
-    d3d.ClearTargets(kBackground, true, true, false);
+    // The stencil too, though only the mirror uses it: depth and stencil
+    // share one buffer, and clearing them together is a plain fill where
+    // either alone has to keep the other's bits in every pixel.
+    d3d.ClearTargets(kBackground, true, true, true);
     scene->sound.ReleaseFinishedVoices();
     VEX_Input& input = Input();
     if (g.aim.aimPhase == kAimHolding) input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);

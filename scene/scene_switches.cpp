@@ -11,6 +11,10 @@ void SetSceneSpecular(bool on) {
     Scene* scene = ActiveScene();
     if (!scene) return;
     scene->specularOn = on;
+    ShowHighlights(on);
+}
+
+void ShowHighlights(bool on) {
     Direct3D().SetRenderStateCounted(gfx::kRsSpecularEnable, on ? 1 : 0);
     for (int16_t light : kShineLights) Lights().EnableLight(light, on);
 }

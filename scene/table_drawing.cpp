@@ -4,6 +4,7 @@
 
 #include "game/game_sound.h"
 #include "game/table_geometry.h"
+#include "scene/scene_switches.h"
 
 using namespace gfx;
 
@@ -13,6 +14,7 @@ constexpr float kCueY = 1.5f;
 constexpr float kCueTilt = -0.2f;
 constexpr float kPi = 3.1415927f;
 constexpr float kReflectionOpacity = 0.2f;
+constexpr uint8_t kLowQuality = 0;
 // The surface's plane, y = 1.2, as the clip plane's coefficients.
 constexpr float kSurfacePlane[4] = {0, 1.2f, 0, -1.44f};
 constexpr int32_t kBlinkHidden = 25, kBlinkPeriod = 49, kBlinkCycles = 5;
@@ -28,10 +30,36 @@ bool AllFinite(const PeerAim& p) {
            std::isfinite(p.angle);
 }
 
-void DrawCueAndStriker(Scene& scene, const GameState& g, const CueAim& cue, float opacity) {
+// Whether every material of the mesh is opaque.
+bool OpaqueMaterials(const VEX_XMesh& mesh) {
+    for (uint32_t i = 0; i < mesh.materialCount(); ++i)
+        if (mesh.material(i)->diffuse.a != 1.0f) return false;
+    return true;
+}
+
+// The mesh at an opacity. The table, its base and the cue have opaque
+// materials and pictures without clear texels, so at full opacity blending
+// would only read back the pixels they cover to give them back unchanged,
+// which a software renderer pays for in every pixel: such a draw runs with
+// blending off, and blending is back as it was after it. The discs' dark
+// rim is translucent, so they always blend.
+void DrawMeshAt(VEX_XMesh& mesh, float opacity) {
+    VEX_Direct3D& d3d = Direct3D();
+    const Device* device = d3d.device();
+    if (!device || opacity != 1.0f || !OpaqueMaterials(mesh)) {
+        mesh.DrawMesh(opacity);
+        return;
+    }
+    const uint32_t blending = device->GetRenderState(kRsAlphaBlendEnable);
+    d3d.SetRenderStateCounted(kRsAlphaBlendEnable, 0);
+    mesh.DrawMesh(opacity);
+    d3d.SetRenderStateCounted(kRsAlphaBlendEnable, blending);
+}
+
+void DrawCueAndStriker(Scene& scene, const CueAim& cue, float opacity, uint8_t quality) {
     Direct3D().SetWorldMatrix(CueWorld(cue));
-    scene.meshes.cue.DrawMesh(opacity);
-    DrawDisc(scene.meshes, g.quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
+    DrawMeshAt(scene.meshes.cue, opacity);
+    DrawDisc(scene.meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
 }
 
 void SetStencil(VEX_Direct3D& d3d, uint32_t function, uint32_t pass) {
@@ -61,10 +89,12 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     d3d.SetWorldMatrix(Matrix(1.0f));
     VEX_XMesh& table = scene.meshes.TableFor(g.quality);
     if (!g.mirror) {
-        table.DrawMesh(1.0f);
+        DrawMeshAt(table, 1.0f);
         return;
     }
     const bool stencil = d3d.capabilities().stencil;
+    // The frame starts with the stencil cleared to 0; the table marks its
+    // pixels with 1 and the reflection shows only there.
     if (stencil) {
         d3d.SetRenderStateCounted(kRsStencilEnable, 1);
         d3d.SetRenderStateCounted(kRsStencilRef, 1);
@@ -74,7 +104,7 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
         d3d.SetRenderStateCounted(kRsStencilZFail, kStencilKeep);
         SetStencil(d3d, kCmpAlways, kStencilReplace);
     }
-    table.DrawMesh(1.0f);
+    DrawMeshAt(table, 1.0f);
 
     Device& device = *d3d.device();
     const Matrix view = Camera().matrix();
@@ -87,33 +117,37 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
         SetStencil(d3d, kCmpEqual, kStencilKeep);
         d3d.SetCullMode(kCullCW);
     }
+    // Seen at a fifth of its strength through the table, the reflection
+    // needs neither the detailed disc nor the highlights, and leaving them
+    // out saves most of what the mirror costs a software renderer.
+    ShowHighlights(false);
     // Without a stencil buffer the reflection is not held to the table, so
     // the cue, which reaches over the edge, is left out of it.
     if (reflected == TableContent::kIntro) {
-        DrawIntroContent(scene, g, kReflectionOpacity, stencil);
+        DrawIntroContent(scene, kReflectionOpacity, kLowQuality, stencil);
     } else {
-        DrawAllDiscs(scene, g, kReflectionOpacity);
-        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity);
+        DrawAllDiscs(scene, g, kReflectionOpacity, kLowQuality);
+        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity, kLowQuality);
     }
+    ShowHighlights(scene.specularOn);
     if (stencil) d3d.SetRenderStateCounted(kRsStencilEnable, 0);
     d3d.SetCullMode(kCullCCW);
     d3d.SetRenderStateCounted(kRsClipPlaneEnable, 0);
     device.SetTransform(kTsView, view);
     d3d.SetRenderStateCounted(kRsSrcBlend, kBlendSrcAlpha);
     d3d.SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
-    if (stencil) d3d.ClearTargets(0, false, false, true);
 
     d3d.SetWorldMatrix(Matrix(1.0f));
-    scene.meshes.base.DrawMesh(1.0f);
+    DrawMeshAt(scene.meshes.base, 1.0f);
     d3d.SetDepthTest(true);
     d3d.SetDepthWrite(true);
 }
 
-void DrawAllDiscs(Scene& scene, const GameState& g, float opacity) {
+void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
     const bool blinkHides = g.discReturned && scene.counters.blinkTicks <= kBlinkHidden;
     for (int i = 0; i < kDiscCount; ++i) {
         if (blinkHides && i == g.returnedDisc) continue;
-        DrawDisc(scene.meshes, g.quality, g.discs[i], opacity);
+        DrawDisc(scene.meshes, quality, g.discs[i], opacity);
     }
 }
 
@@ -128,7 +162,7 @@ void AdvanceBlink(Scene& scene, GameState& g) {
     g.discReturned = 0;
 }
 
-void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
+void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
     if (g.winner != kNoWinner) return;
     const AimState& a = g.aim;
     if (g.currentPlayer == g.localSeat) {
@@ -137,7 +171,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
         CueAim cue{released ? a.shotX : a.aimX, released ? a.shotZ : a.aimZ, a.aimAngle,
                    2.5f + a.aimForce};
         if (g.currentPlayer == kSideRed) cue.angle += kPi;
-        DrawCueAndStriker(scene, g, cue, opacity);
+        DrawCueAndStriker(scene, cue, opacity, quality);
         return;
     }
     const PeerAim& p = g.peerAim;
@@ -146,7 +180,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity) {
     if (!p.show || g.isMoving || !AllFinite(p)) return;
     CueAim cue{p.x, p.z, p.angle, 2.5f + p.force};
     if (g.currentPlayer == kSideRed) cue.angle += kPi;
-    DrawCueAndStriker(scene, g, cue, opacity);
+    DrawCueAndStriker(scene, cue, opacity, quality);
 }
 
 void DrawPlacedStriker(Scene& scene, const GameState& g) {
@@ -155,11 +189,12 @@ void DrawPlacedStriker(Scene& scene, const GameState& g) {
              g.aim.placementAlpha);
 }
 
-void DrawIntroContent(Scene& scene, const GameState& g, float opacity, bool withCue) {
+void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
+                      bool withCue) {
     if (withCue) {
         Direct3D().SetWorldTransform({1.0f, 1.5f, 23.5f}, {0, 0.5f, 0.5f}, {1, 1, 1}, 6);
-        scene.meshes.cue.DrawMesh(opacity);
+        DrawMeshAt(scene.meshes.cue, opacity);
     }
-    DrawDisc(scene.meshes, g.quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
-    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, g.quality, disc, opacity);
+    DrawDisc(scene.meshes, quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
+    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, quality, disc, opacity);
 }

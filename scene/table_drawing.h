@@ -18,20 +18,22 @@ void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opac
 
 // The table; with the mirror on, the reflected content under its surface
 // (masked to the table by the stencil buffer when the device has one),
-// then the table's base.
+// with the low-detail disc and no highlights, then the table's base.
 enum class TableContent { kIntro, kPlay };
 void DrawTable(Scene& scene, const GameState& g, TableContent reflected);
 
 // The 21 discs in index order, with the put-back disc hidden in the first
-// half of each blink.
-void DrawAllDiscs(Scene& scene, const GameState& g, float opacity);
+// half of each blink. The quality picks the disc mesh (1 the detailed one),
+// here and below.
+void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality);
 // One frame of the put-back disc's blink: five cycles, each ending with the
 // put-back sound.
 void AdvanceBlink(Scene& scene, GameState& g);
 // The cue and striker of whoever aims: this machine's own aim on its turn,
 // the other side's as it arrives, neither after a match.
-void DrawAimingCue(Scene& scene, const GameState& g, float opacity);
+void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality);
 // The striker being placed, at the cursor, faded where it may not go.
 void DrawPlacedStriker(Scene& scene, const GameState& g);
 // The intro's cue (unless left out), striker and ten discs.
-void DrawIntroContent(Scene& scene, const GameState& g, float opacity, bool withCue = true);
+void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
+                      bool withCue = true);
