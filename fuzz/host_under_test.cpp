@@ -1,13 +1,12 @@
 #include "fuzz/host_under_test.h"
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <QLoggingCategory>
 #include <cstdlib>
 #include <memory>
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
+#include "fuzz/quiet_qt_messages.h"
 #include "tests/frontend/core/recording_library.h"
 
 namespace {
@@ -32,15 +31,8 @@ private:
 
 void StartHostEventLoop(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
-    // The host warns about every refused message; a long run needs no such
-    // lines, only the sanitizers' reports.
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg) {
-            std::fprintf(stderr, "fatal: %s\n", qPrintable(text));
-            std::abort();
-        }
-    });
+    // The host warns about every refused message.
+    SilenceQtMessagesButFatal();
 }
 
 void FeedHost(Sender sender, const uint8_t* data, size_t size) {

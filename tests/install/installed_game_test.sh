@@ -81,19 +81,26 @@ mkdir -p "$home"
 window_named() {
   xwininfo -root -children | grep -F " \"$1\": " | awk '{print $1}' | head -1
 }
+# The window exists from the library's start on, but shows only once the
+# program is ready for SIGTERM: the stop signals are taken before it shows.
+window_shown() {
+  local id
+  id=$(window_named "$1")
+  [ -n "$id" ] && xwininfo -id "$id" | grep -q "Map State: IsViewable" && echo "$id"
+}
 run_window() {
   (cd "$work/cwd" && exec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME \
        HOME="$home" "$tree/bin/ringdisk" 2> "$work/window.err") &
   local pid=$!
   local window=""
-  for _ in $(seq 1 60); do
-    window=$(window_named "VEX Ringdisk v1.1")
+  for _ in $(seq 1 120); do
+    window=$(window_shown "VEX Ringdisk v1.1")
     [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.5
   done
   if [ -z "$window" ]; then
-    fail "no game window: $(cat "$work/window.err")"
+    fail "no game window shown: $(cat "$work/window.err")"
     kill "$pid" 2>/dev/null
     wait "$pid"
     return

@@ -312,6 +312,27 @@ TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
     EXPECT_TRUE(JpegHuffmanTablesFit(small.data(), small.size()));
 }
 
+// What the image fuzz target found next: a 32 x 32 JPEG whose damaged
+// entropy-coded data runs into a marker among fill bytes before the decoder
+// has the bits it wants. The codec's bit reader then shifts a zero past the
+// width, which the sanitized build leaves unchecked in that one function
+// (cmake/stb_jpeg_ubsan_ignore.txt); nothing else in the decoding may be
+// undefined or touch memory it does not own, and the picture is refused
+// without a texture made for it.
+TEST_F(TextureListTest, AJpegWhoseDataRunsIntoAMarkerIsRefused) {
+    std::ifstream in(RINGDISK_FUZZ_CASES "/image/entropy_data_running_into_a_marker.jpg.case",
+                     std::ios::binary);
+    const std::vector<char> fuzzed((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+    ASSERT_GT(fuzzed.size(), 1u);
+    std::ofstream("marker.jpg", std::ios::binary)
+        .write(fuzzed.data() + 1, std::streamsize(fuzzed.size() - 1));
+    device().ForgetCalls();
+    EXPECT_EQ(list.Load("marker.jpg"), -1);
+    EXPECT_EQ(device().CountOf(Call::CreateTexture), 0u);
+    EXPECT_EQ(list.FindIndex("marker.jpg"), -1);
+}
+
 TEST_F(TextureListTest, NothingLoadsWithoutADevice) {
     Direct3D().UseSystem(std::make_unique<RecordingSystem>());
     EXPECT_EQ(list.Load("grad.tga"), -1);

@@ -225,12 +225,12 @@ TEST_F(Settings, AnActivationRereadsTheFileOnlyWhenItChangedOnDisk) {
 
 namespace {
 
-// What the settings fuzz target found: a value with a lone CR inside it
+// What the settings_forms fuzz target found: a value with a lone CR inside it
 // (here the join dialog's address) reads into its field whole but cannot be
 // written back, since a value may not hold a line break. The save says it
 // failed and leaves that value as it was; everything else is saved.
 TEST_F(Settings, AValueThatCannotBeWrittenBackStaysAsItWasAndTheRestIsSaved) {
-    QFile fuzzed(RINGDISK_FUZZ_CASES "/settings/lone_cr_in_a_value.ini");
+    QFile fuzzed(RINGDISK_FUZZ_CASES "/settings_forms/lone_cr_in_a_value.ini");
     ASSERT_TRUE(fuzzed.open(QIODevice::ReadOnly));
     const QByteArray bytes = fuzzed.readAll();
     WriteFile(bytes);
