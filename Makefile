@@ -8,7 +8,10 @@ SANITIZED_BUILD_DIR ?= build-sanitized
 JOBS ?= $(shell nproc)
 # Paths below the checkout count as relative for the compiler cache, so a
 # fresh clone elsewhere on the same machine reuses what was compiled before.
+# The builds carry debug information, for which the cache would otherwise
+# also key every object on the build folder's absolute path.
 export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
 
 .PHONY: deps configure build run test test-sanitized bench package clean
 
