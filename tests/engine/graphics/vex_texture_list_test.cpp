@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "engine/services/vex_package.h"
 #include "platform/gfx/gfx_formats.h"
@@ -29,6 +30,22 @@ std::vector<uint8_t> Gradient(int w, int h) {
                         {uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 40, 255});
     rgba[0] = 255, rgba[1] = 0, rgba[2] = 255;
     return rgba;
+}
+
+// The bytes of an input the image fuzz target kept; its first byte is the
+// target's settings byte, the rest the picture.
+std::vector<char> FuzzCase(const char* name) {
+    std::ifstream in(std::filesystem::path(RINGDISK_FUZZ_CASES) / "image" / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Writes the picture of a kept input as a file; false if the input is missing.
+bool WriteFuzzedPicture(const char* name, const char* file) {
+    const std::vector<char> fuzzed = FuzzCase(name);
+    if (fuzzed.size() < 2) return false;
+    std::ofstream(file, std::ios::binary)
+        .write(fuzzed.data() + 1, std::streamsize(fuzzed.size() - 1));
+    return true;
 }
 
 class TextureListTest : public RecordingTest {
@@ -281,13 +298,7 @@ TEST_F(TextureListTest, APictureLargerThanTheDeviceTakesIsRefusedFromItsHeader) 
 // holds, which the system's image codec writes past its table. It is
 // refused before the codec sees it, and so is the smallest such file.
 TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
-    std::ifstream in(RINGDISK_FUZZ_CASES "/image/huffman_table_over_256_symbols.jpg.case",
-                     std::ios::binary);
-    const std::vector<char> fuzzed((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
-    ASSERT_GT(fuzzed.size(), 1u);
-    std::ofstream("fuzzed.jpg", std::ios::binary)
-        .write(fuzzed.data() + 1, std::streamsize(fuzzed.size() - 1));
+    ASSERT_TRUE(WriteFuzzedPicture("huffman_table_over_256_symbols.jpg.case", "fuzzed.jpg"));
 
     // Start of image, then one table: class 0, slot 0, sixteen counts of 17.
     std::vector<uint8_t> small = {0xFF, 0xD8, 0xFF, 0xC4, 0x00, 19, 0x00};
@@ -298,12 +309,10 @@ TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
 
     // The second find: the same table behind 0xFF fill bytes before the
     // start of the image, which the codec skips.
-    std::ifstream second(RINGDISK_FUZZ_CASES "/image/fill_bytes_before_the_start_of_image.jpg.case",
-                         std::ios::binary);
-    const std::vector<uint8_t> filled((std::istreambuf_iterator<char>(second)),
-                                      std::istreambuf_iterator<char>());
+    const std::vector<char> filled = FuzzCase("fill_bytes_before_the_start_of_image.jpg.case");
     ASSERT_GT(filled.size(), 3u);
-    EXPECT_FALSE(JpegHuffmanTablesFit(filled.data() + 1, filled.size() - 1));
+    EXPECT_FALSE(JpegHuffmanTablesFit(reinterpret_cast<const uint8_t*>(filled.data()) + 1,
+                                      filled.size() - 1));
 
     EXPECT_EQ(list.Load("fuzzed.jpg"), -1);
     EXPECT_EQ(list.Load("overfull.jpg"), -1);
@@ -320,13 +329,7 @@ TEST_F(TextureListTest, AJpegWithAnOverfullHuffmanTableIsRefused) {
 // undefined or touch memory it does not own, and the picture is refused
 // without a texture made for it.
 TEST_F(TextureListTest, AJpegWhoseDataRunsIntoAMarkerIsRefused) {
-    std::ifstream in(RINGDISK_FUZZ_CASES "/image/entropy_data_running_into_a_marker.jpg.case",
-                     std::ios::binary);
-    const std::vector<char> fuzzed((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
-    ASSERT_GT(fuzzed.size(), 1u);
-    std::ofstream("marker.jpg", std::ios::binary)
-        .write(fuzzed.data() + 1, std::streamsize(fuzzed.size() - 1));
+    ASSERT_TRUE(WriteFuzzedPicture("entropy_data_running_into_a_marker.jpg.case", "marker.jpg"));
     device().ForgetCalls();
     EXPECT_EQ(list.Load("marker.jpg"), -1);
     EXPECT_EQ(device().CountOf(Call::CreateTexture), 0u);
