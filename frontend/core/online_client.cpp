@@ -108,20 +108,21 @@ Handled OnlineClient::Dispatch(const QByteArray& message) {
         // Game traffic relayed to a connection that holds no slot yet.
     } else if (m.command == wire::kInit) {
         StartMatch(m.payload);
-    } else if (m.command == wire::kAim) {
-        c_.queue.Push(queue_entry::kAim, m.payload.left(wire::kAimBytes));
-    } else if (m.command == wire::kTurn) {
-        c_.queue.Push(queue_entry::kTurn);
-    } else if (m.command == wire::kShot) {
-        c_.queue.Push(queue_entry::kShot, m.payload.left(wire::kShotBytes));
-    } else if (m.command == wire::kSync) {
-        c_.queue.Push(queue_entry::kApplySync, m.payload.left(wire::kSyncBytes));
-    } else if (m.command == wire::kVerify) {
-        c_.queue.Push(queue_entry::kAnswerVerify);
+    } else if (const std::optional<GameEvent> e = DecodeGameEvent(m)) {
+        c_.queue.Push(*e);
     } else if (m.command == wire::kDump) {
-        c_.library.SaveDump();
+        c_.screen.SaveDump();
     }
     return Handled::Ok;
+}
+
+// The host's game events, decoded once as they arrive; nullopt for any
+// other command.
+std::optional<GameEvent> OnlineClient::DecodeGameEvent(const wire::Message& m) {
+    if (std::optional<GameEvent> move = DecodeMove(m)) return move;
+    if (m.command == wire::kSync) return wire::DecodeSync(m.payload);
+    if (m.command == wire::kVerify) return event::AnswerVerify{};
+    return std::nullopt;
 }
 
 void OnlineClient::TakeSlot(const QByteArray& payload) {

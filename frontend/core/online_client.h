@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "frontend/core/online_context.h"
@@ -30,6 +31,7 @@ public:
 
 private:
     Handled Dispatch(const QByteArray& message);
+    static std::optional<GameEvent> DecodeGameEvent(const wire::Message& m);
     void TakeSlot(const QByteArray& payload);
     void PlacePlayer(const QByteArray& payload, bool withWins);
     void RemoveNamed(const QByteArray& payload, LeaveReason reason);

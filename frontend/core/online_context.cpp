@@ -19,7 +19,7 @@ void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {
     // the events sent after it.
     queue.Clear();
     match.Begin(green, red, seed);
-    library.StartMatch(match.SeatFor(ownSlot), seed);
+    screen.StartMatch(match.SeatFor(ownSlot), seed);
     board.ShowMatch(green, red);
 }
 
@@ -27,7 +27,7 @@ void OnlineContext::ReturnToIdleTable() {
     queue.Clear();
     match.Stop();
     board.ShowNoMatch();
-    library.ShowIntro();
+    screen.ShowIntro();
     view.SetStartEnabled(false);
 }
 

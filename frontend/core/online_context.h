@@ -1,5 +1,5 @@
 // What the host's and the client's half of an online game share: the
-// window, the chat, the event queue, the game library and the sockets, the
+// window, the chat, the event queue, the table and the sockets, the
 // player board and the match, who this machine is and where its session
 // stands.
 #pragma once
@@ -27,9 +27,9 @@ enum class Handled { Ok, PacketError };
 int RandomNumberBelow999();
 
 struct OnlineContext {
-    OnlineContext(FrontendView& view, ChatDisplay& chat, EventQueue& queue, GameLibrary& library,
-                  NetworkLink& link)
-        : view(view), chat(chat), queue(queue), library(library), link(link) {}
+    OnlineContext(FrontendView& view, ChatDisplay& chat, EventQueue& queue, TableScreen& screen,
+                  TableDriver& table, NetworkLink& link)
+        : view(view), chat(chat), queue(queue), screen(screen), table(table), link(link) {}
 
     QString Text(UiText text) const { return Tr(text, uiLanguage); }
     // An empty name would match the free slots and never get one of its own.
@@ -48,7 +48,8 @@ struct OnlineContext {
     FrontendView& view;
     ChatDisplay& chat;
     EventQueue& queue;
-    GameLibrary& library;
+    TableScreen& screen;
+    TableDriver& table;  // read only for the side to move
     NetworkLink& link;
 
     Session session = Session::Offline;

@@ -119,9 +119,9 @@ TEST_F(ClientLink, ANewMatchStartsWithNothingLeftInTheQueue) {
                 "DISP:" + wire::EncodeShot({1, 21, 5, 0}), "MUDJ:"});
     ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 2; }));
     HostWrites({QByteArray("INIT:") + char(2) + char(1) + "8",
-                "SJRM:" + wire::EncodeAim({1, 2, 3, 0.5f, 1})});
+                "SJRM:" + wire::EncodeAim({.x = 2, .z = 1, .force = 3, .angle = 0.5f, .phase = 1})});
     ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 1; }));
-    EXPECT_EQ(queue.Head()[0], queue_entry::kAim);  // only what came after "INIT:"
+    EXPECT_EQ(queue.Head(), GameEvent(wire::Aim{.x = 2, .z = 1, .force = 3, .angle = 0.5f, .phase = 1}));  // only what came after "INIT:"
     EXPECT_EQ(game.MatchSeed(), 8);
     EXPECT_EQ(library.matches.back().seat, 1);  // slot 2 plays green now
 }

@@ -127,15 +127,15 @@ TEST_F(HostedGame, AMatchStartSeatsTheHostAndANewcomerMidMatchGetsItAndTheTable)
     auto cid = Admitted("Cid", 3);
     EXPECT_TRUE(cid->WaitFor(init));
     ASSERT_EQ(queue.Size(), 1u);
-    EXPECT_EQ(queue.Head()[0], queue_entry::kSendSync);
+    EXPECT_TRUE(std::holds_alternative<event::SendSync>(queue.Head()));
 }
 
 TEST_F(HostedGame, TheNextMatchStartsWithNothingLeftInTheQueue) {
     auto bob = Admitted("Bob", 2);
     auto cid = Admitted("Cid", 3);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kShot, wire::EncodeShot({1, -21, 5, 0}));
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::Shot{1, -21, 5, 0});
+    queue.Push(event::PassTurn{});
 
     // The red player leaves: the next match starts at once, its queue empty.
     bob->Send("QUIT:Bob");
@@ -165,7 +165,7 @@ TEST_F(HostedGame, TheMovePassesWithATurnChangeStillWaitingInTheQueue) {
     const QByteArray redShot = "DISP:" + wire::EncodeShot({0, -21.65f, 5, 0});
     cid->Send(redShot);
     EXPECT_TRUE(bob->WaitFor(redShot));
-    const QByteArray lateAim = "SJRM:" + wire::EncodeAim({21.65f, 0, 3, 0, 1});
+    const QByteArray lateAim = "SJRM:" + wire::EncodeAim({.z = 21.65f, .force = 3, .phase = 1});
     bob->Send(lateAim);
     bob->Send("TEXT:Bob: after the aim");
     ASSERT_TRUE(cid->WaitFor("TEXT:Bob: after the aim"));
@@ -176,7 +176,7 @@ TEST_F(HostedGame, TheMovePassesWithATurnChangeStillWaitingInTheQueue) {
 TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::PassTurn{});
     game.StartMatchOverCountdown();
     const int intros = library.introsShown;
 
@@ -197,7 +197,7 @@ TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
 TEST_F(HostedGame, AHostLeftAloneKeepsHostingAtTheIdleTable) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::PassTurn{});
     const int intros = library.introsShown;
 
     bob->Send("QUIT:Bob");
