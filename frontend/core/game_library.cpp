@@ -2,6 +2,7 @@
 #include "frontend/core/game_library.h"
 
 #include <cmath>
+#include <utility>
 
 #include "frontend/core/wire_text.h"
 #include "vexlib/exports.h"
@@ -72,19 +73,13 @@ public:
     // does not announce it again.
     bool PassTurnFromPeer() override { return !finished_ && MudaJogador(0) != 0; }
     int SideToMove() override { return finished_ ? 0 : GetPlayer_Atual(); }
-    void SetSideToMove(int side) override {
-        if (!finished_) SetPlayer_Atual(side);
-    }
+    void SetSideToMove(int side) override { Call(SetPlayer_Atual, side); }
     int LocalSeat() override { return finished_ ? 0 : GetPlayer_Host(); }
     void ShowRemoteAim(const wire::Aim& aim) override {
-        if (!finished_) SetaShooting(aim.z, aim.x, aim.force, aim.angle, 1);
+        Call(SetaShooting, aim.z, aim.x, aim.force, aim.angle, 1);
     }
-    void StepPhysics() override {
-        if (!finished_) AtualizaDiscos();
-    }
-    void Render() override {
-        if (!finished_) RenderCena();
-    }
+    void StepPhysics() override { Call(AtualizaDiscos); }
+    void Render() override { Call(RenderCena); }
     wire::Positions ReadPositions() override {
         wire::Positions p{};
         if (finished_) return p;
@@ -103,50 +98,33 @@ public:
     }
 
     // TableScreen.
-    void ShowIntro() override {
-        if (!finished_) ::ShowIntro();
-    }
-    void StartMatch(int seat, int seed) override {
-        if (!finished_) IniciaPartida(seat, seed);
-    }
+    void ShowIntro() override { Call(::ShowIntro); }
+    void StartMatch(int seat, int seed) override { Call(IniciaPartida, seat, seed); }
     // The library keeps names in Windows-1252, as the wire does.
     void StartPractice(const QString& playerName) override {
-        if (!finished_) IniciaOffline(ToWireText(playerName).constData());
+        Call(IniciaOffline, ToWireText(playerName).constData());
     }
-    void SaveDump() override {
-        if (!finished_) SalvaDump();
-    }
-    void ShowBestScores() override {
-        if (!finished_) MostraRecordes();
-    }
-    void PlayEffect(int effect) override {
-        if (!finished_) PlaySFX(static_cast<int16_t>(effect));
-    }
-    void SetMouseFocus(bool hasFocus) override {
-        if (!finished_) SetaFoco(hasFocus ? 1 : 0);
-    }
+    void SaveDump() override { Call(SalvaDump); }
+    void ShowBestScores() override { Call(MostraRecordes); }
+    void PlayEffect(int effect) override { Call(PlaySFX, static_cast<int16_t>(effect)); }
+    void SetMouseFocus(bool hasFocus) override { Call(SetaFoco, hasFocus ? 1 : 0); }
 
     // LibraryOptions.
-    void SetSpecularLight(bool on) override {
-        if (!finished_) SetaLuz(on);
-    }
-    void SetReflection(bool on) override {
-        if (!finished_) SetaMirror(on);
-    }
-    void SetHighQuality(bool high) override {
-        if (!finished_) SetaQualidade(high ? 1 : 0);
-    }
-    void SetSoundEffects(bool on) override {
-        if (!finished_) SetaAudio(on);
-    }
-    void SetMusic(bool on) override {
-        if (!finished_) SetaMusica(on);
-    }
-    void SetMouseSensitivity(int sensitivity) override {
-        if (!finished_) SetaMouseS(float(sensitivity));
-    }
+    void SetSpecularLight(bool on) override { Call(SetaLuz, on); }
+    void SetReflection(bool on) override { Call(SetaMirror, on); }
+    void SetHighQuality(bool high) override { Call(SetaQualidade, high ? 1 : 0); }
+    void SetSoundEffects(bool on) override { Call(SetaAudio, on); }
+    void SetMusic(bool on) override { Call(SetaMusica, on); }
+    void SetMouseSensitivity(int sensitivity) override { Call(SetaMouseS, float(sensitivity)); }
 
 private:
+    // Calls an exported function whose result is not needed, unless the
+    // library is finished.
+    template <typename Result, typename... Params, typename... Args>
+    void Call(Result (*exported)(Params...), Args&&... args) {
+        if (!finished_) exported(std::forward<Args>(args)...);
+    }
+
     bool finished_ = false;
 };
 

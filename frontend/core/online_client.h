@@ -36,7 +36,7 @@ private:
     void PlacePlayer(const QByteArray& payload, bool withWins);
     void RemoveNamed(const QByteArray& payload, LeaveReason reason);
     void StartMatch(const QByteArray& payload);
-    void LeaveQuietly();
+    void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
 
     OnlineContext& c_;

@@ -21,6 +21,7 @@ void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {
     match.Begin(green, red, seed);
     screen.StartMatch(match.SeatFor(ownSlot), seed);
     board.ShowMatch(green, red);
+    Tell(session::MatchStarted{green, red, seed});
 }
 
 void OnlineContext::ReturnToIdleTable() {
@@ -31,9 +32,10 @@ void OnlineContext::ReturnToIdleTable() {
     view.SetStartEnabled(false);
 }
 
-void OnlineContext::EndSession() {
+void OnlineContext::EndSession(SessionEnd reason) {
     session = Session::Offline;
     view.SetConnectionPanelVisible(true);
     chat.Clear();
     ReturnToIdleTable();
+    Tell(session::Ended{reason});
 }

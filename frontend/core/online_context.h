@@ -13,6 +13,7 @@
 #include "frontend/core/match_state.h"
 #include "frontend/core/network_link.h"
 #include "frontend/core/player_board.h"
+#include "frontend/core/session_events.h"
 #include "frontend/core/ui_texts.h"
 
 // Where this machine stands. Connecting becomes Joined once the connection
@@ -42,8 +43,12 @@ struct OnlineContext {
     // pause, silver boxes, the intro scene, no start button.
     void ReturnToIdleTable();
     // Back to offline: the connection panel shown, the chat empty, the idle
-    // table. The sockets are the caller's to close first.
-    void EndSession();
+    // table, and the listener told why. The sockets are the caller's to
+    // close first.
+    void EndSession(SessionEnd reason);
+    void Tell(const SessionEvent& event) const {
+        if (listener) listener(event);
+    }
 
     FrontendView& view;
     ChatDisplay& chat;
@@ -57,4 +62,5 @@ struct OnlineContext {
     QString nickname = QStringLiteral("Guest");
     PlayerBoard board{view, chat, uiLanguage};
     MatchState match;
+    SessionListener listener;
 };

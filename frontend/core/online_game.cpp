@@ -77,7 +77,7 @@ void OnlineGame::LeaveGame(bool quiet) {
     } else {
         client_.Close(quiet);
     }
-    c_.EndSession();
+    c_.EndSession(SessionEnd::Left);
 }
 
 bool OnlineGame::CloseButton() {

@@ -147,15 +147,16 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
     }
     c_.link.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
                       connectionId);
-    if (!c_.match.running) {
+    if (c_.match.running) {
+        c_.link.SendToConnection(
+            wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
+                                            static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
+            connectionId);
+        c_.queue.Push(event::SendSync{connectionId});
+    } else {
         c_.view.SetStartEnabled(true);
-        return;
     }
-    c_.link.SendToConnection(
-        wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
-                                        static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
-        connectionId);
-    c_.queue.Push(event::SendSync{connectionId});
+    c_.Tell(session::PlayerSeated{slot});
 }
 
 // ---- leaving, dropping and kicking ----------------------------------------------
