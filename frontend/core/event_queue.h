@@ -54,8 +54,8 @@ public:
     // stands is not the one to play on; the other events only talk about it.
     bool HoldsTableChange() const;
     const GameEvent& Head() const { return events_.front(); }
-    // Nothing happens on an empty queue: applying the head may have ended
-    // the session, which empties the queue.
+    // The head goes once it has been applied, and applying it reaches the
+    // online game, which may clear the queue: then nothing is left to pop.
     void PopHead() {
         if (!events_.empty()) events_.pop_front();
     }

@@ -46,7 +46,7 @@ void FrameLoop::MeasureTiming() {
 }
 
 void FrameLoop::ApplyHeadEvent() {
-    // A copy: applying an event may reach the online game, which may clear the queue.
+    // A copy: applying an event reaches the online game, which may clear the queue.
     const GameEvent event = queue_.Head();
     if (!std::visit([this](const auto& e) { return Apply(e); }, event)) return;
     queue_.PopHead();
