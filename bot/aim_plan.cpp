@@ -23,11 +23,11 @@ float Between(float a, float b, float t) {
 
 }  // namespace
 
-HandAim AimPlan::Resting(int side) {
-    return {ai::ShootingLineZ(side), 0.0f, 0.0f, 0.0f, 0};
+wire::Aim AimPlan::Resting(int side) {
+    return {.z = ai::ShootingLineZ(side)};
 }
 
-AimPlan::AimPlan(const HandAim& from, const ai::Shot& shot, int aimTicks)
+AimPlan::AimPlan(const wire::Aim& from, const ai::Shot& shot, int aimTicks)
     : from_(from),
       shot_(shot),
       placeTicks_(static_cast<int>(static_cast<float>(aimTicks) * kPlaceShare)),
@@ -35,8 +35,8 @@ AimPlan::AimPlan(const HandAim& from, const ai::Shot& shot, int aimTicks)
       releaseTick_(std::max(0, aimTicks)),
       cueTicks_(static_cast<int>(std::ceil(shot.force / kCueSpeedPerTick))) {}
 
-HandAim AimPlan::At(int tick) const {
-    HandAim a;
+wire::Aim AimPlan::At(int tick) const {
+    wire::Aim a;
     if (tick < placeTicks_) {
         const float t = Ease(static_cast<float>(tick) / static_cast<float>(placeTicks_));
         a.x = Between(from_.x, shot_.x, t);

@@ -7,26 +7,22 @@
 #pragma once
 
 #include "ai/shot.h"
-
-struct HandAim {
-    float z = 0, x = 0, force = 0, angle = 0;
-    int phase = 0;  // 0 placing, 1 holding the button, 2 released
-};
+#include "frontend/core/wire_messages.h"
 
 class AimPlan {
 public:
     // The hand at rest: the striker in the middle of the side's line.
-    static HandAim Resting(int side);
+    static wire::Aim Resting(int side);
 
     // From the hand where it is to the shot, over aimTicks before the release.
-    AimPlan(const HandAim& from, const ai::Shot& shot, int aimTicks);
+    AimPlan(const wire::Aim& from, const ai::Shot& shot, int aimTicks);
 
-    HandAim At(int tick) const;
+    wire::Aim At(int tick) const;
     // The cue has reached the striker: the shot goes off.
     bool Done(int tick) const { return tick >= releaseTick_ + cueTicks_; }
 
 private:
-    HandAim from_;
+    wire::Aim from_;
     ai::Shot shot_;
     int placeTicks_, holdTicks_, releaseTick_, cueTicks_;
 };

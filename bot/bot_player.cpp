@@ -38,8 +38,8 @@ void BotPlayer::Attach() {
 
 // ---- the library's notifications ------------------------------------------------
 
-void BotPlayer::OnShoot(float x, float z, float force, float angle) {
-    core_.Callbacks().OnShoot(x, z, force, angle);
+void BotPlayer::OnShoot(const wire::Shot& shot) {
+    core_.Callbacks().OnShoot(shot);
 }
 
 void BotPlayer::OnTurnPassed() {
@@ -48,10 +48,9 @@ void BotPlayer::OnTurnPassed() {
 
 // The library reports the aim three times a second during this machine's
 // turn; the aim it knows is a mouse's, and this player has a hand instead.
-void BotPlayer::OnAim(float, float, float, float, float) {
-    const HandAim hand =
-        stage_ == Stage::Aiming ? hand_ : AimPlan::Resting(core_.Library().LocalSeat());
-    core_.Callbacks().OnAim(hand.z, hand.x, hand.force, hand.angle, static_cast<float>(hand.phase));
+void BotPlayer::OnAim(const wire::Aim&) {
+    core_.Callbacks().OnAim(stage_ == Stage::Aiming ? hand_
+                                                    : AimPlan::Resting(core_.Library().LocalSeat()));
 }
 
 void BotPlayer::OnVictory(int result) {
@@ -168,7 +167,7 @@ void BotPlayer::Shoot() {
     stage_ = Stage::Waiting;
     plan_.reset();
     // Exactly what the library reports when a person's cue reaches the striker.
-    core_.Callbacks().OnShoot(s.x, s.z, s.force, s.angle);
+    core_.Callbacks().OnShoot({s.x, s.z, s.force, s.angle});
     report_(QStringLiteral("SHOT %1 %2 %3 %4")
                 .arg(double(s.x), 0, 'g', 9)
                 .arg(double(s.z), 0, 'g', 9)

@@ -38,9 +38,9 @@ public:
 
     // GameLibraryListener: the library's notifications go on to the core,
     // its aim reports carry this player's hand.
-    void OnShoot(float x, float z, float force, float angle) override;
+    void OnShoot(const wire::Shot& shot) override;
     void OnTurnPassed() override;
-    void OnAim(float z, float x, float force, float angle, float aimPhase) override;
+    void OnAim(const wire::Aim& aim) override;
     void OnVictory(int result) override;
 
 private:
@@ -67,7 +67,7 @@ private:
     ai::Decision decision_;
     std::optional<AimPlan> plan_;
     uint64_t aimStart_ = 0;
-    HandAim hand_;  // while aiming; otherwise the hand rests
+    wire::Aim hand_;  // while aiming; otherwise the hand rests
     bool wasMoving_ = false;
     bool matchWasRunning_ = false;
     int shotsThisMatch_ = 0;

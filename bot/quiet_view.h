@@ -1,5 +1,6 @@
 // The window the computer player does without: it shows nobody anything
-// and keeps only the last message box, which tells why a game ended.
+// and keeps only the last message box, whose text the player reports when
+// its session ends.
 #pragma once
 
 #include "frontend/core/frontend_view.h"

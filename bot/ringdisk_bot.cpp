@@ -21,7 +21,6 @@
 #include "bot/quiet_view.h"
 #include "frontend/core/stop_signals.h"
 #include "frontend/core/frontend_core.h"
-#include "frontend/core/ui_texts.h"
 
 namespace {
 
@@ -77,32 +76,28 @@ int main(int argc, char** argv) {
     const auto leaveOnRequest = [&] { finish(QStringLiteral("on request"), kLeft); };
 
     bool joined = false;
-    bool matchRunning = false;
-    QObject::connect(&pollTimer, &QTimer::timeout, [&] {
-        player.Poll();
-        OnlineGame& game = core.Online();
-        if (!joined && game.MySlot() > 0) {
+    QObject::connect(&pollTimer, &QTimer::timeout, [&] { player.Poll(); });
+    core.Online().SetSessionListener([&](const SessionEvent& event) {
+        if (const auto* seat = std::get_if<session::SeatTaken>(&event)) {
+            if (!joined) Print(QStringLiteral("JOINED %1").arg(seat->slot));
             joined = true;
-            Print(QStringLiteral("JOINED %1").arg(game.MySlot()));
-        }
-        if (game.MatchRunning() != matchRunning) {
-            matchRunning = game.MatchRunning();
-            if (matchRunning) {
-                Print(QStringLiteral("MATCH %1 %2 %3")
-                          .arg(game.GreenSlot())
-                          .arg(game.RedSlot())
-                          .arg(game.MatchSeed()));
-            }
-        }
-        if (game.State() != Session::Offline) return;
-        // The session ended without being asked to: the host said goodbye,
-        // refused us, or went away.
-        if (view.lastMessage.isEmpty()) {
-            finish(QStringLiteral("the host closed the game"), kLeft);
-        } else if (joined && view.lastMessage == Tr(UiText::ConnectionLost, kEnglish)) {
-            finish(view.lastMessage, kHostLost);
-        } else {
-            finish(view.lastMessage, joined ? kHostLost : kNotJoined);
+        } else if (const auto* match = std::get_if<session::MatchStarted>(&event)) {
+            Print(QStringLiteral("MATCH %1 %2 %3")
+                      .arg(match->greenSlot)
+                      .arg(match->redSlot)
+                      .arg(match->seed));
+        } else if (const auto* end = std::get_if<session::Ended>(&event)) {
+            // Unless the player asked to leave (and has gone already), the host
+            // said goodbye, refused us, or went away. The message that says why
+            // may follow the end, so the player leaves once the end has run.
+            const bool hostClosed = end->reason == SessionEnd::HostClosed;
+            QTimer::singleShot(0, [&, hostClosed] {
+                if (hostClosed) {
+                    finish(QStringLiteral("the host closed the game"), kLeft);
+                } else {
+                    finish(view.lastMessage, joined ? kHostLost : kNotJoined);
+                }
+            });
         }
     });
 
@@ -140,5 +135,7 @@ int main(int argc, char** argv) {
     });
 
     Print(QStringLiteral("READY %1 %2").arg(ai::LevelName(options.level)).arg(seed));
-    return app.exec();
+    const int status = app.exec();
+    core.Online().SetSessionListener({});  // it speaks of this function's own variables
+    return status;
 }

@@ -2,26 +2,17 @@
 
 #include <algorithm>
 
-void EventQueue::Push(char kind, const QByteArray& payload) {
-    QByteArray entry;
-    entry.reserve(payload.size() + 1);
-    entry.append(kind);
-    entry.append(payload);
-    entries_.push_back(std::move(entry));
-}
-
-void EventQueue::PushSendSync(int connectionId) {
-    Push(queue_entry::kSendSync, QByteArray::number(connectionId));
-}
-
-size_t EventQueue::Count(char kind) const {
-    return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(),
-                                             [kind](const QByteArray& e) { return e[0] == kind; }));
-}
-
 bool EventQueue::HoldsTableChange() const {
-    return std::any_of(entries_.begin(), entries_.end(), [](const QByteArray& e) {
-        return e[0] == queue_entry::kShot || e[0] == queue_entry::kTurn ||
-               e[0] == queue_entry::kApplySync || e[0] == queue_entry::kMatchOver;
+    return std::any_of(events_.begin(), events_.end(), [](const GameEvent& e) {
+        return std::holds_alternative<event::Shot>(e) ||
+               std::holds_alternative<event::PassTurn>(e) ||
+               std::holds_alternative<event::Sync>(e) || std::holds_alternative<event::MatchOver>(e);
     });
+}
+
+std::optional<GameEvent> DecodeMove(const wire::Message& m) {
+    if (m.command == wire::kAim) return wire::DecodeAim(m.payload);
+    if (m.command == wire::kTurn) return event::PassTurn{};
+    if (m.command == wire::kShot) return wire::DecodeShot(m.payload);
+    return std::nullopt;
 }

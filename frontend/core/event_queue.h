@@ -1,41 +1,66 @@
 // The FIFO of pending game events. Local and received events alike wait here
-// until the frame tick finds the table at rest and applies the head entry.
-// An entry is a byte string whose first character is its kind.
+// as typed values, decoded once where their bytes arrived, until the frame
+// tick finds the table at rest and applies the head event.
 #pragma once
 
-#include <QByteArray>
 #include <deque>
+#include <optional>
+#include <variant>
 
 #include "frontend/core/wire_messages.h"
 
-namespace queue_entry {
-constexpr char kShot = 'T';          // + 16 bytes: DispararTiro
-constexpr char kTurn = 'M';          // exactly "M": MudaJogador(0)
-constexpr char kAim = 'O';           // + 17 bytes: new remote aim targets
-constexpr char kSendSync = 'Y';      // + decimal connectionId: send "SYNC:" there
-constexpr char kApplySync = 'S';     // + 161 bytes: set positions and side
-constexpr char kAnswerVerify = 'R';  // exactly "R": answer "VERS:"
-constexpr char kCompare = 'U';       // + "VERS:" payload: compare with own table
-constexpr char kMatchOver = 'V';     // exactly "V": start the match-over countdown
-}  // namespace queue_entry
+namespace event {
+using Shot = wire::Shot;  // fire it: DispararTiro
+struct PassTurn {         // the shooter's machine passed the turn: MudaJogador(0)
+    bool operator==(const PassTurn&) const = default;
+};
+using Aim = wire::Aim;  // new targets for the aim shown of the player at another machine
+struct SendSync {       // host: send this table to the client on this connection
+    int connectionId = 0;
+    bool operator==(const SendSync&) const = default;
+};
+using Sync = wire::Sync;  // client: set the positions and the side to move
+struct AnswerVerify {     // client: answer the host's "VERS:" with this table
+    bool operator==(const AnswerVerify&) const = default;
+};
+using Verify = wire::Verify;  // host: compare a client's table with this one
+struct MatchOver {            // start the pause before the next match
+    bool operator==(const MatchOver&) const = default;
+};
+}  // namespace event
+
+using GameEvent = std::variant<event::Shot, event::PassTurn, event::Aim, event::SendSync,
+                               event::Sync, event::AnswerVerify, event::Verify, event::MatchOver>;
+
+// An aim, a turn change or a shot as another machine sent it, decoded once
+// where it arrived; nullopt for any other message, or a payload too short.
+std::optional<GameEvent> DecodeMove(const wire::Message& m);
 
 class EventQueue {
 public:
-    void Push(char kind, const QByteArray& payload = {});
-    void PushSendSync(int connectionId);
+    void Push(GameEvent event) { events_.push_back(std::move(event)); }
 
-    bool Empty() const { return entries_.empty(); }
-    size_t Size() const { return entries_.size(); }
-    // How many entries of this kind wait.
-    size_t Count(char kind) const;
-    // Whether an entry waits that moves discs, hands over the turn, sets
+    bool Empty() const { return events_.empty(); }
+    size_t Size() const { return events_.size(); }
+    // How many events of this kind wait.
+    template <typename Kind>
+    size_t Count() const {
+        size_t n = 0;
+        for (const GameEvent& e : events_) n += std::holds_alternative<Kind>(e) ? 1 : 0;
+        return n;
+    }
+    // Whether an event waits that moves discs, hands over the turn, sets
     // the table or ends the match. Until it is applied the table as it
-    // stands is not the one to play on; the other entries only talk about it.
+    // stands is not the one to play on; the other events only talk about it.
     bool HoldsTableChange() const;
-    const QByteArray& Head() const { return entries_.front(); }
-    void PopHead() { entries_.pop_front(); }
-    void Clear() { entries_.clear(); }
+    const GameEvent& Head() const { return events_.front(); }
+    // The head goes once it has been applied, and applying it reaches the
+    // online game, which may clear the queue: then nothing is left to pop.
+    void PopHead() {
+        if (!events_.empty()) events_.pop_front();
+    }
+    void Clear() { events_.clear(); }
 
 private:
-    std::deque<QByteArray> entries_;
+    std::deque<GameEvent> events_;
 };

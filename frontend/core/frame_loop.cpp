@@ -1,6 +1,7 @@
 #include "frontend/core/frame_loop.h"
 
 #include <thread>
+#include <variant>
 
 namespace {
 constexpr int kCatchUpFps = 54;
@@ -8,8 +9,8 @@ constexpr int kCatchUpEvery = 4;
 constexpr int kTickCounterWrap = 60;
 }  // namespace
 
-FrameLoop::FrameLoop(EventQueue& queue, OnlineGame& game, GameLibrary& library)
-    : queue_(queue), game_(game), library_(library) {
+FrameLoop::FrameLoop(EventQueue& queue, OnlineGame& game, TableDriver& table)
+    : queue_(queue), game_(game), table_(table) {
     clock_.start();
     lastTickMs_ = clock_.elapsed();
 }
@@ -18,14 +19,14 @@ void FrameLoop::Tick() {
     if (!engineRunning_) return;
     ++ticksRun_;
     MeasureTiming();
-    if (!queue_.Empty() && !library_.IsMoving()) ApplyHeadEntry();
-    if (library_.SideToMove() != library_.LocalSeat()) SmoothRemoteAim();
+    if (!queue_.Empty() && !table_.IsMoving()) ApplyHeadEvent();
+    if (table_.SideToMove() != table_.LocalSeat()) SmoothRemoteAim();
 
-    const bool restingBeforeStep = !library_.IsMoving();
-    library_.StepPhysics();
-    if (measuredFps_ <= kCatchUpFps && tickCounter_ % kCatchUpEvery == 0) library_.StepPhysics();
-    tableSettled_ = restingBeforeStep && !library_.IsMoving();
-    if (tickCounter_ % renderDivider_ == 0) library_.Render();
+    const bool restingBeforeStep = !table_.IsMoving();
+    table_.StepPhysics();
+    if (measuredFps_ <= kCatchUpFps && tickCounter_ % kCatchUpEvery == 0) table_.StepPhysics();
+    tableSettled_ = restingBeforeStep && !table_.IsMoving();
+    if (tickCounter_ % renderDivider_ == 0) table_.Render();
     if (++tickCounter_ == kTickCounterWrap) tickCounter_ = 1;
     game_.AdvanceCountdown();
 }
@@ -44,79 +45,67 @@ void FrameLoop::MeasureTiming() {
     }
 }
 
-void FrameLoop::ApplyHeadEntry() {
-    const QByteArray entry = queue_.Head();
-    const QByteArray payload = entry.mid(1);
-    switch (entry[0]) {
-        case queue_entry::kShot:
-            // Refused while discs move: the shot stays at the head and is tried again.
-            if (const auto shot = wire::DecodeShot(payload)) {
-                if (library_.Shoot(*shot)) queue_.PopHead();
-                return;
-            }
-            break;
-        case queue_entry::kTurn:
-            if (library_.PassTurnFromPeer()) queue_.PopHead();
-            return;
-        case queue_entry::kAim:
-            if (const auto aim = wire::DecodeAim(payload)) {
-                aimTarget_ = {aim->z, aim->x, aim->force, aim->angle};
-                aimPhase_ = aim->phase;
-                queue_.PopHead();
-                return;
-            }
-            break;
-        case queue_entry::kSendSync:
-            if (const auto id = wire::ParseDecimal(payload)) {
-                queue_.PopHead();
-                game_.SendSync(
-                    *id, {library_.ReadPositions(), static_cast<uint8_t>(library_.SideToMove())});
-                return;
-            }
-            break;
-        case queue_entry::kApplySync:
-            if (const auto sync = wire::DecodeSync(payload)) {
-                library_.WritePositions(sync->positions);
-                library_.SetSideToMove(sync->side);
-                queue_.PopHead();
-                game_.ReportSyncApplied();
-                return;
-            }
-            break;
-        case queue_entry::kAnswerVerify:
-            if (!tableSettled_) return;
-            queue_.PopHead();
-            game_.SendGameMessage(wire::kVerify +
-                                  wire::EncodeVerify(library_.ReadPositions(), game_.MySlot()));
-            return;
-        case queue_entry::kCompare:
-            if (!tableSettled_) return;
-            if (const auto verify = wire::DecodeVerify(payload)) {
-                queue_.PopHead();
-                game_.CompareWithClient(*verify, library_.ReadPositions());
-                return;
-            }
-            break;
-        case queue_entry::kMatchOver:
-            queue_.PopHead();
-            game_.StartMatchOverCountdown();
-            return;
-        default:
-            break;
-    }
-    // Entries are made from checked messages, so this is a fault of ours;
-    // dropping the entry keeps the queue moving.
-    qWarning("frame loop: malformed queue entry '%c' of %lld bytes dropped", entry[0],
-             static_cast<long long>(entry.size()));
+void FrameLoop::ApplyHeadEvent() {
+    // A copy: applying an event reaches the online game, which may clear the queue.
+    const GameEvent event = queue_.Head();
+    if (!std::visit([this](const auto& e) { return Apply(e); }, event)) return;
     queue_.PopHead();
+    if (observer_) observer_(event);
+}
+
+// Refused while discs move.
+bool FrameLoop::Apply(const event::Shot& shot) {
+    return table_.Shoot(shot);
+}
+
+bool FrameLoop::Apply(const event::PassTurn&) {
+    return table_.PassTurnFromPeer();
+}
+
+bool FrameLoop::Apply(const event::Aim& aim) {
+    aimTarget_ = aim;
+    return true;
+}
+
+bool FrameLoop::Apply(const event::SendSync& request) {
+    game_.SendSync(request.connectionId,
+                   {table_.ReadPositions(), static_cast<uint8_t>(table_.SideToMove())});
+    return true;
+}
+
+bool FrameLoop::Apply(const event::Sync& sync) {
+    table_.WritePositions(sync.positions);
+    table_.SetSideToMove(sync.side);
+    game_.ReportSyncApplied();
+    return true;
+}
+
+bool FrameLoop::Apply(const event::AnswerVerify&) {
+    if (!tableSettled_) return false;
+    game_.SendGameMessage(wire::kVerify +
+                          wire::EncodeVerify(table_.ReadPositions(), game_.MySlot()));
+    return true;
+}
+
+bool FrameLoop::Apply(const event::Verify& answer) {
+    if (!tableSettled_) return false;
+    game_.CompareWithClient(answer, table_.ReadPositions());
+    return true;
+}
+
+bool FrameLoop::Apply(const event::MatchOver&) {
+    game_.StartMatchOverCountdown();
+    return true;
 }
 
 void FrameLoop::SmoothRemoteAim() {
-    for (size_t i = 0; i < aimCurrent_.size(); ++i) {
-        float& current = aimCurrent_[i];
-        const float target = aimTarget_[i];
-        if (current < target) current += (target - current) / 10;
-        if (current > target) current -= (current - target) / 10;
-    }
-    library_.ShowRemoteAim(aimCurrent_);
+    const auto approach = [](float& shown, float target) {
+        if (shown < target) shown += (target - shown) / 10;
+        if (shown > target) shown -= (shown - target) / 10;
+    };
+    approach(aimShown_.z, aimTarget_.z);
+    approach(aimShown_.x, aimTarget_.x);
+    approach(aimShown_.force, aimTarget_.force);
+    approach(aimShown_.angle, aimTarget_.angle);
+    table_.ShowRemoteAim(aimShown_);
 }

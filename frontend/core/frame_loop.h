@@ -1,7 +1,8 @@
 // The frame tick: every 16 ms it applies at most one queued game event while
 // the table is at rest, moves the shown aim of a remote player, runs one
 // physics step (two on some ticks when ticks are lost) and renders every
-// first, second or fourth tick.
+// first, second or fourth tick. Every event that takes effect passes
+// ApplyHeadEvent, which shows it to the observer, if there is one.
 //
 // A table is compared with another machine's only once it is settled: at
 // rest before and after a whole physics step. The step that brings a shot
@@ -10,7 +11,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <array>
 #include <functional>
 
 #include "frontend/core/event_queue.h"
@@ -19,7 +19,7 @@
 
 class FrameLoop {
 public:
-    FrameLoop(EventQueue& queue, OnlineGame& game, GameLibrary& library);
+    FrameLoop(EventQueue& queue, OnlineGame& game, TableDriver& table);
 
     void Tick();
 
@@ -36,14 +36,29 @@ public:
     int TickCounter() const { return tickCounter_; }
     uint64_t TicksRun() const { return ticksRun_; }
 
+    // Hears each event as it takes effect, in order; empty hears nothing.
+    using EventObserver = std::function<void(const GameEvent&)>;
+    void ObserveAppliedEvents(EventObserver observer) { observer_ = std::move(observer); }
+
 private:
     void MeasureTiming();
-    void ApplyHeadEntry();
+    void ApplyHeadEvent();
+    // Each answers whether the event took effect; one that did not stays at
+    // the head and is tried again on the next tick at rest.
+    bool Apply(const event::Shot& shot);
+    bool Apply(const event::PassTurn&);
+    bool Apply(const event::Aim& aim);
+    bool Apply(const event::SendSync& request);
+    bool Apply(const event::Sync& sync);
+    bool Apply(const event::AnswerVerify&);
+    bool Apply(const event::Verify& answer);
+    bool Apply(const event::MatchOver&);
     void SmoothRemoteAim();
 
     EventQueue& queue_;
     OnlineGame& game_;
-    GameLibrary& library_;
+    TableDriver& table_;
+    EventObserver observer_;
     QElapsedTimer clock_;
     qint64 lastTickMs_ = 0;
     int msThisSecond_ = 0;
@@ -54,8 +69,7 @@ private:
     uint64_t ticksRun_ = 0;
     int minimumTickMs_ = 17;
     bool engineRunning_ = false;
-    std::array<float, 4> aimTarget_{};
-    std::array<float, 4> aimCurrent_{};
-    uint8_t aimPhase_ = 0;  // carried with the aim; nothing on this side reads it
+    wire::Aim aimTarget_;
+    wire::Aim aimShown_;
     bool tableSettled_ = false;
 };

@@ -11,7 +11,7 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
 }
 
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
-    : FrontendCore(view, std::move(playEffect), std::make_unique<ExportedGameLibrary>(), nullptr) {}
+    : FrontendCore(view, std::move(playEffect), MakeExportedGameLibrary(), nullptr) {}
 
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect, GameLibrary& library)
     : FrontendCore(view, std::move(playEffect), nullptr, &library) {}

@@ -16,7 +16,6 @@
 #include "frontend/core/game_library.h"
 #include "frontend/core/high_precision_timer.h"
 #include "frontend/core/library_callbacks.h"
-#include "frontend/core/library_gate.h"
 #include "frontend/core/online_game.h"
 
 struct CommandLineOptions {
@@ -68,7 +67,7 @@ private:
     bool InGameOrPractice() const;
 
     std::unique_ptr<GameLibrary> ownLibrary_;
-    LibraryGate library_;
+    GameLibrary& library_;
     EventQueue queue_;
     ChatDisplay chat_;
     OnlineGame online_;

@@ -1,10 +1,13 @@
-// The front end's one door to the game library: every call it makes into the
-// library, and the library's notifications back, behind a small interface.
-// The program uses the exported functions; a test can count and script them.
+// The front end's one door to the game library, cut by who goes through it:
+// the frame tick drives the table (TableDriver), the online game and the
+// window show what a session needs on it (TableScreen), the menus set the
+// options the library keeps (LibraryOptions). GameLibrary is all three with
+// the library's life around them. The program uses the exported functions
+// (MakeExportedGameLibrary); a test can count and script them.
 #pragma once
 
 #include <QString>
-#include <array>
+#include <memory>
 
 #include "frontend/core/wire_messages.h"
 
@@ -15,23 +18,22 @@ class GameLibraryListener {
 public:
     virtual ~GameLibraryListener() = default;
 
-    virtual void OnShoot(float x, float z, float force, float angle) = 0;
+    virtual void OnShoot(const wire::Shot& shot) = 0;
     virtual void OnTurnPassed() = 0;
-    virtual void OnAim(float z, float x, float force, float angle, float aimPhase) = 0;
+    virtual void OnAim(const wire::Aim& aim) = 0;
     // 0 draw, 1 green won, 2 red won.
     virtual void OnVictory(int result) = 0;
 };
 
-class GameLibrary {
+// The library's aim report as the aim record: its phase comes as a float and
+// travels as a whole number, cut towards zero.
+wire::Aim AimFromLibrary(float z, float x, float force, float angle, float phase);
+
+// The table, as the frame tick drives it and the computer player reads it.
+class TableDriver {
 public:
-    virtual ~GameLibrary() = default;
+    virtual ~TableDriver() = default;
 
-    // Creates the scene in the native window `window` (an X11 window id) of
-    // width x height pixels; HUD texts in uiLanguage. False on failure.
-    virtual bool Initialize(quintptr window, int width, int height, bool debug,
-                            int uiLanguage) = 0;
-
-    // The table, as the frame tick drives it.
     virtual bool IsMoving() = 0;
     // False while discs move: the caller tries again later.
     virtual bool Shoot(const wire::Shot& shot) = 0;
@@ -41,14 +43,19 @@ public:
     virtual void SetSideToMove(int side) = 0;
     // The side played at this machine; 2 watches.
     virtual int LocalSeat() = 0;
-    // aim Z, aim X, force, angle of the player at another machine.
-    virtual void ShowRemoteAim(const std::array<float, 4>& aim) = 0;
+    // The aim of the player at another machine; its phase is not shown.
+    virtual void ShowRemoteAim(const wire::Aim& aim) = 0;
     virtual void StepPhysics() = 0;
     virtual void Render() = 0;
     virtual wire::Positions ReadPositions() = 0;
     virtual void WritePositions(const wire::Positions& positions) = 0;
+};
 
-    // What the table shows.
+// What a session shows on the table: the online game's and the window's calls.
+class TableScreen {
+public:
+    virtual ~TableScreen() = default;
+
     virtual void ShowIntro() = 0;
     // seat: 1 plays green, 2 plays red, 0 watches.
     virtual void StartMatch(int seat, int seed) = 0;
@@ -61,15 +68,13 @@ public:
     virtual void PlayEffect(int effect) = 0;
     // Whether the game panel owns the mouse; without it no aim is held.
     virtual void SetMouseFocus(bool hasFocus) = 0;
-    // Releases the scene and everything the library holds.
-    virtual void Shutdown() = 0;
+};
 
-    // The one listener that hears the library; null silences it. Detach
-    // forgets the listener only if it is still the one attached.
-    virtual void Attach(GameLibraryListener* listener) = 0;
-    virtual void Detach(GameLibraryListener* listener) = 0;
+// The options of the menus that the library keeps.
+class LibraryOptions {
+public:
+    virtual ~LibraryOptions() = default;
 
-    // The options of the menus that the library keeps.
     virtual void SetSpecularLight(bool on) = 0;
     virtual void SetReflection(bool on) = 0;
     virtual void SetHighQuality(bool high) = 0;
@@ -78,38 +83,25 @@ public:
     virtual void SetMouseSensitivity(int sensitivity) = 0;
 };
 
-// The real library, through its exported functions.
-class ExportedGameLibrary : public GameLibrary {
+class GameLibrary : public TableDriver, public TableScreen, public LibraryOptions {
 public:
-    bool Initialize(quintptr window, int width, int height, bool debug, int uiLanguage) override;
-    bool IsMoving() override;
-    bool Shoot(const wire::Shot& shot) override;
-    bool PassTurnFromPeer() override;
-    int SideToMove() override;
-    void SetSideToMove(int side) override;
-    int LocalSeat() override;
-    void ShowRemoteAim(const std::array<float, 4>& aim) override;
-    void StepPhysics() override;
-    void Render() override;
-    wire::Positions ReadPositions() override;
-    void WritePositions(const wire::Positions& positions) override;
+    // Creates the scene in the native window `window` (an X11 window id) of
+    // width x height pixels; HUD texts in uiLanguage. False on failure.
+    virtual bool Initialize(quintptr window, int width, int height, bool debug,
+                            int uiLanguage) = 0;
+    // Releases the scene and everything the library holds. The close still
+    // leaves the online game afterwards (peers must hear "ENDS:" or
+    // "QUIT:"), and leaving resets the table and the mouse focus: from now
+    // on no call reaches the library, the table reads as at rest and
+    // refuses every change.
+    virtual void Shutdown() = 0;
+    virtual bool Finished() const = 0;
 
-    void ShowIntro() override;
-    void StartMatch(int seat, int seed) override;
-    void StartPractice(const QString& playerName) override;
-    void SaveDump() override;
-    void ShowBestScores() override;
-    void PlayEffect(int effect) override;
-    void SetMouseFocus(bool hasFocus) override;
-    void Shutdown() override;
-
-    void Attach(GameLibraryListener* listener) override;
-    void Detach(GameLibraryListener* listener) override;
-
-    void SetSpecularLight(bool on) override;
-    void SetReflection(bool on) override;
-    void SetHighQuality(bool high) override;
-    void SetSoundEffects(bool on) override;
-    void SetMusic(bool on) override;
-    void SetMouseSensitivity(int sensitivity) override;
+    // The one listener that hears the library; null silences it. Detach
+    // forgets the listener only if it is still the one attached.
+    virtual void Attach(GameLibraryListener* listener) = 0;
+    virtual void Detach(GameLibraryListener* listener) = 0;
 };
+
+// The real library, through its exported functions.
+std::unique_ptr<GameLibrary> MakeExportedGameLibrary();

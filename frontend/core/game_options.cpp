@@ -89,7 +89,7 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     return written;
 }
 
-void ApplyGameOptions(const GameOptions& options, GameLibrary& library) {
+void ApplyGameOptions(const GameOptions& options, LibraryOptions& library) {
     library.SetSpecularLight(options.specularLight);
     library.SetReflection(options.reflection);
     library.SetHighQuality(options.highQuality);
@@ -98,7 +98,7 @@ void ApplyGameOptions(const GameOptions& options, GameLibrary& library) {
 }
 
 void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options,
-                            GameLibrary& library) {
+                            LibraryOptions& library) {
     if (options.specularLight != given.specularLight)
         library.SetSpecularLight(options.specularLight);
     if (options.reflection != given.reflection) library.SetReflection(options.reflection);

@@ -39,7 +39,7 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options);
 
 // Light, reflection, quality, sound effects and music; the refresh rate is
 // the frame loop's (RenderDividerFor), the other two only menu checks.
-void ApplyGameOptions(const GameOptions& options, GameLibrary& library);
+void ApplyGameOptions(const GameOptions& options, LibraryOptions& library);
 // Only those of them that differ from what the library was last given.
 void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options,
-                            GameLibrary& library);
+                            LibraryOptions& library);

@@ -1,13 +1,10 @@
 #include "frontend/core/library_callbacks.h"
 
-#include <cmath>
-
-void LibraryCallbacks::OnShoot(float x, float z, float force, float angle) {
+void LibraryCallbacks::OnShoot(const wire::Shot& shot) {
     // Nobody shoots at once: every machine fires the shot from its queue when
     // its own table is at rest.
-    const QByteArray payload = wire::EncodeShot({x, z, force, angle});
-    game_.SendGameMessage(wire::kShot + payload);
-    queue_.Push(queue_entry::kShot, payload);
+    game_.SendGameMessage(wire::kShot + wire::EncodeShot(shot));
+    queue_.Push(shot);
 }
 
 void LibraryCallbacks::OnTurnPassed() {
@@ -18,8 +15,7 @@ void LibraryCallbacks::OnTurnPassed() {
     }
 }
 
-void LibraryCallbacks::OnAim(float z, float x, float force, float angle, float aimPhase) {
+void LibraryCallbacks::OnAim(const wire::Aim& aim) {
     if (!game_.IsOnline()) return;
-    const auto phase = static_cast<uint8_t>(static_cast<int>(std::trunc(aimPhase)));
-    game_.SendGameMessage(wire::kAim + wire::EncodeAim({z, x, force, angle, phase}));
+    game_.SendGameMessage(wire::kAim + wire::EncodeAim(aim));
 }

@@ -15,9 +15,9 @@ public:
 
     void Register() { library_.Attach(this); }
 
-    void OnShoot(float x, float z, float force, float angle) override;
+    void OnShoot(const wire::Shot& shot) override;
     void OnTurnPassed() override;
-    void OnAim(float z, float x, float force, float angle, float aimPhase) override;
+    void OnAim(const wire::Aim& aim) override;
     void OnVictory(int result) override { game_.OnVictory(result); }
 
 private:

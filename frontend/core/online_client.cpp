@@ -36,24 +36,26 @@ void OnlineClient::OnConnectFailed() {
     c_.session = Session::Offline;
     c_.view.SetConnecting(false);
     c_.view.ShowMessage(c_.Text(UiText::ConnectionFailed));
+    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
 }
 
 // The host closed the game's connection or the line broke; no match goes on
 // without the host, and a stale one would make this machine ask for a resync
 // in the next game before it even has a slot.
 void OnlineClient::OnConnectionLost() {
-    if (showDropMessage_) c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
+    const bool kicked = !showDropMessage_;
+    if (!kicked) c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
     showDropMessage_ = true;
-    c_.EndSession();
+    c_.EndSession(kicked ? SessionEnd::Kicked : SessionEnd::ConnectionLost);
 }
 
-void OnlineClient::LeaveQuietly() {
+void OnlineClient::LeaveQuietly(SessionEnd reason) {
     Close(true);
-    c_.EndSession();
+    c_.EndSession(reason);
 }
 
 void OnlineClient::RefusedByHost(UiText message) {
-    LeaveQuietly();
+    LeaveQuietly(SessionEnd::Refused);
     c_.view.ShowMessage(c_.Text(message));
 }
 
@@ -93,7 +95,7 @@ Handled OnlineClient::Dispatch(const QByteArray& message) {
     } else if (m.command == wire::kText || m.command == wire::kVersionAnswer) {
         c_.chat.ShowChatLine(FromWireText(m.payload));
     } else if (m.command == wire::kEnds) {
-        LeaveQuietly();
+        LeaveQuietly(SessionEnd::HostClosed);
     } else if (m.command == wire::kNameTaken) {
         RefusedByHost(UiText::NameTaken);
     } else if (m.command == wire::kFull) {
@@ -108,20 +110,21 @@ Handled OnlineClient::Dispatch(const QByteArray& message) {
         // Game traffic relayed to a connection that holds no slot yet.
     } else if (m.command == wire::kInit) {
         StartMatch(m.payload);
-    } else if (m.command == wire::kAim) {
-        c_.queue.Push(queue_entry::kAim, m.payload.left(wire::kAimBytes));
-    } else if (m.command == wire::kTurn) {
-        c_.queue.Push(queue_entry::kTurn);
-    } else if (m.command == wire::kShot) {
-        c_.queue.Push(queue_entry::kShot, m.payload.left(wire::kShotBytes));
-    } else if (m.command == wire::kSync) {
-        c_.queue.Push(queue_entry::kApplySync, m.payload.left(wire::kSyncBytes));
-    } else if (m.command == wire::kVerify) {
-        c_.queue.Push(queue_entry::kAnswerVerify);
+    } else if (const std::optional<GameEvent> e = DecodeGameEvent(m)) {
+        c_.queue.Push(*e);
     } else if (m.command == wire::kDump) {
-        c_.library.SaveDump();
+        c_.screen.SaveDump();
     }
     return Handled::Ok;
+}
+
+// The host's game events, decoded once as they arrive; nullopt for any
+// other command.
+std::optional<GameEvent> OnlineClient::DecodeGameEvent(const wire::Message& m) {
+    if (std::optional<GameEvent> move = DecodeMove(m)) return move;
+    if (m.command == wire::kSync) return wire::DecodeSync(m.payload);
+    if (m.command == wire::kVerify) return event::AnswerVerify{};
+    return std::nullopt;
 }
 
 void OnlineClient::TakeSlot(const QByteArray& payload) {
@@ -132,6 +135,7 @@ void OnlineClient::TakeSlot(const QByteArray& payload) {
     }
     mySlot_ = *slot;
     c_.board.Seat(c_.nickname, mySlot_, 0, true);
+    c_.Tell(session::SeatTaken{mySlot_});
 }
 
 void OnlineClient::PlacePlayer(const QByteArray& payload, bool withWins) {

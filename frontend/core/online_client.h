@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "frontend/core/online_context.h"
@@ -30,11 +31,12 @@ public:
 
 private:
     Handled Dispatch(const QByteArray& message);
+    static std::optional<GameEvent> DecodeGameEvent(const wire::Message& m);
     void TakeSlot(const QByteArray& payload);
     void PlacePlayer(const QByteArray& payload, bool withWins);
     void RemoveNamed(const QByteArray& payload, LeaveReason reason);
     void StartMatch(const QByteArray& payload);
-    void LeaveQuietly();
+    void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
 
     OnlineContext& c_;

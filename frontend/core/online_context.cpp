@@ -19,21 +19,23 @@ void OnlineContext::BeginMatch(int green, int red, int seed, int ownSlot) {
     // the events sent after it.
     queue.Clear();
     match.Begin(green, red, seed);
-    library.StartMatch(match.SeatFor(ownSlot), seed);
+    screen.StartMatch(match.SeatFor(ownSlot), seed);
     board.ShowMatch(green, red);
+    Tell(session::MatchStarted{green, red, seed});
 }
 
 void OnlineContext::ReturnToIdleTable() {
     queue.Clear();
     match.Stop();
     board.ShowNoMatch();
-    library.ShowIntro();
+    screen.ShowIntro();
     view.SetStartEnabled(false);
 }
 
-void OnlineContext::EndSession() {
+void OnlineContext::EndSession(SessionEnd reason) {
     session = Session::Offline;
     view.SetConnectionPanelVisible(true);
     chat.Clear();
     ReturnToIdleTable();
+    Tell(session::Ended{reason});
 }

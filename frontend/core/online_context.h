@@ -1,5 +1,5 @@
 // What the host's and the client's half of an online game share: the
-// window, the chat, the event queue, the game library and the sockets, the
+// window, the chat, the event queue, the table and the sockets, the
 // player board and the match, who this machine is and where its session
 // stands.
 #pragma once
@@ -13,6 +13,7 @@
 #include "frontend/core/match_state.h"
 #include "frontend/core/network_link.h"
 #include "frontend/core/player_board.h"
+#include "frontend/core/session_events.h"
 #include "frontend/core/ui_texts.h"
 
 // Where this machine stands. Connecting becomes Joined once the connection
@@ -27,9 +28,9 @@ enum class Handled { Ok, PacketError };
 int RandomNumberBelow999();
 
 struct OnlineContext {
-    OnlineContext(FrontendView& view, ChatDisplay& chat, EventQueue& queue, GameLibrary& library,
-                  NetworkLink& link)
-        : view(view), chat(chat), queue(queue), library(library), link(link) {}
+    OnlineContext(FrontendView& view, ChatDisplay& chat, EventQueue& queue, TableScreen& screen,
+                  TableDriver& table, NetworkLink& link)
+        : view(view), chat(chat), queue(queue), screen(screen), table(table), link(link) {}
 
     QString Text(UiText text) const { return Tr(text, uiLanguage); }
     // An empty name would match the free slots and never get one of its own.
@@ -42,13 +43,18 @@ struct OnlineContext {
     // pause, silver boxes, the intro scene, no start button.
     void ReturnToIdleTable();
     // Back to offline: the connection panel shown, the chat empty, the idle
-    // table. The sockets are the caller's to close first.
-    void EndSession();
+    // table, and the listener told why. The sockets are the caller's to
+    // close first.
+    void EndSession(SessionEnd reason);
+    void Tell(const SessionEvent& event) const {
+        if (listener) listener(event);
+    }
 
     FrontendView& view;
     ChatDisplay& chat;
     EventQueue& queue;
-    GameLibrary& library;
+    TableScreen& screen;
+    TableDriver& table;  // read only for the side to move
     NetworkLink& link;
 
     Session session = Session::Offline;
@@ -56,4 +62,5 @@ struct OnlineContext {
     QString nickname = QStringLiteral("Guest");
     PlayerBoard board{view, chat, uiLanguage};
     MatchState match;
+    SessionListener listener;
 };

@@ -23,7 +23,7 @@ bool IsAcceptableAddress(const QString& address) {
 
 OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue,
                        GameLibrary& library)
-    : link_(*this), c_(view, chat, queue, library, link_), host_(c_), client_(c_) {}
+    : link_(*this), c_(view, chat, queue, library, library, link_), host_(c_), client_(c_) {}
 
 // ---- hosting, joining and leaving ---------------------------------------------
 
@@ -45,7 +45,7 @@ bool OnlineGame::HostOnPort(quint16 port, const QString& password) {
 void OnlineGame::PrepareToHost() {
     ForgetPractice();
     c_.ReturnToIdleTable();
-    c_.library.SetMouseFocus(false);
+    c_.screen.SetMouseFocus(false);
 }
 
 bool OnlineGame::Open(quint16 port, const QString& password) {
@@ -57,7 +57,7 @@ bool OnlineGame::Open(quint16 port, const QString& password) {
 
 bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
     ForgetPractice();
-    c_.library.SetMouseFocus(false);
+    c_.screen.SetMouseFocus(false);
     if (!IsAcceptableAddress(address)) {
         c_.view.ShowMessage(c_.Text(UiText::BadAddress));
         return false;
@@ -77,7 +77,7 @@ void OnlineGame::LeaveGame(bool quiet) {
     } else {
         client_.Close(quiet);
     }
-    c_.EndSession();
+    c_.EndSession(SessionEnd::Left);
 }
 
 bool OnlineGame::CloseButton() {
@@ -103,10 +103,10 @@ void OnlineGame::ForgetPractice() {
 
 void OnlineGame::BeginPractice() {
     c_.session = Session::Practice;
-    c_.library.SetMouseFocus(false);
+    c_.screen.SetMouseFocus(false);
     c_.board.Reset();
     c_.queue.Clear();
-    c_.library.StartPractice(c_.nickname);
+    c_.screen.StartPractice(c_.nickname);
     c_.view.SetConnectionPanelVisible(false);
     c_.chat.Clear();
     c_.board.Seat(c_.nickname, -1, 0, true);
@@ -140,7 +140,7 @@ void OnlineGame::OnVictory(int result) {
         EndGameOrPractice();
         return;
     }
-    c_.queue.Push(queue_entry::kMatchOver);
+    c_.queue.Push(event::MatchOver{});
     if (wire::IsPlayerSlot(c_.match.winnerSlot)) c_.board.AddWin(c_.match.winnerSlot);
 }
 
@@ -156,7 +156,7 @@ void OnlineGame::NextMatch() {
     if (IsHost()) {
         host_.NextMatch();
     } else if (!IsOnline()) {
-        c_.library.StartMatch(1, RandomNumberBelow999());  // a new local match, playing green
+        c_.screen.StartMatch(1, RandomNumberBelow999());  // a new local match, playing green
     }
     // A client waits for the host's "INIT:".
 }

@@ -33,6 +33,8 @@ public:
     int Language() const { return c_.uiLanguage; }
     void SetNickname(const QString& name) { c_.nickname = name; }
     const QString& Nickname() const { return c_.nickname; }
+    // The one listener that hears this session's events; empty silences it.
+    void SetSessionListener(SessionListener listener) { c_.listener = std::move(listener); }
 
     // Buttons. Host and Join answer false when the dialog's values were
     // refused or the game could not be opened; the player was told why.

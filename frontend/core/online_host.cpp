@@ -65,10 +65,10 @@ Handled OnlineHost::Dispatch(int connectionId, const QByteArray& message) {
     } else if (m.command == wire::kText) {
         c_.link.Broadcast(message, connectionId);
         c_.chat.ShowChatLine(FromWireText(m.payload));
-    } else if (m.command == wire::kAim || m.command == wire::kTurn || m.command == wire::kShot) {
-        TakeMove(connectionId, senderSlot, m);
+    } else if (const std::optional<GameEvent> move = DecodeMove(m)) {
+        TakeMove(connectionId, senderSlot, m, *move);
     } else if (m.command == wire::kVerify) {
-        c_.queue.Push(queue_entry::kCompare, m.payload);
+        if (const auto answer = wire::DecodeVerify(m.payload)) c_.queue.Push(*answer);
     } else if (m.command == wire::kVersionAsk) {
         c_.link.SendToConnection(wire::VersionAnswer(c_.nickname), connectionId);
     } else if (m.command == wire::kVersionAnswer) {
@@ -89,35 +89,33 @@ int OnlineHost::SideToMove() const {
     if (!c_.match.running) return -1;
     // Turn changes already taken from the mover still wait in the queue;
     // each will hand the move to the other side.
-    const bool turnPending = c_.queue.Count(queue_entry::kTurn) % 2 != 0;
-    return c_.library.SideToMove() ^ (turnPending ? 1 : 0);
+    const bool turnPending = c_.queue.Count<event::PassTurn>() % 2 != 0;
+    return c_.table.SideToMove() ^ (turnPending ? 1 : 0);
 }
 
-const char* OnlineHost::MoveRefusal(int senderSlot, const wire::Message& m) const {
+const char* OnlineHost::MoveRefusal(int senderSlot, const GameEvent& move) const {
     const int side = SideToMove();
     const int mover = side == 0 ? c_.match.greenSlot : side == 1 ? c_.match.redSlot : 0;
     if (senderSlot != mover) return "not the player to move";
-    if (m.command == wire::kShot && !wire::IsPlayableShot(*wire::DecodeShot(m.payload), side))
-        return "not a shot the game could make";
+    const auto* shot = std::get_if<event::Shot>(&move);
+    if (shot && !wire::IsPlayableShot(*shot, side)) return "not a shot the game could make";
     return nullptr;
 }
 
-// An aim, a turn change or a shot is applied here and relayed to the others
-// only when it comes from the player to move; anything else is dropped with
-// a warning and the match goes on.
-void OnlineHost::TakeMove(int connectionId, int senderSlot, const wire::Message& m) {
-    if (const char* reason = MoveRefusal(senderSlot, m)) {
+// An aim, a turn change or a shot is applied here and relayed to the others,
+// as it came, only when it comes from the player to move; anything else is
+// dropped with a warning and the match goes on.
+void OnlineHost::TakeMove(int connectionId, int senderSlot, const wire::Message& m,
+                          const GameEvent& move) {
+    if (const char* reason = MoveRefusal(senderSlot, move)) {
         qWarning("network: %s from %s in slot %d refused: %s", m.command.constData(),
                  qUtf8Printable(c_.board.Slots()[senderSlot].name), senderSlot, reason);
         return;
     }
-    const QByteArray payload =
-        m.payload.left(wire::MinimumPayload(m.command, wire::Direction::FromClient));
-    const char kind = m.command == wire::kAim    ? queue_entry::kAim
-                      : m.command == wire::kTurn ? queue_entry::kTurn
-                                                 : queue_entry::kShot;
-    c_.queue.Push(kind, payload);
-    c_.link.Broadcast(m.command + payload, connectionId);
+    c_.queue.Push(move);
+    c_.link.Broadcast(
+        m.command + m.payload.left(wire::MinimumPayload(m.command, wire::Direction::FromClient)),
+        connectionId);
 }
 
 // ---- admission ----------------------------------------------------------------
@@ -149,15 +147,16 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
     }
     c_.link.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
                       connectionId);
-    if (!c_.match.running) {
+    if (c_.match.running) {
+        c_.link.SendToConnection(
+            wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
+                                            static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
+            connectionId);
+        c_.queue.Push(event::SendSync{connectionId});
+    } else {
         c_.view.SetStartEnabled(true);
-        return;
     }
-    c_.link.SendToConnection(
-        wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
-                                        static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
-        connectionId);
-    c_.queue.PushSendSync(connectionId);
+    c_.Tell(session::PlayerSeated{slot});
 }
 
 // ---- leaving, dropping and kicking ----------------------------------------------
@@ -264,12 +263,12 @@ void OnlineHost::SendSync(int connectionId, const wire::Sync& table) {
 }
 
 void OnlineHost::QueueSyncForAllClients() {
-    for (int id : c_.link.ConnectionIds()) c_.queue.PushSendSync(id);
+    for (int id : c_.link.ConnectionIds()) c_.queue.Push(event::SendSync{id});
 }
 
 void OnlineHost::DumpEveryTable() {
     c_.link.Broadcast(wire::kDump, -1);
-    c_.library.SaveDump();
+    c_.screen.SaveDump();
 }
 
 void OnlineHost::OnPacketError() {

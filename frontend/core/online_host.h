@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "frontend/core/online_context.h"
@@ -36,9 +37,10 @@ public:
 private:
     Handled Dispatch(int connectionId, const QByteArray& message);
     void Admit(int connectionId, const QByteArray& payload);
-    void TakeMove(int connectionId, int senderSlot, const wire::Message& m);
+    void TakeMove(int connectionId, int senderSlot, const wire::Message& m,
+                  const GameEvent& move);
     // Why a move from this slot is not taken, or null when it is.
-    const char* MoveRefusal(int senderSlot, const wire::Message& m) const;
+    const char* MoveRefusal(int senderSlot, const GameEvent& move) const;
     // The side to move in the running match (0 green, 1 red) as this table
     // will stand once the turn changes already taken apply; -1 without one.
     int SideToMove() const;

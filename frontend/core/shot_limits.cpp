@@ -2,15 +2,12 @@
 
 #include <cmath>
 
+#include "game/table_geometry.h"
+
 namespace wire {
 
 namespace {
 
-// Both shooting lines span the same X range; green's lies at +Z, red's at -Z.
-constexpr float kZoneLeftX = -21.0f;
-constexpr float kZoneRightX = 20.0f;
-constexpr float kZoneNearZ = 19.3f;
-constexpr float kZoneFarZ = 24.0f;
 // The game tests the zone on the striker's spot before it rounds the spot
 // to 16.16 towards zero, which can carry a spot just beyond the near line
 // one step over it.
@@ -29,9 +26,10 @@ bool IsPlayableShot(const Shot& shot, int side) {
     if (side != 0 && side != 1) return false;
     if (!(shot.force > kWeakestForce && shot.force <= kForceLimit)) return false;
     if (!(std::fabs(shot.angle) <= kAngleLimit)) return false;
-    if (!(shot.x > kZoneLeftX && shot.x < kZoneRightX)) return false;
+    // Both shooting strips span the same X range; green's lies at +Z, red's at -Z.
+    if (!(shot.x > table::kShootingStripMinX && shot.x < table::kShootingStripMaxX)) return false;
     const float depth = side == 0 ? shot.z : -shot.z;
-    return depth > kZoneNearZ - kRoundingStep && depth < kZoneFarZ;
+    return depth > table::kShootingStripNearZ - kRoundingStep && depth < table::kShootingStripFarZ;
 }
 
 }  // namespace wire

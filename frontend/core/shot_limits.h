@@ -1,7 +1,8 @@
 // The shots the game itself could make, which is all the host relays: the
 // striker on the shooting line of the side to move, a force the cue can
-// give, an angle the aim can reach. The numbers are the game's own; a test
-// holds them against the game's rules.
+// give, an angle the aim can reach. The strips are the table's own
+// measurements; the force and angle limits are the game's, which a test
+// holds against its rules.
 #pragma once
 
 #include "frontend/core/wire_messages.h"

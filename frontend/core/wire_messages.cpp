@@ -80,8 +80,11 @@ QByteArray EncodeAim(const Aim& a) {
 
 std::optional<Aim> DecodeAim(const QByteArray& payload) {
     if (payload.size() < kAimBytes) return std::nullopt;
-    return Aim{ReadFloat(payload, 0), ReadFloat(payload, 4), ReadFloat(payload, 8),
-               ReadFloat(payload, 12), static_cast<uint8_t>(payload[16])};
+    return Aim{.x = ReadFloat(payload, 4),
+               .z = ReadFloat(payload, 0),
+               .force = ReadFloat(payload, 8),
+               .angle = ReadFloat(payload, 12),
+               .phase = static_cast<uint8_t>(payload[16])};
 }
 
 QByteArray EncodePositions(const Positions& p) {

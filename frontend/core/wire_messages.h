@@ -53,13 +53,21 @@ constexpr int kSyncBytes = kPositionBytes + 1;
 constexpr int kMinInitBytes = 3;
 constexpr int kMaxIdChars = 10;
 
+// A shot as the library fires it: the striker's spot, the cue's force and angle.
 struct Shot {
     float x = 0, z = 0, force = 0, angle = 0;
+
+    bool operator==(const Shot&) const = default;
 };
 
+// The aim of the player to move as the others are shown it: where the
+// striker stands, the cue's force and angle, and the hand's phase (0 placing,
+// 1 holding the button, 2 released). The wire carries Z before X.
 struct Aim {
-    float z = 0, x = 0, force = 0, angle = 0;
+    float x = 0, z = 0, force = 0, angle = 0;
     uint8_t phase = 0;
+
+    bool operator==(const Aim&) const = default;
 };
 
 // X then Z of discs 1..20.
@@ -68,11 +76,15 @@ using Positions = std::array<float, kSyncedDiscs * 2>;
 struct Sync {
     Positions positions{};
     uint8_t side = 0;
+
+    bool operator==(const Sync&) const = default;
 };
 
 struct Verify {
     Positions positions{};
     QByteArray id;  // the sender's slot as sent, at most kMaxIdChars characters
+
+    bool operator==(const Verify&) const = default;
 };
 
 struct Init {

@@ -23,9 +23,11 @@ ComputerOpponent::ComputerOpponent(FrontendCore& core, QString botProgram)
     : core_(core), botProgram_(std::move(botProgram)) {
     bot_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     bot_.setStandardOutputFile(QProcess::nullDevice());
+    core_.Online().SetSessionListener([this](const SessionEvent& e) { OnSessionEvent(e); });
 }
 
 ComputerOpponent::~ComputerOpponent() {
+    core_.Online().SetSessionListener({});
     StopBot();
 }
 
@@ -46,17 +48,18 @@ bool ComputerOpponent::Start(const QString& level, const QString& botName) {
     return true;
 }
 
-void ComputerOpponent::OnStartEnabled(bool enabled) {
-    if (!enabled || !startWhenSeated_) return;
+void ComputerOpponent::OnSessionEvent(const SessionEvent& event) {
+    if (std::holds_alternative<session::Ended>(event)) {
+        StopBot();
+        return;
+    }
+    if (!std::holds_alternative<session::PlayerSeated>(event) || !startWhenSeated_) return;
     startWhenSeated_ = false;
-    // After the admission that enabled the button has run to its end.
+    // After the admission that seated the bot has run to its end.
     QTimer::singleShot(0, &bot_, [this] {
-        if (core_.Online().IsHost()) core_.Online().StartFirstMatch();
+        OnlineGame& game = core_.Online();
+        if (game.IsHost() && !game.MatchRunning()) game.StartFirstMatch();
     });
-}
-
-void ComputerOpponent::OnGameEnded() {
-    StopBot();
 }
 
 void ComputerOpponent::StopBot() {

@@ -1,7 +1,8 @@
 // "Play against the computer": a game hosted here on a free port with a
 // random password, joined by a `ringdisk-bot` process started beside this
 // program, and its match started as soon as the bot has its seat. Leaving
-// the game or closing the window ends the bot.
+// the game or closing the window ends the bot. It hears the online game's
+// session events for as long as it lives.
 #pragma once
 
 #include <QProcess>
@@ -22,12 +23,10 @@ public:
     bool Start(const QString& level, const QString& botName);
     bool Running() const { return bot_.state() != QProcess::NotRunning; }
 
-    // From the window: the start button came on (someone took a seat), and
-    // the connection panel came back (the game ended).
-    void OnStartEnabled(bool enabled);
-    void OnGameEnded();
-
 private:
+    // A player sat down: the bot, whose match starts; the session ended:
+    // the bot goes.
+    void OnSessionEvent(const SessionEvent& event);
     void StopBot();
 
     FrontendCore& core_;

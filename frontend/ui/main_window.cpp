@@ -168,7 +168,7 @@ void MainWindow::ConnectButtons() {
 }
 
 void MainWindow::ConnectMenus() {
-    GameLibrary& library = core_->Library();
+    LibraryOptions& library = core_->Library();
     connect(menus.newGame, &QAction::triggered, this, [this] {
         TakeNickname();
         core_->NewGame();

@@ -18,7 +18,7 @@ void MainWindow::SetWindowActive(bool active) {
 }
 
 void MainWindow::WatchTheMouse() {
-    GameLibrary& library = core_->Library();
+    TableScreen& library = core_->Library();
     tela->onPress = [&library] { library.SetMouseFocus(true); };
     tela->onMove = [this, &library] {
         if (windowActive_) library.SetMouseFocus(true);

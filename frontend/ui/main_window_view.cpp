@@ -40,12 +40,10 @@ void MainWindow::SetWinLabel(int slot, const QString& text) {
 
 void MainWindow::SetStartEnabled(bool enabled) {
     panels.start->setEnabled(enabled);
-    if (computer_) computer_->OnStartEnabled(enabled);
 }
 
 void MainWindow::SetConnectionPanelVisible(bool visible) {
     panels.stack->setCurrentWidget(visible ? panels.connection : panels.players);
-    if (visible && computer_) computer_->OnGameEnded();
 }
 
 void MainWindow::SetPracticeLayout(bool practice) {

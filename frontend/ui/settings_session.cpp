@@ -1,6 +1,6 @@
 #include "frontend/ui/settings_session.h"
 
-SettingsSession::SettingsSession(QString path, SettingsBindings bindings, GameLibrary& library)
+SettingsSession::SettingsSession(QString path, SettingsBindings bindings, LibraryOptions& library)
     : path_(std::move(path)),
       bindings_(std::move(bindings)),
       library_(library),

@@ -46,7 +46,7 @@ struct SettingsBindings {
 
 class SettingsSession {
 public:
-    SettingsSession(QString path, SettingsBindings bindings, GameLibrary& library);
+    SettingsSession(QString path, SettingsBindings bindings, LibraryOptions& library);
 
     void RestoreBeforeFirstShow();
     void OnActivation();
@@ -59,7 +59,7 @@ private:
 
     QString path_;
     SettingsBindings bindings_;
-    GameLibrary& library_;
+    LibraryOptions& library_;
     FormWalker walker_;
     std::optional<FileStamp> lastSeen_;  // none before the first restore
 };

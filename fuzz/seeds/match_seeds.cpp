@@ -90,7 +90,7 @@ bool PlayMatch(QByteArray& recorded) {
     if (!SpinUntil([&] { return client.core.Online().MatchRunning(); })) return false;
     // Green (the host) breaks. As the game library does, the table passes
     // its turn itself once the shot has come to rest and then reports it.
-    host.core.Callbacks().OnShoot(0.0f, 21.5f, 9.0f, 0.0f);
+    host.core.Callbacks().OnShoot({0.0f, 21.5f, 9.0f, 0.0f});
     if (!SpinUntil([&] { return host.library.shots.size() == 1 && !host.library.moving; }))
         return false;
     host.library.SetSideToMove(1);
@@ -102,9 +102,12 @@ bool PlayMatch(QByteArray& recorded) {
         return false;
     // The client aims a little, shoots and passes the turn back.
     for (int step = 0; step < 4; ++step)
-        client.core.Callbacks().OnAim(-21.5f, 2.0f * float(step), 3.0f + float(step), 0.25f,
-                                      float(step));
-    client.core.Callbacks().OnShoot(6.0f, -21.5f, 8.5f, 0.3f);
+        client.core.Callbacks().OnAim({.x = 2.0f * float(step),
+                                       .z = -21.5f,
+                                       .force = 3.0f + float(step),
+                                       .angle = 0.25f,
+                                       .phase = static_cast<uint8_t>(step)});
+    client.core.Callbacks().OnShoot({6.0f, -21.5f, 8.5f, 0.3f});
     if (!SpinUntil([&] { return client.library.shots.size() == 2 && !client.library.moving; }))
         return false;
     client.library.SetSideToMove(0);

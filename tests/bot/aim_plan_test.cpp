@@ -14,21 +14,21 @@ namespace {
 constexpr ai::Shot kShot{-12.0f, 21.649994f, 7.5f, -0.6f};
 
 TEST(AimPlan, PlacesTurnsDrawsBackAndReleases) {
-    const HandAim rest = AimPlan::Resting(kSideGreen);
+    const wire::Aim rest = AimPlan::Resting(kSideGreen);
     EXPECT_EQ(rest.phase, 0);
     EXPECT_EQ(rest.x, 0.0f);
     EXPECT_FLOAT_EQ(rest.z, 21.65f);
 
     constexpr int kAimTicks = 90;
     const AimPlan plan(rest, kShot, kAimTicks);
-    const HandAim start = plan.At(0);
+    const wire::Aim start = plan.At(0);
     EXPECT_EQ(start.phase, 0);
     EXPECT_EQ(start.x, rest.x);
 
     int lastPhase = 0;
     float lastX = rest.x;
     for (int tick = 0; tick < kAimTicks; ++tick) {
-        const HandAim a = plan.At(tick);
+        const wire::Aim a = plan.At(tick);
         EXPECT_GE(a.phase, lastPhase) << tick;
         EXPECT_LT(a.phase, 2) << "released early at " << tick;
         // The striker moves one way only, and the cue never beyond the shot.
@@ -42,7 +42,7 @@ TEST(AimPlan, PlacesTurnsDrawsBackAndReleases) {
         lastPhase = a.phase;
         lastX = a.x;
     }
-    const HandAim held = plan.At(kAimTicks - 1);
+    const wire::Aim held = plan.At(kAimTicks - 1);
     EXPECT_EQ(held.phase, 1);
     EXPECT_EQ(held.x, kShot.x);
     EXPECT_EQ(held.z, kShot.z);
@@ -50,7 +50,7 @@ TEST(AimPlan, PlacesTurnsDrawsBackAndReleases) {
     EXPECT_FLOAT_EQ(held.force, kShot.force);
 
     // 90 force units a second, a sixtieth of a second a tick: 7.5 takes 5 ticks.
-    const HandAim released = plan.At(kAimTicks + 2);
+    const wire::Aim released = plan.At(kAimTicks + 2);
     EXPECT_EQ(released.phase, 2);
     EXPECT_FLOAT_EQ(released.force, kShot.force - 3.0f);
     EXPECT_FALSE(plan.Done(kAimTicks + 4));

@@ -77,8 +77,8 @@ void PeerCommands::Shoot(const QStringList& words) {
         return;
     }
     // Exactly what the library reports when the player releases the cue.
-    core_.Callbacks().OnShoot(words[1].toFloat(), words[2].toFloat(), words[3].toFloat(),
-                              words[4].toFloat());
+    core_.Callbacks().OnShoot(
+        {words[1].toFloat(), words[2].toFloat(), words[3].toFloat(), words[4].toFloat()});
     print_(QStringLiteral("SHOT"));
 }
 

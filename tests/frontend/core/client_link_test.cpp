@@ -5,6 +5,7 @@
 
 #include <QTcpServer>
 
+#include "captured_warnings.h"
 #include "frontend/core/headless_view.h"
 #include "frontend/core/online_game.h"
 #include "raw_connection.h"
@@ -93,6 +94,68 @@ TEST_F(ClientLink, APlayerWithAShortFrameRequestsAResync) {
     ASSERT_TRUE(SpinUntil([&] { return fromClient.back() == "RQSY:"; }));
 }
 
+// The host's game messages are decoded once as they arrive: one too short
+// for its command is refused there, with its log line, and never queued.
+TEST_F(ClientLink, ShortGameMessagesAreRefusedWhereTheyArriveAndNeverQueued) {
+    HostWrites({"IDJG:3", QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    CapturedWarnings warnings;
+    HostWrites({"SJRM:" + QByteArray(16, '\x01'), "DISP:" + QByteArray(15, '\x01'),
+                "SYNC:" + QByteArray(160, '\x01'), "MUDJ:", "VERS:", "TEXT:Hal: after"});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Hal: after"); }));
+    EXPECT_EQ(warnings.Lines(), (QStringList{"network: short SJRM: from the host dropped",
+                                             "network: short DISP: from the host dropped",
+                                             "network: short SYNC: from the host dropped"}));
+    ASSERT_EQ(queue.Size(), 2u);
+    EXPECT_EQ(queue.Head(), GameEvent(event::PassTurn{}));
+    queue.PopHead();
+    EXPECT_EQ(queue.Head(), GameEvent(event::AnswerVerify{}));
+}
+
+TEST_F(ClientLink, TheSessionTellsOfTheSeatTheMatchAndWhyItEnded) {
+    std::vector<SessionEvent> heard;
+    game.SetSessionListener([&](const SessionEvent& e) { heard.push_back(e); });
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7", "ENDS:"});
+    ASSERT_TRUE(SpinUntil([&] { return game.State() == Session::Offline; }));
+    EXPECT_EQ(heard, (std::vector<SessionEvent>{session::SeatTaken{2},
+                                                session::MatchStarted{1, 2, 7},
+                                                session::Ended{SessionEnd::HostClosed}}));
+    EXPECT_TRUE(view.messages.isEmpty());
+}
+
+// Each way a host ends a client's session has its own reason, whatever the
+// message box says in the player's language.
+TEST(ClientSessionEnd, RefusedKickedAndLostAreToldApart) {
+    const struct {
+        std::vector<QByteArray> fromHost;
+        bool hostCloses;
+        SessionEnd reason;
+    } cases[] = {{{"INVS:"}, false, SessionEnd::Refused},
+                 {{"IDJG:2", "KIKD:"}, true, SessionEnd::Kicked},
+                 {{"IDJG:2"}, true, SessionEnd::ConnectionLost}};
+    for (const auto& c : cases) {
+        QTcpServer server;
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        HeadlessView view;
+        EventQueue queue;
+        ChatDisplay chat(view, [](int) {});
+        RecordingLibrary library;
+        OnlineGame game(view, chat, queue, library);
+        std::vector<SessionEvent> heard;
+        game.SetSessionListener([&](const SessionEvent& e) { heard.push_back(e); });
+        ASSERT_TRUE(game.Join("127.0.0.1", QString::number(server.serverPort()), ""));
+        ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+        QTcpSocket* host = server.nextPendingConnection();
+        for (const QByteArray& m : c.fromHost) host->write(MakeFrame(m));
+        host->flush();
+        if (c.hostCloses) host->disconnectFromHost();  // after what was written
+        ASSERT_TRUE(SpinUntil([&] { return game.State() == Session::Offline; }));
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back(), SessionEvent(session::Ended{c.reason}));
+        EXPECT_EQ(view.messages.size(), 1);
+    }
+}
+
 TEST_F(ClientLink, ClosedByTheHostShowsTheLostConnectionMessage) {
     host->disconnectFromHost();
     ASSERT_TRUE(SpinUntil([&] { return !game.IsOnline(); }));
@@ -119,9 +182,9 @@ TEST_F(ClientLink, ANewMatchStartsWithNothingLeftInTheQueue) {
                 "DISP:" + wire::EncodeShot({1, 21, 5, 0}), "MUDJ:"});
     ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 2; }));
     HostWrites({QByteArray("INIT:") + char(2) + char(1) + "8",
-                "SJRM:" + wire::EncodeAim({1, 2, 3, 0.5f, 1})});
+                "SJRM:" + wire::EncodeAim({.x = 2, .z = 1, .force = 3, .angle = 0.5f, .phase = 1})});
     ASSERT_TRUE(SpinUntil([&] { return queue.Size() == 1; }));
-    EXPECT_EQ(queue.Head()[0], queue_entry::kAim);  // only what came after "INIT:"
+    EXPECT_EQ(queue.Head(), GameEvent(wire::Aim{.x = 2, .z = 1, .force = 3, .angle = 0.5f, .phase = 1}));  // only what came after "INIT:"
     EXPECT_EQ(game.MatchSeed(), 8);
     EXPECT_EQ(library.matches.back().seat, 1);  // slot 2 plays green now
 }
@@ -155,6 +218,8 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
     RecordingLibrary library;
     OnlineGame game(view, chat, queue, library);
     game.SetLanguage(3);
+    std::vector<SessionEvent> heard;
+    game.SetSessionListener([&](const SessionEvent& e) { heard.push_back(e); });
     ASSERT_TRUE(game.Join("127.0.0.1", port, ""));
     EXPECT_TRUE(game.IsConnecting());
     EXPECT_TRUE(view.connecting);  // the buttons that start a game wait
@@ -165,6 +230,7 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
                   "Error al conectarse al server. IP inválido o el server no está disponible."));
     EXPECT_FALSE(game.IsConnecting());
     EXPECT_FALSE(game.IsOnline());
+    EXPECT_EQ(heard, std::vector<SessionEvent>{session::Ended{SessionEnd::ConnectFailed}});
 
     // Refused before anything is opened.
     view.messages.clear();

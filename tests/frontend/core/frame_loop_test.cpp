@@ -1,12 +1,13 @@
 // The frame tick against a recording stand-in for the game library: what
-// each queue entry does, when the table is left alone, how often physics and
-// rendering run, and the pause after a match.
+// each kind of queued event does, when the table is left alone, how often
+// physics and rendering run, and the pause after a match.
 #include "frontend/core/frame_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "frontend/core/headless_view.h"
 #include "recording_library.h"
@@ -34,8 +35,8 @@ protected:
 };
 
 TEST_F(FrameTick, ShotsWaitForARestingTableOneAtATime) {
-    queue.Push(queue_entry::kShot, wire::EncodeShot({1, 2, 3, 4}));
-    queue.Push(queue_entry::kShot, wire::EncodeShot({5, 6, 7, 8}));
+    queue.Push(event::Shot{1, 2, 3, 4});
+    queue.Push(event::Shot{5, 6, 7, 8});
     loop.Tick();
     ASSERT_EQ(library.shots.size(), 1u);
     EXPECT_EQ(library.shots[0].angle, 4.0f);
@@ -51,11 +52,12 @@ TEST_F(FrameTick, ShotsWaitForARestingTableOneAtATime) {
 
 TEST_F(FrameTick, ARefusedShotStaysAtTheHeadAndBlocksTheQueue) {
     library.refuseShots = 2;
-    queue.Push(queue_entry::kShot, wire::EncodeShot({1, 2, 3, 4}));
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::Shot{1, 2, 3, 4});
+    queue.Push(event::PassTurn{});
     Ticks(2);
     EXPECT_EQ(library.shootCalls, 2);
     EXPECT_EQ(queue.Size(), 2u);
+    EXPECT_EQ(queue.Head(), GameEvent(event::Shot{1, 2, 3, 4}));
     EXPECT_EQ(library.side, 0);
     loop.Tick();
     EXPECT_EQ(library.shots.size(), 1u);
@@ -68,47 +70,77 @@ TEST_F(FrameTick, ARefusedShotStaysAtTheHeadAndBlocksTheQueue) {
 
 TEST_F(FrameTick, RemoteAimMovesATenthOfTheWayEachTickOnlyWhenTheOtherSideIsToMove) {
     library.seat = 1;  // red here; green is to move
-    queue.Push(queue_entry::kAim, wire::EncodeAim({10.0f, -20.0f, 5.0f, 1.0f, 2}));
+    queue.Push(event::Aim{.x = -20.0f, .z = 10.0f, .force = 5.0f, .angle = 1.0f, .phase = 2});
     loop.Tick();
     ASSERT_EQ(library.shownAims.size(), 1u);
-    EXPECT_FLOAT_EQ(library.shownAims[0][0], 1.0f);
-    EXPECT_FLOAT_EQ(library.shownAims[0][1], -2.0f);
-    EXPECT_FLOAT_EQ(library.shownAims[0][2], 0.5f);
+    EXPECT_FLOAT_EQ(library.shownAims[0].z, 1.0f);
+    EXPECT_FLOAT_EQ(library.shownAims[0].x, -2.0f);
+    EXPECT_FLOAT_EQ(library.shownAims[0].force, 0.5f);
+    EXPECT_FLOAT_EQ(library.shownAims[0].angle, 0.1f);
     loop.Tick();
-    EXPECT_FLOAT_EQ(library.shownAims[1][0], 1.9f);
-    EXPECT_FLOAT_EQ(library.shownAims[1][1], -3.8f);
+    EXPECT_FLOAT_EQ(library.shownAims[1].z, 1.9f);
+    EXPECT_FLOAT_EQ(library.shownAims[1].x, -3.8f);
 
     library.side = 1;  // our own turn: our aim is our own
     Ticks(5);
     EXPECT_EQ(library.shownAims.size(), 2u);
 }
 
-TEST_F(FrameTick, SyncSetsTheTableAndVerifyAnswersIt) {
+TEST_F(FrameTick, SyncSetsTheTableAndTheSideToMove) {
     wire::Positions p{};
     for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<float>(i) - 7.5f;
-    queue.Push(queue_entry::kApplySync, wire::EncodeSync({p, 1}));
+    queue.Push(event::Sync{p, 1});
     loop.Tick();
     EXPECT_EQ(library.positions, p);
     EXPECT_EQ(library.side, 1);
     EXPECT_TRUE(queue.Empty());
+}
 
-    // Entries that cannot be what their kind promises are dropped, not read.
-    queue.Push(queue_entry::kApplySync, QByteArray(20, '\x01'));
-    queue.Push(queue_entry::kShot, QByteArray(3, '\x01'));
-    queue.Push('Q');
-    Ticks(3);
+// One event of each kind, as a match sees them: each takes effect in its
+// turn, and the observer hears exactly those that did, in order.
+TEST_F(FrameTick, EveryKindOfEventTakesEffectInOrderAndIsObserved) {
+    std::vector<GameEvent> applied;
+    loop.ObserveAppliedEvents([&](const GameEvent& e) { applied.push_back(e); });
+    wire::Positions p{};
+    p[0] = 3.5f;
+    const std::vector<GameEvent> events = {
+        event::Shot{1, 2, 3, 4},
+        event::PassTurn{},
+        event::Aim{.x = 5, .z = 6, .force = 7, .angle = 0.5f, .phase = 1},
+        event::SendSync{7},
+        event::Sync{p, 0},
+        event::AnswerVerify{},
+        event::Verify{p, "3"},
+        event::MatchOver{}};
+    for (const GameEvent& e : events) queue.Push(e);
+
+    for (int i = 0; i < 20 && !queue.Empty(); ++i) loop.Tick();
     EXPECT_TRUE(queue.Empty());
+    EXPECT_EQ(applied, events);
+    ASSERT_EQ(library.shots.size(), 1u);
+    EXPECT_EQ(library.shots[0], (wire::Shot{1, 2, 3, 4}));
     EXPECT_EQ(library.positions, p);
-    EXPECT_TRUE(library.shots.empty());
+    EXPECT_EQ(library.side, 0);  // passed to red, then set back by the sync
+    ASSERT_FALSE(view.chatLines.empty());
+    EXPECT_EQ(HeadlessView::PlainText(view.chatLines.back()), "No desync at ID 3");
+    EXPECT_TRUE(game.CountdownRunning());
+
+    // An event that does not take effect is not heard.
+    applied.clear();
+    library.refuseShots = 1;
+    queue.Push(event::Shot{1, 2, 3, 4});
+    loop.Tick();
+    EXPECT_TRUE(applied.empty());
+    EXPECT_EQ(queue.Size(), 1u);
 }
 
 // The step that brings a shot to rest may leave a disc where only the next
 // step rounds it, so "vsync" answers and comparisons wait for a whole step
 // at rest.
 TEST_F(FrameTick, ATableIsComparedOnlyAfterAWholeStepAtRest) {
-    queue.Push(queue_entry::kShot, wire::EncodeShot({1, 2, 3, 4}));
-    queue.Push(queue_entry::kAnswerVerify);
-    queue.Push(queue_entry::kCompare, wire::EncodeVerify(library.positions, 2));
+    queue.Push(event::Shot{1, 2, 3, 4});
+    queue.Push(event::AnswerVerify{});
+    queue.Push(event::Verify{library.positions, "2"});
     Ticks(RecordingLibrary::kShotSteps);  // the last of them brings the shot to rest
     ASSERT_FALSE(library.moving);
     EXPECT_EQ(queue.Size(), 2u);
@@ -152,7 +184,7 @@ TEST_F(FrameTick, LostTicksAddAPhysicsStepEveryFourthTick) {
 }
 
 TEST_F(FrameTick, MatchOverStartsTheNextMatchAfter780Ticks) {
-    queue.Push(queue_entry::kMatchOver);
+    queue.Push(event::MatchOver{});
     loop.Tick();
     EXPECT_TRUE(game.CountdownRunning());
     Ticks(778);
@@ -163,7 +195,7 @@ TEST_F(FrameTick, MatchOverStartsTheNextMatchAfter780Ticks) {
 
 TEST_F(FrameTick, NothingRunsBeforeTheEngineDoes) {
     loop.SetEngineRunning(false);
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::PassTurn{});
     Ticks(3);
     EXPECT_EQ(library.steps, 0);
     EXPECT_EQ(library.renders, 0);

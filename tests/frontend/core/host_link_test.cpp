@@ -94,7 +94,7 @@ TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
     std::vector<QByteArray> sent;
     for (int i = 0; i < kPairs; ++i) {
         const float f = static_cast<float>(i);
-        sent.push_back("SJRM:" + wire::EncodeAim({f, -f, 1.0f, 0.5f, 2}));
+        sent.push_back("SJRM:" + wire::EncodeAim({.x = -f, .z = f, .force = 1.0f, .angle = 0.5f, .phase = 2}));
         sent.push_back("TEXT:Bob: line " + QByteArray::number(i));
     }
     for (const QByteArray& m : sent) burst += MakeFrame(m);
@@ -114,18 +114,19 @@ TEST_F(HostLink, BurstOfAimAndChatIsRelayedInOrderWhileTheTickRuns) {
 
 TEST_F(HostLink, TheLibrarysReportsGoToEveryClient) {
     auto bob = Admitted("Bob", 2);
-    core.Callbacks().OnAim(1.0f, 2.0f, 3.0f, 4.0f, 2.7f);  // the phase travels truncated
+    core.Callbacks().OnAim(AimFromLibrary(1.0f, 2.0f, 3.0f, 4.0f, 2.7f));  // the phase travels truncated
     core.Callbacks().OnTurnPassed();
-    core.Callbacks().OnShoot(0.5f, 21.5f, 9.0f, 0.125f);
+    core.Callbacks().OnShoot({0.5f, 21.5f, 9.0f, 0.125f});
     const QByteArray shot = wire::EncodeShot({0.5f, 21.5f, 9.0f, 0.125f});
     // Only the shot waits in the host's own queue: the library already passed the turn.
     ASSERT_EQ(core.Queue().Size(), 1u);
-    EXPECT_EQ(core.Queue().Head(), 'T' + shot);
+    EXPECT_EQ(core.Queue().Head(), GameEvent(wire::Shot{0.5f, 21.5f, 9.0f, 0.125f}));
     ASSERT_TRUE(bob->WaitFor("DISP:" + shot));
     EXPECT_EQ(bob->received.size() >= 3
                   ? std::vector<QByteArray>(bob->received.end() - 3, bob->received.end())
                   : bob->received,
-              (std::vector<QByteArray>{"SJRM:" + wire::EncodeAim({1.0f, 2.0f, 3.0f, 4.0f, 2}),
+              (std::vector<QByteArray>{"SJRM:" + wire::EncodeAim(
+                                           {.x = 2.0f, .z = 1.0f, .force = 3.0f, .angle = 4.0f, .phase = 2}),
                                        "MUDJ:", "DISP:" + shot}));
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "captured_warnings.h"
 #include "frontend/core/headless_view.h"
 #include "raw_connection.h"
 #include "recording_library.h"
@@ -127,15 +128,15 @@ TEST_F(HostedGame, AMatchStartSeatsTheHostAndANewcomerMidMatchGetsItAndTheTable)
     auto cid = Admitted("Cid", 3);
     EXPECT_TRUE(cid->WaitFor(init));
     ASSERT_EQ(queue.Size(), 1u);
-    EXPECT_EQ(queue.Head()[0], queue_entry::kSendSync);
+    EXPECT_TRUE(std::holds_alternative<event::SendSync>(queue.Head()));
 }
 
 TEST_F(HostedGame, TheNextMatchStartsWithNothingLeftInTheQueue) {
     auto bob = Admitted("Bob", 2);
     auto cid = Admitted("Cid", 3);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kShot, wire::EncodeShot({1, -21, 5, 0}));
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::Shot{1, -21, 5, 0});
+    queue.Push(event::PassTurn{});
 
     // The red player leaves: the next match starts at once, its queue empty.
     bob->Send("QUIT:Bob");
@@ -165,7 +166,7 @@ TEST_F(HostedGame, TheMovePassesWithATurnChangeStillWaitingInTheQueue) {
     const QByteArray redShot = "DISP:" + wire::EncodeShot({0, -21.65f, 5, 0});
     cid->Send(redShot);
     EXPECT_TRUE(bob->WaitFor(redShot));
-    const QByteArray lateAim = "SJRM:" + wire::EncodeAim({21.65f, 0, 3, 0, 1});
+    const QByteArray lateAim = "SJRM:" + wire::EncodeAim({.z = 21.65f, .force = 3, .phase = 1});
     bob->Send(lateAim);
     bob->Send("TEXT:Bob: after the aim");
     ASSERT_TRUE(cid->WaitFor("TEXT:Bob: after the aim"));
@@ -173,10 +174,53 @@ TEST_F(HostedGame, TheMovePassesWithATurnChangeStillWaitingInTheQueue) {
     EXPECT_EQ(queue.Size(), 3u);  // Bob's shot and turn change, Cid's shot
 }
 
+// A client's move is decoded once as it arrives: the host checks the shot it
+// decoded, queues that record and relays the bytes as they came, no more.
+TEST_F(HostedGame, AClientsShotIsCheckedQueuedAndRelayedFromOneDecoding) {
+    auto bob = Admitted("Bob", 2);
+    auto cid = Admitted("Cid", 3);
+    game.StartFirstMatch();  // the host plays green against Bob
+    library.side = 1;        // red to move
+    const wire::Shot shot{0.5f, -21.65f, 5, 0.25f};
+    bob->Send("DISP:" + wire::EncodeShot(shot) + "xyz");
+    ASSERT_TRUE(cid->WaitFor("DISP:" + wire::EncodeShot(shot)));
+    ASSERT_EQ(queue.Size(), 1u);
+    EXPECT_EQ(queue.Head(), GameEvent(shot));
+
+    CapturedWarnings warnings;
+    const QByteArray tooStrong = "DISP:" + wire::EncodeShot({0.5f, -21.65f, 50, 0});
+    bob->Send(tooStrong);
+    bob->Send("SJRM:" + QByteArray(10, '\x01'));
+    bob->Send("TEXT:Bob: after");
+    ASSERT_TRUE(cid->WaitFor("TEXT:Bob: after"));
+    EXPECT_EQ(queue.Head(), GameEvent(shot));
+    EXPECT_EQ(queue.Count<event::Shot>(), 1u);
+    EXPECT_EQ(queue.Count<event::Aim>(), 0u);
+    EXPECT_FALSE(cid->Received(tooStrong));
+    EXPECT_EQ(warnings.Lines(),
+              (QStringList{"network: DISP: from Bob in slot 2 refused: not a shot the game could make",
+                           "network: short SJRM: from connection " +
+                               QString::number(game.Slots()[2].connectionId) + " dropped"}));
+}
+
+TEST_F(HostedGame, TheSessionTellsOfEachSeatTheMatchAndItsEnd) {
+    std::vector<SessionEvent> heard;
+    game.SetSessionListener([&](const SessionEvent& e) { heard.push_back(e); });
+    auto bob = Admitted("Bob", 2);
+    game.StartFirstMatch();
+    auto cid = Admitted("Cid", 3);  // mid-match: seated, and sent the match
+    ASSERT_TRUE(cid->WaitFor("INIT:" + wire::EncodeInit({1, 2, game.MatchSeed()})));
+    game.LeaveGame(false);
+    EXPECT_EQ(heard, (std::vector<SessionEvent>{session::PlayerSeated{2},
+                                                session::MatchStarted{1, 2, game.MatchSeed()},
+                                                session::PlayerSeated{3},
+                                                session::Ended{SessionEnd::Left}}));
+}
+
 TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::PassTurn{});
     game.StartMatchOverCountdown();
     const int intros = library.introsShown;
 
@@ -197,7 +241,7 @@ TEST_F(HostedGame, LeavingReturnsToTheIdleTableWhateverWasGoingOn) {
 TEST_F(HostedGame, AHostLeftAloneKeepsHostingAtTheIdleTable) {
     auto bob = Admitted("Bob", 2);
     game.StartFirstMatch();
-    queue.Push(queue_entry::kTurn);
+    queue.Push(event::PassTurn{});
     const int intros = library.introsShown;
 
     bob->Send("QUIT:Bob");

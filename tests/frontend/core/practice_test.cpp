@@ -30,10 +30,10 @@ TEST_F(Practice, StartsOfflineWithThePlayerAloneAndTheOnlinePartsHidden) {
 }
 
 TEST_F(Practice, AShotIsQueuedNotFiredAndTheTurnComesStraightBack) {
-    core.Callbacks().OnShoot(1.5f, 21.5f, 7.0f, -0.25f);
+    core.Callbacks().OnShoot({1.5f, 21.5f, 7.0f, -0.25f});
     ASSERT_EQ(core.Queue().Size(), 1u);
-    EXPECT_EQ(core.Queue().Head(), 'T' + wire::EncodeShot({1.5f, 21.5f, 7.0f, -0.25f}));
-    core.Callbacks().OnAim(1, 2, 3, 4, 5);
+    EXPECT_EQ(core.Queue().Head(), GameEvent(wire::Shot{1.5f, 21.5f, 7.0f, -0.25f}));
+    core.Callbacks().OnAim({1, 2, 3, 4, 5});
     EXPECT_EQ(core.Queue().Size(), 1u);  // aim stays local offline
 
     const int side = core.Library().SideToMove();

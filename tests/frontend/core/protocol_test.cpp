@@ -101,7 +101,7 @@ TEST(Payload, SyncAndVerifyRoundTrip) {
 }
 
 TEST(Payload, AimKeepsTheOrderOfTheCallback) {
-    const QByteArray bytes = wire::EncodeAim({1.0f, 2.0f, 3.0f, 4.0f, 7});
+    const QByteArray bytes = wire::EncodeAim({.x = 2.0f, .z = 1.0f, .force = 3.0f, .angle = 4.0f, .phase = 7});
     ASSERT_EQ(bytes.size(), wire::kAimBytes);
     float first;
     std::memcpy(&first, bytes.constData(), 4);

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <algorithm>
-#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,7 +40,7 @@ public:
     int SideToMove() override { return side; }
     void SetSideToMove(int s) override { side = s; }
     int LocalSeat() override { return seat; }
-    void ShowRemoteAim(const std::array<float, 4>& aim) override { shownAims.push_back(aim); }
+    void ShowRemoteAim(const wire::Aim& aim) override { shownAims.push_back(aim); }
     void StepPhysics() override {
         ++steps;
         if (moving && --stepsUntilRest <= 0) {
@@ -67,7 +66,12 @@ public:
         mouseFocus = hasFocus;
         focusCalls.push_back(hasFocus);
     }
-    void Shutdown() override { ++shutdowns; }
+    void Shutdown() override {
+        ++shutdowns;
+        introsAtShutdown = introsShown;
+        focusCallsAtShutdown = focusCalls.size();
+    }
+    bool Finished() const override { return shutdowns > 0; }
     void Attach(GameLibraryListener* l) override { listener = l; }
     void Detach(GameLibraryListener* l) override {
         if (listener == l) listener = nullptr;
@@ -104,7 +108,7 @@ public:
     int steps = 0;
     int renders = 0;
     std::vector<wire::Shot> shots;
-    std::vector<std::array<float, 4>> shownAims;
+    std::vector<wire::Aim> shownAims;
     wire::Positions positions{};
 
     int introsShown = 0;
@@ -113,6 +117,9 @@ public:
     int dumps = 0;
     bool mouseFocus = true;
     int shutdowns = 0;
+    // What had been asked when the library was shut down.
+    int introsAtShutdown = 0;
+    size_t focusCallsAtShutdown = 0;
     GameLibraryListener* listener = nullptr;
     std::vector<std::string> optionCalls;
 

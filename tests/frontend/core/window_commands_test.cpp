@@ -1,7 +1,7 @@
 // What the window's menus and close ask of the core, against the recording
 // stand-in for the library: "Novo" and "Ver Recordes" with their question,
-// the refusals of the create dialog, and no library call after the close
-// finalised the library.
+// the refusals of the create dialog, and the close that finalises the
+// library before it leaves the game.
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
@@ -110,9 +110,11 @@ TEST_F(WindowCommands, TheCloseLeavesTheGameWithoutCallingTheFinalisedLibrary) {
     EXPECT_EQ(library.shutdowns, 1);
     EXPECT_TRUE(core.Closed());
     EXPECT_EQ(library.listener, nullptr);  // no callback into a finished front end
-    // Leaving resets the table and the focus, but not on a finalised library.
-    EXPECT_EQ(library.introsShown, intros);
-    EXPECT_TRUE(library.focusCalls.empty());
+    // Leaving resets the table and the focus only after the library was
+    // finalised, which takes no call from then on.
+    EXPECT_EQ(library.introsAtShutdown, intros);
+    EXPECT_EQ(library.focusCallsAtShutdown, 0u);
+    EXPECT_EQ(library.introsShown, intros + 1);
     EXPECT_TRUE(bob.WaitFor("ENDS:"));
     EXPECT_TRUE(view.connectionPanelVisible);
 }

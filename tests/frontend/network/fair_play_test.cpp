@@ -96,7 +96,7 @@ protected:
     void MalShoots() {
         ASSERT_EQ(reference->Side(), 1);
         const ai::Shot shot = reference->ChooseShot(true);
-        const QByteArray aim = "SJRM:" + wire::EncodeAim({shot.z, shot.x, 2.0f, shot.angle, 1});
+        const QByteArray aim = "SJRM:" + wire::EncodeAim({.x = shot.x, .z = shot.z, .force = 2.0f, .angle = shot.angle, .phase = 1});
         mal->Send(aim);
         mal->Send(ShotMessage(shot));
         reference->Play(shot);
@@ -138,7 +138,7 @@ const ai::Shot kRedShot{0.0f, -21.65f, 5.0f, 0.1f};
 
 TEST_F(FairPlay, OnlyThePlayerToMoveMovesTheTable) {
     const std::vector<QByteArray> greenMoves = {
-        "SJRM:" + wire::EncodeAim({21.65f, 0.0f, 3.0f, 0.1f, 1}), "MUDJ:", ShotMessage(kGreenShot)};
+        "SJRM:" + wire::EncodeAim({.z = 21.65f, .force = 3.0f, .angle = 0.1f, .phase = 1}), "MUDJ:", ShotMessage(kGreenShot)};
     // Green is to move: neither the spectator nor red may move for it.
     EXPECT_TRUE(Refused(*zed, "Zed", greenMoves, *mal));
     EXPECT_TRUE(Refused(*mal, "Mal", greenMoves, *zed));
@@ -146,7 +146,7 @@ TEST_F(FairPlay, OnlyThePlayerToMoveMovesTheTable) {
 
     // Red is to move now: still not the spectator.
     const std::vector<QByteArray> redMoves = {
-        "SJRM:" + wire::EncodeAim({-21.65f, 0.0f, 3.0f, 0.1f, 1}), "MUDJ:", ShotMessage(kRedShot)};
+        "SJRM:" + wire::EncodeAim({.z = -21.65f, .force = 3.0f, .angle = 0.1f, .phase = 1}), "MUDJ:", ShotMessage(kRedShot)};
     EXPECT_TRUE(Refused(*zed, "Zed", redMoves, *mal));
     ASSERT_NO_FATAL_FAILURE(MalShoots());
     ASSERT_NO_FATAL_FAILURE(AnaShoots());
