@@ -3,6 +3,7 @@
 #include "engine/graphics/vex_light.h"
 #include "game/frame.h"
 #include "game/practice.h"
+#include "scene/camera_rig.h"
 #include "scene/frame_input.h"
 #include "scene/hud.h"
 #include "scene/hud_draw.h"
@@ -24,14 +25,6 @@ void RunUnseenFrame(GameState& g) {
     input.frameSeconds = MeasureFrameSeconds();
     RunGameFrame(g, input, false);
     g.rendering = 0;
-}
-
-// Orbiting the table's middle; the red seat sees it from the other side,
-// tilted the same way for the same mouse movement.
-void PlaceCamera(const GameState& g) {
-    const bool red = g.localSeat == kSideRed;
-    Camera().OrbitCamera(0, -6, 0, 50, red ? -81.0f : 81.0f, g.view.yaw,
-                         red ? -g.view.pitch : g.view.pitch);
 }
 
 void Begin2DLayer() {
@@ -118,7 +111,7 @@ int RenderScene(GameState& g) {
     TurnViewByMouse(g);
     Celebrate(g, *scene, frameSeconds);
     AdvancePracticePhase(g, frameSeconds);
-    PlaceCamera(g);
+    PlaceTableCamera(g.view, g.localSeat == kSideRed);
 
     const HudFrame hud{scene->width, scene->height, frameSeconds, scene->textureFilter};
     if (g.mode == kModeMatch || g.mode == kModePractice) {
@@ -131,7 +124,7 @@ int RenderScene(GameState& g) {
     Draw2DLayer(g, *scene, hud);
 
     Camera().SetPerspective(0, 0, 0);
-    d3d.SetProjection(18.0f, 145.0f, 0);
+    ApplyTableProjection();
     d3d.SetLighting(true);
     d3d.SetDepthTest(true);
     d3d.EndScene();
