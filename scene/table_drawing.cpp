@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "game/game_sound.h"
+#include "game/intro.h"
+#include "game/returned_disc.h"
 #include "game/table_geometry.h"
 #include "scene/scene_switches.h"
 
@@ -17,7 +18,6 @@ constexpr float kReflectionOpacity = 0.2f;
 constexpr uint8_t kLowQuality = 0;
 // The surface's plane, y = 1.2, as the clip plane's coefficients.
 constexpr float kSurfacePlane[4] = {0, 1.2f, 0, -1.44f};
-constexpr int32_t kBlinkHidden = 25, kBlinkPeriod = 49, kBlinkCycles = 5;
 constexpr float kIntroStrikerZ = 21.0f;
 
 // The view mirrored in the table's surface: y becomes 2.4 - y.
@@ -155,22 +155,11 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
 }
 
 void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
-    const bool blinkHides = g.discReturned && scene.counters.blinkTicks <= kBlinkHidden;
+    const bool blinkHides = ReturnedDiscHidden(g);
     for (int i = 0; i < kDiscCount; ++i) {
         if (blinkHides && i == g.returnedDisc) continue;
         DrawDisc(scene.meshes, quality, g.discs[i], opacity);
     }
-}
-
-void AdvanceBlink(Scene& scene, GameState& g) {
-    if (!g.discReturned) return;
-    SceneCounters& c = scene.counters;
-    if (++c.blinkTicks <= kBlinkPeriod) return;
-    if (g.audioOn) Sound().PlayEffect(kEffectReturn);
-    c.blinkTicks = 0;
-    if (++c.blinkCycles < kBlinkCycles) return;
-    c.blinkCycles = 0;
-    g.discReturned = 0;
 }
 
 void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality) {

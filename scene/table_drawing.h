@@ -42,9 +42,6 @@ void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedCo
 // half of each blink. The quality picks the disc mesh (1 the detailed one),
 // here and below.
 void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality);
-// One frame of the put-back disc's blink: five cycles, each ending with the
-// put-back sound.
-void AdvanceBlink(Scene& scene, GameState& g);
 // The cue and striker of whoever aims: this machine's own aim on its turn,
 // the other side's as it arrives, neither after a match.
 void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality);
