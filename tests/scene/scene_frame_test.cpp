@@ -61,11 +61,12 @@ void FramesUntil(PracticeRun& run, const std::function<bool(const GameState&)>& 
     }
 }
 
-// A practice run staged at its moments: the cue of a weak shot about to
-// arrive, a put-back disc ten frames before the end of its last blink, and
-// the level just cleared with two seconds of its wait left; then, once the
-// next level's clock has counted a second, the run out of tries with a
-// third of a second left before the intro.
+// A practice run staged at its moments, each once the one before has
+// shown, so that slow frames cannot run two into one: the cue of a weak
+// shot about to arrive and a put-back disc ten frames before the end of its
+// last blink, on a level just cleared; then the level's wait about to end,
+// and the next level's clock left to count a second; then the run out of
+// tries a moment before the intro, and a few frames of it.
 PracticeRun PlayPractice() {
     SetaMusica(0);
     SetaAudio(0);
@@ -80,8 +81,10 @@ PracticeRun PlayPractice() {
     g.show.blinkCycles = 4;
     g.winner = kSideGreen;
     g.practicePhase = kPhaseLevelCleared;
-    g.phaseTimer = kLevelClearedSeconds - 2.0f;
+    g.phaseTimer = 0;
     PracticeRun run;
+    FramesUntil(run, [](const GameState& s) { return !s.discReturned; });
+    g.phaseTimer = kLevelClearedSeconds - 0.3f;
     FramesUntil(run, [](const GameState& s) { return s.elapsedSeconds >= 1; });
     g.winner = kSideRed;
     g.practicePhase = kPhaseOutOfTries;
