@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "tools/scene_driver/driver_window.h"
+#include "platform/window/bare_window.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -44,7 +44,7 @@ double ResidentMegabytes() {
 // Arguments: mode (0 match from the green seat, 1 practice), mirror, quality.
 void BM_SceneFrame(benchmark::State& state) {
     if (!EnterGameFolder(state)) return;
-    DriverWindow window(kWidth, kHeight);
+    BareWindow window(kWidth, kHeight);
     if (!window.ok()) return state.SkipWithError("no X display");
     if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
                    kEnglish) != 0)
@@ -75,7 +75,7 @@ void BM_StartScene(benchmark::State& state) {
     double resident = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        DriverWindow window(kWidth, kHeight);
+        BareWindow window(kWidth, kHeight);
         if (!window.ok()) return state.SkipWithError("no X display");
         state.ResumeTiming();
         const int started =

@@ -2,7 +2,10 @@
 
 #include <chrono>
 
+#include "game/intro.h"
 #include "game/practice.h"
+#include "game/returned_disc.h"
+#include "game/view_motion.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -11,11 +14,27 @@ bool haveFrame = false;
 float lastFrameSeconds = 0.0f;
 }  // namespace
 
-void RunGameFrame(GameState& g, const FrameInput& input, bool pausePressed) {
-    HandlePauseKey(g, pausePressed);
-    RunAimStep(g, input);
-    AdvanceRunClock(g, input.frameSeconds);
-    AdvancePracticePhase(g, input.frameSeconds);
+bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
+    const float seconds = input.frameSeconds;
+    TurnViewByMouse(g, input);
+    Celebrate(g, seconds);
+    AdvancePracticePhase(g, seconds);
+    const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
+    if (playing) AdvanceReturnBlink(g);
+    if (view) view->PlaceCamera(g);
+    bool strikerPlaced = false;
+    if (playing) {
+        FrameInput aim = input;
+        aim.tableHit = view && view->PickTable(aim.tableX, aim.tableZ);
+        strikerPlaced = RunAimStep(g, aim);
+        // Only with the focus: a "p" typed into the chat is not a pause.
+        HandlePauseKey(g, g.hasFocus && input.pausePressed);
+    } else {
+        SettleIntroRandom();
+        TurnIntroView(g, seconds);
+    }
+    AdvanceRunClock(g, seconds);
+    return strikerPlaced;
 }
 
 float MeasureFrameSeconds() {

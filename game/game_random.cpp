@@ -1,14 +1,18 @@
 #include "game/game_random.h"
 
 namespace {
-uint32_t randomState = 1;
+RandomSequence shared(1);
+}
+
+int RandomSequence::Next() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF);
 }
 
 void SeedGameRandom(uint32_t seed) {
-    randomState = seed;
+    shared = RandomSequence(seed);
 }
 
 int GameRandom() {
-    randomState = randomState * 214013u + 2531011u;
-    return static_cast<int>((randomState >> 16) & 0x7FFF);
+    return shared.Next();
 }

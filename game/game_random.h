@@ -7,3 +7,15 @@
 
 void SeedGameRandom(uint32_t seed);
 int GameRandom();  // 0..32767
+
+// A generator of the same kind with a state of its own, for a sequence that
+// must come out the same whatever the shared generator has been through.
+class RandomSequence {
+public:
+    explicit RandomSequence(uint32_t seed) : state_(seed) {}
+    int Next();  // 0..32767
+    uint32_t state() const { return state_; }
+
+private:
+    uint32_t state_;
+};

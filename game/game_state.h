@@ -78,6 +78,16 @@ struct ViewRotation {
     float pitch = -0.16f;
 };
 
+// What the picture shows of the game that runs by the frame: the put-back
+// disc's blink and the rhythm of the fireworks after a match. The game's
+// frame keeps them, so a frame with a picture and one without take the
+// same steps; a table reset leaves them, a scene's start begins them anew.
+struct ShowTimers {
+    int32_t blinkTicks = 0, blinkCycles = 0;
+    float fireworkTimer = 0;
+    float fireworkInterval = 0.2f;  // seconds until the next firework
+};
+
 struct GameState {
     Disc discs[kDiscCount];
     GameMode mode = kModeIdle;
@@ -109,6 +119,7 @@ struct GameState {
     // the disc put back after the striker fell (the scene blinks it)
     int32_t returnedDisc = 0, returnedSlot = 0;
     uint8_t discReturned = 0;
+    ShowTimers show;
 
     AimState aim;
     PeerAim peerAim;

@@ -1,10 +1,45 @@
 #include "game/intro.h"
 
+#include "game/game_random.h"
 #include "game/game_sound.h"
+
+namespace {
+
+constexpr uint32_t kIntroSeed = 1792;
+constexpr int kIntroDiscCount = 10;
+
+std::vector<Disc> DealIntroDiscs(RandomSequence& random) {
+    auto coordinate = [&random] { return float(random.Next() % 5000) / 100 - 25; };
+    std::vector<Disc> discs(kIntroDiscCount);
+    for (Disc& disc : discs) {
+        disc.color = DiscColor(kColorGreen + random.Next() % 2);
+        disc.z = coordinate();
+        disc.x = coordinate();
+        disc.status = kStatusOnTable;
+    }
+    return discs;
+}
+
+}  // namespace
 
 void ReturnToIntro(GameState& g) {
     if (g.mode == kModeIdle) return;
     ResetTable(g);
     g.practicePhase = kPhasePlaying;
     if (g.musicOn) StartGameMusic(kIntroTrack, kIntroRepeats);
+}
+
+std::vector<Disc> IntroDiscs() {
+    RandomSequence random(kIntroSeed);
+    return DealIntroDiscs(random);
+}
+
+// The intro was always dealt from the shared generator in every frame that
+// showed it, and what the generator gives next (the hints, the fireworks)
+// follows from where that left it; a frame of the intro keeps leaving it
+// there, with or without a picture.
+void SettleIntroRandom() {
+    RandomSequence random(kIntroSeed);
+    DealIntroDiscs(random);
+    SeedGameRandom(random.state());
 }

@@ -10,11 +10,14 @@ constexpr float kForceLimit = 10.0f;
 constexpr float kMinimumShotForce = 0.5f;  // a release at or below this cancels the shot
 constexpr float kCueSpeed = 90.0f;         // force units per second
 
-// What one frame of input means to the aim; the scene fills it from the
-// input devices and the table picking.
+// One frame of input as the game reads it; the scene fills it from the
+// input devices and the table picking, a table nobody looks at leaves it
+// empty.
 struct FrameInput {
     bool leftButton = false;
-    bool shiftHeld = false;
+    bool shiftHeld = false;                           // either Shift key
+    bool rightButton = false, middleButton = false;   // turn and straighten the view
+    bool pausePressed = false;                        // the P key went down this frame
     int dx = 0, dy = 0;            // relative mouse counts of this frame
     bool tableHit = false;         // the ray under the cursor meets the table
     float tableX = 0, tableZ = 0;  // the point it meets

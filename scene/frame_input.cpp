@@ -23,16 +23,18 @@ bool PickTablePoint(const Scene& scene, float& x, float& z) {
                            {kReach, y, kReach}, x, z, distance);
 }
 
-FrameInput ReadAimInput(const Scene& scene, float frameSeconds) {
+FrameInput ReadFrameInput(float frameSeconds) {
     const VEX_Input& input = Input();
     FrameInput in;
     in.leftButton = input.MouseDown(kMouseLeft);
+    in.rightButton = input.MouseDown(kMouseRight);
+    in.middleButton = input.MouseDown(kMouseMiddle);
     in.shiftHeld = input.KeyDown(kKeyLeftShift) || input.KeyDown(kKeyRightShift);
+    in.pausePressed = input.KeyPressed(kKeyP);
     in.dx = input.MouseMoveX();
     in.dy = input.MouseMoveY();
     int32_t screenX = 0, screenY = 0;
     if (input.ScreenCursor(screenX, screenY)) in.cursorX = screenX, in.cursorY = screenY;
-    in.tableHit = PickTablePoint(scene, in.tableX, in.tableZ);
     in.frameSeconds = frameSeconds;
     return in;
 }

@@ -1,6 +1,7 @@
-// This frame's input as the aim reads it: the buttons and the mouse's
-// travel from the input module, the cursor's point on the table from the
-// camera's pick ray, and the cursor's place on the screen for the pin.
+// This frame's input as the game reads it: the buttons, keys and the
+// mouse's travel from the input module, the cursor's place on the screen
+// for the pin, and the cursor's point on the table from the camera's pick
+// ray.
 #pragma once
 
 #include "game/shot_control.h"
@@ -11,4 +12,6 @@
 // placed.
 bool PickTablePoint(const Scene& scene, float& x, float& z);
 
-FrameInput ReadAimInput(const Scene& scene, float frameSeconds);
+// Everything but the table point, which the game picks once the view has
+// settled. The input state must be updated for the frame.
+FrameInput ReadFrameInput(float frameSeconds);

@@ -1,12 +1,16 @@
 // The F1 help panel and the version text of the intro.
+#include <algorithm>
+
 #include "engine/modules/engine_modules.h"
 #include "scene/hud.h"
 #include "scene/hud_draw.h"
+#include "scene/input_codes.h"
 #include "scene/texts.h"
 
 namespace {
 
 constexpr const char* kVersion = "1.1.0";
+constexpr float kHelpFadeRate = 512.0f;  // alpha a second
 
 // A plain white rectangle of the panel sprite, centred on (x, y).
 void DrawPanelRect(VEX_Sprite& sprites, float x, float y, float width, float height) {
@@ -16,6 +20,13 @@ void DrawPanelRect(VEX_Sprite& sprites, float x, float y, float width, float hei
 }
 
 }  // namespace
+
+void FadeHelp(bool hasFocus, float& alpha, float frameSeconds) {
+    if (hasFocus && Input().KeyDown(kKeyF1))
+        alpha = std::min(255.0f, alpha + frameSeconds * kHelpFadeRate);
+    else
+        alpha = std::max(0.0f, alpha - frameSeconds * kHelpFadeRate);
+}
 
 void DrawHelpPanel(float alpha, int width, int height, int language) {
     alpha = std::clamp(alpha, 0.0f, 255.0f);

@@ -21,6 +21,9 @@ void DrawHud(const GameState& g, const HudFrame& frame);
 // The best-plays table sliding in and, after its time, out again, when it
 // hands the screen back to the intro.
 void DrawRecordsScreen(GameState& g, const HudFrame& frame);
+// F1 held (with the focus) fades the help in, else it fades out; alpha
+// 0..255.
+void FadeHelp(bool hasFocus, float& alpha, float frameSeconds);
 // alpha 0..255; nothing at 0.
 void DrawHelpPanel(float alpha, int width, int height, int language);
 void DrawVersionText(int width, int height);

@@ -37,9 +37,6 @@ struct SceneMeshes {
 // What the frame keeps from one call to the next.
 struct SceneCounters {
     float helpAlpha = 0;  // 0..255
-    float fireworkTimer = 0;
-    float fireworkInterval = 0.2f;
-    int32_t blinkTicks = 0, blinkCycles = 0;
     bool frameOpen = false;  // a frame began and ended, and waits to be shown
 };
 

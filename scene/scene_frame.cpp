@@ -2,37 +2,48 @@
 
 #include "engine/graphics/vex_light.h"
 #include "game/frame.h"
-#include "game/practice.h"
+#include "scene/camera_rig.h"
 #include "scene/frame_input.h"
 #include "scene/hud.h"
 #include "scene/hud_draw.h"
-#include "scene/input_codes.h"
 #include "scene/scene.h"
 #include "scene/scene_states.h"
 #include "scene/table_drawing.h"
-#include "scene/view_motion.h"
 
 namespace {
 
 constexpr uint32_t kBackground = 0xFF808092;
 constexpr float kLogoX = 10, kLogoY = 5;
 
-// The game's steps that run by the clock, for a table nobody looks at.
+// The game's frame for a table nobody looks at.
 void RunUnseenFrame(GameState& g) {
     g.rendering = 1;
     FrameInput input;
     input.frameSeconds = MeasureFrameSeconds();
-    RunGameFrame(g, input, false);
+    RunGameFrame(g, input, nullptr);
     g.rendering = 0;
 }
 
-// Orbiting the table's middle; the red seat sees it from the other side,
-// tilted the same way for the same mouse movement.
-void PlaceCamera(const GameState& g) {
-    const bool red = g.localSeat == kSideRed;
-    Camera().OrbitCamera(0, -6, 0, 50, red ? -81.0f : 81.0f, g.view.yaw,
-                         red ? -g.view.pitch : g.view.pitch);
-}
+// The scene's eye in the game's frame. The table is pictured as the frame
+// found it when the camera was placed, before the aim moved: only the
+// striker being placed and the cue above the table follow this frame's
+// aim, while the reflection still shows the cue where it was.
+class SceneView final : public FrameView {
+public:
+    explicit SceneView(const Scene& scene) : scene_(scene) {}
+
+    void PlaceCamera(const GameState& g) override {
+        PlaceTableCamera(g.view, g.localSeat == kSideRed);
+        seen_ = g;
+    }
+    bool PickTable(float& x, float& z) override { return PickTablePoint(scene_, x, z); }
+
+    const GameState& seen() const { return seen_; }
+
+private:
+    const Scene& scene_;
+    GameState seen_;
+};
 
 void Begin2DLayer() {
     VEX_Direct3D& d3d = Direct3D();
@@ -51,30 +62,26 @@ void DrawLogo() {
 }
 
 // The still life of the intro, which the best-plays table also lies over.
-void DrawIntro(GameState& g, Scene& scene, float frameSeconds) {
+void DrawIntro(const GameState& g, Scene& scene) {
     DrawTable(scene, g, TableContent::kIntro);
     DrawIntroContent(scene, 1.0f, g.quality);
     Begin2DLayer();
     if (g.mode == kModeIdle) DrawLogo();
-    TurnIntroView(g, frameSeconds);
 }
 
-void DrawPlay(GameState& g, Scene& scene, float frameSeconds) {
-    AdvanceBlink(scene, g);
-    DrawTable(scene, g, TableContent::kPlay);
-    DrawAllDiscs(scene, g, 1.0f, g.quality);
-    if (RunAimStep(g, ReadAimInput(scene, frameSeconds))) DrawPlacedStriker(scene, g);
+// seen is the table as the camera found it, g as the frame left it.
+void DrawPlay(const GameState& seen, const GameState& g, Scene& scene, bool strikerPlaced) {
+    DrawTable(scene, seen, TableContent::kPlay);
+    DrawAllDiscs(scene, seen, 1.0f, seen.quality);
+    if (strikerPlaced) DrawPlacedStriker(scene, g);
     DrawAimingCue(scene, g, 1.0f, g.quality);
-    // Only with the focus: a "p" typed into the chat is not a pause.
-    if (g.mode == kModePractice)
-        HandlePauseKey(g, g.hasFocus && Input().KeyPressed(kKeyP));
 }
 
-void Draw2DLayer(GameState& g, Scene& scene, const HudFrame& hud) {
+void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
     Begin2DLayer();
     scene.fireworks->DrawFireworks(g, hud.frameSeconds);
     DrawHud(g, hud);
-    FadeHelp(g, scene, hud.frameSeconds);
+    FadeHelp(g.hasFocus, scene.counters.helpAlpha, hud.frameSeconds);
     DrawHelpPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
     if (g.mode == kModeIdle) DrawVersionText(scene.width, scene.height);
 }
@@ -115,23 +122,21 @@ int RenderScene(GameState& g) {
     VEX_Input& input = Input();
     if (g.aim.aimPhase == kAimHolding) input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);
     input.UpdateInput(d3d.ratioX(), d3d.ratioY());
-    TurnViewByMouse(g);
-    Celebrate(g, *scene, frameSeconds);
-    AdvancePracticePhase(g, frameSeconds);
-    PlaceCamera(g);
 
+    SceneView view(*scene);
+    const bool strikerPlaced = RunGameFrame(g, ReadFrameInput(frameSeconds), &view);
+    const GameState& seen = view.seen();
     const HudFrame hud{scene->width, scene->height, frameSeconds, scene->textureFilter};
-    if (g.mode == kModeMatch || g.mode == kModePractice) {
-        DrawPlay(g, *scene, frameSeconds);
+    if (seen.mode == kModeMatch || seen.mode == kModePractice) {
+        DrawPlay(seen, g, *scene, strikerPlaced);
     } else {
-        DrawIntro(g, *scene, frameSeconds);
-        if (g.mode == kModeRecords) DrawRecordsScreen(g, hud);
+        DrawIntro(seen, *scene);
+        if (seen.mode == kModeRecords) DrawRecordsScreen(g, hud);
     }
-    AdvanceRunClock(g, frameSeconds);
     Draw2DLayer(g, *scene, hud);
 
     Camera().SetPerspective(0, 0, 0);
-    d3d.SetProjection(18.0f, 145.0f, 0);
+    ApplyTableProjection();
     d3d.SetLighting(true);
     d3d.SetDepthTest(true);
     d3d.EndScene();

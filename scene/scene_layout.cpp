@@ -1,26 +1,9 @@
 #include "scene/scene_layout.h"
 
-#include "game/game_random.h"
-
 Disc PlacedDisc(float x, float z, DiscColor color, DiscStatus status) {
     Disc disc;
     disc.x = x, disc.z = z, disc.color = color, disc.status = status;
     return disc;
-}
-
-std::vector<Disc> IntroDiscs() {
-    constexpr uint32_t kIntroSeed = 1792;
-    constexpr int kIntroDiscCount = 10;
-    auto coordinate = [] { return float(GameRandom() % 5000) / 100 - 25; };
-    SeedGameRandom(kIntroSeed);
-    std::vector<Disc> discs(kIntroDiscCount);
-    for (Disc& disc : discs) {
-        disc.color = DiscColor(kColorGreen + GameRandom() % 2);
-        disc.z = coordinate();
-        disc.x = coordinate();
-        disc.status = kStatusOnTable;
-    }
-    return discs;
 }
 
 SceneLayout DiscGrid(int count) {

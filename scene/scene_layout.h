@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/intro.h"  // the intro's layout: IntroDiscs
 
 // The cue as the game draws it for a shot.
 struct CueAim {
@@ -22,11 +23,6 @@ struct SceneLayout {
     std::vector<Disc> discs;  // drawn in order; discs off the table are not drawn
     std::optional<CueAim> cue;
 };
-
-// The intro's ten discs, the same in every frame: the game's shared generator
-// is seeded with 1792 and gives each disc a colour (green or red), then z,
-// then x, each within +-25. Leaves the generator where the intro does.
-std::vector<Disc> IntroDiscs();
 
 // A layout for measuring and checking the drawing: count discs on a grid
 // over the surface (the first yellow, then red and green in turn) and the

@@ -13,6 +13,9 @@ public:
         if (fireworks) fireworks->ResetFireworks();
     }
     void OnPracticeStarted() override { Hud().triesShown = kPracticeTries; }
+    void LaunchFirework() override {
+        if (fireworks) fireworks->LaunchRocket();
+    }
 
     Fireworks* fireworks = nullptr;
 };

@@ -94,6 +94,7 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     ConnectScenePresentation(next->fireworks.get());
 
     scene = std::move(next);
+    g.show = ShowTimers{};
     g.hasFocus = 1;
     ResetTable(g);
     ReturnToIntro(g);

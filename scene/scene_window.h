@@ -1,24 +1,23 @@
-// A plain X11 window for drawing the scene outside the game's own window:
-// the display tests, the frame benchmark and the contact sheet. It is mapped
-// at the asked size on the display the program runs under, and the engine's
-// OpenGL device can be started in it.
+// A bare window with the engine's OpenGL device started in it: for the
+// display tests, the benchmarks and the contact sheet, which draw the scene
+// outside the game's own window.
 #pragma once
 
 #include <cstdint>
 
-typedef struct _XDisplay Display;
+#include "platform/window/bare_window.h"
 
 class SceneWindow {
 public:
-    // Opens the display and maps a window; ok() tells whether it worked.
-    SceneWindow(uint16_t width, uint16_t height);
+    // Maps the window; ok() tells whether it worked.
+    SceneWindow(uint16_t width, uint16_t height) : window_(width, height) {}
     // Lets go of a device started in the window before closing it.
     ~SceneWindow();
     SceneWindow(const SceneWindow&) = delete;
     SceneWindow& operator=(const SceneWindow&) = delete;
 
-    bool ok() const { return window_ != 0; }
-    unsigned long handle() const { return window_; }
+    bool ok() const { return window_.ok(); }
+    unsigned long handle() const { return window_.id(); }
 
     // Starts the engine's OpenGL device on the window at its size, windowed,
     // with a stencil buffer and without waiting for the vertical blank;
@@ -26,8 +25,6 @@ public:
     bool StartDevice();
 
 private:
-    Display* display_ = nullptr;
-    unsigned long window_ = 0;
-    uint16_t width_, height_;
+    BareWindow window_;
     bool deviceStarted_ = false;
 };

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "game/game_sound.h"
+#include "game/intro.h"
+#include "game/returned_disc.h"
 #include "game/table_geometry.h"
 #include "scene/scene_switches.h"
 
@@ -17,7 +18,6 @@ constexpr float kReflectionOpacity = 0.2f;
 constexpr uint8_t kLowQuality = 0;
 // The surface's plane, y = 1.2, as the clip plane's coefficients.
 constexpr float kSurfacePlane[4] = {0, 1.2f, 0, -1.44f};
-constexpr int32_t kBlinkHidden = 25, kBlinkPeriod = 49, kBlinkCycles = 5;
 constexpr float kIntroStrikerZ = 21.0f;
 
 // The view mirrored in the table's surface: y becomes 2.4 - y.
@@ -56,10 +56,9 @@ void DrawMeshAt(VEX_XMesh& mesh, float opacity) {
     d3d.SetRenderStateCounted(kRsAlphaBlendEnable, blending);
 }
 
-void DrawCueAndStriker(Scene& scene, const CueAim& cue, float opacity, uint8_t quality) {
-    Direct3D().SetWorldMatrix(CueWorld(cue));
-    DrawMeshAt(scene.meshes.cue, opacity);
-    DrawDisc(scene.meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
+void DrawCueAndStriker(SceneMeshes& meshes, const CueAim& cue, float opacity, uint8_t quality) {
+    DrawCue(meshes, cue, opacity);
+    DrawDisc(meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
 }
 
 void SetStencil(VEX_Direct3D& d3d, uint32_t function, uint32_t pass) {
@@ -75,6 +74,11 @@ Matrix CueWorld(const CueAim& cue) {
                     Translation(cue.x, kCueY, cue.z));
 }
 
+void DrawCue(SceneMeshes& meshes, const CueAim& cue, float opacity) {
+    Direct3D().SetWorldMatrix(CueWorld(cue));
+    DrawMeshAt(meshes.cue, opacity);
+}
+
 void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opacity) {
     if (disc.status == kStatusOff) return;
     const float y = disc.status == kStatusPocketed ? table::kPocketedDiscY : table::kSurfaceY;
@@ -84,11 +88,11 @@ void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opac
     mesh.DrawMesh(opacity);
 }
 
-void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
+void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedContent& reflected) {
     VEX_Direct3D& d3d = Direct3D();
     d3d.SetWorldMatrix(Matrix(1.0f));
-    VEX_XMesh& table = scene.meshes.TableFor(g.quality);
-    if (!g.mirror) {
+    VEX_XMesh& table = meshes.TableFor(look.quality);
+    if (!look.mirror) {
         DrawMeshAt(table, 1.0f);
         return;
     }
@@ -123,13 +127,8 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     ShowHighlights(false);
     // Without a stencil buffer the reflection is not held to the table, so
     // the cue, which reaches over the edge, is left out of it.
-    if (reflected == TableContent::kIntro) {
-        DrawIntroContent(scene, kReflectionOpacity, kLowQuality, stencil);
-    } else {
-        DrawAllDiscs(scene, g, kReflectionOpacity, kLowQuality);
-        if (stencil) DrawAimingCue(scene, g, kReflectionOpacity, kLowQuality);
-    }
-    ShowHighlights(scene.specularOn);
+    reflected(kReflectionOpacity, kLowQuality, stencil);
+    ShowHighlights(look.specularOn);
     if (stencil) d3d.SetRenderStateCounted(kRsStencilEnable, 0);
     d3d.SetCullMode(kCullCCW);
     d3d.SetRenderStateCounted(kRsClipPlaneEnable, 0);
@@ -138,28 +137,29 @@ void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
     d3d.SetRenderStateCounted(kRsDestBlend, kBlendInvSrcAlpha);
 
     d3d.SetWorldMatrix(Matrix(1.0f));
-    DrawMeshAt(scene.meshes.base, 1.0f);
+    DrawMeshAt(meshes.base, 1.0f);
     d3d.SetDepthTest(true);
     d3d.SetDepthWrite(true);
 }
 
+void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
+    const TableLook look{g.quality, g.mirror != 0, scene.specularOn};
+    DrawTableWith(scene.meshes, look, [&](float opacity, uint8_t quality, bool withCue) {
+        if (reflected == TableContent::kIntro) {
+            DrawIntroContent(scene, opacity, quality, withCue);
+            return;
+        }
+        DrawAllDiscs(scene, g, opacity, quality);
+        if (withCue) DrawAimingCue(scene, g, opacity, quality);
+    });
+}
+
 void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
-    const bool blinkHides = g.discReturned && scene.counters.blinkTicks <= kBlinkHidden;
+    const bool blinkHides = ReturnedDiscHidden(g);
     for (int i = 0; i < kDiscCount; ++i) {
         if (blinkHides && i == g.returnedDisc) continue;
         DrawDisc(scene.meshes, quality, g.discs[i], opacity);
     }
-}
-
-void AdvanceBlink(Scene& scene, GameState& g) {
-    if (!g.discReturned) return;
-    SceneCounters& c = scene.counters;
-    if (++c.blinkTicks <= kBlinkPeriod) return;
-    if (g.audioOn) Sound().PlayEffect(kEffectReturn);
-    c.blinkTicks = 0;
-    if (++c.blinkCycles < kBlinkCycles) return;
-    c.blinkCycles = 0;
-    g.discReturned = 0;
 }
 
 void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
@@ -171,7 +171,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t qual
         CueAim cue{released ? a.shotX : a.aimX, released ? a.shotZ : a.aimZ, a.aimAngle,
                    2.5f + a.aimForce};
         if (g.currentPlayer == kSideRed) cue.angle += kPi;
-        DrawCueAndStriker(scene, cue, opacity, quality);
+        DrawCueAndStriker(scene.meshes, cue, opacity, quality);
         return;
     }
     const PeerAim& p = g.peerAim;
@@ -180,7 +180,7 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t qual
     if (!p.show || g.isMoving || !AllFinite(p)) return;
     CueAim cue{p.x, p.z, p.angle, 2.5f + p.force};
     if (g.currentPlayer == kSideRed) cue.angle += kPi;
-    DrawCueAndStriker(scene, cue, opacity, quality);
+    DrawCueAndStriker(scene.meshes, cue, opacity, quality);
 }
 
 void DrawPlacedStriker(Scene& scene, const GameState& g) {

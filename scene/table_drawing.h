@@ -4,6 +4,8 @@
 // state; the camera is already placed.
 #pragma once
 
+#include <functional>
+
 #include "game/game_state.h"
 #include "scene/scene.h"
 #include "scene/scene_layout.h"
@@ -11,6 +13,9 @@
 // Where the game puts the cue for a shot: pulled back along its length from
 // the striker, tilted, turned to the aim, then moved to the striker.
 gfx::Matrix CueWorld(const CueAim& cue);
+
+// The cue alone, at an opacity.
+void DrawCue(SceneMeshes& meshes, const CueAim& cue, float opacity);
 
 // One disc at its place (on the surface, or in its hole once pocketed);
 // nothing for a disc off the table.
@@ -22,13 +27,21 @@ void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opac
 enum class TableContent { kIntro, kPlay };
 void DrawTable(Scene& scene, const GameState& g, TableContent reflected);
 
+// The same for any content: what the mirror shows under the surface, drawn
+// at the reflection's opacity and disc quality; withCue is false where the
+// cue would show beyond the table's edge (no stencil buffer).
+using ReflectedContent = std::function<void(float opacity, uint8_t quality, bool withCue)>;
+struct TableLook {
+    uint8_t quality = 1;
+    bool mirror = true;
+    bool specularOn = true;  // the highlights come back on after the reflection
+};
+void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedContent& reflected);
+
 // The 21 discs in index order, with the put-back disc hidden in the first
 // half of each blink. The quality picks the disc mesh (1 the detailed one),
 // here and below.
 void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quality);
-// One frame of the put-back disc's blink: five cycles, each ending with the
-// put-back sound.
-void AdvanceBlink(Scene& scene, GameState& g);
 // The cue and striker of whoever aims: this machine's own aim on its turn,
 // the other side's as it arrives, neither after a match.
 void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality);

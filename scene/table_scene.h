@@ -19,19 +19,18 @@ public:
     // which Load filled.
     ~TableScene();
 
-    // Camera of the green seat and the 3D projection.
+    // Camera of the green seat at rest and the 3D projection.
     static void PlaceCamera();
-    // The table, then the layout's discs (on the surface, or in their hole
-    // once pocketed) and its cue. When mirrored, everything is drawn a
-    // second time turned upside down below the surface, as a reflection
-    // pass does.
+    // The table as the game draws it (with its reflection and base when
+    // mirrored), then the layout's discs (on the surface, or in their hole
+    // once pocketed) and its cue.
     void Draw(const SceneLayout& layout, bool mirrored);
 
     VEX_XMesh& table() { return meshes_.TableFor(quality_); }
     VEX_XMesh& disc() { return meshes_.DiscFor(quality_); }
 
 private:
-    void DrawPass(const SceneLayout& layout, float ySign);
+    void DrawLayout(const SceneLayout& layout, float opacity, uint8_t quality, bool withCue);
 
     VEX_Package package_;
     bool usesPackage_ = false;

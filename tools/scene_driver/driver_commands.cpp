@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "driver_window.h"
+#include "platform/window/bare_window.h"
 #include "vexlib/exports.h"
 
 namespace {

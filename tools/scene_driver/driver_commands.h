@@ -6,12 +6,12 @@
 
 #include <string>
 
-class DriverWindow;
+class BareWindow;
 
 enum class CommandResult { kContinue, kQuit };
 
 struct DriverState {
-    DriverWindow& window;
+    BareWindow& window;
     int framesToWait = 0;  // a "frames" command waits for this many frames
     // Set by a command that starts the table afresh: a shot or pass the
     // library handed back before it belongs to the old table, as it would

@@ -20,7 +20,7 @@
 #include <thread>
 
 #include "driver_commands.h"
-#include "driver_window.h"
+#include "platform/window/bare_window.h"
 #include "vexlib/callbacks.h"
 #include "vexlib/exports.h"
 
@@ -98,7 +98,7 @@ bool ReadInput(std::string& partial) {
 
 int main() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    DriverWindow window(kWidth, kHeight);
+    BareWindow window(kWidth, kHeight, "Ringdisk scene driver");
     if (!window.ok()) {
         std::fprintf(stderr, "scene_driver: no X display\n");
         return 1;

@@ -1,10 +1,11 @@
-#include "driver_window.h"
+#include "platform/window/bare_window.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <vector>
 
+#define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
@@ -23,7 +24,8 @@ uint32_t ToRgb(XImage* image, int x, int y) {
 
 }  // namespace
 
-DriverWindow::DriverWindow(int width, int height) : width_(width), height_(height) {
+BareWindow::BareWindow(int width, int height, const char* title)
+    : width_(width), height_(height) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) return;
     const int screen = DefaultScreen(display_);
@@ -31,7 +33,7 @@ DriverWindow::DriverWindow(int width, int height) : width_(width), height_(heigh
         XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, unsigned(width),
                             unsigned(height), 0, BlackPixel(display_, screen),
                             BlackPixel(display_, screen));
-    XStoreName(display_, window, "Ringdisk scene driver");
+    if (title) XStoreName(display_, window, title);
     XSelectInput(display_, window, StructureNotifyMask);
     XMapWindow(display_, window);
     XEvent event;
@@ -41,26 +43,26 @@ DriverWindow::DriverWindow(int width, int height) : width_(width), height_(heigh
     window_ = window;
 }
 
-DriverWindow::~DriverWindow() {
+BareWindow::~BareWindow() {
     Destroy();
     if (display_) XCloseDisplay(display_);
 }
 
-void DriverWindow::Destroy() {
+void BareWindow::Destroy() {
     if (!display_ || !window_) return;
     XDestroyWindow(display_, window_);
     XSync(display_, False);
     window_ = 0;
 }
 
-void DriverWindow::Pump() {
+void BareWindow::Pump() {
     while (display_ && XPending(display_)) {
         XEvent event;
         XNextEvent(display_, &event);
     }
 }
 
-bool DriverWindow::Pixel(int x, int y, uint32_t& rgb) {
+bool BareWindow::Pixel(int x, int y, uint32_t& rgb) {
     if (!ok() || x < 0 || y < 0 || x >= width_ || y >= height_) return false;
     XImage* image = XGetImage(display_, window_, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image) return false;
@@ -69,7 +71,7 @@ bool DriverWindow::Pixel(int x, int y, uint32_t& rgb) {
     return true;
 }
 
-bool DriverWindow::SavePng(const std::string& path) {
+bool BareWindow::SavePng(const std::string& path) {
     if (!ok()) return false;
     XImage* image =
         XGetImage(display_, window_, 0, 0, unsigned(width_), unsigned(height_), AllPlanes, ZPixmap);
