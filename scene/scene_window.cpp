@@ -30,7 +30,6 @@ SceneWindow::~SceneWindow() {
 bool SceneWindow::StartDevice() {
     if (!ok()) return false;
     Direct3D().UseSystem(nullptr);  // the OpenGL one
-    deviceStarted_ = Direct3D().Start(window_, nullptr, false, true, false, false, width_, height_,
-                                      0, false, false);
+    deviceStarted_ = Direct3D().Start({.window = window_, .width = width_, .height = height_});
     return deviceStarted_;
 }
