@@ -8,19 +8,6 @@ namespace ai {
 
 namespace {
 
-// The game sends its effects to one sink per process; a simulation runs the
-// game's own physics, so the sink is silenced while it does.
-class SilencedSound {
-public:
-    SilencedSound() : previous_(&Sound()) { SetGameSound(nullptr); }
-    ~SilencedSound() { SetGameSound(previous_); }
-    SilencedSound(const SilencedSound&) = delete;
-    SilencedSound& operator=(const SilencedSound&) = delete;
-
-private:
-    GameSound* previous_;
-};
-
 // The moving-step limit stops any shot; the two extra steps are the one that
 // stops it and the still step that scores it and passes the turn.
 constexpr int kStepLimit = kMovingStepLimit + 2;
@@ -33,9 +20,12 @@ ShotResult SimulateShot(const GameState& table, const Shot& shot) {
 }
 
 ShotResult SimulateShot(const GameState& table, const Shot& shot, GameState& after) {
-    const SilencedSound silence;
     after = table;
-    after.callbacks = GameCallbacks{};
+    // Nobody hears a simulated shot: the copy carries its own silent sink and
+    // no listener, so a search on another thread touches nothing the game's
+    // own thread uses.
+    after.events = GameEvents{};
+    after.sound = &SilentSound();
     after.localSeat = after.currentPlayer;  // the shooter's machine decides the turn
     after.discReturned = 0;
     after.audioOn = after.musicOn = 0;

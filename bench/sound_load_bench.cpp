@@ -36,8 +36,8 @@ void BM_LoadGameSounds(benchmark::State& state) {
         LoadGameSongs(*music);
         // The lists' teardown belongs to the scene's finish, not its start.
         state.PauseTiming();
-        const bool complete = effects->EffectCount() == SceneSound::kEffectCount &&
-                              music->SongCount() == SceneSound::kSongCount;
+        const bool complete =
+            effects->EffectCount() == kEffectCount && music->SongCount() == SceneSound::kSongCount;
         effects.reset();
         music.reset();
         state.ResumeTiming();

@@ -27,7 +27,7 @@ void StartRecordingEngine() {
     gfx::RecordingConfig config;
     config.caps.maxTextureSize = 256;
     Direct3D().UseSystem(std::make_unique<gfx::RecordingSystem>(config));
-    if (!Direct3D().Start(0, nullptr, false, true, false, false, 640, 480, 32, false, false)) {
+    if (!Direct3D().Start({.width = 640, .height = 480, .bpp = 32})) {
         std::fputs("recording device did not start\n", stderr);
         std::abort();
     }

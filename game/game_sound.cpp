@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "game/game_random.h"
+#include "game/game_state.h"
 
 namespace {
 
-class SilentSound final : public GameSound {
+class Silence final : public GameSound {
 public:
     void SetEffectVolume(int, uint8_t) override {}
     void PlayEffect(int) override {}
@@ -17,8 +18,8 @@ public:
     void SetMusicActive(bool) override {}
 };
 
-SilentSound silentSound;
-GameSound* currentSound = &silentSound;
+Silence silence;
+GameSound* currentSound = &silence;
 
 }  // namespace
 
@@ -27,20 +28,28 @@ GameSound& Sound() {
 }
 
 void SetGameSound(GameSound* sound) {
-    currentSound = sound ? sound : &silentSound;
+    currentSound = sound ? sound : &silence;
 }
 
-void PlayEffectAt(int effect, int volume) {
-    currentSound->SetEffectVolume(effect, static_cast<uint8_t>(std::clamp(volume, 0, 255)));
-    currentSound->PlayEffect(effect);
+GameSound& SilentSound() {
+    return silence;
+}
+
+GameSound& SoundOf(const GameState& g) {
+    return g.sound ? *g.sound : *currentSound;
+}
+
+void GameSound::PlayEffectAt(int effect, int volume) {
+    SetEffectVolume(effect, static_cast<uint8_t>(std::clamp(volume, 0, 255)));
+    PlayEffect(effect);
+}
+
+void GameSound::StartGameMusic(int track, int repeats) {
+    StopMusic();
+    SetMusicVolume(kGameMusicVolume);
+    PlayMusic(track, repeats);
 }
 
 int RandomGameTrack() {
     return int(GameRandom() % kGameTrackCount) + kFirstGameTrack;
-}
-
-void StartGameMusic(int track, int repeats) {
-    currentSound->StopMusic();
-    currentSound->SetMusicVolume(kGameMusicVolume);
-    currentSound->PlayMusic(track, repeats);
 }

@@ -1,22 +1,13 @@
 // The narrow path from the rules and the physics to the speakers. The game
 // layer only asks for effects and songs by number; the audio engine implements
-// this interface, and until one is installed every request is dropped.
+// this interface, and until one is installed every request is dropped. A
+// table may carry a sink of its own (a simulated copy carries a silent one),
+// so that a copy played on another thread never touches the process's sink.
 #pragma once
 
 #include <cstdint>
 
-// Effect numbers are positions in the effect list the scene loads.
-enum GameEffect : int {
-    kEffectShot = 0,        // "hit.wav"
-    kEffectWall = 1,        // "colmesa.wav"
-    kEffectDiscHit = 2,     // "col.wav"
-    kEffectPocket = 3,      // "gol.wav"
-    kEffectReturn = 4,      // "repoe.wav"
-    kEffectWin = 8,         // "win.wav"
-    kEffectLose = 9,        // "lose.wav"
-    kEffectDraw = 10,       // "draw.wav"
-    kEffectMatchStart = 15  // "initp.wav"
-};
+#include "vexlib/sound_effects.h"
 
 constexpr int kIntroTrack = 0;
 constexpr int kFirstGameTrack = 1;
@@ -41,16 +32,25 @@ public:
     virtual void SetMusicVolume(uint8_t volume) = 0;
     // While inactive, playing and stopping songs do nothing.
     virtual void SetMusicActive(bool active) = 0;
+
+    // Sets the volume of an effect, then plays it.
+    void PlayEffectAt(int effect, int volume);
+    // Stops the song playing and starts track at the game's music level.
+    void StartGameMusic(int track, int repeats);
 };
 
+// The process's sink: the one the drawn game is heard through.
 GameSound& Sound();
 // Installs the implementation the game talks to; null restores the silent one.
 void SetGameSound(GameSound* sound);
 
-// Sets the volume of an effect, then plays it.
-void PlayEffectAt(int effect, int volume);
+// Drops every request. It keeps no state, so any thread may use it.
+GameSound& SilentSound();
+
+struct GameState;
+// Where a table's effects and songs go: the sink the table carries, or else
+// the process's.
+GameSound& SoundOf(const GameState& g);
 
 // One of the game songs, by the shared random generator.
 int RandomGameTrack();
-// Stops the song playing and starts track at the game's music level.
-void StartGameMusic(int track, int repeats);

@@ -6,16 +6,9 @@
 
 #include <cstdint>
 
-#include "vexlib/callbacks.h"
+#include "game/game_events.h"
 
-// The program's callbacks, as it registered them; null until then.
-struct GameCallbacks {
-    VexShootCallback shoot = nullptr;
-    VexMudaJogadorCallback turnChanged = nullptr;
-    VexShootingCallback shooting = nullptr;
-    VexPointCallback point = nullptr;
-    VexVitoriaCallback victory = nullptr;
-};
+class GameSound;
 
 enum DiscColor : int8_t { kColorNone = 0, kColorYellow = 1, kColorGreen = 2, kColorRed = 3 };
 enum DiscStatus : int8_t { kStatusOff = 0, kStatusOnTable = 1, kStatusPocketed = 2 };
@@ -130,7 +123,9 @@ struct GameState {
     uint8_t quality = 1, mirror = 1;
     uint8_t rendering = 0;
     int8_t dumpCounter = 0;
-    GameCallbacks callbacks;
+    GameEvents events;
+    // The sink this table is heard through; null is the process's (Sound()).
+    GameSound* sound = nullptr;
 };
 
 // The process-wide table.

@@ -26,7 +26,7 @@ void ReturnToIntro(GameState& g) {
     if (g.mode == kModeIdle) return;
     ResetTable(g);
     g.practicePhase = kPhasePlaying;
-    if (g.musicOn) StartGameMusic(kIntroTrack, kIntroRepeats);
+    if (g.musicOn) SoundOf(g).StartGameMusic(kIntroTrack, kIntroRepeats);
 }
 
 std::vector<Disc> IntroDiscs() {

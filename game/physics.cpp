@@ -25,11 +25,12 @@ int SoundVolume(int base, float factor, float vx, float vz) {
     return base + static_cast<int>(std::fabs(vx) + factor * std::fabs(vz));
 }
 
-void BounceOffWall(float& position, float& velocity, const Disc& d) {
+void BounceOffWall(const GameState& g, float& position, float& velocity, const Disc& d) {
     if (position > table::kWallLimit || position < -table::kWallLimit) {
         position = position > table::kWallLimit ? table::kWallLimit : -table::kWallLimit;
         velocity = -(velocity * kWallRestitution);
-        PlayEffectAt(kEffectWall, SoundVolume(kWallSoundBase, kWallSoundFactor, d.vx, d.vz));
+        SoundOf(g).PlayEffectAt(kEffectWall,
+                                SoundVolume(kWallSoundBase, kWallSoundFactor, d.vx, d.vz));
     }
 }
 
@@ -56,8 +57,10 @@ void QuantizeDisc(Disc& d) {
 // Equal-mass elastic impact of moving disc i on disc j: the normal components
 // are exchanged, the tangential ones kept but damped, and the two discs are
 // pushed apart by the overlap.
-void ResolveImpact(Disc& a, Disc& b, float dx, float dz, float dist, float overlap) {
-    PlayEffectAt(kEffectDiscHit, SoundVolume(kImpactSoundBase, kImpactSoundFactor, a.vx, a.vz));
+void ResolveImpact(const GameState& g, Disc& a, Disc& b, float dx, float dz, float dist,
+                   float overlap) {
+    SoundOf(g).PlayEffectAt(kEffectDiscHit,
+                            SoundVolume(kImpactSoundBase, kImpactSoundFactor, a.vx, a.vz));
 
     float nx, nz;
     if (dist == 0.0f) {
@@ -108,7 +111,7 @@ void ResolveImpacts(GameState& g, int i) {
         // Two still, touching discs are left alone; an earlier impact of this
         // loop may just have stopped disc i.
         if (a.IsStill() && b.IsStill()) continue;
-        ResolveImpact(a, b, dx, dz, dist, overlap);
+        ResolveImpact(g, a, b, dx, dz, dist, overlap);
     }
 }
 
@@ -128,13 +131,13 @@ void MoveDisc(GameState& g, int i) {
         d.z += d.vz;
         d.vz *= kFriction;
     }
-    BounceOffWall(d.x, d.vx, d);
-    BounceOffWall(d.z, d.vz, d);
+    BounceOffWall(g, d.x, d.vx, d);
+    BounceOffWall(g, d.z, d.vz, d);
     if (InAHole(d)) {
         d.vx = 0.0f;
         d.vz = 0.0f;
         d.status = kStatusPocketed;
-        Sound().PlayEffect(kEffectPocket);
+        SoundOf(g).PlayEffect(kEffectPocket);
         ScorePocketedDisc(g, i);
     }
     QuantizeDisc(d);

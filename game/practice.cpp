@@ -96,7 +96,7 @@ void SeedFromClock() {
 }
 
 void FireRunOver(GameState& g) {
-    if (g.callbacks.victory) g.callbacks.victory(0);
+    if (g.events.decided) g.events.decided(0);
 }
 
 }  // namespace
@@ -144,9 +144,9 @@ void SetUpLevel(GameState& g, int level) {
     }
     if (g.musicOn) {
         SeedFromClock();
-        StartGameMusic(RandomGameTrack(), kRepeatForever);
+        SoundOf(g).StartGameMusic(RandomGameTrack(), kRepeatForever);
     }
-    Sound().PlayEffect(kEffectMatchStart);
+    SoundOf(g).PlayEffect(kEffectMatchStart);
 }
 
 void PlacePracticeDisc(GameState& g, int disc, float x, float z, char color) {
@@ -170,8 +170,8 @@ bool PracticeChargeTry(GameState& g) {
     g.practicePhase = kPhaseOutOfTries;
     g.phaseTimer = 0;
     g.shotOutcome = kOutcomeNone;
-    Sound().StopMusic();
-    Sound().PlayEffect(kEffectLose);
+    SoundOf(g).StopMusic();
+    SoundOf(g).PlayEffect(kEffectLose);
     EnterBestPlay(g);
     return true;
 }
@@ -216,7 +216,7 @@ void AdvancePracticePhase(GameState& g, float frameSeconds) {
                 g.practicePhase = kPhasePlaying;
                 FireRunOver(g);
                 if (g.newRecordRow < kBestPlayRows) ShowBestPlays(g);
-                if (g.musicOn) Sound().PlayMusic(kIntroTrack, kRepeatForever);
+                if (g.musicOn) SoundOf(g).PlayMusic(kIntroTrack, kRepeatForever);
             }
             break;
         default:

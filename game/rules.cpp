@@ -11,7 +11,7 @@ constexpr int kFirstReturnSlot = 20;
 constexpr int kLastReturnSlot = 2;  // slot 1 is never used for a returned disc
 
 void FirePoint(GameState& g, int kind) {
-    if (g.callbacks.point) g.callbacks.point(kind);
+    if (g.events.point) g.events.point(kind);
 }
 
 // A fallen striker puts one of the shooter's pocketed discs back on the
@@ -43,7 +43,7 @@ void ReturnDiscAfterYellow(GameState& g) {
 }
 
 void NotifyVictory(GameState& g, int result) {
-    if (g.mode != kModePractice && g.callbacks.victory) g.callbacks.victory(result);
+    if (g.mode != kModePractice && g.events.decided) g.events.decided(result);
 }
 
 void CheckVictory(GameState& g) {
@@ -74,10 +74,9 @@ void RunTurn(GameState& g) {
         }
     }
     if (g.turnFrames % kAimBroadcastInterval == 0 && g.shotOutcome == kOutcomeNone &&
-        g.callbacks.shooting) {
+        g.events.aiming) {
         const AimState& a = g.aim;
-        g.callbacks.shooting(a.aimZ, a.aimX, a.aimForce, a.aimAngle,
-                             static_cast<float>(a.aimPhase));
+        g.events.aiming(a.aimZ, a.aimX, a.aimForce, a.aimAngle, static_cast<float>(a.aimPhase));
     }
     if (g.shotOutcome == kOutcomeNone) return;
     if (g.mode == kModePractice && PracticeChargeTry(g)) return;
@@ -94,8 +93,8 @@ void StartMatch(GameState& g, int seat, int seed) {
     g.mode = kModeMatch;
     SeedGameRandom(static_cast<uint32_t>(seed));
     StandardLayout(g);
-    if (g.musicOn) StartGameMusic(RandomGameTrack(), kRepeatForever);
-    Sound().PlayEffect(kEffectMatchStart);
+    if (g.musicOn) SoundOf(g).StartGameMusic(RandomGameTrack(), kRepeatForever);
+    SoundOf(g).PlayEffect(kEffectMatchStart);
 }
 
 bool PassTurn(GameState& g, bool notify) {
@@ -104,7 +103,7 @@ bool PassTurn(GameState& g, bool notify) {
         return false;
     }
     g.currentPlayer = g.currentPlayer == kSideGreen ? kSideRed : kSideGreen;
-    if (notify && g.callbacks.turnChanged) g.callbacks.turnChanged(g.currentPlayer);
+    if (notify && g.events.turnChanged) g.events.turnChanged(g.currentPlayer);
     g.turnFrames = g.turnSeconds = 0;
     return true;
 }
@@ -139,12 +138,12 @@ void RunEndOfShot(GameState& g) {
 void AnnounceResult(GameState& g, uint8_t winner) {
     g.winner = winner;
     g.shotOutcome = kOutcomeNone;
-    if (g.musicOn) Sound().StopMusic();
+    if (g.musicOn) SoundOf(g).StopMusic();
     if (!g.audioOn) return;
     if (winner == kWinnerDraw) {
-        Sound().PlayEffect(kEffectDraw);
+        SoundOf(g).PlayEffect(kEffectDraw);
     } else {
         const bool heard = g.localSeat == kSeatSpectator || g.localSeat == winner;
-        Sound().PlayEffect(heard ? kEffectWin : kEffectLose);
+        SoundOf(g).PlayEffect(heard ? kEffectWin : kEffectLose);
     }
 }

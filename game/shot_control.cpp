@@ -89,8 +89,8 @@ void RunCue(GameState& g, float frameSeconds) {
     a.aimForce = 0.0f;
     a.aimAngle = 0.0f;
     a.aimPhase = kAimPlacing;
-    if (a.shotForce > kMinimumShotForce && g.currentPlayer == g.localSeat && g.callbacks.shoot) {
-        g.callbacks.shoot(a.shotX, a.shotZ, a.shotForce, a.shotAngle);
+    if (a.shotForce > kMinimumShotForce && g.currentPlayer == g.localSeat && g.events.shotFired) {
+        g.events.shotFired(a.shotX, a.shotZ, a.shotForce, a.shotAngle);
     }
 }
 
@@ -128,7 +128,8 @@ bool FireShot(GameState& g, float x, float z, float force, float angle) {
 
     // fmin/fmax also tame a force that arrived as garbage from a peer.
     const float volume = kShotSoundBase + std::trunc(force * kShotSoundFactor);
-    PlayEffectAt(kEffectShot, static_cast<int>(std::fmax(0.0f, std::fmin(255.0f, volume))));
+    SoundOf(g).PlayEffectAt(kEffectShot,
+                            static_cast<int>(std::fmax(0.0f, std::fmin(255.0f, volume))));
 
     if (g.currentPlayer == g.localSeat) {
         g.remoteShot = 0;

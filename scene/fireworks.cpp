@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr int kEffectLaunch = 5;  // "c1.wav"
-constexpr int kEffectBurst = 6;   // "e1.wav"
-constexpr int kEffectPuff = 7;    // "e2.wav"
 constexpr float kGravity = 2.0f;
 constexpr float kQuarterTurn = 1.5707964f;
 constexpr float kRingStep = 0.314159f;  // a tenth of a half turn
@@ -63,7 +60,7 @@ void Fireworks::LaunchRocket() {
                     ? float(GameRandom() % (width_ - kLaunchMargin) + kLaunchMargin)
                     : float(width_ / 2);
     particles_.Insert(std::move(rocket));
-    PlayEffectAt(kEffectLaunch, 160 + GameRandom() % 10);
+    Sound().PlayEffectAt(kEffectFireworkLaunch, 160 + GameRandom() % 10);
 }
 
 void Fireworks::AddSpark(float x, float y, float vx, float vy, float spin, float life, uint8_t r,
@@ -82,7 +79,7 @@ void Fireworks::Burst(float x, float y, bool celebrating) {
     const Rgb middle = Dimmed(full, 1.3f), outer = Dimmed(full, 1.6f);
     float a = 0;
     if (celebrating) {
-        PlayEffectAt(kEffectBurst, 220 + GameRandom() % 20);
+        Sound().PlayEffectAt(kEffectFireworkBurst, 220 + GameRandom() % 20);
         struct Ring {
             float radius, speed;
             Rgb color;
@@ -100,7 +97,7 @@ void Fireworks::Burst(float x, float y, bool celebrating) {
         }
         return;
     }
-    PlayEffectAt(kEffectPuff, 210 + GameRandom() % 20);
+    Sound().PlayEffectAt(kEffectFireworkPuff, 210 + GameRandom() % 20);
     for (int k = 0; k < 10; ++k, a += 2 * kRingStep) {
         const float spin = Thousandths(4000);
         const float kickY = Thousandths(500), kickX = Thousandths(500);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kEffectPlop = 16;  // "plop.wav"
 constexpr int kLastLevelWithHints = 5;
 constexpr float kHintFadeRate = 382, kHintHoldSeconds = 10, kHintRestSeconds = 6;
 constexpr float kIconFadeRate = 512, kIconSlideRate = 64, kIconSpacing = 32;

@@ -9,10 +9,10 @@
 #include "scene/scene_assets.h"
 #include "scene/scene_presentation.h"
 #include "scene/scene_states.h"
+#include "scene/texts.h"
 
 namespace {
 
-constexpr int kLanguageCount = 3;
 constexpr uint32_t kFirstFrameColor = 0xFF808094;
 constexpr const char* kPackageName = "dados.vpf";
 constexpr const char* kMissingPackageText =
@@ -62,7 +62,7 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     // the device, never the asked size.
     const auto w = uint16_t(std::clamp(width, 0, 0xFFFF));
     const auto h = uint16_t(std::clamp(height, 0, 0xFFFF));
-    if (!d3d.Start(window, instance, false, true, false, false, w, h, 0, false, false)) return -1;
+    if (!d3d.Start({.window = window, .instance = instance, .width = w, .height = h})) return -1;
     ShowEmptyFrame();
 
     auto next = std::make_unique<Scene>();

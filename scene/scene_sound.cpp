@@ -9,19 +9,47 @@ namespace {
 
 // The effects in load order: each one's position is its effect number.
 struct EffectAsset {
+    VexEffect effect;
     const char* name;
     uint8_t volume;  // set right after loading when not full
 };
 
-constexpr EffectAsset kEffects[SceneSound::kEffectCount] = {
-    {"hit.wav", 255},   {"colmesa.wav", 245}, {"col.wav", 230},   {"gol.wav", 240},
-    {"repoe.wav", 250}, {"c1.wav", 255},      {"e1.wav", 255},    {"e2.wav", 255},
-    {"win.wav", 255},   {"lose.wav", 255},    {"draw.wav", 255},  {"haha.wav", 255},
-    {"hehe.wav", 255},  {"ops.wav", 255},     {"kick.wav", 255},  {"initp.wav", 255},
-    {"plop.wav", 200},  {"ling01.wav", 255},  {"praca.wav", 255}, {"cake.wav", 255},
-    {"birth.wav", 255}, {"come.wav", 255},    {"cool.wav", 255},  {"faceass.wav", 255},
-    {"king.wav", 255},  {"rock.wav", 255},    {"shake.wav", 255},
+constexpr EffectAsset kEffects[kEffectCount] = {
+    {kEffectShot, "hit.wav", 255},
+    {kEffectWall, "colmesa.wav", 245},
+    {kEffectDiscHit, "col.wav", 230},
+    {kEffectPocket, "gol.wav", 240},
+    {kEffectReturn, "repoe.wav", 250},
+    {kEffectFireworkLaunch, "c1.wav", 255},
+    {kEffectFireworkBurst, "e1.wav", 255},
+    {kEffectFireworkPuff, "e2.wav", 255},
+    {kEffectWin, "win.wav", 255},
+    {kEffectLose, "lose.wav", 255},
+    {kEffectDraw, "draw.wav", 255},
+    {kEffectLaugh, "haha.wav", 255},
+    {kEffectGiggle, "hehe.wav", 255},
+    {kEffectOops, "ops.wav", 255},
+    {kEffectKicked, "kick.wav", 255},
+    {kEffectMatchStart, "initp.wav", 255},
+    {kEffectPlop, "plop.wav", 200},
+    {kEffectIlliterate, "ling01.wav", 255},
+    {kEffectShout, "praca.wav", 255},
+    {kEffectPieceOfCake, "cake.wav", 255},
+    {kEffectDie, "birth.wav", 255},
+    {kEffectComeOn, "come.wav", 255},
+    {kEffectCool, "cool.wav", 255},
+    {kEffectFaceAss, "faceass.wav", 255},
+    {kEffectHailToTheKing, "king.wav", 255},
+    {kEffectLetsRock, "rock.wav", 255},
+    {kEffectShakeIt, "shake.wav", 255},
 };
+
+constexpr bool InNumberOrder() {
+    for (int i = 0; i < kEffectCount; ++i)
+        if (kEffects[i].effect != i) return false;
+    return true;
+}
+static_assert(InNumberOrder(), "an effect's position in the load order is its number");
 
 }  // namespace
 

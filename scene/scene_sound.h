@@ -24,7 +24,6 @@ void LoadGameSongs(VEX_Music& music);
 
 class SceneSound final : public GameSound {
 public:
-    static constexpr int16_t kEffectCount = 27;
     static constexpr int16_t kSongCount = 12;
     // Extra voices the game allows itself.
     static constexpr int16_t kGameMaxVoices = 8;

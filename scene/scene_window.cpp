@@ -9,8 +9,8 @@ SceneWindow::~SceneWindow() {
 bool SceneWindow::StartDevice() {
     if (!ok()) return false;
     Direct3D().UseSystem(nullptr);  // the OpenGL one
-    deviceStarted_ = Direct3D().Start(window_.id(), nullptr, false, true, false, false,
-                                      uint16_t(window_.width()), uint16_t(window_.height()), 0,
-                                      false, false);
+    deviceStarted_ = Direct3D().Start({.window = window_.id(),
+                                       .width = uint16_t(window_.width()),
+                                       .height = uint16_t(window_.height())});
     return deviceStarted_;
 }

@@ -25,9 +25,9 @@ void RestartMusic(GameState& g) {
     if (!g.musicOn) return;
     const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
     if (playing)
-        StartGameMusic(RandomGameTrack(), kRepeatForever);
+        Sound().StartGameMusic(RandomGameTrack(), kRepeatForever);
     else
-        StartGameMusic(kIntroTrack, kIntroRepeats);
+        Sound().StartGameMusic(kIntroTrack, kIntroRepeats);
 }
 
 }  // namespace
@@ -154,19 +154,19 @@ void SetDiscoZ(int disc, float value) {
 }
 
 void SetaCallBackShoot(VexShootCallback callback) {
-    Game().callbacks.shoot = callback;
+    Game().events.shotFired = callback;
 }
 void SetaCallBackMudaJogador(VexMudaJogadorCallback callback) {
-    Game().callbacks.turnChanged = callback;
+    Game().events.turnChanged = callback;
 }
 void SetaCallBackShooting(VexShootingCallback callback) {
-    Game().callbacks.shooting = callback;
+    Game().events.aiming = callback;
 }
 void SetaCallBackPoint(VexPointCallback callback) {
-    Game().callbacks.point = callback;
+    Game().events.point = callback;
 }
 void SetaCallBackVitoria(VexVitoriaCallback callback) {
-    Game().callbacks.victory = callback;
+    Game().events.decided = callback;
 }
 
 }  // extern "C"

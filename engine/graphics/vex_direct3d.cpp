@@ -1,3 +1,14 @@
+// The engine's device module, in the order of this file:
+//   construction, and the system the device is made with (UseSystem)
+//   Start: the device on the game window, its depth format, the default
+//     states, and the log's report of what the device supports
+//   the frame: lost-device check and reset, begin, end, present, clear,
+//     and the frame-rate statistics kept while doing so
+//   projection, virtual 2D size and viewport
+//   the world matrix: set, composed in one of six orders, multiplied
+//   render and texture-stage states, counted, with their shortcuts
+//   materials, format names, the statistics report and the error box
+// Picking the point under the mouse lives in vex_direct3d_picking.cpp.
 #include "engine/graphics/vex_direct3d.h"
 
 #include <algorithm>
@@ -46,13 +57,14 @@ void VEX_Direct3D::UseSystem(std::unique_ptr<System> system) {
     system_ = std::move(system);
 }
 
-bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, bool wantStencil,
-                         bool verticalSync, bool force16BitDepth, uint16_t width, uint16_t height,
-                         uint8_t bpp, bool fitWindow, bool showErrorBoxes) {
-    if (width < 1 || height < 1) width = 640, height = 480;
+bool VEX_Direct3D::Start(const DeviceOptions& options) {
+    const bool sized = options.width >= 1 && options.height >= 1;
+    const uint16_t width = sized ? options.width : 640, height = sized ? options.height : 480;
+    const bool fullScreen = options.fullScreen, showErrorBoxes = options.showErrorBoxes;
+    const uint8_t bpp = options.bpp;
     Log().ModuleStarting("Direct3D");
-    window_ = window;
-    instance_ = instance;
+    window_ = options.window;
+    instance_ = options.instance;
     fullScreen_ = fullScreen;
     showErrorBoxes_ = showErrorBoxes;
     width_ = width;
@@ -69,11 +81,11 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
         Log().ReportFailed();
         return false;
     }
-    if (fitWindow) system_->FitWindow(window, width, height, fullScreen, false);
+    if (options.fitWindow) system_->FitWindow(window_, width, height, fullScreen, false);
 
     desktopFormat_ = system_->DesktopFormat();
     parameters_ = {};
-    parameters_.window = window;
+    parameters_.window = window_;
     parameters_.windowed = !fullScreen;
     parameters_.width = width;
     parameters_.height = height;
@@ -86,10 +98,10 @@ bool VEX_Direct3D::Start(WindowHandle window, void* instance, bool fullScreen, b
         parameters_.backBufferFormat = desktopFormat_;
         bpp_ = gfx::FormatBits(desktopFormat_);
     }
-    parameters_.verticalSync = verticalSync;
+    parameters_.verticalSync = options.verticalSync;
     parameters_.autoDepthStencil = true;
 
-    if (!ChooseDepthFormat(wantStencil, force16BitDepth)) {
+    if (!ChooseDepthFormat(options.wantStencil, options.force16BitDepth)) {
         if (showErrorBoxes) ShowErrorBox("Não foi possível encontrar um formato compatível.");
         Log().WriteWarning("(não foi possível encontrar um formato compatível) ");
     }
@@ -401,59 +413,6 @@ void VEX_Direct3D::SetDepthWrite(bool on) {
 }
 void VEX_Direct3D::SetZBias(uint8_t bias) {
     SetRenderStateCounted(kRsZBias, std::min<uint8_t>(bias, 16));
-}
-
-void VEX_Direct3D::ComputePickRay(uint16_t screenX, uint16_t screenY, const Matrix& view) {
-    const float vx = (2.0f * float(screenX) / float(width_) - 1.0f) / At(projection_, 1, 1);
-    const float vy = -(2.0f * float(screenY) / float(height_) - 1.0f) / At(projection_, 2, 2);
-    const float vz = 1.0f;
-    const Matrix m = Inverse(view);
-    pickDirection_ = {vx * At(m, 1, 1) + vy * At(m, 2, 1) + vz * At(m, 3, 1),
-                      vx * At(m, 1, 2) + vy * At(m, 2, 2) + vz * At(m, 3, 2),
-                      vx * At(m, 1, 3) + vy * At(m, 2, 3) + vz * At(m, 3, 3)};
-    pickOrigin_ = {At(m, 4, 1), At(m, 4, 2), At(m, 4, 3)};
-}
-
-bool VEX_Direct3D::IntersectTriangle(const Vector3& a, const Vector3& b, const Vector3& c,
-                                     float& weightC, float& weightB, float& distance) const {
-    const Vector3 e1 = b - a, e2 = c - a;
-    const Vector3 p = glm::cross(pickDirection_, e2);
-    float det = glm::dot(e1, p);
-    Vector3 t;
-    if (det > 0) {
-        t = pickOrigin_ - a;
-    } else {
-        t = a - pickOrigin_;
-        det = -det;
-    }
-    if (det < 0.0001f) return false;
-    float u = glm::dot(t, p);
-    if (u < 0 || u > det) return false;
-    const Vector3 q = glm::cross(t, e1);
-    float v = glm::dot(pickDirection_, q);
-    if (v < 0 || u + v > det) return false;
-    distance = glm::dot(e2, q) / det;
-    u /= det;
-    v /= det;
-    weightC = v;
-    weightB = u;
-    return true;
-}
-
-bool VEX_Direct3D::MapOntoQuad(const Vector3& c0, const Vector3& c1, const Vector3& c2,
-                               const Vector3& c3, float& x, float& z, float& distance) const {
-    float v = 0, u = 0;
-    if (IntersectTriangle(c0, c1, c2, v, u, distance)) {
-        x = c0.x + v * (c2.x - c0.x);
-        z = c0.z + u * (c1.z - c0.z);
-        return true;
-    }
-    if (IntersectTriangle(c3, c2, c1, v, u, distance)) {
-        x = c3.x + v * (c1.x - c3.x);
-        z = c3.z + u * (c2.z - c3.z);
-        return true;
-    }
-    return false;
 }
 
 void VEX_Direct3D::MakeMaterial(Material& material, float dr, float dg, float db, float ar,

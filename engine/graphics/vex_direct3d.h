@@ -53,6 +53,26 @@ protected:
     ~DeviceListener() = default;
 };
 
+// How Start makes the device. The defaults are the game's: a window of the
+// desktop's colour depth with a stencil buffer, no vertical sync.
+struct DeviceOptions {
+    gfx::WindowHandle window = 0;
+    void* instance = nullptr;
+    // A side below 1 pixel gives 640 x 480.
+    uint16_t width = 0, height = 0;
+    // 32 and 16 name their back-buffer formats; anything else takes the
+    // desktop's.
+    uint8_t bpp = 0;
+    bool fullScreen = false;
+    bool wantStencil = true;
+    bool verticalSync = false;
+    bool force16BitDepth = false;
+    // Sizes the window to the device first.
+    bool fitWindow = false;
+    // Explains a failed start in a message box as well as in the log.
+    bool showErrorBoxes = false;
+};
+
 class VEX_Direct3D : public TrackedObject {
 public:
     // Seconds since an arbitrary start.
@@ -69,9 +89,7 @@ public:
     void UseClock(Clock clock) { clock_ = clock; }
     void SetDeviceListener(DeviceListener* listener) { listener_ = listener; }
 
-    bool Start(gfx::WindowHandle window, void* instance, bool fullScreen, bool wantStencil,
-               bool verticalSync, bool force16BitDepth, uint16_t width, uint16_t height,
-               uint8_t bpp, bool fitWindow, bool showErrorBoxes);
+    bool Start(const DeviceOptions& options);
     bool BeginFrame();
     void EndScene();
     void PresentFrame();

@@ -7,11 +7,10 @@
 #include <functional>
 
 #include "frontend/core/frontend_view.h"
+#include "vexlib/sound_effects.h"
 
 constexpr int kMaxChatChars = 100;
 constexpr int kMaxNicknameChars = 10;
-constexpr int kEffectShout = 18;
-constexpr int kEffectKicked = 14;
 constexpr int kNoEffect = -1;
 
 // A player's line ("name: text") shows the name and colon in bold blue and the

@@ -28,20 +28,18 @@ const Shot kShots[] = {
 constexpr int kSeed = 424242;
 constexpr uint64_t kGoldenFingerprint = 0xeffd179e75bd8efbULL;
 
+// Everything of the table, velocities included, from the state itself. The
+// start value is the one the golden fingerprint was pinned with.
 uint64_t Fingerprint(const GameState& g) {
     uint64_t h = 1469598103934665603ULL;
-    auto mix = [&h](const void* data, size_t size) {
-        const unsigned char* p = static_cast<const unsigned char*>(data);
-        for (size_t i = 0; i < size; ++i) h = (h ^ p[i]) * 1099511628211ULL;
-    };
     for (const Disc& d : g.discs) {
         const float values[4] = {d.x, d.z, d.vx, d.vz};
-        mix(values, sizeof values);
-        mix(&d.color, 1);
-        mix(&d.status, 1);
+        table_probe::Mix(h, values);
+        table_probe::Mix(h, d.color);
+        table_probe::Mix(h, d.status);
     }
-    mix(g.points, 2);
-    mix(&g.currentPlayer, sizeof g.currentPlayer);
+    table_probe::Mix(h, g.points);
+    table_probe::Mix(h, g.currentPlayer);
     return h;
 }
 
@@ -50,7 +48,7 @@ void PlayShotsThroughExports() {
     for (const Shot& s : kShots) {
         SetPlayer_Host(GetPlayer_Atual());
         DispararTiro(s.x, s.z, s.force, s.angle);
-        RunShotToRest();
+        table_probe::RunShotToRest();
     }
     SetPlayer_Host(0);
 }

@@ -9,17 +9,8 @@
 #include "game/owned_text.h"
 #include "game/physics.h"
 #include "tests/game/recording_sound.h"
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
-
-// Runs the process-wide table through the exports until a shot has settled,
-// including the still step that decides the turn.
-inline void RunShotToRest() {
-    int steps = 0;
-    do {
-        AtualizaDiscos();
-    } while (GetIsMoving() && ++steps < 5000);
-    AtualizaDiscos();
-}
 
 class GameTest : public ::testing::Test {
 protected:
@@ -51,7 +42,7 @@ protected:
     }
 
     // Steps until the table is still; answers the number of moving steps.
-    static int RunUntilStill(GameState& g, int limit = 5000) {
+    static int RunUntilStill(GameState& g, int limit = table_probe::kMaxStepsPerShot) {
         int steps = 0;
         do {
             StepPhysics(g);

@@ -82,7 +82,7 @@ TEST_F(MatchTest, WholeMatchThroughTheExports) {
         const ai::ShotResult predicted = ai::SimulateShot(Game(), *shot);
         const int pointsBefore = static_cast<int>(pointCallbacks.size());
         ASSERT_EQ(DispararTiro(shot->x, shot->z, shot->force, shot->angle), 1);
-        RunShotToRest();
+        table_probe::RunShotToRest();
         ++shots;
 
         // The table followed the prediction exactly: the physics is deterministic.

@@ -24,7 +24,7 @@ void OnTurn(int) {
 
 void Play(const ai::Shot& s) {
     ASSERT_EQ(DispararTiro(s.x, s.z, s.force, s.angle), 1);
-    RunShotToRest();
+    table_probe::RunShotToRest();
 }
 
 void RunPhaseFor(float seconds) {

@@ -15,6 +15,7 @@
 
 #include <cstdio>
 
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         const float x = -20.0f + float((shot * 7) % 40);
         const float angle = -1.3f + 2.6f * float((shot * 13) % 27) / 26.0f;
         shoot(x, 21.5f, 10.0f, angle);
-        for (int i = 0; i < 5000 && moving(); ++i) step();
+        for (int i = 0; i < table_probe::kMaxStepsPerShot && moving(); ++i) step();
         step();
     }
     std::printf("SAVED\n");

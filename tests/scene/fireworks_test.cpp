@@ -14,8 +14,6 @@ using namespace gfx;
 
 namespace {
 
-constexpr int kEffectLaunch = 5, kEffectBurst = 6, kEffectPuff = 7;
-
 class FireworksTest : public SceneTest {
 protected:
     void SetUp() override {
@@ -68,7 +66,7 @@ TEST_F(FireworksTest, ARocketLeavesTheBottomEdgeWithTheGeneratorsValuesInOrder) 
     EXPECT_FLOAT_EQ(rocket.y, kHeight);
     EXPECT_EQ(rocket.alpha, 255);
     ASSERT_EQ(sound.played.size(), 1u);
-    EXPECT_EQ(sound.played[0].effect, kEffectLaunch);
+    EXPECT_EQ(sound.played[0].effect, kEffectFireworkLaunch);
     EXPECT_EQ(sound.played[0].volume, volume);
 
     for (int i = 0; i < 500; ++i) fireworks.LaunchRocket();
@@ -130,7 +128,7 @@ TEST_F(FireworksTest, TheWinnersBurstIsThreeRingsOfTwentyInTheGeneratorsOrder) {
                                    {0, 255, 255}, {255, 0, 255}, {0, 255, 0}};
     const uint8_t* full = palette[afterLaunch % 7];
     const int volume = 220 + GameRandom() % 20;
-    EXPECT_EQ(sound.played.back().effect, kEffectBurst);
+    EXPECT_EQ(sound.played.back().effect, kEffectFireworkBurst);
     EXPECT_EQ(sound.played.back().volume, volume);
 
     // The outer spark of step 0 lies 3 pixels right of the burst.
@@ -162,7 +160,7 @@ TEST_F(FireworksTest, TheLoserSeesAGreyPuffAndASpectatorTheFullBurst) {
     fireworks.LaunchRocket();
     auto sparks = RunUntilBurst();
     ASSERT_EQ(sparks.size(), 10u);
-    EXPECT_EQ(sound.played.back().effect, kEffectPuff);
+    EXPECT_EQ(sound.played.back().effect, kEffectFireworkPuff);
     EXPECT_GE(sound.played.back().volume, 210);
     EXPECT_LT(sound.played.back().volume, 230);
     for (const Particle& s : sparks) {

@@ -8,8 +8,6 @@ using namespace gfx;
 
 namespace {
 
-constexpr int kEffectPlop = 16;
-
 class PracticeHudTest : public SceneTest {
 protected:
     void SetUp() override {

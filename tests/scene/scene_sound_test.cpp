@@ -87,8 +87,8 @@ SceneSound* SceneSoundTest::sound = nullptr;
 std::string* SceneSoundTest::loadLog = nullptr;
 
 TEST_F(SceneSoundTest, EffectsAndSongsLoadAtTheNumbersTheGameUses) {
-    ASSERT_EQ(Effects().EffectCount(), SceneSound::kEffectCount);
-    for (int16_t i = 0; i < SceneSound::kEffectCount; ++i) EXPECT_TRUE(Effects().IsValid(i)) << i;
+    ASSERT_EQ(Effects().EffectCount(), kEffectCount);
+    for (int16_t i = 0; i < kEffectCount; ++i) EXPECT_TRUE(Effects().IsValid(i)) << i;
     const struct {
         int effect;
         const char* name;
@@ -129,7 +129,7 @@ TEST_F(SceneSoundTest, EffectsAndSongsLoadAtTheNumbersTheGameUses) {
 }
 
 TEST_F(SceneSoundTest, EveryEffectIsHeard) {
-    for (int effect = 0; effect < SceneSound::kEffectCount; ++effect) {
+    for (int effect = 0; effect < kEffectCount; ++effect) {
         const Loudness heard = HearEffect(effect, [&] { sound->PlayEffect(effect); });
         EXPECT_GT(heard.Both(), 0.003) << Effects().EffectOf(int16_t(effect))->name.get();
     }

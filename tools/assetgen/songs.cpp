@@ -7,6 +7,7 @@
 
 #include "tools/assetgen/midi_file.h"
 #include "tools/assetgen/noise.h"
+#include "tools/assetgen/song_descriptions.h"
 
 namespace assetgen {
 
@@ -16,208 +17,6 @@ constexpr int kEighth = kTicksPerQuarter / 2;
 constexpr int kBar = kTicksPerQuarter * 4;
 constexpr int kBarsPerSection = 8;
 constexpr int kDrumChannel = 9;
-
-enum class Mode { Major, Minor, Mixolydian, Dorian };
-enum class ChordStyle { Pad, Arpeggio, Offbeat, Strum };
-enum class BassStyle { RootFifth, Walking, Octaves };
-enum class Groove { Rock, Bossa, Ska, Swing, Shuffle, Disco, Train, Polka, Orchestral, Gentle };
-
-struct SongDescription {
-    int beatsPerMinute;
-    int root;  // MIDI key of the tonic, around the bass register's octave above
-    Mode mode;
-    std::array<int, 4> verse;  // chord roots as scale degrees, one bar each
-    std::array<int, 4> bridge;
-    int leadProgram, chordProgram, bassProgram;
-    ChordStyle chordStyle;
-    BassStyle bassStyle;
-    Groove groove;
-    bool swing;
-    int leadOctaveShift;  // semitones added to the melody
-    // Channel volumes in percent of the usual mix, for a band of quiet
-    // instruments to play as loud as the others.
-    int levelPercent = 100;
-};
-
-// General MIDI program numbers are 0-based here.
-constexpr std::array<SongDescription, kSongCount> kSongs = {{
-    // 00: the intro theme, a broad fanfare over strings and toms.
-    {92,
-     60,
-     Mode::Major,
-     {0, 5, 3, 4},
-     {3, 4, 2, 5},
-     56,
-     48,
-     43,
-     ChordStyle::Pad,
-     BassStyle::RootFifth,
-     Groove::Orchestral,
-     false,
-     12},
-    {126,
-     55,
-     Mode::Major,
-     {0, 4, 5, 3},
-     {3, 4, 0, 4},
-     80,
-     0,
-     33,
-     ChordStyle::Arpeggio,
-     BassStyle::RootFifth,
-     Groove::Rock,
-     false,
-     12},
-    {100,
-     57,
-     Mode::Minor,
-     {0, 5, 2, 6},
-     {3, 0, 4, 4},
-     73,
-     24,
-     32,
-     ChordStyle::Arpeggio,
-     BassStyle::RootFifth,
-     Groove::Bossa,
-     false,
-     12},
-    {150,
-     62,
-     Mode::Mixolydian,
-     {0, 6, 3, 0},
-     {3, 3, 6, 4},
-     65,
-     16,
-     34,
-     ChordStyle::Offbeat,
-     BassStyle::Octaves,
-     Groove::Ska,
-     false,
-     0},
-    {112,
-     53,
-     Mode::Major,
-     {1, 4, 0, 5},
-     {3, 2, 1, 4},
-     11,
-     4,
-     32,
-     ChordStyle::Pad,
-     BassStyle::Walking,
-     Groove::Swing,
-     true,
-     12},
-    {140,
-     52,
-     Mode::Minor,
-     {0, 3, 6, 2},
-     {5, 6, 0, 6},
-     29,
-     30,
-     34,
-     ChordStyle::Strum,
-     BassStyle::Octaves,
-     Groove::Rock,
-     false,
-     12},
-    {96,
-     60,
-     Mode::Major,
-     {0, 5, 3, 4},
-     {3, 3, 0, 4},
-     71,
-     48,
-     33,
-     ChordStyle::Pad,
-     BassStyle::Walking,
-     Groove::Shuffle,
-     true,
-     0},
-    {118,
-     58,
-     Mode::Major,
-     {0, 2, 3, 4},
-     {5, 1, 3, 4},
-     12,
-     25,
-     32,
-     ChordStyle::Arpeggio,
-     BassStyle::RootFifth,
-     Groove::Bossa,
-     false,
-     12,
-     115},
-    {160,
-     57,
-     Mode::Major,
-     {0, 3, 4, 3},
-     {4, 3, 0, 4},
-     105,
-     25,
-     33,
-     ChordStyle::Strum,
-     BassStyle::RootFifth,
-     Groove::Train,
-     false,
-     12},
-    {108,
-     50,
-     Mode::Dorian,
-     {0, 6, 5, 4},
-     {3, 0, 6, 4},
-     40,
-     46,
-     32,
-     ChordStyle::Arpeggio,
-     BassStyle::Walking,
-     Groove::Gentle,
-     false,
-     12},
-    {136,
-     51,
-     Mode::Major,
-     {0, 4, 5, 3},
-     {1, 4, 0, 5},
-     62,
-     89,
-     38,
-     ChordStyle::Pad,
-     BassStyle::Octaves,
-     Groove::Disco,
-     false,
-     12},
-    {122,
-     54,
-     Mode::Minor,
-     {0, 5, 6, 0},
-     {3, 0, 4, 0},
-     21,
-     0,
-     32,
-     ChordStyle::Offbeat,
-     BassStyle::RootFifth,
-     Groove::Polka,
-     false,
-     12},
-}};
-
-// A note of a written tune: start and length in eighths from the section's
-// start, pitch in scale steps from the tonic.
-struct WrittenNote {
-    int start, length, step;
-};
-
-// The intro's theme, eight bars over I vi IV V twice: a trumpet call that
-// climbs through the chord, answered lower, ending open on the dominant.
-const std::vector<WrittenNote> kIntroTheme = {
-    {0, 1, -3},  {1, 1, -3},  {2, 2, -3},  {4, 4, 2},   // G G G- E
-    {8, 2, 0},   {10, 2, 2},  {12, 4, 5},               // C E A-
-    {16, 2, 3},  {18, 2, 2},  {20, 2, 0},  {22, 2, 3},  // F E C F
-    {24, 6, 1},  {30, 2, -1},                           // D-- B
-    {32, 1, -3}, {33, 1, -3}, {34, 2, -3}, {36, 4, 4},  // G G G- G
-    {40, 4, 7},  {44, 4, 5},                            // C- A-
-    {48, 2, 3},  {50, 2, 5},  {52, 2, 4},  {54, 2, 2},  // F A G E
-    {56, 6, 1},  {62, 2, -1}};                          // D-- B
 
 const std::array<int, 7>& Scale(Mode mode) {
     static constexpr std::array<int, 7> kMajor = {0, 2, 4, 5, 7, 9, 11};
@@ -553,9 +352,9 @@ private:
 }  // namespace
 
 void WriteSong(int index, const std::filesystem::path& path) {
-    const SongDescription& song = kSongs.at(std::size_t(index));
+    const SongDescription& song = DescribedSong(index);
     Composer composer(song, index + 1);
-    composer.Compose(index == 0 ? &kIntroTheme : nullptr);
+    composer.Compose(index == 0 ? &IntroTheme() : nullptr);
     const int end = composer.EndTick();
     WriteMidi(path, song.beatsPerMinute, end, composer.TakeTracks());
 }

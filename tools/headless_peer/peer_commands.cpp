@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "table_fingerprint.h"
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 void PeerCommands::Add(const QStringList& lines) {
@@ -100,8 +100,8 @@ QString PeerCommands::State() const {
         .arg(g.CountdownRunning())
         .arg(GetPlayer_Pts(0))
         .arg(GetPlayer_Pts(1))
-        .arg(table_fingerprint::Full(), 16, 16, QChar(u'0'))
-        .arg(table_fingerprint::Shared(), 16, 16, QChar(u'0'))
+        .arg(QString::fromStdString(table_probe::Hex(table_probe::FullFingerprint())))
+        .arg(QString::fromStdString(table_probe::Hex(table_probe::SharedFingerprint())))
         .arg(g.MatchSeed())
         .arg(g.WinnerSlot());
 }

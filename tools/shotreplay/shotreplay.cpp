@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -21,8 +22,6 @@ namespace {
 struct Shot {
     float x, z, force, angle;
 };
-
-constexpr int kMaxStepsPerShot = 5000;
 
 // A short demonstration: each side breaks from its own shooting line.
 const std::vector<Shot> kDemoShots = {
@@ -73,11 +72,7 @@ int main(int argc, char** argv) {
         SetPlayer_Host(GetPlayer_Atual());
         const int shooter = GetPlayer_Atual();
         DispararTiro(s.x, s.z, s.force, s.angle);
-        int steps = 0;
-        do {
-            AtualizaDiscos();
-        } while (GetIsMoving() && ++steps < kMaxStepsPerShot);
-        AtualizaDiscos();  // the still step that settles the turn
+        table_probe::RunShotToRest();
         std::printf("%s shot: green %d, red %d, next %s\n", shooter == 0 ? "green" : "red",
                     GetPlayer_Pts(0), GetPlayer_Pts(1), GetPlayer_Atual() == 0 ? "green" : "red");
         if (result >= 0) break;

@@ -61,8 +61,11 @@ protected:
         system_ = system.get();
         Direct3D().UseSystem(std::move(system));
         Direct3D().UseClock(TestClock);
-        return Direct3D().Start(0, nullptr, false, wantStencil, false, force16BitDepth, width,
-                                height, bpp, false, false);
+        return Direct3D().Start({.width = width,
+                                 .height = height,
+                                 .bpp = bpp,
+                                 .wantStencil = wantStencil,
+                                 .force16BitDepth = force16BitDepth});
     }
     void SetUp() override { ASSERT_TRUE(StartRecording()); }
     void TearDown() override { ResetLists(); }

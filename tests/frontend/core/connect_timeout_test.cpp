@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,12 +41,15 @@ struct SilentPort {
         ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
         port = ntohs(address.sin_port);
         // Fill the accept queue: later SYNs get no answer.
+        std::vector<pollfd> connecting;
         for (int i = 0; i < 4; ++i) {
             const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
             ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
             fillers.push_back(s);
+            connecting.push_back({s, POLLOUT, 0});
         }
-        SpinFor(200);
+        // The queue is full once a filler got in (the rest wait unanswered).
+        ::poll(connecting.data(), connecting.size(), kSpinWaitMs);
     }
     ~SilentPort() {
         for (int s : fillers) ::close(s);

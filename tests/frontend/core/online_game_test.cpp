@@ -70,7 +70,7 @@ TEST_F(HostedGame, AQuitFreesOnlyTheLeaversSlotWhenAnotherNameDiffersInLetterCas
     upper->Send("QUIT:Bob");
     ASSERT_TRUE(cid->WaitFor("SAIU:Bob"));
     upper->Close();
-    SpinFor(300);  // the closed line is noticed meanwhile
+    ASSERT_TRUE(SpinUntil([&] { return game.Link().OpenConnectionCount() == 2; }));
 
     EXPECT_EQ(view.slotLabels[3], "Player 3");
     EXPECT_EQ(CountOf(cid->received, "SAIU:Bob"), 1);
@@ -86,7 +86,7 @@ TEST_F(HostedGame, ADroppedLineFreesOnlyItsOwnSlotWhenAnotherNameDiffersInLetter
     auto cid = Admitted("Cid", 4);
     lower->Close();
     ASSERT_TRUE(cid->WaitFor("TIOU:bob"));
-    SpinFor(300);
+    ASSERT_TRUE(SpinUntil([&] { return game.Link().OpenConnectionCount() == 2; }));
 
     EXPECT_EQ(view.slotLabels[3], "Player 3");
     EXPECT_EQ(CountOf(cid->received, "TIOU:bob"), 1);

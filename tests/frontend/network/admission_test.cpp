@@ -113,7 +113,7 @@ TEST(Admission, KickLeaveAndAKilledProcessFreeTheirSlots) {
     // Only the host kicks.
     const int bobBefore = ana.LineCount();
     bob.Send("chat /kick Dan");
-    SpinFor(300);
+    ASSERT_TRUE(Delivered(bob, ana));
     EXPECT_FALSE(ana.Saw("CHAT Dan was kicked from chat!", bobBefore));
 
     ana.Send("chat /kick cid");  // the name in any letter case

@@ -63,7 +63,7 @@ TEST_F(ChatPlay, VersionDumpAndClearCommands) {
     // A client asks: the host alone answers.
     bob.Send("chat /version");
     EXPECT_GE(bob.WaitForLine("CHAT Ana version: v1.1"), 0);
-    SpinFor(200);
+    ASSERT_TRUE(Delivered(ana, cid));
     EXPECT_FALSE(cid.Saw("CHAT Ana version: v1.1"));
 
     // The host asks: every client answers, the host shows each.
@@ -74,7 +74,7 @@ TEST_F(ChatPlay, VersionDumpAndClearCommands) {
     // A client cannot ask for dumps or a sync check.
     bob.Send("chat /dump");
     bob.Send("chat /vsync");
-    SpinFor(300);
+    ASSERT_TRUE(Delivered(bob, ana));
     EXPECT_TRUE(QDir(group.Folder(1)).entryList({"dump_*.log"}).isEmpty());
     EXPECT_FALSE(ana.Saw("CHAT No desync at ID 2"));
 

@@ -157,6 +157,14 @@ QString PeerGroup::NextFolder() const {
     return folder;
 }
 
+bool Delivered(PeerProcess& from, PeerProcess& to) {
+    static int marks = 0;
+    const QString mark = QStringLiteral("mark%1").arg(++marks);
+    const int start = to.LineCount();
+    from.Send(QStringLiteral("chat ") + mark);
+    return to.WaitForLine(QStringLiteral("CHAT %1: %2").arg(from.Name(), mark), start) >= 0;
+}
+
 PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs) {
     peers_.push_back(std::make_unique<PeerProcess>(name, NextFolder(), extraArgs));
     return *peers_.back();

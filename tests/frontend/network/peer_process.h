@@ -74,6 +74,12 @@ private:
     bool ready_ = false;
 };
 
+// Waits until all that `from` sent before this call has reached `to`, so that
+// a test can check that something did not happen without waiting a guessed
+// while: a chat line from `from` arrives after it, since one connection keeps
+// its order. False when the line did not arrive.
+bool Delivered(PeerProcess& from, PeerProcess& to);
+
 // Starts peers in separate folders of one scratch folder and ends them all.
 class PeerGroup {
 public:

@@ -2,20 +2,18 @@
 
 #include "game/game_state.h"
 #include "game/table_geometry.h"
-#include "tools/headless_peer/table_fingerprint.h"
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 namespace {
-
-constexpr int kMaxStepsPerShot = 5000;
 
 int referenceResult = -1;
 void OnReferenceVictory(int result) {
     referenceResult = result;
 }
 
-QString Hex(uint64_t value) {
-    return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0'));
+QString Hex(uint64_t fingerprint) {
+    return QString::fromStdString(table_probe::Hex(fingerprint));
 }
 
 }  // namespace
@@ -40,10 +38,10 @@ int ReferenceTable::Result() const {
     return referenceResult;
 }
 QString ReferenceTable::Fingerprint() const {
-    return Hex(table_fingerprint::Full());
+    return Hex(table_probe::FullFingerprint());
 }
 QString ReferenceTable::SharedFingerprint() const {
-    return Hex(table_fingerprint::Shared());
+    return Hex(table_probe::SharedFingerprint());
 }
 
 wire::Positions ReferenceTable::Positions() const {
@@ -73,11 +71,7 @@ std::optional<ai::Shot> ReferenceTable::ReturningShot() const {
 void ReferenceTable::Play(const ai::Shot& shot) {
     SetPlayer_Host(Side());
     DispararTiro(shot.x, shot.z, shot.force, shot.angle);
-    int steps = 0;
-    do {
-        AtualizaDiscos();
-    } while (GetIsMoving() && ++steps < kMaxStepsPerShot);
-    AtualizaDiscos();  // the step at rest that scores and passes the turn
+    table_probe::RunShotToRest();
 }
 
 QString ShootCommand(const ai::Shot& s) {

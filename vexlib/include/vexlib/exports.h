@@ -36,6 +36,7 @@ VEX_API void AtualizaDiscos();
 VEX_API unsigned char DispararTiro(float x, float z, float force, float angle);
 VEX_API unsigned char MudaJogador(int notify);
 VEX_API void SetaShooting(float z, float x, float force, float angle, unsigned char show);
+// effect: one of the numbers vexlib/sound_effects.h names.
 VEX_API void PlaySFX(int16_t effect);
 VEX_API void MostraRecordes();
 VEX_API void SalvaDump();

@@ -1,0 +1,195 @@
+#include "tools/assetgen/song_descriptions.h"
+
+#include <cstddef>
+
+#include "tools/assetgen/songs.h"
+
+namespace assetgen {
+
+namespace {
+
+// General MIDI program numbers are 0-based here.
+constexpr std::array<SongDescription, kSongCount> kSongs = {{
+    // 00: the intro theme, a broad fanfare over strings and toms.
+    {92,
+     60,
+     Mode::Major,
+     {0, 5, 3, 4},
+     {3, 4, 2, 5},
+     56,
+     48,
+     43,
+     ChordStyle::Pad,
+     BassStyle::RootFifth,
+     Groove::Orchestral,
+     false,
+     12},
+    {126,
+     55,
+     Mode::Major,
+     {0, 4, 5, 3},
+     {3, 4, 0, 4},
+     80,
+     0,
+     33,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Rock,
+     false,
+     12},
+    {100,
+     57,
+     Mode::Minor,
+     {0, 5, 2, 6},
+     {3, 0, 4, 4},
+     73,
+     24,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Bossa,
+     false,
+     12},
+    {150,
+     62,
+     Mode::Mixolydian,
+     {0, 6, 3, 0},
+     {3, 3, 6, 4},
+     65,
+     16,
+     34,
+     ChordStyle::Offbeat,
+     BassStyle::Octaves,
+     Groove::Ska,
+     false,
+     0},
+    {112,
+     53,
+     Mode::Major,
+     {1, 4, 0, 5},
+     {3, 2, 1, 4},
+     11,
+     4,
+     32,
+     ChordStyle::Pad,
+     BassStyle::Walking,
+     Groove::Swing,
+     true,
+     12},
+    {140,
+     52,
+     Mode::Minor,
+     {0, 3, 6, 2},
+     {5, 6, 0, 6},
+     29,
+     30,
+     34,
+     ChordStyle::Strum,
+     BassStyle::Octaves,
+     Groove::Rock,
+     false,
+     12},
+    {96,
+     60,
+     Mode::Major,
+     {0, 5, 3, 4},
+     {3, 3, 0, 4},
+     71,
+     48,
+     33,
+     ChordStyle::Pad,
+     BassStyle::Walking,
+     Groove::Shuffle,
+     true,
+     0},
+    {118,
+     58,
+     Mode::Major,
+     {0, 2, 3, 4},
+     {5, 1, 3, 4},
+     12,
+     25,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::RootFifth,
+     Groove::Bossa,
+     false,
+     12,
+     115},
+    {160,
+     57,
+     Mode::Major,
+     {0, 3, 4, 3},
+     {4, 3, 0, 4},
+     105,
+     25,
+     33,
+     ChordStyle::Strum,
+     BassStyle::RootFifth,
+     Groove::Train,
+     false,
+     12},
+    {108,
+     50,
+     Mode::Dorian,
+     {0, 6, 5, 4},
+     {3, 0, 6, 4},
+     40,
+     46,
+     32,
+     ChordStyle::Arpeggio,
+     BassStyle::Walking,
+     Groove::Gentle,
+     false,
+     12},
+    {136,
+     51,
+     Mode::Major,
+     {0, 4, 5, 3},
+     {1, 4, 0, 5},
+     62,
+     89,
+     38,
+     ChordStyle::Pad,
+     BassStyle::Octaves,
+     Groove::Disco,
+     false,
+     12},
+    {122,
+     54,
+     Mode::Minor,
+     {0, 5, 6, 0},
+     {3, 0, 4, 0},
+     21,
+     0,
+     32,
+     ChordStyle::Offbeat,
+     BassStyle::RootFifth,
+     Groove::Polka,
+     false,
+     12},
+}};
+
+// The intro's theme, eight bars over I vi IV V twice: a trumpet call that
+// climbs through the chord, answered lower, ending open on the dominant.
+const std::vector<WrittenNote> kIntroTheme = {
+    {0, 1, -3},  {1, 1, -3},  {2, 2, -3},  {4, 4, 2},   // G G G- E
+    {8, 2, 0},   {10, 2, 2},  {12, 4, 5},               // C E A-
+    {16, 2, 3},  {18, 2, 2},  {20, 2, 0},  {22, 2, 3},  // F E C F
+    {24, 6, 1},  {30, 2, -1},                           // D-- B
+    {32, 1, -3}, {33, 1, -3}, {34, 2, -3}, {36, 4, 4},  // G G G- G
+    {40, 4, 7},  {44, 4, 5},                            // C- A-
+    {48, 2, 3},  {50, 2, 5},  {52, 2, 4},  {54, 2, 2},  // F A G E
+    {56, 6, 1},  {62, 2, -1}};                          // D-- B
+
+}  // namespace
+
+const SongDescription& DescribedSong(int index) {
+    return kSongs.at(std::size_t(index));
+}
+
+const std::vector<WrittenNote>& IntroTheme() {
+    return kIntroTheme;
+}
+
+}  // namespace assetgen
