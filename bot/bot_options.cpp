@@ -14,7 +14,28 @@ ParsedOptions Refused(const QString& why) {
 QString BotUsage() {
     return QStringLiteral(
         "usage: ringdisk-bot --host ADDRESS [--port N] [--password P] [--name NAME]\n"
-        "                    [--level random|beginner|club|master] [--seed S]");
+        "                    [--level random|beginner|club|master] [--seed S]\n"
+        "                    [--tick-ms MS] [--commands]\n"
+        "       ringdisk-bot --help");
+}
+
+QString BotHelp() {
+    return BotUsage() + QStringLiteral(
+        "\n\n"
+        "Joins the game hosted at ADDRESS as a computer player and plays its matches\n"
+        "until the host closes the game or SIGINT (Ctrl+C) or SIGTERM ends it.\n\n"
+        "  --host ADDRESS  the host to join\n"
+        "  --port N        the host's port (2500)\n"
+        "  --password P    the game's password\n"
+        "  --name NAME     the nickname shown: 1 to 10 characters, no ':' or ',' (Computer)\n"
+        "  --level L       random, beginner, club (the default) or master\n"
+        "  --seed S        a whole number: the same seed plays the same shots\n"
+        "  --tick-ms MS    the frame tick (16); smaller plays faster\n"
+        "  --commands      read commands from standard input: a \"quit\" line or the\n"
+        "                  end of the input makes the player leave. Without it,\n"
+        "                  standard input is never read, so nohup, a service or a\n"
+        "                  script that gives the player no input leave it playing.\n"
+        "  --help          show this text\n");
 }
 
 ParsedOptions ParseBotOptions(const QStringList& arguments) {
@@ -22,6 +43,11 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
     bool hostGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
+        if (a == u"--help") return {std::nullopt, {}, true};
+        if (a == u"--commands") {
+            o.commands = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) return Refused(QStringLiteral("%1 needs a value").arg(a));
         const QString value = arguments[++i];
         if (a == u"--host") {

@@ -1,8 +1,9 @@
 // ringdisk-bot: a computer player that joins an online game as any client
 // does and plays the matches the host gives it. It needs no display and no
 // sound. It writes one line per event to standard output (READY, JOINED,
-// MATCH, DECIDED, SHOT, RESULT, LEFT) and leaves the game cleanly on a
-// "quit" line, at the end of its standard input, or on SIGINT or SIGTERM.
+// MATCH, DECIDED, SHOT, RESULT, LEFT) and leaves the game cleanly on SIGINT
+// or SIGTERM; with --commands also on a "quit" line or at the end of its
+// standard input, which it otherwise never reads.
 //
 // Exit status: 0 when it left or the host closed the game, 1 when it could
 // not join, 2 for a bad command line, 3 when the connection to the host was
@@ -46,6 +47,10 @@ uint64_t FreshSeed() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const ParsedOptions parsed = ParseBotOptions(app.arguments().mid(1));
+    if (parsed.helpAsked) {
+        std::fputs(qPrintable(BotHelp()), stdout);
+        return 0;
+    }
     if (!parsed.options) {
         std::fprintf(stderr, "ringdisk-bot: %s\n%s\n", qPrintable(parsed.error),
                      qPrintable(BotUsage()));
@@ -113,6 +118,10 @@ int main(int argc, char** argv) {
     std::signal(SIGTTIN, SIG_IGN);
     QByteArray input;
     QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
+    // Only a driver that asked for it is listened to: started by a launcher,
+    // a service or nohup, the input is often at its end at once, and that is
+    // no request to leave.
+    stdinNotifier.setEnabled(options.commands);
     QObject::connect(&stdinNotifier, &QSocketNotifier::activated, [&] {
         char buffer[512];
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);

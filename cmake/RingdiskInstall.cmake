@@ -9,6 +9,8 @@
 #   share/metainfo/               the AppStream description
 #   share/icons/hicolor/*/apps/   the icon, drawn by the build
 #   share/man/man6/               the manual pages
+#   share/doc/ringdisk/           the README and its picture, which the
+#                                 about box's link opens
 #
 # The install holds nothing the game writes: an installed game keeps the
 # player's files in the player's XDG folders (base/library_folders.h,
@@ -30,6 +32,9 @@ install(TARGETS vexlib LIBRARY DESTINATION ${RINGDISK_INSTALL_LIBRARY_DIR} NAMEL
 install(FILES ${RINGDISK_OUTPUT_DIR}/dados.vpf DESTINATION ${RINGDISK_INSTALL_DATA_DIR})
 install(DIRECTORY ${RINGDISK_ICON_DIR}/ DESTINATION share/icons/hicolor)
 install(FILES ${dist_dir}/ringdisk.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${RINGDISK_INSTALL_DOC_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/docs/ringdisk-window.png
+        DESTINATION ${RINGDISK_INSTALL_DOC_DIR}/docs)
 
 # The version the project declares goes into the metainfo and the manuals.
 configure_file(${dist_dir}/ringdisk.metainfo.xml ${dist_out}/${RINGDISK_APP_ID}.metainfo.xml @ONLY)

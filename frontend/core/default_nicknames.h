@@ -1,5 +1,6 @@
-// The joke names a new player starts with until he types his own. Some are
-// longer than the ten characters typing allows; they are accepted as they are.
+// The joke names a new player starts with until he types his own. Each is one
+// a player could type into the nickname field (kMaxNicknameChars at most), so
+// a player who edits his default can always type it back.
 #pragma once
 
 #include <QString>

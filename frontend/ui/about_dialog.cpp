@@ -1,8 +1,12 @@
 #include "frontend/ui/about_dialog.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 
+#include "frontend/core/documentation_location.h"
 #include "frontend/core/ini_scrambler.h"
 #include "frontend/core/window_texts.h"
 #include "frontend/core/wire_text.h"
@@ -44,9 +48,12 @@ QString CreditLine() {
     return FromWireText(Scramble(scrambled));
 }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent),
+      openLink([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      target_(DocumentationUrl(QCoreApplication::applicationDirPath())) {
     setObjectName("about");
-    setFixedSize(300, 150);
+    setFixedSize(300, 172);
     picture = new QLabel(this);
     picture->setObjectName("Image1");
     picture->setGeometry(12, 12, kPictureSize, kPictureSize);
@@ -65,7 +72,22 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     credit->setObjectName("Label2");
     credit->setGeometry(88, 62, 204, 36);
     credit->setWordWrap(true);
-    confirm = DialogButton(this, "Button1", 100, 110, true);
+    link = new QLabel(this);
+    link->setObjectName("Label3");
+    link->setGeometry(12, 104, 276, 18);
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->setFont(underlined);
+    link->setForegroundRole(QPalette::Link);
+    link->setTextFormat(Qt::PlainText);
+    const QString path = target_.toLocalFile();
+    link->setText(link->fontMetrics().elidedText(path, Qt::ElideMiddle, link->width()));
+    link->setToolTip(path);
+    for (QLabel* opener : {picture, link}) {
+        opener->setCursor(Qt::PointingHandCursor);
+        opener->installEventFilter(this);
+    }
+    confirm = DialogButton(this, "Button1", 100, 134, true);
     confirm->setText("OK");
     CentreOnScreen(*this);
 }
@@ -79,4 +101,16 @@ void AboutDialog::showEvent(QShowEvent* event) {
     credit->setText(CreditLine());
     if (onShown) onShown();
     QDialog::showEvent(event);
+}
+
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease || (watched != picture && watched != link))
+        return QDialog::eventFilter(watched, event);
+    const auto* release = static_cast<QMouseEvent*>(event);
+    // A press that is dragged off the label before its release is no click.
+    const QRect area = static_cast<QLabel*>(watched)->rect();
+    if (release->button() != Qt::LeftButton || !area.contains(release->position().toPoint()))
+        return QDialog::eventFilter(watched, event);
+    if (!openLink(target_)) qWarning("ringdisk: could not open %s", qPrintable(target_.toString()));
+    return true;
 }

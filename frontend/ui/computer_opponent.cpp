@@ -23,6 +23,9 @@ ComputerOpponent::ComputerOpponent(FrontendCore& core, QString botProgram)
     : core_(core), botProgram_(std::move(botProgram)) {
     bot_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     bot_.setStandardOutputFile(QProcess::nullDevice());
+    // The bot takes no commands from here: it leaves on SIGTERM (StopBot)
+    // or, should this program die first, when the game it joined goes away.
+    bot_.setStandardInputFile(QProcess::nullDevice());
     core_.Online().SetSessionListener([this](const SessionEvent& e) { OnSessionEvent(e); });
 }
 

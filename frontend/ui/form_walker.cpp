@@ -103,10 +103,13 @@ private:
 FormWalker::FormWalker(std::vector<QWidget*> forms, std::vector<const QWidget*> notKept)
     : forms_(std::move(forms)), notKept_(std::move(notKept)) {}
 
-std::vector<QWidget*> FormWalker::KeptControls(const QWidget& form) const {
+std::vector<QWidget*> FormWalker::KeptControls(const QWidget& form, Owner owner) const {
     std::vector<QWidget*> kept;
     // Depth first in the order children were added: the order of creation.
     for (QWidget* control : form.findChildren<QWidget*>()) {
+        // A dialog parented to the form is a form of its own, with its own
+        // section; so is any other window below it.
+        if ((control->window() == &form) != (owner == Owner::Form)) continue;
         const QString name = control->objectName();
         // "qt_" names belong to the parts Qt builds inside its own widgets.
         if (name.isEmpty() || name.startsWith(u"qt_")) continue;
@@ -114,6 +117,19 @@ std::vector<QWidget*> FormWalker::KeptControls(const QWidget& form) const {
         if (KindOf(*control) != ControlKind::NotKept) kept.push_back(control);
     }
     return kept;
+}
+
+void FormWalker::DropOtherFormsKeys(IniDocument& document, const QWidget& form,
+                                    bool scramble) const {
+    const FormSection section(form, scramble);
+    const std::vector<QWidget*> own = KeptControls(form, Owner::Form);
+    for (const QWidget* control : KeptControls(form, Owner::OtherForm)) {
+        const QByteArray key = section.Key(*control);
+        const bool ownKey = std::any_of(own.begin(), own.end(), [&](const QWidget* mine) {
+            return section.Key(*mine).compare(key, Qt::CaseInsensitive) == 0;
+        });
+        if (!ownKey) section.Remove(document, key);
+    }
 }
 
 bool FormWalker::Save(IniDocument& document, bool scramble) const {
@@ -133,7 +149,8 @@ bool FormWalker::Save(IniDocument& document, bool scramble) const {
         write("_Width", QString::number(rect.width()));
         write("_Height", QString::number(rect.height()));
         write("Max", QString::number(form->isMaximized() ? 1 : 0));
-        for (const QWidget* control : KeptControls(*form)) {
+        DropOtherFormsKeys(document, *form, scramble);
+        for (const QWidget* control : KeptControls(*form, Owner::Form)) {
             const QString value = ValueOf(*control);
             // An emptied field must not come back from an older save.
             if (value.isEmpty()) {
@@ -157,7 +174,7 @@ void FormWalker::Restore(const IniDocument& document) const {
         placement.height = section.ReadNumber(document, "_Height");
         placement.maximised = section.ReadNumber(document, "Max") == 1;
         ApplyPlacement(*form, placement);
-        for (QWidget* control : KeptControls(*form)) {
+        for (QWidget* control : KeptControls(*form, Owner::Form)) {
             if (const std::optional<QByteArray> value =
                     section.Read(document, section.Key(*control))) {
                 Apply(*control, *value);

@@ -8,6 +8,13 @@
 // kinds, unnamed ones and those listed as not kept are neither saved nor
 // restored, whatever the file holds for them.
 //
+// A form's controls are those in its own window: a dialog parented to the
+// main window is a form of its own, kept in its own section only. Earlier
+// versions also wrote the dialogs' fields into the main window's section;
+// those copies are never read, and the next save takes them out (a stale
+// password must not outlive the one the player cleared), while every other
+// key the program does not know stays in the file.
+//
 // With scrambling on, the form names used as sections, the control names used
 // as keys and every value pass through the scrambler; the section "Encript",
 // whose key "Enable" says whether the rest is scrambled, and the keys "_X",
@@ -34,8 +41,14 @@ public:
     void Restore(const IniDocument& document) const;
 
 private:
-    // The form's named controls of a kept kind, in the order they were created.
-    std::vector<QWidget*> KeptControls(const QWidget& form) const;
+    enum class Owner { Form, OtherForm };
+    // The named controls of a kept kind below the form, in the order they
+    // were created: the form's own, or those of the other forms (dialogs and
+    // other windows) parented to it.
+    std::vector<QWidget*> KeptControls(const QWidget& form, Owner owner) const;
+    // Takes out of the form's section what the other forms below it keep in
+    // theirs, unless the form has a control of that name itself.
+    void DropOtherFormsKeys(IniDocument& document, const QWidget& form, bool scramble) const;
 
     std::vector<QWidget*> forms_;
     std::vector<const QWidget*> notKept_;

@@ -8,7 +8,8 @@ namespace {
 TEST(BotOptions, ReadsEveryOptionAndFillsTheRest) {
     const ParsedOptions all = ParseBotOptions({"--host", "10.0.0.7", "--port", "2600", "--password",
                                                "pw", "--name", "Robo", "--level", "Master",
-                                               "--seed", "18446744073709551615", "--tick-ms", "3"});
+                                               "--seed", "18446744073709551615", "--tick-ms", "3",
+                                               "--commands"});
     ASSERT_TRUE(all.options.has_value()) << all.error.toStdString();
     EXPECT_EQ(all.options->host, "10.0.0.7");
     EXPECT_EQ(all.options->port, "2600");
@@ -17,6 +18,7 @@ TEST(BotOptions, ReadsEveryOptionAndFillsTheRest) {
     EXPECT_EQ(all.options->level, ai::Level::Master);
     EXPECT_EQ(all.options->seed, 18446744073709551615ull);
     EXPECT_EQ(all.options->tickMs, 3);
+    EXPECT_TRUE(all.options->commands);
 
     const ParsedOptions fewest = ParseBotOptions({"--host", "127.0.0.1"});
     ASSERT_TRUE(fewest.options.has_value());
@@ -25,6 +27,18 @@ TEST(BotOptions, ReadsEveryOptionAndFillsTheRest) {
     EXPECT_EQ(fewest.options->level, ai::Level::Club);
     EXPECT_FALSE(fewest.options->seed.has_value());
     EXPECT_EQ(fewest.options->tickMs, 16);
+    EXPECT_FALSE(fewest.options->commands);  // its input is not read unless asked
+}
+
+TEST(BotOptions, HelpIsAnsweredInsteadOfPlaying) {
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--host", "h", "--help"},
+                                    QStringList{"--help", "--colour", "red"}}) {
+        const ParsedOptions p = ParseBotOptions(args);
+        EXPECT_TRUE(p.helpAsked) << args.join(u' ').toStdString();
+        EXPECT_FALSE(p.options.has_value());
+    }
+    EXPECT_TRUE(BotHelp().contains(QStringLiteral("--commands")));
+    EXPECT_FALSE(ParseBotOptions({"--host", "h"}).helpAsked);
 }
 
 TEST(BotOptions, RefusesWhatCouldNotBePlayed) {

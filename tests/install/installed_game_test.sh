@@ -2,7 +2,8 @@
 # The game installed into a temporary DESTDIR and started as a player starts
 # it, with a home of its own and from an unrelated working folder:
 #   1. the tree: programs, private library found through the run path,
-#      package, desktop entry, metainfo, icons in every size, manual pages;
+#      package, desktop entry, metainfo, icons in every size, manual pages,
+#      the README the about box links to;
 #   2. the library (loaded from the tree by a probe) writes its log, the
 #      best plays and a position dump into the XDG folders named by the
 #      environment, and reads the best plays from there on the next start;
@@ -31,7 +32,8 @@ echo "== the installed tree"
 for f in bin/ringdisk bin/ringdisk-bot lib/ringdisk/libvexlib.so share/ringdisk/dados.vpf \
          share/applications/ringdisk.desktop \
          share/metainfo/io.github.ringdisk.Ringdisk.metainfo.xml \
-         share/man/man6/ringdisk.6.gz share/man/man6/ringdisk-bot.6.gz; do
+         share/man/man6/ringdisk.6.gz share/man/man6/ringdisk-bot.6.gz \
+         share/doc/ringdisk/README.md share/doc/ringdisk/docs/ringdisk-window.png; do
   [ -f "$tree/$f" ] || fail "missing $f"
 done
 for size in 16 22 24 32 48 64 128 256; do

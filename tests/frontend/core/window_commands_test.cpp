@@ -119,7 +119,7 @@ TEST_F(WindowCommands, TheCloseLeavesTheGameWithoutCallingTheFinalisedLibrary) {
     EXPECT_TRUE(view.connectionPanelVisible);
 }
 
-TEST(LoginFields, NicknameTypingKeepsTenButALongerDefaultStaysEditable) {
+TEST(LoginFields, NicknameTypingKeepsTenButALongerRestoredNameStaysEditable) {
     EXPECT_EQ(AcceptNicknameEdit("abc", "abcd"), "abcd");
     EXPECT_EQ(AcceptNicknameEdit("abcdefghij", "abcdefghijk"), "abcdefghij");
     EXPECT_EQ(AcceptNicknameEdit("what a mess!", "what a mess!x"), "what a mess!");

@@ -27,7 +27,7 @@ protected:
     // to choose the host's shot.
     BotPlay() : ana(group.StartHost("Ana", {}, {"--tick-ms", "3"})) {}
 
-    PeerProcess& StartBot(const QStringList& extra = {}) {
+    PeerProcess& StartBot(const QStringList& extra = {}, PeerInput input = PeerInput::Commands) {
         QStringList args = {QStringLiteral("--host"),    QStringLiteral("127.0.0.1"),
                             QStringLiteral("--port"),    QString::number(group.HostPort()),
                             QStringLiteral("--name"),    QStringLiteral("Robo"),
@@ -35,7 +35,7 @@ protected:
                             QStringLiteral("--tick-ms"), QStringLiteral("2")};
         args += extra;
         return group.StartProgram(QStringLiteral("Robo"), QStringLiteral(RINGDISK_BOT_PATH), args,
-                                  QStringLiteral("READY"));
+                                  QStringLiteral("READY"), input);
     }
 
     // The next shot the player reports at or after line `from`.
@@ -166,21 +166,48 @@ TEST_F(BotPlay, ThePlayerPlaysAWholeMatchInStepAndLeavesWhenTheHostCloses) {
     EXPECT_EQ(bot.WaitForExit(), 0);
 }
 
-TEST_F(BotPlay, ThePlayerLeavesOnQuitOnTheEndOfItsInputAndOnASignal) {
-    PeerProcess& quitter = StartBot();
+TEST_F(BotPlay, AStartWithNoInputPlaysUntilTheHostClosesTheGame) {
+    // As a launcher, a service or nohup start it: its input ends at once.
+    PeerProcess& bot = StartBot({}, PeerInput::Nothing);
+    ASSERT_TRUE(bot.Ready());
+    ASSERT_GE(bot.WaitForLine(QStringLiteral("JOINED %1").arg(kBotSlot)), 0);
+    ana.Send("start");
+    ASSERT_TRUE(bot.WaitForPrefix(QStringLiteral("MATCH 1 2 ")).has_value());
+    ReferenceTable reference(ana.State()["seed"].toInt());
+    const ai::Shot quiet = reference.ChooseShot(true);
+    const int from = ana.LineCount();
+    ana.Send(ShootCommand(quiet));
+    ASSERT_GE(ana.WaitForLine("SHOT", from), 0);
+    reference.Play(quiet);
+    ASSERT_EQ(reference.Side(), kSideRed);
+    int botLine = 0;
+    const auto shot = NextBotShot(bot, botLine);
+    ASSERT_TRUE(shot.has_value());
+    EXPECT_TRUE(ai::IsPlayable(Game(), *shot));
+
+    ana.Send("leave");
+    EXPECT_GE(bot.WaitForLine(QStringLiteral("LEFT the host closed the game")), 0);
+    EXPECT_EQ(bot.WaitForExit(), 0);
+    EXPECT_FALSE(bot.Saw(QStringLiteral("LEFT on request")));
+}
+
+TEST_F(BotPlay, ThePlayerLeavesOnASignalAndWhenItReadsCommandsOnQuitAndTheEndOfItsInput) {
+    PeerProcess& quitter = StartBot({QStringLiteral("--commands")});
     ASSERT_GE(quitter.WaitForLine(QStringLiteral("JOINED 2")), 0);
     quitter.Send("quit");
     EXPECT_GE(ana.WaitForLine("CHAT Robo left the chat!"), 0);
     EXPECT_EQ(quitter.WaitForExit(), 0);
 
     // The name is free again; a player whose input ends leaves as well.
-    PeerProcess& closed = StartBot({QStringLiteral("--name"), QStringLiteral("Robo2")});
+    PeerProcess& closed =
+        StartBot({QStringLiteral("--name"), QStringLiteral("Robo2"), QStringLiteral("--commands")});
     ASSERT_GE(closed.WaitForLine(QStringLiteral("JOINED 2")), 0);
     int from = ana.LineCount();
     closed.CloseInput();
     EXPECT_GE(ana.WaitForLine("CHAT Robo2 left the chat!", from), 0);
     EXPECT_EQ(closed.WaitForExit(), 0);
 
+    // A signal ends a player that reads no commands.
     PeerProcess& stopped = StartBot({QStringLiteral("--name"), QStringLiteral("Robo3")});
     ASSERT_GE(stopped.WaitForLine(QStringLiteral("JOINED 2")), 0);
     from = ana.LineCount();

@@ -30,18 +30,20 @@ PeerProcess::PeerProcess(const QString& name, const QString& folder, const QStri
     QStringList args = {QStringLiteral("--name"), name, QStringLiteral("--lifetime"),
                         QString::number(kPeerLifetimeSeconds)};
     args += extraArgs;
-    Launch(folder, QStringLiteral(HEADLESS_PEER_PATH), args, QStringLiteral("READY"));
+    Launch(folder, QStringLiteral(HEADLESS_PEER_PATH), args, QStringLiteral("READY"),
+           PeerInput::Commands);
 }
 
 PeerProcess::PeerProcess(const QString& name, const QString& folder, const QString& program,
-                         const QStringList& args, const QString& readyPrefix)
+                         const QStringList& args, const QString& readyPrefix, PeerInput input)
     : name_(name) {
-    Launch(folder, program, args, readyPrefix);
+    Launch(folder, program, args, readyPrefix, input);
 }
 
 void PeerProcess::Launch(const QString& folder, const QString& program, const QStringList& args,
-                         const QString& readyPrefix) {
+                         const QString& readyPrefix, PeerInput input) {
     process_.setWorkingDirectory(folder);
+    if (input == PeerInput::Nothing) process_.setStandardInputFile(QProcess::nullDevice());
     QObject::connect(&process_, &QProcess::readyReadStandardOutput,
                      [this] { TakeLines(partial_, process_.readAllStandardOutput(), lines_); });
     QObject::connect(&process_, &QProcess::readyReadStandardError, [this] {
@@ -171,8 +173,10 @@ PeerProcess& PeerGroup::Start(const QString& name, const QStringList& extraArgs)
 }
 
 PeerProcess& PeerGroup::StartProgram(const QString& name, const QString& program,
-                                     const QStringList& args, const QString& readyPrefix) {
-    peers_.push_back(std::make_unique<PeerProcess>(name, NextFolder(), program, args, readyPrefix));
+                                     const QStringList& args, const QString& readyPrefix,
+                                     PeerInput input) {
+    peers_.push_back(
+        std::make_unique<PeerProcess>(name, NextFolder(), program, args, readyPrefix, input));
     return *peers_.back();
 }
 

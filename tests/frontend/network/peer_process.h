@@ -16,14 +16,20 @@
 
 constexpr int kPeerWaitMs = 15000;
 
+// What a program's standard input is: a pipe the test writes commands into,
+// or /dev/null, as a launcher, a service or nohup give it.
+enum class PeerInput { Commands, Nothing };
+
 class PeerProcess {
 public:
     // Starts the peer in folder (which must exist) and waits until it is ready.
     PeerProcess(const QString& name, const QString& folder, const QStringList& extraArgs = {});
     // Starts another of our programs that speaks in lines on its standard
-    // input and output, and waits for a line that starts with readyPrefix.
+    // output (and reads commands from its input when given them), and waits
+    // for a line that starts with readyPrefix.
     PeerProcess(const QString& name, const QString& folder, const QString& program,
-                const QStringList& args, const QString& readyPrefix);
+                const QStringList& args, const QString& readyPrefix,
+                PeerInput input = PeerInput::Commands);
     ~PeerProcess();
     PeerProcess(const PeerProcess&) = delete;
     PeerProcess& operator=(const PeerProcess&) = delete;
@@ -63,7 +69,7 @@ public:
 
 private:
     void Launch(const QString& folder, const QString& program, const QStringList& args,
-                const QString& readyPrefix);
+                const QString& readyPrefix, PeerInput input);
 
     QString name_;
     QProcess process_;
@@ -88,7 +94,7 @@ public:
     PeerProcess& Start(const QString& name, const QStringList& extraArgs = {});
     // Starts another of our programs in a folder of its own (see PeerProcess).
     PeerProcess& StartProgram(const QString& name, const QString& program, const QStringList& args,
-                              const QString& readyPrefix);
+                              const QString& readyPrefix, PeerInput input = PeerInput::Commands);
     // Starts a host on a free port; answers it with its port, or 0.
     PeerProcess& StartHost(const QString& name, const QString& password = {},
                            const QStringList& extraArgs = {});

@@ -58,6 +58,46 @@ TEST_F(Walker, AnEmptiedFieldTakesItsOldValueOutOfTheFile) {
     EXPECT_EQ(forms.joinPassword->text(), "");
 }
 
+TEST_F(Walker, ADialogsFieldsLiveInItsOwnSectionAndCopiesInTheMainSectionAreDropped) {
+    forms.createPassword->setText("hosting");
+    // Earlier versions wrote the dialogs' fields into [main] as well.
+    IniDocument document = IniDocument::Parse(
+        "[main]\r\nNick=Ana\r\nIP=10.0.0.1\r\nPorta=9999\r\nSenha=stale\r\nTrackBar1=250\r\n"
+        "Zoom=3\r\n[conectarf]\r\nIP=192.168.7.7\r\n");
+    walker.Restore(document);
+    EXPECT_EQ(forms.nick->text(), "Ana");
+    EXPECT_EQ(forms.joinAddress->text(), "192.168.7.7");
+    // Where a dialog's section is silent, its fields keep what they hold.
+    EXPECT_EQ(forms.joinPort->text(), "2500");
+    EXPECT_EQ(forms.joinPassword->text(), "");
+    EXPECT_EQ(forms.createPort->text(), "2500");
+    EXPECT_EQ(forms.createPassword->text(), "hosting");
+    EXPECT_EQ(forms.trackBar->value(), 100);
+
+    ASSERT_TRUE(walker.Save(document, false));
+    for (const char* copy : {"IP", "Porta", "Senha", "TrackBar1", "SeuIP"})
+        EXPECT_EQ(document.Value("main", copy), std::nullopt) << copy;
+    EXPECT_EQ(document.Value("main", "Nick"), "Ana");
+    EXPECT_EQ(document.Value("main", "Zoom"), "3");  // unknown to every form: kept
+    EXPECT_EQ(document.Value("conectarf", "IP"), "192.168.7.7");
+    EXPECT_EQ(document.Value("conectarf", "Senha"), std::nullopt);
+    EXPECT_EQ(document.Value("criarf", "Senha"), "hosting");
+    EXPECT_EQ(document.Value("mousesen", "TrackBar1"), "100");
+}
+
+TEST_F(Walker, AFormsOwnFieldKeepsItsKeyWhenADialogOfItsOwnHasOneOfTheSameName) {
+    auto* ownPort = new QLineEdit("7000", forms.main.get());
+    ownPort->setObjectName("porta");  // names compare ignoring case
+    IniDocument document = IniDocument::Parse("[main]\r\nPorta=6000\r\n");
+    walker.Restore(document);
+    EXPECT_EQ(ownPort->text(), "6000");
+    EXPECT_EQ(forms.joinPort->text(), "2500");
+    ownPort->setText("7000");
+    ASSERT_TRUE(walker.Save(document, false));
+    EXPECT_EQ(document.Value("main", "Porta"), "7000");
+    EXPECT_EQ(document.Value("conectarf", "Porta"), "2500");
+}
+
 TEST_F(Walker, ScrambledEntriesReadBackAndThoseThatCannotAreRefused) {
     IniDocument document;
     // "TrackBar1" scrambles to a key ending in CR, "127.0.0.1" to a value

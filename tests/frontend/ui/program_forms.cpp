@@ -11,9 +11,10 @@ Widget* Named(QWidget* parent, const char* name) {
     return widget;
 }
 
+// The dialogs are parented to the main window, as the program parents them.
 template <typename Form>
-std::unique_ptr<Form> MakeForm(const char* name, QRect rect) {
-    auto form = std::make_unique<Form>();
+std::unique_ptr<Form> MakeForm(const char* name, QRect rect, QWidget* parent = nullptr) {
+    auto form = std::make_unique<Form>(parent);
     form->setObjectName(name);
     form->move(rect.topLeft());
     form->setFixedSize(rect.size());
@@ -37,25 +38,25 @@ ProgramForms::ProgramForms() {
     chat = Named<QTextEdit>(main.get(), "Chat");
     chatInput = Named<QLineEdit>(main.get(), "Edit1");
 
-    join = MakeForm<QDialog>("conectarf", {110, 120, 250, 150});
+    join = MakeForm<QDialog>("conectarf", {110, 120, 250, 150}, main.get());
     joinAddress = Edit(join.get(), "IP", "127.0.0.1");
     joinPort = Edit(join.get(), "Porta", "2500");
     joinPassword = Edit(join.get(), "Senha", "");
     joinPassword->setEchoMode(QLineEdit::Password);
 
-    create = MakeForm<QDialog>("criarf", {120, 130, 250, 170});
+    create = MakeForm<QDialog>("criarf", {120, 130, 250, 170}, main.get());
     createPassword = Edit(create.get(), "Senha", "");
     createPort = Edit(create.get(), "Porta", "2500");
     ownAddress = Edit(create.get(), "SeuIP", "");
     ownAddress->setReadOnly(true);
 
-    mouse = MakeForm<QDialog>("mousesen", {130, 140, 300, 120});
+    mouse = MakeForm<QDialog>("mousesen", {130, 140, 300, 120}, main.get());
     trackBar = Named<QSlider>(mouse.get(), "TrackBar1");
     trackBar->setRange(kMouseSensitivityMinimum, kMouseSensitivityMaximum);
     trackBar->setValue(100);
     Named<QLabel>(mouse.get(), "Label1")->setText("25");
 
-    about = MakeForm<QDialog>("about", {140, 150, 320, 200});
+    about = MakeForm<QDialog>("about", {140, 150, 320, 200}, main.get());
     version = Named<QLabel>(about.get(), "versao");
     version->setText("v1.1");
 }

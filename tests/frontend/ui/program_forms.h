@@ -1,5 +1,6 @@
 // The program's five forms in small: real widgets with the names, kinds,
-// design values and fixed sizes the window program gives them, placed where
+// design values, fixed sizes and parents the window program gives them
+// (each dialog a window of its own parented to the main form), placed where
 // the offscreen screen (800 x 600) shows them, so that the settings can be
 // tested before that program exists.
 #pragma once

@@ -1,5 +1,6 @@
 // The join, create, mouse and about dialogs as the window opens them: their
 // defaults, their refusals, and what they hand to the core and the library.
+#include <QFile>
 #include <QKeyEvent>
 #include <QTcpServer>
 #include <QTest>
@@ -136,6 +137,36 @@ TEST_F(WindowTest, AboutBoxShowsOurOwnCreditAndTakesTheMouse) {
     Find<QAction>("Sobre1")->trigger();
     ASSERT_FALSE(library.focusCalls.empty());
     EXPECT_EQ(library.focusCalls.back(), false);
+}
+
+TEST_F(WindowTest, TheAboutBoxsLinkLabelAndPictureOpenTheGamesDocumentation) {
+    Open();
+    AboutDialog* about = window->aboutDialog;
+    std::vector<QUrl> opened;
+    about->openLink = [&opened](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    WhenModal([about](QWidget*) {
+        EXPECT_TRUE(about->link->isVisible());
+        QTest::mouseClick(about->link, Qt::LeftButton);
+        QTest::mouseClick(about->picture, Qt::LeftButton);
+        QTest::mouseClick(about->picture, Qt::RightButton);
+        QTest::mouseClick(about->product, Qt::LeftButton);
+        about->confirm->click();
+    });
+    Find<QAction>("Sobre1")->trigger();
+    const QUrl documentation = about->Target();
+    EXPECT_EQ(opened, (std::vector<QUrl>{documentation, documentation}));
+    // The build keeps the README where an install puts it, seen from the
+    // programs' folder: <prefix>/bin/../share/doc/ringdisk.
+    ASSERT_TRUE(documentation.isLocalFile());
+    const QString path = documentation.toLocalFile();
+    EXPECT_TRUE(path.endsWith(QStringLiteral("/share/doc/ringdisk/README.md"))) << path.toStdString();
+    QFile readme(path);
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly)) << path.toStdString();
+    EXPECT_TRUE(readme.readLine().startsWith("# Ringdisk"));
+    EXPECT_EQ(about->link->toolTip(), path);
 }
 
 TEST_F(WindowTest, PasswordsKeepOnlyWhatTheWireCarries) {

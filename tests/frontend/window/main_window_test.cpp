@@ -245,7 +245,7 @@ TEST_F(WindowTest, AMenuOpeningTakesTheMouseFromTheGame) {
     EXPECT_EQ(library.focusCalls.back(), false);
 }
 
-TEST_F(WindowTest, TheNicknameTakesTenTypedCharactersButKeepsALongerDefault) {
+TEST_F(WindowTest, TheNicknameTakesTenTypedCharactersButKeepsALongerRestoredName) {
     Open();
     QLineEdit* nick = window->panels.nick;
     nick->clear();
