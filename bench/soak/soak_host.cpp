@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench/seated_host.h"
 #include "bot/bot_player.h"
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
@@ -37,20 +38,12 @@
 
 namespace {
 
-constexpr int kEnglish = 2;
-constexpr int kOpponentSlot = 2;
+using namespace seated_host;
+
 constexpr int kLastSlot = 4;
-// Lets the goodbye reach the clients before the process ends.
-constexpr int kFarewellMs = 100;
 // The answers to the last "/vsync" come within a few ticks; a client that
 // never answers must not hold the next match.
 constexpr int kLastAnswersMs = 2000;
-
-void Print(const QString& line) {
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 struct HostOptions {
     ai::Level level = ai::Level::Club;
