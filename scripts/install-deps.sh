@@ -33,9 +33,10 @@ packages=(
   # SDL2_mixer's FluidSynth with a General MIDI soundfont
   libstb-dev libsdl2-mixer-dev timgm6mb-soundfont
   # the installed game: the Debian package (dpkg-shlibdeps computes its
-  # dependencies; CPack reads the binaries with file), and the validators of
-  # the desktop entry and the AppStream metainfo the tests run
-  dpkg-dev file desktop-file-utils appstream
+  # dependencies; CPack reads the binaries with file), lintian, which checks
+  # it, and the validators of the desktop entry and the AppStream metainfo
+  # the tests run
+  dpkg-dev file lintian desktop-file-utils appstream
   # xwininfo, with which the installed game's test finds its window
   x11-utils
 )

@@ -13,22 +13,14 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench/seated_host.h"
 #include "bot/bot_player.h"
 #include "bot/quiet_view.h"
 #include "frontend/core/frontend_core.h"
 
 namespace {
 
-constexpr int kEnglish = 2;
-constexpr int kOpponentSlot = 2;
-// Lets the goodbye reach the opponent before the process ends.
-constexpr int kFarewellMs = 100;
-
-void Print(const QString& line) {
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using namespace seated_host;
 
 struct HostOptions {
     ai::Level level = ai::Level::Club;

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The game installed into a temporary DESTDIR and started as a player starts
 # it, with a home of its own and from an unrelated working folder:
-#   1. the tree: programs, private library found through the run path,
-#      package, desktop entry, metainfo, icons in every size, manual pages,
+#   1. the tree: programs in games/, private library found through the
+#      run path, package, desktop entry naming the installed program,
+#      metainfo, icons in every size, manual pages, copyright, changelog,
 #      the README the about box links to;
 #   2. the library (loaded from the tree by a probe) writes its log, the
 #      best plays and a position dump into the XDG folders named by the
 #      environment, and reads the best plays from there on the next start;
-#   3. the window program finds its package, keeps its log in the default
-#      state folder while it runs and its settings in ~/.config/ringdisk,
-#      and reads them back on the next start;
+#   3. the window program, started as its desktop entry starts it, finds
+#      its package, keeps its log in the default state folder while it
+#      runs and its settings in ~/.config/ringdisk, and reads them back on
+#      the next start;
 #   4. nothing at all was written into the install or the working folder.
 # Usage: installed_game_test.sh BUILD_DIR PROBE
 set -uo pipefail
@@ -29,10 +31,11 @@ if ! DESTDIR="$root" cmake --install "$build" --prefix /usr > "$work/install.log
 fi
 
 echo "== the installed tree"
-for f in bin/ringdisk bin/ringdisk-bot lib/ringdisk/libvexlib.so share/ringdisk/dados.vpf \
+for f in games/ringdisk games/ringdisk-bot lib/ringdisk/libvexlib.so share/ringdisk/dados.vpf \
          share/applications/ringdisk.desktop \
          share/metainfo/io.github.ringdisk.Ringdisk.metainfo.xml \
          share/man/man6/ringdisk.6.gz share/man/man6/ringdisk-bot.6.gz \
+         share/doc/ringdisk/copyright share/doc/ringdisk/changelog.gz \
          share/doc/ringdisk/README.md share/doc/ringdisk/docs/ringdisk-window.png; do
   [ -f "$tree/$f" ] || fail "missing $f"
 done
@@ -44,11 +47,15 @@ print("%dx%d" % struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" el
   [ "$dimensions" = "${size}x${size}" ] || fail "icon $icon: $dimensions"
 done
 for program in ringdisk ringdisk-bot; do
-  runpath=$(readelf -d "$tree/bin/$program" | sed -n 's/.*RUNPATH.*\[\(.*\)\]/\1/p')
+  runpath=$(readelf -d "$tree/games/$program" | sed -n 's/.*RUNPATH.*\[\(.*\)\]/\1/p')
   [ "$runpath" = '$ORIGIN/../lib/ringdisk' ] || fail "$program run path is '$runpath'"
-  found=$(env -u LD_LIBRARY_PATH ldd "$tree/bin/$program" | awk '/libvexlib.so/ {print $3}')
-  [ "$found" = "$tree/bin/../lib/ringdisk/libvexlib.so" ] || fail "$program loads libvexlib.so from '$found'"
+  found=$(env -u LD_LIBRARY_PATH ldd "$tree/games/$program" | awk '/libvexlib.so/ {print $3}')
+  [ "$found" = "$tree/games/../lib/ringdisk/libvexlib.so" ] || fail "$program loads libvexlib.so from '$found'"
 done
+# The menu starts the program by its full path in the install's prefix.
+menu_program=$(sed -n 's/^Exec=//p' "$tree/share/applications/ringdisk.desktop")
+[ "$menu_program" = /usr/games/ringdisk ] || fail "the desktop entry starts '$menu_program'"
+[ -x "$root$menu_program" ] || fail "the desktop entry's $menu_program is not installed"
 zcat "$tree/share/man/man6/ringdisk.6.gz" | grep -q -- '-high' || fail "the manual lacks -high"
 find "$tree" -printf '%P %s %T@ %m\n' | sort > "$work/tree.before"
 
@@ -92,7 +99,7 @@ window_shown() {
 }
 run_window() {
   (cd "$work/cwd" && exec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME \
-       HOME="$home" "$tree/bin/ringdisk" 2> "$work/window.err") &
+       HOME="$home" "$root$menu_program" 2> "$work/window.err") &
   local pid=$!
   local window=""
   for _ in $(seq 1 120); do

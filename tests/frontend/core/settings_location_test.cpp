@@ -10,13 +10,18 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "install_layout.h"
+
 namespace {
+
+// The programs' folder of an install below usr/, as the install rules lay it out.
+const QString kInstalled = QStringLiteral("usr/") + QLatin1String(kInstalledProgramFolder);
 
 class SettingsLocationTest : public testing::Test {
 protected:
     SettingsLocationTest() {
-        QDir(root.path()).mkpath(QStringLiteral("usr/bin"));
-        QDir(root.path()).mkpath(QStringLiteral("usr/share/ringdisk"));
+        QDir(root.path()).mkpath(kInstalled);
+        QDir(root.path()).mkpath(QStringLiteral("usr/") + QLatin1String(kInstalledDataFolder));
         QDir(root.path()).mkpath(QStringLiteral("build/bin"));
     }
 
@@ -42,8 +47,9 @@ TEST_F(SettingsLocationTest, FromABuildFolderTheFileStaysInTheWorkingFolder) {
     EXPECT_EQ(here.path, QStringLiteral("ringdisk.ini"));
     EXPECT_TRUE(here.refusal.isEmpty());
     // A program folder named like an install's, but with no game data beside it.
-    QDir(root.path()).mkpath(QStringLiteral("bare/bin"));
-    EXPECT_EQ(Locate(QStringLiteral("bare/bin"), Environment({{"HOME", home}})).path,
+    const QString bare = QStringLiteral("bare/") + QLatin1String(kInstalledProgramFolder);
+    QDir(root.path()).mkpath(bare);
+    EXPECT_EQ(Locate(bare, Environment({{"HOME", home}})).path,
               QStringLiteral("ringdisk.ini"));
     EXPECT_FALSE(QFileInfo::exists(home)) << "nothing is created for a build";
 }
@@ -51,7 +57,7 @@ TEST_F(SettingsLocationTest, FromABuildFolderTheFileStaysInTheWorkingFolder) {
 TEST_F(SettingsLocationTest, InstalledItGoesToTheConfigurationFolderWhichIsCreatedPrivate) {
     const QString config = root.filePath(QStringLiteral("config"));
     const SettingsLocation located = Locate(
-        QStringLiteral("usr/bin"), Environment({{"HOME", home}, {"XDG_CONFIG_HOME", config}}));
+        kInstalled, Environment({{"HOME", home}, {"XDG_CONFIG_HOME", config}}));
     EXPECT_EQ(located.path, config + QStringLiteral("/ringdisk/ringdisk.ini"));
     EXPECT_TRUE(located.refusal.isEmpty());
     EXPECT_TRUE(QFileInfo(config + QStringLiteral("/ringdisk")).isDir());
@@ -62,9 +68,9 @@ TEST_F(SettingsLocationTest, InstalledItGoesToTheConfigurationFolderWhichIsCreat
 
 TEST_F(SettingsLocationTest, UnsetEmptyOrRelativeXdgConfigHomeMeansTheHomeDefault) {
     const QString expected = home + QStringLiteral("/.config/ringdisk/ringdisk.ini");
-    EXPECT_EQ(Locate(QStringLiteral("usr/bin"), Environment({{"HOME", home}})).path, expected);
+    EXPECT_EQ(Locate(kInstalled, Environment({{"HOME", home}})).path, expected);
     for (const QString& ignored : {QString(), QStringLiteral("relative/config")}) {
-        EXPECT_EQ(Locate(QStringLiteral("usr/bin"),
+        EXPECT_EQ(Locate(kInstalled,
                          Environment({{"HOME", home}, {"XDG_CONFIG_HOME", ignored}}))
                       .path,
                   expected)
@@ -76,7 +82,7 @@ TEST_F(SettingsLocationTest, UnsetEmptyOrRelativeXdgConfigHomeMeansTheHomeDefaul
 
 TEST_F(SettingsLocationTest, WithNoFolderOrOneThatCannotBeMadeTheSettingsAreRefused) {
     const SettingsLocation noHome =
-        Locate(QStringLiteral("usr/bin"), Environment({{"HOME", QStringLiteral("home")}}));
+        Locate(kInstalled, Environment({{"HOME", QStringLiteral("home")}}));
     EXPECT_TRUE(noHome.path.isEmpty());
     EXPECT_TRUE(noHome.refusal.contains(QStringLiteral("HOME"))) << qPrintable(noHome.refusal);
 
@@ -84,7 +90,7 @@ TEST_F(SettingsLocationTest, WithNoFolderOrOneThatCannotBeMadeTheSettingsAreRefu
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const SettingsLocation blocked =
-        Locate(QStringLiteral("usr/bin"), Environment({{"XDG_CONFIG_HOME", blocker.fileName()}}));
+        Locate(kInstalled, Environment({{"XDG_CONFIG_HOME", blocker.fileName()}}));
     EXPECT_TRUE(blocked.path.isEmpty());
     EXPECT_TRUE(blocked.refusal.contains(blocker.fileName())) << qPrintable(blocked.refusal);
 }

@@ -1,0 +1,250 @@
+// soak_host: the host of the soak run. It hosts a game on a free loopback
+// port, plays its own seat with the computer player, starts the match as
+// soon as an opponent sits down, asks every client for its table ("/vsync")
+// each time a shot comes to rest and once more after the result, and then
+// closes the game the way a person does. It hosts again, on a new port,
+// until it has served the matches asked for, so one process can live
+// through many matches.
+//
+//   soak_host --level L --seed S [--matches N] [--tick-ms N] [--match-seconds S]
+//
+// A "quit" line on standard input, or its end, closes the game and ends the
+// process at once, whatever it was doing.
+//
+// Standard output, one line per event:
+//   HOSTING PORT        a game is open for the next match
+//   MATCH SEED          the match started; SEED deals its table
+//   SHOT x z f a        this seat's shots (and DECIDED lines, the search)
+//   CHAT text           every chat line; the "/vsync" reports are among them
+//   RESULT R SHOTS      R 0 draw, 1 green won, 2 red won
+//   TIMEOUT             the match outlived --match-seconds; it is abandoned
+//   DONE vsyncs=N reports=N desyncs=N anomalies=N points=G,R rss_kb=N
+//        ticks=N tick_mean_us=N tick_p99_us=N tick_max_us=N
+//                       after each match, when the game is closed again
+// The host sits in slot 1, which plays green in a game's first match.
+#include <unistd.h>
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdio>
+
+#include "bench/seated_host.h"
+#include "bot/bot_player.h"
+#include "frontend/core/frontend_core.h"
+#include "frontend/core/headless_view.h"
+#include "tick_clock.h"
+#include "vexlib/exports.h"
+
+namespace {
+
+using namespace seated_host;
+
+constexpr int kLastSlot = 4;
+// The answers to the last "/vsync" come within a few ticks; a client that
+// never answers must not hold the next match.
+constexpr int kLastAnswersMs = 2000;
+
+struct HostOptions {
+    ai::Level level = ai::Level::Club;
+    uint64_t seed = 0;
+    int matches = 1;
+    int tickMs = 16;
+    int matchSeconds = 1800;
+};
+
+std::optional<HostOptions> ParseOptions(const QStringList& args) {
+    if (args.size() % 2 != 0) return std::nullopt;
+    HostOptions o;
+    for (qsizetype i = 0; i < args.size(); i += 2) {
+        const QString& value = args[i + 1];
+        bool ok = true;
+        if (args[i] == u"--level") {
+            const auto level = ai::ParseLevel(value.toStdString());
+            ok = level.has_value();
+            if (ok) o.level = *level;
+        } else if (args[i] == u"--seed") {
+            o.seed = value.toULongLong(&ok);
+        } else if (args[i] == u"--matches") {
+            o.matches = value.toInt(&ok);
+            ok = ok && o.matches >= 1;
+        } else if (args[i] == u"--tick-ms") {
+            o.tickMs = value.toInt(&ok);
+            ok = ok && o.tickMs >= 1;
+        } else if (args[i] == u"--match-seconds") {
+            o.matchSeconds = value.toInt(&ok);
+            ok = ok && o.matchSeconds >= 1;
+        } else {
+            ok = false;
+        }
+        if (!ok) return std::nullopt;
+    }
+    return o;
+}
+
+long ResidentKilobytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+// What the chat showed during one match.
+struct MatchChecks {
+    int vsyncs = 0;
+    int reports = 0;
+    int desyncs = 0;
+    int anomalies = 0;
+
+    void Read(const QString& chatLine) {
+        if (chatLine.startsWith(u"No desync at ID ")) {
+            ++reports;
+        } else if (chatLine.contains(u" disc(s) desynchronized at ID ")) {
+            ++reports;
+            ++desyncs;
+        } else if (chatLine.contains(u"Packet Error") || chatLine.contains(u"resync")) {
+            ++anomalies;
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TickClockApplication app(argc, argv);
+    const auto options = ParseOptions(app.arguments().mid(1));
+    if (!options) {
+        std::fputs("usage: soak_host --level L --seed S [--matches N] [--tick-ms N] "
+                   "[--match-seconds S]\n",
+                   stderr);
+        return 2;
+    }
+
+    MatchChecks checks;
+    HeadlessView view([&](const QString& event) {
+        if (!event.startsWith(u"CHAT ")) return;
+        checks.Read(event.mid(5));
+        Print(event);
+    });
+    FrontendCore core(view, [](int) {});
+    OnlineGame& game = core.Online();
+    game.SetLanguage(kEnglish);
+    game.SetNickname(QStringLiteral("Host"));
+    if (options->tickMs < HighPrecisionTimer::kPeriodMs) core.Loop().SetMinimumTickMs(0);
+    app.SetTickMs(options->tickMs);
+    core.Start(false, options->tickMs);
+
+    // Decided: the result is known, the last check not yet asked for.
+    enum class Phase { Waiting, Playing, Decided, LastAnswers, Closed };
+    Phase phase = Phase::Closed;
+    int matchesDone = 0;
+    int clientsAsked = 0;
+    int reportsBeforeLastCheck = 0;
+    bool wasMoving = false;
+    QTimer matchClock;
+    matchClock.setSingleShot(true);
+    QTimer lastAnswers;
+    lastAnswers.setSingleShot(true);
+
+    const auto askEveryTable = [&] {
+        ++checks.vsyncs;
+        core.Chat().Enter(QStringLiteral("/vsync"));
+    };
+    const auto hostNextMatch = [&] {
+        checks = MatchChecks{};
+        app.TakeSummary();  // the idle time between matches is not a match's
+        if (!game.HostOnPort(0, {})) {
+            Print(QStringLiteral("HOSTFAILED ") + view.messages.value(view.messages.size() - 1));
+            app.exit(1);
+            return;
+        }
+        phase = Phase::Waiting;
+        matchClock.start(options->matchSeconds * 1000);
+        Print(QStringLiteral("HOSTING %1").arg(game.ListeningPort()));
+    };
+    const auto closeMatch = [&] {
+        if (phase == Phase::Closed) return;
+        phase = Phase::Closed;
+        matchClock.stop();
+        lastAnswers.stop();
+        const TickSummary ticks = app.TakeSummary();
+        Print(QStringLiteral("DONE vsyncs=%1 reports=%2 desyncs=%3 anomalies=%4 points=%5,%6 "
+                             "rss_kb=%7 ticks=%8 tick_mean_us=%9 tick_p99_us=%10 tick_max_us=%11")
+                  .arg(checks.vsyncs)
+                  .arg(checks.reports)
+                  .arg(checks.desyncs)
+                  .arg(checks.anomalies)
+                  .arg(int(GetPlayer_Pts(0)))
+                  .arg(int(GetPlayer_Pts(1)))
+                  .arg(ResidentKilobytes())
+                  .arg(ticks.ticks)
+                  .arg(ticks.meanUs)
+                  .arg(ticks.p99Us)
+                  .arg(ticks.maxUs));
+        game.CloseButton();
+        if (++matchesDone < options->matches) {
+            hostNextMatch();
+            return;
+        }
+        core.Close({});
+        QTimer::singleShot(kFarewellMs, [&app] { app.exit(0); });
+    };
+    QObject::connect(&lastAnswers, &QTimer::timeout, closeMatch);
+    QObject::connect(&matchClock, &QTimer::timeout, [&] {
+        Print(QStringLiteral("TIMEOUT"));
+        closeMatch();
+    });
+
+    BotPlayer player(core, options->level, options->seed, [&](const QString& line) {
+        Print(line);
+        if (phase != Phase::Playing || !line.startsWith(u"RESULT ")) return;
+        // The result is announced within the tick that ended the match; every
+        // client then shows its final table once more.
+        phase = Phase::Decided;
+        QTimer::singleShot(0, [&] {
+            if (phase != Phase::Decided) return;
+            phase = Phase::LastAnswers;
+            clientsAsked = 0;
+            for (int s = kOpponentSlot; s <= kLastSlot; ++s)
+                clientsAsked += game.Slots().IsOccupied(s) ? 1 : 0;
+            reportsBeforeLastCheck = checks.reports;
+            askEveryTable();
+            lastAnswers.start(kLastAnswersMs);
+        });
+    });
+    player.Attach();
+
+    QTimer pollTimer;
+    app.Ignore(&pollTimer);
+    QObject::connect(&pollTimer, &QTimer::timeout, [&] {
+        player.Poll();
+        if (phase == Phase::Waiting && game.Slots().IsOccupied(kOpponentSlot)) {
+            game.StartFirstMatch();
+            phase = Phase::Playing;
+            wasMoving = false;
+            Print(QStringLiteral("MATCH %1").arg(game.MatchSeed()));
+        }
+        if (phase == Phase::Playing) {
+            const bool moving = core.Library().IsMoving();
+            if (wasMoving && !moving && game.MatchRunning()) askEveryTable();
+            wasMoving = moving;
+        }
+        if (phase == Phase::LastAnswers && checks.reports - reportsBeforeLastCheck >= clientsAsked)
+            closeMatch();
+    });
+    pollTimer.start(options->tickMs);
+
+    QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&stdinNotifier, &QSocketNotifier::activated, [&] {
+        char buffer[256];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n > 0 && !QByteArray(buffer, n).contains("quit")) return;
+        stdinNotifier.setEnabled(false);
+        phase = Phase::Closed;
+        core.Close({});
+        QTimer::singleShot(kFarewellMs, [&app] { app.exit(0); });
+    });
+
+    hostNextMatch();
+    return app.exec();
+}
