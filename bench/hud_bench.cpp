@@ -91,7 +91,6 @@ void BM_BestPlays(benchmark::State& state) {
     g.newRecordRow = 2;
     RunFrames(state, [&](HudScene&, const HudFrame& f) {
         g.recordsScreenSeconds = 5;  // the table standing in place
-        Hud().recordsSlide = 0;
         DrawRecordsScreen(g, f);
     });
 }

@@ -4,6 +4,7 @@
 
 #include "game/intro.h"
 #include "game/practice.h"
+#include "game/records.h"
 #include "game/returned_disc.h"
 #include "game/view_motion.h"
 
@@ -32,6 +33,7 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
     } else {
         SettleIntroRandom();
         TurnIntroView(g, seconds);
+        AdvanceBestPlaysScreen(g, seconds);
     }
     AdvanceRunClock(g, seconds);
     return strikerPlaced;

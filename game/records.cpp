@@ -218,3 +218,10 @@ void ShowBestPlays(GameState& g) {
     g.mode = kModeRecords;
     g.recordsScreenSeconds = 0;
 }
+
+void AdvanceBestPlaysScreen(GameState& g, float frameSeconds) {
+    if (g.mode != kModeRecords) return;
+    g.recordsScreenSeconds += frameSeconds;
+    if (g.recordsScreenSeconds > kBestPlaysStandSeconds + kBestPlaysSlideSeconds)
+        g.mode = kModeIdle;
+}

@@ -37,3 +37,10 @@ void EnterBestPlay(GameState& g);
 
 // Switches to the best-plays screen, bringing a running game back to rest.
 void ShowBestPlays(GameState& g);
+
+// The best-plays screen comes in for a second, stands, and from its
+// twentieth second on takes one more to go out (the picture moves a
+// screen's height a second, whatever the height); once it has gone the
+// intro takes over. Runs with the game's frame, whether drawn or not.
+constexpr float kBestPlaysStandSeconds = 20, kBestPlaysSlideSeconds = 1;
+void AdvanceBestPlaysScreen(GameState& g, float frameSeconds);

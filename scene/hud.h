@@ -18,9 +18,9 @@ struct HudFrame {
 
 // Match HUD in a match, practice HUD in practice, nothing otherwise.
 void DrawHud(const GameState& g, const HudFrame& frame);
-// The best-plays table sliding in and, after its time, out again, when it
-// hands the screen back to the intro.
-void DrawRecordsScreen(GameState& g, const HudFrame& frame);
+// The best-plays table where the screen's time puts it: sliding in, standing,
+// sliding out.
+void DrawRecordsScreen(const GameState& g, const HudFrame& frame);
 // F1 held (with the focus) fades the help in, else it fades out; alpha
 // 0..255.
 void FadeHelp(bool hasFocus, float& alpha, float frameSeconds);

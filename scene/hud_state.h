@@ -43,7 +43,6 @@ struct HudState {
     uint8_t triesAnim = kTriesIdle;
     float triesFade = 255, triesSlide = 0;
 
-    float recordsSlide = 0;
     Pulse recordGlow{196, false};
 };
 

@@ -10,21 +10,15 @@
 
 namespace {
 
-constexpr float kShowSeconds = 20;
 constexpr float kNameX = 114, kLevelX = 228, kTimeX = 342, kShotsX = 456;
 
-// Moves the table in, holds it, moves it out; false once it has gone.
-bool SlideTable(GameState& g, const HudFrame& frame) {
-    HudState& hud = Hud();
-    const float h = float(frame.height);
-    if (g.recordsScreenSeconds == 0) hud.recordsSlide = h;
-    g.recordsScreenSeconds += frame.frameSeconds;
-    if (g.recordsScreenSeconds < kShowSeconds) {
-        hud.recordsSlide = std::max(0.0f, hud.recordsSlide - frame.frameSeconds * h);
-        return true;
-    }
-    hud.recordsSlide += frame.frameSeconds * h;
-    return hud.recordsSlide <= h;
+// How far below its place the table stands: a screen's height at the
+// start, none from the first second on, and going down again a screen's
+// height a second once its time is up.
+float TableSlide(const GameState& g, float screenHeight) {
+    const float seconds = g.recordsScreenSeconds;
+    if (seconds < kBestPlaysStandSeconds) return std::max(0.0f, (1 - seconds / kBestPlaysSlideSeconds) * screenHeight);
+    return (seconds - kBestPlaysStandSeconds) / kBestPlaysSlideSeconds * screenHeight;
 }
 
 // Bright red going pale and back: the row a run just entered.
@@ -35,13 +29,12 @@ uint32_t GlowColor(float glow) {
 
 }  // namespace
 
-void DrawRecordsScreen(GameState& g, const HudFrame& frame) {
-    if (!SlideTable(g, frame)) g.mode = kModeIdle;
+void DrawRecordsScreen(const GameState& g, const HudFrame& frame) {
     HudState& hud = Hud();
     const uint32_t glow = GlowColor(hud.recordGlow.Advance(frame.frameSeconds, 256, 255, 196));
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
-    const float slide = hud.recordsSlide;
+    const float slide = TableSlide(g, float(frame.height));
     SetTextStyle(1, 0, kYellow, 32);
     font.PrintText(float(frame.width / 2), 5 + slide, "%s",
                    MessageText(Message::kBestPlaysTitle, g.language));

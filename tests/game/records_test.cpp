@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 
+#include "game/frame.h"
 #include "game/owned_text.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
@@ -172,4 +173,19 @@ TEST_F(RecordsTest, ShowingTheTableBringsARunningGameBackToRest) {
     EXPECT_EQ(g.points[0], 0);
     EXPECT_EQ(g.discs[20].status, kStatusOnTable);  // the standard layout behind the table
     EXPECT_EQ(sound.tracks.back(), kIntroTrack);
+}
+
+TEST_F(RecordsTest, TheTableHandsTheScreenBackToTheIntroOnceItHasSlidOutAlsoWithNobodyLooking) {
+    GameState& g = Game();
+    ShowBestPlays(g);
+    const FrameInput frame{.frameSeconds = 0.5f};
+    // Twenty seconds standing and the second it takes to go: still shown.
+    for (int i = 0; i < 42; ++i) RunGameFrame(g, frame, nullptr);
+    EXPECT_EQ(g.mode, kModeRecords);
+    EXPECT_FLOAT_EQ(g.recordsScreenSeconds, 21);
+    RunGameFrame(g, frame, nullptr);
+    EXPECT_EQ(g.mode, kModeIdle);
+    // The intro then lets the screen's clock be.
+    RunGameFrame(g, frame, nullptr);
+    EXPECT_FLOAT_EQ(g.recordsScreenSeconds, 21.5f);
 }

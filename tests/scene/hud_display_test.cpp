@@ -291,7 +291,10 @@ TEST_F(HudDisplayTest, TheBestPlaysScreenGlowsOnTheNewRow) {
         g.language = uint8_t(l);
         g.newRecordRow = 2;
         Shoot(
-            Png("best_plays", l), [&](const HudFrame& f) { DrawRecordsScreen(g, f); }, 6, 0.25f);
+            Png("best_plays", l), [&](const HudFrame& f) {
+                AdvanceBestPlaysScreen(g, f.frameSeconds);
+                DrawRecordsScreen(g, f);
+            }, 6, 0.25f);
         EXPECT_EQ(g.mode, kModeRecords);
         EXPECT_GT(Count({150, 5, 420, 40}, Yellow), 200);  // the title
         EXPECT_GT(Count({60, 50, 500, 80}, Yellow), 200);  // the column heads

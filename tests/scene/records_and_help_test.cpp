@@ -24,6 +24,7 @@ protected:
     }
     std::vector<RecordedQuad> ScreenFrame(float seconds) {
         const size_t before = device().draws().size();
+        AdvanceBestPlaysScreen(g, seconds);
         DrawRecordsScreen(g, Frame(seconds));
         return QuadsSince(before);
     }
