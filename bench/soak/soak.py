@@ -13,20 +13,24 @@ host for every match. Everything is on 127.0.0.1.
 
   bench/soak/soak.py --matches 20 [--parallel 2] [--kept-hosts 1]
       [--host-matches N] [--tick-ms 4] [--pairings club-club,master-club]
-      [--build build] [--seed 1] [--match-timeout SECONDS] [--folder DIR]
-      [--save]
+      [--build build] [--seed 1] [--match-timeout SECONDS]
+      [--stalemate-shots 40] [--folder DIR] [--save]
 
 Per match it records the result, the shots, the "/vsync" reports and how
 many found a difference, other signs of a desync (packet errors, resyncs),
 every process's exit status (a death by a signal is a crash), the host's
 resident memory after the match and its frame-tick times, and whether the
 shots, replayed offline by shotreplay on the match's seed, end in the same
-score. One line per match goes to matches.csv in the run's folder (a new
+score. A match in which --stalemate-shots shots in a row moved no disc
+ends as a stalemate: the rules have no end for a table whose remaining
+discs no shot can reach, so it is counted apart, not as a fault. One line
+per match goes to matches.csv in the run's folder (a new
 one under /tmp unless --folder names it). A match's files (each process's
 transcript, the shots as a shotreplay file; the host's debug.log in its
 host-N folder) are kept in the run's folder when --save is given or when
-the match went wrong; otherwise they are removed. The exit status is 1 when any match desynchronised,
-crashed, exited badly or came to no result.
+the match went wrong or ended in a stalemate; otherwise they are removed.
+The exit status is 1 when any match desynchronised, crashed, exited badly
+or came to no result.
 
 Run it at a low priority on a shared machine: nice -n 19 bench/soak/soak.py.
 """
@@ -195,7 +199,8 @@ class Soak:
         await host.start(self.program("soak_host"), [
             "--level", level, "--seed", str(self.args.seed * 7919 + self.hosts_started),
             "--matches", str(self.args.host_matches if kept else 1),
-            "--tick-ms", str(self.args.tick_ms), "--match-seconds", str(self.args.match_timeout)])
+            "--tick-ms", str(self.args.tick_ms), "--match-seconds", str(self.args.match_timeout),
+            "--stalemate-shots", str(self.args.stalemate_shots)])
         host.kept = kept
         host.level = level
         self.hosts.append(host)
@@ -238,7 +243,7 @@ class Soak:
         os.makedirs(folder)
         row = {"match": index, "lane": lane, "host": host.number, "host_match": host.matches + 1,
                "host_kept": int(host.kept), "host_level": green_level, "guest_level": red_level,
-               "seed": "", "result": "", "shots": 0, "vsyncs": 0, "reports": 0, "desyncs": 0,
+               "seed": "", "result": "", "stalemate": 0, "shots": 0, "vsyncs": 0, "reports": 0, "desyncs": 0,
                "anomalies": 0, "points": "", "replay": "", "rss_kb": "", "tick_mean_us": "",
                "tick_p99_us": "", "tick_max_us": "", "crashes": 0, "bad_exits": 0,
                "host_exit": "", "guest_exit": "", "spectator_exit": "", "seconds": 0.0,
@@ -280,9 +285,12 @@ class Soak:
             row[key] = fields[key]
         host.rss_kb.append(int(fields["rss_kb"]))
         result = await host.wait_for(("RESULT ",), match[0], time.monotonic())
+        stalemate = await host.wait_for(("STALEMATE ",), match[0], time.monotonic())
         if result is not None and result[0] < done[0]:
             _, outcome, shots = result[1].split()
             row["result"], row["shots"] = int(outcome), int(shots)
+        elif stalemate is not None and stalemate[0] < done[0]:
+            row["stalemate"] = 1
         else:
             row["problems"].append("no result")
         if row["desyncs"]:
@@ -290,13 +298,17 @@ class Soak:
         if row["anomalies"]:
             row["problems"].append(f"{row['anomalies']} packet error or resync line(s)")
         row = await self.close_match(row, guest, spectator, began, ended=True)
-        if row["result"] != "":
+        if row["result"] != "" or row["stalemate"]:
             played = shots_in_order(host, guest, match[0], done[0])
-            header = (f"match {index}: {green_level} (host) against {red_level}, result "
-                      f"{row['result']}, score {row['points']}")
+            if row["stalemate"]:
+                row["shots"] = len(played)
+            ending = "a stalemate" if row["stalemate"] else f"result {row['result']}"
+            header = (f"match {index}: {green_level} (host) against {red_level}, {ending}, "
+                      f"score {row['points']}")
             score, replayed = await replay(self.program("shotreplay"), folder, row["seed"], played,
                                            header)
-            row["replay"] = "same" if (score, replayed) == (row["points"], row["result"]) else \
+            expected = (row["points"], None if row["stalemate"] else row["result"])
+            row["replay"] = "same" if (score, replayed) == expected else \
                 f"differs ({len(played)} shots: score {score}, result {replayed})"
             if row["replay"] != "same":
                 row["problems"].append("the offline replay " + row["replay"])
@@ -333,7 +345,7 @@ class Soak:
               f"{row['seconds']:.0f} s"
               + (f"\n    PROBLEM: {'; '.join(row['problems'])} (files in {row['folder']})"
                  if row["problems"] else ""), flush=True)
-        if not self.args.save and not row["problems"]:
+        if not self.args.save and not row["problems"] and not row["stalemate"]:
             shutil.rmtree(row["folder"], ignore_errors=True)
 
     async def run(self):
@@ -343,9 +355,12 @@ class Soak:
 def summary(soak, wall, cpu):
     rows = soak.rows
     played = [r for r in rows if r["result"] != ""]
+    stalemates = sum(r["stalemate"] for r in rows)
     lines = [f"{len(rows)} matches, {soak.args.parallel} at once, tick {soak.args.tick_ms} ms, "
              f"{soak.hosts_started} host processes ({soak.args.kept_hosts} lane(s) keeping theirs)"]
-    lines.append(f"results: {len(played)}; no result: {len(rows) - len(played)}")
+    lines.append(f"results: {len(played)}; stalemates (no disc moved in "
+                 f"{soak.args.stalemate_shots} shots in a row): {stalemates}; no result: "
+                 f"{len(rows) - len(played) - stalemates}")
     lines.append(f"desyncs: {sum(r['desyncs'] for r in rows)} differing vsync reports in "
                  f"{sum(1 for r in rows if r['desyncs'])} matches, of "
                  f"{sum(r['reports'] for r in rows)} reports to {sum(r['vsyncs'] for r in rows)} "
@@ -397,12 +412,16 @@ def main():
     parser.add_argument("--seed", type=int, default=1, help="the players' seeds follow from it")
     parser.add_argument("--match-timeout", type=int, default=900, metavar="SECONDS",
                         help="a match still running after this is abandoned, with no result")
+    parser.add_argument("--stalemate-shots", type=int, default=40, metavar="SHOTS",
+                        help="a match in which this many shots in a row moved no disc ends "
+                             "as a stalemate")
     parser.add_argument("--folder", help="where the run's files go")
     parser.add_argument("--save", action="store_true",
                         help="keep every match's files, not only those of matches that went wrong")
     args = parser.parse_args()
-    if args.parallel < 1 or args.matches < 1 or args.host_matches < 1:
-        parser.error("--matches, --parallel and --host-matches must be at least 1")
+    if min(args.parallel, args.matches, args.host_matches, args.stalemate_shots) < 1:
+        parser.error("--matches, --parallel, --host-matches and --stalemate-shots must be at "
+                     "least 1")
 
     run_dir = args.folder or tempfile.mkdtemp(prefix="soak.")
     os.makedirs(run_dir, exist_ok=True)

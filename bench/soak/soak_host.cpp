@@ -7,6 +7,7 @@
 // through many matches.
 //
 //   soak_host --level L --seed S [--matches N] [--tick-ms N] [--match-seconds S]
+//             [--stalemate-shots N]
 //
 // A "quit" line on standard input, or its end, closes the game and ends the
 // process at once, whatever it was doing.
@@ -18,6 +19,8 @@
 //   CHAT text           every chat line; the "/vsync" reports are among them
 //   RESULT R SHOTS      R 0 draw, 1 green won, 2 red won
 //   TIMEOUT             the match outlived --match-seconds; it is abandoned
+//   STALEMATE N         N shots in a row moved no disc and changed no score;
+//                       the match is abandoned
 //   DONE vsyncs=N reports=N desyncs=N anomalies=N points=G,R rss_kb=N
 //        ticks=N tick_mean_us=N tick_p99_us=N tick_max_us=N
 //                       after each match, when the game is closed again
@@ -34,6 +37,7 @@
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
 #include "tick_clock.h"
+#include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -51,6 +55,7 @@ struct HostOptions {
     int matches = 1;
     int tickMs = 16;
     int matchSeconds = 1800;
+    int stalemateShots = 40;
 };
 
 std::optional<HostOptions> ParseOptions(const QStringList& args) {
@@ -74,6 +79,9 @@ std::optional<HostOptions> ParseOptions(const QStringList& args) {
         } else if (args[i] == u"--match-seconds") {
             o.matchSeconds = value.toInt(&ok);
             ok = ok && o.matchSeconds >= 1;
+        } else if (args[i] == u"--stalemate-shots") {
+            o.stalemateShots = value.toInt(&ok);
+            ok = ok && o.stalemateShots >= 1;
         } else {
             ok = false;
         }
@@ -108,6 +116,40 @@ struct MatchChecks {
     }
 };
 
+// The discs and the score, but not the side to move: a shot that changes
+// nothing else still passes the turn.
+uint64_t DiscsAndScore() {
+    uint64_t hash = table_probe::kFnvOffsetBasis;
+    for (int disc = 1; disc <= table_probe::kSyncedDiscs; ++disc) {
+        table_probe::Mix(hash, GetDiscoX(disc));
+        table_probe::Mix(hash, GetDiscoZ(disc));
+    }
+    table_probe::Mix(hash, GetPlayer_Pts(0));
+    table_probe::Mix(hash, GetPlayer_Pts(1));
+    return hash;
+}
+
+// The rules have no end for a table where what is left lies out of every
+// shot's reach (behind both shooting lines, or in a corner beyond a hole):
+// the computer players would shoot at it for ever. Such a match is told
+// apart from one that hangs by the table staying exactly as it was.
+class StalemateWatch {
+public:
+    explicit StalemateWatch(int limit) : limit_(limit) {}
+    void Restart() { unchanged_ = -1; }
+    // After each shot, at rest: true once `limit` shots in a row changed nothing.
+    bool AfterShot(uint64_t table) {
+        unchanged_ = unchanged_ >= 0 && table == last_ ? unchanged_ + 1 : 0;
+        last_ = table;
+        return unchanged_ >= limit_;
+    }
+
+private:
+    int limit_;
+    int unchanged_ = -1;
+    uint64_t last_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,12 +157,13 @@ int main(int argc, char** argv) {
     const auto options = ParseOptions(app.arguments().mid(1));
     if (!options) {
         std::fputs("usage: soak_host --level L --seed S [--matches N] [--tick-ms N] "
-                   "[--match-seconds S]\n",
+                   "[--match-seconds S] [--stalemate-shots N]\n",
                    stderr);
         return 2;
     }
 
     MatchChecks checks;
+    StalemateWatch stalemate(options->stalemateShots);
     HeadlessView view([&](const QString& event) {
         if (!event.startsWith(u"CHAT ")) return;
         checks.Read(event.mid(5));
@@ -222,12 +265,21 @@ int main(int argc, char** argv) {
             game.StartFirstMatch();
             phase = Phase::Playing;
             wasMoving = false;
+            stalemate.Restart();
             Print(QStringLiteral("MATCH %1").arg(game.MatchSeed()));
         }
         if (phase == Phase::Playing) {
             const bool moving = core.Library().IsMoving();
-            if (wasMoving && !moving && game.MatchRunning()) askEveryTable();
+            const bool cameToRest = wasMoving && !moving && game.MatchRunning();
             wasMoving = moving;
+            if (cameToRest) {
+                askEveryTable();
+                if (stalemate.AfterShot(DiscsAndScore())) {
+                    Print(QStringLiteral("STALEMATE %1").arg(options->stalemateShots));
+                    closeMatch();
+                    return;
+                }
+            }
         }
         if (phase == Phase::LastAnswers && checks.reports - reportsBeforeLastCheck >= clientsAsked)
             closeMatch();
