@@ -24,13 +24,17 @@ struct AnswerVerify {     // client: answer the host's "VERS:" with this table
     bool operator==(const AnswerVerify&) const = default;
 };
 using Verify = wire::Verify;  // host: compare a client's table with this one
+struct VerifyReference {      // host: keep this table for the answers to a "vsync"
+    bool operator==(const VerifyReference&) const = default;
+};
 struct MatchOver {            // start the pause before the next match
     bool operator==(const MatchOver&) const = default;
 };
 }  // namespace event
 
 using GameEvent = std::variant<event::Shot, event::PassTurn, event::Aim, event::SendSync,
-                               event::Sync, event::AnswerVerify, event::Verify, event::MatchOver>;
+                               event::Sync, event::AnswerVerify, event::Verify,
+                               event::VerifyReference, event::MatchOver>;
 
 // An aim, a turn change or a shot as another machine sent it, decoded once
 // where it arrived; nullopt for any other message, or a payload too short.

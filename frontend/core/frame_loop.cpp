@@ -93,6 +93,12 @@ bool FrameLoop::Apply(const event::Verify& answer) {
     return true;
 }
 
+bool FrameLoop::Apply(const event::VerifyReference&) {
+    if (!tableSettled_) return false;
+    game_.KeepVerifyReference(table_.ReadPositions());
+    return true;
+}
+
 bool FrameLoop::Apply(const event::MatchOver&) {
     game_.StartMatchOverCountdown();
     return true;

@@ -52,6 +52,7 @@ private:
     bool Apply(const event::Sync& sync);
     bool Apply(const event::AnswerVerify&);
     bool Apply(const event::Verify& answer);
+    bool Apply(const event::VerifyReference&);
     bool Apply(const event::MatchOver&);
     void SmoothRemoteAim();
 

@@ -179,6 +179,10 @@ void OnlineGame::ReportSyncApplied() {
     client_.ReportSyncApplied();
 }
 
+void OnlineGame::KeepVerifyReference(const wire::Positions& own) {
+    if (IsHost()) host_.KeepVerifyReference(own);
+}
+
 void OnlineGame::CompareWithClient(const wire::Verify& answer, const wire::Positions& own) {
     host_.CompareWithClient(answer, own);
 }

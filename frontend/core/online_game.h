@@ -59,6 +59,8 @@ public:
     void SendSync(int connectionId, const wire::Sync& table);
     void ReportSyncApplied();
     // The "vsync" report for one client's answer against our own table.
+    // Host: the table the answers to the "vsync" check asked last are compared with.
+    void KeepVerifyReference(const wire::Positions& own);
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void StartMatchOverCountdown() { c_.match.countdown = 0; }
     void AdvanceCountdown();

@@ -1,5 +1,7 @@
 #include "frontend/core/online_host.h"
 
+#include <algorithm>
+
 #include "frontend/core/shot_limits.h"
 #include "frontend/core/table_positions.h"
 #include "frontend/core/wire_text.h"
@@ -25,6 +27,7 @@ bool OnlineHost::Open(quint16 port, const QString& password) {
 }
 
 void OnlineHost::Close(bool quiet) {
+    verifyReferences_.Clear();
     if (!quiet) c_.link.Broadcast(wire::kEnds, -1);
     c_.link.StopHosting();  // pending bytes are written before each close
 }
@@ -139,6 +142,7 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
     PlayerSlots& slots = c_.board.Slots();
     c_.link.SendToConnection(wire::kSlotId + QByteArray::number(slot), connectionId);
     slots[slot].connectionId = connectionId;
+    verifyReferences_.Forget(slot);
     for (int s = 1; s <= kPlayerSlotCount; ++s) {
         if (s == slot) continue;
         c_.link.SendToConnection(
@@ -243,12 +247,19 @@ void OnlineHost::NextMatch() {
 // ---- synchronisation ------------------------------------------------------------
 
 void OnlineHost::VerifySync() {
+    c_.queue.Push(event::VerifyReference{});
     c_.link.Broadcast(wire::kVerify, -1);
+}
+
+void OnlineHost::KeepVerifyReference(const wire::Positions& own) {
+    verifyReferences_.Take(own);
 }
 
 void OnlineHost::CompareWithClient(const wire::Verify& answer, const wire::Positions& own) {
     const QString id = FromWireText(answer.id);
-    const int differing = CountDifferingDiscs(own, answer.positions);
+    const std::optional<wire::Positions> asked = verifyReferences_.TakeFor(id.toInt());
+    const int differing = std::min(CountDifferingDiscs(asked.value_or(own), answer.positions),
+                                   CountDifferingDiscs(own, answer.positions));
     if (differing == 0) {
         c_.chat.ShowChatLine(QStringLiteral("No desync at ID ") + id);
     } else {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/core/online_context.h"
+#include "frontend/core/verify_references.h"
 
 class OnlineHost {
 public:
@@ -27,8 +28,11 @@ public:
     // After the pause that follows a match, or at once when a player left.
     void NextMatch();
 
-    // Asks every client for its table; each answer is compared on arrival.
+    // Asks every client for its table. An answer agrees when it is this
+    // table as it stood where the check was asked among the events
+    // (KeepVerifyReference) or as it stands when the answer is compared.
     void VerifySync();
+    void KeepVerifyReference(const wire::Positions& own);
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void SendSync(int connectionId, const wire::Sync& table);
     void DumpEveryTable();
@@ -53,4 +57,5 @@ private:
 
     OnlineContext& c_;
     QString password_;
+    VerifyReferences verifyReferences_;
 };

@@ -154,6 +154,53 @@ TEST_F(FrameTick, ATableIsComparedOnlyAfterAWholeStepAtRest) {
     EXPECT_EQ(HeadlessView::PlainText(view.chatLines.back()), "No desync at ID 2");
 }
 
+// The host's "vsync": a slow client's answer may arrive after the next shot,
+// and the shooter's answer may already include a shot fired before the check
+// reached it. Both agree; only a table that is neither is reported.
+TEST_F(FrameTick, AVsyncAnswerAgreesWithTheTableAtTheCheckOrAsItStandsNow) {
+    ASSERT_TRUE(game.HostOnPort(0, ""));
+    const wire::Positions atCheck = library.positions;
+    wire::Positions afterNextShot = atCheck;
+    afterNextShot[3] = 7.25f;
+    afterNextShot[8] = -3.5f;
+    wire::Positions elsewhere = afterNextShot;
+    elsewhere[11] = 1.0f;
+    const auto lastChatLine = [&] {
+        return HeadlessView::PlainText(view.chatLines.back()).toStdString();
+    };
+
+    game.VerifySync();
+    Ticks(2);  // the host keeps its table at the check, at rest
+    ASSERT_TRUE(queue.Empty());
+    queue.Push(event::Shot{1, 2, 3, 4});  // the shooter's next shot, then its answer
+    queue.Push(event::Verify{afterNextShot, "2"});
+    Ticks(RecordingLibrary::kShotSteps);
+    library.positions = afterNextShot;
+    Ticks(3);
+    ASSERT_TRUE(queue.Empty());
+    EXPECT_EQ(lastChatLine(), "No desync at ID 2");
+
+    queue.Push(event::Verify{atCheck, "3"});  // the spectator's answer, late
+    Ticks(2);
+    EXPECT_EQ(lastChatLine(), "No desync at ID 3");
+
+    // A second check, then another shot before the spectator answers it:
+    // every answer is weighed against its own check.
+    game.VerifySync();
+    Ticks(2);
+    wire::Positions third = afterNextShot;
+    third[0] = 12.0f;
+    library.positions = third;
+    queue.Push(event::Verify{afterNextShot, "3"});
+    Ticks(2);
+    EXPECT_EQ(lastChatLine(), "No desync at ID 3");
+    EXPECT_EQ(view.beeps, 0);
+    queue.Push(event::Verify{elsewhere, "2"});
+    Ticks(2);
+    EXPECT_EQ(lastChatLine(), "1 disc(s) desynchronized at ID 2");
+    EXPECT_EQ(view.beeps, 1);
+}
+
 TEST_F(FrameTick, PhysicsEveryTickRenderingEveryFirstSecondOrFourthTick) {
     const struct { int divider, renders; } cases[] = {{1, 59}, {2, 29}, {4, 14}};
     for (const auto& c : cases) {
