@@ -3,7 +3,12 @@
 // bare 570 x 400 X window, a match or a practice run started through the
 // exports, then RenderCena once per iteration. The game needs 60 frames per
 // second; the goal is 120 with the mirror, high quality, the HUD and a full
-// table, for room to spare.
+// table, for room to spare. The same frame at the larger panels of today's
+// screens (1280 x 720, 1920 x 1080), the window and the scene resized
+// after the start as the program does.
+//
+// Also what a resize costs: ResizeScene between the default and a full-HD
+// panel until the first frame at the new size is shown (goal: 100 ms).
 //
 // Also what a start costs: IniciarD3D with every asset of the package, and
 // the resident memory once it has run.
@@ -41,7 +46,14 @@ double ResidentMegabytes() {
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// Arguments: mode (0 match from the green seat, 1 practice), mirror, quality.
+// The window and the scene at a new size, as the program resizes its panel.
+bool Resize(BareWindow& window, int width, int height) {
+    window.Resize(width, height);
+    return ResizeScene(width, height) == 0;
+}
+
+// Arguments: mode (0 match from the green seat, 1 practice), mirror,
+// quality, panel width and height.
 void BM_SceneFrame(benchmark::State& state) {
     if (!EnterGameFolder(state)) return;
     BareWindow window(kWidth, kHeight);
@@ -49,6 +61,10 @@ void BM_SceneFrame(benchmark::State& state) {
     if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
                    kEnglish) != 0)
         return state.SkipWithError("IniciarD3D failed: see debug.log");
+    if (!Resize(window, int(state.range(3)), int(state.range(4)))) {
+        FinalizaD3D();
+        return state.SkipWithError("ResizeScene failed: see debug.log");
+    }
     SetaAudio(0);
     SetaMusica(0);
     SetaMirror(state.range(1) != 0);
@@ -90,12 +106,41 @@ void BM_StartScene(benchmark::State& state) {
     state.counters["residentMB"] = resident;
 }
 
+// Each iteration a resize from one size to the other and the first frame
+// drawn and shown at it, in a match with the mirror and high quality.
+void BM_ResizeScene(benchmark::State& state) {
+    if (!EnterGameFolder(state)) return;
+    BareWindow window(kWidth, kHeight);
+    if (!window.ok()) return state.SkipWithError("no X display");
+    if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
+                   kEnglish) != 0)
+        return state.SkipWithError("IniciarD3D failed: see debug.log");
+    SetaAudio(0);
+    SetaMusica(0);
+    IniciaPartida(1, 7);
+    for (int i = 0; i < 5; ++i) RenderCena();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        if (!Resize(window, large ? 1920 : kWidth, large ? 1080 : kHeight)) {
+            state.SkipWithError("ResizeScene failed: see debug.log");
+            break;
+        }
+        window.Pump();
+        RenderCena();  // draws at the new size
+        RenderCena();  // shows it
+    }
+    FinalizaD3D();
+}
+
 void SceneFrameCases(benchmark::internal::Benchmark* b) {
-    b->Args({kMatch, 1, 1})
-        ->Args({kPractice, 1, 1})
-        ->Args({kMatch, 0, 1})
-        ->Args({kMatch, 1, 0})
-        ->ArgNames({"practice", "mirror", "quality"})
+    b->Args({kMatch, 1, 1, kWidth, kHeight})
+        ->Args({kPractice, 1, 1, kWidth, kHeight})
+        ->Args({kMatch, 0, 1, kWidth, kHeight})
+        ->Args({kMatch, 1, 0, kWidth, kHeight})
+        ->Args({kMatch, 1, 1, 1280, 720})
+        ->Args({kMatch, 1, 1, 1920, 1080})
+        ->ArgNames({"practice", "mirror", "quality", "width", "height"})
         ->Unit(benchmark::kMillisecond);
 }
 
@@ -105,5 +150,6 @@ void SceneFrameCases(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_SceneFrame)->Apply(SceneFrameCases)->UseRealTime();
 BENCHMARK(BM_SceneFrame)->Apply(SceneFrameCases)->MeasureProcessCPUTime();
 BENCHMARK(BM_StartScene)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_ResizeScene)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace
