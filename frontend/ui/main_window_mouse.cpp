@@ -56,6 +56,7 @@ void MainWindow::changeEvent(QEvent* event) {
         }
     } else if (event->type() == QEvent::WindowStateChange) {
         SetWindowActive(!isMinimized());
+        menus.fullScreen->setChecked(isFullScreen());
     }
     QMainWindow::changeEvent(event);
 }
