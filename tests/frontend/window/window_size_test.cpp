@@ -103,6 +103,20 @@ TEST_F(WindowTest, F11AndTheMenuItemToggleFullScreenWhichComesBackAfterARestart)
     EXPECT_TRUE(SpinUntil([&] { return window->size() == QSize(900, 560); }, 3000));
 }
 
+// Run with QT_SCALE_FACTOR=2 (a test of its own): Qt scales the window, the
+// library draws every pixel of the display.
+TEST_F(WindowTest, HighDensityDisplaysGiveTheLibraryTheirOwnPixels) {
+    Open();
+    ASSERT_EQ(window->devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
+    EXPECT_EQ(library.initializedSize, std::make_pair(1140, 800));
+    EXPECT_EQ(window->tela->size(), QSize(570, 400));
+    EXPECT_EQ(window->panels.stack->width(), 190);
+    const int menu = window->height() - window->centralWidget()->height();
+    window->resize(800, 500 + menu);
+    ASSERT_TRUE(PanelBecomes(*window, QSize(610, 500)));
+    EXPECT_EQ(library.resizes.back(), std::make_pair(1220, 1000));
+}
+
 // A file from before the window could grow (or one without a main section)
 // starts at the first size, in the middle of the screen.
 TEST_F(WindowTest, AFileWithoutPlaceKeysStartsAtTheDefaultSizeCentred) {
