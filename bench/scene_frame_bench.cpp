@@ -52,21 +52,33 @@ bool Resize(BareWindow& window, int width, int height) {
     return ResizeScene(width, height) == 0;
 }
 
+// The scene started in the game folder on the window at the default size,
+// silent; false (the benchmark skipped with the reason) when it cannot be.
+bool StartSilentScene(benchmark::State& state, BareWindow& window) {
+    if (!EnterGameFolder(state)) return false;
+    if (!window.ok()) {
+        state.SkipWithError("no X display");
+        return false;
+    }
+    if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
+                   kEnglish) != 0) {
+        state.SkipWithError("IniciarD3D failed: see debug.log");
+        return false;
+    }
+    SetaAudio(0);
+    SetaMusica(0);
+    return true;
+}
+
 // Arguments: mode (0 match from the green seat, 1 practice), mirror,
 // quality, panel width and height.
 void BM_SceneFrame(benchmark::State& state) {
-    if (!EnterGameFolder(state)) return;
     BareWindow window(kWidth, kHeight);
-    if (!window.ok()) return state.SkipWithError("no X display");
-    if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
-                   kEnglish) != 0)
-        return state.SkipWithError("IniciarD3D failed: see debug.log");
+    if (!StartSilentScene(state, window)) return;
     if (!Resize(window, int(state.range(3)), int(state.range(4)))) {
         FinalizaD3D();
         return state.SkipWithError("ResizeScene failed: see debug.log");
     }
-    SetaAudio(0);
-    SetaMusica(0);
     SetaMirror(state.range(1) != 0);
     SetaQualidade(state.range(2) != 0);
     if (state.range(0) == kPractice)
@@ -110,14 +122,8 @@ void BM_StartScene(benchmark::State& state) {
 // the scene's, in a match with the mirror and high quality; the frames
 // drawn and shown at the new size before the next resize are not timed.
 void BM_ResizeScene(benchmark::State& state) {
-    if (!EnterGameFolder(state)) return;
     BareWindow window(kWidth, kHeight);
-    if (!window.ok()) return state.SkipWithError("no X display");
-    if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
-                   kEnglish) != 0)
-        return state.SkipWithError("IniciarD3D failed: see debug.log");
-    SetaAudio(0);
-    SetaMusica(0);
+    if (!StartSilentScene(state, window)) return;
     IniciaPartida(1, 7);
     for (int i = 0; i < 5; ++i) RenderCena();
     bool large = false;
