@@ -56,7 +56,6 @@ void MainWindow::changeEvent(QEvent* event) {
         }
     } else if (event->type() == QEvent::WindowStateChange) {
         SetWindowActive(!isMinimized());
-        menus.fullScreen->setChecked(isFullScreen());
     }
     QMainWindow::changeEvent(event);
 }

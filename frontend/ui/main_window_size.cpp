@@ -27,23 +27,23 @@ void MainWindow::SetUpSizing() {
     connect(menus.fullScreen, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
 }
 
+// The program's choice is what counts, not the state Qt reports: on a
+// display without a window manager Qt soon reads the window back as a
+// normal one, however large.
 void MainWindow::SetFullScreen(bool on) {
-    if (isFullScreen() == on) return;
+    const QRect back = ReturnRectOf(*this);
+    if (on == back.isValid()) return;
     const Qt::WindowStates state = windowState();
-    if (on) KeepReturnRect(*this, geometry());
+    KeepReturnRect(*this, on ? geometry() : QRect());
     setWindowState(on ? state | Qt::WindowFullScreen : state & ~Qt::WindowFullScreen);
     // A window manager resizes the window for the new state; on a display
     // without one (a kiosk, a test's virtual display) nobody would, so the
     // window takes the size itself once the manager had its chance. With a
     // manager this repeats the size it already gave.
-    QTimer::singleShot(kWindowManagerGraceMs, this, [this] {
-        if (isFullScreen()) {
-            if (geometry() != screen()->geometry()) setGeometry(screen()->geometry());
-        } else {
-            const QRect back = ReturnRectOf(*this);
-            if (!isMaximized() && back.isValid() && geometry() == screen()->geometry())
-                setGeometry(back);
-            KeepReturnRect(*this, QRect());
-        }
+    QTimer::singleShot(kWindowManagerGraceMs, this, [this, on, back] {
+        if (ReturnRectOf(*this).isValid() != on) return;  // changed again meanwhile
+        const QRect whole = screen()->geometry();
+        if (on && geometry() != whole) setGeometry(whole);
+        if (!on && !isMaximized() && geometry() == whole) setGeometry(back);
     });
 }

@@ -71,20 +71,29 @@ TEST_F(WindowTest, SizePlaceAndMaximisedComeBackAfterARestart) {
     EXPECT_EQ(window->size(), QSize(900, 560));
 }
 
+// Judged by the size: on a display without a window manager Qt soon reads
+// the window back as a normal one, however large.
 TEST_F(WindowTest, F11AndTheMenuItemToggleFullScreenWhichComesBackAfterARestart) {
     Open();
     window->resize(900, 560);
     ASSERT_TRUE(SpinUntil([&] { return window->size() == QSize(900, 560); }, 3000));
-    QTest::keyClick(window.get(), Qt::Key_F11);
-    ASSERT_TRUE(SpinUntil([&] { return window->isFullScreen(); }, 3000));
-    EXPECT_TRUE(window->menus.fullScreen->isChecked());
     const QSize screen = window->screen()->size();
-    ASSERT_TRUE(SpinUntil([&] { return window->size() == screen; }, 3000));
+    const auto becomes = [&](QSize size) {
+        return SpinUntil([&] { return window->size() == size; }, 3000);
+    };
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(becomes(screen));
+    EXPECT_TRUE(window->menus.fullScreen->isChecked());
     // The side panel stays beside the game, which takes the rest.
     EXPECT_TRUE(window->panels.stack->isVisible());
     EXPECT_EQ(window->tela->width(), screen.width() - 190);
     EXPECT_EQ(library.resizes.back(),
               std::make_pair(window->tela->width(), window->tela->height()));
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(becomes(QSize(900, 560))) << "F11 again goes back";
+    EXPECT_FALSE(window->menus.fullScreen->isChecked());
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(becomes(screen));
     window->close();
     window.reset();
 
@@ -92,15 +101,15 @@ TEST_F(WindowTest, F11AndTheMenuItemToggleFullScreenWhichComesBackAfterARestart)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
     EXPECT_TRUE(saved.contains("Tela cheia=1\r\n"));
-    EXPECT_TRUE(saved.contains("_Width=900\r\n")) << "the size it returns to\n" << saved.toStdString();
+    EXPECT_TRUE(saved.contains("_Width=900\r\n")) << "the size it returns to\n"
+                                                    << saved.toStdString();
 
     Open();
-    ASSERT_TRUE(SpinUntil([&] { return window->isFullScreen(); }, 3000));
+    ASSERT_TRUE(becomes(screen));
     EXPECT_TRUE(window->menus.fullScreen->isChecked());
     window->menus.fullScreen->trigger();
-    ASSERT_TRUE(SpinUntil([&] { return !window->isFullScreen(); }, 3000));
+    EXPECT_TRUE(becomes(QSize(900, 560)));
     EXPECT_FALSE(window->menus.fullScreen->isChecked());
-    EXPECT_TRUE(SpinUntil([&] { return window->size() == QSize(900, 560); }, 3000));
 }
 
 // Run with QT_SCALE_FACTOR=2 (a test of its own): Qt scales the window, the
