@@ -3,7 +3,12 @@
 // bare 570 x 400 X window, a match or a practice run started through the
 // exports, then RenderCena once per iteration. The game needs 60 frames per
 // second; the goal is 120 with the mirror, high quality, the HUD and a full
-// table, for room to spare.
+// table, for room to spare. The same frame at the larger panels of today's
+// screens (1280 x 720, 1920 x 1080), the window and the scene resized
+// after the start as the program does.
+//
+// Also what a resize costs: ResizeScene between the default and a full-HD
+// panel (goal: 100 ms).
 //
 // Also what a start costs: IniciarD3D with every asset of the package, and
 // the resident memory once it has run.
@@ -41,16 +46,39 @@ double ResidentMegabytes() {
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// Arguments: mode (0 match from the green seat, 1 practice), mirror, quality.
-void BM_SceneFrame(benchmark::State& state) {
-    if (!EnterGameFolder(state)) return;
-    BareWindow window(kWidth, kHeight);
-    if (!window.ok()) return state.SkipWithError("no X display");
+// The window and the scene at a new size, as the program resizes its panel.
+bool Resize(BareWindow& window, int width, int height) {
+    window.Resize(width, height);
+    return ResizeScene(width, height) == 0;
+}
+
+// The scene started in the game folder on the window at the default size,
+// silent; false (the benchmark skipped with the reason) when it cannot be.
+bool StartSilentScene(benchmark::State& state, BareWindow& window) {
+    if (!EnterGameFolder(state)) return false;
+    if (!window.ok()) {
+        state.SkipWithError("no X display");
+        return false;
+    }
     if (IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
-                   kEnglish) != 0)
-        return state.SkipWithError("IniciarD3D failed: see debug.log");
+                   kEnglish) != 0) {
+        state.SkipWithError("IniciarD3D failed: see debug.log");
+        return false;
+    }
     SetaAudio(0);
     SetaMusica(0);
+    return true;
+}
+
+// Arguments: mode (0 match from the green seat, 1 practice), mirror,
+// quality, panel width and height.
+void BM_SceneFrame(benchmark::State& state) {
+    BareWindow window(kWidth, kHeight);
+    if (!StartSilentScene(state, window)) return;
+    if (!Resize(window, int(state.range(3)), int(state.range(4)))) {
+        FinalizaD3D();
+        return state.SkipWithError("ResizeScene failed: see debug.log");
+    }
     SetaMirror(state.range(1) != 0);
     SetaQualidade(state.range(2) != 0);
     if (state.range(0) == kPractice)
@@ -90,12 +118,39 @@ void BM_StartScene(benchmark::State& state) {
     state.counters["residentMB"] = resident;
 }
 
+// Each iteration a resize from one size to the other, the X window's and
+// the scene's, in a match with the mirror and high quality; the frames
+// drawn and shown at the new size before the next resize are not timed.
+void BM_ResizeScene(benchmark::State& state) {
+    BareWindow window(kWidth, kHeight);
+    if (!StartSilentScene(state, window)) return;
+    IniciaPartida(1, 7);
+    for (int i = 0; i < 5; ++i) RenderCena();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        if (!Resize(window, large ? 1920 : kWidth, large ? 1080 : kHeight)) {
+            state.SkipWithError("ResizeScene failed: see debug.log");
+            break;
+        }
+        // The frames at the new size are not the resize's cost.
+        state.PauseTiming();
+        window.Pump();
+        RenderCena();  // draws at the new size
+        RenderCena();  // shows it
+        state.ResumeTiming();
+    }
+    FinalizaD3D();
+}
+
 void SceneFrameCases(benchmark::internal::Benchmark* b) {
-    b->Args({kMatch, 1, 1})
-        ->Args({kPractice, 1, 1})
-        ->Args({kMatch, 0, 1})
-        ->Args({kMatch, 1, 0})
-        ->ArgNames({"practice", "mirror", "quality"})
+    b->Args({kMatch, 1, 1, kWidth, kHeight})
+        ->Args({kPractice, 1, 1, kWidth, kHeight})
+        ->Args({kMatch, 0, 1, kWidth, kHeight})
+        ->Args({kMatch, 1, 0, kWidth, kHeight})
+        ->Args({kMatch, 1, 1, 1280, 720})
+        ->Args({kMatch, 1, 1, 1920, 1080})
+        ->ArgNames({"practice", "mirror", "quality", "width", "height"})
         ->Unit(benchmark::kMillisecond);
 }
 
@@ -105,5 +160,6 @@ void SceneFrameCases(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_SceneFrame)->Apply(SceneFrameCases)->UseRealTime();
 BENCHMARK(BM_SceneFrame)->Apply(SceneFrameCases)->MeasureProcessCPUTime();
 BENCHMARK(BM_StartScene)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_ResizeScene)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace

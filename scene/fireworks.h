@@ -44,6 +44,9 @@ public:
     // Makes the rocket and spark sprites (from "rojao.tga" and "spark.tga")
     // for a screen of this size.
     bool InitFireworks(int width, int height);
+    // Later rockets rise from the bottom of a screen of this size; those
+    // in the air fly on.
+    void SetScreenSize(int width, int height) { width_ = width, height_ = height; }
     // A rocket from the bottom edge, with its launch sound.
     void LaunchRocket();
     // Draws every particle and moves it on by the frame's time; bursts the

@@ -86,14 +86,6 @@ void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
     if (g.mode == kModeIdle) DrawVersionText(scene.width, scene.height);
 }
 
-// After a reset the device is back at its defaults: the scene's states,
-// the help font and the lights go on again before the next frame.
-void RestoreAfterReset(const Scene& scene) {
-    GDIFonts().RefreshGDIFonts();
-    Lights().ApplyAllLights();
-    ApplySceneRenderStates(scene.textureFilter, scene.specularOn);
-}
-
 }  // namespace
 
 int RenderScene(GameState& g) {
@@ -108,7 +100,7 @@ int RenderScene(GameState& g) {
     if (counters.frameOpen) d3d.PresentFrame();
     counters.frameOpen = false;
     if (!d3d.BeginFrame()) {
-        RestoreAfterReset(*scene);
+        RestoreSceneStates(scene->textureFilter, scene->specularOn);
         return 0;
     }
     // Set until the frame ends, also across a practice run's end inside it.

@@ -18,3 +18,10 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
 // the program may destroy it right after. Without a scene only the log is
 // deleted.
 void FinishScene();
+
+// Draws the scene at a new size from the next frame on: the device's back
+// buffer, its viewport, the projection's aspect, the picking, the 2D view
+// and what is laid out on it follow. Nothing is loaded again and the game
+// is not touched. 0 on success; -1 (logged) without a scene or when the
+// device cannot take the size, and then the old size stays.
+int ChangeSceneSize(int width, int height);

@@ -37,3 +37,11 @@ inline void ApplySceneLoaderSettings() {
     TextureList().SetFilters(gfx::kFilterTriangle, gfx::kFilterLinear);
     TextureList().SetFormat(gfx::kFormatA1R5G5B5);
 }
+
+// After a reset the device is back at its defaults: the scene's states,
+// the help font and the lights go on again before the next frame.
+inline void RestoreSceneStates(uint32_t filter, bool specularOn) {
+    GDIFonts().RefreshGDIFonts();
+    Lights().ApplyAllLights();
+    ApplySceneRenderStates(filter, specularOn);
+}

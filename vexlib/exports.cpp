@@ -44,6 +44,10 @@ void FinalizaD3D() {
     FinishScene();
 }
 
+int ResizeScene(int width, int height) {
+    return ChangeSceneSize(width, height);
+}
+
 int RenderCena() {
     return RenderScene(Game());
 }

@@ -8,7 +8,8 @@
 //   the world matrix: set, composed in one of six orders, multiplied
 //   render and texture-stage states, counted, with their shortcuts
 //   materials, format names, the statistics report and the error box
-// Picking the point under the mouse lives in vex_direct3d_picking.cpp.
+// Picking the point under the mouse lives in vex_direct3d_picking.cpp, a
+// new size for the back buffer in vex_direct3d_resize.cpp.
 #include "engine/graphics/vex_direct3d.h"
 
 #include <algorithm>

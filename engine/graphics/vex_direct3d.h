@@ -90,6 +90,13 @@ public:
     void SetDeviceListener(DeviceListener* listener) { listener_ = listener; }
 
     bool Start(const DeviceOptions& options);
+    // Gives the back buffer a new size without making a new device: it is
+    // reset with the new size (every state back at the engine's defaults,
+    // as after a lost device), the virtual 2D size follows, and the
+    // projection's aspect and the picking use the new size. A size the
+    // device cannot take, or a reset that fails, leaves the old size in
+    // force and says so in the log.
+    bool Resize(uint16_t width, uint16_t height);
     bool BeginFrame();
     void EndScene();
     void PresentFrame();

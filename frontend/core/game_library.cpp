@@ -40,8 +40,12 @@ class ExportedGameLibrary : public GameLibrary {
 public:
     // The handle crosses as a pointer; X11 has no module instance.
     bool Initialize(quintptr window, int width, int height, bool debug, int uiLanguage) override {
-        return !finished_ && IniciarD3D(reinterpret_cast<void*>(window), nullptr, width, height,
-                                        debug ? 1 : 0, uiLanguage) == 0;
+        initialized_ = !finished_ && IniciarD3D(reinterpret_cast<void*>(window), nullptr, width,
+                                                height, debug ? 1 : 0, uiLanguage) == 0;
+        return initialized_;
+    }
+    bool ResizeScene(int width, int height) override {
+        return initialized_ && !finished_ && ::ResizeScene(width, height) == 0;
     }
     void Shutdown() override {
         if (finished_) return;
@@ -125,6 +129,7 @@ private:
         if (!finished_) exported(std::forward<Args>(args)...);
     }
 
+    bool initialized_ = false;
     bool finished_ = false;
 };
 

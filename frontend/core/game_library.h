@@ -89,6 +89,10 @@ public:
     // width x height pixels; HUD texts in uiLanguage. False on failure.
     virtual bool Initialize(quintptr window, int width, int height, bool debug,
                             int uiLanguage) = 0;
+    // The panel's window now has width x height device pixels: the scene
+    // draws at that size from the next frame on. False before Initialize,
+    // after Shutdown, or when the library keeps drawing at its old size.
+    virtual bool ResizeScene(int width, int height) = 0;
     // Releases the scene and everything the library holds. The close still
     // leaves the online game afterwards (peers must hear "ENDS:" or
     // "QUIT:"), and leaving resets the table and the mouse focus: from now

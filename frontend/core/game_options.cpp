@@ -23,6 +23,8 @@ constexpr char16_t kSoundEffects[] = u"Efeitos sonoros";
 constexpr char16_t kMusic[] = u"Musica";
 constexpr char16_t kChatEffects[] = u"Efeitos do chat";
 constexpr char16_t kOrthogonalMode[] = u"Modo Ortogral";
+// Newer than the rest: a file without it starts in a window.
+constexpr char16_t kFullScreen[] = u"Tela cheia";
 
 std::optional<int> ReadInteger(const IniDocument& document, const char16_t* key) {
     const std::optional<QByteArray> value = document.Value(kSection, Key(key));
@@ -70,6 +72,7 @@ GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& curr
     ReadBool(document, kMusic, options.music);
     ReadBool(document, kChatEffects, options.chatEffects);
     ReadBool(document, kOrthogonalMode, options.orthogonalMode);
+    ReadBool(document, kFullScreen, options.fullScreen);
     return options;
 }
 
@@ -86,6 +89,7 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     write(kMusic, options.music);
     write(kChatEffects, options.chatEffects);
     write(kOrthogonalMode, options.orthogonalMode);
+    write(kFullScreen, options.fullScreen);
     return written;
 }
 

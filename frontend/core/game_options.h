@@ -20,6 +20,7 @@ struct GameOptions {
     bool music = true;
     bool chatEffects = true;
     bool orthogonalMode = true;  // a hidden menu item, only kept
+    bool fullScreen = false;     // the main window over the whole screen
 
     bool operator==(const GameOptions&) const = default;
 };

@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 47> kCaptions = {{
+constexpr std::array<Translations, 48> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -56,6 +56,7 @@ constexpr std::array<Translations, 47> kCaptions = {{
     {"Clube", "Club", "Club"},
     {"Mestre", "Master", "Maestro"},
     {"Computador", "Computer", "Computadora"},
+    {"Tela cheia", "Full screen", "Pantalla completa"},
 }};
 
 // Indexed by Hint.

@@ -53,6 +53,7 @@ enum class Caption {
     Club,
     Master,
     ComputerName,
+    FullScreen,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

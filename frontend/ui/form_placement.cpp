@@ -8,6 +8,7 @@ namespace {
 
 // Enough of a window to see it and drag it back by its title bar.
 constexpr int kMinimumVisiblePixels = 32;
+constexpr char kReturnRectProperty[] = "returnRect";
 
 bool IsFixedSize(const QWidget& form) {
     return form.minimumSize() == form.maximumSize();
@@ -29,8 +30,20 @@ bool ShowsEnough(const QRect& rect) {
 QRect StoredRectOf(const QWidget& form) {
     // geometry() leaves out the window frame, pos() does not.
     const QPoint frame = form.geometry().topLeft() - form.pos();
-    const QRect inside = form.isMaximized() ? form.normalGeometry() : form.geometry();
+    QRect inside = form.geometry();
+    if (ReturnRectOf(form).isValid())
+        inside = ReturnRectOf(form);
+    else if (form.isMaximized() || form.isFullScreen())
+        inside = form.normalGeometry();
     return {inside.topLeft() - frame, inside.size()};
+}
+
+void KeepReturnRect(QWidget& form, const QRect& inside) {
+    form.setProperty(kReturnRectProperty, inside);
+}
+
+QRect ReturnRectOf(const QWidget& form) {
+    return form.property(kReturnRectProperty).toRect();
 }
 
 void ApplyPlacement(QWidget& form, const FormPlacement& placement) {

@@ -15,8 +15,14 @@ struct FormPlacement {
 };
 
 // Left and top of the window frame, width and height of the form's inside;
-// for a maximised form, the rectangle it returns to.
+// for a maximised or full-screen form, the rectangle it returns to.
 QRect StoredRectOf(const QWidget& form);
+
+// A form that gives itself the whole screen (where no window manager does)
+// makes Qt forget where it returns to: it keeps its inside's rectangle here
+// first, and StoredRectOf answers that until an invalid one replaces it.
+void KeepReturnRect(QWidget& form, const QRect& inside);
+QRect ReturnRectOf(const QWidget& form);
 
 // A missing left or top keeps the form's own. A fixed-size form keeps its
 // size and is never maximised. A rectangle that would not show enough of the

@@ -1,10 +1,12 @@
 #include "frontend/ui/game_panel.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 
 GamePanel::GamePanel(QWidget* parent) : QWidget(parent) {
     setObjectName("Tela");
-    setFixedSize(kWidth, kHeight);
+    setMinimumSize(kWidth, kHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // The library draws with EGL into this window on its own X connection.
     setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_PaintOnScreen);
@@ -37,4 +39,14 @@ void GamePanel::mouseMoveEvent(QMouseEvent*) {
 void GamePanel::focusOutEvent(QFocusEvent* event) {
     ShowCursor();
     QWidget::focusOutEvent(event);
+}
+
+QSize GamePanel::DevicePixelSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {qRound(width() * ratio), qRound(height() * ratio)};
+}
+
+void GamePanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (onResize) onResize();
 }

@@ -65,6 +65,9 @@ MainMenus::MainMenus(QMenuBar& bar) {
     other->menuAction()->setVisible(false);
     ortogralMode = Check(other, "ModoOrtogral1");
 
+    fullScreen = Check(video, "Telacheia1");
+    fullScreen->setShortcut(Qt::Key_F11);
+
     about = bar.addAction(QString());
     about->setObjectName("Sobre1");
 
@@ -106,6 +109,7 @@ void MainMenus::SetCaptions(int language) {
     set(other, Caption::OtherMenu);
     text(ortogralMode, Caption::OrtogralMode);
     text(about, Caption::About);
+    text(fullScreen, Caption::FullScreen);
 }
 
 RefreshRate MainMenus::CheckedRate() const {
@@ -123,6 +127,7 @@ GameOptions MainMenus::Options() const {
     o.music = music->isChecked();
     o.chatEffects = chatEffects->isChecked();
     o.orthogonalMode = ortogralMode->isChecked();
+    o.fullScreen = fullScreen->isChecked();
     return o;
 }
 
@@ -145,4 +150,5 @@ void MainMenus::Show(const GameOptions& o) {
     music->setChecked(o.music);
     chatEffects->setChecked(o.chatEffects);
     ortogralMode->setChecked(o.orthogonalMode);
+    fullScreen->setChecked(o.fullScreen);
 }

@@ -48,6 +48,7 @@ struct MainMenus {
     QAction* mouseSensitivity;
     QMenu* other;
     QAction* ortogralMode;
+    QAction* fullScreen;  // F11 as well
 
     QAction* about;
 };

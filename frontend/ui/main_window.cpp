@@ -15,7 +15,8 @@
 
 MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary* standIn)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                               Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                               Qt::WindowCloseButtonHint),
       tela(nullptr),
       panels(this),
       menus(*menuBar()),
@@ -23,15 +24,13 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
       uiLanguage_(uiLanguage) {
     setObjectName("main");
     auto* client = new QWidget(this);
-    client->setFixedSize(GamePanel::kWidth + SidePanels::kWidth, GamePanel::kHeight);
     auto* row = new QHBoxLayout(client);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     tela = new GamePanel(client);
-    row->addWidget(tela);
-    row->addWidget(panels.stack);
+    row->addWidget(tela, 1);
+    row->addWidget(panels.stack, 0);
     setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     ApplyNicknameRule(*panels.nick);
 
     joinDialog = new JoinDialog(this);
@@ -52,6 +51,7 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
     ConnectButtons();
     ConnectMenus();
     WatchTheMouse();
+    SetUpSizing();
     for (int slot = 1; slot <= 4; ++slot) {
         SetSlotLabel(slot, Tr(UiText::PlayerWord, uiLanguage) + ' ' + QString::number(slot), false);
         SetWinLabel(slot, QString());
@@ -66,8 +66,8 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::InitializeLibrary(bool debug) {
     const quintptr window = NativeWindowFor(*tela);
-    return core_->Library().Initialize(window, GamePanel::kWidth, GamePanel::kHeight, debug,
-                                       uiLanguage_);
+    const QSize size = tela->DevicePixelSize();
+    return core_->Library().Initialize(window, size.width(), size.height(), debug, uiLanguage_);
 }
 
 void MainWindow::Start(bool highTimer) {
@@ -90,6 +90,7 @@ SettingsBindings MainWindow::Bindings() {
         menus.Show(options);
         core_->Loop().SetRenderDivider(RenderDividerFor(options.refreshRate));
         core_->ChatWindow().SetChatEffects(options.chatEffects);
+        SetFullScreen(options.fullScreen);
     };
     return b;
 }

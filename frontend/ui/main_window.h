@@ -71,6 +71,10 @@ private:
     void ConnectButtons();
     void ConnectMenus();
     void WatchTheMouse();
+    // The library draws at the game panel's size, whatever room it has;
+    // the full-screen item and F11 give it the whole screen.
+    void SetUpSizing();
+    void SetFullScreen(bool on);
     SettingsBindings Bindings();
     // What a hand may have put in the file: names that cannot travel.
     void CleanRestoredFields();

@@ -31,8 +31,9 @@ constexpr char kStartFailure[] =
 int main(int argc, char** argv) {
     // The library draws into an X11 window; under Wayland winId() is not one.
     qputenv("QT_QPA_PLATFORM", "xcb");
-    // The panel must be exactly the 570 x 400 pixels the library is told.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // High-density displays scale the window as Qt scales it; the library is
+    // told the game panel's size in the display's own pixels and draws at
+    // full resolution.
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 

@@ -1,5 +1,7 @@
 #include "frontend/ui/side_panels.h"
 
+#include <algorithm>
+
 #include "frontend/core/frontend_view.h"
 
 #include "frontend/ui/chat_painter.h"
@@ -17,6 +19,8 @@ constexpr int kMargin = 8;
 constexpr int kInnerWidth = SidePanels::kWidth - 2 * kMargin;
 constexpr int kRowHeight = 20;
 constexpr int kBoxSize = 16;
+constexpr int kChatTop = 136, kChatHeight = 172;
+constexpr int kChatInputTop = 312, kButtonsTop = 346;
 
 void BuildConnectionPanel(SidePanels& p) {
     p.connection = Named<QWidget>(p.stack, "Conexao");
@@ -57,15 +61,15 @@ void BuildPlayersPanel(SidePanels& p) {
     p.chatLabel->setText("Chat");
     p.chatLabel->setGeometry(kMargin, 118, kInnerWidth, 16);
     p.chat = Named<QPlainTextEdit>(p.players, "Chat");
-    p.chat->setGeometry(kMargin, 136, kInnerWidth, 172);
+    p.chat->setGeometry(kMargin, kChatTop, kInnerWidth, kChatHeight);
     PrepareChatWindow(*p.chat);
     p.chatInput = Named<QLineEdit>(p.players, "Edit1");
-    p.chatInput->setGeometry(kMargin, 312, kInnerWidth, 24);
+    p.chatInput->setGeometry(kMargin, kChatInputTop, kInnerWidth, 24);
     p.start = Named<QPushButton>(p.players, "Iniciar");
-    p.start->setGeometry(kMargin, 346, kInnerWidth / 2 - 3, 28);
+    p.start->setGeometry(kMargin, kButtonsTop, kInnerWidth / 2 - 3, 28);
     p.start->setEnabled(false);
     p.close = Named<QPushButton>(p.players, "Encerrar");
-    p.close->setGeometry(kMargin + kInnerWidth / 2 + 3, 346, kInnerWidth / 2 - 3, 28);
+    p.close->setGeometry(kMargin + kInnerWidth / 2 + 3, kButtonsTop, kInnerWidth / 2 - 3, 28);
 }
 
 }  // namespace
@@ -83,10 +87,19 @@ uint32_t PlayerRow::BoxColor() const {
 
 SidePanels::SidePanels(QWidget* parent) {
     stack = new QStackedWidget(parent);
-    stack->setFixedSize(kWidth, kHeight);
+    stack->setFixedWidth(kWidth);
+    stack->setMinimumHeight(kHeight);
     BuildConnectionPanel(*this);
     BuildPlayersPanel(*this);
     stack->addWidget(connection);
     stack->addWidget(players);
     stack->setCurrentWidget(connection);
+}
+
+void SidePanels::FitHeight(int height) {
+    const int extra = std::max(0, height - kHeight);
+    chat->resize(chat->width(), kChatHeight + extra);
+    chatInput->move(chatInput->x(), kChatInputTop + extra);
+    start->move(start->x(), kButtonsTop + extra);
+    close->move(close->x(), kButtonsTop + extra);
 }

@@ -1,6 +1,7 @@
-// The main window's right-hand side, 190 x 400: the connection panel
-// `Conexao` (nickname, join, create, practice) and, in the same place while a
-// game or practice runs, `Panel2` (players, chat, start and close).
+// The main window's right-hand side, 190 wide and at least 400 high: the
+// connection panel `Conexao` (nickname, join, create, practice) and, in the
+// same place while a game or practice runs, `Panel2` (players, chat, start
+// and close). A taller window gives its extra height to the chat.
 #pragma once
 
 #include <QFrame>
@@ -27,6 +28,9 @@ struct SidePanels {
     static constexpr int kHeight = 400;
 
     explicit SidePanels(QWidget* parent);
+    // The chat grows by what the panel has over kHeight; the chat line and
+    // the buttons stay below it.
+    void FitHeight(int height);
 
     QStackedWidget* stack;
 

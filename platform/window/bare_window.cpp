@@ -62,6 +62,14 @@ void BareWindow::Pump() {
     }
 }
 
+void BareWindow::Resize(int width, int height) {
+    if (!ok()) return;
+    XResizeWindow(display_, window_, unsigned(width), unsigned(height));
+    XSync(display_, False);
+    width_ = width;
+    height_ = height;
+}
+
 bool BareWindow::Pixel(int x, int y, uint32_t& rgb) {
     if (!ok() || x < 0 || y < 0 || x >= width_ || y >= height_) return false;
     XImage* image = XGetImage(display_, window_, x, y, 1, 1, AllPlanes, ZPixmap);

@@ -25,6 +25,8 @@ public:
 
     // Handles the window's pending events (this connection's only).
     void Pump();
+    // A new size, in force on the display when this returns.
+    void Resize(int width, int height);
     // The pixel's colour as 0xRRGGBB; false outside the window.
     bool Pixel(int x, int y, uint32_t& rgb);
     bool SavePng(const std::string& path);

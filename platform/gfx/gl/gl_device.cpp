@@ -167,6 +167,12 @@ Result GlDevice::TestCooperativeLevel() {
 }
 
 Result GlDevice::Reset(const PresentParameters& parameters) {
+    // The drawing area follows the window by itself; a size no viewport can
+    // cover is refused before anything changes.
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    if (parameters.width > uint32_t(largest[0]) || parameters.height > uint32_t(largest[1]))
+        return Result::InvalidCall;
     parameters_ = parameters;
     SetDefaults();
     return Result::Ok;

@@ -1,6 +1,6 @@
 // Picking round trip: table points projected to screen pixels and picked
 // back with ComputePickRay and MapOntoQuad, from both seats' cameras at the
-// scene's size and projection.
+// scene's size and projection, and after the back buffer changed size.
 #include <cmath>
 
 #include "engine/graphics/vex_camera.h"
@@ -33,12 +33,15 @@ protected:
     // with the plane.
     static Vector3 Unproject(float sx, float sy, const Matrix& view, const Matrix& projection) {
         const Matrix inverse = Inverse(Multiply(view, projection));
-        const float nx = 2 * sx / 570 - 1, ny = 1 - 2 * sy / 400;
+        const float nx = 2 * sx / Width() - 1, ny = 1 - 2 * sy / Height();
         const Vector3 a = TransformCoord({nx, ny, 0}, inverse),
                       b = TransformCoord({nx, ny, 1}, inverse);
         const float t = (kTableY - a.y) / (b.y - a.y);
         return a + (b - a) * t;
     }
+
+    static float Width() { return Direct3D().width(); }
+    static float Height() { return Direct3D().height(); }
 
     void RoundTrip(float distance, float pitch) {
         Camera().OrbitCamera(0, kTargetY, 0, 50, distance, 0, pitch);
@@ -51,8 +54,8 @@ protected:
         for (float x = -32; x <= 32; x += 4) {
             for (float z = -32; z <= 32; z += 4) {
                 const Vector3 ndc = TransformCoord({x, kTableY, z}, viewProjection);
-                const float sx = (ndc.x + 1) / 2 * 570, sy = (1 - ndc.y) / 2 * 400;
-                ASSERT_TRUE(sx >= 0 && sx < 570 && sy >= 0 && sy < 400) << x << "," << z;
+                const float sx = (ndc.x + 1) / 2 * Width(), sy = (1 - ndc.y) / 2 * Height();
+                ASSERT_TRUE(sx >= 0 && sx < Width() && sy >= 0 && sy < Height()) << x << "," << z;
                 const auto px = uint16_t(std::lround(sx)), py = uint16_t(std::lround(sy));
                 Direct3D().ComputePickRay(px, py, view);
                 float hitX = 0, hitZ = 0, hitDistance = 0;
@@ -81,6 +84,20 @@ TEST_F(PickingTest, TablePointsComeBackFromTheGreenSeat) {
 }
 TEST_F(PickingTest, TablePointsComeBackFromTheRedSeat) {
     RoundTrip(-81, 0.16f);
+}
+
+// The projection keeps the scene's near and far planes and takes the new
+// aspect by itself, so the table is not stretched and every pixel still
+// picks its own point.
+TEST_F(PickingTest, TablePointsComeBackAfterTheBackBufferGrew) {
+    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{1920, 1080}, std::pair{800, 600}}) {
+        ASSERT_TRUE(Direct3D().Resize(uint16_t(w), uint16_t(h)));
+        const Matrix& p = Direct3D().projection();
+        EXPECT_FLOAT_EQ(p[1][1] / p[0][0], float(w) / float(h));
+        EXPECT_FLOAT_EQ(Direct3D().nearPlane(), 18);
+        RoundTrip(81, -0.16f);
+        RoundTrip(-81, 0.16f);
+    }
 }
 
 TEST_F(PickingTest, RaysBesideTheTableMissIt) {

@@ -183,6 +183,37 @@ TEST_F(Direct3DTest, FrameStatisticsCountFullSecondsAndReportThem) {
                             std::to_string(Direct3D().stats().triangles.maximum)));
 }
 
+TEST_F(Direct3DTest, ResizeResetsTheSameDeviceAtTheNewSizeOrKeepsTheOldOne) {
+    ASSERT_TRUE(StartRecording({}, 570, 400));
+    const gfx::Device* before = Direct3D().device();
+    Direct3D().SetRenderStateCounted(kRsFillMode, kFillWireframe);
+
+    ASSERT_TRUE(Direct3D().Resize(1920, 1080));
+    EXPECT_EQ(Direct3D().device(), before) << "a new device would lose every texture";
+    EXPECT_EQ(device().parameters().width, 1920u);
+    EXPECT_EQ(device().parameters().height, 1080u);
+    EXPECT_EQ(Direct3D().virtualWidth(), 1920);
+    EXPECT_EQ(Direct3D().ratioY(), 1.0f);
+    // The whole new screen is the view, and the defaults are back on.
+    EXPECT_EQ(device().viewport().width, 1920u);
+    EXPECT_EQ(device().viewport().height, 1080u);
+    EXPECT_EQ(device().renderState(kRsFillMode), kFillSolid);
+    EXPECT_EQ(device().renderState(kRsAlphaBlendEnable), 1u);
+
+    // Nothing the device can draw at, or a reset it refuses: the old size
+    // stays in force, said in the log.
+    device().MakeResettable(false);
+    for (const auto& [w, h] : {std::pair{640, 480}, std::pair{0, 480}, std::pair{40000, 480}}) {
+        LogTail log;
+        EXPECT_FALSE(Direct3D().Resize(uint16_t(w), uint16_t(h)));
+        EXPECT_TRUE(log.Has("continua em <1920x1080>")) << log.Text();
+        EXPECT_EQ(Direct3D().width(), 1920);
+        EXPECT_EQ(device().parameters().width, 1920u);
+        EXPECT_EQ(device().viewport().width, 1920u);
+    }
+    EXPECT_TRUE(Direct3D().BeginFrame()) << "a refused size leaves the device drawing";
+}
+
 TEST_F(Direct3DTest, ViewportRectScalesByTheVirtualSizeClampsAndCollapses) {
     ASSERT_TRUE(StartRecording({}, 640, 480));
     Direct3D().SetVirtualSize(320, 240);

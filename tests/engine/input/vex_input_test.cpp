@@ -87,6 +87,24 @@ TEST_F(InputTest, OnlyTheBitSevenOfAKeyByteMeansDown) {
     EXPECT_TRUE(in.KeyDown(54));
 }
 
+// The aim follows the pointer's travel: the same hand movement must give
+// the same counts, and so the same force and angle, whatever size the
+// panel is drawn at; only the cursor's place in the 2D view scales.
+TEST_F(InputTest, PointerTravelCountsTheSameAtEverySizeOfTheScreen) {
+    VEX_Input& in = Started();
+    for (const float ratio : {1.0f, 1.8f, 2.7f}) {
+        SCOPED_TRACE(ratio);
+        in.UpdateInput(ratio, ratio);
+        MovePointer(17, -9);
+        in.UpdateInput(ratio, ratio);
+        EXPECT_EQ(in.MouseMoveX(), 17);
+        EXPECT_EQ(in.MouseMoveY(), -9);
+        EXPECT_EQ(in.CursorX(), state.pointer.clientX);
+        EXPECT_EQ(in.VirtualCursorX(), int16_t(float(state.pointer.clientX) / ratio));
+        EXPECT_EQ(in.VirtualCursorY(), int16_t(float(state.pointer.clientY) / ratio));
+    }
+}
+
 TEST_F(InputTest, AFailedOrSkippedReadReportsEverythingUpAndNoMovement) {
     VEX_Input& in = Started();
     state.keys[kLeftShift] = 0x80;

@@ -22,9 +22,24 @@ TEST(GameOptions, AreWrittenUnderTheirWindows1252KeysInMenuOrder) {
     EXPECT_EQ(document.Serialize(),
               "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
               "atualiza\xE7\xE3o=0\r\n"
-              "Efeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\nModo Ortogral=1\r\n");
+              "Efeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\nModo Ortogral=1\r\n"
+              "Tela cheia=0\r\n");
     ASSERT_TRUE(WriteGameOptions(document, AllOff()));
     EXPECT_EQ(ReadGameOptions(document, GameOptions{}), AllOff());
+}
+
+TEST(GameOptions, FullScreenComesBackAndAFileWithoutItsKeyStartsInAWindow) {
+    GameOptions full;
+    full.fullScreen = true;
+    IniDocument document;
+    ASSERT_TRUE(WriteGameOptions(document, full));
+    EXPECT_EQ(document.Value("Config", "Tela cheia"), QByteArray("1"));
+    EXPECT_TRUE(ReadGameOptions(document, GameOptions{}).fullScreen);
+    const IniDocument older = IniDocument::Parse(
+        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=0\r\nQualidade=1\r\nMusica=1\r\n");
+    const GameOptions read = ReadGameOptions(older, GameOptions{});
+    EXPECT_FALSE(read.fullScreen);
+    EXPECT_FALSE(read.reflection);
 }
 
 TEST(GameOptions, AMissingOrUnreadableKeyKeepsWhatTheMenuShows) {

@@ -21,6 +21,10 @@ public:
         initializedLanguage = language;
         return initializeSucceeds;
     }
+    bool ResizeScene(int width, int height) override {
+        resizes.emplace_back(width, height);
+        return true;
+    }
     bool IsMoving() override { return moving; }
     bool Shoot(const wire::Shot& shot) override {
         ++shootCalls;
@@ -94,6 +98,8 @@ public:
     bool initializeSucceeds = true;
     quintptr initializedWindow = 0;
     std::pair<int, int> initializedSize{};
+    // Every size the panel was resized to, in order.
+    std::vector<std::pair<int, int>> resizes;
     bool initializedDebug = false;
     int initializedLanguage = 0;
     int bestScoresShown = 0;

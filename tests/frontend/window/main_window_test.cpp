@@ -64,9 +64,10 @@ TEST_F(WindowTest, TheGamePanelIsTheLibrarysNativeWindowAtTheLeft) {
     EXPECT_EQ(library.initializedWindow, tela->winId());
     EXPECT_EQ(library.initializedSize, std::make_pair(570, 400));
     EXPECT_EQ(library.initializedLanguage, 2);
-    // Not resizable, no maximise button.
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // It grows and maximises, never below the size it starts at.
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window->centralWidget()->minimumSizeHint(), QSize(760, 400));
+    EXPECT_NE(window->minimumSize(), window->maximumSize());
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
     EXPECT_FALSE(Find<QWidget>("Panel2")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("Iniciar")->isEnabled());

@@ -16,6 +16,11 @@ extern "C" {
 VEX_API int IniciarD3D(void* window, void* instance, int width, int height, int flag, int language);
 VEX_API void FinalizaD3D();
 VEX_API int RenderCena();
+// The game panel's new size in device pixels: the scene draws at it from the
+// next frame on, with nothing reloaded and the game untouched. Answers 0, or
+// -1 when there is no scene or the size cannot be drawn; the old size then
+// stays and debug.log says why.
+VEX_API int ResizeScene(int width, int height);
 VEX_API void ShowIntro();
 
 // Options.
