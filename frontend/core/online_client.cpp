@@ -8,10 +8,24 @@ void OnlineClient::Connect(const QString& address, quint16 port, const QString& 
     password_ = password;
     c_.session = Session::Connecting;
     c_.view.SetConnecting(true);
-    c_.link.ConnectToHost(address, port);
+    lookup_.Start(address, [this, port](const LookupResult& result) { OnLookedUp(result, port); });
+}
+
+void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
+    if (c_.session != Session::Connecting) return;
+    if (result.failure == LookupFailure::None) {
+        c_.link.ConnectToHost(result.addresses, port);
+        return;
+    }
+    c_.session = Session::Offline;
+    c_.view.SetConnecting(false);
+    c_.view.ShowMessage(c_.Text(result.failure == LookupFailure::TimedOut ? UiText::LookupTimedOut
+                                                                          : UiText::HostNotFound));
+    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
 }
 
 void OnlineClient::Close(bool quiet) {
+    lookup_.Cancel();
     if (!quiet && c_.session == Session::Joined)
         c_.link.SendToHost(wire::kQuit + ToWireText(c_.nickname));
     c_.link.Disconnect();  // pending bytes are written before the close

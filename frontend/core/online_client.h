@@ -8,13 +8,18 @@
 #include <optional>
 #include <vector>
 
+#include "frontend/core/host_lookup.h"
 #include "frontend/core/online_context.h"
 
 class OnlineClient {
 public:
     explicit OnlineClient(OnlineContext& context) : c_(context) {}
 
+    // address: an IP address or a host name, looked up first.
     void Connect(const QString& address, quint16 port, const QString& password);
+    void SetHostResolver(HostResolver resolver, int timeLimitMs) {
+        lookup_.SetResolver(std::move(resolver), timeLimitMs);
+    }
     // Says goodbye to the host (unless quiet) and closes the connection.
     void Close(bool quiet);
 
@@ -38,8 +43,10 @@ private:
     void StartMatch(const QByteArray& payload);
     void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
+    void OnLookedUp(const LookupResult& result, quint16 port);
 
     OnlineContext& c_;
+    HostLookup lookup_;
     QString password_;  // sent with the name
     int mySlot_ = 0;    // 0 until the host has given one
     bool resyncRequested_ = false;

@@ -22,8 +22,6 @@ constexpr quint16 kDefaultPort = 2500;
 
 // The port typed into the join or create dialog; nullopt when it is refused.
 std::optional<quint16> ParsePort(const QString& text);
-// The join dialog's address check: three dots and no letters.
-bool IsAcceptableAddress(const QString& address);
 
 class OnlineGame : public LinkListener {
 public:
@@ -38,6 +36,8 @@ public:
 
     // Buttons. Host and Join answer false when the dialog's values were
     // refused or the game could not be opened; the player was told why.
+    // A join to a name looks it up first; a failed look-up is told as a
+    // message, as a failed connection is.
     bool Host(const QString& portText, const QString& password);
     // Hosting on a port given as a number; 0 lets the system choose one
     // (tests read it from ListeningPort).
@@ -87,6 +87,10 @@ public:
     quint16 ListeningPort() const { return link_.ListeningPort(); }
     // The sockets under the game, for feeding a host bytes without one.
     NetworkLink& Link() { return link_; }
+    // How a join finds the addresses of a name; tests answer for it.
+    void SetHostResolver(HostResolver resolver, int timeLimitMs = HostLookup::kTimeLimitMs) {
+        client_.SetHostResolver(std::move(resolver), timeLimitMs);
+    }
 
     // LinkListener.
     void OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) override;

@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 17> kTexts = {{
+constexpr std::array<Translations, 19> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -31,6 +31,12 @@ constexpr std::array<Translations, 17> kTexts = {{
     {"Senha inválida.", "Incorrect password.", "Contraseña inválida."},
     {"Não foi possível criar o jogo nesta porta.", "Could not create the game on this port.",
      "No se pudo crear el juego en esta puerta."},
+    {"Servidor não encontrado. Confira o nome ou o endereço digitado.",
+     "Server not found. Check the name or address you typed.",
+     "Server no encontrado. Revise el nombre o la dirección que escribió."},
+    {"O nome do servidor não pôde ser consultado a tempo. Confira a sua conexão ou digite o IP.",
+     "The server's name could not be looked up in time. Check your connection or type the IP.",
+     "No se pudo consultar el nombre del server a tiempo. Revise su conexión o escriba el IP."},
 }};
 
 }  // namespace

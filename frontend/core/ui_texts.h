@@ -22,6 +22,8 @@ enum class UiText {
     ServerFull,
     BadPassword,
     HostFailed,
+    HostNotFound,
+    LookupTimedOut,
 };
 
 QString Tr(UiText text, int uiLanguage);

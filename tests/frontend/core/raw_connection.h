@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QTcpSocket>
 #include <functional>
 #include <vector>
@@ -14,11 +15,12 @@
 
 class RawConnection {
 public:
-    explicit RawConnection(quint16 port) {
+    explicit RawConnection(quint16 port,
+                           const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
             for (QByteArray& m : frames_.Feed(socket_.readAll())) received.push_back(m);
         });
-        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
+        socket_.connectToHost(address, port);
         SpinUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; });
     }
     void Write(const QByteArray& bytes) {
