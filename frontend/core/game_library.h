@@ -43,6 +43,9 @@ public:
     virtual void SetSideToMove(int side) = 0;
     // The side played at this machine; 2 watches.
     virtual int LocalSeat() = 0;
+    // Watching (2) holds the turn clock and the aim of this machine's player
+    // while the match waits for somebody; the side given back resumes both.
+    virtual void SetLocalSeat(int side) = 0;
     // The aim of the player at another machine; its phase is not shown.
     virtual void ShowRemoteAim(const wire::Aim& aim) = 0;
     virtual void StepPhysics() = 0;

@@ -152,8 +152,10 @@ void NetworkLink::TryNextAddress() {
         listener_.OnConnectedToHost();
     });
     QObject::connect(s, &QTcpSocket::readyRead, [this] { ReadFromHost(); });
-    QObject::connect(s, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError) {
-        if (!connected_) TryNextAddress();
+    QObject::connect(s, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
+        if (connected_) return;
+        lastAttemptRefused_ = error == QAbstractSocket::ConnectionRefusedError;
+        TryNextAddress();
     });
     QObject::connect(s, &QTcpSocket::disconnected, [this] {
         hostSocket_.reset();
@@ -163,6 +165,7 @@ void NetworkLink::TryNextAddress() {
     // Unanswered SYNs would keep trying for about two minutes.
     QTimer::singleShot(connectTimeoutMs_, s, [this, attempt] {
         if (attempt != connectAttempt_ || connected_ || !hostSocket_) return;
+        lastAttemptRefused_ = false;
         TryNextAddress();
     });
 }

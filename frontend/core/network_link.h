@@ -70,6 +70,9 @@ public:
         ConnectToHost(QList<QHostAddress>{QHostAddress(address)}, port, timeoutMs);
     }
     void SendToHost(const QByteArray& message);
+    // Whether the last failed attempt was refused outright by the host
+    // (nothing listens there) rather than left unanswered.
+    bool LastAttemptRefused() const { return lastAttemptRefused_; }
     // Closes our connection on purpose: no lost-connection notification.
     void Disconnect();
 
@@ -106,6 +109,7 @@ private:
     bool connected_ = false;
     int connectAttempt_ = 0;
     QList<QHostAddress> addressesLeft_;
+    bool lastAttemptRefused_ = false;
     quint16 hostPort_ = 0;
     int connectTimeoutMs_ = kConnectTimeoutMs;
 };

@@ -10,10 +10,16 @@
 
 #include "frontend/core/host_lookup.h"
 #include "frontend/core/online_context.h"
+#include "frontend/core/reconnector.h"
 
 class OnlineClient {
 public:
-    explicit OnlineClient(OnlineContext& context) : c_(context) {}
+    explicit OnlineClient(OnlineContext& context);
+
+    // How long a player of the match whose line broke tries to come back;
+    // 0 gives up at once.
+    void SetReconnectSeconds(int seconds) { reconnector_.SetWindowSeconds(seconds); }
+    bool Reconnecting() const { return reconnector_.Active(); }
 
     // address: an IP address or a host name, looked up first.
     void Connect(const QString& address, quint16 port, const QString& password);
@@ -44,9 +50,18 @@ private:
     void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
     void OnLookedUp(const LookupResult& result, quint16 port);
+    void BeginReconnecting();
+    void AttemptReconnect();
+    // An attempt failed; a host that refuses the connection outright is
+    // gone (its program ended), so the way back ends there.
+    void ReconnectFailed(bool hostGone);
+    void GiveUpReconnecting();
 
     OnlineContext& c_;
     HostLookup lookup_;
+    Reconnector reconnector_;
+    QList<QHostAddress> hostAddresses_;  // what the join found, for the way back
+    quint16 hostPort_ = 0;
     QString password_;  // sent with the name
     int mySlot_ = 0;    // 0 until the host has given one
     bool resyncRequested_ = false;

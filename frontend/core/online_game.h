@@ -31,6 +31,12 @@ public:
     int Language() const { return c_.uiLanguage; }
     void SetNickname(const QString& name) { c_.nickname = name; }
     const QString& Nickname() const { return c_.nickname; }
+    // How long a player of a match whose line broke keeps the seat at this
+    // host and tries to come back as a client (60 s); 0 drops at once.
+    void SetSeatHoldSeconds(int seconds) {
+        host_.SetSeatHoldSeconds(seconds);
+        client_.SetReconnectSeconds(seconds);
+    }
     // The one listener that hears this session's events; empty silences it.
     void SetSessionListener(SessionListener listener) { c_.listener = std::move(listener); }
 
@@ -61,6 +67,10 @@ public:
     // The "vsync" report for one client's answer against our own table.
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void StartMatchOverCountdown() { c_.match.countdown = 0; }
+    // While a table sent by the host settles, a turn change the library
+    // reports is none of the match's.
+    void SetSettlingSyncedTable(bool settling) { settlingSyncedTable_ = settling; }
+    bool SettlingSyncedTable() const { return settlingSyncedTable_; }
     void AdvanceCountdown();
 
     // From the library's victory callback: 0 draw, 1 green won, 2 red won.
@@ -76,6 +86,7 @@ public:
     bool IsHost() const { return c_.session == Session::Hosting; }
     bool IsOnline() const { return IsHost() || c_.session == Session::Joined; }
     bool IsConnecting() const { return c_.session == Session::Connecting; }
+    bool Reconnecting() const { return client_.Reconnecting(); }
     bool MatchRunning() const { return c_.match.running; }
     bool CountdownRunning() const { return c_.match.countdown.has_value(); }
     int MySlot() const { return client_.MySlot(); }
@@ -114,4 +125,5 @@ private:
     OnlineContext c_;
     OnlineHost host_;
     OnlineClient client_;
+    bool settlingSyncedTable_ = false;
 };

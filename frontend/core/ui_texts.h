@@ -24,6 +24,15 @@ enum class UiText {
     HostFailed,
     HostNotFound,
     LookupTimedOut,
+    // %1 the player's name, %2 seconds.
+    WaitingForPlayer,
+    StillWaitingForPlayer,
+    // %1 the player's name.
+    PlayerBack,
+    // %1 seconds.
+    Reconnecting,
+    StillReconnecting,
+    Reconnected,
 };
 
 QString Tr(UiText text, int uiLanguage);

@@ -3,11 +3,14 @@
 // frames it receives.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "frontend/core/frame_codec.h"
@@ -45,3 +48,13 @@ private:
     QTcpSocket socket_;
     FrameAssembler frames_;
 };
+
+// A bare connection that logged in under this name and was given this slot
+// (the test fails where it was not).
+inline std::unique_ptr<RawConnection> AdmittedConnection(quint16 port, const QByteArray& name,
+                                                         int slot) {
+    auto c = std::make_unique<RawConnection>(port);
+    c->Send("NICK:" + name + ",");
+    EXPECT_TRUE(c->WaitFor("IDJG:" + QByteArray::number(slot)));
+    return c;
+}
