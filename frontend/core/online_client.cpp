@@ -92,7 +92,7 @@ void OnlineClient::OnConnectionLost() {
 // host sends the match again.
 void OnlineClient::BeginReconnecting() {
     c_.queue.Clear();
-    c_.table.SetLocalSeat(2);
+    c_.table.SetLocalSeat(kWatchingSide);
     c_.chat.ShowChatLine(
         c_.Text(UiText::Reconnecting).arg(QString::number(reconnector_.WindowSeconds())));
     reconnector_.Start();

@@ -6,7 +6,6 @@ namespace {
 constexpr int kSecondMs = 1000;
 // How often the chat repeats how long the wait still lasts.
 constexpr int kRemindEverySeconds = 15;
-constexpr int kWatchingSide = 2;
 }  // namespace
 
 SeatKeeper::SeatKeeper(OnlineContext& context, Expired expired)
