@@ -76,6 +76,15 @@ bool FrameLoop::Apply(const event::SendSync& request) {
 bool FrameLoop::Apply(const event::Sync& sync) {
     table_.WritePositions(sync.positions);
     table_.SetSideToMove(sync.side);
+    // On a table laid out afresh (a match joined or rejoined while it runs)
+    // the discs the host has pocketed lie in their holes still counted as on
+    // the table; they fall in the next step and count for their colour, as
+    // where they first fell. That is no shot: the turn it would decide for
+    // the player to move is not the table's, and is taken back unsent.
+    game_.SetSettlingSyncedTable(true);
+    table_.StepPhysics();
+    game_.SetSettlingSyncedTable(false);
+    table_.SetSideToMove(sync.side);
     game_.ReportSyncApplied();
     return true;
 }

@@ -79,6 +79,7 @@ public:
     int SideToMove() override { return finished_ ? 0 : GetPlayer_Atual(); }
     void SetSideToMove(int side) override { Call(SetPlayer_Atual, side); }
     int LocalSeat() override { return finished_ ? 0 : GetPlayer_Host(); }
+    void SetLocalSeat(int side) override { Call(SetPlayer_Host, side); }
     void ShowRemoteAim(const wire::Aim& aim) override {
         Call(SetaShooting, aim.z, aim.x, aim.force, aim.angle, 1);
     }

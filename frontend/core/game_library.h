@@ -29,6 +29,9 @@ public:
 // travels as a whole number, cut towards zero.
 wire::Aim AimFromLibrary(float z, float x, float force, float angle, float phase);
 
+// The side a machine plays when it only watches.
+constexpr int kWatchingSide = 2;
+
 // The table, as the frame tick drives it and the computer player reads it.
 class TableDriver {
 public:
@@ -41,8 +44,11 @@ public:
     // 0 green, 1 red.
     virtual int SideToMove() = 0;
     virtual void SetSideToMove(int side) = 0;
-    // The side played at this machine; 2 watches.
+    // The side played at this machine, or kWatchingSide.
     virtual int LocalSeat() = 0;
+    // Watching holds the turn clock and the aim of this machine's player
+    // while the match waits for somebody; the side given back resumes both.
+    virtual void SetLocalSeat(int side) = 0;
     // The aim of the player at another machine; its phase is not shown.
     virtual void ShowRemoteAim(const wire::Aim& aim) = 0;
     virtual void StepPhysics() = 0;

@@ -8,6 +8,7 @@ void LibraryCallbacks::OnShoot(const wire::Shot& shot) {
 }
 
 void LibraryCallbacks::OnTurnPassed() {
+    if (game_.SettlingSyncedTable()) return;
     if (game_.IsOnline()) {
         game_.SendGameMessage(wire::kTurn);
     } else {

@@ -37,7 +37,8 @@ NetworkLink::~NetworkLink() {
 bool NetworkLink::Listen(quint16 port) {
     StopHosting();
     auto server = std::make_unique<QTcpServer>();
-    if (!server->listen(QHostAddress::Any, port)) {
+    // Any is both families on one socket; a system without IPv6 refuses it.
+    if (!server->listen(QHostAddress::Any, port) && !server->listen(QHostAddress::AnyIPv4, port)) {
         qWarning("network: cannot listen on port %u: %s", port, qPrintable(server->errorString()));
         return false;
     }
@@ -123,35 +124,49 @@ void NetworkLink::CloseConnection(int connectionId) {
     connections_.erase(connectionId);
 }
 
-void NetworkLink::ConnectToHost(const QString& address, quint16 port, int timeoutMs) {
+void NetworkLink::ConnectToHost(const QList<QHostAddress>& addresses, quint16 port,
+                                int timeoutMs) {
     Disconnect();
+    addressesLeft_ = addresses;
+    hostPort_ = port;
+    connectTimeoutMs_ = timeoutMs;
+    TryNextAddress();
+}
+
+void NetworkLink::TryNextAddress() {
     const int attempt = ++connectAttempt_;
     hostFrames_.Clear();
     connected_ = false;
+    hostSocket_.reset();
+    if (addressesLeft_.isEmpty()) {
+        listener_.OnConnectFailed();
+        return;
+    }
+    const QHostAddress address = addressesLeft_.takeFirst();
     hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter(&closing_));
     QTcpSocket* s = hostSocket_.get();
     QObject::connect(s, &QTcpSocket::connected, [this] {
         connected_ = true;
+        addressesLeft_.clear();
         hostSocket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         listener_.OnConnectedToHost();
     });
     QObject::connect(s, &QTcpSocket::readyRead, [this] { ReadFromHost(); });
-    QObject::connect(s, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError) {
-        if (!connected_) {
-            hostSocket_.reset();
-            listener_.OnConnectFailed();
-        }
+    QObject::connect(s, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
+        if (connected_) return;
+        lastAttemptRefused_ = error == QAbstractSocket::ConnectionRefusedError;
+        TryNextAddress();
     });
     QObject::connect(s, &QTcpSocket::disconnected, [this] {
         hostSocket_.reset();
         listener_.OnHostConnectionLost();
     });
-    s->connectToHost(address, port);
+    s->connectToHost(address, hostPort_);
     // Unanswered SYNs would keep trying for about two minutes.
-    QTimer::singleShot(timeoutMs, s, [this, attempt] {
+    QTimer::singleShot(connectTimeoutMs_, s, [this, attempt] {
         if (attempt != connectAttempt_ || connected_ || !hostSocket_) return;
-        hostSocket_.reset();
-        listener_.OnConnectFailed();
+        lastAttemptRefused_ = false;
+        TryNextAddress();
     });
 }
 
@@ -167,6 +182,8 @@ void NetworkLink::SendToHost(const QByteArray& message) {
 }
 
 void NetworkLink::Disconnect() {
+    ++connectAttempt_;
+    addressesLeft_.clear();
     hostSocket_.reset();
     connected_ = false;
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
+#include <QList>
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -34,7 +36,9 @@ public:
     explicit NetworkLink(LinkListener& listener);
     ~NetworkLink();
 
-    // Host. Port 0 lets the system choose; ListeningPort tells which.
+    // Host. Port 0 lets the system choose; ListeningPort tells which. Friends
+    // may come over IPv4 or IPv6 alike; where the system has no IPv6, over
+    // IPv4 alone.
     bool Listen(quint16 port);
     quint16 ListeningPort() const;
     // Closes every client connection (after their pending bytes) and stops
@@ -57,10 +61,18 @@ public:
 
     // Client.
     // An attempt that is neither answered nor refused fails after
-    // kConnectTimeoutMs, as a refused one does.
+    // kConnectTimeoutMs, as a refused one does. The addresses of a name
+    // are tried in turn, each with that limit, until one answers.
     static constexpr int kConnectTimeoutMs = 15000;
-    void ConnectToHost(const QString& address, quint16 port, int timeoutMs = kConnectTimeoutMs);
+    void ConnectToHost(const QList<QHostAddress>& addresses, quint16 port,
+                       int timeoutMs = kConnectTimeoutMs);
+    void ConnectToHost(const QString& address, quint16 port, int timeoutMs = kConnectTimeoutMs) {
+        ConnectToHost(QList<QHostAddress>{QHostAddress(address)}, port, timeoutMs);
+    }
     void SendToHost(const QByteArray& message);
+    // Whether the last failed attempt was refused outright by the host
+    // (nothing listens there) rather than left unanswered.
+    bool LastAttemptRefused() const { return lastAttemptRefused_; }
     // Closes our connection on purpose: no lost-connection notification.
     void Disconnect();
 
@@ -83,6 +95,8 @@ private:
     void AcceptPending();
     void ReadFromClient(int connectionId);
     void ReadFromHost();
+    // Tries the next address left, or tells the listener that none answered.
+    void TryNextAddress();
 
     // Declared first, so destroyed last: the sockets still closing.
     QObject closing_;
@@ -94,4 +108,8 @@ private:
     FrameAssembler hostFrames_;
     bool connected_ = false;
     int connectAttempt_ = 0;
+    QList<QHostAddress> addressesLeft_;
+    bool lastAttemptRefused_ = false;
+    quint16 hostPort_ = 0;
+    int connectTimeoutMs_ = kConnectTimeoutMs;
 };

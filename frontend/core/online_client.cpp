@@ -2,16 +2,42 @@
 
 #include "frontend/core/wire_text.h"
 
+OnlineClient::OnlineClient(OnlineContext& context)
+    : c_(context),
+      reconnector_({[this] { AttemptReconnect(); },
+                    [this](int secondsLeft) {
+                        c_.chat.ShowChatLine(c_.Text(UiText::StillReconnecting)
+                                                 .arg(QString::number(secondsLeft)));
+                    },
+                    [this] { GiveUpReconnecting(); }}) {}
+
 // ---- the connection -------------------------------------------------------------
 
 void OnlineClient::Connect(const QString& address, quint16 port, const QString& password) {
     password_ = password;
     c_.session = Session::Connecting;
     c_.view.SetConnecting(true);
-    c_.link.ConnectToHost(address, port);
+    lookup_.Start(address, [this, port](const LookupResult& result) { OnLookedUp(result, port); });
+}
+
+void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
+    if (c_.session != Session::Connecting) return;
+    if (result.failure == LookupFailure::None) {
+        hostAddresses_ = result.addresses;
+        hostPort_ = port;
+        c_.link.ConnectToHost(result.addresses, port);
+        return;
+    }
+    c_.session = Session::Offline;
+    c_.view.SetConnecting(false);
+    c_.view.ShowMessage(c_.Text(result.failure == LookupFailure::TimedOut ? UiText::LookupTimedOut
+                                                                          : UiText::HostNotFound));
+    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
 }
 
 void OnlineClient::Close(bool quiet) {
+    lookup_.Cancel();
+    reconnector_.Stop();
     if (!quiet && c_.session == Session::Joined)
         c_.link.SendToHost(wire::kQuit + ToWireText(c_.nickname));
     c_.link.Disconnect();  // pending bytes are written before the close
@@ -23,7 +49,8 @@ void OnlineClient::OnConnected() {
     c_.FillEmptyNickname();
     c_.link.SendToHost(wire::kNick + wire::EncodeLogin({c_.nickname, password_}));
     c_.board.Reset();
-    c_.chat.Clear();
+    // Coming back, the chat keeps what was said.
+    if (!Reconnecting()) c_.chat.Clear();
     mySlot_ = 0;
     c_.match = MatchState{};
     c_.session = Session::Joined;
@@ -32,6 +59,10 @@ void OnlineClient::OnConnected() {
 }
 
 void OnlineClient::OnConnectFailed() {
+    if (Reconnecting()) {
+        ReconnectFailed(c_.link.LastAttemptRefused());
+        return;
+    }
     if (c_.session != Session::Connecting) return;
     c_.session = Session::Offline;
     c_.view.SetConnecting(false);
@@ -44,9 +75,47 @@ void OnlineClient::OnConnectFailed() {
 // in the next game before it even has a slot.
 void OnlineClient::OnConnectionLost() {
     const bool kicked = !showDropMessage_;
+    if (Reconnecting()) {
+        ReconnectFailed(false);  // let in and lost again before a seat: try once more
+        return;
+    }
+    if (!kicked && c_.match.IsPlayedBy(mySlot_) && reconnector_.WindowSeconds() > 0) {
+        BeginReconnecting();
+        return;
+    }
     if (!kicked) c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
     showDropMessage_ = true;
     c_.EndSession(kicked ? SessionEnd::Kicked : SessionEnd::ConnectionLost);
+}
+
+// The table stays as it was, with this machine only watching, until the
+// host sends the match again.
+void OnlineClient::BeginReconnecting() {
+    c_.queue.Clear();
+    c_.table.SetLocalSeat(kWatchingSide);
+    c_.chat.ShowChatLine(
+        c_.Text(UiText::Reconnecting).arg(QString::number(reconnector_.WindowSeconds())));
+    reconnector_.Start();
+}
+
+void OnlineClient::AttemptReconnect() {
+    c_.link.ConnectToHost(hostAddresses_, hostPort_, Reconnector::kAttemptLimitMs);
+}
+
+void OnlineClient::ReconnectFailed(bool hostGone) {
+    c_.link.Disconnect();
+    if (hostGone) {
+        GiveUpReconnecting();
+    } else {
+        reconnector_.AttemptFailed();
+    }
+}
+
+void OnlineClient::GiveUpReconnecting() {
+    reconnector_.Stop();
+    c_.link.Disconnect();
+    c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
+    c_.EndSession(SessionEnd::ConnectionLost);
 }
 
 void OnlineClient::LeaveQuietly(SessionEnd reason) {
@@ -96,6 +165,9 @@ Handled OnlineClient::Dispatch(const QByteArray& message) {
         c_.chat.ShowChatLine(FromWireText(m.payload));
     } else if (m.command == wire::kEnds) {
         LeaveQuietly(SessionEnd::HostClosed);
+    } else if (Reconnecting() && (m.command == wire::kNameTaken || m.command == wire::kFull)) {
+        // The host may not have seen the old line break yet.
+        ReconnectFailed(false);
     } else if (m.command == wire::kNameTaken) {
         RefusedByHost(UiText::NameTaken);
     } else if (m.command == wire::kFull) {
@@ -134,7 +206,10 @@ void OnlineClient::TakeSlot(const QByteArray& payload) {
         return;
     }
     mySlot_ = *slot;
-    c_.board.Seat(c_.nickname, mySlot_, 0, true);
+    const bool back = Reconnecting();
+    reconnector_.Stop();
+    c_.board.Seat(c_.nickname, mySlot_, 0, !back);
+    if (back) c_.chat.ShowChatLine(c_.Text(UiText::Reconnected));
     c_.Tell(session::SeatTaken{mySlot_});
 }
 

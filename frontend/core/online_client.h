@@ -8,13 +8,24 @@
 #include <optional>
 #include <vector>
 
+#include "frontend/core/host_lookup.h"
 #include "frontend/core/online_context.h"
+#include "frontend/core/reconnector.h"
 
 class OnlineClient {
 public:
-    explicit OnlineClient(OnlineContext& context) : c_(context) {}
+    explicit OnlineClient(OnlineContext& context);
 
+    // How long a player of the match whose line broke tries to come back;
+    // 0 gives up at once.
+    void SetReconnectSeconds(int seconds) { reconnector_.SetWindowSeconds(seconds); }
+    bool Reconnecting() const { return reconnector_.Active(); }
+
+    // address: an IP address or a host name, looked up first.
     void Connect(const QString& address, quint16 port, const QString& password);
+    void SetHostResolver(HostResolver resolver, int timeLimitMs) {
+        lookup_.SetResolver(std::move(resolver), timeLimitMs);
+    }
     // Says goodbye to the host (unless quiet) and closes the connection.
     void Close(bool quiet);
 
@@ -38,8 +49,19 @@ private:
     void StartMatch(const QByteArray& payload);
     void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
+    void OnLookedUp(const LookupResult& result, quint16 port);
+    void BeginReconnecting();
+    void AttemptReconnect();
+    // An attempt failed; a host that refuses the connection outright is
+    // gone (its program ended), so the way back ends there.
+    void ReconnectFailed(bool hostGone);
+    void GiveUpReconnecting();
 
     OnlineContext& c_;
+    HostLookup lookup_;
+    Reconnector reconnector_;
+    QList<QHostAddress> hostAddresses_;  // what the join found, for the way back
+    quint16 hostPort_ = 0;
     QString password_;  // sent with the name
     int mySlot_ = 0;    // 0 until the host has given one
     bool resyncRequested_ = false;

@@ -54,7 +54,7 @@ struct OnlineContext {
     ChatDisplay& chat;
     EventQueue& queue;
     TableScreen& screen;
-    TableDriver& table;  // read only for the side to move
+    TableDriver& table;  // read for the side to move; its seat held while a match waits
     NetworkLink& link;
 
     Session session = Session::Offline;

@@ -1,5 +1,7 @@
 #include "frontend/core/online_game.h"
 
+#include "frontend/core/join_address.h"
+
 namespace {
 constexpr int kHighestPort = 65355;  // the dialogs have always refused 65356 and up
 }  // namespace
@@ -10,15 +12,6 @@ std::optional<quint16> ParsePort(const QString& text) {
     // Port 0 would listen where nobody is told, or connect nowhere.
     if (!ok || port <= 0 || port > kHighestPort) return std::nullopt;
     return static_cast<quint16>(port);
-}
-
-bool IsAcceptableAddress(const QString& address) {
-    const QString a = address.trimmed();
-    if (a.count(u'.') != 3) return false;
-    for (QChar c : a) {
-        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return false;
-    }
-    return true;
 }
 
 OnlineGame::OnlineGame(FrontendView& view, ChatDisplay& chat, EventQueue& queue,
@@ -58,7 +51,8 @@ bool OnlineGame::Open(quint16 port, const QString& password) {
 bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
     ForgetPractice();
     c_.screen.SetMouseFocus(false);
-    if (!IsAcceptableAddress(address)) {
+    const std::optional<QString> host = NormalizeJoinAddress(address);
+    if (!host) {
         c_.view.ShowMessage(c_.Text(UiText::BadAddress));
         return false;
     }
@@ -67,7 +61,7 @@ bool OnlineGame::Join(const QString& address, const QString& portText, const QSt
         c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    client_.Connect(address.trimmed(), *port, password);
+    client_.Connect(*host, *port, password);
     return true;
 }
 

@@ -22,8 +22,6 @@ constexpr quint16 kDefaultPort = 2500;
 
 // The port typed into the join or create dialog; nullopt when it is refused.
 std::optional<quint16> ParsePort(const QString& text);
-// The join dialog's address check: three dots and no letters.
-bool IsAcceptableAddress(const QString& address);
 
 class OnlineGame : public LinkListener {
 public:
@@ -33,11 +31,19 @@ public:
     int Language() const { return c_.uiLanguage; }
     void SetNickname(const QString& name) { c_.nickname = name; }
     const QString& Nickname() const { return c_.nickname; }
+    // How long a player of a match whose line broke keeps the seat at this
+    // host and tries to come back as a client (60 s); 0 drops at once.
+    void SetSeatHoldSeconds(int seconds) {
+        host_.SetSeatHoldSeconds(seconds);
+        client_.SetReconnectSeconds(seconds);
+    }
     // The one listener that hears this session's events; empty silences it.
     void SetSessionListener(SessionListener listener) { c_.listener = std::move(listener); }
 
     // Buttons. Host and Join answer false when the dialog's values were
     // refused or the game could not be opened; the player was told why.
+    // A join to a name looks it up first; a failed look-up is told as a
+    // message, as a failed connection is.
     bool Host(const QString& portText, const QString& password);
     // Hosting on a port given as a number; 0 lets the system choose one
     // (tests read it from ListeningPort).
@@ -63,6 +69,10 @@ public:
     void KeepVerifyReference(const wire::Positions& own);
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void StartMatchOverCountdown() { c_.match.countdown = 0; }
+    // While a table sent by the host settles, a turn change the library
+    // reports is none of the match's.
+    void SetSettlingSyncedTable(bool settling) { settlingSyncedTable_ = settling; }
+    bool SettlingSyncedTable() const { return settlingSyncedTable_; }
     void AdvanceCountdown();
 
     // From the library's victory callback: 0 draw, 1 green won, 2 red won.
@@ -78,6 +88,7 @@ public:
     bool IsHost() const { return c_.session == Session::Hosting; }
     bool IsOnline() const { return IsHost() || c_.session == Session::Joined; }
     bool IsConnecting() const { return c_.session == Session::Connecting; }
+    bool Reconnecting() const { return client_.Reconnecting(); }
     bool MatchRunning() const { return c_.match.running; }
     bool CountdownRunning() const { return c_.match.countdown.has_value(); }
     int MySlot() const { return client_.MySlot(); }
@@ -89,6 +100,10 @@ public:
     quint16 ListeningPort() const { return link_.ListeningPort(); }
     // The sockets under the game, for feeding a host bytes without one.
     NetworkLink& Link() { return link_; }
+    // How a join finds the addresses of a name; tests answer for it.
+    void SetHostResolver(HostResolver resolver, int timeLimitMs = HostLookup::kTimeLimitMs) {
+        client_.SetHostResolver(std::move(resolver), timeLimitMs);
+    }
 
     // LinkListener.
     void OnClientMessages(int connectionId, const std::vector<QByteArray>& messages) override;
@@ -112,4 +127,5 @@ private:
     OnlineContext c_;
     OnlineHost host_;
     OnlineClient client_;
+    bool settlingSyncedTable_ = false;
 };

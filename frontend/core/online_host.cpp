@@ -10,6 +10,9 @@ namespace {
 constexpr int kMaxClientConnections = 4;
 }  // namespace
 
+OnlineHost::OnlineHost(OnlineContext& context)
+    : c_(context), keeper_(context, [this](int slot, const QString& name) { Drop(slot, name); }) {}
+
 // ---- opening and closing ------------------------------------------------------
 
 bool OnlineHost::Open(quint16 port, const QString& password) {
@@ -28,6 +31,7 @@ bool OnlineHost::Open(quint16 port, const QString& password) {
 
 void OnlineHost::Close(bool quiet) {
     verifyReferences_.Clear();
+    keeper_.Clear();
     if (!quiet) c_.link.Broadcast(wire::kEnds, -1);
     c_.link.StopHosting();  // pending bytes are written before each close
 }
@@ -97,6 +101,7 @@ int OnlineHost::SideToMove() const {
 }
 
 const char* OnlineHost::MoveRefusal(int senderSlot, const GameEvent& move) const {
+    if (keeper_.MatchWaits()) return "the match waits for a player whose line broke";
     const int side = SideToMove();
     const int mover = side == 0 ? c_.match.greenSlot : side == 1 ? c_.match.redSlot : 0;
     if (senderSlot != mover) return "not the player to move";
@@ -133,12 +138,24 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
         c_.link.SendRawToConnection(wire::RefusalFrame(wire::kBadPassword), connectionId);
         return;
     }
+    if (const int awaited = keeper_.AwaitedSlot(login.name)) {
+        ReturnToSeat(connectionId, awaited);
+        return;
+    }
     // A name that could not travel back in "ENTR:"/"ENT2:" is refused as taken.
     const int slot = IsNicknameUsable(login.name) ? c_.board.Seat(login.name, -1, 0, true) : -1;
     if (slot == -1) {
         c_.link.SendRawToConnection(wire::RefusalFrame(wire::kNameTaken), connectionId);
         return;
     }
+    c_.link.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
+                      connectionId);
+    SendSeat(connectionId, slot);
+    if (!c_.match.running) c_.view.SetStartEnabled(true);
+    c_.Tell(session::PlayerSeated{slot});
+}
+
+void OnlineHost::SendSeat(int connectionId, int slot) {
     PlayerSlots& slots = c_.board.Slots();
     c_.link.SendToConnection(wire::kSlotId + QByteArray::number(slot), connectionId);
     slots[slot].connectionId = connectionId;
@@ -149,18 +166,22 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
             wire::kSlotEntry + wire::EncodeSlotEntry({slots[s].name, s, slots[s].wins}, true),
             connectionId);
     }
-    c_.link.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
-                      connectionId);
-    if (c_.match.running) {
-        c_.link.SendToConnection(
-            wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
-                                            static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
-            connectionId);
-        c_.queue.Push(event::SendSync{connectionId});
-    } else {
-        c_.view.SetStartEnabled(true);
-    }
-    c_.Tell(session::PlayerSeated{slot});
+    if (!c_.match.running) return;
+    c_.link.SendToConnection(
+        wire::kInit + wire::EncodeInit({static_cast<uint8_t>(c_.match.greenSlot),
+                                        static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
+        connectionId);
+    c_.queue.Push(event::SendSync{connectionId});
+}
+
+// The others still show the player in the seat: nobody is told of a join.
+void OnlineHost::ReturnToSeat(int connectionId, int slot) {
+    SendSeat(connectionId, slot);
+    keeper_.Return(slot, connectionId);
+    verifyReferences_.Forget(slot);
+    // Whoever moved while the match stood still gets the table as it stands.
+    for (int id : c_.link.ConnectionIds())
+        if (id != connectionId) c_.queue.Push(event::SendSync{id});
 }
 
 // ---- leaving, dropping and kicking ----------------------------------------------
@@ -169,14 +190,23 @@ void OnlineHost::OnConnectionError(int connectionId) {
     // A player who left with "QUIT:" has no slot any more: nothing to do.
     const int slot = c_.board.Slots().FindConnection(connectionId);
     if (slot == 0) return;
-    const QString name = c_.board.Slots()[slot].name;
-    c_.link.Broadcast(wire::kTimedOut + ToWireText(name), connectionId);
+    if (keeper_.WouldHold(slot)) {
+        keeper_.Hold(slot);
+        return;
+    }
+    Drop(slot, c_.board.Slots()[slot].name);
+}
+
+void OnlineHost::Drop(int slot, QString name) {
+    c_.link.Broadcast(wire::kTimedOut + ToWireText(name), -1);
     Remove(slot, name, LeaveReason::Dropped);
 }
 
 void OnlineHost::Kick(const QString& name) {
     const int slot = c_.board.Slots().FindByName(name);
     if (slot == 0) return;
+    // The others must know the player by name again before the kick names it.
+    keeper_.Release(slot);
     const int connectionId = c_.board.Slots()[slot].connectionId;
     if (c_.link.IsConnectionOpen(connectionId)) {
         c_.link.Broadcast(wire::kKickedOther + ToWireText(name), connectionId);
@@ -271,6 +301,7 @@ void OnlineHost::CompareWithClient(const wire::Verify& answer, const wire::Posit
 
 void OnlineHost::SendSync(int connectionId, const wire::Sync& table) {
     c_.link.SendToConnection(wire::kSync + wire::EncodeSync(table), connectionId);
+    keeper_.TableSent(connectionId);
 }
 
 void OnlineHost::QueueSyncForAllClients() {

@@ -10,10 +10,15 @@
 
 #include "frontend/core/online_context.h"
 #include "frontend/core/verify_references.h"
+#include "frontend/core/seat_keeper.h"
 
 class OnlineHost {
 public:
-    explicit OnlineHost(OnlineContext& context) : c_(context) {}
+    explicit OnlineHost(OnlineContext& context);
+
+    // How long a player of the match whose line broke keeps the seat; 0
+    // drops at once.
+    void SetSeatHoldSeconds(int seconds) { keeper_.SetHoldSeconds(seconds); }
 
     // Listens on the port and seats this machine in slot 1.
     bool Open(quint16 port, const QString& password);
@@ -41,6 +46,12 @@ public:
 private:
     Handled Dispatch(int connectionId, const QByteArray& message);
     void Admit(int connectionId, const QByteArray& payload);
+    // What a player who takes a seat is sent: the slot, the other slots and,
+    // while a match runs, the match and (once the table is at rest) the
+    // table.
+    void SendSeat(int connectionId, int slot);
+    void ReturnToSeat(int connectionId, int slot);
+    void Drop(int slot, QString name);  // a copy: the slot forgets it
     void TakeMove(int connectionId, int senderSlot, const wire::Message& m,
                   const GameEvent& move);
     // Why a move from this slot is not taken, or null when it is.
@@ -56,6 +67,7 @@ private:
     void QueueSyncForAllClients();
 
     OnlineContext& c_;
+    SeatKeeper keeper_;
     QString password_;
     VerifyReferences verifyReferences_;
 };

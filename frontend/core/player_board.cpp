@@ -56,6 +56,10 @@ void PlayerBoard::Reset() {
     ShowNoMatch();
 }
 
+void PlayerBoard::ShowAway(int slot, const QString& text) {
+    view_.SetSlotLabel(slot, text, true);
+}
+
 void PlayerBoard::AddWin(int slot) {
     ++slots_[slot].wins;
     view_.SetWinLabel(slot, QString::number(slots_[slot].wins));

@@ -31,6 +31,11 @@ public:
     void Free(int slot, const QString& name, LeaveReason reason);
     void Reset();
 
+    // A slot's row with another text in place of the name (a player who is
+    // awaited); Refresh shows the slot as it stands again.
+    void ShowAway(int slot, const QString& text);
+    void Refresh(int slot) { Show(slot); }
+
     void AddWin(int slot);
     void ShowMatch(int greenSlot, int redSlot);
     void ShowNoMatch();

@@ -8,6 +8,9 @@
 constexpr int kPlayerSlotCount = 4;
 constexpr int kHostConnection = 999;
 constexpr int kNoConnection = -1;
+// A player whose line broke and whose seat is kept for a while: occupied,
+// but reached by no connection.
+constexpr int kAwayConnection = -2;
 
 struct PlayerSlot {
     QString name;  // empty: the slot is free

@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 17> kTexts = {{
+constexpr std::array<Translations, 25> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -31,6 +31,25 @@ constexpr std::array<Translations, 17> kTexts = {{
     {"Senha inválida.", "Incorrect password.", "Contraseña inválida."},
     {"Não foi possível criar o jogo nesta porta.", "Could not create the game on this port.",
      "No se pudo crear el juego en esta puerta."},
+    {"Servidor não encontrado. Confira o nome ou o endereço digitado.",
+     "Server not found. Check the name or address you typed.",
+     "Server no encontrado. Revise el nombre o la dirección que escribió."},
+    {"O nome do servidor não pôde ser consultado a tempo. Confira a sua conexão ou digite o IP.",
+     "The server's name could not be looked up in time. Check your connection or type the IP.",
+     "No se pudo consultar el nombre del server a tiempo. Revise su conexión o escriba el IP."},
+    {"%1 perdeu a conexão. Esperando %1 voltar por até %2 s.",
+     "%1 lost the connection. Waiting up to %2 s for %1 to come back.",
+     "%1 perdió la conexión. Esperando hasta %2 s que %1 vuelva."},
+    {"Ainda esperando %1: faltam %2 s.", "Still waiting for %1: %2 s left.",
+     "Todavía esperando a %1: quedan %2 s."},
+    {"%1 voltou. O jogo continua.", "%1 is back. The game goes on.",
+     "%1 volvió. El juego continúa."},
+    {"Conexão perdida. Tentando reconectar por até %1 s...",
+     "Connection lost. Trying to reconnect for up to %1 s...",
+     "Conexión perdida. Intentando reconectar por hasta %1 s..."},
+    {"Reconectando... faltam %1 s.", "Reconnecting... %1 s left.", "Reconectando... quedan %1 s."},
+    {"Reconectado. O jogo continua.", "Reconnected. The game goes on.",
+     "Reconectado. El juego continúa."},
 }};
 
 }  // namespace

@@ -22,6 +22,17 @@ enum class UiText {
     ServerFull,
     BadPassword,
     HostFailed,
+    HostNotFound,
+    LookupTimedOut,
+    // %1 the player's name, %2 seconds.
+    WaitingForPlayer,
+    StillWaitingForPlayer,
+    // %1 the player's name.
+    PlayerBack,
+    // %1 seconds.
+    Reconnecting,
+    StillReconnecting,
+    Reconnected,
 };
 
 QString Tr(UiText text, int uiLanguage);

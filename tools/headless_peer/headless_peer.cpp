@@ -3,7 +3,7 @@
 // event it sees to standard output, one per line.
 //
 //   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
-//                 [--language 1|2|3] [--lifetime SECONDS]
+//                 [--language 1|2|3] [--lifetime SECONDS] [--hold-seconds N]
 //
 // It ends on "quit", at the end of standard input, or after its lifetime
 // (60 s unless told otherwise), so a test that dies leaves nothing behind.
@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     int tickMs = 2;
     int language = 2;
     int lifetimeSeconds = 60;
+    int holdSeconds = -1;  // the game's own unless given
     bool high = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -57,12 +58,15 @@ int main(int argc, char** argv) {
         } else if (a == u"--lifetime") {
             lifetimeSeconds = value.toInt();
             ++i;
+        } else if (a == u"--hold-seconds") {
+            holdSeconds = value.toInt();
+            ++i;
         } else if (a == u"--high") {
             high = true;
         } else {
             Print(
                 QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
-                               "[--high] [--language L] [--lifetime S]"));
+                               "[--high] [--language L] [--lifetime S] [--hold-seconds N]"));
             return 2;
         }
     }
@@ -74,6 +78,7 @@ int main(int argc, char** argv) {
     });
     core.Online().SetLanguage(language);
     core.Online().SetNickname(name);
+    if (holdSeconds >= 0) core.Online().SetSeatHoldSeconds(holdSeconds);
     PeerCommands commands(core, Print, [&] {
         core.Close({});
         app.quit();

@@ -3,6 +3,8 @@
 // payloads and the refusal replies.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <algorithm>
 #include <QTcpServer>
 
 #include "captured_warnings.h"
@@ -162,7 +164,50 @@ TEST_F(ClientLink, ClosedByTheHostShowsTheLostConnectionMessage) {
     EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
 }
 
+// A player of the running match whose line breaks logs in again by itself,
+// keeping the chat; a host that is gone (nothing listens any more) ends the
+// way back at once, as a lost line ended the game before.
+TEST_F(ClientLink, APlayerWhoseLineBreaksLogsInAgainUntilTheHostIsGone) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7", "TEXT:Hal: hi"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    host->abort();
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Connection lost. Trying to reconnect for up to 60 s..."); }));
+    EXPECT_TRUE(game.Reconnecting());
+    EXPECT_TRUE(game.IsOnline());
+    EXPECT_TRUE(view.messages.isEmpty());
+
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+    host = server.nextPendingConnection();
+    ASSERT_TRUE(SpinUntil([&] { return host->bytesAvailable() > 0; }));
+    EXPECT_EQ(frames.Feed(host->readAll()), std::vector<QByteArray>{"NICK:Ana,pw"});
+    HostWrites({"NICI:"});  // the host has not seen the old line break yet: once more
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }, 5000));
+    host = server.nextPendingConnection();
+    HostWrites({"IDJG:2"});
+    ASSERT_TRUE(SpinUntil([&] { return ChatShows("Reconnected. The game goes on."); }));
+    EXPECT_FALSE(game.Reconnecting());
+    EXPECT_EQ(game.MySlot(), 2);
+    EXPECT_TRUE(ChatShows("Hal: hi"));
+    EXPECT_EQ(std::count_if(view.chatLines.begin(), view.chatLines.end(),
+                            [](const ChatLine& l) {
+                                return HeadlessView::PlainText(l) == "Ana has entered in the chat!";
+                            }),
+              1);  // the first time only
+    EXPECT_TRUE(view.messages.isEmpty());
+
+    HostWrites({QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    server.close();
+    host->abort();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(SpinUntil([&] { return game.State() == Session::Offline; }, 5000));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
+}
+
 TEST_F(ClientLink, ALostHostLeavesNeitherAMatchNorQueuedEventsBehind) {
+    game.SetSeatHoldSeconds(0);  // no way back: the line's end is the game's
     HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",
                 "DISP:" + wire::EncodeShot({1, 21, 5, 0})});
     ASSERT_TRUE(SpinUntil([&] { return !queue.Empty(); }));
@@ -234,19 +279,14 @@ TEST(JoinChecks, NobodyListeningShowsTheConnectionFailedMessage) {
 
     // Refused before anything is opened.
     view.messages.clear();
-    EXPECT_FALSE(game.Join("localhost", port, ""));
+    EXPECT_FALSE(game.Join("local host", port, ""));
     EXPECT_FALSE(game.Join("127.0.0.1", "70000", ""));
     EXPECT_EQ(view.messages, (QStringList{QString::fromUtf8("IP inválido."),
                                           QString::fromUtf8("Puerta inválida.")}));
     EXPECT_FALSE(game.IsConnecting());
 }
 
-TEST(JoinChecks, AddressAndPort) {
-    EXPECT_TRUE(IsAcceptableAddress(" 127.0.0.1 "));
-    EXPECT_TRUE(IsAcceptableAddress("999.1.2.3"));
-    EXPECT_FALSE(IsAcceptableAddress("localhost"));
-    EXPECT_FALSE(IsAcceptableAddress("1.2.3"));
-    EXPECT_FALSE(IsAcceptableAddress("1.2.3.a"));
+TEST(JoinChecks, Port) {
     EXPECT_EQ(ParsePort("2500"), 2500);
     EXPECT_EQ(ParsePort("65355"), 65355);
     EXPECT_FALSE(ParsePort("65356"));

@@ -9,30 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "frontend/core/headless_view.h"
-#include "recording_library.h"
+#include "ticked_game.h"
 
 namespace {
 
-class FrameTick : public ::testing::Test {
-protected:
-    FrameTick()
-        : chat(view, [](int) {}), game(view, chat, queue, library), loop(queue, game, library) {
-        loop.SetMinimumTickMs(0);
-        loop.SetEngineRunning(true);
-    }
-
-    void Ticks(int n) {
-        for (int i = 0; i < n; ++i) loop.Tick();
-    }
-
-    HeadlessView view;
-    EventQueue queue;
-    ChatDisplay chat;
-    RecordingLibrary library;
-    OnlineGame game;
-    FrameLoop loop;
-};
+using FrameTick = TickedGame;
 
 TEST_F(FrameTick, ShotsWaitForARestingTableOneAtATime) {
     queue.Push(event::Shot{1, 2, 3, 4});

@@ -33,10 +33,7 @@ protected:
     }
 
     std::unique_ptr<RawConnection> Admitted(const QByteArray& name, int slot) {
-        auto c = std::make_unique<RawConnection>(game.ListeningPort());
-        c->Send("NICK:" + name + ",");
-        EXPECT_TRUE(c->WaitFor("IDJG:" + QByteArray::number(slot)));
-        return c;
+        return AdmittedConnection(game.ListeningPort(), name, slot);
     }
 
     int ChatCount(const QString& text) const {

@@ -3,10 +3,14 @@
 // frames it receives.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QTcpSocket>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "frontend/core/frame_codec.h"
@@ -14,11 +18,12 @@
 
 class RawConnection {
 public:
-    explicit RawConnection(quint16 port) {
+    explicit RawConnection(quint16 port,
+                           const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
             for (QByteArray& m : frames_.Feed(socket_.readAll())) received.push_back(m);
         });
-        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
+        socket_.connectToHost(address, port);
         SpinUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; });
     }
     void Write(const QByteArray& bytes) {
@@ -43,3 +48,13 @@ private:
     QTcpSocket socket_;
     FrameAssembler frames_;
 };
+
+// A bare connection that logged in under this name and was given this slot
+// (the test fails where it was not).
+inline std::unique_ptr<RawConnection> AdmittedConnection(quint16 port, const QByteArray& name,
+                                                         int slot) {
+    auto c = std::make_unique<RawConnection>(port);
+    c->Send("NICK:" + name + ",");
+    EXPECT_TRUE(c->WaitFor("IDJG:" + QByteArray::number(slot)));
+    return c;
+}

@@ -44,6 +44,7 @@ public:
     int SideToMove() override { return side; }
     void SetSideToMove(int s) override { side = s; }
     int LocalSeat() override { return seat; }
+    void SetLocalSeat(int s) override { seat = s; }
     void ShowRemoteAim(const wire::Aim& aim) override { shownAims.push_back(aim); }
     void StepPhysics() override {
         ++steps;

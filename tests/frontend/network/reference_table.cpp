@@ -84,12 +84,12 @@ QString ShootCommand(const ai::Shot& s) {
 }
 
 ::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
-                                   const QString& expected) {
+                                   const QString& expected, int timeoutMs) {
     QMap<QString, QString> state;
     const bool settled = SpinUntil([&] {
         state = peer.State();
         return state["moving"] == "0" && state["queue"] == "0" && state[field] == expected;
-    });
+    }, timeoutMs);
     if (settled) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << peer.Name().toStdString() << " " << field.toStdString() << "="

@@ -42,7 +42,7 @@ QString ShootCommand(const ai::Shot& s);
 // Waits until the peer's table is at rest with nothing queued and its
 // fingerprint (the field given) equals the expected one.
 ::testing::AssertionResult Settles(PeerProcess& peer, const QString& field,
-                                   const QString& expected);
+                                   const QString& expected, int timeoutMs = kSpinWaitMs);
 
 // Asks the host for a "vsync" and waits for one clean report per client id.
 ::testing::AssertionResult NoDesync(PeerProcess& host, std::initializer_list<int> ids);
