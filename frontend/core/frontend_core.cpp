@@ -1,5 +1,9 @@
 #include "frontend/core/frontend_core.h"
 
+#include <cstdio>
+
+#include "frontend/core/replay_store.h"
+
 CommandLineOptions ParseCommandLine(const QStringList& arguments) {
     CommandLineOptions options;
     const QString first = arguments.value(0).toLower();
@@ -19,7 +23,10 @@ FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect, GameLibr
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect,
                            std::unique_ptr<GameLibrary> owned, GameLibrary* borrowed)
     : ownLibrary_(std::move(owned)),
-      library_(borrowed ? *borrowed : *ownLibrary_),
+      recorder_(
+          borrowed ? *borrowed : *ownLibrary_,
+          [this](const replay::Replay& r) { KeepReplay(r); }, [this] { return PeopleOfTheGame(); }),
+      library_(recorder_),
       chat_(view, std::move(playEffect)),
       online_(view, chat_, queue_, library_),
       loop_(queue_, online_, library_),
@@ -72,4 +79,27 @@ void FrontendCore::NewGame() {
 void FrontendCore::ShowBestScores() {
     if (InGameOrPractice() && !online_.CloseButton()) return;
     library_.ShowBestScores();
+}
+
+ReplayPeople FrontendCore::PeopleOfTheGame() const {
+    ReplayPeople people;
+    people.language = static_cast<uint8_t>(online_.Language());
+    people.againstComputer = againstComputer_;
+    if (online_.PracticeRunning()) {
+        people.greenName = online_.Nickname();
+        return people;
+    }
+    const auto nameIn = [this](int slot) {
+        return slot >= 1 && slot <= kPlayerSlotCount ? online_.Slots()[slot].name : QString();
+    };
+    people.greenName = nameIn(online_.GreenSlot());
+    people.redName = nameIn(online_.RedSlot());
+    return people;
+}
+
+void FrontendCore::KeepReplay(const replay::Replay& replay) {
+    if (replayFolder_.isEmpty()) return;
+    QString error;
+    if (SaveReplay(replayFolder_, replay, &error).isEmpty())
+        std::fprintf(stderr, "ringdisk: the replay was not kept: %s\n", error.toLocal8Bit().constData());
 }

@@ -17,6 +17,7 @@
 #include "frontend/core/high_precision_timer.h"
 #include "frontend/core/library_callbacks.h"
 #include "frontend/core/online_game.h"
+#include "frontend/core/replay_recorder.h"
 
 struct CommandLineOptions {
     bool debug = false;      // "-d"/"-debug" as the first argument
@@ -60,14 +61,29 @@ public:
     EventQueue& Queue() { return queue_; }
     LibraryCallbacks& Callbacks() { return callbacks_; }
 
+    // Every match and practice run is recorded; a finished recording is
+    // saved into this folder (empty: none is saved).
+    void SetReplayFolder(const QString& folder) { replayFolder_ = folder; }
+    // Whether the opponent of the matches is the computer player; their
+    // replays say so.
+    void SetAgainstComputer(bool computer) { againstComputer_ = computer; }
+    const ReplayRecorder& Recorder() const { return recorder_; }
+
 private:
     FrontendCore(FrontendView& view, EffectPlayer playEffect, std::unique_ptr<GameLibrary> owned,
                  GameLibrary* borrowed);
     // Whether a game or practice runs, which hides the connection panel.
     bool InGameOrPractice() const;
 
+    ReplayPeople PeopleOfTheGame() const;
+    void KeepReplay(const replay::Replay& replay);
+
     std::unique_ptr<GameLibrary> ownLibrary_;
+    // Stands between the library and everything else here.
+    ReplayRecorder recorder_;
     GameLibrary& library_;
+    QString replayFolder_;
+    bool againstComputer_ = false;
     EventQueue queue_;
     ChatDisplay chat_;
     OnlineGame online_;

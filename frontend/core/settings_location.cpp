@@ -61,3 +61,18 @@ SettingsLocation LocateSettingsFile(const QString& programFolder,
             QStringLiteral("cannot create the folder %1; the settings are not kept").arg(reason)};
     return {folder + QLatin1Char('/') + fileName, {}};
 }
+
+SettingsLocation LocateReplayFolder(const QString& programFolder,
+                                    const QProcessEnvironment& environment) {
+    if (!IsInstalled(programFolder)) return {QStringLiteral("replays"), {}};
+    QString base = AbsoluteValue(environment, "XDG_DATA_HOME");
+    if (base.isEmpty()) {
+        const QString home = AbsoluteValue(environment, "HOME");
+        if (home.isEmpty())
+            return {{},
+                    QStringLiteral("neither XDG_DATA_HOME nor HOME is an absolute path, so "
+                                   "there is no folder for replays; none are kept")};
+        base = home + QStringLiteral("/.local/share");
+    }
+    return {QDir::cleanPath(base + QStringLiteral("/ringdisk/replays")), {}};
+}
