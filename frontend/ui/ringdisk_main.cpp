@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
     if (!settings.refusal.isEmpty())
         std::fprintf(stderr, "ringdisk: %s\n", qPrintable(settings.refusal));
     MainWindow window(language, settings.path);
+    const SettingsLocation replays = LocateReplayFolder(QCoreApplication::applicationDirPath(),
+                                                        QProcessEnvironment::systemEnvironment());
+    if (!replays.refusal.isEmpty()) std::fprintf(stderr, "ringdisk: %s\n", qPrintable(replays.refusal));
+    window.Core().SetReplayFolder(replays.path);
     if (!window.InitializeLibrary(options.debug)) {
         std::fprintf(stderr,
                      "ringdisk: the game library could not create its scene in the game panel "

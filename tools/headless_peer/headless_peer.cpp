@@ -3,8 +3,9 @@
 // event it sees to standard output, one per line.
 //
 //   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
-//                 [--language 1|2|3] [--lifetime SECONDS]
+//                 [--language 1|2|3] [--lifetime SECONDS] [--replays FOLDER]
 //
+// With --replays, every match it plays or watches is kept as a replay there.
 // It ends on "quit", at the end of standard input, or after its lifetime
 // (60 s unless told otherwise), so a test that dies leaves nothing behind.
 #include <unistd.h>
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     QString name = QStringLiteral("Guest");
     QString script;
+    QString replays;
     int tickMs = 2;
     int language = 2;
     int lifetimeSeconds = 60;
@@ -57,12 +59,15 @@ int main(int argc, char** argv) {
         } else if (a == u"--lifetime") {
             lifetimeSeconds = value.toInt();
             ++i;
+        } else if (a == u"--replays") {
+            replays = value;
+            ++i;
         } else if (a == u"--high") {
             high = true;
         } else {
             Print(
                 QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
-                               "[--high] [--language L] [--lifetime S]"));
+                               "[--high] [--language L] [--lifetime S] [--replays F]"));
             return 2;
         }
     }
@@ -74,6 +79,7 @@ int main(int argc, char** argv) {
     });
     core.Online().SetLanguage(language);
     core.Online().SetNickname(name);
+    core.SetReplayFolder(replays);
     PeerCommands commands(core, Print, [&] {
         core.Close({});
         app.quit();
