@@ -64,7 +64,9 @@ void ReplayRecorder::StepPhysics() {
     inStep_ = false;
     if (!recording_) return;
     ++steps_;
-    fingerprint_ = TableNow();
+    // Only a practice run's end needs the table of its last step kept: it
+    // comes from the drawing, after the table was cleared.
+    if (recording_->header.mode == replay::Mode::Practice) fingerprint_ = TableNow();
     if (!peopleKnown_) {
         // By the first step the session has put its players in their slots.
         const ReplayPeople people = people_();
@@ -78,7 +80,7 @@ void ReplayRecorder::StepPhysics() {
     if (endAfterStep_) {
         const replay::End end = *endAfterStep_;
         endAfterStep_.reset();
-        Finish(end, fingerprint_);
+        Finish(end, TableNow());
     }
 }
 

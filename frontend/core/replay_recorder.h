@@ -105,7 +105,7 @@ private:
     uint32_t steps_ = 0;
     bool inStep_ = false;
     bool peopleKnown_ = false;
-    // The table after the last step, the one an end refers to.
+    // Practice: the table after the last step, the one the run's end refers to.
     uint64_t fingerprint_ = 0;
     // A match decided inside a step ends once that step is over.
     std::optional<replay::End> endAfterStep_;
