@@ -45,6 +45,7 @@ TEST(ReplayLoopback, TheHostAndALateWatcherEachKeepAReplayThatEndsOnTheirTable) 
         QStringLiteral("READY"), PeerInput::Nothing);
     ASSERT_GE(bot.WaitForLine(QStringLiteral("JOINED 2")), 0);
     // The match starts as the computer player sits down; Zed comes in after.
+    ASSERT_TRUE(bot.WaitForPrefix(QStringLiteral("MATCH 1 2 ")).has_value());
     PeerProcess& zed = group.Start(QStringLiteral("Zed"), {"--tick-ms", "1", "--lifetime", "220",
                                                            "--replays", watcherFolder});
     zed.Send(QStringLiteral("join 127.0.0.1 ") + port);
