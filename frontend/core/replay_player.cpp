@@ -54,12 +54,21 @@ int ReplayPlayer::ShotCount() const {
         }));
 }
 
-std::optional<uint32_t> ReplayPlayer::NextShotStep() const {
+const replay::TimedEvent* ReplayPlayer::NextShotEvent() const {
     for (size_t i = next_; i < replay_.events.size(); ++i) {
-        if (std::holds_alternative<wire::Shot>(replay_.events[i].event))
-            return replay_.events[i].step;
+        if (std::holds_alternative<wire::Shot>(replay_.events[i].event)) return &replay_.events[i];
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<uint32_t> ReplayPlayer::NextShotStep() const {
+    const replay::TimedEvent* e = NextShotEvent();
+    return e ? std::optional<uint32_t>(e->step) : std::nullopt;
+}
+
+std::optional<wire::Shot> ReplayPlayer::NextShot() const {
+    const replay::TimedEvent* e = NextShotEvent();
+    return e ? std::optional<wire::Shot>(std::get<wire::Shot>(e->event)) : std::nullopt;
 }
 
 void PlayToEnd(ReplayPlayer& player) {

@@ -40,9 +40,11 @@ public:
     int ShotCount() const;
     // The step on which the next shot is due, or nullopt when none is left.
     std::optional<uint32_t> NextShotStep() const;
+    std::optional<wire::Shot> NextShot() const;
     const replay::Replay& Replay() const { return replay_; }
 
 private:
+    const replay::TimedEvent* NextShotEvent() const;
     // False while the table cannot take the event yet.
     bool Apply(const replay::Event& event);
 

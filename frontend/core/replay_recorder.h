@@ -37,6 +37,8 @@ public:
     ~ReplayRecorder() override;
 
     bool Recording() const { return recording_.has_value(); }
+    // The library itself, for what must not be recorded: a replay watched.
+    GameLibrary& Unrecorded() { return library_; }
 
     // GameLibrary.
     bool Initialize(quintptr window, int width, int height, bool debug, int uiLanguage) override {

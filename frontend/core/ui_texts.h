@@ -22,6 +22,14 @@ enum class UiText {
     ServerFull,
     BadPassword,
     HostFailed,
+    ReplayAsRecorded,
+    ReplayElsewhere,
+    ReplayPracticeNotPlayed,
+    ReplayNotAReplay,
+    ReplayNewerFormat,  // %1: the file's format, %2: the newest this program reads
+    ReplayCutShort,
+    ReplayDamaged,
+    ReplayInvalid,
 };
 
 QString Tr(UiText text, int uiLanguage);

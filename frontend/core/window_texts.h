@@ -53,6 +53,15 @@ enum class Caption {
     Club,
     Master,
     ComputerName,
+    WatchReplay,
+    ReplayMenu,
+    ReplayPause,
+    ReplaySpeed1,
+    ReplaySpeed2,
+    ReplaySpeed4,
+    ReplayNextShot,
+    ReplayStop,
+    OpenReplayFile,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     const SettingsLocation replays = LocateReplayFolder(QCoreApplication::applicationDirPath(),
                                                         QProcessEnvironment::systemEnvironment());
     if (!replays.refusal.isEmpty()) std::fprintf(stderr, "ringdisk: %s\n", qPrintable(replays.refusal));
-    window.Core().SetReplayFolder(replays.path);
+    window.SetReplayFolder(replays.path);
     if (!window.InitializeLibrary(options.debug)) {
         std::fprintf(stderr,
                      "ringdisk: the game library could not create its scene in the game panel "
@@ -60,5 +60,10 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.close(); });
     window.Start(options.highTimer);
+    // "--replay FILE" starts straight into watching it.
+    const QStringList arguments = app.arguments();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--replay"));
+        at > 0 && at + 1 < arguments.size())
+        window.WatchReplayFile(arguments[at + 1]);
     return app.exec();
 }

@@ -1,0 +1,34 @@
+#include "frontend/core/replay_watch.h"
+
+namespace {
+// The cue shows the coming shot for this many steps before it is fired.
+constexpr uint32_t kAimShownSteps = 60;
+constexpr uint8_t kButtonHeld = 1;
+}  // namespace
+
+ReplayWatch::ReplayWatch(const replay::Replay& replay, GameLibrary& library)
+    : library_(library), player_(replay, library, library) {}
+
+void ReplayWatch::Tick() {
+    if (!paused_) {
+        for (int i = 0; i < speed_; ++i) StepOnce();
+    }
+    library_.Render();
+}
+
+void ReplayWatch::SkipToNextShot() {
+    const auto next = player_.NextShotStep();
+    if (!next) return;
+    const uint32_t target = *next > kAimShownSteps ? *next - kAimShownSteps : 0;
+    while (!player_.Finished() && player_.StepsRun() < target) StepOnce();
+}
+
+void ReplayWatch::StepOnce() {
+    const auto next = player_.NextShotStep();
+    if (next && *next <= player_.StepsRun() + kAimShownSteps && !library_.IsMoving()) {
+        // The shot as the shooter aimed it: the cue held on the striker's spot.
+        const auto shot = player_.NextShot();
+        library_.ShowRemoteAim({shot->x, shot->z, shot->force, shot->angle, kButtonHeld});
+    }
+    player_.Step();
+}
