@@ -13,7 +13,7 @@ time the processes used is printed with the table, as cores kept busy.
 
   bench/bot_strength/bot_strength.py --matches 50 [--parallel 8] [--tick-ms 16]
       [--pairings master-club,club-beginner,...] [--build build] [--seed 1]
-      [--match-timeout SECONDS] [--folder DIR] [--keep-folders]
+      [--match-timeout SECONDS] [--folder DIR] [--keep-folders] [--replays DIR]
 
 The players' seeds follow from --seed, the pairing and the match's number;
 the host deals each match's table from a seed of its own choosing, as any
@@ -26,7 +26,9 @@ folder (a new one under /tmp unless --folder names it); the processes'
 folders (each holds what its process printed, stdout.txt, and its
 debug.log) are removed after a match that came to a result unless
 --keep-folders. The exit status
-is 1 when any match came to no result.
+is 1 when any match came to no result. With --replays every match is kept
+there as a replay file, as the host recorded it (the folder keeps the newest
+50), to be watched in the game or checked with tools/shotreplay.
 """
 
 import argparse
@@ -105,7 +107,8 @@ async def end(process):
         await process.wait()
 
 
-async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms, timeout_s):
+async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms, timeout_s,
+                     replays):
     """(result, shots) from the host's report; result None when no result came.
     What each process printed is left in stdout.txt in its folder."""
     host_folder = fresh_folder(os.path.join(folder, "host"))
@@ -114,7 +117,8 @@ async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms, ti
             open(os.path.join(guest_folder, "stdout.txt"), "wb") as guest_lines:
         host = await start(os.path.join(bin_dir, "bot_strength_host"),
                            ["--level", host_level, "--seed", str(seed), "--tick-ms", str(tick_ms),
-                            "--lifetime", str(timeout_s)],
+                            "--lifetime", str(timeout_s)]
+                           + (["--replays", replays] if replays else []),
                            host_folder, asyncio.subprocess.PIPE)
         guest = None
         deadline = time.monotonic() + timeout_s + 30
@@ -148,6 +152,7 @@ async def play_match(bin_dir, folder, host_level, guest_level, seed, tick_ms, ti
 async def run(args, pairings, run_dir, log):
     # Each process starts in its own folder: the programs need a full path.
     bin_dir = os.path.abspath(os.path.join(args.build, "bin"))
+    replays = os.path.abspath(args.replays) if args.replays else None
     slots = asyncio.Semaphore(args.parallel)
     done = 0
     total = len(pairings) * args.matches
@@ -162,7 +167,7 @@ async def run(args, pairings, run_dir, log):
         async with slots:
             began = time.monotonic()
             result, shots = await play_match(bin_dir, folder, host_level, guest_level, seed,
-                                             args.tick_ms, args.match_timeout)
+                                             args.tick_ms, args.match_timeout, replays)
             seconds = time.monotonic() - began
         pairing.record(first_hosts, result, shots)
         done += 1
@@ -201,6 +206,7 @@ def main():
     parser.add_argument("--match-timeout", type=int, default=3600, metavar="SECONDS",
                         help="a match still running after this is stopped, with no result")
     parser.add_argument("--folder", help="where the run's files go")
+    parser.add_argument("--replays", metavar="DIR", help="keep every match there as a replay")
     parser.add_argument("--keep-folders", action="store_true",
                         help="keep each process's folder (its debug.log)")
     args = parser.parse_args()

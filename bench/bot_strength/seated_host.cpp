@@ -4,6 +4,7 @@
 // closes the game once the match has a result, which sends the opponent home.
 //
 //   bot_strength_host --level L --seed S [--tick-ms N] [--lifetime SECONDS]
+//                     [--replays FOLDER]
 //
 // Standard output: "HOSTING PORT", then the player's lines (DECIDED, SHOT,
 // RESULT R SHOTS with R 0 draw, 1 green won, 2 red won); the host sits in
@@ -27,6 +28,7 @@ struct HostOptions {
     uint64_t seed = 0;
     int tickMs = 16;
     int lifetimeSeconds = 1800;
+    QString replays;  // where the match is kept as a replay; empty: nowhere
 };
 
 std::optional<HostOptions> ParseOptions(const QStringList& args) {
@@ -46,6 +48,8 @@ std::optional<HostOptions> ParseOptions(const QStringList& args) {
             ok = ok && o.tickMs >= 1;
         } else if (name == u"--lifetime") {
             o.lifetimeSeconds = value.toInt(&ok);
+        } else if (name == u"--replays") {
+            o.replays = value;
         } else {
             return std::nullopt;
         }
@@ -61,7 +65,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const auto options = ParseOptions(app.arguments().mid(1));
     if (!options) {
-        std::fputs("usage: bot_strength_host --level L --seed S [--tick-ms N] [--lifetime S]\n",
+        std::fputs("usage: bot_strength_host --level L --seed S [--tick-ms N] [--lifetime S] "
+                   "[--replays F]\n",
                    stderr);
         return 2;
     }
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
     FrontendCore core(view, [](int) {});
     core.Online().SetLanguage(kEnglish);
     core.Online().SetNickname(QStringLiteral("Host"));
+    core.SetReplayFolder(options->replays);
     if (options->tickMs < HighPrecisionTimer::kPeriodMs) core.Loop().SetMinimumTickMs(0);
     core.Start(false, options->tickMs);
 

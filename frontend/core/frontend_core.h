@@ -17,6 +17,8 @@
 #include "frontend/core/high_precision_timer.h"
 #include "frontend/core/library_callbacks.h"
 #include "frontend/core/online_game.h"
+#include "frontend/core/replay_recorder.h"
+#include "frontend/core/replay_watch.h"
 
 struct CommandLineOptions {
     bool debug = false;      // "-d"/"-debug" as the first argument
@@ -60,14 +62,45 @@ public:
     EventQueue& Queue() { return queue_; }
     LibraryCallbacks& Callbacks() { return callbacks_; }
 
+    // Every match and practice run is recorded; a finished recording is
+    // saved into this folder (empty: none is saved).
+    void SetReplayFolder(const QString& folder) { replayFolder_ = folder; }
+    // Whether the opponent of the matches is the computer player; their
+    // replays say so.
+    void SetAgainstComputer(bool computer) { againstComputer_ = computer; }
+    const ReplayRecorder& Recorder() const { return recorder_; }
+
+    // Watching a replay: the frame timer plays it in the game panel instead
+    // of running the frame loop, after leaving a game or practice the way
+    // "Encerrar" does. False, with the player told why, when it is not
+    // watched. Starting a game or practice ends the watching by itself.
+    bool WatchReplay(const replay::Replay& replay);
+    // Back to the intro.
+    void StopWatching();
+    // The replay being watched, or null.
+    ReplayWatch* Watching() { return watch_.get(); }
+
 private:
     FrontendCore(FrontendView& view, EffectPlayer playEffect, std::unique_ptr<GameLibrary> owned,
                  GameLibrary* borrowed);
     // Whether a game or practice runs, which hides the connection panel.
     bool InGameOrPractice() const;
 
+    void Tick();
+    // Hands the library back to the frame loop.
+    void EndWatching();
+    ReplayPeople PeopleOfTheGame() const;
+    void KeepReplay(const replay::Replay& replay);
+
     std::unique_ptr<GameLibrary> ownLibrary_;
+    // Stands between the library and everything else here.
+    ReplayRecorder recorder_;
     GameLibrary& library_;
+    QString replayFolder_;
+    bool againstComputer_ = false;
+    FrontendView& view_;
+    std::unique_ptr<ReplayWatch> watch_;
+    bool verdictShown_ = false;
     EventQueue queue_;
     ChatDisplay chat_;
     OnlineGame online_;

@@ -38,26 +38,45 @@ QString MakeFolder(const QString& path) {
     return {};
 }
 
+// The game's folder under the XDG base folder named by variable, else under
+// $HOME/homeDefault; empty when neither is an absolute path.
+QString XdgGameFolder(const QProcessEnvironment& environment, const char* variable,
+                      const char* homeDefault) {
+    QString base = AbsoluteValue(environment, variable);
+    if (base.isEmpty()) {
+        const QString home = AbsoluteValue(environment, "HOME");
+        if (home.isEmpty()) return {};
+        base = home + QLatin1Char('/') + QLatin1String(homeDefault);
+    }
+    return QDir::cleanPath(base + QStringLiteral("/ringdisk"));
+}
+
 }  // namespace
 
 SettingsLocation LocateSettingsFile(const QString& programFolder,
                                     const QProcessEnvironment& environment,
                                     const QString& fileName) {
     if (!IsInstalled(programFolder)) return {fileName, {}};
-    QString base = AbsoluteValue(environment, "XDG_CONFIG_HOME");
-    if (base.isEmpty()) {
-        const QString home = AbsoluteValue(environment, "HOME");
-        if (home.isEmpty())
-            return {{},
-                    QStringLiteral("neither XDG_CONFIG_HOME nor HOME is an absolute path, so "
-                                   "there is no folder for %1; the settings are not kept")
-                        .arg(fileName)};
-        base = home + QStringLiteral("/.config");
-    }
-    const QString folder = QDir::cleanPath(base + QStringLiteral("/ringdisk"));
+    const QString folder = XdgGameFolder(environment, "XDG_CONFIG_HOME", ".config");
+    if (folder.isEmpty())
+        return {{},
+                QStringLiteral("neither XDG_CONFIG_HOME nor HOME is an absolute path, so "
+                               "there is no folder for %1; the settings are not kept")
+                    .arg(fileName)};
     if (const QString reason = MakeFolder(folder); !reason.isEmpty())
         return {
             {},
             QStringLiteral("cannot create the folder %1; the settings are not kept").arg(reason)};
     return {folder + QLatin1Char('/') + fileName, {}};
+}
+
+SettingsLocation LocateReplayFolder(const QString& programFolder,
+                                    const QProcessEnvironment& environment) {
+    if (!IsInstalled(programFolder)) return {QStringLiteral("replays"), {}};
+    const QString folder = XdgGameFolder(environment, "XDG_DATA_HOME", ".local/share");
+    if (folder.isEmpty())
+        return {{},
+                QStringLiteral("neither XDG_DATA_HOME nor HOME is an absolute path, so "
+                               "there is no folder for replays; none are kept")};
+    return {folder + QStringLiteral("/replays"), {}};
 }

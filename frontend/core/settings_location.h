@@ -26,3 +26,10 @@ struct SettingsLocation {
 SettingsLocation LocateSettingsFile(const QString& programFolder,
                                     const QProcessEnvironment& environment,
                                     const QString& fileName);
+
+// The folder for replays, beside the best plays: "replays" in the working
+// folder when run from a build; installed, $XDG_DATA_HOME/ringdisk/replays
+// (else $HOME/.local/share/ringdisk/replays). Empty, with the refusal, when
+// there is none; the folder itself is made when the first replay is saved.
+SettingsLocation LocateReplayFolder(const QString& programFolder,
+                                    const QProcessEnvironment& environment);

@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 25> kTexts = {{
+constexpr std::array<Translations, 33> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -50,6 +50,29 @@ constexpr std::array<Translations, 25> kTexts = {{
     {"Reconectando... faltam %1 s.", "Reconnecting... %1 s left.", "Reconectando... quedan %1 s."},
     {"Reconectado. O jogo continua.", "Reconnected. The game goes on.",
      "Reconectado. El juego continúa."},
+    {"O replay terminou na mesa gravada.", "The replay ended on the recorded table.",
+     "La repetición terminó en la mesa grabada."},
+    {"O replay NÃO terminou na mesa gravada: esta versão do jogo não reproduz esta partida.",
+     "The replay did NOT end on the recorded table: this version of the game does not give "
+     "this match.",
+     "La repetición NO terminó en la mesa grabada: esta versión del juego no reproduce este "
+     "partido."},
+    {"Treinos ficam gravados, mas ainda não podem ser assistidos.",
+     "Training runs are recorded but cannot be watched yet.",
+     "Los ejercicios se graban, pero aún no se pueden ver."},
+    {"Este arquivo não é um replay.", "This file is not a replay.",
+     "Este archivo no es una repetición."},
+    {"Este replay foi gravado por uma versão mais nova do jogo (formato %1; esta lê até o %2).",
+     "This replay was written by a newer version of the game (format %1; this one reads up to "
+     "%2).",
+     "Esta repetición fue grabada por una versión más nueva del juego (formato %1; esta lee "
+     "hasta el %2)."},
+    {"Este replay está incompleto.", "This replay is cut short.",
+     "Esta repetición está incompleta."},
+    {"Este replay está danificado.", "This replay is damaged.", "Esta repetición está dañada."},
+    {"Este replay contém valores que nenhuma gravação escreve.",
+     "This replay holds values no recording writes.",
+     "Esta repetición contiene valores que ninguna grabación escribe."},
 }};
 
 }  // namespace

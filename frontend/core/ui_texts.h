@@ -33,6 +33,14 @@ enum class UiText {
     Reconnecting,
     StillReconnecting,
     Reconnected,
+    ReplayAsRecorded,
+    ReplayElsewhere,
+    ReplayPracticeNotPlayed,
+    ReplayNotAReplay,
+    ReplayNewerFormat,  // %1: the file's format, %2: the newest this program reads
+    ReplayCutShort,
+    ReplayDamaged,
+    ReplayInvalid,
 };
 
 QString Tr(UiText text, int uiLanguage);

@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 48> kCaptions = {{
+constexpr std::array<Translations, 57> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -57,6 +57,15 @@ constexpr std::array<Translations, 48> kCaptions = {{
     {"Mestre", "Master", "Maestro"},
     {"Computador", "Computer", "Computadora"},
     {"Tela cheia", "Full screen", "Pantalla completa"},
+    {"Assistir a um replay…", "Watch a replay…", "Ver una repetición…"},
+    {"Replay", "Replay", "Repetición"},
+    {"Pausar / continuar", "Pause / continue", "Pausar / seguir"},
+    {"Velocidade 1×", "Speed 1×", "Velocidad 1×"},
+    {"Velocidade 2×", "Speed 2×", "Velocidad 2×"},
+    {"Velocidade 4×", "Speed 4×", "Velocidad 4×"},
+    {"Próxima tacada", "Next shot", "Próximo tiro"},
+    {"Parar o replay", "Stop the replay", "Parar la repetición"},
+    {"Abrir arquivo…", "Open a file…", "Abrir archivo…"},
 }};
 
 // Indexed by Hint.

@@ -54,6 +54,15 @@ enum class Caption {
     Master,
     ComputerName,
     FullScreen,
+    WatchReplay,
+    ReplayMenu,
+    ReplayPause,
+    ReplaySpeed1,
+    ReplaySpeed2,
+    ReplaySpeed4,
+    ReplayNextShot,
+    ReplayStop,
+    OpenReplayFile,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

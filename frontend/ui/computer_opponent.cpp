@@ -48,11 +48,13 @@ bool ComputerOpponent::Start(const QString& level, const QString& botName) {
         return false;
     }
     startWhenSeated_ = true;
+    core_.SetAgainstComputer(true);
     return true;
 }
 
 void ComputerOpponent::OnSessionEvent(const SessionEvent& event) {
     if (std::holds_alternative<session::Ended>(event)) {
+        core_.SetAgainstComputer(false);
         StopBot();
         return;
     }

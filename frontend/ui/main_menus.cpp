@@ -38,6 +38,22 @@ MainMenus::MainMenus(QMenuBar& bar) {
     bestScores = Item(game, "Verrecordes1");
     game->addSeparator();
     exit = Item(game, "Sair1");
+    watchReplay = Item(game, "AssistirReplay1");
+    replay = Submenu(game, "Replay1");
+    replayPause = Item(replay, "ReplayPausa1");
+    replayPause->setShortcut(Qt::Key_Space);
+    auto* speeds = new QActionGroup(replay);
+    replaySpeed1 = Check(replay, "ReplayVelocidade1", speeds);
+    replaySpeed2 = Check(replay, "ReplayVelocidade2", speeds);
+    replaySpeed4 = Check(replay, "ReplayVelocidade4", speeds);
+    replaySpeed1->setShortcut(Qt::Key_1);
+    replaySpeed2->setShortcut(Qt::Key_2);
+    replaySpeed4->setShortcut(Qt::Key_4);
+    replaySpeed1->setChecked(true);
+    replayNextShot = Item(replay, "ReplayProxima1");
+    replayNextShot->setShortcut(Qt::Key_N);
+    replayStop = Item(replay, "ReplayParar1");
+    replayStop->setShortcut(Qt::Key_Escape);
 
     configuration = Submenu(&bar, "Configurao1");
     video = Submenu(configuration, "Vdeo1");
@@ -89,6 +105,14 @@ void MainMenus::SetCaptions(int language) {
     text(master, Caption::Master);
     text(bestScores, Caption::BestScores);
     text(exit, Caption::Exit);
+    text(watchReplay, Caption::WatchReplay);
+    set(replay, Caption::ReplayMenu);
+    text(replayPause, Caption::ReplayPause);
+    text(replaySpeed1, Caption::ReplaySpeed1);
+    text(replaySpeed2, Caption::ReplaySpeed2);
+    text(replaySpeed4, Caption::ReplaySpeed4);
+    text(replayNextShot, Caption::ReplayNextShot);
+    text(replayStop, Caption::ReplayStop);
     set(configuration, Caption::ConfigurationMenu);
     set(video, Caption::VideoMenu);
     set(refreshRate, Caption::RefreshRateMenu);

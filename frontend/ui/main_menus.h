@@ -28,6 +28,14 @@ struct MainMenus {
     QAction* master;
     QAction* bestScores;
     QAction* exit;
+    QAction* watchReplay;
+    QMenu* replay;  // the controls of a replay being watched
+    QAction* replayPause;
+    QAction* replaySpeed1;
+    QAction* replaySpeed2;
+    QAction* replaySpeed4;
+    QAction* replayNextShot;
+    QAction* replayStop;
 
     QMenu* configuration;
     QMenu* video;

@@ -182,6 +182,7 @@ void MainWindow::ConnectMenus() {
     }
     connect(menus.bestScores, &QAction::triggered, this, [this] { core_->ShowBestScores(); });
     connect(menus.exit, &QAction::triggered, this, &QWidget::close);
+    ConnectReplayMenu();
     const std::pair<QAction*, RefreshRate> rates[] = {{menus.slow15, RefreshRate::Slow15},
                                                       {menus.medium30, RefreshRate::Medium30},
                                                       {menus.normal60, RefreshRate::Normal60}};

@@ -36,6 +36,12 @@ public:
     bool WindowActive() const { return windowActive_; }
     bool ComputerPlaying() const { return computer_->Running(); }
 
+    // Where replays are kept and listed; empty keeps none.
+    void SetReplayFolder(const QString& folder);
+    // Reads the file and watches it in the game panel; a refused file is
+    // reported with its reason. False when it is not watched.
+    bool WatchReplayFile(const QString& path);
+
     GamePanel* tela;
     SidePanels panels;
     MainMenus menus;
@@ -88,10 +94,14 @@ private:
     void RunModal(QDialog& dialog, const std::function<void()>& onConfirm);
     // level as ringdisk-bot takes it.
     void PlayAgainstComputer(const QString& level);
+    void ConnectReplayMenu();
+    // The replay menu's controls work only while a replay is watched.
+    void EnableReplayControls();
 
     int uiLanguage_;
     bool windowActive_ = true;
     std::unique_ptr<FrontendCore> core_;
     std::unique_ptr<SettingsSession> settings_;
     std::unique_ptr<ComputerOpponent> computer_;
+    QString replayFolder_;
 };

@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
     if (!settings.refusal.isEmpty())
         std::fprintf(stderr, "ringdisk: %s\n", qPrintable(settings.refusal));
     MainWindow window(language, settings.path);
+    const SettingsLocation replays = LocateReplayFolder(QCoreApplication::applicationDirPath(),
+                                                        QProcessEnvironment::systemEnvironment());
+    if (!replays.refusal.isEmpty()) std::fprintf(stderr, "ringdisk: %s\n", qPrintable(replays.refusal));
+    window.SetReplayFolder(replays.path);
     if (!window.InitializeLibrary(options.debug)) {
         std::fprintf(stderr,
                      "ringdisk: the game library could not create its scene in the game panel "
@@ -57,5 +61,10 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.close(); });
     window.Start(options.highTimer);
+    // "--replay FILE" starts straight into watching it.
+    const QStringList arguments = app.arguments();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--replay"));
+        at > 0 && at + 1 < arguments.size())
+        window.WatchReplayFile(arguments[at + 1]);
     return app.exec();
 }

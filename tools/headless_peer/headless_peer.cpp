@@ -4,7 +4,9 @@
 //
 //   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
 //                 [--language 1|2|3] [--lifetime SECONDS] [--hold-seconds N]
+//                 [--replays FOLDER]
 //
+// With --replays, every match it plays or watches is kept as a replay there.
 // It ends on "quit", at the end of standard input, or after its lifetime
 // (60 s unless told otherwise), so a test that dies leaves nothing behind.
 #include <unistd.h>
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     QString name = QStringLiteral("Guest");
     QString script;
+    QString replays;
     int tickMs = 2;
     int language = 2;
     int lifetimeSeconds = 60;
@@ -61,12 +64,16 @@ int main(int argc, char** argv) {
         } else if (a == u"--hold-seconds") {
             holdSeconds = value.toInt();
             ++i;
+        } else if (a == u"--replays") {
+            replays = value;
+            ++i;
         } else if (a == u"--high") {
             high = true;
         } else {
             Print(
                 QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
-                               "[--high] [--language L] [--lifetime S] [--hold-seconds N]"));
+                               "[--high] [--language L] [--lifetime S] [--hold-seconds N] "
+                               "[--replays F]"));
             return 2;
         }
     }
@@ -79,6 +86,7 @@ int main(int argc, char** argv) {
     core.Online().SetLanguage(language);
     core.Online().SetNickname(name);
     if (holdSeconds >= 0) core.Online().SetSeatHoldSeconds(holdSeconds);
+    core.SetReplayFolder(replays);
     PeerCommands commands(core, Print, [&] {
         core.Close({});
         app.quit();

@@ -3,10 +3,15 @@
 // exported interface, then writes the position dump and prints the score.
 //
 //   shotreplay SEED [SHOTFILE]
+//   shotreplay --replay FILE
 //
 // SHOTFILE holds one shot per line: "x z force angle" (angle in radians, 0 is
 // straight at the far side of the shooter). Without a file a built-in demo
 // sequence is played. '#' starts a comment.
+//
+// With --replay it plays a recorded match as a spectator's table would and
+// checks that it ends on the recorded table; the exit status is 0 when it
+// does, 1 when it does not or the file was refused.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/shotreplay/replay_check.h"
 #include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
@@ -52,8 +58,15 @@ void OnVitoria(int r) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: shotreplay SEED [SHOTFILE]\n");
+        std::fprintf(stderr, "usage: shotreplay SEED [SHOTFILE] | shotreplay --replay FILE\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "--replay") {
+        if (argc != 3) {
+            std::fprintf(stderr, "usage: shotreplay --replay FILE\n");
+            return 2;
+        }
+        return CheckReplayFile(argv[2]);
     }
     const int seed = std::atoi(argv[1]);
     std::vector<Shot> shots;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,8 @@ public:
     void ShowRemoteAim(const wire::Aim& aim) override { shownAims.push_back(aim); }
     void StepPhysics() override {
         ++steps;
+        // What the library reports from inside this step, as it would.
+        if (duringNextStep && listener) std::exchange(duringNextStep, {})(*listener);
         if (moving && --stepsUntilRest <= 0) {
             moving = false;
             stepsUntilRest = kShotSteps;
@@ -128,6 +131,7 @@ public:
     int introsAtShutdown = 0;
     size_t focusCallsAtShutdown = 0;
     GameLibraryListener* listener = nullptr;
+    std::function<void(GameLibraryListener&)> duringNextStep;
     std::vector<std::string> optionCalls;
 
 private:

@@ -94,3 +94,25 @@ TEST_F(SettingsLocationTest, WithNoFolderOrOneThatCannotBeMadeTheSettingsAreRefu
     EXPECT_TRUE(blocked.path.isEmpty());
     EXPECT_TRUE(blocked.refusal.contains(blocker.fileName())) << qPrintable(blocked.refusal);
 }
+
+// Replays go beside the best plays: the working folder in a build, the
+// player's XDG data folder when installed.
+TEST_F(SettingsLocationTest, ReplaysLiveInTheWorkingFolderOfABuildAndTheDataFolderOfAnInstall) {
+    EXPECT_EQ(LocateReplayFolder(root.filePath(QStringLiteral("build/bin")),
+                                 Environment({{"HOME", home}}))
+                  .path,
+              QStringLiteral("replays"));
+    const QString installed = root.filePath(kInstalled);
+    const QString data = root.filePath(QStringLiteral("data"));
+    EXPECT_EQ(LocateReplayFolder(installed, Environment({{"HOME", home}, {"XDG_DATA_HOME", data}}))
+                  .path,
+              data + QStringLiteral("/ringdisk/replays"));
+    // A relative XDG value does not count.
+    EXPECT_EQ(LocateReplayFolder(installed,
+                                 Environment({{"HOME", home}, {"XDG_DATA_HOME", "rel/data"}}))
+                  .path,
+              home + QStringLiteral("/.local/share/ringdisk/replays"));
+    const SettingsLocation none = LocateReplayFolder(installed, Environment({}));
+    EXPECT_TRUE(none.path.isEmpty());
+    EXPECT_FALSE(none.refusal.isEmpty());
+}

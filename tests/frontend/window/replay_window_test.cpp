@@ -1,0 +1,113 @@
+// Watching a replay in the window over the stand-in library: the menu in the
+// three languages, a file played to its end as a spectator's table with the
+// verdict shown, the speed and pause controls, and files the window refuses
+// with their reason.
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include "frontend/core/replay_player.h"
+#include "frontend/core/replay_store.h"
+#include "tests/frontend/window/window_fixture.h"
+
+namespace {
+
+using namespace replay;
+
+class ReplayWindowTest : public WindowTest {
+protected:
+    // A short match, its fingerprint the one the stand-in's table ends on.
+    Replay Match(bool endsAsRecorded = true) {
+        Replay r;
+        r.header = {QStringLiteral("v1.1"), 1765280000,      Mode::Match, Seat::Watching, 2, 77,
+                    QStringLiteral("Ana"),  QStringLiteral("Bob")};
+        r.events = {{2, wire::Shot{0.0f, 21.5f, 10.0f, 0.0f}},
+                    {6, PassTurn{}},
+                    {8, wire::Shot{2.0f, -21.5f, 8.0f, 0.2f}},
+                    {120, End{false, 2}}};
+        RecordingLibrary table;
+        ReplayPlayer player(r, table, table);
+        PlayToEnd(player);
+        r.fingerprint = player.FinalFingerprint() ^ (endsAsRecorded ? 0 : 1);
+        return r;
+    }
+    QString Write(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+};
+
+TEST_F(ReplayWindowTest, TheReplayMenuInTheThreeLanguages) {
+    const char* expected[][2] = {{"Assistir a um replay…", "Próxima tacada"},
+                                 {"Watch a replay…", "Next shot"},
+                                 {"Ver una repetición…", "Próximo tiro"}};
+    for (int language = 1; language <= 3; ++language) {
+        Open(language);
+        EXPECT_EQ(Find<QAction>("AssistirReplay1")->text(),
+                  QString::fromUtf8(expected[language - 1][0]));
+        EXPECT_EQ(Find<QAction>("ReplayProxima1")->text(),
+                  QString::fromUtf8(expected[language - 1][1]));
+        window.reset();
+    }
+}
+
+TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTableBack) {
+    Open();
+    const QString path = Write("match.rdreplay", EncodeReplay(Match()));
+    ASSERT_TRUE(window->WatchReplayFile(path));
+    ASSERT_EQ(library.matches.size(), 1u);
+    EXPECT_EQ(library.matches[0].seat, 0);  // watched
+    EXPECT_EQ(library.matches[0].seed, 77);
+    // Nothing of the match reaches the online game meanwhile.
+    EXPECT_EQ(library.listener, nullptr);
+    EXPECT_TRUE(Find<QMenu>("Replay1")->isEnabled());
+
+    Find<QAction>("ReplayVelocidade4")->trigger();
+    EXPECT_EQ(window->Core().Watching()->Speed(), 4);
+    Find<QAction>("ReplayPausa1")->trigger();
+    const int stepsWhenPaused = library.steps;
+    QTest::qWait(100);
+    EXPECT_EQ(library.steps, stepsWhenPaused);
+    Find<QAction>("ReplayPausa1")->trigger();
+    EXPECT_EQ(TakeBox(*window), "The replay ended on the recorded table.");
+    EXPECT_EQ(library.shots.size(), 2u);
+    EXPECT_EQ(library.side, 1);  // red, after the recorded turn change
+
+    Find<QAction>("ReplayParar1")->trigger();
+    EXPECT_EQ(window->Core().Watching(), nullptr);
+    EXPECT_NE(library.listener, nullptr);
+    EXPECT_GE(library.introsShown, 1);
+    EXPECT_FALSE(Find<QMenu>("Replay1")->isEnabled());
+}
+
+TEST_F(ReplayWindowTest, AReplayEndingElsewhereSaysSoPlainly) {
+    Open();
+    ASSERT_TRUE(window->WatchReplayFile(Write("other.rdreplay", EncodeReplay(Match(false)))));
+    Find<QAction>("ReplayVelocidade4")->trigger();
+    Find<QAction>("ReplayProxima1")->trigger();
+    EXPECT_TRUE(TakeBox(*window).startsWith("The replay did NOT end on the recorded table"));
+}
+
+TEST_F(ReplayWindowTest, FilesThatCannotBeWatchedAreRefusedWithTheirReason) {
+    Open(3);
+    QByteArray damaged = EncodeReplay(Match());
+    damaged[30] = static_cast<char>(damaged[30] ^ 0x10);
+    EXPECT_FALSE(window->WatchReplayFile(Write("damaged.rdreplay", damaged)));
+    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Esta repetición está dañada."));
+    QByteArray newer = EncodeReplay(Match());
+    newer[8] = 2;
+    EXPECT_FALSE(window->WatchReplayFile(Write("newer.rdreplay", newer)));
+    EXPECT_TRUE(TakeBox(*window).contains(QStringLiteral("formato 2")));
+    Replay practice = Match();
+    practice.header.mode = Mode::Practice;
+    practice.header.seat = Seat::Green;
+    practice.header.seedOrLevel = 1;
+    EXPECT_FALSE(window->WatchReplayFile(Write("practice.rdreplay", EncodeReplay(practice))));
+    EXPECT_FALSE(TakeBox(*window).isEmpty());
+    EXPECT_TRUE(library.matches.empty());
+    EXPECT_EQ(window->Core().Watching(), nullptr);
+}
+
+}  // namespace
