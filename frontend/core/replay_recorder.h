@@ -44,6 +44,7 @@ public:
     bool Initialize(quintptr window, int width, int height, bool debug, int uiLanguage) override {
         return library_.Initialize(window, width, height, debug, uiLanguage);
     }
+    bool ResizeScene(int width, int height) override { return library_.ResizeScene(width, height); }
     void Shutdown() override;
     bool Finished() const override { return library_.Finished(); }
     void Attach(GameLibraryListener* listener) override;
@@ -56,6 +57,7 @@ public:
     int SideToMove() override { return library_.SideToMove(); }
     void SetSideToMove(int side) override;
     int LocalSeat() override { return library_.LocalSeat(); }
+    void SetLocalSeat(int side) override { library_.SetLocalSeat(side); }
     void ShowRemoteAim(const wire::Aim& aim) override { library_.ShowRemoteAim(aim); }
     void StepPhysics() override;
     void Render() override { library_.Render(); }
