@@ -9,6 +9,15 @@ namespace {
 // A square far larger than the table on its plane: any point of the table
 // maps inside it.
 constexpr float kReach = 100.0f;
+
+void ReadAimKeys(const VEX_Input& input, AimKeys& keys) {
+    constexpr uint8_t kCodes[kAimKeyCount] = {kKeyLeft, kKeyRight, kKeyUp,   kKeyDown,
+                                              kKeyA,    kKeyD,     kKeySpace};
+    for (int key = 0; key < kAimKeyCount; ++key) {
+        keys.down[key] = input.KeyDown(kCodes[key]);
+        keys.pressed[key] = input.KeyPressed(kCodes[key]);
+    }
+}
 }  // namespace
 
 bool PickTablePoint(const Scene& scene, float& x, float& z) {
@@ -36,5 +45,6 @@ FrameInput ReadFrameInput(float frameSeconds) {
     int32_t screenX = 0, screenY = 0;
     if (input.ScreenCursor(screenX, screenY)) in.cursorX = screenX, in.cursorY = screenY;
     in.frameSeconds = frameSeconds;
+    ReadAimKeys(input, in.keys);
     return in;
 }
