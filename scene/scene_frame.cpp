@@ -83,6 +83,7 @@ void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
     DrawHud(g, hud);
     FadeHelp(g.hasFocus, scene.counters.helpAlpha, hud.frameSeconds);
     DrawHelpPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
+    DrawKeysPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
     if (g.mode == kModeIdle) DrawVersionText(scene.width, scene.height);
 }
 
