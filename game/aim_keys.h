@@ -5,7 +5,8 @@
 #pragma once
 
 enum AimKey {
-    kAimKeyLeft = 0,   // Left arrow: the striker left while placing, then the aim turns left
+    kAimKeyLeft = 0,   // Left arrow: the striker left while placing, then the cue swings left
+                       // as a mouse moved left swings it, sending the shot to the right
     kAimKeyRight,      // Right arrow
     kAimKeyUp,         // Up arrow: less force
     kAimKeyDown,       // Down arrow: more force, the cue drawn back towards the player
@@ -18,6 +19,9 @@ enum AimKey {
 struct AimKeys {
     bool down[kAimKeyCount] = {};
     bool pressed[kAimKeyCount] = {};  // went down in this frame's read
+    // Wall-clock seconds since the previous read: a key repeats after the
+    // time the player held it, whatever the drawing took.
+    float seconds = 0;
 };
 
 struct KeyAimState {

@@ -44,7 +44,7 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     const float fine = input.shiftHeld ? kKeyFineFactor : 1.0f;
     float steps[kAimKeyCount];
     for (int key = 0; key < kAimKeyCount; ++key)
-        steps[key] = StepsOf(keys, k, AimKey(key), input.frameSeconds);
+        steps[key] = StepsOf(keys, k, AimKey(key), keys.seconds);
 
     // A dropped aim (lost focus, a reset, a finished shot) lets go of the cue.
     if (g.aim.aimPhase != kAimHolding) k.holding = false;
@@ -56,8 +56,9 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     if (!ownTurn) return;
 
     if (g.aim.aimPhase == kAimPlacing) {
-        // Seen from the red seat the table is turned round: its left is +x.
-        const float leftward = g.localSeat == kSideRed ? 1.0f : -1.0f;
+        // The green seat looks along -z, so its left on the screen is +x;
+        // the red seat sees the table turned round.
+        const float leftward = g.localSeat == kSideRed ? -1.0f : 1.0f;
         const float along = steps[kAimKeyLeft] + steps[kAimKeyPlaceLeft] -
                             steps[kAimKeyRight] - steps[kAimKeyPlaceRight];
         const bool takeCue = AnyPressed(keys, {kAimKeyShoot, kAimKeyUp, kAimKeyDown});

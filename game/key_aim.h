@@ -19,8 +19,9 @@ constexpr float kKeyStrikerStep = 0.5f;
 constexpr float kKeyAngleStep = 2.0f / 80.0f;
 constexpr float kKeyForceStep = 4.0f / 15.0f;
 constexpr float kKeyFineFactor = 0.1f;
-// A key held this long repeats its step this many times a second.
-constexpr float kKeyRepeatDelay = 0.3f;
+// A key held this long repeats its step this many times a second; about
+// the delay a desktop waits before it repeats a key.
+constexpr float kKeyRepeatDelay = 0.5f;
 constexpr float kKeyRepeatRate = 20.0f;
 
 // Turns this frame's keys into the cursor's table point, the button and the

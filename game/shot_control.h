@@ -24,7 +24,7 @@ struct FrameInput {
     float tableX = 0, tableZ = 0;  // the point it meets
     int cursorX = 0, cursorY = 0;  // screen position, saved when the button goes down
     float frameSeconds = 0;
-    AimKeys keys;               // the aiming keys
+    AimKeys keys{};             // the aiming keys
     float turn = 0, pull = 0;   // the keys' change of angle and force while the cue is held
 };
 

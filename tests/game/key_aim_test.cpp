@@ -54,6 +54,7 @@ protected:
     // One frame with the keys held; those newly held count as pressed.
     void Frame(std::initializer_list<AimKey> held, FrameInput in = {}) {
         in.frameSeconds = in.frameSeconds > 0 ? in.frameSeconds : kFrame;
+        in.keys.seconds = in.frameSeconds;
         for (AimKey key : held) {
             in.keys.down[key] = true;
             in.keys.pressed[key] = !wasDown_[key];
@@ -90,14 +91,14 @@ TEST_F(KeyAimTest, TapsShootExactlyTheShotTheSameMouseMovementShoots) {
     RunCueIn();
     ASSERT_EQ(shotSeen.count, 1);
     const ShotSeen byKeys = shotSeen;
-    EXPECT_EQ(byKeys.x, -4 * kKeyStrikerStep);
+    EXPECT_EQ(byKeys.x, 4 * kKeyStrikerStep) << "the green seat's left is +x";
     EXPECT_EQ(byKeys.z, kLineZ);
 
     // The mouse: the cursor on that spot, the button down, two counts to
     // the left and four towards the player per tap, the button up.
     Seat(kSideGreen);
     shotSeen = {};
-    view.PointAt(-2.0f, kLineZ);
+    view.PointAt(2.0f, kLineZ);
     FrameInput press;
     press.leftButton = true;
     Frame({}, press);
@@ -120,13 +121,13 @@ TEST_F(KeyAimTest, TapsShootExactlyTheShotTheSameMouseMovementShoots) {
                                 << ", angle " << shotSeen.angle << " vs " << byKeys.angle;
 }
 
-TEST_F(KeyAimTest, EachSeatsLeftKeyMovesAndTurnsToItsOwnLeft) {
+TEST_F(KeyAimTest, EachSeatsLeftKeyMovesAndSwingsTheCueToItsOwnLeft) {
     for (int side : {kSideGreen, kSideRed}) {
         Seat(side);
         shotSeen = {};
         Tap(kAimKeyPlaceLeft, 2);
         Tap(kAimKeyRight);  // the arrows place too: one step back
-        EXPECT_EQ(g.aim.aimX, side == kSideRed ? kKeyStrikerStep : -kKeyStrikerStep) << side;
+        EXPECT_EQ(g.aim.aimX, side == kSideRed ? -kKeyStrikerStep : kKeyStrikerStep) << side;
         EXPECT_EQ(g.aim.aimZ, side == kSideRed ? -kLineZ : kLineZ);
         Tap(kAimKeyDown);  // takes the cue
         Tap(kAimKeyLeft, 3);
@@ -136,8 +137,8 @@ TEST_F(KeyAimTest, EachSeatsLeftKeyMovesAndTurnsToItsOwnLeft) {
         ASSERT_EQ(shotSeen.count, 1) << side;
         EXPECT_NEAR(shotSeen.angle, 3 * kKeyAngleStep, 1e-4f);
         EXPECT_NEAR(shotSeen.force, 10 * kKeyForceStep, 1e-4f);
-        // Fired as every machine fires it, the striker goes off to the
-        // shooter's left: -x for green, +x for red.
+        // The cue swung to the left sends the striker off to the shooter's
+        // right, as the mouse does: -x for green, +x for red.
         g.currentPlayer = side;
         ASSERT_TRUE(FireShot(g, shotSeen.x, shotSeen.z, shotSeen.force, shotSeen.angle));
         EXPECT_EQ(g.discs[kStriker].vx < 0, side == kSideGreen) << side;
@@ -147,11 +148,12 @@ TEST_F(KeyAimTest, EachSeatsLeftKeyMovesAndTurnsToItsOwnLeft) {
 TEST_F(KeyAimTest, AHeldKeyRepeatsSmoothlyAndShiftTakesTenthSteps) {
     Tap(kAimKeyShoot);
     ASSERT_EQ(g.aim.aimPhase, kAimHolding);
-    // Half a second: the tap, nothing until 0.3 s, then 20 steps a second.
+    // 0.7 s: the tap, nothing until the repeat delay, then the repeat rate.
     FrameInput tenth;
-    tenth.frameSeconds = 0.05f;
+    tenth.frameSeconds = 0.07f;
     for (int i = 0; i < 10; ++i) Frame({kAimKeyRight}, tenth);
-    EXPECT_NEAR(g.aim.aimAngle, -(1 + 0.2f * kKeyRepeatRate) * kKeyAngleStep, 1e-4f);
+    EXPECT_NEAR(g.aim.aimAngle, -(1 + (0.7f - kKeyRepeatDelay) * kKeyRepeatRate) * kKeyAngleStep,
+                1e-3f);
     Frame({}, tenth);
     const float before = g.aim.aimAngle;
     Tap(kAimKeyLeft, 3, true);
@@ -167,7 +169,8 @@ TEST_F(KeyAimTest, TheStrikerStaysInsideItsStripAndABlockedSpotRefusesTheCue) {
     FrameInput second;
     second.frameSeconds = 1.0f;
     for (int i = 0; i < 5; ++i) Frame({kAimKeyPlaceRight}, second);
-    EXPECT_LT(g.aim.aimX, table::kShootingStripMaxX);
+    EXPECT_GT(g.aim.aimX, table::kShootingStripMinX);  // green's right is -x
+    EXPECT_LT(g.aim.aimX, table::kShootingStripMinX + kKeyStrikerStep);
     EXPECT_EQ(g.aim.placementAlpha, 1.0f) << "the end of the strip is still a place";
 
     Put(g, 5, kColorGreen, g.aim.aimX, kLineZ);
@@ -190,10 +193,10 @@ TEST_F(KeyAimTest, UnusedKeysLeaveTheMouseAloneAndTheMouseTakesTheStrikerBack) {
     Frame({});
     EXPECT_EQ(g.aim.aimX, 5.0f);
     Tap(kAimKeyLeft);
-    EXPECT_EQ(g.aim.aimX, 4.5f) << "the keys start from where the striker was";
+    EXPECT_EQ(g.aim.aimX, 5.5f) << "the keys start from where the striker was";
     EXPECT_EQ(g.aim.aimZ, kLineZ);
     Frame({});
-    EXPECT_EQ(g.aim.aimX, 4.5f) << "a still mouse leaves the keys' striker";
+    EXPECT_EQ(g.aim.aimX, 5.5f) << "a still mouse leaves the keys' striker";
     FrameInput moved;
     moved.dx = 1;
     Frame({}, moved);
