@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "game/intro.h"
+#include "game/key_aim.h"
 #include "game/practice.h"
 #include "game/records.h"
 #include "game/returned_disc.h"
@@ -27,6 +28,7 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
     if (playing) {
         FrameInput aim = input;
         aim.tableHit = view && view->PickTable(aim.tableX, aim.tableZ);
+        SteerAimByKeys(g, aim);
         strikerPlaced = RunAimStep(g, aim);
         // Only with the focus: a "p" typed into the chat is not a pause.
         HandlePauseKey(g, g.hasFocus && input.pausePressed);

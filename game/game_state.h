@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "game/aim_keys.h"
 #include "game/game_events.h"
 
 class GameSound;
@@ -126,6 +127,7 @@ struct GameState {
     GameEvents events;
     // The sink this table is heard through; null is the process's (Sound()).
     GameSound* sound = nullptr;
+    KeyAimState keyAim;
 };
 
 // The process-wide table.

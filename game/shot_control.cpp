@@ -45,6 +45,8 @@ void AdjustAim(GameState& g, const FrameInput& input) {
         a.aimAngle -= dx / (s * kCoarseAngleDivisor);
         a.aimForce += dy / (s * kCoarseForceDivisor);
     }
+    a.aimAngle += input.turn;
+    a.aimForce += input.pull;
     a.aimAngle = std::clamp(a.aimAngle, -kAngleLimit, kAngleLimit);
     a.aimForce = std::clamp(a.aimForce, 0.0f, kForceLimit);
 }

@@ -3,6 +3,7 @@
 // the program starts the same shot on every machine.
 #pragma once
 
+#include "game/aim_keys.h"
 #include "game/game_state.h"
 
 constexpr float kAngleLimit = 1.3659099f;
@@ -23,6 +24,8 @@ struct FrameInput {
     float tableX = 0, tableZ = 0;  // the point it meets
     int cursorX = 0, cursorY = 0;  // screen position, saved when the button goes down
     float frameSeconds = 0;
+    AimKeys keys{};             // the aiming keys
+    float turn = 0, pull = 0;   // the keys' change of angle and force while the cue is held
 };
 
 // One frame of aiming; fires the Shoot callback when the cue reaches the

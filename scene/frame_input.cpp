@@ -1,5 +1,8 @@
 #include "scene/frame_input.h"
 
+#include <chrono>
+#include <optional>
+
 #include "game/table_geometry.h"
 #include "scene/input_codes.h"
 
@@ -9,6 +12,26 @@ namespace {
 // A square far larger than the table on its plane: any point of the table
 // maps inside it.
 constexpr float kReach = 100.0f;
+
+// Seconds since the previous call by the monotonic clock; 0 the first time.
+float SecondsSinceLastRead() {
+    using Clock = std::chrono::steady_clock;
+    static std::optional<Clock::time_point> previous;
+    const Clock::time_point now = Clock::now();
+    const float seconds = previous ? std::chrono::duration<float>(now - *previous).count() : 0;
+    previous = now;
+    return seconds;
+}
+
+void ReadAimKeys(const VEX_Input& input, AimKeys& keys) {
+    keys.seconds = SecondsSinceLastRead();
+    constexpr uint8_t kCodes[kAimKeyCount] = {kKeyLeft, kKeyRight, kKeyUp,   kKeyDown,
+                                              kKeyA,    kKeyD,     kKeySpace};
+    for (int key = 0; key < kAimKeyCount; ++key) {
+        keys.down[key] = input.KeyDown(kCodes[key]);
+        keys.pressed[key] = input.KeyPressed(kCodes[key]);
+    }
+}
 }  // namespace
 
 bool PickTablePoint(const Scene& scene, float& x, float& z) {
@@ -36,5 +59,6 @@ FrameInput ReadFrameInput(float frameSeconds) {
     int32_t screenX = 0, screenY = 0;
     if (input.ScreenCursor(screenX, screenY)) in.cursorX = screenX, in.cursorY = screenY;
     in.frameSeconds = frameSeconds;
+    ReadAimKeys(input, in.keys);
     return in;
 }

@@ -52,6 +52,26 @@ void DrawHelpPanel(float alpha, int width, int height, int language) {
     text.EndGDIText();
 }
 
+void DrawKeysPanel(float alpha, int width, int height, int language) {
+    alpha = std::clamp(alpha, 0.0f, 255.0f);
+    VEX_Sprite& sprites = Sprites();
+    if (alpha <= 0 || !sprites.BeginSprites()) return;
+    // Between the help panel's foot (H/2 + 150) and the window's.
+    const float x = float(width / 2), y = float(height / 2 + 175);
+    sprites.SetSpriteScale(kPanelSprite, 1, 1);
+    sprites.SetSpriteRotation(0);
+    sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
+    DrawPanelRect(sprites, x, y, 335, 46);
+    DrawPanelRect(sprites, x, y, 331, 42);
+    sprites.EndSprites();
+
+    VEX_GDIFont& text = GDIFonts();
+    text.BeginGDIText(kHelpFont);
+    text.SetGDIColor(WithAlpha(alpha, 0x000000));
+    text.PrintGDIText(int16_t(width / 2 - 157), int16_t(y - 20), "%s", KeysHelpText(language));
+    text.EndGDIText();
+}
+
 void DrawVersionText(int width, int height) {
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;

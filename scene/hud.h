@@ -26,4 +26,6 @@ void DrawRecordsScreen(const GameState& g, const HudFrame& frame);
 void FadeHelp(bool hasFocus, float& alpha, float frameSeconds);
 // alpha 0..255; nothing at 0.
 void DrawHelpPanel(float alpha, int width, int height, int language);
+// The aiming keys, in a strip under the help panel, shown with it.
+void DrawKeysPanel(float alpha, int width, int height, int language);
 void DrawVersionText(int width, int height);

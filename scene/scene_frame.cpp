@@ -83,6 +83,7 @@ void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
     DrawHud(g, hud);
     FadeHelp(g.hasFocus, scene.counters.helpAlpha, hud.frameSeconds);
     DrawHelpPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
+    DrawKeysPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
     if (g.mode == kModeIdle) DrawVersionText(scene.width, scene.height);
 }
 
@@ -112,7 +113,9 @@ int RenderScene(GameState& g) {
     d3d.ClearTargets(kBackground, true, true, true);
     scene->sound.ReleaseFinishedVoices();
     VEX_Input& input = Input();
-    if (g.aim.aimPhase == kAimHolding) input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);
+    // A cue the keys hold leaves the pointer where the player put it.
+    if (g.aim.aimPhase == kAimHolding && !g.keyAim.holding)
+        input.PinCursor(g.aim.savedCursorX, g.aim.savedCursorY);
     input.UpdateInput(d3d.ratioX(), d3d.ratioY());
 
     SceneView view(*scene);

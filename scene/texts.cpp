@@ -132,11 +132,27 @@ constexpr Translations kHelpTexts = {
     "Buen divertimiento!",
 };
 
+// The keys that aim beside the mouse.
+constexpr Translations kKeysHelpTexts = {
+    "Teclado: setas ou A/D movem o disco amarelo, Espaço \n"
+    "pega o taco; setas esquerda/direita giram, cima/baixo \n"
+    "dão a força, Espaço dispara; Shift: ajuste fino.",
+
+    "Keys: arrows or A/D move the yellow disc, Space takes \n"
+    "the cue; Left/Right turn it, Up/Down set the force, \n"
+    "Space shoots; hold Shift for fine steps.",
+
+    "Teclado: flechas o A/D mueven el disco amarillo, \n"
+    "Espacio toma el taco; izq./der. giran, arriba/abajo \n"
+    "dan la fuerza, Espacio dispara; Shift: ajuste fino.",
+};
+
 // Every text as Windows-1252, converted on first use.
 struct ConvertedTexts {
     std::array<std::string, kMessageCount * kLanguageCount> messages;
     std::array<std::string, kHintCount * kLanguageCount> hints;
     std::array<std::string, kLanguageCount> help;
+    std::array<std::string, kLanguageCount> keysHelp;
 
     ConvertedTexts() {
         for (int l = 0; l < kLanguageCount; ++l) {
@@ -145,6 +161,7 @@ struct ConvertedTexts {
             for (int h = 0; h < kHintCount; ++h)
                 hints[size_t(h * kLanguageCount + l)] = ToWindows1252(kHints[h][size_t(l)]);
             help[size_t(l)] = ToWindows1252(kHelpTexts[size_t(l)]);
+            keysHelp[size_t(l)] = ToWindows1252(kKeysHelpTexts[size_t(l)]);
         }
     }
 };
@@ -172,4 +189,8 @@ const char* HintText(int slot) {
 
 const char* HelpText(int language) {
     return Texts().help[size_t(ClampLanguage(language))].c_str();
+}
+
+const char* KeysHelpText(int language) {
+    return Texts().keysHelp[size_t(ClampLanguage(language))].c_str();
 }

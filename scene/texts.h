@@ -36,3 +36,5 @@ const char* MessageText(Message message, int language);
 const char* HintText(int slot);
 // The quick help: one text of many lines.
 const char* HelpText(int language);
+// The aiming keys, shown under the quick help: three lines.
+const char* KeysHelpText(int language);

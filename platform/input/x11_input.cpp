@@ -12,6 +12,15 @@ namespace {
 // shifted by 8 on the evdev and xfree86 keymaps alike.
 constexpr int kKeycodeOffset = 8;
 
+// The arrow keys sit apart in the two numberings: the kernel's key numbers
+// (X keycode - 8) against the extended scan codes the engine's key codes
+// follow. Every other key the game reads is the same in both.
+struct ExtendedKey {
+    int kernelCode;
+    int engineCode;
+};
+constexpr ExtendedKey kArrowKeys[] = {{103, 200}, {105, 203}, {106, 205}, {108, 208}};
+
 // X buttons are 1 left, 2 middle, 3 right; the engine's 0 left, 1 right,
 // 2 middle. X has no mask for a fourth button (4 and 5 are the wheel), so
 // engine button 3 always reads up.
@@ -113,6 +122,10 @@ bool X11Input::ReadKeys(uint8_t keys[kKeyCount]) {
         const int keycode = code + kKeycodeOffset;
         const bool down = keycode < 256 && (bits[keycode >> 3] >> (keycode & 7) & 1);
         keys[code] = down ? 0x80 : 0;
+    }
+    for (const ExtendedKey& key : kArrowKeys) {
+        keys[key.engineCode] = keys[key.kernelCode];
+        keys[key.kernelCode] = 0;
     }
     return true;
 }

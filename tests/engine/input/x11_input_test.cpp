@@ -91,6 +91,26 @@ TEST_F(X11InputTest, KeyCodesAreTheXKeycodesLessEight) {
     EXPECT_EQ(XKeysymToKeycode(x_, XK_F1) - 8, 59);
 }
 
+TEST_F(X11InputTest, ArrowsAndTheAimingKeysReadUnderTheEngineCodes) {
+    struct Expected {
+        KeySym sym;
+        uint8_t code;
+    };
+    for (const Expected& key : {Expected{XK_Up, 200}, Expected{XK_Left, 203},
+                                Expected{XK_Right, 205}, Expected{XK_Down, 208},
+                                Expected{XK_a, 30}, Expected{XK_d, 32}, Expected{XK_space, 57}}) {
+        const unsigned keycode = XKeysymToKeycode(x_, key.sym);
+        Key(keycode, true);
+        Update();
+        EXPECT_TRUE(input_->KeyDown(key.code)) << XKeysymToString(key.sym);
+        // Not also under the kernel's number, which is another key's code.
+        EXPECT_EQ(input_->KeyDown(uint8_t(keycode - 8)), keycode - 8 == key.code);
+        Key(keycode, false);
+        Update();
+        EXPECT_FALSE(input_->KeyDown(key.code)) << XKeysymToString(key.sym);
+    }
+}
+
 TEST_F(X11InputTest, APressIsSeenOncePerPress) {
     Key(ShiftKeycode(), true);
     Update();

@@ -72,6 +72,9 @@ int LoudestSince(const DrivenScene& scene, qint64 offset) {
 bool Red(uint32_t c) {
     return (c >> 16 & 0xFF) > 180 && (c >> 8 & 0xFF) < 70 && (c & 0xFF) < 70;
 }
+bool Yellow(uint32_t c) {
+    return (c >> 16 & 0xFF) > 180 && (c >> 8 & 0xFF) > 180 && (c & 0xFF) < 90;
+}
 bool White(uint32_t c) {
     return (c >> 16 & 0xFF) > 235 && (c >> 8 & 0xFF) > 235 && (c & 0xFF) > 235;
 }
@@ -245,6 +248,54 @@ TEST(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
     scene.Screenshot("practice_shot.png");
     ASSERT_TRUE(scene.Command("state"));
     EXPECT_TRUE(scene.process().Lines().filter("STATE").last().contains("moving 1"));
+}
+
+// Holds a key down for a tenth of a second: longer than a frame, so the
+// frame's read cannot miss it, and far too short to repeat.
+void TapKey(DrivenScene& scene, const QString& key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        XDoTool({"keydown", key, "sleep", "0.1", "keyup", key});
+        scene.Frames(2);
+    }
+}
+
+TEST(SceneDriver, KeysAloneAimAndShootWhileThePointerRestsInACorner) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    // The pointer gives the window the focus (the display has no window
+    // manager) and does not move again.
+    XDoTool({"mousemove", "20", "60"});
+    ASSERT_TRUE(scene.Frames(10));
+    scene.Mark();
+    // Held, A runs the striker to the left end of its strip on the screen,
+    // +x for the green seat; then taps back to the right.
+    XDoTool({"keydown", "a"});
+    ASSERT_TRUE(scene.Frames(400));  // from any spot, the whole strip at 10 units a second
+    XDoTool({"keyup", "a"});
+    TapKey(scene, "d", 3);
+    TapKey(scene, "Right", 2);  // the arrows place too
+    TapKey(scene, "space");
+    TapKey(scene, "Down", 6);
+    TapKey(scene, "Left", 3);
+    XDoTool({"keydown", "shift"});
+    TapKey(scene, "Left", 2);  // two tenth steps more
+    XDoTool({"keyup", "shift"});
+    ASSERT_TRUE(scene.Frames(3));
+    const Picture aiming = scene.Screenshot("keys_aiming.png");
+    // The striker (yellow) lies left of the table's middle on the screen.
+    EXPECT_GT(aiming.CountMatching(150, 220, 285, 290, Yellow), 300);
+    EXPECT_LT(aiming.CountMatching(285, 220, 440, 290, Yellow), 50);
+    TapKey(scene, "space");
+    const std::optional<QString> shot = scene.WaitFor("SHOOT ");
+    ASSERT_TRUE(shot.has_value()) << "no shot came back:\n" << scene.Tail();
+    const QStringList values = shot->split(' ');
+    EXPECT_NEAR(values.value(1).toFloat(), 19.9f - 5 * 0.5f, 1e-3f) << "x";
+    EXPECT_NEAR(values.value(2).toFloat(), 21.65f, 1e-3f) << "z, the middle of the strip";
+    EXPECT_NEAR(values.value(3).toFloat(), 6 * 4.0f / 15.0f, 1e-3f) << "force";
+    EXPECT_NEAR(values.value(4).toFloat(), 3.2f * 2.0f / 80.0f, 1e-3f) << "angle";
+    EXPECT_EQ(scene.process().CountOf(*shot), 1);
 }
 
 TEST(SceneDriver, ShiftAndSensitivityScaleTheForce) {

@@ -1,0 +1,32 @@
+// The keys that aim beside the mouse, as one frame reads them, and what the
+// keyboard's aim keeps from frame to frame. A tap moves by one step; a key
+// held a moment longer repeats its step smoothly, so a slow and exact aim
+// and a quick sweep both come from the same keys.
+#pragma once
+
+enum AimKey {
+    kAimKeyLeft = 0,   // Left arrow: the striker left while placing, then the cue swings left
+                       // as a mouse moved left swings it, sending the shot to the right
+    kAimKeyRight,      // Right arrow
+    kAimKeyUp,         // Up arrow: less force
+    kAimKeyDown,       // Down arrow: more force, the cue drawn back towards the player
+    kAimKeyPlaceLeft,  // A: the striker left while placing
+    kAimKeyPlaceRight, // D
+    kAimKeyShoot,      // Space: takes the cue, then shoots
+    kAimKeyCount
+};
+
+struct AimKeys {
+    bool down[kAimKeyCount] = {};
+    bool pressed[kAimKeyCount] = {};  // went down in this frame's read
+    // Wall-clock seconds since the previous read: a key repeats after the
+    // time the player held it, whatever the drawing took.
+    float seconds = 0;
+};
+
+struct KeyAimState {
+    bool steering = false;  // the keys, not the cursor, put the striker
+    bool holding = false;   // the keys took the cue, as a held mouse button would
+    float x = 0;            // the striker along the shooting line while steering
+    float heldSeconds[kAimKeyCount] = {};
+};
