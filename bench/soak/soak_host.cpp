@@ -181,8 +181,10 @@ int main(int argc, char** argv) {
     enum class Phase { Waiting, Playing, Decided, LastAnswers, Closed };
     Phase phase = Phase::Closed;
     int matchesDone = 0;
-    int clientsAsked = 0;
-    int reportsBeforeLastCheck = 0;
+    // The answers the match's checks ask for: every client seated at a check
+    // answers it, and on a slow line the answers to one check may come after
+    // the next is asked, so only the count tells when the last has come.
+    int answersExpected = 0;
     bool wasMoving = false;
     QTimer matchClock;
     matchClock.setSingleShot(true);
@@ -190,11 +192,14 @@ int main(int argc, char** argv) {
     lastAnswers.setSingleShot(true);
 
     const auto askEveryTable = [&] {
+        for (int s = kOpponentSlot; s <= kLastSlot; ++s)
+            answersExpected += game.Slots().IsOccupied(s) ? 1 : 0;
         ++checks.vsyncs;
         core.Chat().Enter(QStringLiteral("/vsync"));
     };
     const auto hostNextMatch = [&] {
         checks = MatchChecks{};
+        answersExpected = 0;
         app.TakeSummary();  // the idle time between matches is not a match's
         if (!game.HostOnPort(0, {})) {
             Print(QStringLiteral("HOSTFAILED ") + view.messages.value(view.messages.size() - 1));
@@ -247,10 +252,6 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, [&] {
             if (phase != Phase::Decided) return;
             phase = Phase::LastAnswers;
-            clientsAsked = 0;
-            for (int s = kOpponentSlot; s <= kLastSlot; ++s)
-                clientsAsked += game.Slots().IsOccupied(s) ? 1 : 0;
-            reportsBeforeLastCheck = checks.reports;
             askEveryTable();
             lastAnswers.start(kLastAnswersMs);
         });
@@ -281,7 +282,7 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        if (phase == Phase::LastAnswers && checks.reports - reportsBeforeLastCheck >= clientsAsked)
+        if (phase == Phase::LastAnswers && checks.reports >= answersExpected)
             closeMatch();
     });
     pollTimer.start(options->tickMs);
