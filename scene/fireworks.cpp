@@ -8,6 +8,7 @@
 #include "engine/graphics/vex_texture_list.h"
 #include "game/game_random.h"
 #include "game/game_sound.h"
+#include "scene/screen_scale.h"
 
 namespace {
 
@@ -40,12 +41,17 @@ uint32_t ColorOf(const Particle& p) {
 }  // namespace
 
 bool Fireworks::InitFireworks(int width, int height) {
-    width_ = width;
-    height_ = height;
+    SetScreenSize(width, height);
     rocketSprite_ = sprites_.AddSprite(nullptr, textures_.FindIndex("rojao.tga"), 1, 1, false);
     sparkSprite_ = sprites_.AddSprite(nullptr, textures_.FindIndex("spark.tga"), 1, 1, false);
     particles_.Reserve(kRoom);
     return true;
+}
+
+void Fireworks::SetScreenSize(int width, int height) {
+    scale_ = ScreenScale::Of(width, height).scale;
+    width_ = int(std::lround(float(width) / scale_));
+    height_ = int(std::lround(float(height) / scale_));
 }
 
 void Fireworks::LaunchRocket() {
@@ -110,8 +116,8 @@ void Fireworks::Draw(const Particle& p) {
     sprites_.SetSpriteColor(ColorOf(p));
     // A rocket points along its flight; a spark turns by its own spin.
     sprites_.SetSpriteRotation(p.kind == Particle::kRocket ? -p.angle : p.angle);
-    sprites_.DrawSprite(p.kind == Particle::kRocket ? rocketSprite_ : sparkSprite_, std::trunc(p.x),
-                        std::trunc(p.y), 0, 0);
+    sprites_.DrawSprite(p.kind == Particle::kRocket ? rocketSprite_ : sparkSprite_,
+                        std::trunc(p.x * scale_), std::trunc(p.y * scale_), 0, 0);
 }
 
 int Fireworks::DrawFireworks(const GameState& g, float frameSeconds) {
@@ -121,6 +127,8 @@ int Fireworks::DrawFireworks(const GameState& g, float frameSeconds) {
     d3d_.SetDepthWrite(false);
     sprites_.SetSpritePivot(rocketSprite_, 0.5f, 0.5f, true);
     sprites_.SetSpritePivot(sparkSprite_, 0.5f, 0.5f, true);
+    sprites_.SetSpriteScale(rocketSprite_, scale_, scale_);
+    sprites_.SetSpriteScale(sparkSprite_, scale_, scale_);
     for (int16_t i = int16_t(particles_.SlotsUsed() - 1); i >= 0; --i) {
         Particle* p = particles_.Get(i);
         if (!p) continue;

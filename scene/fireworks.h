@@ -45,8 +45,10 @@ public:
     // for a screen of this size.
     bool InitFireworks(int width, int height);
     // Later rockets rise from the bottom of a screen of this size; those
-    // in the air fly on.
-    void SetScreenSize(int width, int height) { width_ = width, height_ = height; }
+    // in the air fly on. The particles fly in the 2D layout's units (a
+    // screen 400 high), drawn scaled to the screen's height, so a show
+    // looks the same at any size.
+    void SetScreenSize(int width, int height);
     // A rocket from the bottom edge, with its launch sound.
     void LaunchRocket();
     // Draws every particle and moves it on by the frame's time; bursts the
@@ -70,6 +72,7 @@ private:
     VEX_Sprite& sprites_;
     SlotList<Particle> particles_;
     SlotList<BurstPoint> bursts_;
-    int width_ = 0, height_ = 0;
+    int width_ = 0, height_ = 0;  // in the layout's units
+    float scale_ = 1;             // screen pixels per layout unit
     int16_t rocketSprite_ = -1, sparkSprite_ = -1;
 };

@@ -5,6 +5,7 @@
 #include "scene/hud.h"
 #include "scene/hud_draw.h"
 #include "scene/input_codes.h"
+#include "scene/screen_scale.h"
 #include "scene/texts.h"
 
 namespace {
@@ -32,22 +33,25 @@ void DrawHelpPanel(float alpha, int width, int height, int language) {
     alpha = std::clamp(alpha, 0.0f, 255.0f);
     VEX_Sprite& sprites = Sprites();
     if (alpha <= 0 || !sprites.BeginSprites()) return;
-    const float x = float(width / 2), y = float(height / 2);
+    const ScreenScale s = ScreenScale::Of(width, height);
+    const float x = s.CentreX(0), y = s.CentreY(0);
     sprites.SetSpriteScale(kPanelSprite, 1, 1);
     sprites.SetSpriteRotation(0);
     // Two translucent panels, the inner one over the outer: a lighter rim.
     sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
-    DrawPanelRect(sprites, x, y, 335, 300);
-    DrawPanelRect(sprites, x, y, 331, 296);
+    DrawPanelRect(sprites, x, y, s.Size(335), s.Size(300));
+    DrawPanelRect(sprites, x, y, s.Size(331), s.Size(296));
     // The rule under the title.
     sprites.SetSpriteColor(WithAlpha(alpha, kWhite));
-    DrawPanelRect(sprites, x, 72, 320, 2);
+    DrawPanelRect(sprites, x, s.Size(72), s.Size(320), s.Size(2));
     sprites.EndSprites();
 
+    // The font is made at the scaled size (ScaleSceneHelpFont), so the
+    // text stays sharp; only its place is scaled here.
     VEX_GDIFont& text = GDIFonts();
     text.BeginGDIText(kHelpFont);
     text.SetGDIColor(WithAlpha(alpha, 0x000000));
-    text.PrintGDIText(int16_t(width / 2 - 157), int16_t(height / 2 - 145), "%s",
+    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(-145)), "%s",
                       HelpText(language));
     text.EndGDIText();
 }
@@ -57,26 +61,29 @@ void DrawKeysPanel(float alpha, int width, int height, int language) {
     VEX_Sprite& sprites = Sprites();
     if (alpha <= 0 || !sprites.BeginSprites()) return;
     // Between the help panel's foot (H/2 + 150) and the window's.
-    const float x = float(width / 2), y = float(height / 2 + 175);
+    const ScreenScale s = ScreenScale::Of(width, height);
+    const float x = s.CentreX(0), y = s.CentreY(175);
     sprites.SetSpriteScale(kPanelSprite, 1, 1);
     sprites.SetSpriteRotation(0);
     sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
-    DrawPanelRect(sprites, x, y, 335, 46);
-    DrawPanelRect(sprites, x, y, 331, 42);
+    DrawPanelRect(sprites, x, y, s.Size(335), s.Size(46));
+    DrawPanelRect(sprites, x, y, s.Size(331), s.Size(42));
     sprites.EndSprites();
 
     VEX_GDIFont& text = GDIFonts();
     text.BeginGDIText(kHelpFont);
     text.SetGDIColor(WithAlpha(alpha, 0x000000));
-    text.PrintGDIText(int16_t(width / 2 - 157), int16_t(y - 20), "%s", KeysHelpText(language));
+    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(155)), "%s",
+                      KeysHelpText(language));
     text.EndGDIText();
 }
 
 void DrawVersionText(int width, int height) {
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
-    SetTextStyle(2, 2, kWhite, 20);
-    font.PrintText(float(width - 5), float(height), "v%s", kVersion);
+    const ScreenScale s = ScreenScale::Of(width, height);
+    SetTextStyle(2, 2, kWhite, s.Size(20));
+    font.PrintText(s.FromRight(5), s.FromBottom(0), "v%s", kVersion);
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }

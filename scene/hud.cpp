@@ -15,22 +15,24 @@ constexpr int kTurnSeconds = 60;
 // clock, and "your turn" in the side's colour.
 void DrawOwnTurn(const GameState& g, const HudFrame& frame) {
     const float p = Hud().turnPulse.Advance(frame.frameSeconds, 8, 8);
-    const float w = float(frame.width), h = float(frame.height);
+    const ScreenScale screen = frame.Screen();
     VEX_Sprite& sprites = Sprites();
     if (sprites.BeginSprites()) {
-        sprites.SetFrameSize(kBannerSprite, 0, 96 + p, 80 + p);
+        sprites.SetFrameSize(kBannerSprite, 0, screen.Size(96 + p), screen.Size(80 + p));
         sprites.SetFramePivot(kBannerSprite, 0, 0.5f, 0.5f, true);
         sprites.SetSpriteColor(kWhite);
         sprites.SetSpriteRotation(0);
-        sprites.DrawSprite(kBannerSprite, w - 28, h - 12, 0, 0);
+        sprites.DrawSprite(kBannerSprite, screen.FromRight(28), screen.FromBottom(12), 0, 0);
         sprites.EndSprites();
     }
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
-    SetTextStyle(1, 0, kWhite, kTextSize);
-    font.PrintText(w - 25, h - 34, "%d", kTurnSeconds - g.turnSeconds);
-    SetTextStyle(0, 0, SideColor(g.currentPlayer), kTextSize);
-    font.PrintText(3, h - 36, "%s", MessageText(Message::kOwnTurn, g.language));
+    SetTextStyle(1, 0, kWhite, screen.Size(kTextSize));
+    font.PrintText(screen.FromRight(25), screen.FromBottom(34), "%d", kTurnSeconds - g.turnSeconds);
+    SetTextStyle(0, 0, SideColor(g.currentPlayer), screen.Size(kTextSize));
+    font.PrintText(screen.Size(3), screen.FromBottom(36), "%s",
+                   MessageText(Message::kOwnTurn, g.language));
+    font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }
 
@@ -41,14 +43,17 @@ void DrawOtherTurn(const GameState& g, const HudFrame& frame) {
     Message message = Message::kOpponentsTurn;
     if (g.localSeat == kSeatSpectator)
         message = g.currentPlayer == kSideGreen ? Message::kGreensTurn : Message::kRedsTurn;
-    SetTextStyle(0, 0, SideColor(g.currentPlayer), kTextSize);
-    font.PrintText(3, float(frame.height - 36), "%s", MessageText(message, g.language));
+    const ScreenScale screen = frame.Screen();
+    SetTextStyle(0, 0, SideColor(g.currentPlayer), screen.Size(kTextSize));
+    font.PrintText(screen.Size(3), screen.FromBottom(36), "%s", MessageText(message, g.language));
+    font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }
 
 void DrawMatchResult(const GameState& g, const HudFrame& frame) {
     const float p = Hud().matchEndPulse.Advance(frame.frameSeconds, 22, 8);
-    DrawResultBanner(p, frame.width, frame.height);
+    const ScreenScale screen = frame.Screen();
+    DrawResultBanner(p, screen);
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
     Message message;
@@ -62,8 +67,8 @@ void DrawMatchResult(const GameState& g, const HudFrame& frame) {
         message = g.winner == g.localSeat ? Message::kYouWon : Message::kYouLost;
         color = SideColor(g.winner);
     }
-    SetTextStyle(1, 1, color, 40 + p);
-    font.PrintText(float(frame.width / 2), float(frame.height / 2), "%s",
+    SetTextStyle(1, 1, color, screen.Size(40 + p));
+    font.PrintText(screen.CentreX(0), screen.CentreY(0), "%s",
                    MessageText(message, g.language));
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();

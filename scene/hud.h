@@ -9,11 +9,14 @@
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "scene/screen_scale.h"
 
 struct HudFrame {
     int width = 0, height = 0;  // the 2D screen, pixels
     float frameSeconds = 0;
     uint32_t textureFilter = 0;  // stage 0's filter, put back after the point-sampled icons
+
+    ScreenScale Screen() const { return ScreenScale::Of(width, height); }
 };
 
 // Match HUD in a match, practice HUD in practice, nothing otherwise.

@@ -9,13 +9,13 @@ void SetTextStyle(uint8_t alignX, uint8_t alignY, uint32_t color, float size) {
     font.SetFontSize(kHudFont, size, size);
 }
 
-void DrawResultBanner(float p, int width, int height) {
+void DrawResultBanner(float p, const ScreenScale& screen) {
     VEX_Sprite& sprites = Sprites();
     if (!sprites.BeginSprites()) return;
-    sprites.SetFrameSize(kBannerSprite, 0, 248 + 4 * p, 148 + 2 * p);
+    sprites.SetFrameSize(kBannerSprite, 0, screen.Size(248 + 4 * p), screen.Size(148 + 2 * p));
     sprites.SetFramePivot(kBannerSprite, 0, 0.5f, 0.5f, true);
     sprites.SetSpriteColor(0x80FFFFFF);
     sprites.SetSpriteRotation(0);
-    sprites.DrawSprite(kBannerSprite, float(width / 2), float(height / 2), 0, 0);
+    sprites.DrawSprite(kBannerSprite, screen.CentreX(0), screen.CentreY(0), 0, 0);
     sprites.EndSprites();
 }

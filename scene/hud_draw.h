@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "scene/screen_scale.h"
+
 // Made by the scene in this order when it starts.
 constexpr int16_t kHudFont = 0;       // bitmap font
 constexpr int16_t kHelpFont = 0;      // TrueType font
@@ -32,4 +34,4 @@ void SetTextStyle(uint8_t alignX, uint8_t alignY, uint32_t color, float size);
 
 // The half-transparent explosion behind a result, grown by the pulse p,
 // centred on the screen.
-void DrawResultBanner(float p, int width, int height);
+void DrawResultBanner(float p, const ScreenScale& screen);

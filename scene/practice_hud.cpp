@@ -63,15 +63,20 @@ void DrawTriesIcons(const GameState& g, const HudFrame& frame) {
         hud.triesFade = 255;
         Sound().PlayEffect(kEffectPlop);
     }
+    const ScreenScale screen = frame.Screen();
     VEX_Sprite& sprites = Sprites();
     if (sprites.BeginSprites()) {
-        Direct3D().SetPointFilter(0);
+        // Texel for pixel at the layout's own size; scaled, the icons are
+        // filtered so they do not turn to blocks.
+        if (screen.Unscaled()) Direct3D().SetPointFilter(0);
+        sprites.SetSpriteScale(kTriesIconSprite, screen.scale, screen.scale);
         sprites.SetSpriteRotation(0);
         for (int i = 0; i < hud.triesShown; ++i) {
             const bool fading = i == 0 && hud.triesAnim != kTriesIdle;
             sprites.SetSpriteColor(fading ? WithAlpha(hud.triesFade, kWhite) : kWhite);
-            const float x = float(frame.width - 4) - float(i + 1) * kIconSpacing + hud.triesSlide;
-            sprites.DrawSprite(kTriesIconSprite, x, 23, 0, 0);
+            const float x =
+                screen.FromRight(4) - screen.Size(float(i + 1) * kIconSpacing) + screen.Size(hud.triesSlide);
+            sprites.DrawSprite(kTriesIconSprite, x, screen.Size(23), 0, 0);
         }
         sprites.EndSprites();
         Direct3D().SetStageFilter(frame.textureFilter, 0);
@@ -95,42 +100,44 @@ void DrawTexts(const GameState& g, const HudFrame& frame) {
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
     HudState& hud = Hud();
-    const float w = float(frame.width), h = float(frame.height);
+    const ScreenScale s = frame.Screen();
     if (g.paused) {
         const float p = hud.pausePulse.Advance(frame.frameSeconds, 32, 16);
-        SetTextStyle(1, 1, kYellow, 64 + p);
-        font.PrintText(float(frame.width / 2), float(frame.height / 2), "%s",
-                       MessageText(Message::kPaused, g.language));
+        SetTextStyle(1, 1, kYellow, s.Size(64 + p));
+        font.PrintText(s.CentreX(0), s.CentreY(0), "%s", MessageText(Message::kPaused, g.language));
     }
-    SetTextStyle(2, 0, kWhite, 24);
-    font.PrintText(w - 6, -1, "%s", MessageText(Message::kTries, g.language));
-    SetTextStyle(0, 0, kWhite, 28);
-    font.PrintText(5, 3, "%s", WithColon(Message::kLevel, g.language).c_str());
-    SetTextStyle(0, 0, kYellow, 38);
-    font.PrintText(65, -4, "%02d", g.practiceLevel);
+    SetTextStyle(2, 0, kWhite, s.Size(24));
+    font.PrintText(s.FromRight(6), s.Size(-1), "%s", MessageText(Message::kTries, g.language));
+    SetTextStyle(0, 0, kWhite, s.Size(28));
+    font.PrintText(s.Size(5), s.Size(3), "%s", WithColon(Message::kLevel, g.language).c_str());
+    SetTextStyle(0, 0, kYellow, s.Size(38));
+    font.PrintText(s.Size(65), s.Size(-4), "%02d", g.practiceLevel);
 
     const float hintAlpha = std::clamp(hud.hintAlpha, 0.0f, 255.0f);
     if (hintAlpha > 0) {
-        SetTextStyle(0, 0, WithAlpha(hintAlpha, kWhite), 20);
-        font.PrintText(5, h - 40, "%s", MessageText(Message::kHintLabel, g.language));
-        SetTextStyle(0, 2, WithAlpha(hintAlpha, kGreen), 22);
-        font.PrintText(5, h - 2, "%s", HintText(hud.hintIndex));
+        SetTextStyle(0, 0, WithAlpha(hintAlpha, kWhite), s.Size(20));
+        font.PrintText(s.Size(5), s.FromBottom(40), "%s",
+                       MessageText(Message::kHintLabel, g.language));
+        SetTextStyle(0, 2, WithAlpha(hintAlpha, kGreen), s.Size(22));
+        font.PrintText(s.Size(5), s.FromBottom(2), "%s", HintText(hud.hintIndex));
     }
     // The shots line rises out of the hint's way while a hint shows.
     const float rise = hintAlpha * 0.14f;
     const std::string shots = WithColon(Message::kShots, g.language);
-    SetTextStyle(0, 2, kWhite, 24);
-    font.PrintText(5, h - 1 - rise, "%s", shots.c_str());
+    SetTextStyle(0, 2, kWhite, s.Size(24));
+    font.PrintText(s.Size(5), s.FromBottom(1) - s.Size(rise), "%s", shots.c_str());
+    // Measured at the size drawn, so already scaled.
     const float shotsWidth = font.MeasureText(kHudFont, shots.c_str());
-    SetTextStyle(0, 2, kYellow, 36);
-    font.PrintText(10 + shotsWidth, h + 1 - rise, "%d", g.shotsTaken);
+    SetTextStyle(0, 2, kYellow, s.Size(36));
+    font.PrintText(s.Size(10) + shotsWidth, s.FromBottom(-1) - s.Size(rise), "%d", g.shotsTaken);
 
-    SetTextStyle(2, 2, kWhite, 28);
-    font.PrintText(w - 8, h - 24, "%s", MessageText(Message::kTime, g.language));
+    SetTextStyle(2, 2, kWhite, s.Size(28));
+    font.PrintText(s.FromRight(8), s.FromBottom(24), "%s", MessageText(Message::kTime, g.language));
     const bool running = g.practicePhase == kPhasePlaying && !g.paused;
-    SetTextStyle(0, 2, running ? kYellow : kGreen, 32);
+    SetTextStyle(0, 2, running ? kYellow : kGreen, s.Size(32));
     const int seconds = g.elapsedSeconds;
-    font.PrintText(w - 100, h, "%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
+    font.PrintText(s.FromRight(100), s.FromBottom(0), "%02d:%02d:%02d", seconds / 3600,
+                   seconds % 3600 / 60, seconds % 60);
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }
@@ -142,24 +149,25 @@ void DrawRunEnd(const GameState& g, const HudFrame& frame) {
     HudState& hud = Hud();
     const float p =
         (won ? hud.practiceWinPulse : hud.practiceLossPulse).Advance(frame.frameSeconds, 22, 8);
-    DrawResultBanner(p, frame.width, frame.height);
+    const ScreenScale s = frame.Screen();
+    DrawResultBanner(p, s);
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
-    const float x = float(frame.width / 2), y = float(frame.height / 2);
-    SetTextStyle(1, 1, won ? kGreen : kRed, 40 + p);
-    font.PrintText(x, won ? y - 15 : y, "%s",
+    const float x = s.CentreX(0);
+    SetTextStyle(1, 1, won ? kGreen : kRed, s.Size(40 + p));
+    font.PrintText(x, s.CentreY(won ? -15 : 0), "%s",
                    MessageText(won ? Message::kYouWon : Message::kYouLost, g.language));
     if (won) {
         font.SetFontColor(kYellow);
         const int seconds = g.elapsedSeconds;
         // "em" in every language, as players know it.
-        font.PrintText(x, y + 15, "em %02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
+        font.PrintText(x, s.CentreY(15), "em %02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
                        seconds % 60);
     }
     // In the colour of the line above it.
     if (g.newRecordRow < kBestPlayRows) {
-        font.SetFontSize(kHudFont, 20 + p, 20 + p);
-        font.PrintText(x, won ? y + 55 : y + 35, "(%s)",
+        font.SetFontSize(kHudFont, s.Size(20 + p), s.Size(20 + p));
+        font.PrintText(x, s.CentreY(won ? 55 : 35), "(%s)",
                        MessageText(Message::kNewRecord, g.language));
     }
     font.SetFontSize(kHudFont, kTextSize, kTextSize);

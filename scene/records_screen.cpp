@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr float kNameX = 114, kLevelX = 228, kTimeX = 342, kShotsX = 456;
+// The columns, from the middle of the screen.
+constexpr float kNameX = -171, kLevelX = -57, kTimeX = 57, kShotsX = 171;
 
 // How far below its place the table stands: a screen's height at the
 // start, none from the first second on, and going down again a screen's
@@ -35,22 +36,25 @@ void DrawRecordsScreen(const GameState& g, const HudFrame& frame) {
     VEX_Font& font = Fonts();
     if (!font.BeginText(kHudFont)) return;
     const float slide = TableSlide(g, float(frame.height));
-    SetTextStyle(1, 0, kYellow, 32);
-    font.PrintText(float(frame.width / 2), 5 + slide, "%s",
+    const ScreenScale s = frame.Screen();
+    const float nameX = s.CentreX(kNameX), levelX = s.CentreX(kLevelX);
+    const float timeX = s.CentreX(kTimeX), shotsX = s.CentreX(kShotsX);
+    SetTextStyle(1, 0, kYellow, s.Size(32));
+    font.PrintText(s.CentreX(0), s.Size(5) + slide, "%s",
                    MessageText(Message::kBestPlaysTitle, g.language));
-    const float headY = 50 + slide;
-    font.PrintText(kNameX, headY, "%s", MessageText(Message::kName, g.language));
-    font.PrintText(kLevelX, headY, "%s", MessageText(Message::kLevel, g.language));
-    font.PrintText(kTimeX, headY, "%s", MessageText(Message::kTime, g.language));
-    font.PrintText(kShotsX, headY, "%s", MessageText(Message::kShots, g.language));
+    const float headY = s.Size(50) + slide;
+    font.PrintText(nameX, headY, "%s", MessageText(Message::kName, g.language));
+    font.PrintText(levelX, headY, "%s", MessageText(Message::kLevel, g.language));
+    font.PrintText(timeX, headY, "%s", MessageText(Message::kTime, g.language));
+    font.PrintText(shotsX, headY, "%s", MessageText(Message::kShots, g.language));
     for (int row = 0; row < kBestPlayRows; ++row) {
         const BestPlay& play = BestPlayRow(row);
-        const float y = 80 + 29 * float(row) + slide;
+        const float y = s.Size(80 + 29 * float(row)) + slide;
         font.SetFontColor(row == g.newRecordRow ? glow : kWhite);
-        font.PrintText(kNameX, y, "%s", play.name ? play.name : "");
-        font.PrintText(kLevelX, y, "%02d", play.level);
-        font.PrintText(kTimeX, y, "%02d:%02d:%02d", play.hours, play.minutes, play.seconds);
-        font.PrintText(kShotsX, y, "%d", play.shots);
+        font.PrintText(nameX, y, "%s", play.name ? play.name : "");
+        font.PrintText(levelX, y, "%02d", play.level);
+        font.PrintText(timeX, y, "%02d:%02d:%02d", play.hours, play.minutes, play.seconds);
+        font.PrintText(shotsX, y, "%d", play.shots);
     }
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();

@@ -4,6 +4,7 @@
 #include "engine/graphics/vex_texture_list.h"
 #include "scene/hud_draw.h"
 #include "scene/scene_states.h"
+#include "scene/screen_scale.h"
 
 using namespace gfx;
 
@@ -62,8 +63,18 @@ bool LoadSceneMeshes(SceneMeshes& m) {
     return ok;
 }
 
+namespace {
+constexpr int kHelpFontHeight = 13;  // on a panel of the layout's height
+}  // namespace
+
 bool AddSceneHelpFont() {
-    return GDIFonts().AddGDIFont(nullptr, 13, 0, 0, 0, 0, "Verdana", nullptr) == kHelpFont;
+    return GDIFonts().AddGDIFont(nullptr, kHelpFontHeight, 0, 0, 0, 0, "Verdana", nullptr) ==
+           kHelpFont;
+}
+
+bool ScaleSceneHelpFont(int panelHeight) {
+    const int height = ScreenScale::Of(0, panelHeight).FontHeight(kHelpFontHeight);
+    return GDIFonts().SetGDIFontHeight(kHelpFont, height);
 }
 
 bool MakeSceneSpritesAndFont() {

@@ -10,6 +10,9 @@
 // TrueType font 0 (Verdana 13) for the help panel. False when it could
 // not be made at its number.
 bool AddSceneHelpFont();
+// The help font made again at its size scaled to a panel of this height,
+// so its text stays sharp; false (the font kept as it was) when it cannot be.
+bool ScaleSceneHelpFont(int panelHeight);
 // Every picture the scene draws with, loaded with the scene's loader
 // settings (the table's two with a mip level more). False when any is
 // missing; the rest are still loaded and the log names the missing one.

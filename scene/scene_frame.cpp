@@ -52,12 +52,13 @@ void Begin2DLayer() {
     Camera().Begin2D();
 }
 
-void DrawLogo() {
+void DrawLogo(const ScreenScale& screen) {
     VEX_Sprite& sprites = Sprites();
     if (!sprites.BeginSprites()) return;
     sprites.SetSpriteColor(kWhite);
     sprites.SetSpriteRotation(0);
-    sprites.DrawSprite(kLogoSprite, kLogoX, kLogoY, 0, 0);
+    sprites.SetSpriteScale(kLogoSprite, screen.scale, screen.scale);
+    sprites.DrawSprite(kLogoSprite, screen.Size(kLogoX), screen.Size(kLogoY), 0, 0);
     sprites.EndSprites();
 }
 
@@ -66,7 +67,7 @@ void DrawIntro(const GameState& g, Scene& scene) {
     DrawTable(scene, g, TableContent::kIntro);
     DrawIntroContent(scene, 1.0f, g.quality);
     Begin2DLayer();
-    if (g.mode == kModeIdle) DrawLogo();
+    if (g.mode == kModeIdle) DrawLogo(ScreenScale::Of(scene.width, scene.height));
 }
 
 // seen is the table as the camera found it, g as the frame left it.

@@ -2,6 +2,7 @@
 
 #include "base/debug_log.h"
 #include "scene/scene.h"
+#include "scene/scene_assets.h"
 #include "scene/scene_setup.h"
 #include "scene/scene_states.h"
 
@@ -20,6 +21,8 @@ int ChangeSceneSize(int width, int height) {
     scene->width = d3d.width();
     scene->height = d3d.height();
     scene->fireworks->SetScreenSize(scene->width, scene->height);
+    // A font that cannot be made at the new size keeps drawing at the old one.
+    ScaleSceneHelpFont(scene->height);
     RestoreSceneStates(scene->textureFilter, scene->specularOn);
     return 0;
 }

@@ -71,6 +71,7 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     next->height = d3d.height();
     Input().StartInput(window);
     AddSceneHelpFont();
+    ScaleSceneHelpFont(next->height);
     next->textureFilter = BestTextureFilter();
     ApplySceneRenderStates(next->textureFilter, next->specularOn);
 

@@ -2,12 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <optional>
 
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/services/string_tools.h"
 #include "engine/services/vex_resource.h"
-#include "platform/gfx/gfx_font_lookup.h"
 
 VEX_GDIFont::~VEX_GDIFont() {
     Log().ModuleFinishing("VEX_GDIFont");
@@ -17,36 +15,62 @@ VEX_GDIFont::~VEX_GDIFont() {
 int16_t VEX_GDIFont::AddGDIFont(const char* name, int32_t height, uint8_t bold, uint8_t underline,
                                 uint8_t italic, uint8_t fixedPitch, const char* face,
                                 const char* file) {
-    gfx::Device* device = d3d_.device();
-    if (!device) return -1;
-    gfx::FontDescription description;
+    if (!d3d_.device()) return -1;
+    auto record = std::make_unique<GDIFontRecord>();
+    gfx::FontDescription& description = record->description;
     description.height = height;
     description.weight = bold == 1 ? 700 : 400;
     description.italic = italic != 0;
     description.underline = underline != 0;
     description.fixedPitch = fixedPitch == 1;
     description.faceName = face ? face : "";
-
-    std::unique_ptr<gfx::Font> font;
     if (file) {
-        std::optional<gfx::FontFile> found;
-        if (Resource().BuildPath(file)) found = gfx::FontFileAt(Resource().path(), description);
-        if (!found) {
+        if (Resource().BuildPath(file))
+            record->file = gfx::FontFileAt(Resource().path(), description);
+        if (!record->file) {
             Log().WriteWarning("Erro ao carregar fonte TTF <%s>.", file);
             return -1;
         }
-        font = gfx::Font::Create(*device, *found, description);
-    } else {
-        font = gfx::Font::Create(*device, description);
     }
-    if (!font) {
-        Log().WriteWarning("Erro ao criar fonte GDI <%s>.", description.faceName.c_str());
-        return -1;
-    }
-    auto record = std::make_unique<GDIFontRecord>();
+    record->font = MakeFont(*record);
+    if (!record->font) return -1;
     record->name = StringTools::Duplicate(name);
-    record->font = std::move(font);
     return fonts_.Insert(std::move(record));
+}
+
+std::unique_ptr<gfx::Font> VEX_GDIFont::MakeFont(const GDIFontRecord& record) {
+    gfx::Device* device = d3d_.device();
+    std::unique_ptr<gfx::Font> font;
+    if (device) {
+        font = record.file ? gfx::Font::Create(*device, *record.file, record.description)
+                           : gfx::Font::Create(*device, record.description);
+    }
+    if (!font)
+        Log().WriteWarning("Erro ao criar fonte GDI <%s>.", record.description.faceName.c_str());
+    return font;
+}
+
+bool VEX_GDIFont::SetGDIFontHeight(int16_t index, int32_t height) {
+    GDIFontRecord* record = fonts_.Get(index);
+    if (!record) {
+        Log().WriteWarning("Fonte GDI <%d> inexistente.", index);
+        return false;
+    }
+    if (record->description.height == height) return true;
+    const int32_t oldHeight = record->description.height;
+    record->description.height = height;
+    std::unique_ptr<gfx::Font> font = MakeFont(*record);
+    if (!font) {
+        record->description.height = oldHeight;
+        return false;
+    }
+    // A begun font gives its states back before it goes, and the new one
+    // takes them as the old one had.
+    const bool begun = index == current_;
+    if (begun) EndGDIText();
+    record->font = std::move(font);
+    if (begun) BeginGDIText(index);
+    return true;
 }
 
 const gfx::Font* VEX_GDIFont::FontOf(int16_t index) const {

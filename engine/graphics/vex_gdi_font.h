@@ -7,17 +7,22 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "base/debug_log.h"
 #include "base/memory_tracker.h"
 #include "base/slot_list.h"
 #include "platform/gfx/gfx_font.h"
+#include "platform/gfx/gfx_font_lookup.h"
 
 class VEX_Direct3D;
 
 struct GDIFontRecord : TrackedObject {
     TrackedChars name;  // may be null
     std::unique_ptr<gfx::Font> font;
+    // What it was made from, to make it again at another size.
+    gfx::FontDescription description;
+    std::optional<gfx::FontFile> file;
 };
 
 class VEX_GDIFont : public TrackedObject {
@@ -32,6 +37,11 @@ public:
     // when no font can be made.
     int16_t AddGDIFont(const char* name, int32_t height, uint8_t bold, uint8_t underline,
                        uint8_t italic, uint8_t fixedPitch, const char* face, const char* file);
+    // Makes the font again with this height (as AddGDIFont takes it), from
+    // the same face or file, keeping its number. False, with a warning and
+    // the font as it was, when the new one cannot be made or the index is
+    // invalid; the same height again is kept without remaking.
+    bool SetGDIFontHeight(int16_t index, int32_t height);
     // An invalid index changes nothing; another font still begun is ended
     // first, so its states are put back.
     void BeginGDIText(int16_t index);
@@ -52,6 +62,8 @@ public:
     uint32_t color() const { return color_; }
 
 private:
+    std::unique_ptr<gfx::Font> MakeFont(const GDIFontRecord& record);
+
     VEX_Direct3D& d3d_;
     SlotList<GDIFontRecord> fonts_;
     uint32_t color_ = 0xFF000000;

@@ -1,6 +1,7 @@
 // The TrueType fonts on the recording backend: the game's font, fonts
 // from a file of one's own, one begun font at a time with its states put
-// back, and the refresh after a lost device.
+// back, a font made again at another height, and the refresh after a lost
+// device.
 #include "engine/graphics/vex_gdi_font.h"
 
 #include <filesystem>
@@ -121,6 +122,43 @@ TEST_F(GDIFontTest, ATextLongerThanTheSharedBufferIsCut) {
     ASSERT_EQ(DrawsOf(0, 0, longText.c_str()), 1u);
     EXPECT_EQ(device().draws().back().primitiveCount, 2 * (VEX_Resource::kTextBufferBytes - 1));
     fonts.EndGDIText();
+}
+
+TEST_F(GDIFontTest, AFontMadeAgainAtAnotherHeightKeepsItsNumberOrStaysAsItWas) {
+    const int16_t index = AddVerdana();
+    const int small = fonts.FontOf(index)->atlas().lineHeight();
+    fonts.BeginGDIText(index);
+    ASSERT_TRUE(fonts.SetGDIFontHeight(index, 35));
+    EXPECT_GT(fonts.FontOf(index)->atlas().lineHeight(), 2 * small);
+    // Still begun: it prints without being begun again.
+    EXPECT_EQ(fonts.current(), index);
+    EXPECT_EQ(DrawsOf(0, 0, "A"), 1u);
+    const gfx::Font* made = fonts.FontOf(index);
+    EXPECT_TRUE(fonts.SetGDIFontHeight(index, 35));
+    EXPECT_EQ(fonts.FontOf(index), made) << "made again at the height it has";
+    fonts.EndGDIText();
+
+    // A file of one's own that has gone since: the font stays as it was.
+    FontDescription description;
+    description.faceName = "Verdana";
+    const std::optional<FontFile> installed = FindFontFile(description);
+    ASSERT_TRUE(installed) << "no font installed";
+    std::filesystem::copy_file(installed->path, "gone_font.ttf",
+                               std::filesystem::copy_options::overwrite_existing);
+    const int16_t own = fonts.AddGDIFont("own", 16, 0, 0, 0, 0, "Own Face", "gone_font.ttf");
+    ASSERT_GE(own, 0);
+    const int ownHeight = fonts.FontOf(own)->atlas().lineHeight();
+    std::filesystem::remove("gone_font.ttf");
+    LogTail log;
+    EXPECT_FALSE(fonts.SetGDIFontHeight(own, 32));
+    EXPECT_TRUE(log.HasLine("AVISO: Erro ao criar fonte GDI <Own Face>.")) << log.Text();
+    EXPECT_EQ(fonts.FontOf(own)->atlas().lineHeight(), ownHeight);
+    fonts.BeginGDIText(own);
+    EXPECT_EQ(DrawsOf(0, 0, "A"), 1u);
+    fonts.EndGDIText();
+
+    EXPECT_FALSE(fonts.SetGDIFontHeight(own + 1, 20));
+    EXPECT_TRUE(log.HasLine("AVISO: Fonte GDI <2> inexistente.")) << log.Text();
 }
 
 }  // namespace
