@@ -12,7 +12,7 @@ constexpr const char* kUsage =
     "commands: practice NAME | match SEAT(1 green, 2 red, 0 watch) SEED | intro | records | mirror 0/1 | quality 0/1 |\n"
     "  light 0/1 | music 0/1 | sound 0/1 | focus 0/1 | sensitivity S | shoot X Z FORCE ANGLE |\n"
     "  peer Z X FORCE ANGLE SHOW | pass | effect N | frames N | screenshot FILE | pixel X Y |\n"
-    "  state | window | quit";
+    "  state | window | size W H | quit";
 
 unsigned char Byte(std::istringstream& in) {
     int value = 0;
@@ -96,6 +96,13 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
             std::printf("PIXEL %d %d none\n", x, y);
     } else if (command == "state") {
         PrintState();
+    } else if (command == "size") {
+        // The window and the scene together, as the window program resizes its panel.
+        int width = 0, height = 0;
+        in >> width >> height;
+        state.window.Resize(width, height);
+        std::printf("SIZE %d %d %s\n", width, height,
+                    ResizeScene(width, height) == 0 ? "done" : "refused");
     } else if (command == "window") {
         std::printf("WINDOW %lu\n", state.window.id());
     } else if (command == "quit") {

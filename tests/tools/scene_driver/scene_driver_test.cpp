@@ -193,6 +193,30 @@ TEST(SceneDriver, TheIntroTurnsUnderTheLogoAndTheVersion) {
     EXPECT_GT(white, 20);
 }
 
+// A panel half as high again, within the virtual screen: the turn text
+// and the clock grow with it, each in its own corner.
+TEST(SceneDriver, ATallerPanelDrawsTheTurnTextAndTheClockLarger) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("match 1 4"));
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture small = scene.Screenshot("turn_570x400.png");
+    scene.Mark();
+    ASSERT_TRUE(scene.Command("size 855 600"));
+    ASSERT_TRUE(scene.WaitFor("SIZE 855 600 done", 5000)) << scene.Tail();
+    ASSERT_TRUE(scene.Frames(10));
+    const Picture large = scene.Screenshot("turn_855x600.png");
+    const auto green = [](uint32_t c) { return c == 0x00FF00; };
+    const int smallText = small.CountMatching(0, 360, 200, 400, green);
+    const int largeText = large.CountMatching(0, 540, 300, 600, green);
+    ASSERT_GT(smallText, 50);
+    // The area grows by the scale squared, 2.25, give or take the rims.
+    EXPECT_GT(largeText, 1.8 * smallText);
+    EXPECT_LT(largeText, 2.8 * smallText);
+    EXPECT_GT(large.CountNotGrey(780, 533, 855, 600), 2 * small.CountNotGrey(520, 355, 570, 400));
+}
+
 // Each switch changes the picture of a still table, and switching it back
 // gives the picture back.
 TEST(SceneDriver, MirrorQualityAndSpecularLightEachChangeThePicture) {
