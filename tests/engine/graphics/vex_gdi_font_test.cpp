@@ -25,6 +25,17 @@ protected:
         return device().draws().size() - before;
     }
 
+    // The installed stand-in for Verdana, copied to a file of one's own.
+    static bool CopyInstalledFont(const char* path) {
+        FontDescription description;
+        description.faceName = "Verdana";
+        const std::optional<FontFile> installed = FindFontFile(description);
+        if (!installed) return false;
+        std::filesystem::copy_file(installed->path, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return true;
+    }
+
     VEX_GDIFont& fonts = GDIFonts();
 };
 
@@ -84,12 +95,7 @@ TEST_F(GDIFontTest, RemovingTheBegunFontEndsItAndItsPrintingStops) {
 }
 
 TEST_F(GDIFontTest, AFontFileIsReadWhereItLiesAndANonFontIsRefusedFirst) {
-    FontDescription description;
-    description.faceName = "Verdana";
-    const std::optional<FontFile> installed = FindFontFile(description);
-    ASSERT_TRUE(installed) << "no font installed";
-    std::filesystem::copy_file(installed->path, "own_font.ttf",
-                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(CopyInstalledFont("own_font.ttf")) << "no font installed";
     const int16_t own = fonts.AddGDIFont("own", 16, 0, 0, 0, 0, "Own Face", "own_font.ttf");
     ASSERT_GE(own, 0);
     EXPECT_NE(fonts.FontOf(own)->texture(), nullptr);
@@ -139,12 +145,7 @@ TEST_F(GDIFontTest, AFontMadeAgainAtAnotherHeightKeepsItsNumberOrStaysAsItWas) {
     fonts.EndGDIText();
 
     // A file of one's own that has gone since: the font stays as it was.
-    FontDescription description;
-    description.faceName = "Verdana";
-    const std::optional<FontFile> installed = FindFontFile(description);
-    ASSERT_TRUE(installed) << "no font installed";
-    std::filesystem::copy_file(installed->path, "gone_font.ttf",
-                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(CopyInstalledFont("gone_font.ttf")) << "no font installed";
     const int16_t own = fonts.AddGDIFont("own", 16, 0, 0, 0, 0, "Own Face", "gone_font.ttf");
     ASSERT_GE(own, 0);
     const int ownHeight = fonts.FontOf(own)->atlas().lineHeight();
