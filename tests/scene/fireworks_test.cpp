@@ -111,6 +111,42 @@ TEST_F(FireworksTest, ARocketFliesNoseFirstUnderGravity) {
     EXPECT_EQ(device().renderState(kRsZWriteEnable), 1u);
 }
 
+// The same show on a screen twice as high: the same flight in the layout's
+// units, drawn at twice the place and twice the size.
+TEST_F(FireworksTest, OnATallerScreenTheSameFlightIsDrawnLargerAndFurtherOut) {
+    const auto drawnRocket = [&](int width, int height) {
+        fireworks.ResetFireworks();
+        fireworks.SetScreenSize(width, height);
+        SeedGameRandom(42);
+        fireworks.LaunchRocket();
+        const size_t before = device().draws().size();
+        fireworks.DrawFireworks(g, 0.05f);
+        const auto quads = QuadsSince(before);
+        EXPECT_EQ(quads.size(), 1u);
+        return quads.empty() ? RecordedQuad{} : quads[0];
+    };
+    const RecordedQuad small = drawnRocket(kWidth, kHeight);
+    const Particle smallFlight = Live()[0];
+    const RecordedQuad large = drawnRocket(2 * kWidth, 2 * kHeight);
+    const Particle largeFlight = Live()[0];
+    EXPECT_FLOAT_EQ(largeFlight.x, smallFlight.x);
+    EXPECT_FLOAT_EQ(largeFlight.y, smallFlight.y);
+    const float midX = (small.corners[0].x + small.corners[3].x) / 2;
+    const float midY = (small.corners[0].y + small.corners[3].y) / 2;
+    const float largeMidX = (large.corners[0].x + large.corners[3].x) / 2;
+    const float largeMidY = (large.corners[0].y + large.corners[3].y) / 2;
+    // The middle at twice the place (within the pixel the positions are cut
+    // to), each corner twice as far from it.
+    EXPECT_NEAR(largeMidX, 2 * midX, 2);
+    EXPECT_NEAR(largeMidY, 2 * midY, 2);
+    for (int corner = 0; corner < 4; ++corner) {
+        EXPECT_NEAR(large.corners[corner].x - largeMidX, 2 * (small.corners[corner].x - midX),
+                    1e-3);
+        EXPECT_NEAR(large.corners[corner].y - largeMidY, 2 * (small.corners[corner].y - midY),
+                    1e-3);
+    }
+}
+
 TEST_F(FireworksTest, TheWinnersBurstIsThreeRingsOfTwentyInTheGeneratorsOrder) {
     SeedGameRandom(7);
     fireworks.LaunchRocket();
