@@ -71,6 +71,52 @@ TEST_F(PracticeHudTest, LevelTriesShotsAndTimeSitInTheCornersInTheirColours) {
     EXPECT_EQ(device().stageState(0, kTssMagFilter), uint32_t(kTexfLinear));
 }
 
+// A panel twice as high (and wide): every text and icon twice the size,
+// at twice the distance from the corner it hangs from; the icons, drawn
+// larger than their picture, filtered rather than point sampled.
+TEST_F(PracticeHudTest, OnAPanelTwiceAsHighTheCornersHoldTheLayoutAtTwiceItsSize) {
+    constexpr float W = 2 * kWidth, H = 2 * kHeight;
+    // Texts are cut at the viewport's edges: the device grows too.
+    ASSERT_TRUE(Direct3D().Resize(uint16_t(W), uint16_t(H)));
+    const size_t before = device().draws().size();
+    DrawHud(g, {int(W), int(H), 1.0f / 60, kTexfLinear});
+    const auto draws = QuadsSince(before);
+    struct Expected {
+        const char* text;
+        float left, top, size;
+    };
+    // Measure gives a width plus one pixel at any size.
+    const Expected layout[] = {
+        {"tentativas:", W - 12 - (Measure(11, 48)), -2, 48},
+        {"nível:", 10, 6, 56},
+        {"03", 130, -8, 76},
+        {"tacadas:", 10, H - 2 - 48, 48},
+        {"7", 20 + Measure(8, 48), H + 2 - 72, 72},
+        {"tempo", W - 16 - Measure(5, 56), H - 48 - 56, 56},
+        {"01:02:05", W - 200, H - 64, 64},
+    };
+    for (const Expected& e : layout) {
+        SCOPED_TRACE(e.text);
+        const auto text = Text(draws, ToWindows1252(e.text));
+        ASSERT_TRUE(text);
+        EXPECT_FLOAT_EQ(text->left, e.left);
+        EXPECT_FLOAT_EQ(text->top, e.top);
+        EXPECT_FLOAT_EQ(text->height, e.size);
+    }
+    const auto icons = Icons(draws);
+    ASSERT_EQ(icons.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].x, W - 8 - (i + 1) * 64.0f);
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].y, 46);
+        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[3].x, W - 8 - i * 64.0f);
+    }
+    for (const RecordedCall& call : device().calls())
+        EXPECT_FALSE(call.call == Call::SetTextureStageState && call.a == 0 &&
+                     call.b == kTssMagFilter && call.c == kTexfPoint);
+    // The font is left at its usual size for whoever draws next.
+    EXPECT_FLOAT_EQ(Fonts().FontOf(0)->cellHeight, 38);
+}
+
 TEST_F(PracticeHudTest, ThePauseTextPulsesBetweenItsSizesAndTheStoppedClockTurnsGreen) {
     g.paused = 1;
     float smallest = 1e9f, largest = 0;
