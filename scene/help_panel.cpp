@@ -51,8 +51,7 @@ void DrawHelpPanel(float alpha, int width, int height, int language) {
     VEX_GDIFont& text = GDIFonts();
     text.BeginGDIText(kHelpFont);
     text.SetGDIColor(WithAlpha(alpha, 0x000000));
-    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(-145)), "%s",
-                      HelpText(language));
+    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(-145)), "%s", HelpText(language));
     text.EndGDIText();
 }
 

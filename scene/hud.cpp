@@ -68,8 +68,7 @@ void DrawMatchResult(const GameState& g, const HudFrame& frame) {
         color = SideColor(g.winner);
     }
     SetTextStyle(1, 1, color, screen.Size(40 + p));
-    font.PrintText(screen.CentreX(0), screen.CentreY(0), "%s",
-                   MessageText(message, g.language));
+    font.PrintText(screen.CentreX(0), screen.CentreY(0), "%s", MessageText(message, g.language));
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }

@@ -74,8 +74,8 @@ void DrawTriesIcons(const GameState& g, const HudFrame& frame) {
         for (int i = 0; i < hud.triesShown; ++i) {
             const bool fading = i == 0 && hud.triesAnim != kTriesIdle;
             sprites.SetSpriteColor(fading ? WithAlpha(hud.triesFade, kWhite) : kWhite);
-            const float x =
-                screen.FromRight(4) - screen.Size(float(i + 1) * kIconSpacing) + screen.Size(hud.triesSlide);
+            const float x = screen.FromRight(4) - screen.Size(float(i + 1) * kIconSpacing) +
+                            screen.Size(hud.triesSlide);
             sprites.DrawSprite(kTriesIconSprite, x, screen.Size(23), 0, 0);
         }
         sprites.EndSprites();
