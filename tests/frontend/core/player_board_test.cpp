@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "frontend/core/headless_view.h"
 
 namespace {
@@ -16,23 +18,22 @@ struct Board {
     PlayerBoard board{view, chat, language};
 };
 
+using Boxes = std::array<uint32_t, 4>;
+// Slots 1 to 4.
+Boxes BoxesOf(const Board& b) {
+    return {b.view.slotBoxes[1], b.view.slotBoxes[2], b.view.slotBoxes[3], b.view.slotBoxes[4]};
+}
+
 TEST(PlayerBoard, TheMatchBoxesFollowTheDiscLookAtOnce) {
     Board b;
     b.board.ShowMatch(3, 1);
-    EXPECT_EQ(b.view.slotBoxes[3], kBoxGreen);
-    EXPECT_EQ(b.view.slotBoxes[1], kBoxRed);
-
+    EXPECT_EQ(BoxesOf(b), (Boxes{kBoxRed, kBoxSilver, kBoxGreen, kBoxSilver}));
     b.board.SetDiscColours(DiscColours::ColourSafe);
-    EXPECT_EQ(b.view.slotBoxes[3], kBoxBlue);
-    EXPECT_EQ(b.view.slotBoxes[1], kBoxRed);
-    EXPECT_EQ(b.view.slotBoxes[2], kBoxSilver);
+    EXPECT_EQ(BoxesOf(b), (Boxes{kBoxRed, kBoxSilver, kBoxBlue, kBoxSilver}));
     b.board.ShowMatch(2, 4);
-    EXPECT_EQ(b.view.slotBoxes[2], kBoxBlue);
-    EXPECT_EQ(b.view.slotBoxes[3], kBoxSilver);
-
+    EXPECT_EQ(BoxesOf(b), (Boxes{kBoxSilver, kBoxBlue, kBoxSilver, kBoxRed}));
     b.board.SetDiscColours(DiscColours::Classic);
-    EXPECT_EQ(b.view.slotBoxes[2], kBoxGreen);
-    EXPECT_EQ(b.view.slotBoxes[4], kBoxRed);
+    EXPECT_EQ(BoxesOf(b), (Boxes{kBoxSilver, kBoxGreen, kBoxSilver, kBoxRed}));
 }
 
 TEST(PlayerBoard, WithoutAMatchAChangedLookLeavesTheBoxesSilver) {
@@ -40,7 +41,7 @@ TEST(PlayerBoard, WithoutAMatchAChangedLookLeavesTheBoxesSilver) {
     b.board.ShowMatch(1, 2);
     b.board.ShowNoMatch();
     b.board.SetDiscColours(DiscColours::ColourSafe);
-    for (int slot = 1; slot <= 4; ++slot) EXPECT_EQ(b.view.slotBoxes[size_t(slot)], kBoxSilver);
+    EXPECT_EQ(BoxesOf(b), (Boxes{kBoxSilver, kBoxSilver, kBoxSilver, kBoxSilver}));
 }
 
 }  // namespace
