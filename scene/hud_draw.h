@@ -20,9 +20,8 @@ constexpr uint32_t kWhite = 0xFFFFFFFF, kYellow = 0xFFFFFF00, kGreen = 0xFF00FF0
                    kRed = 0xFFFF0000;
 constexpr float kTextSize = 38;  // the size every block leaves the font at
 
-inline uint32_t SideColor(int side) {
-    return side == 0 ? kGreen : kRed;
-}
+// A side's colour (0 green's side, 1 red's) in the current disc look.
+uint32_t SideColor(int side);
 
 // An alpha held to 0..255 before it is packed above the colour's RGB.
 inline uint32_t WithAlpha(float alpha, uint32_t rgb) {

@@ -5,6 +5,7 @@
 #include "game/intro.h"
 #include "game/returned_disc.h"
 #include "game/table_geometry.h"
+#include "scene/disc_look.h"
 #include "scene/scene_switches.h"
 
 using namespace gfx;
@@ -83,9 +84,10 @@ void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opac
     if (disc.status == kStatusOff) return;
     const float y = disc.status == kStatusPocketed ? table::kPocketedDiscY : table::kSurfaceY;
     VEX_XMesh& mesh = meshes.DiscFor(quality);
-    mesh.SetMeshMaterial(0, meshes.MaterialOf(disc.color));
+    mesh.SetMeshMaterial(0, DiscMaterial(meshes, disc.color));
     Direct3D().SetWorldMatrix(Translation(disc.x, y, disc.z));
     mesh.DrawMesh(opacity);
+    DrawDiscMark(mesh, disc.color, disc.x, y, disc.z, opacity);
 }
 
 void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedContent& reflected) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/text_encoding.h"
+#include "scene/disc_look.h"
 
 namespace {
 
@@ -31,8 +32,25 @@ constexpr Translations kMessages[] = {
     {"Melhores Jogadas", "Best Plays", "Mejores Jugadas"},
     {"nome", "name", "nombre"},
     {"pausado", "paused", "pausado"},
+    {"azul ganhou", "blue won", "azul gana"},
+    {"vez do azul", "blue's turn", "turno del azul"},
+    {"jogando sozinho você derruba os discos azuis",
+     "playing alone you must put down the blue discs",
+     "jugando solo tú debes derribar los discos azules"},
 };
 constexpr int kMessageCount = int(std::size(kMessages));
+
+// The hint that names the practice discs' colour.
+constexpr int kGreenDiscsHint = 7;
+
+// Where the colour-blind-safe look names a side otherwise: its red side
+// is still red, its green side blue.
+Message InDiscLook(Message message) {
+    if (SceneDiscLook() != DiscLook::kColourSafe) return message;
+    if (message == Message::kGreenWon) return Message::kBlueWon;
+    if (message == Message::kGreensTurn) return Message::kBluesTurn;
+    return message;
+}
 
 // Word for word as players know them, the odd grammar included.
 constexpr Translations kHints[kHintCount] = {
@@ -178,13 +196,16 @@ int ClampLanguage(int language) {
 }
 
 const char* MessageText(Message message, int language) {
-    const int m = std::min(int(message), kMessageCount - 1);
+    const int m = std::min(int(InDiscLook(message)), kMessageCount - 1);
     return Texts().messages[size_t(m * kLanguageCount + ClampLanguage(language))].c_str();
 }
 
 const char* HintText(int slot) {
     const int last = kHintCount * kLanguageCount - 1;
-    return Texts().hints[size_t(std::clamp(slot, 0, last))].c_str();
+    slot = std::clamp(slot, 0, last);
+    if (slot / kLanguageCount == kGreenDiscsHint && SceneDiscLook() == DiscLook::kColourSafe)
+        return MessageText(Message::kBlueDiscsHint, slot % kLanguageCount);
+    return Texts().hints[size_t(slot)].c_str();
 }
 
 const char* HelpText(int language) {

@@ -25,12 +25,18 @@ enum class Message : uint8_t {
     kBestPlaysTitle,
     kName,
     kPaused,
+    // The texts that name green's side, as the colour-blind-safe disc look
+    // colours it: shown in their place while that look is on.
+    kBlueWon,
+    kBluesTurn,
+    kBlueDiscsHint,
 };
 
 constexpr int kLanguageCount = 3;
 constexpr int kHintCount = 9;
 
 int ClampLanguage(int language);
+// The text of a message, of a hint or of a side in the current disc look.
 const char* MessageText(Message message, int language);
 // Hint slots run hint by hint, three languages each: slot = hint x 3 + language.
 const char* HintText(int slot);

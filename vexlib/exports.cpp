@@ -11,6 +11,7 @@
 #include "game/rules.h"
 #include "game/shot_control.h"
 #include "game/table_layout.h"
+#include "scene/disc_look.h"
 #include "scene/scene_frame.h"
 #include "scene/scene_setup.h"
 #include "scene/scene_switches.h"
@@ -82,6 +83,9 @@ void SetaFoco(unsigned char hasFocus) {
 }
 void SetaMouseS(float sensitivity) {
     Game().mouseSensitivity = sensitivity;
+}
+void SetDiscLook(int look) {
+    SetSceneDiscLook(look);
 }
 int CanDraw() {
     return Game().rendering ? 0 : 1;

@@ -19,6 +19,8 @@ using ChatLine = std::vector<ChatRun>;
 constexpr uint32_t kBoxSilver = 0xC0C0C0;
 constexpr uint32_t kBoxGreen = 0x00FF00;
 constexpr uint32_t kBoxRed = 0xFF0000;
+// Green's side in the colour-blind-safe disc look; red's stays red.
+constexpr uint32_t kBoxBlue = 0x4A8CFF;
 
 class FrontendView {
 public:

@@ -121,6 +121,7 @@ public:
     void SetSoundEffects(bool on) override { Call(SetaAudio, on); }
     void SetMusic(bool on) override { Call(SetaMusica, on); }
     void SetMouseSensitivity(int sensitivity) override { Call(SetaMouseS, float(sensitivity)); }
+    void SetDiscColours(DiscColours look) override { Call(SetDiscLook, int(look)); }
 
 private:
     // Calls an exported function whose result is not needed, unless the

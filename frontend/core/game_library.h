@@ -76,6 +76,9 @@ public:
     virtual void SetMouseFocus(bool hasFocus) = 0;
 };
 
+// How the sides' discs look: stored as 0 or 1.
+enum class DiscColours { Classic = 0, ColourSafe = 1 };
+
 // The options of the menus that the library keeps.
 class LibraryOptions {
 public:
@@ -87,6 +90,7 @@ public:
     virtual void SetSoundEffects(bool on) = 0;
     virtual void SetMusic(bool on) = 0;
     virtual void SetMouseSensitivity(int sensitivity) = 0;
+    virtual void SetDiscColours(DiscColours look) = 0;
 };
 
 class GameLibrary : public TableDriver, public TableScreen, public LibraryOptions {

@@ -25,6 +25,9 @@ constexpr char16_t kChatEffects[] = u"Efeitos do chat";
 constexpr char16_t kOrthogonalMode[] = u"Modo Ortogral";
 // Newer than the rest: a file without it starts in a window.
 constexpr char16_t kFullScreen[] = u"Tela cheia";
+// Newer still: a file without it has the classic discs, and a classic
+// choice leaves the key out, so that such a file stays as it was.
+constexpr char16_t kDiscColours[] = u"Cores dos discos";
 
 std::optional<int> ReadInteger(const IniDocument& document, const char16_t* key) {
     const std::optional<QByteArray> value = document.Value(kSection, Key(key));
@@ -73,6 +76,10 @@ GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& curr
     ReadBool(document, kChatEffects, options.chatEffects);
     ReadBool(document, kOrthogonalMode, options.orthogonalMode);
     ReadBool(document, kFullScreen, options.fullScreen);
+    if (const std::optional<int> look = ReadInteger(document, kDiscColours);
+        look && (*look == 0 || *look == 1)) {
+        options.discColours = DiscColours(*look);
+    }
     return options;
 }
 
@@ -90,6 +97,10 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     write(kChatEffects, options.chatEffects);
     write(kOrthogonalMode, options.orthogonalMode);
     write(kFullScreen, options.fullScreen);
+    if (options.discColours == DiscColours::Classic)
+        document.RemoveKey(kSection, Key(kDiscColours));
+    else
+        write(kDiscColours, int(options.discColours));
     return written;
 }
 
@@ -99,6 +110,8 @@ void ApplyGameOptions(const GameOptions& options, LibraryOptions& library) {
     library.SetHighQuality(options.highQuality);
     library.SetSoundEffects(options.soundEffects);
     library.SetMusic(options.music);
+    // The library starts classic; a classic start says nothing more to it.
+    if (options.discColours != DiscColours::Classic) library.SetDiscColours(options.discColours);
 }
 
 void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options,
@@ -109,4 +122,5 @@ void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options
     if (options.highQuality != given.highQuality) library.SetHighQuality(options.highQuality);
     if (options.soundEffects != given.soundEffects) library.SetSoundEffects(options.soundEffects);
     if (options.music != given.music) library.SetMusic(options.music);
+    if (options.discColours != given.discColours) library.SetDiscColours(options.discColours);
 }

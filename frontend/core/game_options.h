@@ -21,6 +21,7 @@ struct GameOptions {
     bool chatEffects = true;
     bool orthogonalMode = true;  // a hidden menu item, only kept
     bool fullScreen = false;     // the main window over the whole screen
+    DiscColours discColours = DiscColours::Classic;
 
     bool operator==(const GameOptions&) const = default;
 };
@@ -34,12 +35,13 @@ constexpr int kMouseSensitivityMaximum = 300;
 int ClampMouseSensitivity(int sensitivity);
 
 // A boolean is true for any non-zero integer; a refresh rate other than 0, 1
-// or 2 changes nothing.
+// or 2, or a disc look other than 0 or 1, changes nothing.
 GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& current);
 bool WriteGameOptions(IniDocument& document, const GameOptions& options);
 
-// Light, reflection, quality, sound effects and music; the refresh rate is
-// the frame loop's (RenderDividerFor), the other two only menu checks.
+// Light, reflection, quality, sound effects, music and a disc look other
+// than the classic one the library starts with; the refresh rate is the
+// frame loop's (RenderDividerFor), the other two only menu checks.
 void ApplyGameOptions(const GameOptions& options, LibraryOptions& library);
 // Only those of them that differ from what the library was last given.
 void ApplyGameOptionChanges(const GameOptions& given, const GameOptions& options,

@@ -30,6 +30,7 @@ public:
     void SetLanguage(int uiLanguage) { c_.uiLanguage = uiLanguage; }
     int Language() const { return c_.uiLanguage; }
     void SetNickname(const QString& name) { c_.nickname = name; }
+    void SetDiscColours(DiscColours look) { c_.board.SetDiscColours(look); }
     const QString& Nickname() const { return c_.nickname; }
     // How long a player of a match whose line broke keeps the seat at this
     // host and tries to come back as a client (60 s); 0 drops at once.

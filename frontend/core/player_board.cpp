@@ -66,10 +66,18 @@ void PlayerBoard::AddWin(int slot) {
 }
 
 void PlayerBoard::ShowMatch(int greenSlot, int redSlot) {
+    greenSlot_ = greenSlot, redSlot_ = redSlot;
+    const uint32_t greens = discColours_ == DiscColours::ColourSafe ? kBoxBlue : kBoxGreen;
     for (int s = 1; s <= kPlayerSlotCount; ++s)
-        view_.SetSlotBox(s, s == greenSlot ? kBoxGreen : s == redSlot ? kBoxRed : kBoxSilver);
+        view_.SetSlotBox(s, s == greenSlot ? greens : s == redSlot ? kBoxRed : kBoxSilver);
 }
 
 void PlayerBoard::ShowNoMatch() {
+    greenSlot_ = redSlot_ = 0;
     for (int s = 1; s <= kPlayerSlotCount; ++s) view_.SetSlotBox(s, kBoxSilver);
+}
+
+void PlayerBoard::SetDiscColours(DiscColours look) {
+    discColours_ = look;
+    if (greenSlot_ != 0 || redSlot_ != 0) ShowMatch(greenSlot_, redSlot_);
 }

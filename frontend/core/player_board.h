@@ -8,6 +8,7 @@
 
 #include "frontend/core/chat_display.h"
 #include "frontend/core/frontend_view.h"
+#include "frontend/core/game_library.h"
 #include "frontend/core/player_slots.h"
 #include "frontend/core/ui_texts.h"
 
@@ -39,6 +40,9 @@ public:
     void AddWin(int slot);
     void ShowMatch(int greenSlot, int redSlot);
     void ShowNoMatch();
+    // The boxes of a match take the sides' colours of the disc look, at
+    // once for a match shown now.
+    void SetDiscColours(DiscColours look);
 
 private:
     void Show(int slot);
@@ -48,4 +52,6 @@ private:
     ChatDisplay& chat_;
     const int& uiLanguage_;
     PlayerSlots slots_;
+    DiscColours discColours_ = DiscColours::Classic;
+    int greenSlot_ = 0, redSlot_ = 0;  // 0: no match shown
 };

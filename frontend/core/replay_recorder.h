@@ -84,6 +84,7 @@ public:
     void SetMouseSensitivity(int sensitivity) override {
         library_.SetMouseSensitivity(sensitivity);
     }
+    void SetDiscColours(DiscColours look) override { library_.SetDiscColours(look); }
 
 private:
     // GameLibraryListener: passed on to the front end's listener.

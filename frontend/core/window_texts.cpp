@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 57> kCaptions = {{
+constexpr std::array<Translations, 58> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -66,6 +66,8 @@ constexpr std::array<Translations, 57> kCaptions = {{
     {"Próxima tacada", "Next shot", "Próximo tiro"},
     {"Parar o replay", "Stop the replay", "Parar la repetición"},
     {"Abrir arquivo…", "Open a file…", "Abrir archivo…"},
+    {"Discos para daltônicos (azul e vermelho)", "Colour-blind-safe discs (blue and red)",
+     "Discos para daltónicos (azul y rojo)"},
 }};
 
 // Indexed by Hint.

@@ -63,6 +63,7 @@ enum class Caption {
     ReplayNextShot,
     ReplayStop,
     OpenReplayFile,
+    ColourSafeDiscs,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

@@ -83,6 +83,7 @@ MainMenus::MainMenus(QMenuBar& bar) {
 
     fullScreen = Check(video, "Telacheia1");
     fullScreen->setShortcut(Qt::Key_F11);
+    colourSafeDiscs = Check(video, "CoresDiscos1");
 
     about = bar.addAction(QString());
     about->setObjectName("Sobre1");
@@ -134,6 +135,7 @@ void MainMenus::SetCaptions(int language) {
     text(ortogralMode, Caption::OrtogralMode);
     text(about, Caption::About);
     text(fullScreen, Caption::FullScreen);
+    text(colourSafeDiscs, Caption::ColourSafeDiscs);
 }
 
 RefreshRate MainMenus::CheckedRate() const {
@@ -152,6 +154,7 @@ GameOptions MainMenus::Options() const {
     o.chatEffects = chatEffects->isChecked();
     o.orthogonalMode = ortogralMode->isChecked();
     o.fullScreen = fullScreen->isChecked();
+    o.discColours = colourSafeDiscs->isChecked() ? DiscColours::ColourSafe : DiscColours::Classic;
     return o;
 }
 
@@ -175,4 +178,5 @@ void MainMenus::Show(const GameOptions& o) {
     chatEffects->setChecked(o.chatEffects);
     ortogralMode->setChecked(o.orthogonalMode);
     fullScreen->setChecked(o.fullScreen);
+    colourSafeDiscs->setChecked(o.discColours == DiscColours::ColourSafe);
 }

@@ -57,6 +57,7 @@ struct MainMenus {
     QMenu* other;
     QAction* ortogralMode;
     QAction* fullScreen;  // F11 as well
+    QAction* colourSafeDiscs;  // unchecked: the classic discs
 
     QAction* about;
 };

@@ -91,6 +91,7 @@ SettingsBindings MainWindow::Bindings() {
         core_->Loop().SetRenderDivider(RenderDividerFor(options.refreshRate));
         core_->ChatWindow().SetChatEffects(options.chatEffects);
         SetFullScreen(options.fullScreen);
+        core_->Online().SetDiscColours(options.discColours);
     };
     return b;
 }
@@ -199,6 +200,11 @@ void MainWindow::ConnectMenus() {
     connect(menus.soundEffects, &QAction::triggered, this,
             [&library](bool on) { library.SetSoundEffects(on); });
     connect(menus.music, &QAction::triggered, this, [&library](bool on) { library.SetMusic(on); });
+    connect(menus.colourSafeDiscs, &QAction::triggered, this, [this, &library](bool on) {
+        const DiscColours look = on ? DiscColours::ColourSafe : DiscColours::Classic;
+        library.SetDiscColours(look);
+        core_->Online().SetDiscColours(look);
+    });
     connect(menus.chatEffects, &QAction::triggered, this,
             [this](bool on) { core_->ChatWindow().SetChatEffects(on); });
     connect(menus.mouseSensitivity, &QAction::triggered, this,

@@ -1,6 +1,8 @@
 // The texts players read, as the Windows-1252 bytes the fonts draw.
 #include "scene/texts.h"
 
+#include "scene/disc_look.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -69,6 +71,34 @@ TEST(TextsTest, TheHelpTextsKeepTheirLinesBlanksAndEmptyLines) {
     EXPECT_EQ(spanish[2], "El letrero abajo indica si \xE9s su vez de jugar y la ");
     for (const auto* text : {&portuguese, &english, &spanish})
         EXPECT_FALSE(text->back().empty()) << "no final line feed";
+}
+
+TEST(TextsTest, TheColourSafeDiscsNameGreensSideBlueInEveryLanguage) {
+    constexpr int kGreenDiscsHint = 7;
+    const std::vector<Message> greens = {Message::kGreenWon, Message::kGreensTurn};
+    const std::vector<Message> reds = {Message::kRedWon, Message::kRedsTurn};
+    SetSceneDiscLook(int(DiscLook::kColourSafe));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const std::string hint = HintText(kGreenDiscsHint * kLanguageCount + language);
+        // azuis, blue, azules
+        EXPECT_NE(hint.find(language == 1 ? "blue" : "azu"), std::string::npos) << hint;
+        for (Message m : greens) {
+            const std::string text = MessageText(m, language);
+            EXPECT_NE(text.find(language == 1 ? "blue" : "azul"), std::string::npos) << text;
+        }
+    }
+    // Red's side is still red: its texts are the classic ones.
+    std::vector<std::string> safe;
+    for (int language = 0; language < kLanguageCount; ++language)
+        for (Message m : reds) safe.push_back(MessageText(m, language));
+    SetSceneDiscLook(int(DiscLook::kClassic));
+    EXPECT_STREQ(MessageText(Message::kGreensTurn, 1), "green's turn");
+    EXPECT_STREQ(MessageText(Message::kGreenWon, 0), "verde ganhou");
+    EXPECT_STREQ(HintText(kGreenDiscsHint * kLanguageCount + 1),
+                 "playing alone you must put down the green discs");
+    for (int language = 0; language < kLanguageCount; ++language)
+        for (size_t i = 0; i < reds.size(); ++i)
+            EXPECT_EQ(safe[size_t(language) * reds.size() + i], MessageText(reds[i], language));
 }
 
 }  // namespace

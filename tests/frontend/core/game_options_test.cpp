@@ -42,6 +42,42 @@ TEST(GameOptions, FullScreenComesBackAndAFileWithoutItsKeyStartsInAWindow) {
     EXPECT_FALSE(read.reflection);
 }
 
+TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
+    const QByteArray current =
+        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
+        "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
+        "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    IniDocument document = IniDocument::Parse(current);
+    GameOptions options = ReadGameOptions(document, GameOptions{});
+    EXPECT_EQ(options.discColours, DiscColours::Classic);
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+
+    options.discColours = DiscColours::ColourSafe;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Value("Config", "Cores dos discos"), QByteArray("1"));
+    EXPECT_EQ(ReadGameOptions(document, GameOptions{}), options);
+
+    // Back to classic: the key goes, and the file is as it was.
+    options.discColours = DiscColours::Classic;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+}
+
+TEST(GameOptions, ADiscLookOtherThanZeroOrOneKeepsWhatTheMenuShows) {
+    GameOptions safe;
+    safe.discColours = DiscColours::ColourSafe;
+    for (const char* value : {"2", "-1", "blue"}) {
+        const IniDocument document =
+            IniDocument::Parse(QByteArray("[Config]\r\nCores dos discos=") + value + "\r\n");
+        EXPECT_EQ(ReadGameOptions(document, safe).discColours, DiscColours::ColourSafe) << value;
+        EXPECT_EQ(ReadGameOptions(document, GameOptions{}).discColours, DiscColours::Classic)
+            << value;
+    }
+    const IniDocument classic = IniDocument::Parse("[Config]\r\nCores dos discos=0\r\n");
+    EXPECT_EQ(ReadGameOptions(classic, safe).discColours, DiscColours::Classic);
+}
+
 TEST(GameOptions, AMissingOrUnreadableKeyKeepsWhatTheMenuShows) {
     EXPECT_EQ(ReadGameOptions(IniDocument(), AllOff()), AllOff());
     const IniDocument odd = IniDocument::Parse(
@@ -85,6 +121,17 @@ TEST(GameOptions, TheLibraryIsToldWhatItKeepsAndOnChangeOnlyWhatChanged) {
     changed.chatEffects = true;  // a menu check only
     ApplyGameOptionChanges(options, changed, library);
     EXPECT_EQ(library.optionCalls, std::vector<std::string>{"SetReflection(1)"});
+}
+
+TEST(GameOptions, TheLibraryHearsOfTheDiscLookOnlyWhenItIsNotTheClassicOneItStartsWith) {
+    RecordingLibrary library;
+    GameOptions safe;
+    safe.discColours = DiscColours::ColourSafe;
+    ApplyGameOptions(safe, library);
+    EXPECT_EQ(library.optionCalls.back(), "SetDiscColours(1)");
+    library.optionCalls.clear();
+    ApplyGameOptionChanges(safe, GameOptions{}, library);
+    EXPECT_EQ(library.optionCalls, std::vector<std::string>{"SetDiscColours(0)"});
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ public:
     void SetMouseSensitivity(int sensitivity) override {
         NoteOption("SetMouseSensitivity", sensitivity);
     }
+    void SetDiscColours(DiscColours look) override { NoteOption("SetDiscColours", int(look)); }
 
     struct StartedMatch {
         int seat, seed;

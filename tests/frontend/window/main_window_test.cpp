@@ -293,4 +293,34 @@ TEST_F(WindowTest, TheCloseFinalisesTheLibraryThenSavesTheSettings) {
               library.optionCalls.end());
 }
 
+TEST_F(WindowTest, TheColourSafeDiscsItemIsTheLibrarysAndComesBackAtTheNextStart) {
+    Open();
+    QAction* item = Find<QAction>("CoresDiscos1");
+    EXPECT_EQ(Find<QMenu>("Vdeo1")->actions().last(), item);
+    EXPECT_EQ(item->text(), "Colour-blind-safe discs (blue and red)");
+    EXPECT_FALSE(item->isChecked());
+    library.optionCalls.clear();
+    item->trigger();
+    EXPECT_EQ(library.optionCalls, std::vector<std::string>{"SetDiscColours(1)"});
+    window->close();
+    QFile file(SettingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Cores dos discos=1\r\n"));
+    file.close();
+
+    library.optionCalls.clear();
+    window.reset();
+    Open();
+    item = Find<QAction>("CoresDiscos1");
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_NE(std::find(library.optionCalls.begin(), library.optionCalls.end(),
+                        "SetDiscColours(1)"),
+              library.optionCalls.end());
+    item->trigger();
+    EXPECT_EQ(library.optionCalls.back(), "SetDiscColours(0)");
+    window->close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("Cores dos discos"));
+}
+
 }  // namespace

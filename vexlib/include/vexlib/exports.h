@@ -31,6 +31,9 @@ VEX_API void SetaMusica(unsigned char on);
 VEX_API void SetaAudio(unsigned char on);
 VEX_API void SetaFoco(unsigned char hasFocus);
 VEX_API void SetaMouseS(float sensitivity);
+// 0 the classic green and red discs, 1 the colour-blind-safe look (blue and
+// marked vermillion); any other value reads as 0. Kept across scenes.
+VEX_API void SetDiscLook(int look);
 VEX_API int CanDraw();
 VEX_API float GetFT();
 

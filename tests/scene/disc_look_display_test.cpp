@@ -1,0 +1,223 @@
+// The colour-blind-safe disc look drawn for real through the library's
+// exports on a virtual display: the sides and the striker stay far apart
+// in every common colour vision, measured on the frame's pixels, the red
+// side's discs carry their dot and the blue ones none, the HUD's own-turn
+// text turns blue with green's side, and the classic look comes back
+// pixel for pixel. The frames are left as PNG files in the run folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/modules/engine_modules.h"
+#include "game/game_state.h"
+#include "platform/gfx/gfx_image.h"
+#include "platform/window/bare_window.h"
+#include "tests/scene/colour_vision.h"
+#include "vexlib/exports.h"
+
+namespace {
+
+constexpr int kWidth = 570, kHeight = 400;
+constexpr int kEnglish = 2;
+constexpr int kSeed = 4242;
+constexpr int kClassic = 0, kColourSafe = 1;
+// Where the striker is put for the picture: on the near shooting line,
+// clear of the playing discs.
+constexpr float kStrikerX = 8.0f, kStrikerZ = 21.5f;
+void ProvidePackage() {
+    if (!std::filesystem::exists("dados.vpf"))
+        std::filesystem::create_symlink(RINGDISK_PACKAGE, "dados.vpf");
+}
+
+struct Frame {
+    std::vector<uint32_t> argb;
+    uint32_t width = 0, height = 0;
+
+    uint32_t At(int x, int y) const {
+        x = std::clamp(x, 0, int(width) - 1), y = std::clamp(y, 0, int(height) - 1);
+        return argb[size_t(y) * width + size_t(x)];
+    }
+};
+
+// A match as green with the striker standing on the near line, drawn once.
+Frame DrawMatch() {
+    IniciaPartida(1, kSeed);
+    Disc& striker = Game().discs[kStriker];
+    striker.x = kStrikerX, striker.z = kStrikerZ;
+    striker.color = kColorYellow, striker.status = kStatusOnTable;
+    RenderCena();
+    Frame frame;
+    if (!Direct3D().device()->ReadBackBuffer(frame.argb, frame.width, frame.height))
+        ADD_FAILURE() << "the frame cannot be read back";
+    return frame;
+}
+
+// Which side a pixel of the classic frame shows: its discs are pure green
+// and pure red, the striker yellow, nothing else on the table comes close.
+enum class Owner { kOther, kGreensSide, kRedsSide, kStriker };
+Owner ClassicOwner(uint32_t argb) {
+    const int r = argb >> 16 & 0xFF, g = argb >> 8 & 0xFF, b = argb & 0xFF;
+    if (g > 2 * r && g > 2 * b && g > 60) return Owner::kGreensSide;
+    if (r > 2 * g && r > 2 * b && r > 60) return Owner::kRedsSide;
+    if (std::abs(r - g) < 30 && b * 2 < r && r > 120) return Owner::kStriker;
+    return Owner::kOther;
+}
+
+// The light, grey pixels of the dot.
+bool Marked(uint32_t argb) {
+    const int r = argb >> 16 & 0xFF, g = argb >> 8 & 0xFF, b = argb & 0xFF;
+    return std::min({r, g, b}) > 160 && std::max({r, g, b}) - std::min({r, g, b}) < 40;
+}
+
+// What the look shows where the classic frame showed one owner: the
+// per-channel median of those pixels, and how many of them carry the mark.
+struct OwnerPixels {
+    Rgb median;
+    int count = 0, marked = 0;
+};
+OwnerPixels PixelsOf(const Frame& classic, const Frame& look, Owner owner) {
+    std::vector<double> r, g, b;
+    OwnerPixels result;
+    for (size_t i = 0; i < classic.argb.size(); ++i) {
+        if (ClassicOwner(classic.argb[i]) != owner) continue;
+        // The wooden frame is as red as a red disc, but no look changes it.
+        const bool side = owner == Owner::kGreensSide || owner == Owner::kRedsSide;
+        if (side && look.argb[i] == classic.argb[i] && &look != &classic) continue;
+        const Rgb c = FromArgb(look.argb[i]);
+        r.push_back(c.r), g.push_back(c.g), b.push_back(c.b);
+        result.marked += Marked(look.argb[i]);
+    }
+    result.count = int(r.size());
+    if (r.empty()) return result;
+    const auto median = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    };
+    result.median = {median(r), median(g), median(b)};
+    return result;
+}
+
+Frame Simulated(const Frame& frame, Vision vision) {
+    Frame seen = frame;
+    for (uint32_t& pixel : seen.argb) pixel = ToArgb(Simulate(FromArgb(pixel), vision));
+    return seen;
+}
+
+class DiscLookDisplayTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        window_ = std::make_unique<BareWindow>(kWidth, kHeight);
+        if (!window_->ok()) return;
+        ProvidePackage();
+        started_ = IniciarD3D(reinterpret_cast<void*>(window_->id()), nullptr, kWidth, kHeight,
+                              0, kEnglish) == 0;
+        SetaMusica(0);
+        SetaAudio(0);
+    }
+    static void TearDownTestSuite() {
+        if (started_) FinalizaD3D();
+        window_.reset();
+    }
+    void SetUp() override {
+        if (!window_->ok()) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(started_) << "see debug.log";
+    }
+    void TearDown() override { SetDiscLook(kClassic); }
+
+    static inline std::unique_ptr<BareWindow> window_;
+    static inline bool started_ = false;
+};
+
+TEST_F(DiscLookDisplayTest, TheSidesAndTheStrikerStayApartInEveryColourVision) {
+    SetDiscLook(kClassic);
+    const Frame classic = DrawMatch();
+    SetDiscLook(kColourSafe);
+    const Frame safe = DrawMatch();
+    ASSERT_TRUE(gfx::SaveArgbToPng("disc_look_normal.png", safe.argb, safe.width, safe.height));
+
+    const OwnerPixels blue = PixelsOf(classic, safe, Owner::kGreensSide);
+    const OwnerPixels red = PixelsOf(classic, safe, Owner::kRedsSide);
+    const OwnerPixels striker = PixelsOf(classic, safe, Owner::kStriker);
+    // Ten discs a side and the striker, twice (on the line and at the aim).
+    ASSERT_GT(blue.count, 1000);
+    ASSERT_GT(red.count, 1000);
+    ASSERT_GT(striker.count, 300);
+
+    std::printf("%-13s %10s %14s %13s\n", "vision", "blue-red", "blue-striker", "red-striker");
+    for (Vision vision : kAllVisions) {
+        const Frame seen = Simulated(safe, vision);
+        const std::string png = std::string("disc_look_") + VisionName(vision) + ".png";
+        if (vision != Vision::kNormal)
+            EXPECT_TRUE(gfx::SaveArgbToPng(png.c_str(), seen.argb, seen.width, seen.height));
+        const double sides = DeltaE(blue.median, red.median, vision);
+        const double blueStriker = DeltaE(blue.median, striker.median, vision);
+        const double redStriker = DeltaE(red.median, striker.median, vision);
+        std::printf("%-13s %10.1f %14.1f %13.1f\n", VisionName(vision), sides, blueStriker,
+                    redStriker);
+        EXPECT_GE(sides, 40) << VisionName(vision);
+        EXPECT_GE(blueStriker, 40) << VisionName(vision);
+        EXPECT_GE(redStriker, 40) << VisionName(vision);
+    }
+}
+
+TEST_F(DiscLookDisplayTest, TheRedSidesDiscsCarryADotAndTheBlueOnesNone) {
+    SetDiscLook(kClassic);
+    const Frame classic = DrawMatch();
+    SetDiscLook(kColourSafe);
+    const Frame safe = DrawMatch();
+    // Ten discs of each side on the table at 570 x 400: every red one
+    // shows a dot of a few dozen pixels.
+    EXPECT_GE(PixelsOf(classic, safe, Owner::kRedsSide).marked, 10 * 20);
+    EXPECT_EQ(PixelsOf(classic, safe, Owner::kGreensSide).marked, 0);
+}
+
+// "your turn" at the lower left, in the colour of the side to move.
+int PixelsOfTurnText(const Frame& frame, uint32_t rgb) {
+    int n = 0;
+    for (uint32_t y = frame.height - 40; y < frame.height; ++y)
+        for (uint32_t x = 0; x < 160; ++x) n += (frame.At(int(x), int(y)) & 0xFFFFFF) == rgb;
+    return n;
+}
+
+TEST_F(DiscLookDisplayTest, TheOwnTurnTextTakesTheSidesColour) {
+    constexpr uint32_t kClassicGreen = 0x00FF00, kSafeBlue = 0x4A8CFF;
+    SetDiscLook(kClassic);
+    const Frame classic = DrawMatch();
+    SetDiscLook(kColourSafe);
+    const Frame safe = DrawMatch();
+    EXPECT_GT(PixelsOfTurnText(classic, kClassicGreen), 50);
+    EXPECT_EQ(PixelsOfTurnText(classic, kSafeBlue), 0);
+    EXPECT_GT(PixelsOfTurnText(safe, kSafeBlue), 50);
+    EXPECT_EQ(PixelsOfTurnText(safe, kClassicGreen), 0);
+}
+
+// The frame without the lower right corner, where the banner behind the
+// shot clock pulses with the time between frames.
+std::vector<uint32_t> WithoutClockBanner(const Frame& frame) {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < int(frame.height); ++y)
+        for (int x = 0; x < int(frame.width); ++x)
+            if (x < int(frame.width) - 100 || y < int(frame.height) - 70)
+                pixels.push_back(frame.At(x, y));
+    return pixels;
+}
+
+TEST_F(DiscLookDisplayTest, TheClassicLookComesBackPixelForPixel) {
+    SetDiscLook(kClassic);
+    const std::vector<uint32_t> before = WithoutClockBanner(DrawMatch());
+    SetDiscLook(kColourSafe);
+    ASSERT_NE(WithoutClockBanner(DrawMatch()), before);
+    SetDiscLook(kClassic);
+    EXPECT_EQ(WithoutClockBanner(DrawMatch()), before);
+    // A look the library does not know is the classic one.
+    SetDiscLook(kColourSafe);
+    SetDiscLook(7);
+    EXPECT_EQ(WithoutClockBanner(DrawMatch()), before);
+}
+
+}  // namespace
