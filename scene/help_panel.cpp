@@ -20,6 +20,27 @@ void DrawPanelRect(VEX_Sprite& sprites, float x, float y, float width, float hei
     sprites.DrawSprite(kPanelSprite, x, y, 0, 0);
 }
 
+// Two translucent panels, the inner one over the outer: a lighter rim.
+// Sprites must be begun.
+void DrawRimmedPanel(VEX_Sprite& sprites, float alpha, float x, float y, const ScreenScale& s,
+                     float width, float height) {
+    sprites.SetSpriteScale(kPanelSprite, 1, 1);
+    sprites.SetSpriteRotation(0);
+    sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
+    DrawPanelRect(sprites, x, y, s.Size(width), s.Size(height));
+    DrawPanelRect(sprites, x, y, s.Size(width - 4), s.Size(height - 4));
+}
+
+// The font is made at the scaled size (ScaleSceneHelpFont), so the text
+// stays sharp; only its place is scaled.
+void PrintInHelpFont(float alpha, float left, float top, const char* text) {
+    VEX_GDIFont& font = GDIFonts();
+    font.BeginGDIText(kHelpFont);
+    font.SetGDIColor(WithAlpha(alpha, 0x000000));
+    font.PrintGDIText(int16_t(left), int16_t(top), "%s", text);
+    font.EndGDIText();
+}
+
 }  // namespace
 
 void FadeHelp(bool hasFocus, float& alpha, float frameSeconds) {
@@ -35,24 +56,12 @@ void DrawHelpPanel(float alpha, int width, int height, int language) {
     if (alpha <= 0 || !sprites.BeginSprites()) return;
     const ScreenScale s = ScreenScale::Of(width, height);
     const float x = s.CentreX(0), y = s.CentreY(0);
-    sprites.SetSpriteScale(kPanelSprite, 1, 1);
-    sprites.SetSpriteRotation(0);
-    // Two translucent panels, the inner one over the outer: a lighter rim.
-    sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
-    DrawPanelRect(sprites, x, y, s.Size(335), s.Size(300));
-    DrawPanelRect(sprites, x, y, s.Size(331), s.Size(296));
+    DrawRimmedPanel(sprites, alpha, x, y, s, 335, 300);
     // The rule under the title.
     sprites.SetSpriteColor(WithAlpha(alpha, kWhite));
     DrawPanelRect(sprites, x, s.Size(72), s.Size(320), s.Size(2));
     sprites.EndSprites();
-
-    // The font is made at the scaled size (ScaleSceneHelpFont), so the
-    // text stays sharp; only its place is scaled here.
-    VEX_GDIFont& text = GDIFonts();
-    text.BeginGDIText(kHelpFont);
-    text.SetGDIColor(WithAlpha(alpha, 0x000000));
-    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(-145)), "%s", HelpText(language));
-    text.EndGDIText();
+    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(-145), HelpText(language));
 }
 
 void DrawKeysPanel(float alpha, int width, int height, int language) {
@@ -62,19 +71,9 @@ void DrawKeysPanel(float alpha, int width, int height, int language) {
     // Between the help panel's foot (H/2 + 150) and the window's.
     const ScreenScale s = ScreenScale::Of(width, height);
     const float x = s.CentreX(0), y = s.CentreY(175);
-    sprites.SetSpriteScale(kPanelSprite, 1, 1);
-    sprites.SetSpriteRotation(0);
-    sprites.SetSpriteColor(WithAlpha(alpha / 1.5f, kWhite));
-    DrawPanelRect(sprites, x, y, s.Size(335), s.Size(46));
-    DrawPanelRect(sprites, x, y, s.Size(331), s.Size(42));
+    DrawRimmedPanel(sprites, alpha, x, y, s, 335, 46);
     sprites.EndSprites();
-
-    VEX_GDIFont& text = GDIFonts();
-    text.BeginGDIText(kHelpFont);
-    text.SetGDIColor(WithAlpha(alpha, 0x000000));
-    text.PrintGDIText(int16_t(s.CentreX(-157)), int16_t(s.CentreY(155)), "%s",
-                      KeysHelpText(language));
-    text.EndGDIText();
+    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(155), KeysHelpText(language));
 }
 
 void DrawVersionText(int width, int height) {
