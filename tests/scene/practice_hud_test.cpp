@@ -1,5 +1,7 @@
 // The practice HUD on the recording backend: its layout, the pause, the
 // hint cycle, the tries icons' animation and the end of a run.
+#include <optional>
+
 #include "base/text_encoding.h"
 #include "scene/texts.h"
 #include "tests/scene/scene_fixture.h"
@@ -23,17 +25,32 @@ protected:
     std::vector<RecordedQuad> Icons(const std::vector<RecordedQuad>& draws) {
         return QuadsWith(draws, TextureNamed("disco.tga"));
     }
+    struct Expected {
+        const char* text;
+        float left, top, size;
+        std::optional<uint32_t> color;
+    };
+    // Each text drawn at its place and size (and in its colour, where given).
+    void ExpectTexts(const std::vector<RecordedQuad>& draws,
+                     const std::vector<Expected>& layout) {
+        for (const Expected& e : layout) {
+            SCOPED_TRACE(e.text);
+            const auto text = Text(draws, ToWindows1252(e.text));
+            ASSERT_TRUE(text);
+            EXPECT_FLOAT_EQ(text->left, e.left);
+            EXPECT_FLOAT_EQ(text->top, e.top);
+            EXPECT_FLOAT_EQ(text->height, e.size);
+            if (e.color) {
+                EXPECT_EQ(text->color, *e.color);
+            }
+        }
+    }
     GameState g;
 };
 
 TEST_F(PracticeHudTest, LevelTriesShotsAndTimeSitInTheCornersInTheirColours) {
     const auto draws = HudFrameOf(g);
-    struct Expected {
-        const char* text;
-        float left, top, size;
-        uint32_t color;
-    };
-    const Expected layout[] = {
+    ExpectTexts(draws, {
         {"tentativas:", kWidth - 6 - Measure(11, 24), -1, 24, 0xFFFFFFFF},
         {"nível:", 5, 3, 28, 0xFFFFFFFF},
         {"03", 65, -4, 38, 0xFFFFFF00},
@@ -41,16 +58,7 @@ TEST_F(PracticeHudTest, LevelTriesShotsAndTimeSitInTheCornersInTheirColours) {
         {"7", 10 + Measure(8, 24), kHeight + 1 - 36, 36, 0xFFFFFF00},
         {"tempo", kWidth - 8 - Measure(5, 28), kHeight - 24 - 28, 28, 0xFFFFFFFF},
         {"01:02:05", kWidth - 100, kHeight - 32, 32, 0xFFFFFF00},
-    };
-    for (const Expected& e : layout) {
-        SCOPED_TRACE(e.text);
-        const auto text = Text(draws, ToWindows1252(e.text));
-        ASSERT_TRUE(text);
-        EXPECT_FLOAT_EQ(text->left, e.left);
-        EXPECT_FLOAT_EQ(text->top, e.top);
-        EXPECT_FLOAT_EQ(text->height, e.size);
-        EXPECT_EQ(text->color, e.color);
-    }
+    });
     EXPECT_FALSE(Text(draws, "pausado"));
     EXPECT_FLOAT_EQ(Fonts().FontOf(0)->cellHeight, 38);
 
@@ -81,28 +89,16 @@ TEST_F(PracticeHudTest, OnAPanelTwiceAsHighTheCornersHoldTheLayoutAtTwiceItsSize
     const size_t before = device().draws().size();
     DrawHud(g, {int(W), int(H), 1.0f / 60, kTexfLinear});
     const auto draws = QuadsSince(before);
-    struct Expected {
-        const char* text;
-        float left, top, size;
-    };
     // Measure gives a width plus one pixel at any size.
-    const Expected layout[] = {
-        {"tentativas:", W - 12 - (Measure(11, 48)), -2, 48},
-        {"nível:", 10, 6, 56},
-        {"03", 130, -8, 76},
-        {"tacadas:", 10, H - 2 - 48, 48},
-        {"7", 20 + Measure(8, 48), H + 2 - 72, 72},
-        {"tempo", W - 16 - Measure(5, 56), H - 48 - 56, 56},
-        {"01:02:05", W - 200, H - 64, 64},
-    };
-    for (const Expected& e : layout) {
-        SCOPED_TRACE(e.text);
-        const auto text = Text(draws, ToWindows1252(e.text));
-        ASSERT_TRUE(text);
-        EXPECT_FLOAT_EQ(text->left, e.left);
-        EXPECT_FLOAT_EQ(text->top, e.top);
-        EXPECT_FLOAT_EQ(text->height, e.size);
-    }
+    ExpectTexts(draws, {
+        {"tentativas:", W - 12 - (Measure(11, 48)), -2, 48, std::nullopt},
+        {"nível:", 10, 6, 56, std::nullopt},
+        {"03", 130, -8, 76, std::nullopt},
+        {"tacadas:", 10, H - 2 - 48, 48, std::nullopt},
+        {"7", 20 + Measure(8, 48), H + 2 - 72, 72, std::nullopt},
+        {"tempo", W - 16 - Measure(5, 56), H - 48 - 56, 56, std::nullopt},
+        {"01:02:05", W - 200, H - 64, 64, std::nullopt},
+    });
     const auto icons = Icons(draws);
     ASSERT_EQ(icons.size(), 4u);
     for (int i = 0; i < 4; ++i) {
