@@ -37,7 +37,8 @@ bool pendingPass = false;
 int lastAimPhase = 0;
 
 void OnShoot(float x, float z, float force, float angle) {
-    std::printf("SHOOT %.4f %.4f %.4f %.4f\n", double(x), double(z), double(force), double(angle));
+    // Six decimals tell apart every point of the 1/65536 grid shots are kept on.
+    std::printf("SHOOT %.6f %.6f %.6f %.6f\n", double(x), double(z), double(force), double(angle));
     pendingShot = Shot{x, z, force, angle};
 }
 void OnTurn(int player) {
