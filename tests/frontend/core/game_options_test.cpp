@@ -64,6 +64,35 @@ TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
     EXPECT_EQ(document.Serialize(), current);
 }
 
+TEST(GameOptions, PortMappingIsOnForAFileWithoutItsKeyAndOnlyOffIsWrittenDown) {
+    const QByteArray current =
+        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
+        "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
+        "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    IniDocument document = IniDocument::Parse(current);
+    GameOptions off;
+    off.portMapping = false;
+    GameOptions options = ReadGameOptions(document, off);
+    EXPECT_FALSE(options.portMapping) << "a missing key keeps what the menu shows";
+    options = ReadGameOptions(document, GameOptions{});
+    EXPECT_TRUE(options.portMapping);
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+
+    options.portMapping = false;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Value("Config", "Abrir porta no roteador"), QByteArray("0"));
+    EXPECT_FALSE(ReadGameOptions(document, GameOptions{}).portMapping);
+
+    // Back on: the key goes, and the file is as it was.
+    options.portMapping = true;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+    // Any number but zero is on, as for every other option.
+    const IniDocument seven = IniDocument::Parse("[Config]\r\nAbrir porta no roteador=7\r\n");
+    EXPECT_TRUE(ReadGameOptions(seven, off).portMapping);
+}
+
 TEST(GameOptions, ADiscLookOtherThanZeroOrOneKeepsWhatTheMenuShows) {
     GameOptions safe;
     safe.discColours = DiscColours::ColourSafe;
