@@ -9,12 +9,18 @@
 # the friend joins through the router's external address, the forwarding is
 # gone when the host leaves and when it is ended by SIGTERM; a short lease
 # is renewed before it runs out. Needs root for the namespaces; without them
-# the test says so and is skipped.
+# the test says so and is skipped. Given the window program and the game's
+# package, and with a virtual display at hand, the window hosts through the
+# router too: "Criar" shows the router's external address in the create
+# dialog, the port is forwarded, and SIGTERM removes it.
 #
-# router_test.sh HEADLESS_PEER STUN_RESPONDER
+# router_test.sh HEADLESS_PEER STUN_RESPONDER [RINGDISK PACKAGE]
 set -u
 peer=$(realpath "$1")
 stun=$(realpath "$2")
+ringdisk=${3:+$(realpath "$3")}
+package=${4:+$(realpath "$4")}
+here=$(dirname "$(realpath "$0")")
 
 skip() { echo "[  SKIPPED ] $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
@@ -25,7 +31,16 @@ for tool in ip nft miniupnpd python3; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh)"
 done
 
-tag="rd$$$RANDOM"
+# Names of this run's own; namespaces left by a run that was killed (its
+# process gone) are removed first, with what still runs in them.
+for stale in $(ip netns list 2>/dev/null | awk '{print $1}' | grep -E '^rd[0-9]+-[0-9]+-(home|router|net)$'); do
+  owner=${stale#rd}
+  owner=${owner%%-*}
+  kill -0 "$owner" 2>/dev/null && continue
+  for p in $(ip netns pids "$stale" 2>/dev/null); do kill -KILL "$p" 2>/dev/null; done
+  ip netns del "$stale" 2>/dev/null
+done
+tag="rd$$-$RANDOM"
 home="$tag-home" router="$tag-router" internet="$tag-net"
 work=$(mktemp -d)
 pids=()
@@ -37,6 +52,7 @@ cleanup() {
   [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 ip netns add "$home" 2>/dev/null || skip "ip netns add failed: no network namespaces here"
 ip netns add "$router" && ip netns add "$internet" || fail "could not make the namespaces"
@@ -83,7 +99,7 @@ table inet filter {
 }
 NFT
 
-ip netns exec "$internet" python3 "$stun" 198.51.100.20 > "$work/stun.out" 2>&1 &
+ip netns exec "$internet" python3 "$stun" 198.51.100.20 300 > "$work/stun.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do grep -q "STUN ready" "$work/stun.out" && break; sleep 0.1; done
 
@@ -225,6 +241,45 @@ play() {  # play UPNP(yes|no) PROTOCOL-NAME
   stop_router
 }
 
+# ---- the window -----------------------------------------------------------------------
+
+play_window() {
+  log "== the window: \"Criar\" through miniupnpd with UPnP"
+  start_router yes
+  mkdir "$work/window"
+  ln -s "$package" "$work/window/dados.vpf"
+  printf '[main]\r\nNick=Ana\r\n' > "$work/window/ringdisk.ini"
+  # Three seconds in the dialog: the router's search takes one and a half.
+  (cd "$work/window" &&
+     exec ip netns exec "$home" env LANG=C.UTF-8 LIBGL_ALWAYS_SOFTWARE=1 \
+       xvfb-run -a -s "-screen 0 1024x768x24" "$here/window_host.sh" "$ringdisk" 3 "$work/stop") \
+    > "$work/window.out" 2>&1 &
+  local host=$!
+  pids+=($host)
+  wait_for 60 said window CRIAR || { cat "$work/window.out"; fail "the window's create dialog was not confirmed"; }
+  wait_for 10 forwarded 2500 || { cat "$work/window.out" "$work/window/window.err"; fail "window: port 2500 was not forwarded"; }
+  local mapped=$(now_ms) criar=$(sed -n 's/^CRIAR //p' "$work/window.out")
+  log "window: mapping made: $(ip netns exec "$router" nft list chain inet filter prerouting_miniupnpd | grep dnat | sed 's/^[[:space:]]*//')"
+  log "window: from \"Criar!\" to the forwarded port: $((mapped - criar)) ms (the router found while the dialog showed)"
+  log "window: its own account: $(grep -o 'forwarded [0-9]* ms after hosting began' "$work/window/window.err")"
+  touch "$work/stop"
+  wait "$host"
+  said window "EXIT 0" || { cat "$work/window.out"; fail "window: no clean exit on SIGTERM"; }
+  forwarded 2500 && fail "window: the forwarding outlived the program ended by SIGTERM"
+  log "window: mapping removed after SIGTERM"
+  grep -q $'^SeuIP=198.51.100.1\r$' "$work/window/ringdisk.ini" ||
+    fail "window: the create dialog did not show the router's external address ($(grep SeuIP "$work/window/ringdisk.ini"))"
+  log "window: the create dialog showed SeuIP=198.51.100.1"
+  stop_router
+}
+
 play yes UPnP
 play no NAT-PMP
+if [ -z "$ringdisk" ]; then
+  log "the window's part needs the program and the package"
+elif ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
+  log "the window's part is left out: no xvfb-run or xdotool"
+else
+  play_window
+fi
 log "passed"
