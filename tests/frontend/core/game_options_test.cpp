@@ -8,6 +8,12 @@
 
 namespace {
 
+// The section as a first start writes it, with no key newer than full screen.
+const QByteArray kFirstStartConfig =
+    "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
+    "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
+    "Modo Ortogral=1\r\nTela cheia=0\r\n";
+
 GameOptions AllOff() {
     GameOptions options;
     options.specularLight = options.reflection = options.highQuality = false;
@@ -43,10 +49,7 @@ TEST(GameOptions, FullScreenComesBackAndAFileWithoutItsKeyStartsInAWindow) {
 }
 
 TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
-    const QByteArray current =
-        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
-        "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
-        "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    const QByteArray current = kFirstStartConfig;
     IniDocument document = IniDocument::Parse(current);
     GameOptions options = ReadGameOptions(document, GameOptions{});
     EXPECT_EQ(options.discColours, DiscColours::Classic);
@@ -65,10 +68,7 @@ TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
 }
 
 TEST(GameOptions, PortMappingIsOnForAFileWithoutItsKeyAndOnlyOffIsWrittenDown) {
-    const QByteArray current =
-        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
-        "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
-        "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    const QByteArray current = kFirstStartConfig;
     IniDocument document = IniDocument::Parse(current);
     GameOptions off;
     off.portMapping = false;
