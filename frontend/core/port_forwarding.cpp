@@ -62,9 +62,12 @@ void PortForwarding::OnReport(const RouterReport& report) {
             if (addressListener_) addressListener_(report);
             break;
         case RouterReport::Kind::Mapped:
-        case RouterReport::Kind::NotMapped:
-            if (!report.renewal) TellTheHost(report);
+        case RouterReport::Kind::NotMapped: {
+            const bool forwarded = report.kind == RouterReport::Kind::Mapped;
+            if (!report.renewal || forwarded != forwarded_) TellTheHost(report);
+            forwarded_ = forwarded;
             break;
+        }
         case RouterReport::Kind::Removed:
             break;
     }
@@ -73,14 +76,21 @@ void PortForwarding::OnReport(const RouterReport& report) {
 void PortForwarding::TellTheHost(const RouterReport& report) {
     const QString port = QString::number(report.port);
     if (report.kind == RouterReport::Kind::NotMapped) {
-        qInfo("portmap: TCP %u not forwarded, %lld ms after hosting began", report.port,
-              sinceStart_.elapsed());
+        if (report.renewal)
+            qWarning("portmap: TCP %u no longer forwarded: the router refused its renewal",
+                     report.port);
+        else
+            qInfo("portmap: TCP %u not forwarded, %lld ms after hosting began", report.port,
+                  sinceStart_.elapsed());
         c_.chat.ShowSystemLine(
             c_.Text(UiText::PortNotForwarded).arg(port, report.localAddress));
         return;
     }
-    qInfo("portmap: TCP %u forwarded %lld ms after hosting began", report.port,
-          sinceStart_.elapsed());
+    if (report.renewal)
+        qInfo("portmap: TCP %u forwarded again", report.port);
+    else
+        qInfo("portmap: TCP %u forwarded %lld ms after hosting began", report.port,
+              sinceStart_.elapsed());
     if (IsInternetAddress(report.externalAddress)) {
         c_.chat.ShowSystemLine(c_.Text(UiText::PortForwarded)
                                    .arg(report.externalAddress, port, report.method));

@@ -2,7 +2,8 @@
 // by the create dialog, the router forwards its port, and the chat tells the
 // host in the player's language where friends on the internet can join, or
 // which port to forward by hand. The create dialog asks it where the router
-// is, to show the address friends type. The menus' option turns it off.
+// is, to show the address friends type. A forwarding lost or regained at a
+// renewal is told as well. The menus' option turns it off.
 #pragma once
 
 #include <QElapsedTimer>
@@ -52,6 +53,7 @@ private:
     bool enabled_ = false;
     AddressListener addressListener_;
     QElapsedTimer sinceStart_;
+    bool forwarded_ = false;  // as the host was last told
     // Last, so that its removal of the mapping runs before the rest goes.
     PortMapper mapper_;
 };

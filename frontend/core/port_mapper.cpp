@@ -4,6 +4,10 @@
 
 #include "frontend/core/own_address.h"
 
+namespace {
+constexpr int kRetryMs = 60 * 1000;
+}  // namespace
+
 std::vector<std::unique_ptr<RouterProtocol>> HomeRouterProtocols() {
     std::vector<std::unique_ptr<RouterProtocol>> protocols;
     protocols.push_back(MakeUpnpProtocol());
@@ -159,7 +163,11 @@ void PortMapper::OnReport(const RouterReport& report) {
                          report.kind == RouterReport::Kind::NotMapped;
     // An answer for a port no longer wanted: its removal is already queued.
     if (mapping && wanted_ != report.port) return;
-    if (report.kind == RouterReport::Kind::Mapped && report.leaseSeconds > 0)
-        renewal_.start(std::max(1, report.leaseSeconds / 2) * 1000);
+    if (report.kind == RouterReport::Kind::Mapped) {
+        renewalMs_ = report.leaseSeconds > 0 ? std::max(1, report.leaseSeconds / 2) * 1000 : 0;
+        if (renewalMs_ > 0) renewal_.start(renewalMs_);
+    } else if (report.kind == RouterReport::Kind::NotMapped && report.renewal && renewalMs_ > 0) {
+        renewal_.start(std::min(renewalMs_, kRetryMs));
+    }
     if (listener_) listener_(report);
 }

@@ -2,8 +2,9 @@
 // and, where no UPnP router answers or it refuses, NAT-PMP. Routers are asked
 // on a worker thread of the mapper's own, one request after another, so the
 // window never waits for them; every answer comes back to the thread that
-// made the mapper as a report. A mapping is renewed at half its lease and
-// removed on Unmap or when the mapper is destroyed; the destructor waits for
+// made the mapper as a report. A mapping is renewed at half its lease (a
+// renewal the router refuses is tried again as often, at most a minute
+// apart, so a router that restarted forwards again) and removed on Unmap or when the mapper is destroyed; the destructor waits for
 // that removal (a few seconds at worst), so that a program that ends, by its
 // close box or by SIGTERM, leaves no port open behind it.
 #pragma once
@@ -80,6 +81,7 @@ private:
     Listener listener_;
     int leaseSeconds_ = kDefaultLeaseSeconds;
     std::optional<quint16> wanted_;
+    int renewalMs_ = 0;  // half the last lease granted
     QObject receiver_;  // its thread gets the reports
     QTimer renewal_;
 

@@ -52,8 +52,11 @@ public:
     QString LocalAddress() const override { return QStringLiteral("192.0.2.10"); }
     std::optional<int> Map(quint16 port, int) override {
         ++r_->maps;
-        if (!found_ || !r_->forwards) return std::nullopt;
         std::lock_guard lock(r_->mutex);
+        if (!found_ || !r_->forwards) {
+            r_->open.erase(port);  // a router that refuses forwards nothing
+            return std::nullopt;
+        }
         r_->open.insert(port);
         return r_->leaseGranted.load();
     }
@@ -155,6 +158,23 @@ TEST_F(PortMapping, ALeaseIsRenewedAtHalfItsLength) {
     EXPECT_TRUE(reports.back().renewal);
     // The router that answered is asked again without a new search.
     EXPECT_EQ(upnp->finds, 1);
+}
+
+TEST_F(PortMapping, ARenewalTheRouterRefusesIsTriedAgainUntilItForwardsAgain) {
+    upnp->leaseGranted = 2;
+    natpmp->answers = false;
+    auto mapper = Mapper();
+    mapper->Map(2500);
+    ASSERT_TRUE(Reported(RouterReport::Kind::Mapped));
+    upnp->forwards = false;  // the router restarted and forgot
+    ASSERT_TRUE(Reported(RouterReport::Kind::NotMapped));
+    EXPECT_TRUE(reports.back().renewal);
+    const int asked = upnp->maps;
+    upnp->forwards = true;
+    ASSERT_TRUE(SpinUntil([&] { return upnp->Forwarding(2500); }, 3000));
+    EXPECT_GT(upnp->maps, asked);
+    ASSERT_TRUE(SpinUntil([&] { return reports.back().kind == RouterReport::Kind::Mapped; }));
+    EXPECT_TRUE(reports.back().renewal);
 }
 
 TEST_F(PortMapping, LeavingRemovesTheForwardingAndSoDoesTheMapperGoingAway) {
@@ -288,6 +308,23 @@ TEST_F(HostTold, ThatARouterBehindAnotherNetworkMayNotLetFriendsIn) {
               "The router opened port 2500, but its external address (100.64.7.8) is not an "
               "internet one: another network lies between it and the internet, and friends "
               "outside may not get in.");
+}
+
+TEST_F(HostTold, AForwardingLostAtARenewalAndRegainedIsToldButPlainRenewalsAreNot) {
+    upnp->leaseGranted = 2;
+    natpmp->answers = false;
+    const auto forwarding = Forwarding(2);
+    forwarding->Start(2500);
+    ASSERT_TRUE(SpinUntil([&] { return view.chatLines.size() == 1; }));
+    ASSERT_TRUE(SpinUntil([&] { return upnp->maps >= 2; }, 3000));  // renewed
+    SpinFor(100);
+    EXPECT_EQ(view.chatLines.size(), 1u);
+    upnp->forwards = false;
+    ASSERT_TRUE(SpinUntil([&] { return view.chatLines.size() == 2; }, 3000));
+    EXPECT_TRUE(SystemLine().startsWith("The router did not open the port."));
+    upnp->forwards = true;
+    ASSERT_TRUE(SpinUntil([&] { return view.chatLines.size() == 3; }, 3000));
+    EXPECT_TRUE(SystemLine().startsWith("Friends on the internet can join at 203.0.113.5:2500"));
 }
 
 TEST_F(HostTold, NothingWhenTheOptionIsOffAndTurningItOffRemovesTheForwarding) {
