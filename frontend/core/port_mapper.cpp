@@ -24,10 +24,10 @@ PortMapper::PortMapper(Listener listener, RouterProtocols protocols)
         const int lease = leaseSeconds_;
         Post([this, port, lease] { MapOnRouter(port, lease, true); });
     });
-    worker_ = std::thread([this] { Work(); });
 }
 
 PortMapper::~PortMapper() {
+    if (!worker_.joinable()) return;  // never asked anything
     {
         // Whatever was still to be asked no longer matters; the removal does.
         std::lock_guard lock(mutex_);
@@ -60,6 +60,8 @@ void PortMapper::Unmap() {
 }
 
 void PortMapper::Post(Job job) {
+    // Most games never ask a router: the thread starts with the first request.
+    if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
     {
         std::lock_guard lock(mutex_);
         jobs_.push_back(std::move(job));
