@@ -5,6 +5,7 @@
 #include <miniupnpc/upnperrors.h>
 
 #include <QByteArray>
+#include <cstring>
 #include <QtGlobal>
 
 #include "frontend/core/router_protocol.h"
@@ -58,7 +59,9 @@ public:
         }
         char external[40] = {};
         const int r = UPNP_GetExternalIPAddress(urls_.controlURL, data_.first.servicetype, external);
-        if (r != UPNPCOMMAND_SUCCESS || external[0] == '\0') {
+        // An unconnected gateway tells 0.0.0.0: nothing to forward from.
+        if (r != UPNPCOMMAND_SUCCESS || external[0] == '\0' ||
+            std::strcmp(external, "0.0.0.0") == 0) {
             qInfo("portmap: UPnP: the gateway at %s tells no external address (%d %s)",
                   urls_.controlURL, r, strupnperror(r));
             Forget();
