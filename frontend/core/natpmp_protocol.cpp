@@ -108,11 +108,10 @@ private:
     bool Request(quint16 port, quint16 publicPort, int lifetime, natpmpresp_t& answer) {
         if (gateway_ == 0) return false;
         Session session(gateway_);
-        return session.open &&
-               Ask(session,
-                   sendnewportmappingrequest(&session.p, NATPMP_PROTOCOL_TCP, port, publicPort,
-                                             uint32_t(lifetime)),
-                   answer);
+        return session.open && Ask(session,
+                                   sendnewportmappingrequest(&session.p, NATPMP_PROTOCOL_TCP, port,
+                                                             publicPort, uint32_t(lifetime)),
+                                   answer);
     }
 
     // Waits for the answer to the request just sent, resending as the

@@ -82,8 +82,7 @@ void PortForwarding::TellTheHost(const RouterReport& report) {
         else
             qInfo("portmap: TCP %u not forwarded, %lld ms after hosting began", report.port,
                   sinceStart_.elapsed());
-        c_.chat.ShowSystemLine(
-            c_.Text(UiText::PortNotForwarded).arg(port, report.localAddress));
+        c_.chat.ShowSystemLine(c_.Text(UiText::PortNotForwarded).arg(port, report.localAddress));
         return;
     }
     if (report.renewal)
@@ -92,10 +91,10 @@ void PortForwarding::TellTheHost(const RouterReport& report) {
         qInfo("portmap: TCP %u forwarded %lld ms after hosting began", report.port,
               sinceStart_.elapsed());
     if (IsInternetAddress(report.externalAddress)) {
-        c_.chat.ShowSystemLine(c_.Text(UiText::PortForwarded)
-                                   .arg(report.externalAddress, port, report.method));
+        c_.chat.ShowSystemLine(
+            c_.Text(UiText::PortForwarded).arg(report.externalAddress, port, report.method));
     } else {
-        c_.chat.ShowSystemLine(c_.Text(UiText::PortForwardedBehindAnotherNetwork)
-                                   .arg(port, report.externalAddress));
+        c_.chat.ShowSystemLine(
+            c_.Text(UiText::PortForwardedBehindAnotherNetwork).arg(port, report.externalAddress));
     }
 }

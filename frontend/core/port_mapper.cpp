@@ -142,8 +142,8 @@ void PortMapper::UnmapOnRouter() {
 RouterReport PortMapper::Report(RouterReport::Kind kind) const {
     RouterReport report;
     report.kind = kind;
-    const bool known = router_ && kind != RouterReport::Kind::NotFound &&
-                       kind != RouterReport::Kind::NotMapped;
+    const bool known =
+        router_ && kind != RouterReport::Kind::NotFound && kind != RouterReport::Kind::NotMapped;
     if (known) {
         report.method = QString::fromLatin1(router_->Name());
         report.externalAddress = router_->ExternalAddress();
@@ -154,15 +154,15 @@ RouterReport PortMapper::Report(RouterReport::Kind kind) const {
 }
 
 void PortMapper::Tell(const RouterReport& report) {
-    QMetaObject::invokeMethod(&receiver_, [this, report] { OnReport(report); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &receiver_, [this, report] { OnReport(report); }, Qt::QueuedConnection);
 }
 
 // ---- the GUI thread ------------------------------------------------------------------
 
 void PortMapper::OnReport(const RouterReport& report) {
-    const bool mapping = report.kind == RouterReport::Kind::Mapped ||
-                         report.kind == RouterReport::Kind::NotMapped;
+    const bool mapping =
+        report.kind == RouterReport::Kind::Mapped || report.kind == RouterReport::Kind::NotMapped;
     // An answer for a port no longer wanted: its removal is already queued.
     if (mapping && wanted_ != report.port) return;
     if (report.kind == RouterReport::Kind::Mapped) {

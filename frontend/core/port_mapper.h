@@ -4,9 +4,10 @@
 // window never waits for them; every answer comes back to the thread that
 // made the mapper as a report. A mapping is renewed at half its lease (a
 // renewal the router refuses is tried again as often, at most a minute
-// apart, so a router that restarted forwards again) and removed on Unmap or when the mapper is destroyed; the destructor waits for
-// that removal (a few seconds at worst), so that a program that ends, by its
-// close box or by SIGTERM, leaves no port open behind it.
+// apart, so a router that restarted forwards again) and removed on Unmap or
+// when the mapper is destroyed; the destructor waits for that removal (a few
+// seconds at worst), so that a program that ends, by its close box or by
+// SIGTERM, leaves no port open behind it.
 #pragma once
 
 #include <QObject>
@@ -36,8 +37,8 @@ struct RouterReport {
     QString externalAddress;  // as the router tells it; empty without one
     QString localAddress;     // this machine's address toward the router, or its first one
     quint16 port = 0;
-    int leaseSeconds = 0;     // 0: until removed
-    bool renewal = false;     // the answer to a renewal of the lease
+    int leaseSeconds = 0;  // 0: until removed
+    bool renewal = false;  // the answer to a renewal of the lease
 };
 
 // Makes the protocols to try, in order. Called once, on the worker thread.
@@ -82,7 +83,7 @@ private:
     int leaseSeconds_ = kDefaultLeaseSeconds;
     std::optional<quint16> wanted_;
     int renewalMs_ = 0;  // half the last lease granted
-    QObject receiver_;  // its thread gets the reports
+    QObject receiver_;   // its thread gets the reports
     QTimer renewal_;
 
     // The worker's alone once it runs.

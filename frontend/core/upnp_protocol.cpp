@@ -5,8 +5,8 @@
 #include <miniupnpc/upnperrors.h>
 
 #include <QByteArray>
-#include <cstring>
 #include <QtGlobal>
+#include <cstring>
 
 #include "frontend/core/router_protocol.h"
 
@@ -42,7 +42,8 @@ public:
         char lan[64] = {};
 #if MINIUPNPC_API_VERSION >= 18
         char wan[64] = {};
-        const int state = UPNP_GetValidIGD(devices, &urls_, &data_, lan, sizeof lan, wan, sizeof wan);
+        const int state =
+            UPNP_GetValidIGD(devices, &urls_, &data_, lan, sizeof lan, wan, sizeof wan);
 #else
         const int state = UPNP_GetValidIGD(devices, &urls_, &data_, lan, sizeof lan);
 #endif
@@ -58,7 +59,8 @@ public:
             return false;
         }
         char external[40] = {};
-        const int r = UPNP_GetExternalIPAddress(urls_.controlURL, data_.first.servicetype, external);
+        const int r =
+            UPNP_GetExternalIPAddress(urls_.controlURL, data_.first.servicetype, external);
         // An unconnected gateway tells 0.0.0.0: nothing to forward from.
         if (r != UPNPCOMMAND_SUCCESS || external[0] == '\0' ||
             std::strcmp(external, "0.0.0.0") == 0) {
@@ -69,13 +71,17 @@ public:
         }
         external_ = QString::fromLatin1(external);
         local_ = QString::fromLatin1(lan);
-        qInfo("portmap: UPnP: gateway %s, external address %s, this machine %s%s",
-              urls_.controlURL, external, lan, state == 2 ? " (it reports no connection)" : "");
+        qInfo("portmap: UPnP: gateway %s, external address %s, this machine %s%s", urls_.controlURL,
+              external, lan, state == 2 ? " (it reports no connection)" : "");
         return true;
     }
 
-    QString ExternalAddress() const override { return external_; }
-    QString LocalAddress() const override { return local_; }
+    QString ExternalAddress() const override {
+        return external_;
+    }
+    QString LocalAddress() const override {
+        return local_;
+    }
 
     std::optional<int> Map(quint16 port, int leaseSeconds) override {
         if (!haveUrls_) return std::nullopt;
@@ -109,8 +115,8 @@ public:
 private:
     int Add(const QByteArray& port, const QByteArray& lan, int lease) {
         return UPNP_AddPortMapping(urls_.controlURL, data_.first.servicetype, port.constData(),
-                                   port.constData(), lan.constData(), kDescription, "TCP",
-                                   nullptr, QByteArray::number(lease).constData());
+                                   port.constData(), lan.constData(), kDescription, "TCP", nullptr,
+                                   QByteArray::number(lease).constData());
     }
 
     void Forget() {

@@ -222,9 +222,9 @@ TEST_F(PortMapping, TheRouterFoundForTheDialogForwardsWithoutASecondSearch) {
 // ---- what the host and the dialog are told ---------------------------------------------
 
 TEST(PortForwardingAddresses, OnlyAddressesOfNoPrivateNetworkCountAsTheInternets) {
-    for (const char* inside : {"10.1.2.3", "172.16.0.1", "172.31.255.254", "192.168.1.1",
-                               "100.64.0.1", "100.127.255.254", "169.254.3.4", "127.0.0.1",
-                               "0.0.0.0", "", "nonsense", "2001:db8::1"})
+    for (const char* inside :
+         {"10.1.2.3", "172.16.0.1", "172.31.255.254", "192.168.1.1", "100.64.0.1",
+          "100.127.255.254", "169.254.3.4", "127.0.0.1", "0.0.0.0", "", "nonsense", "2001:db8::1"})
         EXPECT_FALSE(IsInternetAddress(inside)) << inside;
     for (const char* outside : {"8.8.8.8", "172.15.255.255", "172.32.0.1", "100.63.255.255",
                                 "100.128.0.1", "198.51.100.1", "203.0.113.5"})
@@ -245,7 +245,8 @@ TEST(PortForwardingAddresses, TheDialogShowsTheExternalAddressAndTheLocalOneUnde
     none.localAddress = "192.0.2.10";
     const OwnAddressLines alone = AddressLinesFor(none, 2);
     EXPECT_EQ(alone.address, "192.0.2.10");
-    EXPECT_EQ(alone.note, "No router answered; friends on the internet need the port forwarded by hand.");
+    EXPECT_EQ(alone.note,
+              "No router answered; friends on the internet need the port forwarded by hand.");
 }
 
 class NoLink : public LinkListener {
@@ -269,7 +270,8 @@ protected:
     QString SystemLine() {
         if (!SpinUntil([&] { return !view.chatLines.empty(); })) return "(nothing)";
         const ChatLine& line = view.chatLines.back();
-        if (line.size() != 1 || line[0].rgb != 0xFF0000 || !line[0].bold) return "(not a system line)";
+        if (line.size() != 1 || line[0].rgb != 0xFF0000 || !line[0].bold)
+            return "(not a system line)";
         return line[0].text;
     }
 
@@ -295,8 +297,9 @@ TEST_F(HostTold, WhichPortToForwardByHandWhenNoRouterDid) {
     const auto forwarding = Forwarding(3);
     forwarding->Start(2600);
     const QString line = SystemLine();
-    EXPECT_TRUE(line.startsWith("El router no abrió la puerta. Para jugar con amigos por internet, "
-                                "redirija en el router la puerta TCP 2600 a "))
+    EXPECT_TRUE(
+        line.startsWith("El router no abrió la puerta. Para jugar con amigos por internet, "
+                        "redirija en el router la puerta TCP 2600 a "))
         << line.toStdString();
 }
 
