@@ -39,6 +39,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream
   # xwininfo, with which the installed game's test finds its window
   x11-utils
+  # a hosted game's port forwarding (UPnP IGD, NAT-PMP); its test's router in network namespaces: miniupnpd's nftables build alone has no maintainer scripts (no daemon starts, nothing asked; not the "miniupnpd" package, which asks and starts one)
+  libminiupnpc-dev libnatpmp-dev miniupnpd-nftables nftables iproute2
 )
 
 missing=()

@@ -13,6 +13,8 @@ public:
         : view_(view), playEffect_(std::move(playEffect)) {}
 
     void ShowChatLine(const QString& line);
+    // A report of this machine's own (FormatSystemLine); it plays nothing.
+    void ShowSystemLine(const QString& line) { view_.AppendChatLine(FormatSystemLine(line)); }
     void Clear() { view_.ClearChat(); }
 
     // The "Efeitos do chat" option: phrases and received shouts make sounds.

@@ -62,6 +62,10 @@ ChatLine FormatChatLine(const QString& line) {
     return runs;
 }
 
+ChatLine FormatSystemLine(const QString& line) {
+    return {{line, kSystemRed, true}};
+}
+
 QString SpokenText(const QString& line) {
     const qsizetype p = ColonPosition(line);
     return p > line.size() ? QString() : line.mid(p + 1);

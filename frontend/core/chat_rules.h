@@ -16,6 +16,9 @@ constexpr int kNoEffect = -1;
 // A player's line ("name: text") shows the name and colon in bold blue and the
 // text in black; a line without a colon (announcements, reports) in bold red.
 ChatLine FormatChatLine(const QString& line);
+// A line of this machine's own, shown whole in bold red even when it holds a
+// colon (an address and its port).
+ChatLine FormatSystemLine(const QString& line);
 
 // The text after "name: " that the phrase table is matched against; empty for
 // a line without a colon.

@@ -28,6 +28,9 @@ constexpr char16_t kFullScreen[] = u"Tela cheia";
 // Newer still: a file without it has the classic discs, and a classic
 // choice leaves the key out, so that such a file stays as it was.
 constexpr char16_t kDiscColours[] = u"Cores dos discos";
+// Newer again, and on unless the key says "0": a file without it keeps
+// asking the router, and an option left on leaves the key out.
+constexpr char16_t kPortMapping[] = u"Abrir porta no roteador";
 
 std::optional<int> ReadInteger(const IniDocument& document, const char16_t* key) {
     const std::optional<QByteArray> value = document.Value(kSection, Key(key));
@@ -80,6 +83,7 @@ GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& curr
         look && (*look == 0 || *look == 1)) {
         options.discColours = DiscColours(*look);
     }
+    ReadBool(document, kPortMapping, options.portMapping);
     return options;
 }
 
@@ -101,6 +105,10 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
         document.RemoveKey(kSection, Key(kDiscColours));
     else
         write(kDiscColours, int(options.discColours));
+    if (options.portMapping)
+        document.RemoveKey(kSection, Key(kPortMapping));
+    else
+        write(kPortMapping, 0);
     return written;
 }
 

@@ -22,6 +22,7 @@ struct GameOptions {
     bool orthogonalMode = true;  // a hidden menu item, only kept
     bool fullScreen = false;     // the main window over the whole screen
     DiscColours discColours = DiscColours::Classic;
+    bool portMapping = true;  // a hosted game asks the router to forward its port
 
     bool operator==(const GameOptions&) const = default;
 };

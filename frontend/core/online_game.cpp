@@ -27,7 +27,9 @@ bool OnlineGame::Host(const QString& portText, const QString& password) {
         c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    return Open(*port, password);
+    if (!Open(*port, password)) return false;
+    forwarding_.Start(*port);
+    return true;
 }
 
 bool OnlineGame::HostOnPort(quint16 port, const QString& password) {
@@ -68,6 +70,7 @@ bool OnlineGame::Join(const QString& address, const QString& portText, const QSt
 void OnlineGame::LeaveGame(bool quiet) {
     if (IsHost()) {
         host_.Close(quiet);
+        forwarding_.Stop();
     } else {
         client_.Close(quiet);
     }

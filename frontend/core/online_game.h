@@ -17,6 +17,7 @@
 #include "frontend/core/online_client.h"
 #include "frontend/core/online_context.h"
 #include "frontend/core/online_host.h"
+#include "frontend/core/port_forwarding.h"
 
 constexpr quint16 kDefaultPort = 2500;
 
@@ -40,6 +41,10 @@ public:
     }
     // The one listener that hears this session's events; empty silences it.
     void SetSessionListener(SessionListener listener) { c_.listener = std::move(listener); }
+
+    // A game hosted through Host (the create dialog) asks the router to
+    // forward its port while it lasts; HostOnPort never does.
+    PortForwarding& Forwarding() { return forwarding_; }
 
     // Buttons. Host and Join answer false when the dialog's values were
     // refused or the game could not be opened; the player was told why.
@@ -128,5 +133,6 @@ private:
     OnlineContext c_;
     OnlineHost host_;
     OnlineClient client_;
+    PortForwarding forwarding_{c_};
     bool settlingSyncedTable_ = false;
 };

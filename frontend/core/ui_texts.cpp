@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 33> kTexts = {{
+constexpr std::array<Translations, 39> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -73,6 +73,26 @@ constexpr std::array<Translations, 33> kTexts = {{
     {"Este replay contém valores que nenhuma gravação escreve.",
      "This replay holds values no recording writes.",
      "Esta repetición contiene valores que ninguna grabación escribe."},
+    {"Seus amigos pela internet podem entrar em %1:%2 (porta aberta no roteador por %3).",
+     "Friends on the internet can join at %1:%2 (port opened on the router by %3).",
+     "Sus amigos por internet pueden entrar en %1:%2 (puerta abierta en el router por %3)."},
+    {"O roteador abriu a porta %1, mas o endereço externo dele (%2) não é da internet: há outra "
+     "rede entre ele e a internet, e amigos de fora talvez não consigam entrar.",
+     "The router opened port %1, but its external address (%2) is not an internet one: another "
+     "network lies between it and the internet, and friends outside may not get in.",
+     "El router abrió la puerta %1, pero su dirección externa (%2) no es de internet: hay otra "
+     "red entre él e internet, y amigos de afuera quizás no puedan entrar."},
+    {"O roteador não abriu a porta. Para jogar com amigos pela internet, encaminhe no roteador a "
+     "porta TCP %1 para %2.",
+     "The router did not open the port. To play with friends on the internet, forward TCP port "
+     "%1 to %2 on your router by hand.",
+     "El router no abrió la puerta. Para jugar con amigos por internet, redirija en el router la "
+     "puerta TCP %1 a %2."},
+    {"Procurando o roteador...", "Looking for the router...", "Buscando el router..."},
+    {"Nenhum roteador respondeu; amigos pela internet precisam da porta aberta à mão.",
+     "No router answered; friends on the internet need the port forwarded by hand.",
+     "Ningún router respondió; amigos por internet necesitan la puerta abierta a mano."},
+    {"Na rede local: %1", "On the local network: %1", "En la red local: %1"},
 }};
 
 }  // namespace

@@ -41,6 +41,16 @@ enum class UiText {
     ReplayCutShort,
     ReplayDamaged,
     ReplayInvalid,
+    // %1 the router's external address, %2 the port, %3 "UPnP" or "NAT-PMP".
+    PortForwarded,
+    // %1 the port, %2 the router's external address.
+    PortForwardedBehindAnotherNetwork,
+    // %1 the port, %2 this machine's address.
+    PortNotForwarded,
+    LookingForRouter,
+    NoRouterAnswered,
+    // %1 this machine's address.
+    LocalNetworkAddress,
 };
 
 QString Tr(UiText text, int uiLanguage);

@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 58> kCaptions = {{
+constexpr std::array<Translations, 60> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -68,6 +68,9 @@ constexpr std::array<Translations, 58> kCaptions = {{
     {"Abrir arquivo…", "Open a file…", "Abrir archivo…"},
     {"Discos para daltônicos (azul e vermelho)", "Colour-blind-safe discs (blue and red)",
      "Discos para daltónicos (azul y rojo)"},
+    {"Abrir a porta no roteador (UPnP/NAT-PMP)", "Open the port on the router (UPnP/NAT-PMP)",
+     "Abrir la puerta en el router (UPnP/NAT-PMP)"},
+    {"Copiar", "Copy", "Copiar"},
 }};
 
 // Indexed by Hint.

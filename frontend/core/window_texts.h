@@ -64,6 +64,8 @@ enum class Caption {
     ReplayStop,
     OpenReplayFile,
     ColourSafeDiscs,
+    PortMapping,
+    CopyAddress,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

@@ -1,5 +1,8 @@
 #include "frontend/ui/create_dialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "frontend/core/online_game.h"
 #include "frontend/core/own_address.h"
 #include "frontend/core/window_texts.h"
@@ -7,7 +10,7 @@
 
 CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("criarf");
-    setFixedSize(262, 150);
+    setFixedSize(262, 182);
     passwordLabel = DialogLabel(this, "Label1", {}, 12);
     password = PasswordField(this, 12);
     portLabel = DialogLabel(this, "Label2", {}, 42);
@@ -15,8 +18,19 @@ CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {
     ownAddressLabel = DialogLabel(this, "Label3", {}, 72);
     ownAddress = DialogField(this, "SeuIP", {}, 72);
     ownAddress->setReadOnly(true);
-    confirm = DialogButton(this, "Button1", 24, 110, true);
-    cancel = DialogButton(this, "Button2", 138, 110, false);
+    addressNote = new QLabel(this);
+    addressNote->setObjectName("SeuIPNota");
+    addressNote->setGeometry(12, 98, 176, 34);
+    addressNote->setWordWrap(true);
+    addressNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    copyAddress = new QPushButton(this);
+    copyAddress->setObjectName("CopiarIP");
+    copyAddress->setGeometry(190, 100, 56, 24);
+    copyAddress->setAutoDefault(false);
+    connect(copyAddress, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(ownAddress->text()); });
+    confirm = DialogButton(this, "Button1", 24, 142, true);
+    cancel = DialogButton(this, "Button2", 138, 142, false);
     CentreOnScreen(*this);
 }
 
@@ -27,9 +41,16 @@ void CreateDialog::SetCaptions(int language) {
     ownAddressLabel->setText(CaptionText(Caption::OwnAddress, language));
     confirm->setText(CaptionText(Caption::CreateConfirm, language));
     cancel->setText(CaptionText(Caption::Cancel, language));
+    copyAddress->setText(CaptionText(Caption::CopyAddress, language));
+}
+
+void CreateDialog::ShowOwnAddress(const QString& address, const QString& note) {
+    ownAddress->setText(address);
+    addressNote->setText(note);
 }
 
 void CreateDialog::showEvent(QShowEvent* event) {
+    // The router's answer, when one is asked for, follows.
     ownAddress->setText(OwnIpv4Address());
     QDialog::showEvent(event);
 }

@@ -11,10 +11,14 @@ class CreateDialog : public QDialog {
 public:
     explicit CreateDialog(QWidget* parent);
     void SetCaptions(int uiLanguage);
+    // The address friends type and the line under it.
+    void ShowOwnAddress(const QString& address, const QString& note);
 
     QLineEdit* password;    // Senha
     QLineEdit* port;        // Porta
     QLineEdit* ownAddress;  // SeuIP, read-only, filled when shown
+    QLabel* addressNote;    // under it: the local address, or the router's search
+    QPushButton* copyAddress;  // puts SeuIP on the clipboard
     QLabel* passwordLabel;
     QLabel* portLabel;
     QLabel* ownAddressLabel;

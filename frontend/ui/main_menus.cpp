@@ -84,6 +84,7 @@ MainMenus::MainMenus(QMenuBar& bar) {
     fullScreen = Check(video, "Telacheia1");
     fullScreen->setShortcut(Qt::Key_F11);
     colourSafeDiscs = Check(video, "CoresDiscos1");
+    portMapping = Check(configuration, "AbrirPorta1");
 
     about = bar.addAction(QString());
     about->setObjectName("Sobre1");
@@ -136,6 +137,7 @@ void MainMenus::SetCaptions(int language) {
     text(about, Caption::About);
     text(fullScreen, Caption::FullScreen);
     text(colourSafeDiscs, Caption::ColourSafeDiscs);
+    text(portMapping, Caption::PortMapping);
 }
 
 RefreshRate MainMenus::CheckedRate() const {
@@ -155,6 +157,7 @@ GameOptions MainMenus::Options() const {
     o.orthogonalMode = ortogralMode->isChecked();
     o.fullScreen = fullScreen->isChecked();
     o.discColours = colourSafeDiscs->isChecked() ? DiscColours::ColourSafe : DiscColours::Classic;
+    o.portMapping = portMapping->isChecked();
     return o;
 }
 
@@ -179,4 +182,5 @@ void MainMenus::Show(const GameOptions& o) {
     ortogralMode->setChecked(o.orthogonalMode);
     fullScreen->setChecked(o.fullScreen);
     colourSafeDiscs->setChecked(o.discColours == DiscColours::ColourSafe);
+    portMapping->setChecked(o.portMapping);
 }

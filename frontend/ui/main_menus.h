@@ -58,6 +58,7 @@ struct MainMenus {
     QAction* ortogralMode;
     QAction* fullScreen;  // F11 as well
     QAction* colourSafeDiscs;  // unchecked: the classic discs
+    QAction* portMapping;      // a hosted game asks the router to forward its port
 
     QAction* about;
 };

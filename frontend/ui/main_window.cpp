@@ -92,6 +92,7 @@ SettingsBindings MainWindow::Bindings() {
         core_->ChatWindow().SetChatEffects(options.chatEffects);
         SetFullScreen(options.fullScreen);
         core_->Online().SetDiscColours(options.discColours);
+        core_->Online().Forwarding().SetEnabled(options.portMapping);
     };
     return b;
 }
@@ -152,6 +153,10 @@ void MainWindow::ConnectButtons() {
         });
     });
     connect(panels.create, &QPushButton::clicked, this, [this, &game] {
+        PortForwarding& forwarding = game.Forwarding();
+        createDialog->addressNote->setText(
+            forwarding.Enabled() ? Tr(UiText::LookingForRouter, uiLanguage_) : QString());
+        forwarding.LookForRouter();
         RunModal(*createDialog, [this, &game] {
             TakeNickname();
             game.Host(createDialog->port->text(), createDialog->password->text());
@@ -205,6 +210,14 @@ void MainWindow::ConnectMenus() {
         library.SetDiscColours(look);
         core_->Online().SetDiscColours(look);
     });
+    PortForwarding& forwarding = core_->Online().Forwarding();
+    forwarding.SetEnabled(menus.portMapping->isChecked());
+    forwarding.SetAddressListener([this](const RouterReport& report) {
+        const OwnAddressLines lines = AddressLinesFor(report, uiLanguage_);
+        createDialog->ShowOwnAddress(lines.address, lines.note);
+    });
+    connect(menus.portMapping, &QAction::triggered, this,
+            [&forwarding](bool on) { forwarding.SetEnabled(on); });
     connect(menus.chatEffects, &QAction::triggered, this,
             [this](bool on) { core_->ChatWindow().SetChatEffects(on); });
     connect(menus.mouseSensitivity, &QAction::triggered, this,

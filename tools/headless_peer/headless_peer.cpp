@@ -4,11 +4,14 @@
 //
 //   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
 //                 [--language 1|2|3] [--lifetime SECONDS] [--hold-seconds N]
-//                 [--replays FOLDER]
+//                 [--replays FOLDER] [--map-port [LEASE]]
 //
 // With --replays, every match it plays or watches is kept as a replay there.
-// It ends on "quit", at the end of standard input, or after its lifetime
-// (60 s unless told otherwise), so a test that dies leaves nothing behind.
+// With --map-port, a game it hosts on a given port asks the router to
+// forward that port, for the lease given (an hour unless told).
+// It ends on "quit", at the end of standard input, after its lifetime (60 s
+// unless told otherwise), so a test that dies leaves nothing behind, or on
+// SIGTERM or SIGINT, leaving its game the orderly way.
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -19,6 +22,7 @@
 
 #include "frontend/core/frontend_core.h"
 #include "frontend/core/headless_view.h"
+#include "frontend/core/stop_signals.h"
 #include "peer_commands.h"
 #include "vexlib/exports.h"
 
@@ -43,6 +47,8 @@ int main(int argc, char** argv) {
     int lifetimeSeconds = 60;
     int holdSeconds = -1;  // the game's own unless given
     bool high = false;
+    bool mapPort = false;
+    int mapLeaseSeconds = PortMapper::kDefaultLeaseSeconds;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString value = args.value(i + 1);
@@ -69,11 +75,17 @@ int main(int argc, char** argv) {
             ++i;
         } else if (a == u"--high") {
             high = true;
+        } else if (a == u"--map-port") {
+            mapPort = true;
+            if (value.toInt() > 0) {
+                mapLeaseSeconds = value.toInt();
+                ++i;
+            }
         } else {
             Print(
                 QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
                                "[--high] [--language L] [--lifetime S] [--hold-seconds N] "
-                               "[--replays F]"));
+                               "[--replays F] [--map-port [LEASE]]"));
             return 2;
         }
     }
@@ -87,7 +99,14 @@ int main(int argc, char** argv) {
     core.Online().SetNickname(name);
     if (holdSeconds >= 0) core.Online().SetSeatHoldSeconds(holdSeconds);
     core.SetReplayFolder(replays);
+    core.Online().Forwarding().SetEnabled(mapPort);
+    core.Online().Forwarding().SetLeaseSeconds(mapLeaseSeconds);
     PeerCommands commands(core, Print, [&] {
+        core.Close({});
+        app.quit();
+    });
+    StopSignals stop([&] {
+        Print(QStringLiteral("STOPPED"));
         core.Close({});
         app.quit();
     });

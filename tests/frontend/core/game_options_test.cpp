@@ -8,6 +8,12 @@
 
 namespace {
 
+// The section as a first start writes it, with no key newer than full screen.
+const QByteArray kFirstStartConfig =
+    "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
+    "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
+    "Modo Ortogral=1\r\nTela cheia=0\r\n";
+
 GameOptions AllOff() {
     GameOptions options;
     options.specularLight = options.reflection = options.highQuality = false;
@@ -43,10 +49,7 @@ TEST(GameOptions, FullScreenComesBackAndAFileWithoutItsKeyStartsInAWindow) {
 }
 
 TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
-    const QByteArray current =
-        "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
-        "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
-        "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    const QByteArray current = kFirstStartConfig;
     IniDocument document = IniDocument::Parse(current);
     GameOptions options = ReadGameOptions(document, GameOptions{});
     EXPECT_EQ(options.discColours, DiscColours::Classic);
@@ -62,6 +65,32 @@ TEST(GameOptions, DiscColoursComeBackAndTheClassicLookLeavesTheFileAsItWas) {
     options.discColours = DiscColours::Classic;
     ASSERT_TRUE(WriteGameOptions(document, options));
     EXPECT_EQ(document.Serialize(), current);
+}
+
+TEST(GameOptions, PortMappingIsOnForAFileWithoutItsKeyAndOnlyOffIsWrittenDown) {
+    const QByteArray current = kFirstStartConfig;
+    IniDocument document = IniDocument::Parse(current);
+    GameOptions off;
+    off.portMapping = false;
+    GameOptions options = ReadGameOptions(document, off);
+    EXPECT_FALSE(options.portMapping) << "a missing key keeps what the menu shows";
+    options = ReadGameOptions(document, GameOptions{});
+    EXPECT_TRUE(options.portMapping);
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+
+    options.portMapping = false;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Value("Config", "Abrir porta no roteador"), QByteArray("0"));
+    EXPECT_FALSE(ReadGameOptions(document, GameOptions{}).portMapping);
+
+    // Back on: the key goes, and the file is as it was.
+    options.portMapping = true;
+    ASSERT_TRUE(WriteGameOptions(document, options));
+    EXPECT_EQ(document.Serialize(), current);
+    // Any number but zero is on, as for every other option.
+    const IniDocument seven = IniDocument::Parse("[Config]\r\nAbrir porta no roteador=7\r\n");
+    EXPECT_TRUE(ReadGameOptions(seven, off).portMapping);
 }
 
 TEST(GameOptions, ADiscLookOtherThanZeroOrOneKeepsWhatTheMenuShows) {

@@ -91,7 +91,9 @@ echo "== the window, hosting, closed by SIGTERM"
 mkdir "$work/game"
 ln -s "$package" "$work/game/dados.vpf"
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-printf '[criarf]\r\nPorta=%s\r\n[main]\r\nNick=Ana\r\n' "$port" > "$work/game/ringdisk.ini"
+# The game stays on this machine: the router is not asked to forward its port.
+printf '[criarf]\r\nPorta=%s\r\n[main]\r\nNick=Ana\r\n[Config]\r\nAbrir porta no roteador=0\r\n' \
+  "$port" > "$work/game/ringdisk.ini"
 (cd "$work/game" && exec "$ringdisk" 2> "$work/game.err") &
 pid=$!
 window=""
