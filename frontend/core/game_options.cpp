@@ -23,7 +23,8 @@ constexpr char16_t kSoundEffects[] = u"Efeitos sonoros";
 constexpr char16_t kMusic[] = u"Musica";
 constexpr char16_t kChatEffects[] = u"Efeitos do chat";
 constexpr char16_t kOrthogonalMode[] = u"Modo Ortogral";
-// Newer than the rest: a file without it starts in a window.
+// Newer than the rest: a file without it starts in a window, and a window
+// leaves the key out, so that such a file stays as it was.
 constexpr char16_t kFullScreen[] = u"Tela cheia";
 // Newer still: a file without it has the classic discs, and a classic
 // choice leaves the key out, so that such a file stays as it was.
@@ -100,15 +101,18 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     write(kMusic, options.music);
     write(kChatEffects, options.chatEffects);
     write(kOrthogonalMode, options.orthogonalMode);
-    write(kFullScreen, options.fullScreen);
-    if (options.discColours == DiscColours::Classic)
-        document.RemoveKey(kSection, Key(kDiscColours));
-    else
-        write(kDiscColours, int(options.discColours));
-    if (options.portMapping)
-        document.RemoveKey(kSection, Key(kPortMapping));
-    else
-        write(kPortMapping, 0);
+    // The newer keys are left out at their defaults: a file from before them
+    // is written back byte for byte.
+    const auto writeUnlessDefault = [&](const char16_t* key, bool atDefault, int value) {
+        if (atDefault)
+            document.RemoveKey(kSection, Key(key));
+        else
+            write(key, value);
+    };
+    writeUnlessDefault(kFullScreen, !options.fullScreen, 1);
+    writeUnlessDefault(kDiscColours, options.discColours == DiscColours::Classic,
+                       int(options.discColours));
+    writeUnlessDefault(kPortMapping, options.portMapping, 0);
     return written;
 }
 

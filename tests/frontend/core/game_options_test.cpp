@@ -8,11 +8,11 @@
 
 namespace {
 
-// The section as a first start writes it, with no key newer than full screen.
+// The section as a first start writes it: the newer keys are left out at their defaults.
 const QByteArray kFirstStartConfig =
     "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
     "atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
-    "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    "Modo Ortogral=1\r\n";
 
 GameOptions AllOff() {
     GameOptions options;
@@ -28,19 +28,20 @@ TEST(GameOptions, AreWrittenUnderTheirWindows1252KeysInMenuOrder) {
     EXPECT_EQ(document.Serialize(),
               "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\nTaxa de "
               "atualiza\xE7\xE3o=0\r\n"
-              "Efeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\nModo Ortogral=1\r\n"
-              "Tela cheia=0\r\n");
+              "Efeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\nModo Ortogral=1\r\n");
     ASSERT_TRUE(WriteGameOptions(document, AllOff()));
     EXPECT_EQ(ReadGameOptions(document, GameOptions{}), AllOff());
 }
 
-TEST(GameOptions, FullScreenComesBackAndAFileWithoutItsKeyStartsInAWindow) {
+TEST(GameOptions, FullScreenComesBackAndOnlyItIsWrittenDown) {
     GameOptions full;
     full.fullScreen = true;
     IniDocument document;
     ASSERT_TRUE(WriteGameOptions(document, full));
     EXPECT_EQ(document.Value("Config", "Tela cheia"), QByteArray("1"));
     EXPECT_TRUE(ReadGameOptions(document, GameOptions{}).fullScreen);
+    ASSERT_TRUE(WriteGameOptions(document, GameOptions{}));
+    EXPECT_FALSE(document.Value("Config", "Tela cheia")) << "back in a window, the key goes";
     const IniDocument older = IniDocument::Parse(
         "[Config]\r\nLuz especular=1\r\nReflex\xE3o=0\r\nQualidade=1\r\nMusica=1\r\n");
     const GameOptions read = ReadGameOptions(older, GameOptions{});

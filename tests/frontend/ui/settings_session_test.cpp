@@ -30,7 +30,7 @@ const QByteArray kFirstRunFile =
     "[about]\r\n_X=140\r\n_Y=150\r\n_Width=320\r\n_Height=200\r\nMax=0\r\n\r\n"
     "[Config]\r\nLuz especular=1\r\nReflex\xE3o=1\r\nQualidade=1\r\n"
     "Taxa de atualiza\xE7\xE3o=0\r\nEfeitos sonoros=1\r\nMusica=1\r\nEfeitos do chat=1\r\n"
-    "Modo Ortogral=1\r\nTela cheia=0\r\n";
+    "Modo Ortogral=1\r\n";
 
 const Calls kAllOnTold = {"SetSpecularLight(1)", "SetReflection(1)", "SetHighQuality(1)",
                           "SetSoundEffects(1)",  "SetMusic(1)",      "SetMouseSensitivity(100)"};

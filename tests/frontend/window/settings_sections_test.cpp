@@ -48,7 +48,7 @@ TEST_F(WindowTest, TheFirstRunsFileHoldsEachFormsOwnPlaceAndFieldsAndTheMenusOpt
         {"about", place},
         {"Config",
          {"Luz especular", "Reflex\xE3o", "Qualidade", "Taxa de atualiza\xE7\xE3o",
-          "Efeitos sonoros", "Musica", "Efeitos do chat", "Modo Ortogral", "Tela cheia"}},
+          "Efeitos sonoros", "Musica", "Efeitos do chat", "Modo Ortogral"}},
     };
     EXPECT_EQ(SectionsAndKeys(SettingsPath()), expected);
 }
