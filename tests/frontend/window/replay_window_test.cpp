@@ -20,7 +20,7 @@ protected:
     Replay Match(bool endsAsRecorded = true) {
         Replay r;
         r.header = {QStringLiteral("v1.1"), 1765280000,      Mode::Match, Seat::Watching, 2, 77,
-                    QStringLiteral("Ana"),  QStringLiteral("Bob")};
+                    QStringLiteral("Ana"),  QStringLiteral("Bob"), std::nullopt};
         r.events = {{2, wire::Shot{0.0f, 21.5f, 10.0f, 0.0f}},
                     {6, PassTurn{}},
                     {8, wire::Shot{2.0f, -21.5f, 8.0f, 0.2f}},
