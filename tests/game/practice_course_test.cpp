@@ -10,24 +10,12 @@
 #include "game/frame.h"
 #include "game/game_random.h"
 #include "game/practice.h"
-#include "game/records.h"
 #include "game/rules.h"
-#include "tests/game/game_fixture.h"
-#include "tests/game/scratch_folder.h"
-#include "vexlib/exports.h"
+#include "tests/game/practice_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<int> runsOver;
-void OnVitoria(int result) {
-    runsOver.push_back(result);
-}
-// The program gives the turn straight back to green in practice.
-void OnTurn(int) {
-    MudaJogador(0);
-}
 
 using Colours = std::array<int, kDiscCount>;
 
@@ -52,21 +40,9 @@ void ClearLevelWithFrames(GameState& g, int frames) {
     }
 }
 
-class PracticeCourseTest : public GameTest {
+class PracticeCourseTest : public PracticeFixture {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        LoadBestPlays();
-        runsOver.clear();
-        SetaCallBackVitoria(OnVitoria);
-        SetaCallBackMudaJogador(OnTurn);
-    }
-    void TearDown() override {
-        SetaCallBackVitoria(nullptr);
-        SetaCallBackMudaJogador(nullptr);
-        LoadBestPlays("/nonexistent/ringdisk.dat");
-        GameTest::TearDown();
-    }
+    PracticeCourseTest() : PracticeFixture("practice_course") {}
     // Fires the shot the search finds for the wish, on the process's table,
     // and runs it to rest.
     static void PlayShot(int (*wish)(const ai::ShotResult&)) {
@@ -75,7 +51,6 @@ protected:
         ASSERT_EQ(DispararTiro(shot->x, shot->z, shot->force, shot->angle), 1);
         table_probe::RunShotToRest();
     }
-    ScratchFolder folder{"practice_course"};
 };
 
 }  // namespace
@@ -153,7 +128,7 @@ TEST_F(PracticeCourseTest, AWatchedRunTakesNoAimNorPauseAndHoldsItsLastTableOutO
     for (int i = 0; i < 20 * kStepsPerSecond; ++i) AtualizaDiscos();
     EXPECT_EQ(g.mode, kModePractice);
     EXPECT_EQ(g.practicePhase, kPhaseOutOfTries);
-    EXPECT_TRUE(runsOver.empty());
+    EXPECT_TRUE(RunsOver().empty());
     EXPECT_EQ(table_probe::FullFingerprint(), table);
     EXPECT_EQ(std::string(BestPlayRow(0).name), "vex");
 
@@ -168,6 +143,6 @@ TEST_F(PracticeCourseTest, AWatchedRunTakesNoAimNorPauseAndHoldsItsLastTableOutO
     ASSERT_EQ(g.practicePhase, kPhaseOutOfTries);
     EXPECT_EQ(g.newRecordRow, 0);
     EXPECT_TRUE(fs::exists("ringdisk.dat"));
-    for (int i = 0; i < 11 * kStepsPerSecond && runsOver.empty(); ++i) AtualizaDiscos();
-    EXPECT_EQ(runsOver, std::vector<int>{0});
+    for (int i = 0; i < 11 * kStepsPerSecond && RunsOver().empty(); ++i) AtualizaDiscos();
+    EXPECT_EQ(RunsOver(), std::vector<int>{0});
 }
