@@ -65,6 +65,18 @@ TEST_F(ReplayWindowTest, TheReplayMenuInTheThreeLanguages) {
     }
 }
 
+TEST_F(ReplayWindowTest, TheReplayItemsStandBesideTheBestPlaysAndExitStaysLast) {
+    Open();
+    const QList<QAction*> items = Find<QMenu>("Jogo1")->actions();
+    const qsizetype best = items.indexOf(Find<QAction>("Verrecordes1"));
+    ASSERT_GE(best, 0);
+    ASSERT_LT(best + 2, items.size());
+    EXPECT_EQ(items[best + 1], Find<QAction>("AssistirReplay1"));
+    EXPECT_EQ(items[best + 2], Find<QMenu>("Replay1")->menuAction());
+    EXPECT_EQ(items.last(), Find<QAction>("Sair1"));
+    EXPECT_TRUE(items[items.size() - 2]->isSeparator());
+}
+
 TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTableBack) {
     Open();
     const QString path = Write("match.rdreplay", EncodeReplay(Match()));
