@@ -133,14 +133,12 @@ void ReplayRecorder::OnAim(const wire::Aim& aim) {
 void ReplayRecorder::OnVictory(int result) {
     if (recording_) {
         const replay::End end{false, static_cast<uint8_t>(result)};
-        if (recording_->header.mode == replay::Mode::Practice) {
-            // A practice run is over once its closing wait, in this step, has
-            // cleared the table (and may have laid another): the run ended
-            // on the table the step before left.
-            Finish(end, fingerprint_);
-        } else if (inStep_) {
+        if (inStep_ && recording_->header.mode != replay::Mode::Practice) {
             endAfterStep_ = end;
         } else {
+            // A practice run is over once its closing wait, inside a step,
+            // has cleared the table (and may have laid another): the run
+            // ended on the table the step before left.
             Finish(end, fingerprint_);
         }
     }
