@@ -42,9 +42,9 @@ stop_window() {
 screenshot() {  # name
   python3 "$here/x11-screenshot.py" "$out/$1.png"
 }
-tap() {  # key [times]: each press seen by the game as one step
+tap() {  # key [times]: each press seen by the game as one step, on a slow display too
   for _ in $(seq 1 "${2:-1}"); do
-    xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep 0.1
+    xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15
   done
 }
 # Holds Right until the striker stands at the strip's right end, taps Left
@@ -75,7 +75,9 @@ shoot 12 -36 15
 sleep 8   # the level-cleared wait
 screenshot 1-recording-level-2
 shoot 0 -10 15
-for _ in 1 2 3; do shoot 0 -24 15; done
+# More than the three tries left, in case a key press was lost on a slow
+# display; shots after the run is over are not taken.
+for _ in 1 2 3 4 5; do shoot 0 -24 15; done
 sleep 12  # the out-of-tries wait, then the run is kept
 screenshot 2-recording-over
 stop_window
@@ -83,20 +85,25 @@ stop_window
 replay=$(ls -t "$work"/replays/*.rdreplay | head -1)
 cp "$replay" "$out/practice.rdreplay"
 "$build/bin/shotreplay" --replay "$replay" > "$out/shotreplay.txt" || true
-before=$(sha256sum "$work/ringdisk.dat" | cut -d' ' -f1)
+best_plays() { if [ -e "$work/ringdisk.dat" ]; then sha256sum < "$work/ringdisk.dat"; else echo none; fi; }
+before=$(best_plays)
 
 start_window --replay "$replay"
 sleep 2
+# The keys reach the menus' shortcuts once the window has the focus.
+xdotool windowfocus "$win"
+xdotool mousemove --window "$win" 285 $((menu + 60)) click 1
+sleep 0.5
 xdotool key n      # to the second before the first shot: its cue shows
 sleep 0.6
 screenshot 3-replay-first-shot
 xdotool key 4
-sleep 9
+sleep 22
 screenshot 4-replay-level-2-at-4x
-sleep 20
+sleep 45           # the rest of the run at 4x, and the verdict
 screenshot 5-replay-end
 stop_window
-after=$(sha256sum "$work/ringdisk.dat" | cut -d' ' -f1)
+after=$(best_plays)
 if [ "$before" = "$after" ]; then echo "best plays untouched"; else echo "best plays CHANGED"; fi \
   | tee "$out/best-plays.txt"
 echo "screenshots in $out"

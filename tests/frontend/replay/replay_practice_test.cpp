@@ -1,8 +1,8 @@
 // A practice run recorded on the game library as the window records one, a
 // tick at a time: the first level cleared, the wait for the next one, a shot
 // clock run out, tries lost until the run is over. The replay, kept in a
-// file and read back, plays headless on the library to the recorded table,
-// and watching it leaves the best plays as they were.
+// file and read back, plays headless to the recorded table, on the library
+// here and in shotreplay, and watching it leaves the best plays as they were.
 //
 // The shots are chosen by the computer player's search on a table of this
 // process's own that follows the library's step for step.
@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "ai/shot_search.h"
@@ -156,6 +157,18 @@ TEST_F(PracticeReplayTest, ARecordedRunPlaysHeadlessToItsTableAndLeavesTheBestPl
     ASSERT_EQ(read.error, replay::ReadError::None) << DescribeReadError(read).toStdString();
     EXPECT_EQ(read.replay, kept[0]);
     EXPECT_EQ(read.replay.header.runSeed, uint32_t(kStartSeconds));
+
+    // The tool plays it headless in a process of its own.
+    QProcess tool;
+    tool.setWorkingDirectory(folder.path());
+    tool.start(QStringLiteral(SHOTREPLAY_PATH), {QStringLiteral("--replay"), file});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(tool.readAllStandardOutput());
+    EXPECT_EQ(tool.exitCode(), 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("practice run: Dora from level 1, over")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("the table ended as recorded"))) << said.toStdString();
+    EXPECT_EQ(Contents(bestPlays), bestPlaysBefore);
 
     // Watched as the window does it: through the library itself, unheard.
     recorder->Detach(frontEnd.get());
