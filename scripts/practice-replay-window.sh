@@ -4,8 +4,8 @@
 # three shots, then four shots on level 2 that let the striker fall, so the
 # run ends out of tries. The window keeps the run as a replay; a second
 # window then watches it (`ringdisk --replay FILE`). Screenshots go to OUT
-# (default build/practice-replay-window): the first shot's cue, a moment of
-# level 2 at 4x, and the end with the verdict. The best plays file is
+# (default build/practice-replay-window): the first shot's cue, a moment at
+# 4x, and the end with the verdict. The best plays file is
 # compared before and after watching.
 #   scripts/practice-replay-window.sh [BUILD_DIR] [OUT]
 . "$(dirname "$0")/virtual-display.sh" practice-replay-window 1024x768 "$@"
@@ -44,7 +44,7 @@ screenshot() {  # name
 }
 tap() {  # key [times]: each press seen by the game as one step, on a slow display too
   for _ in $(seq 1 "${2:-1}"); do
-    xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15
+    xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.2
   done
 }
 # Holds Right until the striker stands at the strip's right end, taps Left
@@ -99,7 +99,7 @@ sleep 0.6
 screenshot 3-replay-first-shot
 xdotool key 4
 sleep 22
-screenshot 4-replay-level-2-at-4x
+screenshot 4-replay-at-4x
 sleep 45           # the rest of the run at 4x, and the verdict
 screenshot 5-replay-end
 stop_window
