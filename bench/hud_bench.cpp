@@ -107,7 +107,7 @@ void BM_Fireworks(benchmark::State& state) {
             state.counters["particles"] = scene.fireworks().DrawFireworks(g, still.frameSeconds);
         },
         [&](HudScene& scene) {
-            SeedGameRandom(11);
+            SeedShowRandom(11);
             Fireworks& fireworks = scene.fireworks();
             for (int i = 0; i < 6; ++i) fireworks.LaunchRocket();
             while (fireworks.particles().LiveCount() < 6 * 60) fireworks.DrawFireworks(g, 0.05f);

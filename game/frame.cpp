@@ -20,7 +20,6 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
     const float seconds = input.frameSeconds;
     TurnViewByMouse(g, input);
     Celebrate(g, seconds);
-    AdvancePracticePhase(g, seconds);
     const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
     if (playing) AdvanceReturnBlink(g);
     if (view) view->PlaceCamera(g);
@@ -37,7 +36,7 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
         TurnIntroView(g, seconds);
         AdvanceBestPlaysScreen(g, seconds);
     }
-    AdvanceRunClock(g, seconds);
+    if (!WatchedRun(g)) AdvanceRunClock(g, seconds);
     return strikerPlaced;
 }
 

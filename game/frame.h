@@ -1,8 +1,9 @@
 // The game's share of one frame, the same whether a scene draws it or no
 // one looks at the table: the view turned by the mouse, the celebration
-// after a match, the practice phase timers, the put-back disc's blink, the
-// aim and the cue, the pause key, the intro's turn and the practice run
-// clock, in that order. Drawing follows from the state this leaves.
+// after a match, the put-back disc's blink, the aim and the cue, the pause
+// key, the intro's turn and the practice run clock, in that order. Drawing
+// follows from the state this leaves. (A practice run's levels change on its
+// physics steps.)
 #pragma once
 
 #include "game/game_state.h"

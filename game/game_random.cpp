@@ -2,7 +2,8 @@
 
 namespace {
 RandomSequence shared(1);
-}
+RandomSequence show(1);
+}  // namespace
 
 int RandomSequence::Next() {
     state_ = state_ * 214013u + 2531011u;
@@ -15,4 +16,12 @@ void SeedGameRandom(uint32_t seed) {
 
 int GameRandom() {
     return shared.Next();
+}
+
+void SeedShowRandom(uint32_t seed) {
+    show = RandomSequence(seed);
+}
+
+int ShowRandom() {
+    return show.Next();
 }

@@ -51,5 +51,5 @@ void GameSound::StartGameMusic(int track, int repeats) {
 }
 
 int RandomGameTrack() {
-    return int(GameRandom() % kGameTrackCount) + kFirstGameTrack;
+    return int(ShowRandom() % kGameTrackCount) + kFirstGameTrack;
 }

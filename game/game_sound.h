@@ -52,5 +52,5 @@ struct GameState;
 // the process's.
 GameSound& SoundOf(const GameState& g);
 
-// One of the game songs, by the shared random generator.
+// One of the game songs, by the show's random generator.
 int RandomGameTrack();

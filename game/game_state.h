@@ -109,6 +109,7 @@ struct GameState {
     char* playerName = nullptr;  // owned, from the tracked allocator
     uint8_t newRecordRow = kNoRecordRow;
     float recordsScreenSeconds = 0;  // how long the best-plays screen has shown
+    uint8_t runWatched = 0;          // the run is a recorded one played again
 
     // the disc put back after the striker fell (the scene blinks it)
     int32_t returnedDisc = 0, returnedSlot = 0;
@@ -129,6 +130,12 @@ struct GameState {
     GameSound* sound = nullptr;
     KeyAimState keyAim;
 };
+
+// A practice run played again from its recording: nobody at this machine
+// aims at it, pauses it or enters it into the best plays.
+inline bool WatchedRun(const GameState& g) {
+    return g.mode == kModePractice && g.runWatched != 0;
+}
 
 // The process-wide table.
 GameState& Game();

@@ -34,10 +34,10 @@ std::vector<Disc> IntroDiscs() {
     return DealIntroDiscs(random);
 }
 
-// The intro was always dealt from the shared generator in every frame that
-// showed it, and what the generator gives next (the hints, the fireworks)
-// follows from where that left it; a frame of the intro keeps leaving it
-// there, with or without a picture.
+// The intro was always dealt from the game's generator in every frame that
+// showed it, and what is laid from it next outside a match or a run (the
+// best plays' table) follows from where that left it; a frame of the intro
+// keeps leaving it there, with or without a picture.
 void SettleIntroRandom() {
     RandomSequence random(kIntroSeed);
     DealIntroDiscs(random);

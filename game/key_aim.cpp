@@ -52,7 +52,7 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     if (!k.holding && (input.dx != 0 || input.dy != 0 || input.leftButton)) k.steering = false;
 
     const bool ownTurn = g.currentPlayer == g.localSeat && g.winner == kNoWinner &&
-                         g.hasFocus && !g.paused;
+                         g.hasFocus && !g.paused && !WatchedRun(g);
     if (!ownTurn) return;
 
     if (g.aim.aimPhase == kAimPlacing) {

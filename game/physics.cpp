@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/game_sound.h"
+#include "game/practice.h"
 #include "game/quantize.h"
 #include "game/rules.h"
 #include "game/table_geometry.h"
@@ -170,4 +171,5 @@ void StepPhysics(GameState& g) {
         g.discs[kStriker].status = kStatusOff;
         RunEndOfShot(g);
     }
+    AdvancePracticeStep(g);
 }

@@ -7,6 +7,7 @@
 #include "game/owned_text.h"
 #include "game/presentation.h"
 #include "game/records.h"
+#include "game/rules.h"
 #include "game/table_layout.h"
 
 namespace {
@@ -91,9 +92,11 @@ constexpr Level kLevels[] = {L(kLevel1),  L(kLevel2),  L(kLevel3),  L(kLevel4), 
                              L(kLevel11), L(kLevel12), L(kLevel13), L(kLevel14), L(kLevel15),
                              L(kLevel16), L(kLevel17), L(kLevel18), L(kLevel19)};
 
-void SeedFromClock() {
-    SeedGameRandom(static_cast<uint32_t>(std::time(nullptr)));
+uint32_t ClockSeed() {
+    return static_cast<uint32_t>(std::time(nullptr));
 }
+
+constexpr float kStepSeconds = 1.0f / kStepsPerSecond;
 
 void FireRunOver(GameState& g) {
     if (g.events.decided) g.events.decided(0);
@@ -102,9 +105,14 @@ void FireRunOver(GameState& g) {
 }  // namespace
 
 void StartPractice(GameState& g, const char* playerName) {
+    StartPractice(g, playerName, ClockSeed(), false);
+}
+
+void StartPractice(GameState& g, const char* playerName, uint32_t seed, bool watched) {
     FreeText(g.playerName);
     g.playerName = CopyText(playerName, kMaxPlayerNameBytes);
-    SeedFromClock();
+    g.runWatched = watched ? 1 : 0;
+    SeedGameRandom(seed);
     g.elapsedSeconds = 0;
     g.runClockAccumulator = 0;
     g.practiceLevel = 1;
@@ -143,7 +151,7 @@ void SetUpLevel(GameState& g, int level) {
         StandardLayout(g);
     }
     if (g.musicOn) {
-        SeedFromClock();
+        SeedShowRandom(ClockSeed());
         SoundOf(g).StartGameMusic(RandomGameTrack(), kRepeatForever);
     }
     SoundOf(g).PlayEffect(kEffectMatchStart);
@@ -172,7 +180,7 @@ bool PracticeChargeTry(GameState& g) {
     g.shotOutcome = kOutcomeNone;
     SoundOf(g).StopMusic();
     SoundOf(g).PlayEffect(kEffectLose);
-    EnterBestPlay(g);
+    if (!WatchedRun(g)) EnterBestPlay(g);
     return true;
 }
 
@@ -180,28 +188,29 @@ void PracticeLevelCleared(GameState& g) {
     g.phaseTimer = 0;
     if (g.practiceLevel >= kPracticeLevels) {
         g.practicePhase = kPhaseAllCleared;
-        EnterBestPlay(g);
+        if (!WatchedRun(g)) EnterBestPlay(g);
     } else {
         g.practicePhase = kPhaseLevelCleared;
     }
 }
 
 void HandlePauseKey(GameState& g, bool pausePressed) {
-    if (pausePressed && g.mode == kModePractice && g.practicePhase == kPhasePlaying) {
+    if (pausePressed && g.mode == kModePractice && g.practicePhase == kPhasePlaying &&
+        !WatchedRun(g)) {
         g.paused = !g.paused;
     }
 }
 
-void AdvancePracticePhase(GameState& g, float frameSeconds) {
+void AdvancePracticePhase(GameState& g, float seconds) {
     if (g.mode != kModePractice) return;
     switch (g.practicePhase) {
         case kPhaseLevelCleared:
-            g.phaseTimer += frameSeconds;
+            g.phaseTimer += seconds;
             if (g.phaseTimer >= kLevelClearedSeconds) SetUpLevel(g, g.practiceLevel + 1);
             break;
         case kPhaseAllCleared:
-            g.phaseTimer += frameSeconds;
-            if (g.phaseTimer >= kAllClearedSeconds) {
+            g.phaseTimer += seconds;
+            if (g.phaseTimer >= kAllClearedSeconds && !WatchedRun(g)) {
                 ResetTable(g);
                 StandardLayout(g);
                 g.practicePhase = kPhasePlaying;
@@ -210,8 +219,8 @@ void AdvancePracticePhase(GameState& g, float frameSeconds) {
             }
             break;
         case kPhaseOutOfTries:
-            g.phaseTimer += frameSeconds;
-            if (g.phaseTimer >= kOutOfTriesSeconds) {
+            g.phaseTimer += seconds;
+            if (g.phaseTimer >= kOutOfTriesSeconds && !WatchedRun(g)) {
                 ResetTable(g);
                 g.practicePhase = kPhasePlaying;
                 FireRunOver(g);
@@ -224,14 +233,19 @@ void AdvancePracticePhase(GameState& g, float frameSeconds) {
     }
 }
 
-void AdvanceRunClock(GameState& g, float frameSeconds) {
+void AdvanceRunClock(GameState& g, float seconds) {
     if (g.mode != kModePractice || g.practicePhase != kPhasePlaying || g.paused) {
         g.runClockAccumulator = 0;
         return;
     }
-    g.runClockAccumulator += frameSeconds;
+    g.runClockAccumulator += seconds;
     if (g.runClockAccumulator > 1.0f) {
         ++g.elapsedSeconds;
         g.runClockAccumulator = 0;
     }
+}
+
+void AdvancePracticeStep(GameState& g) {
+    if (WatchedRun(g)) AdvanceRunClock(g, kStepSeconds);
+    AdvancePracticePhase(g, kStepSeconds);
 }

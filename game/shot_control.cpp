@@ -102,7 +102,8 @@ bool RunAimStep(GameState& g, const FrameInput& input) {
     if (g.mode != kModeMatch && g.mode != kModePractice) return false;
     AimState& a = g.aim;
     a.placementAlpha = kBlockedSpot;
-    const bool ownTurn = g.currentPlayer == g.localSeat;
+    // A watched run is aimed by its recording, shown as another's aim.
+    const bool ownTurn = g.currentPlayer == g.localSeat && !WatchedRun(g);
     if (!ownTurn && g.isMoving) g.peerAim.show = 0;
 
     if (input.tableHit) {

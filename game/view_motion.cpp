@@ -38,10 +38,9 @@ void TurnViewByMouse(GameState& g, const FrameInput& input) {
     if (input.middleButton || (input.rightButton && input.shiftHeld)) g.view = ViewRotation{};
 }
 
-// The rhythm is drawn from the shared generator right after the launch,
-// which draws from it too, in this order on every machine that shows the
-// fireworks; a table without a picture launches nothing but keeps the
-// rhythm all the same.
+// The rhythm is drawn from the show's generator right after the launch,
+// which draws from it too; a table without a picture launches nothing but
+// keeps the rhythm all the same.
 void Celebrate(GameState& g, float frameSeconds) {
     if (g.winner == kNoWinner) return;
     g.view.yaw += frameSeconds * kCelebrationSpin;
@@ -51,8 +50,8 @@ void Celebrate(GameState& g, float frameSeconds) {
     Presentation().LaunchFirework();
     t.fireworkTimer = 0;
     const bool cheering = g.winner == g.localSeat || g.localSeat == kSeatSpectator;
-    t.fireworkInterval = cheering ? float(GameRandom() % 4000) / 10000 + 0.3f
-                                  : float(GameRandom() % 8000) / 10000 + 0.8f;
+    t.fireworkInterval = cheering ? float(ShowRandom() % 4000) / 10000 + 0.3f
+                                  : float(ShowRandom() % 8000) / 10000 + 0.8f;
 }
 
 void TurnIntroView(GameState& g, float frameSeconds) {

@@ -26,7 +26,7 @@ constexpr Rgb kBurstColors[7] = {{255, 0, 0},   {255, 255, 0}, {0, 0, 255}, {255
 
 // rand mod n over a thousand: the generator's fractions.
 float Thousandths(int n) {
-    return float(GameRandom() % n) / 1000.0f;
+    return float(ShowRandom() % n) / 1000.0f;
 }
 
 Rgb Dimmed(Rgb c, float by) {
@@ -63,10 +63,10 @@ void Fireworks::LaunchRocket() {
     rocket->y = float(height_);
     // A screen too narrow for the margin launches from its middle.
     rocket->x = width_ > kLaunchMargin
-                    ? float(GameRandom() % (width_ - kLaunchMargin) + kLaunchMargin)
+                    ? float(ShowRandom() % (width_ - kLaunchMargin) + kLaunchMargin)
                     : float(width_ / 2);
     particles_.Insert(std::move(rocket));
-    Sound().PlayEffectAt(kEffectFireworkLaunch, 160 + GameRandom() % 10);
+    Sound().PlayEffectAt(kEffectFireworkLaunch, 160 + ShowRandom() % 10);
 }
 
 void Fireworks::AddSpark(float x, float y, float vx, float vy, float spin, float life, uint8_t r,
@@ -81,11 +81,11 @@ void Fireworks::AddSpark(float x, float y, float vx, float vy, float spin, float
 }
 
 void Fireworks::Burst(float x, float y, bool celebrating) {
-    const Rgb full = kBurstColors[GameRandom() % 7];
+    const Rgb full = kBurstColors[ShowRandom() % 7];
     const Rgb middle = Dimmed(full, 1.3f), outer = Dimmed(full, 1.6f);
     float a = 0;
     if (celebrating) {
-        Sound().PlayEffectAt(kEffectFireworkBurst, 220 + GameRandom() % 20);
+        Sound().PlayEffectAt(kEffectFireworkBurst, 220 + ShowRandom() % 20);
         struct Ring {
             float radius, speed;
             Rgb color;
@@ -103,7 +103,7 @@ void Fireworks::Burst(float x, float y, bool celebrating) {
         }
         return;
     }
-    Sound().PlayEffectAt(kEffectFireworkPuff, 210 + GameRandom() % 20);
+    Sound().PlayEffectAt(kEffectFireworkPuff, 210 + ShowRandom() % 20);
     for (int k = 0; k < 10; ++k, a += 2 * kRingStep) {
         const float spin = Thousandths(4000);
         const float kickY = Thousandths(500), kickX = Thousandths(500);

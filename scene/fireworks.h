@@ -2,7 +2,7 @@
 // of the screen, burst into rings of sparks (a grey puff on the loser's
 // screen) and fade, with a launch and a burst sound. Everything is in 2D
 // screen pixels, y down, drawn with two sprites the effect makes for
-// itself; every random number comes from the game's shared generator.
+// itself; every random number comes from the show's generator (ShowRandom).
 #pragma once
 
 #include <cstdint>

@@ -27,7 +27,7 @@ void AdvanceHints(const GameState& g, float frameSeconds) {
     switch (hud.hintState) {
         case kHintChoose:
             if (g.practiceLevel <= kLastLevelWithHints) {
-                const int hint = GameRandom() % kHintCount;
+                const int hint = ShowRandom() % kHintCount;
                 hud.hintIndex = uint8_t(hint * kLanguageCount + ClampLanguage(g.language));
                 hud.hintState = kHintFadeIn;
             }
@@ -164,8 +164,8 @@ void DrawRunEnd(const GameState& g, const HudFrame& frame) {
         font.PrintText(x, s.CentreY(15), "em %02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
                        seconds % 60);
     }
-    // In the colour of the line above it.
-    if (g.newRecordRow < kBestPlayRows) {
+    // In the colour of the line above it; a watched run enters no record.
+    if (g.newRecordRow < kBestPlayRows && !WatchedRun(g)) {
         font.SetFontSize(kHudFont, s.Size(20 + p), s.Size(20 + p));
         font.PrintText(x, s.CentreY(won ? 55 : 35), "(%s)",
                        MessageText(Message::kNewRecord, g.language));

@@ -167,7 +167,7 @@ void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quali
 void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t quality) {
     if (g.winner != kNoWinner) return;
     const AimState& a = g.aim;
-    if (g.currentPlayer == g.localSeat) {
+    if (g.currentPlayer == g.localSeat && !WatchedRun(g)) {
         if (a.aimPhase == kAimPlacing) return;
         const bool released = a.aimPhase == kAimReleased;
         CueAim cue{released ? a.shotX : a.aimX, released ? a.shotZ : a.aimZ, a.aimAngle,

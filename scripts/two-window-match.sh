@@ -6,16 +6,8 @@
 # of both windows go to OUT (default build/two-window-match): the chat in
 # Ana's window then reads "No desync at ID 2".
 #   scripts/two-window-match.sh [BUILD_DIR] [OUT]
-set -euo pipefail
-build="$(cd "${1:-build}" && pwd)"
-out="$(mkdir -p "${2:-$build/two-window-match}" && cd "${2:-$build/two-window-match}" && pwd)"
-here="$(cd "$(dirname "$0")" && pwd)"
-
-if [ -z "${RINGDISK_MATCH_DISPLAY:-}" ]; then
-  # Room for both windows side by side.
-  exec env RINGDISK_MATCH_DISPLAY=1 LIBGL_ALWAYS_SOFTWARE=1 \
-    xvfb-run -a -s "-screen 0 1600x900x24 -noreset" "$0" "$build" "$out"
-fi
+# Room for both windows side by side.
+. "$(dirname "$0")/virtual-display.sh" two-window-match 1600x900 "$@"
 
 work="$(mktemp -d)"
 pids=()

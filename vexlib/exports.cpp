@@ -100,6 +100,9 @@ void IniciaPartida(int seat, int seed) {
 void IniciaOffline(const char* playerName) {
     StartPractice(Game(), playerName);
 }
+void StartPracticeRun(const char* playerName, unsigned int seed, int watched) {
+    StartPractice(Game(), playerName, seed, watched != 0);
+}
 void AtualizaDiscos() {
     StepPhysics(Game());
 }

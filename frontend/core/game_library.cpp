@@ -109,6 +109,9 @@ public:
     void StartPractice(const QString& playerName) override {
         Call(IniciaOffline, ToWireText(playerName).constData());
     }
+    void StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) override {
+        Call(::StartPracticeRun, ToWireText(playerName).constData(), seed, watched ? 1 : 0);
+    }
     void SaveDump() override { Call(SalvaDump); }
     void ShowBestScores() override { Call(MostraRecordes); }
     void PlayEffect(int effect) override { Call(PlaySFX, static_cast<int16_t>(effect)); }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 #include "frontend/core/wire_messages.h"
@@ -66,6 +67,11 @@ public:
     // seat: 1 plays green, 2 plays red, 0 watches.
     virtual void StartMatch(int seat, int seed) = 0;
     virtual void StartPractice(const QString& playerName) = 0;
+    // A practice run seeded with seed, so that its table follows from the
+    // seed and the shots alone. watched: a recorded run played again, which
+    // nothing of this machine's player reaches and which never enters the
+    // best plays; when it ends it stays on its last table.
+    virtual void StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) = 0;
     // Writes this machine's table to a dump file.
     virtual void SaveDump() = 0;
     // The best plays of practice.

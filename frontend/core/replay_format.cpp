@@ -167,12 +167,24 @@ std::optional<Event> ReadEventBody(Reader& r, uint8_t kind) {
     }
 }
 
-std::optional<Header> ReadHeader(Reader& r) {
+constexpr uint16_t kSeededRunFormat = 2;
+
+// Format 2 is written for a seeded practice run and for nothing else.
+uint16_t FormatOf(const Header& h) {
+    return h.mode == Mode::Practice && h.runSeed ? kSeededRunFormat : 1;
+}
+
+std::optional<Header> ReadHeader(Reader& r, uint16_t format) {
     Header h;
     const auto version = r.Text();
     const auto date = r.Little(8), mode = r.Little(1), seat = r.Little(1), language = r.Little(1),
                seed = r.Little(4);
     if (!version || !date || !mode || !seat || !language || !seed) return std::nullopt;
+    if (format >= kSeededRunFormat) {
+        const auto runSeed = r.Little(4);
+        if (!runSeed) return std::nullopt;
+        h.runSeed = static_cast<uint32_t>(*runSeed);
+    }
     const auto green = r.Text(), red = r.Text();
     if (!green || !red) return std::nullopt;
     if (*mode < 1 || *mode > 3 || *seat > 2 || *language < 1 || *language > kLanguages)
@@ -189,13 +201,14 @@ std::optional<Header> ReadHeader(Reader& r) {
     const int32_t low = practice ? 1 : 0, high = practice ? kPracticeLevels : kMaxMatchSeed;
     if (h.seedOrLevel < low || h.seedOrLevel > high) return std::nullopt;
     if (practice && h.seat != Seat::Green) return std::nullopt;
+    if (FormatOf(h) != format) return std::nullopt;
     return h;
 }
 
 // The body between the prefix and the footer, already known intact.
-std::optional<Replay> ReadBody(Reader& r) {
+std::optional<Replay> ReadBody(Reader& r, uint16_t format) {
     Replay replay;
-    const auto header = ReadHeader(r);
+    const auto header = ReadHeader(r, format);
     const auto count = r.Little(4);
     if (!header || !count || *count == 0 || *count > kMaxEvents) return std::nullopt;
     replay.header = *header;
@@ -234,16 +247,18 @@ uint64_t TableFingerprint(const wire::Positions& positions, int side) {
 
 QByteArray EncodeReplay(const Replay& replay) {
     Writer w;
-    w.Raw(kMagic);
-    w.U16(kFormatVersion);
-    w.U32(0);  // the length, filled in below
     const Header& h = replay.header;
+    const uint16_t format = FormatOf(h);
+    w.Raw(kMagic);
+    w.U16(format);
+    w.U32(0);  // the length, filled in below
     w.Text(h.gameVersion.toLatin1());
     w.U64(static_cast<uint64_t>(h.date));
     w.U8(static_cast<uint8_t>(h.mode));
     w.U8(static_cast<uint8_t>(h.seat));
     w.U8(h.language);
     w.U32(static_cast<uint32_t>(h.seedOrLevel));
+    if (format >= kSeededRunFormat) w.U32(*h.runSeed);
     w.Text(ToWireText(h.greenName));
     w.Text(ToWireText(h.redName));
     w.U32(static_cast<uint32_t>(replay.events.size()));
@@ -300,7 +315,7 @@ ReadResult DecodeReplay(const QByteArray& bytes) {
         return result;
     }
     Reader body(bytes.constData() + kPrefixBytes, size - kPrefixBytes - 4);
-    auto replay = ReadBody(body);
+    auto replay = ReadBody(body, result.formatVersion);
     if (!replay) {
         result.error = ReadError::Invalid;
         return result;

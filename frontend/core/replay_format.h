@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -20,7 +21,9 @@
 
 namespace replay {
 
-constexpr uint16_t kFormatVersion = 1;
+// The newest format this program reads. A file is written in the oldest one
+// that holds it: 1 for a match, 2 for a practice run, which carries its seed.
+constexpr uint16_t kFormatVersion = 2;
 inline const QByteArray kMagic = QByteArrayLiteral("RDREPLAY");
 // Longer names are cut when written; a file holding longer ones is refused.
 constexpr int kMaxNameBytes = 64;
@@ -46,6 +49,9 @@ struct Header {
     int32_t seedOrLevel = 0;
     QString greenName;  // practice: the player
     QString redName;    // practice: empty
+    // A practice run's seed, from which its table follows; none in a match
+    // nor in a run recorded before runs could be watched (format 1).
+    std::optional<uint32_t> runSeed;
 
     bool operator==(const Header&) const = default;
 };

@@ -4,6 +4,7 @@
 
 namespace {
 constexpr int kWatch = 0;  // the seat of a spectator
+constexpr int kGreen = 0;
 }  // namespace
 
 ReplayPlayer::ReplayPlayer(const replay::Replay& replay, TableDriver& table, TableScreen& screen)
@@ -14,7 +15,12 @@ void ReplayPlayer::Start() {
     steps_ = 0;
     shotsPlayed_ = 0;
     finalFingerprint_.reset();
-    screen_.StartMatch(kWatch, replay_.header.seedOrLevel);
+    if (Practice()) {
+        screen_.StartPracticeRun(replay_.header.greenName, replay_.header.runSeed.value_or(0),
+                                 true);
+    } else {
+        screen_.StartMatch(kWatch, replay_.header.seedOrLevel);
+    }
 }
 
 void ReplayPlayer::Step() {
@@ -30,6 +36,10 @@ void ReplayPlayer::Step() {
         ++next_;
     }
     table_.StepPhysics();
+    // A foul or the turn clock passes the turn inside the step; in practice
+    // the player's front end gives it straight back, before anything else
+    // reaches the table.
+    if (Practice() && table_.SideToMove() != kGreen) table_.PassTurnFromPeer();
     ++steps_;
 }
 

@@ -6,8 +6,9 @@
 // fingerprint is compared with the recorded one: a replay from a program
 // with other physics reaches another table, and says so.
 //
-// Practice runs are not played: their levels follow the run's clock, which
-// a recording cannot hold.
+// A practice run is played as a watched run from the recorded seed: its
+// levels change on its steps, and a passed turn is handed straight back, as
+// the front end does for the player.
 #pragma once
 
 #include <cstdint>
@@ -20,12 +21,13 @@ class ReplayPlayer {
 public:
     ReplayPlayer(const replay::Replay& replay, TableDriver& table, TableScreen& screen);
 
-    // Whether this replay can be played here; a practice run cannot.
+    // Whether this replay can be played here; a practice run recorded
+    // without its seed cannot.
     static bool IsPlayable(const replay::Replay& replay) {
-        return replay.header.mode != replay::Mode::Practice;
+        return replay.header.mode != replay::Mode::Practice || replay.header.runSeed.has_value();
     }
 
-    // Lays out the recorded match's table, watched.
+    // Lays out the recorded match's or run's table, watched.
     void Start();
     // The events due now, then one physics step. Nothing once finished.
     void Step();
@@ -44,6 +46,7 @@ public:
     const replay::Replay& Replay() const { return replay_; }
 
 private:
+    bool Practice() const { return replay_.header.mode == replay::Mode::Practice; }
     const replay::TimedEvent* NextShotEvent() const;
     // False while the table cannot take the event yet.
     bool Apply(const replay::Event& event);

@@ -65,7 +65,7 @@ void ReplayRecorder::StepPhysics() {
     if (!recording_) return;
     ++steps_;
     // Only a practice run's end needs the table of its last step kept: it
-    // comes from the drawing, after the table was cleared.
+    // comes inside the step that clears the table.
     if (recording_->header.mode == replay::Mode::Practice) fingerprint_ = TableNow();
     if (!peopleKnown_) {
         // By the first step the session has put its players in their slots.
@@ -99,9 +99,15 @@ void ReplayRecorder::StartMatch(int seat, int seed) {
 }
 
 void ReplayRecorder::StartPractice(const QString& playerName) {
+    StartPracticeRun(playerName, static_cast<uint32_t>(clock_()), false);
+}
+
+void ReplayRecorder::StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) {
     Abandon();
-    library_.StartPractice(playerName);
+    library_.StartPracticeRun(playerName, seed, watched);
+    if (watched) return;
     Begin(replay::Mode::Practice, replay::Seat::Green, 1);
+    recording_->header.runSeed = seed;
 }
 
 void ReplayRecorder::ShowBestScores() {
@@ -127,11 +133,12 @@ void ReplayRecorder::OnAim(const wire::Aim& aim) {
 void ReplayRecorder::OnVictory(int result) {
     if (recording_) {
         const replay::End end{false, static_cast<uint8_t>(result)};
-        if (inStep_) {
+        if (inStep_ && recording_->header.mode != replay::Mode::Practice) {
             endAfterStep_ = end;
         } else {
-            // A practice run is over once its closing pause has cleared the
-            // table: the run ended on the table of its last step.
+            // A practice run is over once its closing wait, inside a step,
+            // has cleared the table (and may have laid another): the run
+            // ended on the table the step before left.
             Finish(end, fingerprint_);
         }
     }

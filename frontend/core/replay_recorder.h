@@ -69,7 +69,11 @@ public:
     // TableScreen.
     void ShowIntro() override;
     void StartMatch(int seat, int seed) override;
+    // A practice run is started from a seed of the calendar clock, as the
+    // library would seed it, so that the recording knows it.
     void StartPractice(const QString& playerName) override;
+    // A watched run is not recorded.
+    void StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) override;
     void SaveDump() override { library_.SaveDump(); }
     void ShowBestScores() override;
     void PlayEffect(int effect) override { library_.PlayEffect(effect); }

@@ -57,9 +57,9 @@ constexpr std::array<Translations, 39> kTexts = {{
      "this match.",
      "La repetición NO terminó en la mesa grabada: esta versión del juego no reproduce este "
      "partido."},
-    {"Treinos ficam gravados, mas ainda não podem ser assistidos.",
-     "Training runs are recorded but cannot be watched yet.",
-     "Los ejercicios se graban, pero aún no se pueden ver."},
+    {"Este treino foi gravado por uma versão mais antiga do jogo e não pode ser assistido.",
+     "This training run was recorded by an older version of the game and cannot be watched.",
+     "Este ejercicio lo grabó una versión anterior del juego y no se puede ver."},
     {"Este arquivo não é um replay.", "This file is not a replay.",
      "Este archivo no es una repetición."},
     {"Este replay foi gravado por uma versão mais nova do jogo (formato %1; esta lê até o %2).",

@@ -36,8 +36,7 @@ MainMenus::MainMenus(QMenuBar& bar) {
     club = Item(playComputer, "Clube1");
     master = Item(playComputer, "Mestre1");
     bestScores = Item(game, "Verrecordes1");
-    game->addSeparator();
-    exit = Item(game, "Sair1");
+    // Beside the best plays, the other look back at games played.
     watchReplay = Item(game, "AssistirReplay1");
     replay = Submenu(game, "Replay1");
     replayPause = Item(replay, "ReplayPausa1");
@@ -54,6 +53,8 @@ MainMenus::MainMenus(QMenuBar& bar) {
     replayNextShot->setShortcut(Qt::Key_N);
     replayStop = Item(replay, "ReplayParar1");
     replayStop->setShortcut(Qt::Key_Escape);
+    game->addSeparator();
+    exit = Item(game, "Sair1");
 
     configuration = Submenu(&bar, "Configurao1");
     video = Submenu(configuration, "Vdeo1");

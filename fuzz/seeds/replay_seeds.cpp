@@ -1,5 +1,6 @@
 // Seeds for the replay target: a watched match with every kind of event, a
-// match abandoned mid-shot and a practice run, as the recorder writes them.
+// match abandoned mid-shot and a practice run with and without its seed, as
+// the recorders write them.
 //
 //   replay_seeds FOLDER
 #include <QDir>
@@ -50,10 +51,14 @@ int main(int argc, char** argv) {
     practice.header = {QStringLiteral("v1.1"),   1765280100, Mode::Practice, Seat::Green, 3, 1,
                        QStringLiteral("Mar\u00eda"), {}};
     practice.events = {{12, wire::Shot{-6.0f, 21.5f, 7.0f, -0.1f}}, {900, End{false, 0}}};
+    // As a run is kept now: with its seed, in the second format.
+    Replay seeded = practice;
+    seeded.header.runSeed = 1765280100u;
 
     return Write(folder, "watched.rdreplay", watched) &&
                    Write(folder, "abandoned.rdreplay", abandoned) &&
-                   Write(folder, "practice.rdreplay", practice)
+                   Write(folder, "practice.rdreplay", practice) &&
+                   Write(folder, "seeded_practice.rdreplay", seeded)
                ? 0
                : 1;
 }

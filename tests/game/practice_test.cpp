@@ -5,22 +5,12 @@
 
 #include "ai/shot_search.h"
 #include "game/records.h"
-#include "tests/game/game_fixture.h"
-#include "tests/game/scratch_folder.h"
+#include "tests/game/practice_fixture.h"
 #include "vexlib/exports.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<int> vitoriaCallbacks;
-void OnVitoria(int result) {
-    vitoriaCallbacks.push_back(result);
-}
-// The program gives the turn straight back to green in practice.
-void OnTurn(int) {
-    MudaJogador(0);
-}
 
 void Play(const ai::Shot& s) {
     ASSERT_EQ(DispararTiro(s.x, s.z, s.force, s.angle), 1);
@@ -31,22 +21,9 @@ void RunPhaseFor(float seconds) {
     for (float t = 0; t < seconds; t += 0.25f) AdvancePracticePhase(Game(), 0.25f);
 }
 
-class PracticeTest : public GameTest {
+class PracticeTest : public PracticeFixture {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        LoadBestPlays();
-        vitoriaCallbacks.clear();
-        SetaCallBackVitoria(OnVitoria);
-        SetaCallBackMudaJogador(OnTurn);
-    }
-    void TearDown() override {
-        SetaCallBackVitoria(nullptr);
-        SetaCallBackMudaJogador(nullptr);
-        LoadBestPlays("/nonexistent/ringdisk.dat");
-        GameTest::TearDown();
-    }
-    ScratchFolder folder{"practice"};  // the run saves its best play here
+    PracticeTest() : PracticeFixture("practice") {}
 };
 
 }  // namespace
@@ -96,7 +73,7 @@ TEST_F(PracticeTest, ClearingLevelOneMovesToLevelTwoAfterTheTimer) {
     EXPECT_EQ(g.winner, kSideGreen);
     EXPECT_EQ(g.shotsTaken, shots);
     EXPECT_EQ(g.triesLeft, 4);              // shots that pocket nothing cost nothing
-    EXPECT_TRUE(vitoriaCallbacks.empty());  // no Vitoria for a cleared level
+    EXPECT_TRUE(RunsOver().empty());  // no Vitoria for a cleared level
     EXPECT_EQ(sound.Count(kEffectWin), 1);
 
     HandlePauseKey(g, true);  // P does nothing while the timer runs
@@ -160,9 +137,9 @@ TEST_F(PracticeTest, LosingRunSpendsFourTriesThenEntersTheBestPlays) {
     EXPECT_TRUE(fs::exists("ringdisk.dat"));
 
     RunPhaseFor(9.5f);
-    EXPECT_TRUE(vitoriaCallbacks.empty());
+    EXPECT_TRUE(RunsOver().empty());
     RunPhaseFor(0.75f);
-    EXPECT_EQ(vitoriaCallbacks, std::vector<int>{0});
+    EXPECT_EQ(RunsOver(), std::vector<int>{0});
     EXPECT_EQ(g.mode, kModeRecords);
     EXPECT_EQ(sound.tracks.back(), kIntroTrack);
     EXPECT_EQ(sound.repeatCounts.back(), kRepeatForever) << "after a run the intro's song loops";
@@ -203,9 +180,9 @@ TEST_F(PracticeTest, ClearingLevelTwentyEndsTheRunWithTheTable) {
     EXPECT_EQ(g.practicePhase, kPhaseAllCleared);
     EXPECT_EQ(g.newRecordRow, 0);
     RunPhaseFor(11.5f);
-    EXPECT_TRUE(vitoriaCallbacks.empty());
+    EXPECT_TRUE(RunsOver().empty());
     RunPhaseFor(0.75f);
-    EXPECT_EQ(vitoriaCallbacks, std::vector<int>{0});
+    EXPECT_EQ(RunsOver(), std::vector<int>{0});
     EXPECT_EQ(g.mode, kModeRecords);
     EXPECT_EQ(g.discs[20].status, kStatusOnTable);
 }

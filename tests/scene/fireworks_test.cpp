@@ -41,18 +41,18 @@ protected:
 };
 
 float Thousandths(int n) {
-    return float(GameRandom() % n) / 1000.0f;
+    return float(ShowRandom() % n) / 1000.0f;
 }
 
 TEST_F(FireworksTest, ARocketLeavesTheBottomEdgeWithTheGeneratorsValuesInOrder) {
     EXPECT_EQ(fireworks.rocketSprite(), 4);
     EXPECT_EQ(fireworks.sparkSprite(), 5);
-    SeedGameRandom(42);
+    SeedShowRandom(42);
     const float life = Thousandths(1500) + 0.5f, spin = Thousandths(3000);
     const float vy = -32.5f - Thousandths(10000), vx = Thousandths(16000) - 8.0f;
-    const float x = float(GameRandom() % (kWidth - 64) + 64);
-    const int volume = 160 + GameRandom() % 10;
-    SeedGameRandom(42);
+    const float x = float(ShowRandom() % (kWidth - 64) + 64);
+    const int volume = 160 + ShowRandom() % 10;
+    SeedShowRandom(42);
     fireworks.LaunchRocket();
     const auto live = Live();
     ASSERT_EQ(live.size(), 1u);
@@ -117,7 +117,7 @@ TEST_F(FireworksTest, OnATallerScreenTheSameFlightIsDrawnLargerAndFurtherOut) {
     const auto drawnRocket = [&](int width, int height) {
         fireworks.ResetFireworks();
         fireworks.SetScreenSize(width, height);
-        SeedGameRandom(42);
+        SeedShowRandom(42);
         fireworks.LaunchRocket();
         const size_t before = device().draws().size();
         fireworks.DrawFireworks(g, 0.05f);
@@ -148,22 +148,26 @@ TEST_F(FireworksTest, OnATallerScreenTheSameFlightIsDrawnLargerAndFurtherOut) {
 }
 
 TEST_F(FireworksTest, TheWinnersBurstIsThreeRingsOfTwentyInTheGeneratorsOrder) {
-    SeedGameRandom(7);
+    SeedShowRandom(7);
     fireworks.LaunchRocket();
-    const int afterLaunch = GameRandom();  // the burst's first draw follows
+    const int afterLaunch = ShowRandom();  // the burst's first draw follows
     fireworks.ResetFireworks();
-    SeedGameRandom(7);
+    SeedShowRandom(7);
+    SeedGameRandom(3);
+    const int gameNext = GameRandom();
+    SeedGameRandom(3);
     fireworks.LaunchRocket();
     const auto sparks = RunUntilBurst();
     ASSERT_EQ(sparks.size(), 60u);
+    EXPECT_EQ(GameRandom(), gameNext) << "the show drew from the game's own generator";
 
-    SeedGameRandom(7);
-    for (int i = 0; i < 6; ++i) GameRandom();
-    ASSERT_EQ(GameRandom(), afterLaunch);
+    SeedShowRandom(7);
+    for (int i = 0; i < 6; ++i) ShowRandom();
+    ASSERT_EQ(ShowRandom(), afterLaunch);
     const uint8_t palette[7][3] = {{255, 0, 0},   {255, 255, 0}, {0, 0, 255}, {255, 0, 255},
                                    {0, 255, 255}, {255, 0, 255}, {0, 255, 0}};
     const uint8_t* full = palette[afterLaunch % 7];
-    const int volume = 220 + GameRandom() % 20;
+    const int volume = 220 + ShowRandom() % 20;
     EXPECT_EQ(sound.played.back().effect, kEffectFireworkBurst);
     EXPECT_EQ(sound.played.back().volume, volume);
 

@@ -74,7 +74,7 @@ protected:
         scene_ = std::make_unique<HudScene>();
         ASSERT_TRUE(scene_->Load(RINGDISK_PACKAGE)) << log.Text();
         Hud() = HudState{};
-        SeedGameRandom(2024);
+        SeedShowRandom(2024);
     }
     void TearDown() override {
         scene_.reset();
@@ -344,7 +344,7 @@ TEST_F(HudDisplayTest, FireworksRiseAndBurstOverTheWinnersBanner) {
         SCOPED_TRACE(kLanguages[l]);
         Hud() = HudState{};
         scene_->fireworks().ResetFireworks();
-        SeedGameRandom(7 + uint32_t(l));
+        SeedShowRandom(7 + uint32_t(l));
         GameState g = Match(l, kSideGreen, kSideGreen);
         g.winner = kSideGreen;
         float sinceLaunch = 1;

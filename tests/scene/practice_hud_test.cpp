@@ -133,13 +133,17 @@ TEST_F(PracticeHudTest, ThePauseTextPulsesBetweenItsSizesAndTheStoppedClockTurns
 
 TEST_F(PracticeHudTest, AHintFadesInAfterTheFirstRestAndRaisesTheShotsLine) {
     g.language = 2;
-    SeedGameRandom(99);
-    const int slot = GameRandom() % kHintCount * kLanguageCount + 2;
-    SeedGameRandom(99);
+    SeedShowRandom(99);
+    const int slot = ShowRandom() % kHintCount * kLanguageCount + 2;
+    SeedShowRandom(99);
+    SeedGameRandom(3);
+    const int gameNext = GameRandom();
+    SeedGameRandom(3);
     std::vector<RecordedQuad> draws;
     for (int frame = 0; frame < 120; ++frame) draws = HudFrameOf(g, 0.1f);
     EXPECT_EQ(Hud().hintState, kHintHold);
     EXPECT_EQ(Hud().hintIndex, slot);
+    EXPECT_EQ(GameRandom(), gameNext) << "a hint drew from the game's own generator";
     const auto hint = Text(draws, HintText(slot));
     ASSERT_TRUE(hint);
     EXPECT_EQ(hint->color, 0xFF00FF00u);
@@ -163,13 +167,13 @@ TEST_F(PracticeHudTest, AHintFadesInAfterTheFirstRestAndRaisesTheShotsLine) {
 TEST_F(PracticeHudTest, NoHintFromLevelSixAndThePauseFreezesTheCycle) {
     g.practiceLevel = 6;
     Hud().hintState = kHintChoose;
-    SeedGameRandom(5);
+    SeedShowRandom(5);
     for (int frame = 0; frame < 300; ++frame) HudFrameOf(g, 0.1f);
     EXPECT_EQ(Hud().hintState, kHintChoose);
     EXPECT_EQ(Hud().hintAlpha, 0);
-    const int next = GameRandom();
-    SeedGameRandom(5);
-    EXPECT_EQ(next, GameRandom()) << "no hint drew from the generator";
+    const int next = ShowRandom();
+    SeedShowRandom(5);
+    EXPECT_EQ(next, ShowRandom()) << "no hint drew from the generator";
 
     g.practiceLevel = 2;
     g.paused = 1;

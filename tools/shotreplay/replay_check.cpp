@@ -21,8 +21,10 @@ const char* ModeName(replay::Mode mode) {
     return "?";
 }
 
-const char* EndName(const replay::End& end) {
+const char* EndName(const replay::Replay& r) {
+    const auto& end = std::get<replay::End>(r.events.back().event);
     if (end.abandoned) return "abandoned";
+    if (r.header.mode == replay::Mode::Practice) return "over";
     switch (end.result) {
         case 0:
             return "draw";
@@ -45,13 +47,19 @@ int CheckReplayFile(const char* path) {
         return 1;
     }
     const replay::Replay& r = read.replay;
-    const auto& end = std::get<replay::End>(r.events.back().event);
-    std::printf("%s, %s: %s (green) against %s (red), seed %d, %s after %u steps\n",
-                qPrintable(r.header.gameVersion), ModeName(r.header.mode),
-                qPrintable(r.header.greenName), qPrintable(r.header.redName), r.header.seedOrLevel,
-                EndName(end), r.events.back().step);
+    if (r.header.mode == replay::Mode::Practice) {
+        std::printf("%s, %s: %s from level %d, %s after %u steps\n",
+                    qPrintable(r.header.gameVersion), ModeName(r.header.mode),
+                    qPrintable(r.header.greenName), r.header.seedOrLevel, EndName(r),
+                    r.events.back().step);
+    } else {
+        std::printf("%s, %s: %s (green) against %s (red), seed %d, %s after %u steps\n",
+                    qPrintable(r.header.gameVersion), ModeName(r.header.mode),
+                    qPrintable(r.header.greenName), qPrintable(r.header.redName),
+                    r.header.seedOrLevel, EndName(r), r.events.back().step);
+    }
     if (!ReplayPlayer::IsPlayable(r)) {
-        std::printf("a practice run is not played back\n");
+        std::printf("a practice run recorded without its seed is not played back\n");
         return 1;
     }
     const auto library = MakeExportedGameLibrary();

@@ -67,6 +67,12 @@ public:
         seat = s == 1 ? 0 : s == 2 ? 1 : 2;
     }
     void StartPractice(const QString& name) override { practiceName = name; }
+    void StartPracticeRun(const QString& name, uint32_t seed, bool watched) override {
+        practiceName = name;
+        practiceRuns.push_back({name, seed, watched});
+        side = 0;
+        seat = 0;
+    }
     void SaveDump() override { ++dumps; }
     void ShowBestScores() override { ++bestScoresShown; }
     void PlayEffect(int effect) override { effects.push_back(effect); }
@@ -98,6 +104,11 @@ public:
     struct StartedMatch {
         int seat, seed;
     };
+    struct StartedRun {
+        QString name;
+        uint32_t seed;
+        bool watched;
+    };
 
     static constexpr int kShotSteps = 3;
     bool initializeSucceeds = true;
@@ -125,6 +136,7 @@ public:
     int introsShown = 0;
     std::vector<StartedMatch> matches;
     QString practiceName;
+    std::vector<StartedRun> practiceRuns;
     int dumps = 0;
     bool mouseFocus = true;
     int shutdowns = 0;

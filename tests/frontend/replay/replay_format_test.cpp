@@ -2,6 +2,7 @@
 // damaged, hostile or from a newer program - is refused with its reason and
 // never read as a match.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <limits>
@@ -23,7 +24,7 @@ wire::Sync SomeSync() {
 Replay SomeMatch() {
     Replay r;
     r.header = {QStringLiteral("v1.1"), 1765280000, Mode::Match,          Seat::Watching, 1, 417,
-                QStringLiteral("João"), QStringLiteral("Ñandú")};
+                QStringLiteral("João"), QStringLiteral("Ñandú"), std::nullopt};
     r.events = {{0, wire::Shot{0.0f, 21.5f, 10.0f, 0.1f}},
                 {140, PassTurn{}},
                 {141, wire::Shot{-3.0f, -21.5f, 7.5f, -0.3f}},
@@ -32,6 +33,28 @@ Replay SomeMatch() {
                 {420, End{false, 2}}};
     r.fingerprint = 0x0123456789abcdefULL;
     return r;
+}
+
+Replay SomePractice() {
+    Replay r = SomeMatch();
+    r.header.mode = Mode::Practice;
+    r.header.seat = Seat::Green;
+    r.header.seedOrLevel = 1;
+    r.header.redName.clear();
+    r.header.runSeed = 0xC0FFEE;
+    return r;
+}
+
+// Past the magic, version and length, and the version "v1.1" and the date.
+constexpr qsizetype kModeAt = 14 + 5 + 8;
+
+// The bytes with their checksum made right again.
+QByteArray Resealed(QByteArray bytes) {
+    const qsizetype at = bytes.size() - 4;
+    const uLong crc = crc32(crc32(0, nullptr, 0),
+                            reinterpret_cast<const Bytef*>(bytes.constData()), uInt(at));
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(crc >> (8 * i));
+    return bytes;
 }
 
 ReadError ErrorOf(const QByteArray& bytes) {
@@ -43,17 +66,26 @@ TEST(ReplayFormat, AReplayReadBackIsTheReplayWrittenWithItsNamesAndEveryKindOfEv
     const QByteArray bytes = EncodeReplay(match);
     const ReadResult read = DecodeReplay(bytes);
     ASSERT_EQ(read.error, ReadError::None) << DescribeReadError(read).toStdString();
-    EXPECT_EQ(read.formatVersion, kFormatVersion);
+    EXPECT_EQ(read.formatVersion, 1) << "a match is written in the oldest format, which holds it";
     EXPECT_EQ(read.replay, match);
     // A match is a few kilobytes at most, not positions on every step.
     EXPECT_LT(bytes.size(), 600);
 
-    Replay practice = match;
-    practice.header.mode = Mode::Practice;
-    practice.header.seat = Seat::Green;
-    practice.header.seedOrLevel = 1;
-    practice.header.redName.clear();
-    EXPECT_EQ(DecodeReplay(EncodeReplay(practice)).replay, practice);
+    // A practice run carries its seed, which takes the second format.
+    Replay practice = SomePractice();
+    const ReadResult run = DecodeReplay(EncodeReplay(practice));
+    ASSERT_EQ(run.error, ReadError::None) << DescribeReadError(run).toStdString();
+    EXPECT_EQ(run.formatVersion, kFormatVersion);
+    EXPECT_EQ(run.replay, practice);
+    EXPECT_EQ(run.replay.header.runSeed, 0xC0FFEEu);
+    // The red name's five bytes gone, the seed's four in.
+    EXPECT_EQ(EncodeReplay(practice).size(), bytes.size() - 5 + 4);
+
+    // A run recorded before its seed was kept reads as one without it.
+    practice.header.runSeed.reset();
+    const ReadResult unseeded = DecodeReplay(EncodeReplay(practice));
+    EXPECT_EQ(unseeded.formatVersion, 1);
+    EXPECT_EQ(unseeded.replay, practice);
 }
 
 TEST(ReplayFormat, NamesLongerThanTheFormatHoldsAreCutWhenWritten) {
@@ -87,11 +119,11 @@ TEST(ReplayFormat, AnySingleDamagedByteIsRefused) {
 
 TEST(ReplayFormat, AFileFromANewerFormatIsRefusedByItsVersion) {
     QByteArray bytes = EncodeReplay(SomeMatch());
-    bytes[8] = 2;  // the version follows the magic
+    bytes[8] = 3;  // the version follows the magic
     const ReadResult read = DecodeReplay(bytes);
     EXPECT_EQ(read.error, ReadError::NewerFormat);
-    EXPECT_EQ(read.formatVersion, 2);
-    EXPECT_TRUE(DescribeReadError(read).contains(QStringLiteral("format 2")));
+    EXPECT_EQ(read.formatVersion, 3);
+    EXPECT_TRUE(DescribeReadError(read).contains(QStringLiteral("format 3")));
     EXPECT_EQ(ErrorOf("NOTREPLAYFILE"), ReadError::NotAReplay);
 }
 
@@ -134,6 +166,11 @@ TEST(ReplayFormat, AnIntactFileHoldingValuesNoRecordingWritesIsRefused) {
         r.header.seedOrLevel = 21;
     }));
     EXPECT_TRUE(refused([](Replay& r) { r.events.back().step = 60u * 3600u * 7u; }));
+    // The second format holds a practice run's seed and nothing else.
+    QByteArray seededMatch = EncodeReplay(SomePractice());
+    seededMatch[kModeAt] = static_cast<char>(Mode::Match);
+    EXPECT_EQ(ErrorOf(Resealed(seededMatch)), ReadError::Invalid);
+    EXPECT_EQ(ErrorOf(Resealed(EncodeReplay(SomePractice()))), ReadError::None);
     // The same rules let an abandoned recording without a result through.
     EXPECT_FALSE(refused([](Replay& r) { r.events.back().event = End{true, kNoResult}; }));
 }

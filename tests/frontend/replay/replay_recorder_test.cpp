@@ -68,7 +68,7 @@ TEST_F(ReplayRecorderTest, AWatchedMatchIsKeptWithItsPeopleEventsStepsAndResult)
     ASSERT_EQ(kept.size(), 1u);
     const Replay& r = kept[0];
     EXPECT_EQ(r.header, (Header{QStringLiteral("v1.1"), kNow, Mode::Match, Seat::Watching, 3, 417,
-                                QStringLiteral("Ana"), QStringLiteral("Bob")}));
+                                QStringLiteral("Ana"), QStringLiteral("Bob"), std::nullopt}));
     wire::Sync sync{library.positions, 1};
     const std::vector<TimedEvent> expected = {{5, kGreenShot}, {10, PassTurn{}}, {10, sync},
                                               {10, kRedShot},  {14, End{false, 2}}};
@@ -128,9 +128,13 @@ TEST_F(ReplayRecorderTest, AMatchAgainstTheComputerSaysSo) {
 
 // In practice the front end hands every passed turn straight back: neither
 // half changes the run, and neither is written.
-TEST_F(ReplayRecorderTest, PracticeKeepsItsShotsButNotTheTurnsHandedBack) {
+TEST_F(ReplayRecorderTest, PracticeKeepsItsSeedAndShotsButNotTheTurnsHandedBack) {
     recorder.StartPractice(QStringLiteral("Ana"));
-    EXPECT_EQ(library.practiceName, QStringLiteral("Ana"));
+    // Seeded as the library would seed it, from the calendar clock, and told.
+    ASSERT_EQ(library.practiceRuns.size(), 1u);
+    EXPECT_EQ(library.practiceRuns[0].name, QStringLiteral("Ana"));
+    EXPECT_EQ(library.practiceRuns[0].seed, uint32_t(kNow));
+    EXPECT_FALSE(library.practiceRuns[0].watched);
     PlayShot(kGreenShot);
     library.duringNextStep = [this](GameLibraryListener& l) {
         l.OnTurnPassed();
@@ -138,11 +142,63 @@ TEST_F(ReplayRecorderTest, PracticeKeepsItsShotsButNotTheTurnsHandedBack) {
     };
     Steps(1);
     heard.OnVictory(0);  // heard, not through the recorder: nothing changes
-    library.listener->OnVictory(0);  // the run's closing pause is over
+    const uint64_t lastTable = TableFingerprint(library.positions, library.side);
+    // The run's closing wait ends inside a step, which clears the table and
+    // may lay another: the run ended on the table before that step.
+    library.duringNextStep = [this](GameLibraryListener& l) {
+        library.positions[0] = 12.5f;
+        l.OnVictory(0);
+    };
+    Steps(1);
     ASSERT_EQ(kept.size(), 1u);
     ASSERT_EQ(kept[0].events.size(), 2u);
     EXPECT_EQ(kept[0].events[1], (TimedEvent{4, End{false, 0}}));
+    EXPECT_EQ(kept[0].fingerprint, lastTable);
     EXPECT_EQ(kept[0].header.greenName, QStringLiteral("Ana"));
+    EXPECT_EQ(kept[0].header.runSeed, uint32_t(kNow));
+    EXPECT_EQ(heard.results, (std::vector<int>{0, 0}));
+
+    // A run watched through the recorder is not recorded again.
+    recorder.StartPracticeRun(QStringLiteral("Ana"), 9, true);
+    EXPECT_TRUE(library.practiceRuns.back().watched);
+    EXPECT_FALSE(recorder.Recording());
+    PlayShot(kGreenShot);
+    recorder.ShowIntro();
+    EXPECT_EQ(kept.size(), 1u);
+}
+
+// A practice run comes back watched, from its seed; the turn a foul passes
+// inside a step is handed back as the player's front end did.
+TEST_F(ReplayRecorderTest, APracticeRunIsPlayedWatchedFromItsSeedWithPassedTurnsHandedBack) {
+    recorder.StartPractice(QStringLiteral("Ana"));
+    PlayShot(kGreenShot);
+    Steps(2);
+    library.duringNextStep = [](GameLibraryListener& l) { l.OnVictory(0); };
+    Steps(1);
+    ASSERT_EQ(kept.size(), 1u);
+    ASSERT_TRUE(ReplayPlayer::IsPlayable(kept[0]));
+
+    RecordingLibrary table;
+    HeardListener nobody;
+    table.Attach(&nobody);
+    ReplayPlayer player(kept[0], table, table);
+    player.Start();
+    ASSERT_EQ(table.practiceRuns.size(), 1u);
+    EXPECT_EQ(table.practiceRuns[0].name, QStringLiteral("Ana"));
+    EXPECT_EQ(table.practiceRuns[0].seed, uint32_t(kNow));
+    EXPECT_TRUE(table.practiceRuns[0].watched);
+    EXPECT_TRUE(table.matches.empty());
+    for (int i = 0; i <= RecordingLibrary::kShotSteps; ++i) player.Step();
+    table.duringNextStep = [&table](GameLibraryListener&) { table.side = 1; };
+    player.Step();
+    EXPECT_EQ(table.side, 0);
+    while (!player.Finished()) player.Step();
+    EXPECT_TRUE(player.Matches());
+    EXPECT_EQ(table.bestScoresShown, 0);
+
+    Replay unseeded = kept[0];
+    unseeded.header.runSeed.reset();
+    EXPECT_FALSE(ReplayPlayer::IsPlayable(unseeded));
 }
 
 TEST_F(ReplayRecorderTest, TheListenerHearsEverythingThroughTheRecorderUntilItDetaches) {

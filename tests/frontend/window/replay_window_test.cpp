@@ -20,7 +20,7 @@ protected:
     Replay Match(bool endsAsRecorded = true) {
         Replay r;
         r.header = {QStringLiteral("v1.1"), 1765280000,      Mode::Match, Seat::Watching, 2, 77,
-                    QStringLiteral("Ana"),  QStringLiteral("Bob")};
+                    QStringLiteral("Ana"),  QStringLiteral("Bob"), std::nullopt};
         r.events = {{2, wire::Shot{0.0f, 21.5f, 10.0f, 0.0f}},
                     {6, PassTurn{}},
                     {8, wire::Shot{2.0f, -21.5f, 8.0f, 0.2f}},
@@ -29,6 +29,18 @@ protected:
         ReplayPlayer player(r, table, table);
         PlayToEnd(player);
         r.fingerprint = player.FinalFingerprint() ^ (endsAsRecorded ? 0 : 1);
+        return r;
+    }
+    // A short practice run: a shot on level one, then the run abandoned.
+    Replay Practice() {
+        Replay r;
+        r.header = {QStringLiteral("v1.1"), 1765280000, Mode::Practice, Seat::Green, 1, 1,
+                    QStringLiteral("Dora"), QString(),     4242u};
+        r.events = {{30, wire::Shot{1.0f, 21.5f, 9.0f, 0.1f}}, {200, End{true, kNoResult}}};
+        RecordingLibrary table;
+        ReplayPlayer player(r, table, table);
+        PlayToEnd(player);
+        r.fingerprint = player.FinalFingerprint();
         return r;
     }
     QString Write(const QString& name, const QByteArray& bytes) {
@@ -51,6 +63,18 @@ TEST_F(ReplayWindowTest, TheReplayMenuInTheThreeLanguages) {
                   QString::fromUtf8(expected[language - 1][1]));
         window.reset();
     }
+}
+
+TEST_F(ReplayWindowTest, TheReplayItemsStandBesideTheBestPlaysAndExitStaysLast) {
+    Open();
+    const QList<QAction*> items = Find<QMenu>("Jogo1")->actions();
+    const qsizetype best = items.indexOf(Find<QAction>("Verrecordes1"));
+    ASSERT_GE(best, 0);
+    ASSERT_LT(best + 2, items.size());
+    EXPECT_EQ(items[best + 1], Find<QAction>("AssistirReplay1"));
+    EXPECT_EQ(items[best + 2], Find<QMenu>("Replay1")->menuAction());
+    EXPECT_EQ(items.last(), Find<QAction>("Sair1"));
+    EXPECT_TRUE(items[items.size() - 2]->isSeparator());
 }
 
 TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTableBack) {
@@ -82,6 +106,25 @@ TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTa
     EXPECT_FALSE(Find<QMenu>("Replay1")->isEnabled());
 }
 
+TEST_F(ReplayWindowTest, APracticeRunPlaysAsAWatchedRunFromItsSeedAndNeverReachesTheBestPlays) {
+    Open();
+    ASSERT_TRUE(window->WatchReplayFile(Write("practice.rdreplay", EncodeReplay(Practice()))));
+    ASSERT_EQ(library.practiceRuns.size(), 1u);
+    EXPECT_EQ(library.practiceRuns[0].name, QStringLiteral("Dora"));
+    EXPECT_EQ(library.practiceRuns[0].seed, 4242u);
+    EXPECT_TRUE(library.practiceRuns[0].watched);
+    EXPECT_EQ(library.listener, nullptr);
+    Find<QAction>("ReplayVelocidade4")->trigger();
+    Find<QAction>("ReplayProxima1")->trigger();
+    EXPECT_EQ(TakeBox(*window), "The replay ended on the recorded table.");
+    EXPECT_EQ(library.shots.size(), 1u);
+    EXPECT_EQ(library.practiceRuns.size(), 1u) << "no run of the player's was started";
+    EXPECT_EQ(library.bestScoresShown, 0);
+    EXPECT_FALSE(window->Core().Recorder().Recording());
+    Find<QAction>("ReplayParar1")->trigger();
+    EXPECT_EQ(window->Core().Watching(), nullptr);
+}
+
 TEST_F(ReplayWindowTest, AReplayEndingElsewhereSaysSoPlainly) {
     Open();
     ASSERT_TRUE(window->WatchReplayFile(Write("other.rdreplay", EncodeReplay(Match(false)))));
@@ -97,16 +140,17 @@ TEST_F(ReplayWindowTest, FilesThatCannotBeWatchedAreRefusedWithTheirReason) {
     EXPECT_FALSE(window->WatchReplayFile(Write("damaged.rdreplay", damaged)));
     EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Esta repetición está dañada."));
     QByteArray newer = EncodeReplay(Match());
-    newer[8] = 2;
+    newer[8] = 3;
     EXPECT_FALSE(window->WatchReplayFile(Write("newer.rdreplay", newer)));
-    EXPECT_TRUE(TakeBox(*window).contains(QStringLiteral("formato 2")));
-    Replay practice = Match();
-    practice.header.mode = Mode::Practice;
-    practice.header.seat = Seat::Green;
-    practice.header.seedOrLevel = 1;
+    EXPECT_TRUE(TakeBox(*window).contains(QStringLiteral("formato 3")));
+    Replay practice = Practice();
+    practice.header.runSeed.reset();  // recorded before runs kept their seed
     EXPECT_FALSE(window->WatchReplayFile(Write("practice.rdreplay", EncodeReplay(practice))));
-    EXPECT_FALSE(TakeBox(*window).isEmpty());
+    EXPECT_EQ(TakeBox(*window),
+              QString::fromUtf8("Este ejercicio lo grabó una versión anterior del juego y no se "
+                                "puede ver."));
     EXPECT_TRUE(library.matches.empty());
+    EXPECT_TRUE(library.practiceRuns.empty());
     EXPECT_EQ(window->Core().Watching(), nullptr);
 }
 

@@ -40,6 +40,12 @@ VEX_API float GetFT();
 // Games.
 VEX_API void IniciaPartida(int seat, int seed);
 VEX_API void IniciaOffline(const char* playerName);
+// A practice run seeded with seed instead of the calendar clock: the same
+// seed and the same shots on the same physics steps give the same run.
+// watched nonzero plays a recorded run again: nothing of this machine's
+// player (aim, pause key, best plays) reaches it, and when it ends it stays
+// on its last table.
+VEX_API void StartPracticeRun(const char* playerName, unsigned int seed, int watched);
 VEX_API void AtualizaDiscos();
 VEX_API unsigned char DispararTiro(float x, float z, float force, float angle);
 VEX_API unsigned char MudaJogador(int notify);
