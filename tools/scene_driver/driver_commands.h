@@ -7,11 +7,13 @@
 #include <string>
 
 class BareWindow;
+class VirtualGamepad;
 
 enum class CommandResult { kContinue, kQuit };
 
 struct DriverState {
     BareWindow& window;
+    VirtualGamepad& pad;
     int framesToWait = 0;  // a "frames" command waits for this many frames
     // Set by a command that starts the table afresh: a shot or pass the
     // library handed back before it belongs to the old table, as it would

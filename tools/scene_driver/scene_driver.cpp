@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "driver_commands.h"
+#include "virtual_gamepad.h"
 #include "platform/window/bare_window.h"
 #include "vexlib/callbacks.h"
 #include "vexlib/exports.h"
@@ -119,7 +120,8 @@ int main() {
     }
     std::printf("READY %lu\n", window.id());
 
-    DriverState state{window};
+    VirtualGamepad pad;
+    DriverState state{window, pad};
     std::string partial;
     bool quit = false, inputOpen = true;
     auto next = std::chrono::steady_clock::now();

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/input/virtual_gamepad.h"
+#include "tools/scene_driver/virtual_gamepad.h"
 
 namespace {
 

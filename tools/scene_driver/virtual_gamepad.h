@@ -1,15 +1,15 @@
 // A gamepad without hardware: SDL's virtual joystick, attached and pulled
-// out when a test says, with the stick's two axes and the buttons the
-// engine reads. It keeps the joystick subsystem up for its own life, so it
+// out when a test says, with a stick's two axes and as many buttons as the
+// engine reads. It lives in the process of the game library it feeds. It keeps the joystick subsystem up for its own life, so it
 // may be plugged in before or after the game opens its joystick.
 #pragma once
 
 #include <SDL2/SDL.h>
 
-#include "platform/input/input_devices.h"
-
 class VirtualGamepad {
 public:
+    static constexpr int kButtons = 16;
+
     VirtualGamepad() {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
@@ -28,7 +28,7 @@ public:
     bool Plug() {
         if (!started_ || stick_) return false;
         const int index =
-            SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, input::kJoystickButtons, 0);
+            SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, kButtons, 0);
         if (index < 0) return false;
         stick_ = SDL_JoystickOpen(index);
         return stick_ != nullptr;
