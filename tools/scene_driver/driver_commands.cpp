@@ -14,7 +14,7 @@ constexpr const char* kUsage =
     "  light 0/1 | music 0/1 | sound 0/1 | focus 0/1 | sensitivity S | shoot X Z FORCE ANGLE |\n"
     "  peer Z X FORCE ANGLE SHOW | pass | effect N | frames N | screenshot FILE | pixel X Y |\n"
     "  state | window | size W H | pad plug | pad unplug | pad stick X Y (-32768..32767) |\n"
-    "  pad button N 0/1 | quit";
+    "  pad button N 0/1 | aim | quit";
 
 unsigned char Byte(std::istringstream& in) {
     int value = 0;
@@ -116,6 +116,10 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
             std::printf("PIXEL %d %d %06X\n", x, y, rgb);
         else
             std::printf("PIXEL %d %d none\n", x, y);
+    } else if (command == "aim") {
+        const SeenAim& a = state.aim;
+        std::printf("AIMED %.4f %.4f %.4f %.4f %d\n", double(a.x), double(a.z), double(a.force),
+                    double(a.angle), a.phase);
     } else if (command == "state") {
         PrintState();
     } else if (command == "size") {

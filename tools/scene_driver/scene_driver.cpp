@@ -35,7 +35,7 @@ struct Shot {
 };
 std::optional<Shot> pendingShot;
 bool pendingPass = false;
-int lastAimPhase = 0;
+SeenAim seenAim;
 
 void OnShoot(float x, float z, float force, float angle) {
     std::printf("SHOOT %.4f %.4f %.4f %.4f\n", double(x), double(z), double(force), double(angle));
@@ -45,11 +45,12 @@ void OnTurn(int player) {
     std::printf("TURN %d\n", player);
     pendingPass = true;
 }
-// The aim arrives every frame; only its phase changes are worth a line.
-void OnAim(float, float, float, float, float phase) {
-    if (int(phase) == lastAimPhase) return;
-    lastAimPhase = int(phase);
-    std::printf("AIM %d\n", lastAimPhase);
+// The aim arrives every frame; only its phase changes are worth a line,
+// the rest is kept for the "aim" command.
+void OnAim(float z, float x, float force, float angle, float phase) {
+    const int lastPhase = seenAim.phase;
+    seenAim = SeenAim{x, z, force, angle, int(phase)};
+    if (seenAim.phase != lastPhase) std::printf("AIM %d\n", seenAim.phase);
 }
 void OnPoint(int kind) {
     std::printf("POINT %d\n", kind);
@@ -121,7 +122,7 @@ int main() {
     std::printf("READY %lu\n", window.id());
 
     VirtualGamepad pad;
-    DriverState state{window, pad};
+    DriverState state{window, pad, seenAim};
     std::string partial;
     bool quit = false, inputOpen = true;
     auto next = std::chrono::steady_clock::now();

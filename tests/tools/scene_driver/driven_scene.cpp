@@ -99,6 +99,16 @@ bool DrivenScene::Frames(int n) {
     return process_->WaitForLine(QStringLiteral("FRAMES done"), from) >= 0;
 }
 
+bool DrivenScene::WaitUntilStill() {
+    for (int i = 0; i < 60; ++i) {
+        if (!Frames(10) || !Command(QStringLiteral("state"))) return false;
+        if (process_->Lines().filter(QStringLiteral("STATE")).last().contains(
+                QStringLiteral("moving 0")))
+            return true;
+    }
+    return false;
+}
+
 Picture DrivenScene::Screenshot(const QString& name) {
     const QString path = QDir::currentPath() + QLatin1Char('/') + name;
     QFile::remove(path);

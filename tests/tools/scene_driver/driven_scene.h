@@ -45,6 +45,9 @@ public:
     bool Command(const QString& command);
     // Lets n frames run.
     bool Frames(int n);
+    // Lets frames run until the table is still; false when it does not
+    // settle within ten seconds of frames.
+    bool WaitUntilStill();
     // Saves the window as name (in the test's run folder, kept for people
     // to look at) and reads it back.
     Picture Screenshot(const QString& name);

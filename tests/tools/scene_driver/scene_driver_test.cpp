@@ -79,15 +79,6 @@ bool White(uint32_t c) {
     return (c >> 16 & 0xFF) > 235 && (c >> 8 & 0xFF) > 235 && (c & 0xFF) > 235;
 }
 
-// Lets the frames run until the table is still; false when it never is.
-bool WaitUntilStill(DrivenScene& scene) {
-    for (int i = 0; i < 60; ++i) {
-        if (!scene.Frames(10) || !scene.Command("state")) return false;
-        if (scene.process().Lines().filter("STATE").last().contains("moving 0")) return true;
-    }
-    return false;
-}
-
 // Lets the frames run until a tenth of them is silent; false when the
 // sound never ends within a few seconds.
 bool WaitForSilence(DrivenScene& scene) {
@@ -497,7 +488,7 @@ TEST(SceneDriver, TheHelpPanelALostRunWithItsFireworksAndTheBestPlays) {
     // try, and the fourth ends the run.
     for (int shot = 0; shot < 4; ++shot) {
         ASSERT_TRUE(scene.Command("shoot 24 24 1 0"));
-        ASSERT_TRUE(WaitUntilStill(scene)) << scene.Tail();
+        ASSERT_TRUE(scene.WaitUntilStill()) << scene.Tail();
     }
     ASSERT_TRUE(scene.Frames(40));
     const Picture lost = scene.Screenshot("practice_lost.png");
