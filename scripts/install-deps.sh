@@ -39,6 +39,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream
   # xwininfo, with which the installed game's test finds its window
   x11-utils
+  # XInput 2 raw motion and XFixes for aiming under Xwayland; weston and Xwayland to test it
+  libxi-dev libxfixes-dev weston xwayland
 )
 
 missing=()

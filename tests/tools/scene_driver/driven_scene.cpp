@@ -65,7 +65,14 @@ int Picture::CountMatching(int x0, int y0, int x1, int y1, bool (*matches)(uint3
 }
 
 bool XDoTool(const QStringList& args) {
+    return XDoToolOn(qEnvironmentVariable("DISPLAY"), args);
+}
+
+bool XDoToolOn(const QString& display, const QStringList& args) {
     QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral("xdotool"), args);
     return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit &&
            tool.exitCode() == 0;

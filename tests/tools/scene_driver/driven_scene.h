@@ -28,6 +28,8 @@ struct Picture {
 // Runs xdotool with the arguments on the test's display; true when it
 // exited 0.
 bool XDoTool(const QStringList& args);
+// The same on another display, such as the one a compositor runs on.
+bool XDoToolOn(const QString& display, const QStringList& args);
 
 class DrivenScene {
 public:
