@@ -78,12 +78,7 @@ void RawPointerTravel::Start() {
     }
     if (devices) XIFreeDeviceInfo(devices);
 
-    unsigned char mask[XIMaskLen(XI_RawMotion)] = {};
-    XISetMask(mask, XI_RawMotion);
-    XIEventMask events{XIAllMasterDevices, int(sizeof mask), mask};
-    XISelectEvents(display_, root_, &events, 1);
-    if (canHide_) XFixesHideCursor(display_, root_);
-    XSync(display_, False);
+    ListenAndHide(true);
     running_ = true;
     Drain();
     dx_ = dy_ = 0;
@@ -102,13 +97,18 @@ void RawPointerTravel::Collect(int32_t& dx, int32_t& dy) {
 
 void RawPointerTravel::Stop() {
     if (!running_) return;
-    unsigned char mask[XIMaskLen(XI_RawMotion)] = {};
-    XIEventMask events{XIAllMasterDevices, int(sizeof mask), mask};
-    XISelectEvents(display_, root_, &events, 1);
-    if (canHide_) XFixesShowCursor(display_, root_);
-    XSync(display_, False);
+    ListenAndHide(false);
     running_ = false;
     Drain();
+}
+
+void RawPointerTravel::ListenAndHide(bool on) {
+    unsigned char mask[XIMaskLen(XI_RawMotion)] = {};
+    if (on) XISetMask(mask, XI_RawMotion);
+    XIEventMask events{XIAllMasterDevices, int(sizeof mask), mask};
+    XISelectEvents(display_, root_, &events, 1);
+    if (canHide_) on ? XFixesHideCursor(display_, root_) : XFixesShowCursor(display_, root_);
+    XSync(display_, False);
 }
 
 bool RawPointerTravel::IsRelativePointer(int device) {

@@ -42,6 +42,8 @@ private:
     // pointer devices; everything else on it is dropped.
     void Drain();
     bool IsRelativePointer(int device);
+    // Selects the raw motion and hides the cursor, or the reverse.
+    void ListenAndHide(bool on);
 
     Display* display_ = nullptr;
     unsigned long root_ = 0;

@@ -75,21 +75,24 @@ protected:
     void RunCueIn() {
         for (int i = 0; i < 200 && g.aim.aimPhase == kAimReleased; ++i) Frame({});
     }
+    // Four taps to the left, the cue taken, five taps turning left, six
+    // drawing the cue back, and Space.
+    void ShootByKeys() {
+        Tap(kAimKeyLeft, 4);
+        Tap(kAimKeyShoot);
+        ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+        Tap(kAimKeyLeft, 5);
+        Tap(kAimKeyDown, 6);
+        Tap(kAimKeyShoot);
+        RunCueIn();
+    }
     GameState g;
     PointedView view;
     bool wasDown_[kAimKeyCount] = {};
 };
 
 TEST_F(KeyAimTest, TapsShootExactlyTheShotTheSameMouseMovementShoots) {
-    // Keys: four taps to the left, the cue taken, five taps turning left,
-    // six drawing the cue back, and Space.
-    Tap(kAimKeyLeft, 4);
-    Tap(kAimKeyShoot);
-    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
-    Tap(kAimKeyLeft, 5);
-    Tap(kAimKeyDown, 6);
-    Tap(kAimKeyShoot);
-    RunCueIn();
+    ShootByKeys();
     ASSERT_EQ(shotSeen.count, 1);
     const ShotSeen byKeys = shotSeen;
     EXPECT_EQ(byKeys.x, 4 * kKeyStrikerStep) << "the green seat's left is +x";
@@ -234,13 +237,7 @@ FrameInput Stick(float x, float y, bool shoot = false, float seconds = kFrame) {
 }
 
 TEST_F(KeyAimTest, TheStickAndItsButtonShootWhatTheSameKeysShoot) {
-    // Keys: four steps left, the cue, five steps turning left, six drawing it back.
-    Tap(kAimKeyLeft, 4);
-    Tap(kAimKeyShoot);
-    Tap(kAimKeyLeft, 5);
-    Tap(kAimKeyDown, 6);
-    Tap(kAimKeyShoot);
-    RunCueIn();
+    ShootByKeys();
     ASSERT_EQ(shotSeen.count, 1);
     const ShotSeen byKeys = shotSeen;
 

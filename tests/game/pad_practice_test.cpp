@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 
-#include "ai/shot_search.h"
 #include "engine/services/vex_input.h"
 #include "game/frame.h"
 #include "game/key_aim.h"
@@ -16,19 +15,11 @@
 #include "scene/frame_input.h"
 #include "scene/input_codes.h"
 #include "tools/scene_driver/virtual_gamepad.h"
-#include "tests/game/game_fixture.h"
+#include "tests/game/practice_plan.h"
 #include "tests/game/scratch_folder.h"
 #include "vexlib/exports.h"
 
 namespace {
-
-std::optional<ai::Shot> handedOver;
-void OnShoot(float x, float z, float force, float angle) {
-    handedOver = ai::Shot{x, z, force, angle};
-}
-void OnTurn(int) {
-    MudaJogador(0);
-}
 
 // The system's joystick and nothing else: no keys, no pointer.
 class GamepadOnly final : public input::InputDevices {
@@ -50,19 +41,8 @@ constexpr float kFrame = 1.0f / 60.0f;
 // The key steps a stick pushed all the way gives in one frame.
 constexpr float kFullPushSteps = kKeyRepeatRate * kFrame;
 
-class PadPracticeTest : public GameTest {
+class PadPracticeTest : public PracticeLevelTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        SetaCallBackShoot(OnShoot);
-        SetaCallBackMudaJogador(OnTurn);
-        handedOver.reset();
-    }
-    void TearDown() override {
-        SetaCallBackShoot(nullptr);
-        SetaCallBackMudaJogador(nullptr);
-        GameTest::TearDown();
-    }
     // One drawn frame's input: the devices read, the pad's part taken.
     void Frame() {
         input.UpdateInput(1, 1);
@@ -126,45 +106,25 @@ TEST_F(PadPracticeTest, LevelOneIsClearedWithAGamepadPluggedInAfterTheStart) {
     EXPECT_EQ(g.aim.aimX, before.aimX);
     EXPECT_EQ(g.aim.aimPhase, kAimPlacing);
 
-    int shots = 0;
-    while (g.practicePhase == kPhasePlaying && shots < 25) {
-        const auto plan = ai::FindShot(
-            g,
-            [](const ai::ShotResult& r) {
-                return 10 * r.ownPocketed - 50 * r.strikerFell - 50 * r.otherPocketed;
-            },
-            -1);
-        ASSERT_TRUE(plan.has_value());
-        // A nudge takes the striker over; for the green seat the screen's
-        // left is +x, and the stick's left is the screen's.
-        pad.Stick(-32768, 0);
-        Frame();
-        ASSERT_TRUE(g.keyAim.steering) << "shot " << shots;
-        Steer([&] { return g.keyAim.x; }, plan->x, kKeyStrikerStep, true, -1);
-        Press(kPadShootButton);
-        ASSERT_EQ(g.aim.aimPhase, kAimHolding) << "shot " << shots;
-        Steer([&] { return g.aim.aimAngle; }, plan->angle, kKeyAngleStep, true, -1);
-        Steer([&] { return g.aim.aimForce; }, plan->force, kKeyForceStep, false, 1);
-        // Resting, the stick leaves the aim as it is.
-        pad.Stick(-6000, 6000);
-        const AimState aimed = g.aim;
-        for (int i = 0; i < 60; ++i) Frame();
-        EXPECT_EQ(g.aim.aimAngle, aimed.aimAngle);
-        EXPECT_EQ(g.aim.aimForce, aimed.aimForce);
-        Press(kPadShootButton);
-        for (int i = 0; i < 200 && !handedOver; ++i) Frame();
-        ASSERT_TRUE(handedOver.has_value()) << "shot " << shots;
-        EXPECT_NEAR(handedOver->x, plan->x, kKeyStrikerStep * kKeyFineFactor);
-        EXPECT_NEAR(handedOver->angle, plan->angle, kKeyAngleStep * kKeyFineFactor);
-        EXPECT_NEAR(handedOver->force, plan->force, kKeyForceStep * kKeyFineFactor);
-        ASSERT_EQ(DispararTiro(handedOver->x, handedOver->z, handedOver->force,
-                               handedOver->angle),
-                  1);
-        handedOver.reset();
-        table_probe::RunShotToRest();
-        ++shots;
-    }
-    EXPECT_EQ(g.practicePhase, kPhaseLevelCleared) << "after " << shots << " shots";
-    EXPECT_EQ(g.winner, kSideGreen);
-    EXPECT_EQ(g.shotsTaken, shots);
+    ClearTheLevel(
+        [&](const ai::Shot& plan) {
+            // A nudge takes the striker over; for the green seat the screen's
+            // left is +x, and the stick's left is the screen's.
+            pad.Stick(-32768, 0);
+            Frame();
+            ASSERT_TRUE(g.keyAim.steering);
+            Steer([&] { return g.keyAim.x; }, plan.x, kKeyStrikerStep, true, -1);
+            Press(kPadShootButton);
+            ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+            Steer([&] { return g.aim.aimAngle; }, plan.angle, kKeyAngleStep, true, -1);
+            Steer([&] { return g.aim.aimForce; }, plan.force, kKeyForceStep, false, 1);
+            // Resting, the stick leaves the aim as it is.
+            pad.Stick(-6000, 6000);
+            const AimState aimed = g.aim;
+            for (int i = 0; i < 60; ++i) Frame();
+            EXPECT_EQ(g.aim.aimAngle, aimed.aimAngle);
+            EXPECT_EQ(g.aim.aimForce, aimed.aimForce);
+            Press(kPadShootButton);
+        },
+        [&] { Frame(); });
 }

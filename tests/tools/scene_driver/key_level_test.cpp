@@ -10,12 +10,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ai/shot_search.h"
-#include "game/game_state.h"
-#include "game/key_aim.h"
+#include "tests/game/practice_plan.h"
 #include "tests/tools/scene_driver/driven_scene.h"
-#include "tools/table_probe/table_probe.h"
-#include "vexlib/exports.h"
 
 namespace {
 
@@ -82,12 +78,7 @@ TEST(KeyLevel, APracticeLevelIsClearedInTheWindowWithTheKeysAlone) {
     GameState& g = Game();
     int shots = 0;
     while (g.practicePhase == kPhasePlaying && shots < 10) {
-        const auto plan = ai::FindShot(
-            g,
-            [](const ai::ShotResult& r) {
-                return 10 * r.ownPocketed - 50 * r.strikerFell - 50 * r.otherPocketed;
-            },
-            -1);
+        const auto plan = PlanPracticeShot(g);
         ASSERT_TRUE(plan.has_value());
         // A tap takes the striker over; for the green seat A is +x.
         Tap("a", 1);
@@ -106,8 +97,7 @@ TEST(KeyLevel, APracticeLevelIsClearedInTheWindowWithTheKeysAlone) {
         const std::optional<QString> shot = scene.WaitFor("SHOOT ");
         ASSERT_TRUE(shot.has_value()) << "shot " << shots << "\n" << scene.Tail();
         const QStringList v = shot->split(' ');
-        ASSERT_EQ(DispararTiro(v[1].toFloat(), v[2].toFloat(), v[3].toFloat(), v[4].toFloat()), 1);
-        table_probe::RunShotToRest();
+        PlayHandedOverShot({v[1].toFloat(), v[2].toFloat(), v[3].toFloat(), v[4].toFloat()}, *plan);
         ASSERT_TRUE(scene.WaitUntilStill()) << scene.Tail();
         ++shots;
         // The window's table is this one.
