@@ -103,7 +103,9 @@ bool DrivenScene::Command(const QString& command) {
 bool DrivenScene::Frames(int n) {
     const int from = process_->LineCount();
     process_->Send(QStringLiteral("frames %1").arg(n));
-    return process_->WaitForLine(QStringLiteral("FRAMES done"), from) >= 0;
+    // A long run of frames on a loaded machine: up to 50 ms a frame.
+    return process_->WaitForLine(QStringLiteral("FRAMES done"), from,
+                                 std::max(kPeerWaitMs, n * 50)) >= 0;
 }
 
 bool DrivenScene::WaitUntilStill() {

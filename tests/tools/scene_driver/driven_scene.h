@@ -45,7 +45,8 @@ public:
 
     // Sends a command and waits for its "OK" line.
     bool Command(const QString& command);
-    // Lets n frames run.
+    // Lets n frames run; false when they did not within 50 ms a frame (or
+    // the usual wait, if longer).
     bool Frames(int n);
     // Lets frames run until the table is still; false when it does not
     // settle within ten seconds of frames.

@@ -346,7 +346,7 @@ TEST(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
     EXPECT_GT(padHelp.CountMatching(100, 60, 470, 340, White), 40000) << "the help panel";
     ASSERT_TRUE(scene.Frames(40));
     XDoTool({"keydown", "F1"});
-    ASSERT_TRUE(scene.Frames(40));
+    EXPECT_TRUE(scene.Frames(40));  // F1 must come up again whatever happens
     const Picture keysHelp = scene.Screenshot("pad_help_keys.png");
     XDoTool({"keyup", "F1"});
     EXPECT_LT(DifferencesIn(padHelp, keysHelp, 117, 50, 453, 350), 100) << "the same help panel";
@@ -365,8 +365,9 @@ TEST(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
     ASSERT_TRUE(scene.Command("pad stick -7000 7000"));
     ASSERT_TRUE(scene.Frames(3));
     const Picture aimed = scene.Screenshot("pad_aimed.png");
-    EXPECT_GT(aimed.CountMatching(150, 220, 285, 290, Yellow), 300);
-    EXPECT_LT(aimed.CountMatching(285, 220, 440, 290, Yellow), 50);
+    // However far a slow frame let it run, the strip's end holds it.
+    EXPECT_GT(aimed.CountMatching(60, 220, 285, 300, Yellow), 300);
+    EXPECT_LT(aimed.CountMatching(285, 220, 510, 300, Yellow), 50);
     ASSERT_TRUE(scene.Frames(60));
     // The table and the cue, above the HUD's lines that tell the time.
     EXPECT_LT(DifferencesIn(aimed, scene.Screenshot("pad_rested.png"), 0, 60, 570, 330), 50)
