@@ -23,8 +23,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and tells it through the descriptor.
-exec {numbers}<> <(:)
+trap 'echo "run-with-xwayland: failed at line $LINENO" >&2' ERR
+
+# Xvfb picks a free display number and writes it into a pipe of our own.
+mkfifo "$work/display"
+exec {numbers}<>"$work/display"
 Xvfb -displayfd "$numbers" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 20 host <&"$numbers" || { cat "$work/xvfb.log" >&2; exit 1; }
