@@ -45,6 +45,8 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     float steps[kAimKeyCount];
     for (int key = 0; key < kAimKeyCount; ++key)
         steps[key] = StepsOf(keys, k, AimKey(key), keys.seconds);
+    AddPadSteps(input.pad, keys.seconds, steps);
+    const bool shootPressed = keys.pressed[kAimKeyShoot] || input.pad.shootPressed;
 
     // A dropped aim (lost focus, a reset, a finished shot) lets go of the cue.
     if (g.aim.aimPhase != kAimHolding) k.holding = false;
@@ -61,7 +63,7 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
         const float leftward = g.localSeat == kSideRed ? -1.0f : 1.0f;
         const float along = steps[kAimKeyLeft] + steps[kAimKeyPlaceLeft] -
                             steps[kAimKeyRight] - steps[kAimKeyPlaceRight];
-        const bool takeCue = AnyPressed(keys, {kAimKeyShoot, kAimKeyUp, kAimKeyDown});
+        const bool takeCue = shootPressed || AnyPressed(keys, {kAimKeyUp, kAimKeyDown});
         if (!k.steering && (along != 0 || takeCue)) {
             k.steering = true;
             k.x = g.aim.aimX;
@@ -71,7 +73,7 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     } else if (g.aim.aimPhase == kAimHolding) {
         input.turn = (steps[kAimKeyLeft] - steps[kAimKeyRight]) * kKeyAngleStep * fine;
         input.pull = (steps[kAimKeyDown] - steps[kAimKeyUp]) * kKeyForceStep * fine;
-        if (k.holding && keys.pressed[kAimKeyShoot]) k.holding = false;
+        if (k.holding && shootPressed) k.holding = false;
     }
 
     if (k.steering) {

@@ -5,7 +5,8 @@
 //
 // The keys take the striker over when one of them is used while placing and
 // keep it until the mouse moves or its button goes down; a player who never
-// touches them aims exactly as before.
+// touches them aims exactly as before. A gamepad steers through the same
+// steps (see pad_aim.h).
 #pragma once
 
 #include "game/game_state.h"
@@ -24,6 +25,6 @@ constexpr float kKeyFineFactor = 0.1f;
 constexpr float kKeyRepeatDelay = 0.5f;
 constexpr float kKeyRepeatRate = 20.0f;
 
-// Turns this frame's keys into the cursor's table point, the button and the
+// Turns this frame's keys and gamepad into the cursor's table point, the button and the
 // aim's turn and pull. Run before the aim step, after the table was picked.
 void SteerAimByKeys(GameState& g, FrameInput& input);

@@ -5,6 +5,7 @@
 
 #include "game/aim_keys.h"
 #include "game/game_state.h"
+#include "game/pad_aim.h"
 
 constexpr float kAngleLimit = 1.3659099f;
 constexpr float kForceLimit = 10.0f;
@@ -25,6 +26,7 @@ struct FrameInput {
     int cursorX = 0, cursorY = 0;  // screen position, saved when the button goes down
     float frameSeconds = 0;
     AimKeys keys{};             // the aiming keys
+    AimPad pad{};               // the gamepad, which steers as the keys do
     float turn = 0, pull = 0;   // the keys' change of angle and force while the cue is held
 };
 

@@ -34,6 +34,12 @@ void ReadAimKeys(const VEX_Input& input, AimKeys& keys) {
 }
 }  // namespace
 
+void ReadAimPad(const VEX_Input& input, AimPad& pad) {
+    pad.x = float(input.JoystickX()) / float(input::kAxisLimit);
+    pad.y = float(input.JoystickY()) / float(input::kAxisLimit);
+    pad.shootPressed = input.JoystickButtonPressed(kPadShootButton);
+}
+
 bool PickTablePoint(const Scene& scene, float& x, float& z) {
     const VEX_Input& input = Input();
     const int cx = input.CursorX(), cy = input.CursorY();
@@ -60,5 +66,6 @@ FrameInput ReadFrameInput(float frameSeconds) {
     if (input.ScreenCursor(screenX, screenY)) in.cursorX = screenX, in.cursorY = screenY;
     in.frameSeconds = frameSeconds;
     ReadAimKeys(input, in.keys);
+    ReadAimPad(input, in.pad);
     return in;
 }

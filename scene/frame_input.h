@@ -4,6 +4,7 @@
 // ray.
 #pragma once
 
+#include "engine/services/vex_input.h"
 #include "game/shot_control.h"
 #include "scene/scene.h"
 
@@ -11,6 +12,9 @@
 // outside the game's panel or the ray misses the plane. The camera must be
 // placed.
 bool PickTablePoint(const Scene& scene, float& x, float& z);
+
+// The gamepad's stick and shoot button from the input module.
+void ReadAimPad(const VEX_Input& input, AimPad& pad);
 
 // Everything but the table point, which the game picks once the view has
 // settled. The input state must be updated for the frame.

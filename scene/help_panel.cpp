@@ -43,8 +43,12 @@ void PrintInHelpFont(float alpha, float left, float top, const char* text) {
 
 }  // namespace
 
-void FadeHelp(bool hasFocus, float& alpha, float frameSeconds) {
-    if (hasFocus && Input().KeyDown(kKeyF1))
+void FadeHelp(bool hasFocus, float& alpha, bool& byPad, float frameSeconds) {
+    const VEX_Input& input = Input();
+    const bool keyHeld = input.KeyDown(kKeyF1);
+    const bool padHeld = input.JoystickButtonDown(kPadHelpButton);
+    if (keyHeld != padHeld) byPad = padHeld;
+    if (hasFocus && (keyHeld || padHeld))
         alpha = std::min(255.0f, alpha + frameSeconds * kHelpFadeRate);
     else
         alpha = std::max(0.0f, alpha - frameSeconds * kHelpFadeRate);
@@ -64,7 +68,7 @@ void DrawHelpPanel(float alpha, int width, int height, int language) {
     PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(-145), HelpText(language));
 }
 
-void DrawKeysPanel(float alpha, int width, int height, int language) {
+void DrawKeysPanel(float alpha, int width, int height, int language, bool gamepad) {
     alpha = std::clamp(alpha, 0.0f, 255.0f);
     VEX_Sprite& sprites = Sprites();
     if (alpha <= 0 || !sprites.BeginSprites()) return;
@@ -73,7 +77,7 @@ void DrawKeysPanel(float alpha, int width, int height, int language) {
     const float x = s.CentreX(0), y = s.CentreY(175);
     DrawRimmedPanel(sprites, alpha, x, y, s, 335, 46);
     sprites.EndSprites();
-    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(155), KeysHelpText(language));
+    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(155), gamepad ? PadHelpText(language) : KeysHelpText(language));
 }
 
 void DrawVersionText(int width, int height) {

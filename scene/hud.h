@@ -24,11 +24,13 @@ void DrawHud(const GameState& g, const HudFrame& frame);
 // The best-plays table where the screen's time puts it: sliding in, standing,
 // sliding out.
 void DrawRecordsScreen(const GameState& g, const HudFrame& frame);
-// F1 held (with the focus) fades the help in, else it fades out; alpha
-// 0..255.
-void FadeHelp(bool hasFocus, float& alpha, float frameSeconds);
+// F1 or the gamepad's help button held (with the focus) fades the help in,
+// else it fades out; alpha 0..255. byPad tells which of them brought it up
+// last, so the strip under it names that device's controls.
+void FadeHelp(bool hasFocus, float& alpha, bool& byPad, float frameSeconds);
 // alpha 0..255; nothing at 0.
 void DrawHelpPanel(float alpha, int width, int height, int language);
-// The aiming keys, in a strip under the help panel, shown with it.
-void DrawKeysPanel(float alpha, int width, int height, int language);
+// The aiming keys, or the gamepad's controls, in a strip under the help
+// panel, shown with it.
+void DrawKeysPanel(float alpha, int width, int height, int language, bool gamepad);
 void DrawVersionText(int width, int height);

@@ -37,6 +37,7 @@ struct SceneMeshes {
 // What the frame keeps from one call to the next.
 struct SceneCounters {
     float helpAlpha = 0;  // 0..255
+    bool helpByPad = false;  // the gamepad's help button, not F1, shows the help
     bool frameOpen = false;  // a frame began and ended, and waits to be shown
 };
 

@@ -82,9 +82,10 @@ void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
     Begin2DLayer();
     scene.fireworks->DrawFireworks(g, hud.frameSeconds);
     DrawHud(g, hud);
-    FadeHelp(g.hasFocus, scene.counters.helpAlpha, hud.frameSeconds);
-    DrawHelpPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
-    DrawKeysPanel(scene.counters.helpAlpha, scene.width, scene.height, g.language);
+    SceneCounters& counters = scene.counters;
+    FadeHelp(g.hasFocus, counters.helpAlpha, counters.helpByPad, hud.frameSeconds);
+    DrawHelpPanel(counters.helpAlpha, scene.width, scene.height, g.language);
+    DrawKeysPanel(counters.helpAlpha, scene.width, scene.height, g.language, counters.helpByPad);
     if (g.mode == kModeIdle) DrawVersionText(scene.width, scene.height);
 }
 

@@ -165,12 +165,28 @@ constexpr Translations kKeysHelpTexts = {
     "dan la fuerza, Espacio dispara; Shift: ajuste fino.",
 };
 
+// The gamepad's controls, in the same strip when its help button shows it.
+constexpr Translations kPadHelpTexts = {
+    "Controle: a alavanca move o disco amarelo, A (1º \n"
+    "botão) pega o taco; esquerda/direita giram, baixo/ \n"
+    "cima dão a força, A dispara; Y (4º botão): esta ajuda.",
+
+    "Gamepad: the stick moves the yellow disc, A (first \n"
+    "button) takes the cue; left/right turn it, down/up \n"
+    "set the force, A shoots; Y (fourth button): this help.",
+
+    "Mando: la palanca mueve el disco amarillo, A (1.er \n"
+    "botón) toma el taco; izq./der. giran, abajo/arriba \n"
+    "dan la fuerza, A dispara; Y (4.º botón): esta ayuda.",
+};
+
 // Every text as Windows-1252, converted on first use.
 struct ConvertedTexts {
     std::array<std::string, kMessageCount * kLanguageCount> messages;
     std::array<std::string, kHintCount * kLanguageCount> hints;
     std::array<std::string, kLanguageCount> help;
     std::array<std::string, kLanguageCount> keysHelp;
+    std::array<std::string, kLanguageCount> padHelp;
 
     ConvertedTexts() {
         for (int l = 0; l < kLanguageCount; ++l) {
@@ -180,6 +196,7 @@ struct ConvertedTexts {
                 hints[size_t(h * kLanguageCount + l)] = ToWindows1252(kHints[h][size_t(l)]);
             help[size_t(l)] = ToWindows1252(kHelpTexts[size_t(l)]);
             keysHelp[size_t(l)] = ToWindows1252(kKeysHelpTexts[size_t(l)]);
+            padHelp[size_t(l)] = ToWindows1252(kPadHelpTexts[size_t(l)]);
         }
     }
 };
@@ -214,4 +231,8 @@ const char* HelpText(int language) {
 
 const char* KeysHelpText(int language) {
     return Texts().keysHelp[size_t(ClampLanguage(language))].c_str();
+}
+
+const char* PadHelpText(int language) {
+    return Texts().padHelp[size_t(ClampLanguage(language))].c_str();
 }

@@ -44,3 +44,5 @@ const char* HintText(int slot);
 const char* HelpText(int language);
 // The aiming keys, shown under the quick help: three lines.
 const char* KeysHelpText(int language);
+// The gamepad's controls, in the same three lines' room.
+const char* PadHelpText(int language);

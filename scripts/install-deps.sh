@@ -41,6 +41,8 @@ packages=(
   x11-utils
   # a hosted game's port forwarding (UPnP IGD, NAT-PMP); its test's router in network namespaces: miniupnpd's nftables build alone has no maintainer scripts (no daemon starts, nothing asked; not the "miniupnpd" package, which asks and starts one)
   libminiupnpc-dev libnatpmp-dev miniupnpd-nftables nftables iproute2
+  # XInput 2 raw motion and XFixes for aiming under Xwayland; weston and Xwayland to test it
+  libxi-dev libxfixes-dev weston xwayland
 )
 
 missing=()

@@ -54,7 +54,7 @@ bool VEX_Input::StartInput(unsigned long window) {
 void VEX_Input::UpdateInput(float ratioX, float ratioY) {
     if (!started_) return;
     ReadKeyboardAndMouse(ratioX, ratioY);
-    if (joystickPresent_) ReadJoystick();
+    ReadJoystick();
 }
 
 void VEX_Input::ReadKeyboardAndMouse(float ratioX, float ratioY) {
@@ -98,7 +98,10 @@ void VEX_Input::BankTravel(const input::PointerSample& sample) {
 
 void VEX_Input::ReadJoystick() {
     input::JoystickSample stick;
-    if (!devices_->ReadJoystick(stick)) stick = input::JoystickSample{};
+    joystickPresent_ = devices_->ReadJoystick(stick);
+    if (!joystickPresent_) stick = input::JoystickSample{};
+    stickX_ = std::clamp(stick.x, -kAxisLimit, kAxisLimit);
+    stickY_ = std::clamp(stick.y, -kAxisLimit, kAxisLimit);
     // Only the very ends of the range count as a direction.
     directions_[kJoystickLeft].Update(stick.x == -kAxisLimit);
     directions_[kJoystickRight].Update(stick.x == kAxisLimit);

@@ -5,7 +5,8 @@
 //
 // A read that fails or is skipped (the game window does not have the focus,
 // the window has gone, the stick was pulled out) reports every button up and
-// no movement, so no key is left stuck down.
+// no movement, so no key is left stuck down. The joystick is looked for on
+// every update, so one plugged in while the game runs is read from then on.
 //
 // Movement is the pointer's travel since the last read. The aim pins the
 // cursor back to where the button went down on every frame: PinCursor asks
@@ -60,7 +61,11 @@ public:
     // the focus drops the pin: the pointer is then the player's, not ours.
     void PinCursor(int32_t x, int32_t y);
 
+    // Whether the last update read a stick.
     bool JoystickPresent() const { return joystickPresent_; }
+    // The stick's axes at the last update, -1000 (left, up) .. +1000.
+    int32_t JoystickX() const { return stickX_; }
+    int32_t JoystickY() const { return stickY_; }
     bool JoystickDown(JoystickDirection direction) const { return directions_[direction].down; }
     bool JoystickPressed(JoystickDirection direction) const {
         return directions_[direction].pressed;
@@ -86,6 +91,7 @@ private:
     ButtonEdge mouse_[input::kMouseButtons];
     ButtonEdge directions_[4];
     ButtonEdge joystickButtons_[input::kJoystickButtons];
+    int32_t stickX_ = 0, stickY_ = 0;
 
     // The last pointer sample, the base of the next travel.
     bool haveBase_ = false;

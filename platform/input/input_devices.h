@@ -37,7 +37,8 @@ public:
 
     // Keyboard and mouse of the given game window; false when there are none.
     virtual bool Open(unsigned long window) = 0;
-    // The first joystick attached; false when there is none.
+    // Readies the joystick and opens the first one attached; false when
+    // there is none yet (ReadJoystick still looks for one later).
     virtual bool OpenJoystick() = 0;
 
     // Whether the player is at the game window now. The keyboard and the
@@ -51,8 +52,9 @@ public:
     // same indivisible step, so a movement arriving between the read and
     // the move cannot be lost. False when it could not be read or moved.
     virtual bool WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before) = 0;
-    // False while no stick answers; a stick that was pulled out is looked
-    // for again once per call, never in a loop.
+    // False while no stick answers; a stick that was pulled out, or one
+    // plugged in after the start, is looked for once per call, never in a
+    // loop.
     virtual bool ReadJoystick(JoystickSample& sample) = 0;
 
     // Lets go of every device.

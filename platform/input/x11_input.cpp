@@ -59,10 +59,13 @@ bool X11Input::Open(unsigned long window) {
     }
     window_ = window;
     root_ = attributes.root;
+    warpsIgnored_ = IsXwayland(display_) && rawTravel_.Open(display_, root_);
     return true;
 }
 
 void X11Input::Close() {
+    rawTravel_.Close();
+    warpsIgnored_ = false;
     if (display_) XCloseDisplay(display_);
     display_ = nullptr;
     window_ = root_ = 0;
@@ -109,7 +112,10 @@ bool X11Input::HasFocus() {
     } else {
         focused = IsInside(focus, topLevel);
     }
-    return !trap.Failed() && focused;
+    const bool ours = !trap.Failed() && focused;
+    // Without the focus the pointer is the player's again: no pin, no hidden cursor.
+    if (!ours) rawTravel_.Stop();
+    return ours;
 }
 
 bool X11Input::ReadKeys(uint8_t keys[kKeyCount]) {
@@ -131,6 +137,12 @@ bool X11Input::ReadKeys(uint8_t keys[kKeyCount]) {
 }
 
 bool X11Input::ReadPointer(PointerSample& sample) {
+    // A read without a pin ends the one before.
+    rawTravel_.Stop();
+    return QueryPointer(sample);
+}
+
+bool X11Input::QueryPointer(PointerSample& sample) {
     if (!display_) return false;
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -149,15 +161,33 @@ bool X11Input::ReadPointer(PointerSample& sample) {
 
 bool X11Input::WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before) {
     if (!display_) return false;
+    if (warpsIgnored_) return PinByRawTravel(screenX, screenY, before);
     // With the server held, no other client's motion (the player's mouse, or
     // a test's XTest events) can slip in between the read and the warp.
     XGrabServer(display_);
-    const bool read = ReadPointer(before);
+    const bool read = QueryPointer(before);
     XErrorTrap trap(display_);
     if (read) XWarpPointer(display_, None, root_, 0, 0, 0, 0, screenX, screenY);
     XUngrabServer(display_);
     trap.Sync();
     return read && !trap.Failed();
+}
+
+bool X11Input::PinByRawTravel(int32_t screenX, int32_t screenY, PointerSample& before) {
+    if (!rawTravel_.Running()) {
+        // The first pinned read: the pointer is still where the hand put it,
+        // and the travel counts from here on.
+        rawTravel_.Start();
+        return QueryPointer(before);
+    }
+    if (!QueryPointer(before)) return false;
+    int32_t dx = 0, dy = 0;
+    rawTravel_.Collect(dx, dy);
+    before.clientX += screenX + dx - before.screenX;
+    before.clientY += screenY + dy - before.screenY;
+    before.screenX = screenX + dx;
+    before.screenY = screenY + dy;
+    return true;
 }
 
 }  // namespace input

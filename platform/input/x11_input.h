@@ -2,6 +2,10 @@
 // connection of our own (the program's toolkit keeps its own connection and
 // its own event queue; we never read events, we only ask the server).
 //
+// Under Xwayland a warp is not honoured (see raw_pointer_travel.h): there
+// a pinned pointer is not moved back; its travel is the devices' raw
+// motion, counted from the pin, and the pinned spot is what is reported.
+//
 // XQueryKeymap and XQueryPointer answer for the whole screen, so the game
 // reads them only while its top-level window holds the input focus; on a
 // bare X server without a window manager the focus stays "pointer root",
@@ -11,6 +15,7 @@
 #include <cstdint>
 
 #include "platform/input/input_devices.h"
+#include "platform/input/raw_pointer_travel.h"
 
 typedef struct _XDisplay Display;
 
@@ -38,10 +43,16 @@ private:
     bool IsInside(unsigned long window, unsigned long ancestor);
     // The top-level window under the pointer, or 0.
     unsigned long TopLevelUnderPointer();
+    bool QueryPointer(PointerSample& sample);
+    // The pin under Xwayland: the pointer left where it is, the travel
+    // since the last pinned read from raw motion, on top of the pin.
+    bool PinByRawTravel(int32_t screenX, int32_t screenY, PointerSample& before);
 
     Display* display_ = nullptr;
     unsigned long window_ = 0;
     unsigned long root_ = 0;
+    bool warpsIgnored_ = false;  // Xwayland with raw motion to count on instead
+    RawPointerTravel rawTravel_;
 };
 
 }  // namespace input

@@ -1,5 +1,6 @@
-// Aiming with the keys through the game's frame: the same shot as the mouse,
-// each seat's own left, taps and held keys, and the mouse taking over again.
+// Aiming with the keys and the gamepad through the game's frame: the same
+// shot as the mouse, each seat's own left, taps, held keys and a pushed
+// stick, a resting stick, and the mouse taking over again.
 #include "game/key_aim.h"
 
 #include "game/frame.h"
@@ -74,21 +75,24 @@ protected:
     void RunCueIn() {
         for (int i = 0; i < 200 && g.aim.aimPhase == kAimReleased; ++i) Frame({});
     }
+    // Four taps to the left, the cue taken, five taps turning left, six
+    // drawing the cue back, and Space.
+    void ShootByKeys() {
+        Tap(kAimKeyLeft, 4);
+        Tap(kAimKeyShoot);
+        ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+        Tap(kAimKeyLeft, 5);
+        Tap(kAimKeyDown, 6);
+        Tap(kAimKeyShoot);
+        RunCueIn();
+    }
     GameState g;
     PointedView view;
     bool wasDown_[kAimKeyCount] = {};
 };
 
 TEST_F(KeyAimTest, TapsShootExactlyTheShotTheSameMouseMovementShoots) {
-    // Keys: four taps to the left, the cue taken, five taps turning left,
-    // six drawing the cue back, and Space.
-    Tap(kAimKeyLeft, 4);
-    Tap(kAimKeyShoot);
-    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
-    Tap(kAimKeyLeft, 5);
-    Tap(kAimKeyDown, 6);
-    Tap(kAimKeyShoot);
-    RunCueIn();
+    ShootByKeys();
     ASSERT_EQ(shotSeen.count, 1);
     const ShotSeen byKeys = shotSeen;
     EXPECT_EQ(byKeys.x, 4 * kKeyStrikerStep) << "the green seat's left is +x";
@@ -222,6 +226,73 @@ TEST_F(KeyAimTest, AKeyAimIsDroppedOnLostFocusAndCancelledWithTheCueAtTheStriker
     RunCueIn();
     EXPECT_EQ(shotSeen.count, 0) << "the cue brought up to the striker cancels";
     EXPECT_EQ(g.aim.aimPhase, kAimPlacing);
+}
+
+// A frame with the stick pushed and, once, the shoot button.
+FrameInput Stick(float x, float y, bool shoot = false, float seconds = kFrame) {
+    FrameInput in;
+    in.frameSeconds = seconds;
+    in.pad = AimPad{x, y, shoot};
+    return in;
+}
+
+TEST_F(KeyAimTest, TheStickAndItsButtonShootWhatTheSameKeysShoot) {
+    ShootByKeys();
+    ASSERT_EQ(shotSeen.count, 1);
+    const ShotSeen byKeys = shotSeen;
+
+    // The stick pushed all the way steps at the keys' repeat rate: a fifth
+    // of a second is four steps.
+    Seat(kSideGreen);
+    shotSeen = {};
+    const float fifth = 4.0f / kKeyRepeatRate;
+    Frame({}, Stick(-1, 0, false, fifth));
+    EXPECT_EQ(g.aim.aimPhase, kAimPlacing) << "the stick alone does not take the cue";
+    Frame({}, Stick(0, 0, true));
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    Frame({}, Stick(-1, 0, false, 5.0f / kKeyRepeatRate));
+    Frame({}, Stick(0, 1, false, 6.0f / kKeyRepeatRate));
+    Frame({}, Stick(0, 0, true));
+    RunCueIn();
+    ASSERT_EQ(shotSeen.count, 1);
+    // The same values, but for the aim's grid: the keys' steps are put on
+    // it one by one, the stick's at once.
+    EXPECT_EQ(shotSeen.x, byKeys.x);
+    EXPECT_EQ(shotSeen.z, byKeys.z);
+    EXPECT_NEAR(shotSeen.force, byKeys.force, 1e-4f);
+    EXPECT_NEAR(shotSeen.angle, byKeys.angle, 1e-4f);
+}
+
+TEST_F(KeyAimTest, AStickPushedHalfWayIsSlowerByTheSquareOfItsTravelPastRest) {
+    Frame({}, Stick(0, 0, true));
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    const float half = kPadDeadZone + (1 - kPadDeadZone) / 2;
+    Frame({}, Stick(half, 0, false, 1.0f));
+    EXPECT_NEAR(g.aim.aimAngle, -kKeyRepeatRate / 4 * kKeyAngleStep, 1e-3f) << "right turns right";
+    Frame({}, Stick(0, -half, false, 1.0f));
+    EXPECT_EQ(g.aim.aimForce, 0.0f) << "pushed away takes force off, down to none";
+    Frame({}, Stick(0, half, false, 1.0f));
+    EXPECT_NEAR(g.aim.aimForce, kKeyRepeatRate / 4 * kKeyForceStep, 1e-3f);
+}
+
+TEST_F(KeyAimTest, AStickRestingOffItsMiddleMovesNothing) {
+    view.PointAt(5.0f, 21.0f);
+    // Worn sticks rest a little off centre; a whole minute of it.
+    const float rest = kPadDeadZone * 0.96f;
+    for (int i = 0; i < 60; ++i) Frame({}, Stick(rest, -rest, false, 1.0f));
+    EXPECT_FALSE(g.keyAim.steering) << "a resting stick does not take the striker";
+    EXPECT_EQ(g.aim.aimX, 5.0f);
+    EXPECT_EQ(g.aim.aimZ, 21.0f);
+
+    Frame({}, Stick(rest, rest, true));
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    Frame({}, Stick(0, 1, false, 0.25f));
+    const AimState held = g.aim;
+    for (int i = 0; i < 60; ++i) Frame({}, Stick(-rest, rest, false, 1.0f));
+    EXPECT_EQ(g.aim.aimAngle, held.aimAngle);
+    EXPECT_EQ(g.aim.aimForce, held.aimForce);
+    EXPECT_EQ(g.aim.aimX, 5.0f);
+    EXPECT_EQ(g.aim.aimPhase, kAimHolding);
 }
 
 }  // namespace

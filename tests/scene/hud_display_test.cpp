@@ -321,21 +321,23 @@ TEST_F(HudDisplayTest, TheHelpPanelHoldsTheWholeHelpTextInBlack) {
     }
 }
 
-TEST_F(HudDisplayTest, TheAimingKeysShowInAStripUnderTheHelpPanel) {
-    for (int l = 0; l < kLanguageCount; ++l) {
-        SCOPED_TRACE(kLanguages[l]);
-        Shoot(Png("help_keys", l), [&](const HudFrame&) {
-            DrawHelpPanel(255, kWidth, kHeight, l);
-            DrawKeysPanel(255, kWidth, kHeight, l);
-        });
-        // 335 x 46 about (285, 375): pixels 117 to 452, 352 to 397.
-        const Rect strip{117, 352, 453, 398};
-        EXPECT_GT(Count(strip, Dark), 400);  // three lines of text
-        EXPECT_GT(Contrast({118, 390, 452, 397}), 60) << "the last line on the light strip";
-        EXPECT_EQ(Count({117, 350, 453, 352}, Dark), 0) << "clear of the help panel";
-        EXPECT_EQ(Count({448, 352, 453, 398}, Dark), 0) << "every line inside the strip";
-        EXPECT_EQ(Count({0, 0, 117, kHeight}, NotGrey), 0);
-        EXPECT_EQ(Count({453, 0, kWidth, kHeight}, NotGrey), 0);
+TEST_F(HudDisplayTest, TheAimingKeysOrTheGamepadShowInAStripUnderTheHelpPanel) {
+    for (const bool gamepad : {false, true}) {
+        for (int l = 0; l < kLanguageCount; ++l) {
+            SCOPED_TRACE(std::string(kLanguages[l]) + (gamepad ? " gamepad" : " keys"));
+            Shoot(Png(gamepad ? "help_gamepad" : "help_keys", l), [&](const HudFrame&) {
+                DrawHelpPanel(255, kWidth, kHeight, l);
+                DrawKeysPanel(255, kWidth, kHeight, l, gamepad);
+            });
+            // 335 x 46 about (285, 375): pixels 117 to 452, 352 to 397.
+            const Rect strip{117, 352, 453, 398};
+            EXPECT_GT(Count(strip, Dark), 400);  // three lines of text
+            EXPECT_GT(Contrast({118, 390, 452, 397}), 60) << "the last line on the light strip";
+            EXPECT_EQ(Count({117, 350, 453, 352}, Dark), 0) << "clear of the help panel";
+            EXPECT_EQ(Count({448, 352, 453, 398}, Dark), 0) << "every line inside the strip";
+            EXPECT_EQ(Count({0, 0, 117, kHeight}, NotGrey), 0);
+            EXPECT_EQ(Count({453, 0, kWidth, kHeight}, NotGrey), 0);
+        }
     }
 }
 

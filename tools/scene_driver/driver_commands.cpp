@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/window/bare_window.h"
+#include "virtual_gamepad.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr const char* kUsage =
     "commands: practice NAME | match SEAT(1 green, 2 red, 0 watch) SEED | intro | records | mirror 0/1 | quality 0/1 |\n"
     "  light 0/1 | music 0/1 | sound 0/1 | focus 0/1 | sensitivity S | shoot X Z FORCE ANGLE |\n"
     "  peer Z X FORCE ANGLE SHOW | pass | effect N | frames N | screenshot FILE | pixel X Y |\n"
-    "  state | window | size W H | quit";
+    "  state | window | size W H | pad plug | pad unplug | pad stick X Y (-32768..32767) |\n"
+    "  pad button N 0/1 | aim | quit";
 
 unsigned char Byte(std::istringstream& in) {
     int value = 0;
@@ -24,6 +26,26 @@ void PrintState() {
     std::printf("STATE player %d seat %d moving %d points %d %d frame %.4f candraw %d\n",
                 GetPlayer_Atual(), GetPlayer_Host(), GetIsMoving(), GetPlayer_Pts(0),
                 GetPlayer_Pts(1), double(GetFT()), CanDraw());
+}
+
+// SDL's virtual joystick in the library's own process: a gamepad plugged
+// in, handled and pulled out without hardware.
+void RunPadCommand(std::istringstream& in, VirtualGamepad& pad) {
+    std::string what;
+    in >> what;
+    if (what == "plug") {
+        std::printf("PAD %s\n", pad.Plug() ? "plugged" : "failed");
+    } else if (what == "unplug") {
+        pad.Unplug();
+    } else if (what == "stick") {
+        int x = 0, y = 0;
+        in >> x >> y;
+        pad.Stick(int16_t(x), int16_t(y));
+    } else if (what == "button") {
+        int button = 0;
+        in >> button;
+        pad.Button(button, Byte(in) != 0);
+    }
 }
 
 }  // namespace
@@ -94,6 +116,10 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
             std::printf("PIXEL %d %d %06X\n", x, y, rgb);
         else
             std::printf("PIXEL %d %d none\n", x, y);
+    } else if (command == "aim") {
+        const SeenAim& a = state.aim;
+        std::printf("AIMED %.4f %.4f %.4f %.4f %d\n", double(a.x), double(a.z), double(a.force),
+                    double(a.angle), a.phase);
     } else if (command == "state") {
         PrintState();
     } else if (command == "size") {
@@ -103,6 +129,8 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
         state.window.Resize(width, height);
         std::printf("SIZE %d %d %s\n", width, height,
                     ResizeScene(width, height) == 0 ? "done" : "refused");
+    } else if (command == "pad") {
+        RunPadCommand(in, state.pad);
     } else if (command == "window") {
         std::printf("WINDOW %lu\n", state.window.id());
     } else if (command == "quit") {

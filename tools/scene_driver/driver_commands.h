@@ -7,11 +7,20 @@
 #include <string>
 
 class BareWindow;
+class VirtualGamepad;
 
 enum class CommandResult { kContinue, kQuit };
 
+// The aim as the library last reported it.
+struct SeenAim {
+    float x = 0, z = 0, force = 0, angle = 0;
+    int phase = 0;
+};
+
 struct DriverState {
     BareWindow& window;
+    VirtualGamepad& pad;
+    const SeenAim& aim;
     int framesToWait = 0;  // a "frames" command waits for this many frames
     // Set by a command that starts the table afresh: a shot or pass the
     // library handed back before it belongs to the old table, as it would

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "driver_commands.h"
+#include "virtual_gamepad.h"
 #include "platform/window/bare_window.h"
 #include "vexlib/callbacks.h"
 #include "vexlib/exports.h"
@@ -34,7 +35,7 @@ struct Shot {
 };
 std::optional<Shot> pendingShot;
 bool pendingPass = false;
-int lastAimPhase = 0;
+SeenAim seenAim;
 
 void OnShoot(float x, float z, float force, float angle) {
     // Six decimals tell apart every point of the 1/65536 grid shots are kept on.
@@ -45,11 +46,12 @@ void OnTurn(int player) {
     std::printf("TURN %d\n", player);
     pendingPass = true;
 }
-// The aim arrives every frame; only its phase changes are worth a line.
-void OnAim(float, float, float, float, float phase) {
-    if (int(phase) == lastAimPhase) return;
-    lastAimPhase = int(phase);
-    std::printf("AIM %d\n", lastAimPhase);
+// The aim arrives every frame; only its phase changes are worth a line,
+// the rest is kept for the "aim" command.
+void OnAim(float z, float x, float force, float angle, float phase) {
+    const int lastPhase = seenAim.phase;
+    seenAim = SeenAim{x, z, force, angle, int(phase)};
+    if (seenAim.phase != lastPhase) std::printf("AIM %d\n", seenAim.phase);
 }
 void OnPoint(int kind) {
     std::printf("POINT %d\n", kind);
@@ -120,7 +122,8 @@ int main() {
     }
     std::printf("READY %lu\n", window.id());
 
-    DriverState state{window};
+    VirtualGamepad pad;
+    DriverState state{window, pad, seenAim};
     std::string partial;
     bool quit = false, inputOpen = true;
     auto next = std::chrono::steady_clock::now();

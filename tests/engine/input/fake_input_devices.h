@@ -48,7 +48,7 @@ public:
     }
     bool ReadJoystick(input::JoystickSample& sample) override {
         ++state_.joystickReads;
-        if (!state_.stickAnswers) return false;
+        if (!state_.joystickAttached || !state_.stickAnswers) return false;
         sample = state_.stick;
         return true;
     }

@@ -254,13 +254,28 @@ TEST_F(InputTest, APulledOutStickIsTriedOncePerUpdateAndReadsUp) {
     EXPECT_FALSE(in.JoystickButtonDown(0));
 }
 
-TEST_F(InputTest, WithoutAJoystickItsPartIsSkipped) {
+TEST_F(InputTest, AStickPluggedInAfterTheStartIsReadFromThenOn) {
     VEX_Input& in = Started();
     state.stick.x = 1000;
+    state.stick.y = -400;
+    state.stick.buttons[3] = true;
     Update();
     EXPECT_FALSE(in.JoystickPresent());
-    EXPECT_EQ(state.joystickReads, 0);
     EXPECT_FALSE(in.JoystickDown(kJoystickRight));
+    EXPECT_EQ(in.JoystickX(), 0) << "no stick, no deflection";
+    EXPECT_FALSE(in.JoystickButtonDown(3));
+    state.joystickAttached = true;
+    Update();
+    EXPECT_TRUE(in.JoystickPresent());
+    EXPECT_TRUE(in.JoystickDown(kJoystickRight));
+    EXPECT_EQ(in.JoystickX(), 1000);
+    EXPECT_EQ(in.JoystickY(), -400);
+    EXPECT_TRUE(in.JoystickButtonPressed(3));
+    state.joystickAttached = false;
+    Update();
+    EXPECT_FALSE(in.JoystickPresent());
+    EXPECT_EQ(in.JoystickY(), 0) << "a stick pulled out rests";
+    EXPECT_FALSE(in.JoystickButtonDown(3));
 }
 
 TEST_F(InputTest, TheStartLineNamesAJoystickOrTheFailure) {

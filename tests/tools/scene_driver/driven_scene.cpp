@@ -65,7 +65,14 @@ int Picture::CountMatching(int x0, int y0, int x1, int y1, bool (*matches)(uint3
 }
 
 bool XDoTool(const QStringList& args) {
+    return XDoToolOn(qEnvironmentVariable("DISPLAY"), args);
+}
+
+bool XDoToolOn(const QString& display, const QStringList& args) {
     QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral("xdotool"), args);
     return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit &&
            tool.exitCode() == 0;
@@ -96,7 +103,19 @@ bool DrivenScene::Command(const QString& command) {
 bool DrivenScene::Frames(int n) {
     const int from = process_->LineCount();
     process_->Send(QStringLiteral("frames %1").arg(n));
-    return process_->WaitForLine(QStringLiteral("FRAMES done"), from) >= 0;
+    // A long run of frames on a loaded machine: up to 50 ms a frame.
+    return process_->WaitForLine(QStringLiteral("FRAMES done"), from,
+                                 std::max(kPeerWaitMs, n * 50)) >= 0;
+}
+
+bool DrivenScene::WaitUntilStill() {
+    for (int i = 0; i < 60; ++i) {
+        if (!Frames(10) || !Command(QStringLiteral("state"))) return false;
+        if (process_->Lines().filter(QStringLiteral("STATE")).last().contains(
+                QStringLiteral("moving 0")))
+            return true;
+    }
+    return false;
 }
 
 Picture DrivenScene::Screenshot(const QString& name) {

@@ -28,6 +28,8 @@ struct Picture {
 // Runs xdotool with the arguments on the test's display; true when it
 // exited 0.
 bool XDoTool(const QStringList& args);
+// The same on another display, such as the one a compositor runs on.
+bool XDoToolOn(const QString& display, const QStringList& args);
 
 class DrivenScene {
 public:
@@ -43,8 +45,12 @@ public:
 
     // Sends a command and waits for its "OK" line.
     bool Command(const QString& command);
-    // Lets n frames run.
+    // Lets n frames run; false when they did not within 50 ms a frame (or
+    // the usual wait, if longer).
     bool Frames(int n);
+    // Lets frames run until the table is still; false when it does not
+    // settle within ten seconds of frames.
+    bool WaitUntilStill();
     // Saves the window as name (in the test's run folder, kept for people
     // to look at) and reads it back.
     Picture Screenshot(const QString& name);

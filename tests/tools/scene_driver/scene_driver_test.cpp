@@ -81,15 +81,6 @@ bool White(uint32_t c) {
     return (c >> 16 & 0xFF) > 235 && (c >> 8 & 0xFF) > 235 && (c & 0xFF) > 235;
 }
 
-// Lets the frames run until the table is still; false when it never is.
-bool WaitUntilStill(DrivenScene& scene) {
-    for (int i = 0; i < 60; ++i) {
-        if (!scene.Frames(10) || !scene.Command("state")) return false;
-        if (scene.process().Lines().filter("STATE").last().contains("moving 0")) return true;
-    }
-    return false;
-}
-
 // Lets the frames run until a tenth of them is silent; false when the
 // sound never ends within a few seconds.
 bool WaitForSilence(DrivenScene& scene) {
@@ -324,6 +315,77 @@ TEST(SceneDriver, KeysAloneAimAndShootWhileThePointerRestsInACorner) {
     EXPECT_EQ(scene.process().CountOf(*shot), 1);
 }
 
+// Pixels in the rectangle that differ between the two pictures.
+int DifferencesIn(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) count += a.At(x, y) != b.At(x, y);
+    return count;
+}
+
+TEST(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
+    REQUIRE_DISPLAY();
+    DrivenScene scene;
+    ASSERT_TRUE(scene.Ready());
+    ASSERT_TRUE(scene.Command("practice Tester"));
+    XDoTool({"mousemove", "20", "60"});  // the focus; the pointer stays off the table
+    ASSERT_TRUE(scene.Frames(10));
+    scene.Mark();
+    ASSERT_TRUE(scene.Command("pad plug"));
+    ASSERT_TRUE(scene.WaitFor("PAD plugged").has_value()) << scene.Tail();
+    // Resting a little off its middle, the stick places no striker.
+    ASSERT_TRUE(scene.Command("pad stick 7000 -7000"));
+    ASSERT_TRUE(scene.Frames(60));
+    const Picture resting = scene.Screenshot("pad_resting.png");
+    EXPECT_LT(resting.CountMatching(100, 220, 470, 300, Yellow), 50) << "no striker";
+
+    // The fourth button shows the help, with the pad's controls in the
+    // strip under it where F1 shows the keys'.
+    ASSERT_TRUE(scene.Command("pad button 3 1"));
+    ASSERT_TRUE(scene.Frames(40));
+    const Picture padHelp = scene.Screenshot("pad_help.png");
+    ASSERT_TRUE(scene.Command("pad button 3 0"));
+    EXPECT_GT(padHelp.CountMatching(100, 60, 470, 340, White), 40000) << "the help panel";
+    ASSERT_TRUE(scene.Frames(40));
+    XDoTool({"keydown", "F1"});
+    EXPECT_TRUE(scene.Frames(40));  // F1 must come up again whatever happens
+    const Picture keysHelp = scene.Screenshot("pad_help_keys.png");
+    XDoTool({"keyup", "F1"});
+    EXPECT_LT(DifferencesIn(padHelp, keysHelp, 117, 50, 453, 350), 100) << "the same help panel";
+    EXPECT_GT(DifferencesIn(padHelp, keysHelp, 117, 352, 453, 398), 400) << "another strip";
+    ASSERT_TRUE(scene.Frames(40));
+    // Pushed left it brings the striker in, left of the middle on the
+    // screen; the first button takes the cue, pulling the stick back draws it.
+    ASSERT_TRUE(scene.Command("pad stick -32768 0"));
+    ASSERT_TRUE(scene.Frames(20));
+    ASSERT_TRUE(scene.Command("pad stick 0 0"));
+    ASSERT_TRUE(scene.Command("pad button 0 1"));
+    ASSERT_TRUE(scene.Frames(2));
+    ASSERT_TRUE(scene.Command("pad button 0 0"));
+    ASSERT_TRUE(scene.Command("pad stick 0 32767"));
+    ASSERT_TRUE(scene.Frames(30));
+    ASSERT_TRUE(scene.Command("pad stick -7000 7000"));
+    ASSERT_TRUE(scene.Frames(3));
+    const Picture aimed = scene.Screenshot("pad_aimed.png");
+    // However far a slow frame let it run, the strip's end holds it.
+    EXPECT_GT(aimed.CountMatching(60, 220, 285, 300, Yellow), 300);
+    EXPECT_LT(aimed.CountMatching(285, 220, 510, 300, Yellow), 50);
+    ASSERT_TRUE(scene.Frames(60));
+    // The table and the cue, above the HUD's lines that tell the time.
+    EXPECT_LT(DifferencesIn(aimed, scene.Screenshot("pad_rested.png"), 0, 60, 570, 330), 50)
+        << "a resting stick leaves striker and cue where they are";
+    ASSERT_TRUE(scene.Command("pad button 0 1"));
+    const std::optional<QString> shot = scene.WaitFor("SHOOT ");
+    ASSERT_TRUE(shot.has_value()) << "no shot came back:\n" << scene.Tail();
+    const QStringList values = shot->split(' ');
+    EXPECT_GT(values.value(1).toFloat(), 0.0f) << "x: green's left on the screen is +x";
+    EXPECT_NEAR(values.value(2).toFloat(), 21.65f, 1e-3f) << "z, the middle of the strip";
+    EXPECT_GT(values.value(3).toFloat(), 1.0f) << "force";
+    EXPECT_EQ(values.value(4).toFloat(), 0.0f) << "angle: the stick went straight back";
+    ASSERT_TRUE(scene.Command("pad button 0 0"));
+
+}
+
 TEST(SceneDriver, ShiftAndSensitivityScaleTheForce) {
     REQUIRE_DISPLAY();
     DrivenScene scene;
@@ -429,7 +491,7 @@ TEST(SceneDriver, TheHelpPanelALostRunWithItsFireworksAndTheBestPlays) {
     // try, and the fourth ends the run.
     for (int shot = 0; shot < 4; ++shot) {
         ASSERT_TRUE(scene.Command("shoot 24 24 1 0"));
-        ASSERT_TRUE(WaitUntilStill(scene)) << scene.Tail();
+        ASSERT_TRUE(scene.WaitUntilStill()) << scene.Tail();
     }
     ASSERT_TRUE(scene.Frames(40));
     const Picture lost = scene.Screenshot("practice_lost.png");
