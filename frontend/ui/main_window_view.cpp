@@ -57,6 +57,9 @@ void MainWindow::SetPracticeLayout(bool practice) {
         row.name->setVisible(!practice);
         row.box->setVisible(!practice);
     }
+    // The side panel's buttons would take Space, the aiming keys' shot: the
+    // keys go to the table until the player clicks elsewhere.
+    if (practice) tela->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::SetConnecting(bool connecting) {

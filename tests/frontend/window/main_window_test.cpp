@@ -142,6 +142,16 @@ TEST_F(WindowTest, PracticeShowsOnlyTheCloseButtonAndNoKeepsItRunning) {
     EXPECT_TRUE(Find<QWidget>("Chat")->isVisible());  // the practice layout is undone
 }
 
+TEST_F(WindowTest, PracticeStartedFromTheKeyboardHandsTheKeysToTheTable) {
+    Open();
+    QPushButton* practice = Find<QPushButton>("Treinar");
+    practice->setFocus();
+    QTest::keyClick(practice, Qt::Key_Space);
+    ASSERT_TRUE(window->Core().Online().PracticeRunning());
+    // Not the close button, which the next Space would press.
+    EXPECT_EQ(window->focusWidget(), window->tela);
+}
+
 TEST_F(WindowTest, NewDuringPracticeAsksInThePlayersLanguageAndNoChangesNothing) {
     Open(1);
     Find<QAction>("Novo1")->trigger();  // offline: practice at once
