@@ -39,7 +39,8 @@ DISPLAY=":$host" XDG_RUNTIME_DIR="$work" weston --backend=x11-backend.so --use-p
 weston_pid=$!
 xwayland=""
 for _ in $(seq 1 200); do
-  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null | tail -1)
+  # (weston may not have made its log yet)
+  xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null | tail -1 || true)
   [ -n "$xwayland" ] && break
   sleep 0.1
 done
