@@ -1,5 +1,6 @@
 #include "frontend/ui/game_panel.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 
@@ -34,6 +35,11 @@ void GamePanel::mouseReleaseEvent(QMouseEvent* event) {
 
 void GamePanel::mouseMoveEvent(QMouseEvent*) {
     if (onMove) onMove();
+}
+
+void GamePanel::focusInEvent(QFocusEvent* event) {
+    if (event->reason() != Qt::MouseFocusReason && onKeyboardFocus) onKeyboardFocus();
+    QWidget::focusInEvent(event);
 }
 
 void GamePanel::focusOutEvent(QFocusEvent* event) {

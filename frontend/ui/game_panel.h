@@ -30,11 +30,15 @@ public:
     std::function<void()> onMove;
     // Called after the panel's size changed.
     std::function<void()> onResize;
+    // Called when the keyboard comes here other than by a click (the window
+    // put it here, or the window came back with it here).
+    std::function<void()> onKeyboardFocus;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent*) override {}

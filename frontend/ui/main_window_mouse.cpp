@@ -23,6 +23,8 @@ void MainWindow::WatchTheMouse() {
     tela->onMove = [this, &library] {
         if (windowActive_) library.SetMouseFocus(true);
     };
+    // A player who aims with keys or a gamepad may never move the pointer.
+    tela->onKeyboardFocus = [&library] { library.SetMouseFocus(true); };
     // Over the players and chat the chat line takes the keyboard.
     CallOnMouseOver(*panels.players, [this, &library] {
         library.SetMouseFocus(false);

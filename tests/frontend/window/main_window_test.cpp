@@ -150,6 +150,7 @@ TEST_F(WindowTest, PracticeStartedFromTheKeyboardHandsTheKeysToTheTable) {
     ASSERT_TRUE(window->Core().Online().PracticeRunning());
     // Not the close button, which the next Space would press.
     EXPECT_EQ(window->focusWidget(), window->tela);
+    EXPECT_TRUE(library.mouseFocus) << "the game takes the keys without a move of the pointer";
 }
 
 TEST_F(WindowTest, NewDuringPracticeAsksInThePlayersLanguageAndNoChangesNothing) {
