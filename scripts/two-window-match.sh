@@ -4,7 +4,8 @@
 # ("Entrar"), Ana starts the match, each aims and shoots with the mouse
 # (xdotool), and Ana's "/vsync" checks Bob's table against hers. Screenshots
 # of both windows go to OUT (default build/two-window-match): the chat in
-# Ana's window then reads "No desync at ID 2".
+# Ana's window then reads "No desync at ID 2". With BOB_AIMS_WITH=keys Bob
+# aims with the keys alone, the pointer resting over the table.
 #   scripts/two-window-match.sh [BUILD_DIR] [OUT]
 # Room for both windows side by side.
 . "$(dirname "$0")/virtual-display.sh" two-window-match 1600x900 "$@"
@@ -55,6 +56,18 @@ shoot() {  # window: place the striker, hold, pull the cue back, let go
   sleep 0.5
   xdotool mouseup 1
 }
+shoot_with_keys() {  # window: the pointer only rests over the table, as a keys player's may
+  xdotool windowfocus "$1"
+  xdotool mousemove --window "$1" 285 $((menu + 100))
+  sleep 1
+  # Each key held as long as a finger holds it: the game reads the keys once a frame.
+  for key in Right Right space $(printf 'Down %.0s' $(seq 1 15)) space; do
+    xdotool keydown "$key"
+    sleep 0.08
+    xdotool keyup "$key"
+    sleep 0.15
+  done
+}
 screenshot() {  # name
   python3 "$here/x11-screenshot.py" "$out/$1-ana.png" "$ana"
   python3 "$here/x11-screenshot.py" "$out/$1-bob.png" "$bob"
@@ -89,7 +102,7 @@ screenshot 1-started
 shoot "$ana"
 sleep 15
 screenshot 2-after-ana
-shoot "$bob"
+if [ "${BOB_AIMS_WITH:-mouse}" = keys ]; then shoot_with_keys "$bob"; else shoot "$bob"; fi
 sleep 15
 xdotool windowfocus "$ana"
 xdotool mousemove --window "$ana" 600 $((menu + 310)) click 1   # the chat line
