@@ -18,6 +18,7 @@
 #include "frontend/core/replay_player.h"
 #include "frontend/core/replay_recorder.h"
 #include "frontend/core/replay_store.h"
+#include "game/owned_text.h"
 #include "game/physics.h"
 #include "game/practice.h"
 #include "game/rules.h"
@@ -62,6 +63,7 @@ protected:
         recorder.reset();
         library->ShowIntro();
         QDir::setCurrent(previousFolder);
+        FreeText(mirror.playerName);  // the run's copy of the player's name
     }
 
     // One tick of the frame loop, with this process's table kept alongside.
