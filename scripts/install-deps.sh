@@ -43,6 +43,10 @@ packages=(
   libminiupnpc-dev libnatpmp-dev miniupnpd-nftables nftables iproute2
   # XInput 2 raw motion and XFixes for aiming under Xwayland; weston and Xwayland to test it
   libxi-dev libxfixes-dev weston xwayland
+  # the online lobby: an XMPP client library, and the XMPP server its tests
+  # start on loopback (the Debian package's own service is not needed;
+  # where it starts, it keeps to the standard ports the tests never use)
+  libstrophe-dev prosody openssl
 )
 
 missing=()
