@@ -1,0 +1,335 @@
+#include "frontend/lobby/xmpp_session.h"
+
+#include <strophe.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "frontend/lobby/lobby_protocol.h"
+#include "frontend/lobby/room_stanzas.h"
+#include "frontend/lobby/stanza_attributes.h"
+
+namespace lobby {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kMuc[] = "http://jabber.org/protocol/muc";
+// The room's recent lines, so a player who arrives sees what was being said.
+constexpr char kHistoryLines[] = "20";
+// How long one turn of the loop waits for the network: the longest a queued
+// command waits to be sent.
+constexpr unsigned long kTurnMs = 20;
+// Leaving: time for the goodbye to go out before the line is dropped anyway.
+constexpr auto kLeaveWait = std::chrono::milliseconds(1000);
+// How long the owner waits for the thread when destroying the session.
+constexpr auto kJoinWait = std::chrono::milliseconds(1500);
+// Players whose join requests wait for this host's answer, at most.
+constexpr size_t kMaxAskingPlayers = 256;
+
+class Worker;
+
+}  // namespace
+
+struct XmppSession::Shared {
+    LobbyServer server;
+    QString nickname;
+
+    std::mutex mutex;  // guards what follows
+    TrafficTap tap;    // cleared by the owner as it goes
+    std::vector<std::function<void(Worker&)>> commands;
+    EventSink sink;  // cleared by the owner as it goes
+    bool stop = false;
+    bool done = false;
+    std::condition_variable finished;
+};
+
+namespace {
+
+class Worker {
+public:
+    explicit Worker(std::shared_ptr<XmppSession::Shared> shared)
+        : shared_(std::move(shared)), log_{&Worker::OnLog, this} {
+        view_.room = shared_->server.room;
+        view_.nickname = shared_->nickname;
+    }
+
+    void Run() {
+        ctx_ = xmpp_ctx_new(nullptr, &log_);
+        conn_ = xmpp_conn_new(ctx_);
+        const LobbyServer& server = shared_->server;
+        xmpp_conn_set_flags(conn_, ConnectionFlags(server));
+        // A domain alone, without a password: SASL ANONYMOUS.
+        xmpp_conn_set_jid(conn_, server.domain.toUtf8().constData());
+        if (!server.caFile.isEmpty()) xmpp_conn_set_cafile(conn_, server.caFile.toLocal8Bit().constData());
+        const QByteArray host = server.connectHost.toUtf8();
+        const auto deadline = Clock::now() + std::chrono::milliseconds(server.signInTimeoutMs);
+        if (xmpp_connect_client(conn_, host.isEmpty() ? nullptr : host.constData(), server.port,
+                                &Worker::OnConnection, this) != XMPP_EOK) {
+            End(Failure{FailureKind::Unreachable, Problem(QStringLiteral("cannot connect"))});
+            disconnected_ = true;
+        }
+        while (!finished_) {
+            if (!RunCommands()) break;
+            xmpp_run_once(ctx_, kTurnMs);
+            if (!view_.joined && !finished_ && Clock::now() > deadline)
+                End(Failure{FailureKind::NoAnswer,
+                            QStringLiteral("the server did not let us into the lobby within %1 s")
+                                .arg(server.signInTimeoutMs / 1000.0)});
+        }
+        Leave();
+        xmpp_conn_release(conn_);
+        xmpp_ctx_free(ctx_);
+        std::lock_guard lock(shared_->mutex);
+        shared_->done = true;
+        shared_->finished.notify_all();
+    }
+
+    void Publish(const std::optional<GameListing>& game) {
+        game_ = game;
+        if (view_.joined) SendPresence(false);
+    }
+
+    void SendChat(const QString& text) {
+        if (!view_.joined) return;
+        xmpp_stanza_t* message = xmpp_message_new(ctx_, "groupchat", view_.room.toUtf8().constData(), nullptr);
+        xmpp_message_set_body(message, text.toUtf8().constData());
+        xmpp_send(conn_, message);
+        xmpp_stanza_release(message);
+    }
+
+    void AskToJoin(const QString& host) {
+        if (!view_.joined) return;
+        askedHosts_.insert(host);
+        SendPrivate(host, NewLobbyElement(ctx_, kJoinElement, {}));
+    }
+
+    void AnswerJoin(const QString& player, const JoinAnswer& answer) {
+        if (askingPlayers_.erase(player) == 0) {
+            qWarning("lobby: \"%s\" did not ask to join; the address is not sent", qPrintable(player));
+            return;
+        }
+        SendPrivate(player, NewLobbyElement(ctx_, kAddressElement, EncodeJoinAnswer(answer)));
+    }
+
+private:
+    // Runs what the owner queued; false when the owner wants the session over.
+    bool RunCommands() {
+        std::vector<std::function<void(Worker&)>> commands;
+        {
+            std::lock_guard lock(shared_->mutex);
+            if (shared_->stop) return false;
+            commands.swap(shared_->commands);
+        }
+        for (auto& command : commands) command(*this);
+        return true;
+    }
+
+    void Emit(LobbyEvent event) {
+        if (finished_) return;
+        std::lock_guard lock(shared_->mutex);
+        if (shared_->sink) shared_->sink(std::move(event));
+    }
+
+    // The last event of the session.
+    void End(LobbyEvent event) {
+        Emit(std::move(event));
+        finished_ = true;
+    }
+
+    void Leave() {
+        if (disconnected_) return;
+        if (view_.joined && !finished_) {
+            xmpp_stanza_t* presence = xmpp_presence_new(ctx_);
+            xmpp_stanza_set_type(presence, "unavailable");
+            xmpp_stanza_set_to(presence, OccupantAddress(view_.nickname).constData());
+            xmpp_send(conn_, presence);
+            xmpp_stanza_release(presence);
+        }
+        finished_ = true;
+        xmpp_disconnect(conn_);
+        const auto until = Clock::now() + kLeaveWait;
+        while (!disconnected_ && Clock::now() < until) xmpp_run_once(ctx_, kTurnMs);
+    }
+
+    QByteArray OccupantAddress(const QString& nickname) const {
+        return (view_.room + QLatin1Char('/') + nickname).toUtf8();
+    }
+
+    void SendPresence(bool joining) {
+        xmpp_stanza_t* presence = xmpp_presence_new(ctx_);
+        xmpp_stanza_set_to(presence, OccupantAddress(view_.nickname).constData());
+        if (joining) {
+            xmpp_stanza_t* x = xmpp_stanza_new(ctx_);
+            xmpp_stanza_set_name(x, "x");
+            xmpp_stanza_set_ns(x, kMuc);
+            xmpp_stanza_t* history = xmpp_stanza_new(ctx_);
+            xmpp_stanza_set_name(history, "history");
+            xmpp_stanza_set_attribute(history, "maxstanzas", kHistoryLines);
+            xmpp_stanza_add_child(x, history);
+            xmpp_stanza_release(history);
+            xmpp_stanza_add_child(presence, x);
+            xmpp_stanza_release(x);
+        }
+        if (game_) {
+            xmpp_stanza_t* game = NewLobbyElement(ctx_, kGameElement, EncodeGameListing(*game_));
+            xmpp_stanza_add_child(presence, game);
+            xmpp_stanza_release(game);
+        }
+        xmpp_send(conn_, presence);
+        xmpp_stanza_release(presence);
+    }
+
+    // A message to one occupant alone; takes the child.
+    void SendPrivate(const QString& occupant, xmpp_stanza_t* child) {
+        xmpp_stanza_t* message = xmpp_message_new(ctx_, "chat", OccupantAddress(occupant).constData(), nullptr);
+        xmpp_stanza_add_child(message, child);
+        xmpp_stanza_release(child);
+        xmpp_send(conn_, message);
+        xmpp_stanza_release(message);
+    }
+
+    QString Problem(const QString& what) const {
+        return lastProblem_.isEmpty() ? what : what + QStringLiteral(": ") + lastProblem_;
+    }
+
+    void Handle(LobbyEvent event) {
+        if (std::holds_alternative<SignedIn>(event)) {
+            view_.joined = true;
+        } else if (std::holds_alternative<NicknameTaken>(event) || std::holds_alternative<Failure>(event)) {
+            End(std::move(event));
+            return;
+        } else if (const auto* answered = std::get_if<JoinAnswered>(&event)) {
+            if (askedHosts_.erase(answered->occupant) == 0) {
+                qWarning("lobby: an address from \"%s\", whom we did not ask, dropped",
+                         qPrintable(answered->occupant));
+                return;
+            }
+        } else if (const auto* asked = std::get_if<JoinAsked>(&event)) {
+            if (askingPlayers_.size() >= kMaxAskingPlayers && !askingPlayers_.count(asked->occupant)) {
+                qWarning("lobby: too many unanswered join requests; \"%s\" is not heard",
+                         qPrintable(asked->occupant));
+                return;
+            }
+            askingPlayers_.insert(asked->occupant);
+        }
+        Emit(std::move(event));
+    }
+
+    void Disconnected(int error, xmpp_stream_error_t* streamError) {
+        disconnected_ = true;
+        if (finished_) return;
+        QString detail;
+        if (streamError)
+            detail = QStringLiteral("stream error %1%2")
+                         .arg(static_cast<int>(streamError->type))
+                         .arg(streamError->text ? QStringLiteral(" (%1)").arg(QString::fromUtf8(streamError->text).left(200))
+                                                : QString());
+        else if (error)
+            detail = QString::fromLocal8Bit(std::strerror(error));
+        if (view_.joined)
+            End(Failure{FailureKind::ConnectionLost, Problem(QStringLiteral("the lobby closed the line ") + detail)});
+        else if (!heardServer_)
+            End(Failure{FailureKind::Unreachable, Problem(QStringLiteral("no lobby server answered ") + detail)});
+        else
+            End(Failure{FailureKind::SignInRefused, Problem(QStringLiteral("the server refused the sign-in ") + detail)});
+    }
+
+    static void OnLog(void* userdata, xmpp_log_level_t level, const char* area, const char* message) {
+        auto* self = static_cast<Worker*>(userdata);
+        const bool received = std::strncmp(message, "RECV:", 5) == 0;
+        if (received) self->heardServer_ = true;
+        if (received || std::strncmp(message, "SENT:", 5) == 0) {
+            std::lock_guard lock(self->shared_->mutex);
+            if (self->shared_->tap) self->shared_->tap(message);
+        }
+        if (level >= XMPP_LEVEL_WARN) {
+            self->lastProblem_ = QString::fromUtf8(message).left(300);
+            qWarning("lobby: %s: %s", area, message);
+        }
+    }
+
+    static void OnConnection(xmpp_conn_t* conn, xmpp_conn_event_t status, int error,
+                             xmpp_stream_error_t* streamError, void* userdata) {
+        auto* self = static_cast<Worker*>(userdata);
+        if (status == XMPP_CONN_CONNECT) {
+            xmpp_handler_add(conn, &Worker::OnStanza, nullptr, nullptr, nullptr, self);
+            self->SendPresence(true);
+        } else if (status == XMPP_CONN_DISCONNECT || status == XMPP_CONN_FAIL) {
+            self->Disconnected(error, streamError);
+        }
+    }
+
+    static int OnStanza(xmpp_conn_t*, xmpp_stanza_t* stanza, void* userdata) {
+        auto* self = static_cast<Worker*>(userdata);
+        for (LobbyEvent& event : ReadRoomStanza(stanza, self->view_)) self->Handle(std::move(event));
+        return 1;
+    }
+
+    std::shared_ptr<XmppSession::Shared> shared_;
+    xmpp_log_t log_;
+    xmpp_ctx_t* ctx_ = nullptr;
+    xmpp_conn_t* conn_ = nullptr;
+    RoomView view_;
+    std::optional<GameListing> game_;
+    std::set<QString> askedHosts_;
+    std::set<QString> askingPlayers_;
+    bool heardServer_ = false;
+    bool disconnected_ = false;
+    bool finished_ = false;
+    QString lastProblem_;
+};
+
+}  // namespace
+
+XmppSession::XmppSession(const LobbyServer& server, const QString& nickname, EventSink sink, TrafficTap tap)
+    : shared_(std::make_shared<Shared>()) {
+    static std::once_flag initialized;
+    std::call_once(initialized, [] { xmpp_initialize(); });
+    shared_->server = server;
+    shared_->nickname = nickname;
+    shared_->tap = std::move(tap);
+    shared_->sink = std::move(sink);
+    std::thread([shared = shared_] {
+        Worker worker(shared);
+        worker.Run();
+    }).detach();
+}
+
+XmppSession::~XmppSession() {
+    std::unique_lock lock(shared_->mutex);
+    shared_->sink = nullptr;
+    shared_->tap = nullptr;
+    shared_->stop = true;
+    // The thread holds its own share of the state: if it is held up past
+    // the wait, it finishes later without anyone to tell.
+    shared_->finished.wait_for(lock, kJoinWait, [this] { return shared_->done; });
+}
+
+void XmppSession::Publish(const std::optional<GameListing>& game) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->commands.push_back([game](Worker& w) { w.Publish(game); });
+}
+
+void XmppSession::SendChat(const QString& text) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->commands.push_back([text](Worker& w) { w.SendChat(text); });
+}
+
+void XmppSession::AskToJoin(const QString& host) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->commands.push_back([host](Worker& w) { w.AskToJoin(host); });
+}
+
+void XmppSession::AnswerJoin(const QString& player, const JoinAnswer& answer) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->commands.push_back([player, answer](Worker& w) { w.AnswerJoin(player, answer); });
+}
+
+}  // namespace lobby
