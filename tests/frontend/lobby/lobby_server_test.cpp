@@ -55,9 +55,13 @@ GameListing GameOfAna() {
 
 class LobbyServerTest : public ::testing::Test {
 protected:
+    // The configuration's own limit is above what the tests need at once,
+    // except where a test lowers it.
+    virtual int ConnectionsPerAddress() const { return 0; }
+
     void SetUp() override {
         if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start()) << server_.Problem().toStdString();
+        ASSERT_TRUE(server_.Start(ConnectionsPerAddress())) << server_.Problem().toStdString();
     }
 
     bool SignIn(Player& p, const QString& nickname) {
@@ -229,4 +233,27 @@ TEST_F(LobbyServerTest, AnUntrustedCertificateIsRefused) {
     ASSERT_TRUE(SpinUntil([&] { return !ana.All<Failure>().empty(); }));
     EXPECT_EQ(ana.All<Failure>()[0].kind, FailureKind::SignInRefused);
     EXPECT_TRUE(ana.All<SignedIn>().empty());
+}
+
+namespace {
+
+class CrowdedLobbyTest : public LobbyServerTest {
+protected:
+    int ConnectionsPerAddress() const override { return 2; }
+};
+
+}  // namespace
+
+TEST_F(CrowdedLobbyTest, OneAddressGetsOnlyTheConfiguredNumberOfConnections) {
+    Player ana, bob, cid;
+    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
+    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(cid.client.SignIn(server_.Lobby(), QStringLiteral("Cid")));
+    ASSERT_TRUE(SpinUntil([&] { return !cid.All<Failure>().empty(); }));
+    EXPECT_EQ(cid.All<Failure>()[0].kind, FailureKind::SignInRefused);
+    EXPECT_TRUE(cid.All<Failure>()[0].detail.contains(QStringLiteral("Too many connections")))
+        << cid.All<Failure>()[0].detail.toStdString();
+    // Once one leaves, there is room again.
+    ana.client.SignOut();
+    EXPECT_TRUE(SpinUntil([&] { return SignIn(cid, QStringLiteral("Cid")); }, 5000));
 }

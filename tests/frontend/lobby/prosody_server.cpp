@@ -37,7 +37,7 @@ bool ProsodyServer::Installed() {
            !QStandardPaths::findExecutable(QStringLiteral("openssl")).isEmpty();
 }
 
-bool ProsodyServer::Start() {
+bool ProsodyServer::Start(int connectionsPerAddress) {
     const QString root = dir_.path();
     const QString certs = root + QStringLiteral("/certs");
     const QString data = root + QStringLiteral("/data");
@@ -68,6 +68,8 @@ bool ProsodyServer::Start() {
     env.insert(QStringLiteral("RINGDISK_LOBBY_LOG"), root + QStringLiteral("/prosody.log"));
     env.insert(QStringLiteral("RINGDISK_LOBBY_PLUGINS"), QStringLiteral(RINGDISK_LOBBY_DIST));
     env.insert(QStringLiteral("RINGDISK_LOBBY_RUN_AS_ROOT"), getuid() == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    if (connectionsPerAddress > 0)
+        env.insert(QStringLiteral("RINGDISK_LOBBY_CONNECTIONS_PER_ADDRESS"), QString::number(connectionsPerAddress));
     process_ = std::make_unique<QProcess>();
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);

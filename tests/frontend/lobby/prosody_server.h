@@ -18,8 +18,9 @@ public:
     static bool Installed();
 
     // Starts the server and waits until its lobby room is open; false (with
-    // the reason in Problem()) when it did not come up.
-    bool Start();
+    // the reason in Problem()) when it did not come up. connectionsPerAddress
+    // overrides the configuration's limit when positive.
+    bool Start(int connectionsPerAddress = 0);
     // Ends the server as its service manager would (SIGTERM) and waits.
     void Stop();
     ~ProsodyServer();
