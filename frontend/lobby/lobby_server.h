@@ -15,6 +15,11 @@ struct LobbyServer {
     uint16_t port = 0;    // 0: the domain's records or the standard port
     QString caFile;       // a certificate to trust besides the system's; empty: the system's alone
     int signInTimeoutMs = 10000;  // from the start to being in the room
+    // Once in, a server quiet this long is asked whether it is still there,
+    // and one that does not answer within pingAnswerMs is given up: a line
+    // that died without closing is noticed.
+    int pingAfterQuietMs = 30000;
+    int pingAnswerMs = 10000;
 };
 
 // The lobby at a domain as the shipped configuration lays it out, reached

@@ -21,6 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr char kMuc[] = "http://jabber.org/protocol/muc";
+constexpr char kPing[] = "urn:xmpp:ping";
 // The room's recent lines, so a player who arrives sees what was being said.
 constexpr char kHistoryLines[] = "20";
 // How long one turn of the loop waits for the network: the longest a queued
@@ -28,8 +29,9 @@ constexpr char kHistoryLines[] = "20";
 constexpr unsigned long kTurnMs = 20;
 // Leaving: time for the goodbye to go out before the line is dropped anyway.
 constexpr auto kLeaveWait = std::chrono::milliseconds(1000);
-// How long the owner waits for the thread when destroying the session.
-constexpr auto kJoinWait = std::chrono::milliseconds(1500);
+// How long the owner waits for a session still in the lobby to say goodbye
+// when destroying it; a server too slow for that is left to the thread.
+constexpr auto kJoinWait = std::chrono::milliseconds(300);
 // Players whose join requests wait for this host's answer, at most.
 constexpr size_t kMaxAskingPlayers = 256;
 
@@ -46,6 +48,7 @@ struct XmppSession::Shared {
     std::vector<std::function<void(Worker&)>> commands;
     EventSink sink;  // cleared by the owner as it goes
     bool stop = false;
+    bool ended = false;  // the session ended by itself: nothing to wait for
     bool done = false;
     std::condition_variable finished;
 };
@@ -82,6 +85,7 @@ public:
                 End(Failure{FailureKind::NoAnswer,
                             QStringLiteral("the server did not let us into the lobby within %1 s")
                                 .arg(server.signInTimeoutMs / 1000.0)});
+            if (view_.joined && !finished_) KeepAlive();
         }
         Leave();
         xmpp_conn_release(conn_);
@@ -137,10 +141,37 @@ private:
         if (shared_->sink) shared_->sink(std::move(event));
     }
 
+    // Asks a quiet server whether it is there; gives it up when it does not
+    // answer. Anything the server sends counts as an answer.
+    void KeepAlive() {
+        const LobbyServer& server = shared_->server;
+        const auto now = Clock::now();
+        if (pingSent_ && lastHeard_ < *pingSent_) {
+            if (now - *pingSent_ > std::chrono::milliseconds(server.pingAnswerMs))
+                End(Failure{FailureKind::ConnectionLost,
+                            QStringLiteral("the lobby server stopped answering for %1 s")
+                                .arg((server.pingAfterQuietMs + server.pingAnswerMs) / 1000.0)});
+            return;
+        }
+        if (now - lastHeard_ < std::chrono::milliseconds(server.pingAfterQuietMs)) return;
+        xmpp_stanza_t* iq = xmpp_iq_new(ctx_, "get", "lobby-ping");
+        xmpp_stanza_set_to(iq, server.domain.toUtf8().constData());
+        xmpp_stanza_t* ping = xmpp_stanza_new(ctx_);
+        xmpp_stanza_set_name(ping, "ping");
+        xmpp_stanza_set_ns(ping, kPing);
+        xmpp_stanza_add_child(iq, ping);
+        xmpp_stanza_release(ping);
+        xmpp_send(conn_, iq);
+        xmpp_stanza_release(iq);
+        pingSent_ = now;
+    }
+
     // The last event of the session.
     void End(LobbyEvent event) {
         Emit(std::move(event));
         finished_ = true;
+        std::lock_guard lock(shared_->mutex);
+        shared_->ended = true;
     }
 
     void Leave() {
@@ -244,7 +275,10 @@ private:
     static void OnLog(void* userdata, xmpp_log_level_t level, const char* area, const char* message) {
         auto* self = static_cast<Worker*>(userdata);
         const bool received = std::strncmp(message, "RECV:", 5) == 0;
-        if (received) self->heardServer_ = true;
+        if (received) {
+            self->heardServer_ = true;
+            self->lastHeard_ = Clock::now();
+        }
         if (received || std::strncmp(message, "SENT:", 5) == 0) {
             std::lock_guard lock(self->shared_->mutex);
             if (self->shared_->tap) self->shared_->tap(message);
@@ -281,6 +315,8 @@ private:
     std::set<QString> askedHosts_;
     std::set<QString> askingPlayers_;
     bool heardServer_ = false;
+    Clock::time_point lastHeard_ = Clock::now();
+    std::optional<Clock::time_point> pingSent_;
     bool disconnected_ = false;
     bool finished_ = false;
     QString lastProblem_;
@@ -309,7 +345,7 @@ XmppSession::~XmppSession() {
     shared_->stop = true;
     // The thread holds its own share of the state: if it is held up past
     // the wait, it finishes later without anyone to tell.
-    shared_->finished.wait_for(lock, kJoinWait, [this] { return shared_->done; });
+    if (!shared_->ended) shared_->finished.wait_for(lock, kJoinWait, [this] { return shared_->done; });
 }
 
 void XmppSession::Publish(const std::optional<GameListing>& game) {

@@ -5,8 +5,9 @@
 //
 // The session ends by itself after any Failure or NicknameTaken (nothing
 // follows them); destroying it leaves the room and closes the line, waiting
-// at most a moment for the thread, which finishes on its own if it is held
-// up (a name lookup, say) and reports nothing more.
+// at most a moment for the goodbye to go out (not at all after the session
+// ended by itself). The thread finishes on its own if it is held up (a name
+// lookup, a frozen server) and reports nothing more.
 #pragma once
 
 #include <QString>

@@ -219,10 +219,35 @@ TEST_F(LobbyServerTest, AServerThatStopsMidSessionIsReportedAsLost) {
     clock.start();
     server_.Stop();
     ASSERT_TRUE(SpinUntil([&] { return !ana.All<Failure>().empty(); }, 5000));
+    EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_EQ(ana.All<Failure>()[0].kind, FailureKind::ConnectionLost);
     EXPECT_EQ(ana.client.Status(), LobbyStatus::Out);
     EXPECT_TRUE(ana.client.Games().empty());
     EXPECT_EQ(ana.client.SendChat(QStringLiteral("oi")), ChatRefusal::NotSignedIn);
+}
+
+TEST_F(LobbyServerTest, AServerThatHangsWithTheLineOpenIsGivenUpAfterItsPingGoesUnanswered) {
+    LobbyServer lobby = server_.Lobby();
+    lobby.pingAfterQuietMs = 500;
+    lobby.pingAnswerMs = 1000;
+    Player ana;
+    ASSERT_TRUE(ana.client.SignIn(lobby, QStringLiteral("Ana")));
+    ASSERT_TRUE(SpinUntil([&] { return ana.client.Status() == LobbyStatus::In; }));
+    // A quiet but living server answers the pings: nothing is reported.
+    SpinFor(2500);
+    EXPECT_TRUE(ana.All<Failure>().empty());
+    server_.Freeze();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(SpinUntil([&] { return !ana.All<Failure>().empty(); }, 5000));
+    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_EQ(ana.All<Failure>()[0].kind, FailureKind::ConnectionLost);
+    EXPECT_TRUE(ana.All<Failure>()[0].detail.contains(QStringLiteral("stopped answering")));
+    // Signing out of a hung server does not hold the caller either.
+    clock.restart();
+    ana.client.SignOut();
+    EXPECT_LT(clock.elapsed(), 400);
+    EXPECT_EQ(ana.client.Status(), LobbyStatus::Out);
 }
 
 TEST_F(LobbyServerTest, AnUntrustedCertificateIsRefused) {

@@ -1,6 +1,7 @@
 #include "tests/frontend/lobby/prosody_server.h"
 
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -91,11 +92,20 @@ bool ProsodyServer::Start(int connectionsPerAddress) {
 
 void ProsodyServer::Stop() {
     if (!process_ || process_->state() == QProcess::NotRunning) return;
+    Thaw();
     process_->terminate();
     if (!process_->waitForFinished(10000)) {
         process_->kill();
         process_->waitForFinished(5000);
     }
+}
+
+void ProsodyServer::Freeze() {
+    if (process_) kill(static_cast<pid_t>(process_->processId()), SIGSTOP);
+}
+
+void ProsodyServer::Thaw() {
+    if (process_) kill(static_cast<pid_t>(process_->processId()), SIGCONT);
 }
 
 ProsodyServer::~ProsodyServer() {

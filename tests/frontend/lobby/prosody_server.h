@@ -23,6 +23,10 @@ public:
     bool Start(int connectionsPerAddress = 0);
     // Ends the server as its service manager would (SIGTERM) and waits.
     void Stop();
+    // Freezes the server (SIGSTOP) with its connections open, as a machine
+    // that hangs or a line that dies without closing looks; and thaws it.
+    void Freeze();
+    void Thaw();
     ~ProsodyServer();
 
     // How a client reaches this lobby, trusting its certificate.
