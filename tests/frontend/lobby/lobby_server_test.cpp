@@ -161,28 +161,28 @@ TEST_F(LobbyServerTest, ATakenNicknameIsReportedAndAnotherSignsIn) {
 TEST_F(LobbyServerTest, MalformedPayloadsAndChatFromAnOccupantAreIgnored) {
     Player bob;
     ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
-    RawOccupant eve(server_.Lobby(), "Eve");
-    ASSERT_TRUE(SpinUntil([&] { return eve.Joined(); }));
+    RawOccupants eve(server_.Lobby(), {"Eve"});
+    ASSERT_TRUE(SpinUntil([&] { return eve.Joined() == 1; }));
     const auto game = [](const std::string& seats, const std::string& watchers) {
         return "<presence to='%ROOM%/Eve'><game xmlns='urn:x-ringdisk:lobby:1' host='Eve' of='2' password='0' "
                "state='waiting' version='v1.1' opened='1765280000' seats='" +
                seats + "' watchers='" + watchers + "'/></presence>";
     };
-    eve.Send(game("3", "0"));
-    eve.Send(game("1", "0"));
+    eve.Send(0, game("3", "0"));
+    eve.Send(0, game("1", "0"));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf(QStringLiteral("Eve")).has_value(); }));
     EXPECT_EQ(bob.All<GameSeen>().size(), 1u) << "the game with three of two seats taken was listed";
 
-    eve.Send(game("1", "x"));
+    eve.Send(0, game("1", "x"));
     ASSERT_TRUE(SpinUntil([&] { return !bob.GameOf(QStringLiteral("Eve")); }));
 
     // An address nobody asked for, too long a line, a line with control
     // characters; then a good line, which shows the others were read first.
-    eve.Send("<message type='chat' to='%ROOM%/Bob'><address xmlns='urn:x-ringdisk:lobby:1' host='203.0.113.9' "
+    eve.Send(0, "<message type='chat' to='%ROOM%/Bob'><address xmlns='urn:x-ringdisk:lobby:1' host='203.0.113.9' "
              "port='2500'/></message>");
-    eve.Send("<message type='groupchat' to='%ROOM%'><body>" + std::string(101, 'a') + "</body></message>");
-    eve.Send("<message type='groupchat' to='%ROOM%'><body>ding&#9;dong</body></message>");
-    eve.Send("<message type='groupchat' to='%ROOM%'><body>ol\xc3\xa1</body></message>");
+    eve.Send(0, "<message type='groupchat' to='%ROOM%'><body>" + std::string(101, 'a') + "</body></message>");
+    eve.Send(0, "<message type='groupchat' to='%ROOM%'><body>ding&#9;dong</body></message>");
+    eve.Send(0, "<message type='groupchat' to='%ROOM%'><body>ol\xc3\xa1</body></message>");
     ASSERT_TRUE(SpinUntil([&] { return bob.HeardLine(QStringLiteral("ol\u00e1")); }));
     EXPECT_EQ(bob.All<ChatHeard>().size(), 1u);
     EXPECT_TRUE(bob.All<JoinAnswered>().empty());
@@ -202,10 +202,10 @@ TEST_F(LobbyServerTest, ChatIsLimitedInLengthByTheClientAndInPaceByBoth) {
         << "the room shows the sender its own line";
 
     // The server holds any client to the same pace.
-    RawOccupant eve(server_.Lobby(), "Eve");
-    ASSERT_TRUE(SpinUntil([&] { return eve.Joined(); }));
+    RawOccupants eve(server_.Lobby(), {"Eve"});
+    ASSERT_TRUE(SpinUntil([&] { return eve.Joined() == 1; }));
     for (int i = 0; i < 8; ++i)
-        eve.Send("<message type='groupchat' to='%ROOM%'><body>flood " + std::to_string(i) + "</body></message>");
+        eve.Send(0, "<message type='groupchat' to='%ROOM%'><body>flood " + std::to_string(i) + "</body></message>");
     ASSERT_TRUE(SpinUntil([&] { return ana.HeardLine(QStringLiteral("flood 4")); }));
     SpinFor(500);
     EXPECT_FALSE(ana.HeardLine(QStringLiteral("flood 5")));

@@ -4,18 +4,24 @@
 
 #include <cstring>
 
+struct RawOccupants::Connection {
+    std::string self;  // room/nickname
+    std::atomic<int>* joined;
+    bool in = false;
+    xmpp_conn_t* conn = nullptr;
+};
+
 namespace {
 
-struct Connection {
-    std::string join;
-    std::atomic<bool>* joined;
-};
+using Connection = RawOccupants::Connection;
 
 int OnPresence(xmpp_conn_t*, xmpp_stanza_t* stanza, void* userdata) {
     auto* c = static_cast<Connection*>(userdata);
     const char* from = xmpp_stanza_get_from(stanza);
-    if (from && c->join.rfind(from, 0) == 0 && std::strlen(from) == c->join.size() && !xmpp_stanza_get_type(stanza))
-        *c->joined = true;
+    if (!c->in && from && c->self == from && !xmpp_stanza_get_type(stanza)) {
+        c->in = true;
+        ++*c->joined;
+    }
     return 1;
 }
 
@@ -23,46 +29,52 @@ void OnConnection(xmpp_conn_t* conn, xmpp_conn_event_t status, int, xmpp_stream_
     auto* c = static_cast<Connection*>(userdata);
     if (status != XMPP_CONN_CONNECT) return;
     xmpp_handler_add(conn, OnPresence, nullptr, "presence", nullptr, c);
-    xmpp_send_raw_string(conn, "<presence to='%s'><x xmlns='http://jabber.org/protocol/muc'/></presence>",
-                         c->join.c_str());
+    xmpp_send_raw_string(conn, "<presence to='%s'><x xmlns='http://jabber.org/protocol/muc'><history maxstanzas='0'/></x></presence>",
+                         c->self.c_str());
 }
 
 }  // namespace
 
-RawOccupant::RawOccupant(const lobby::LobbyServer& server, const std::string& nickname)
-    : room_(server.room.toStdString()), thread_(&RawOccupant::Run, this, server, nickname) {}
+RawOccupants::RawOccupants(const lobby::LobbyServer& server, std::vector<std::string> nicknames)
+    : room_(server.room.toStdString()), thread_(&RawOccupants::Run, this, server, std::move(nicknames)) {}
 
-RawOccupant::~RawOccupant() {
+RawOccupants::~RawOccupants() {
     stop_ = true;
     thread_.join();
 }
 
-void RawOccupant::Send(const std::string& text) {
+void RawOccupants::Send(size_t who, const std::string& text) {
     std::string filled = text;
     for (size_t at; (at = filled.find("%ROOM%")) != std::string::npos;) filled.replace(at, 6, room_);
     std::lock_guard lock(mutex_);
-    outbox_.push_back(filled);
+    outbox_.emplace_back(who, filled);
 }
 
-void RawOccupant::Run(lobby::LobbyServer server, std::string nickname) {
+void RawOccupants::Run(lobby::LobbyServer server, std::vector<std::string> nicknames) {
     xmpp_initialize();
     xmpp_ctx_t* ctx = xmpp_ctx_new(nullptr, nullptr);
-    xmpp_conn_t* conn = xmpp_conn_new(ctx);
-    xmpp_conn_set_jid(conn, server.domain.toUtf8().constData());
-    xmpp_conn_set_cafile(conn, server.caFile.toLocal8Bit().constData());
-    Connection c{room_ + "/" + nickname, &joined_};
-    xmpp_connect_client(conn, server.connectHost.toUtf8().constData(), server.port, OnConnection, &c);
+    std::vector<std::unique_ptr<Connection>> connections;
+    for (const std::string& nickname : nicknames) {
+        auto c = std::make_unique<Connection>();
+        c->self = room_ + "/" + nickname;
+        c->joined = &joined_;
+        c->conn = xmpp_conn_new(ctx);
+        xmpp_conn_set_jid(c->conn, server.domain.toUtf8().constData());
+        xmpp_conn_set_cafile(c->conn, server.caFile.toLocal8Bit().constData());
+        xmpp_connect_client(c->conn, server.connectHost.toUtf8().constData(), server.port, OnConnection, c.get());
+        connections.push_back(std::move(c));
+    }
     while (!stop_) {
-        std::vector<std::string> outbox;
+        std::vector<std::pair<size_t, std::string>> outbox;
         {
             std::lock_guard lock(mutex_);
             outbox.swap(outbox_);
         }
-        for (const std::string& text : outbox) xmpp_send_raw(conn, text.data(), text.size());
+        for (const auto& [who, text] : outbox) xmpp_send_raw(connections[who]->conn, text.data(), text.size());
         xmpp_run_once(ctx, 10);
     }
-    xmpp_disconnect(conn);
-    for (int i = 0; i < 20 && !xmpp_conn_is_disconnected(conn); ++i) xmpp_run_once(ctx, 10);
-    xmpp_conn_release(conn);
+    for (auto& c : connections) xmpp_disconnect(c->conn);
+    for (int i = 0; i < 50; ++i) xmpp_run_once(ctx, 10);
+    for (auto& c : connections) xmpp_conn_release(c->conn);
     xmpp_ctx_free(ctx);
 }

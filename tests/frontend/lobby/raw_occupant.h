@@ -1,32 +1,39 @@
-// An occupant of the lobby room that sends whatever text the test gives it,
-// as a hostile or broken client would: its own libstrophe connection on a
-// thread of its own, signed in anonymously, joined under a nickname.
+// Occupants of the lobby room that send whatever text the test gives them,
+// as hostile or broken clients would: libstrophe connections on one thread
+// of their own, each signed in anonymously and joined under its nickname.
+// Many of them (a benchmark's full room) share that one thread.
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "frontend/lobby/lobby_server.h"
 
-class RawOccupant {
+class RawOccupants {
 public:
-    RawOccupant(const lobby::LobbyServer& server, const std::string& nickname);
-    ~RawOccupant();
+    RawOccupants(const lobby::LobbyServer& server, std::vector<std::string> nicknames);
+    ~RawOccupants();
 
-    bool Joined() const { return joined_; }
-    // Sends text as it is; "%ROOM%" in it becomes the room's address.
-    void Send(const std::string& text);
+    // How many are in the room.
+    int Joined() const { return joined_; }
+    // Sends text as it is from occupant `who`; "%ROOM%" in it becomes the
+    // room's address.
+    void Send(size_t who, const std::string& text);
+
+    struct Connection;
 
 private:
-    void Run(lobby::LobbyServer server, std::string nickname);
+    void Run(lobby::LobbyServer server, std::vector<std::string> nicknames);
 
-    std::atomic<bool> joined_{false};
+    std::atomic<int> joined_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
-    std::vector<std::string> outbox_;
+    std::vector<std::pair<size_t, std::string>> outbox_;
     std::string room_;
     std::thread thread_;
 };
