@@ -7,7 +7,7 @@
 #include "game/owned_text.h"
 #include "game/presentation.h"
 #include "game/records.h"
-#include "game/rules.h"
+#include "game/step_rate.h"
 #include "game/table_layout.h"
 
 namespace {
