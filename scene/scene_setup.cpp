@@ -123,7 +123,10 @@ void FinishScene() {
     ok &= Fonts().ReleaseFonts();
     ok &= Lights().Clear();
     ok &= GDIFonts().ReleaseGDIFonts();
-    ok &= TextureList().Clear(true);
+    // The list keeps its "null" entry: index 0 means "no texture" to every
+    // mesh, sprite and font, and without it the next scene's first picture
+    // would land there and be drawn on everything that has none.
+    ok &= TextureList().Clear(false);
     ending->sound.DeleteMusic();
     ending->fireworks->ResetFireworks();
     Resource().SetPackage(nullptr);
