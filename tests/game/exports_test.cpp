@@ -99,8 +99,8 @@ TEST_F(ExportsTest, OptionSettersStoreTheirValues) {
     SetaQualidade(0);
     SetaMirror(0);
     SetaMouseS(250.0f);
-    EXPECT_EQ(Game().quality, 0);
-    EXPECT_EQ(Game().mirror, 0);
+    EXPECT_EQ(Game().options.quality, 0);
+    EXPECT_EQ(Game().options.mirror, 0);
     EXPECT_EQ(Game().mouseSensitivity, 250.0f);
     SetaAudio(0);
     EXPECT_EQ(Game().audioOn, 0);
