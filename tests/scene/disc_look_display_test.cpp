@@ -255,9 +255,14 @@ TEST_F(DiscLookDisplayTest, ASecondSceneDrawsTheMatchAsTheFirstDid) {
     SetDiscLook(kColourSafe);
     const Frame safe = DrawMatch();
 
+    // The highlights switched off in the first scene are on again in the
+    // second, as in every new scene; the frames below show them.
+    SetaLuz(0);
+    ASSERT_EQ(Game().options.specular, 0);
     FinalizaD3D();
     OpenScene();
     ASSERT_TRUE(started_) << "the scene did not start again; see debug.log";
+    EXPECT_EQ(Game().options.specular, 1);
     // The look is kept across scenes.
     DrawMatch();
     const Frame safeAgain = DrawMatch();
