@@ -1,6 +1,5 @@
 #include "ai/shot_simulation.h"
 
-#include "game/game_sound.h"
 #include "game/physics.h"
 #include "game/shot_control.h"
 
@@ -21,11 +20,9 @@ ShotResult SimulateShot(const GameState& table, const Shot& shot) {
 
 ShotResult SimulateShot(const GameState& table, const Shot& shot, GameState& after) {
     after = table;
-    // Nobody hears a simulated shot: the copy carries its own silent sink and
-    // no listener, so a search on another thread touches nothing the game's
-    // own thread uses.
-    after.events = GameEvents{};
-    after.sound = &SilentSound();
+    // Nobody hears or sees a simulated shot: the copy has no outputs, so a
+    // search on another thread touches nothing the game's own thread uses.
+    after.outputs = GameOutputs{};
     after.localSeat = after.currentPlayer;  // the shooter's machine decides the turn
     after.discReturned = 0;
     after.audioOn = after.musicOn = 0;

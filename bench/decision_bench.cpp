@@ -20,7 +20,7 @@ GameState OpeningTable() {
     GameState g;
     SetLibraryStartDefaults(g);
     g.mode = kModeMatch;
-    SeedGameRandom(kMatchSeed);
+    g.tableRandom = RandomSequence(kMatchSeed);
     StandardLayout(g);
     return g;
 }

@@ -107,11 +107,11 @@ void BM_Fireworks(benchmark::State& state) {
             state.counters["particles"] = scene.fireworks().DrawFireworks(g, still.frameSeconds);
         },
         [&](HudScene& scene) {
-            SeedShowRandom(11);
+            g.showRandom = RandomSequence(11);
             Fireworks& fireworks = scene.fireworks();
-            for (int i = 0; i < 6; ++i) fireworks.LaunchRocket();
+            for (int i = 0; i < 6; ++i) fireworks.LaunchRocket(g);
             while (fireworks.particles().LiveCount() < 6 * 60) fireworks.DrawFireworks(g, 0.05f);
-            for (int i = 0; i < 40; ++i) fireworks.LaunchRocket();
+            for (int i = 0; i < 40; ++i) fireworks.LaunchRocket(g);
         });
 }
 

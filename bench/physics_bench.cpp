@@ -16,7 +16,7 @@ GameState BreakTable() {
     SetLibraryStartDefaults(g);
     g.mode = kModeMatch;
     g.localSeat = kSideGreen;
-    SeedGameRandom(2026);
+    g.tableRandom = RandomSequence(2026);
     StandardLayout(g);
     return g;
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "game/game_random.h"
 #include "game/table_geometry.h"
 #include "game/table_layout.h"
 
@@ -24,7 +23,7 @@ GameState SnapshotTable(const wire::Positions& positions, int sideToMove, int ma
     GameState g;
     SetLibraryStartDefaults(g);
     // The colours as the match dealt them: the same generator, the same seed.
-    SeedGameRandom(static_cast<uint32_t>(matchSeed));
+    g.tableRandom = RandomSequence(static_cast<uint32_t>(matchSeed));
     StandardLayout(g);
     g.mode = kModeMatch;
     g.currentPlayer = sideToMove;

@@ -16,6 +16,12 @@ enum AimKey {
     kAimKeyCount
 };
 
+// A key held this long repeats its step this many times a second; about
+// the delay a desktop waits before it repeats a key. A gamepad's stick
+// pushed all the way steps as fast.
+constexpr float kKeyRepeatDelay = 0.5f;
+constexpr float kKeyRepeatRate = 20.0f;
+
 struct AimKeys {
     bool down[kAimKeyCount] = {};
     bool pressed[kAimKeyCount] = {};  // went down in this frame's read

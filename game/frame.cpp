@@ -32,7 +32,7 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
         // Only with the focus: a "p" typed into the chat is not a pause.
         HandlePauseKey(g, g.hasFocus && input.pausePressed);
     } else {
-        SettleIntroRandom();
+        SettleIntroRandom(g);
         TurnIntroView(g, seconds);
         AdvanceBestPlaysScreen(g, seconds);
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "game/game_random.h"
 #include "game/game_state.h"
 
 namespace {
@@ -19,24 +18,11 @@ public:
 };
 
 Silence silence;
-GameSound* currentSound = &silence;
 
 }  // namespace
 
-GameSound& Sound() {
-    return *currentSound;
-}
-
-void SetGameSound(GameSound* sound) {
-    currentSound = sound ? sound : &silence;
-}
-
-GameSound& SilentSound() {
-    return silence;
-}
-
 GameSound& SoundOf(const GameState& g) {
-    return g.sound ? *g.sound : *currentSound;
+    return g.outputs.sound ? *g.outputs.sound : silence;
 }
 
 void GameSound::PlayEffectAt(int effect, int volume) {
@@ -50,6 +36,6 @@ void GameSound::StartGameMusic(int track, int repeats) {
     PlayMusic(track, repeats);
 }
 
-int RandomGameTrack() {
-    return int(ShowRandom() % kGameTrackCount) + kFirstGameTrack;
+int RandomGameTrack(const GameState& g) {
+    return int(g.showRandom.Next() % kGameTrackCount) + kFirstGameTrack;
 }

@@ -1,8 +1,8 @@
 // The narrow path from the rules and the physics to the speakers. The game
 // layer only asks for effects and songs by number; the audio engine implements
-// this interface, and until one is installed every request is dropped. A
-// table may carry a sink of its own (a simulated copy carries a silent one),
-// so that a copy played on another thread never touches the process's sink.
+// this interface. Each table names its own sink (GameOutputs); a table
+// without one is silent, so a copy played on another thread never touches
+// the scene's.
 #pragma once
 
 #include <cstdint>
@@ -39,18 +39,10 @@ public:
     void StartGameMusic(int track, int repeats);
 };
 
-// The process's sink: the one the drawn game is heard through.
-GameSound& Sound();
-// Installs the implementation the game talks to; null restores the silent one.
-void SetGameSound(GameSound* sound);
-
-// Drops every request. It keeps no state, so any thread may use it.
-GameSound& SilentSound();
-
 struct GameState;
-// Where a table's effects and songs go: the sink the table carries, or else
-// the process's.
+// Where a table's effects and songs go: the sink it names, or else one that
+// drops every request and keeps no state, so any thread may use it.
 GameSound& SoundOf(const GameState& g);
 
-// One of the game songs, by the show's random generator.
-int RandomGameTrack();
+// One of the game songs, by the table's show generator.
+int RandomGameTrack(const GameState& g);

@@ -1,5 +1,7 @@
 #include "game/game_state.h"
 
+#include <cstring>
+
 #include "game/presentation.h"
 
 GameState& Game() {
@@ -7,11 +9,17 @@ GameState& Game() {
     return state;
 }
 
+void PlayerName::Assign(const char* name) {
+    const size_t length = name ? strnlen(name, kPlayerNameBytes) : 0;
+    std::memcpy(text, name ? name : "", length);
+    text[length] = '\0';
+}
+
 void SetLibraryStartDefaults(GameState& g) {
     g.rendering = 0;
-    g.quality = 1;
+    g.options.quality = 1;
     g.mode = kModeIdle;
-    g.mirror = 1;
+    g.options.mirror = 1;
     g.isMoving = 0;
     g.remoteShot = 0;
     g.audioOn = 1;
@@ -45,6 +53,6 @@ void ResetTable(GameState& g) {
     g.discReturned = 0;
     g.movingSteps = 0;
     g.peerAim = PeerAim{};
-    Presentation().OnTableReset();
+    PresentationOf(g).OnTableReset();
     g.paused = 0;
 }

@@ -4,11 +4,14 @@
 // the record by reference so that a copy can be simulated (tests, shot search).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "game/aim_keys.h"
 #include "game/game_events.h"
+#include "game/game_random.h"
 
+class GamePresentation;
 class GameSound;
 
 enum DiscColor : int8_t { kColorNone = 0, kColorYellow = 1, kColorGreen = 2, kColorRed = 3 };
@@ -82,8 +85,56 @@ struct ShowTimers {
     float fireworkInterval = 0.2f;  // seconds until the next firework
 };
 
+// Where what happens on a table goes: its events to whoever drives the
+// game, its effects and songs to a sound sink, the moments the picture
+// follows to a presentation. An empty slot or a null sink hears and shows
+// nothing, so a fresh table (a peer without a window, a copy simulated for
+// the computer player's search) is silent by construction; the scene
+// connects the process's table while it is up.
+struct GameOutputs {
+    GameEvents events;
+    GameSound* sound = nullptr;
+    GamePresentation* presentation = nullptr;
+};
+
+// How the sides' discs look: the classic green and red, or the look that
+// players with any common colour-vision deficiency tell apart (see
+// scene/disc_look.h).
+enum class DiscLook : uint8_t { kClassic = 0, kColourSafe = 1 };
+
+// How this machine shows the table, as the program's switches set it. The
+// table carries them, so a copy made for the picture draws as the original
+// would, and the disc look is kept across scenes.
+struct ViewOptions {
+    uint8_t quality = 1;   // the detailed table and discs; 0 the light ones
+    uint8_t mirror = 1;    // the table reflects the discs
+    uint8_t specular = 1;  // the highlights; every scene starts with them on
+    DiscLook discLook = DiscLook::kClassic;
+};
+
+// The name a practice run is played under, held by value so that a copy
+// of the table carries it and nobody frees it. As long as a best-play
+// row's name may be; a longer one is cut.
+constexpr size_t kPlayerNameBytes = 127;
+struct PlayerName {
+    char text[kPlayerNameBytes + 1] = {};
+
+    // Null is taken as empty.
+    void Assign(const char* name);
+};
+
 struct GameState {
     Disc discs[kDiscCount];
+    // The table's generator lays out its discs: both machines of a match
+    // seed it alike, so the colours come out the same everywhere, and a
+    // practice run seeds it once, so its last level follows from the run's
+    // seed.
+    RandomSequence tableRandom{1};
+    // The show's generator picks what is only seen and heard (the hints, the
+    // fireworks, the song). The picture draws from it while it only reads
+    // the table, hence mutable; drawn from the table's own generator, these
+    // would make the next table depend on how many frames were drawn.
+    mutable RandomSequence showRandom{1};
     GameMode mode = kModeIdle;
     int32_t currentPlayer = kSideGreen;
     int32_t localSeat = kSeatSpectator;
@@ -106,7 +157,7 @@ struct GameState {
     float phaseTimer = 0;
     float runClockAccumulator = 0;
     int32_t elapsedSeconds = 0;
-    char* playerName = nullptr;  // owned, from the tracked allocator
+    PlayerName playerName;
     uint8_t newRecordRow = kNoRecordRow;
     float recordsScreenSeconds = 0;  // how long the best-plays screen has shown
     uint8_t runWatched = 0;          // the run is a recorded one played again
@@ -122,12 +173,10 @@ struct GameState {
     uint8_t hasFocus = 0;
     float mouseSensitivity = 100.0f;
     uint8_t audioOn = 1, musicOn = 1;
-    uint8_t quality = 1, mirror = 1;
+    ViewOptions options;
     uint8_t rendering = 0;
     int8_t dumpCounter = 0;
-    GameEvents events;
-    // The sink this table is heard through; null is the process's (Sound()).
-    GameSound* sound = nullptr;
+    GameOutputs outputs;
     KeyAimState keyAim;
 };
 

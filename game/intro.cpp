@@ -1,6 +1,5 @@
 #include "game/intro.h"
 
-#include "game/game_random.h"
 #include "game/game_sound.h"
 
 namespace {
@@ -38,8 +37,8 @@ std::vector<Disc> IntroDiscs() {
 // showed it, and what is laid from it next outside a match or a run (the
 // best plays' table) follows from where that left it; a frame of the intro
 // keeps leaving it there, with or without a picture.
-void SettleIntroRandom() {
+void SettleIntroRandom(GameState& g) {
     RandomSequence random(kIntroSeed);
     DealIntroDiscs(random);
-    SeedGameRandom(random.state());
+    g.tableRandom = random;
 }

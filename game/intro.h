@@ -11,9 +11,9 @@ void ReturnToIntro(GameState& g);
 
 // The intro's ten discs, the same in every frame: a generator seeded with
 // 1792 gives each disc a colour (green or red), then z, then x, each within
-// +-25. The shared generator is left alone.
+// +-25. The table's generator is left alone.
 std::vector<Disc> IntroDiscs();
 
-// One frame of the intro for the shared generator: it is left where dealing
-// the intro's discs from it, seeded 1792, leaves it.
-void SettleIntroRandom();
+// One frame of the intro for the table's generator: it is left where
+// dealing the intro's discs from it, seeded 1792, leaves it.
+void SettleIntroRandom(GameState& g);

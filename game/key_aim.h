@@ -20,10 +20,6 @@ constexpr float kKeyStrikerStep = 0.5f;
 constexpr float kKeyAngleStep = 2.0f / 80.0f;
 constexpr float kKeyForceStep = 4.0f / 15.0f;
 constexpr float kKeyFineFactor = 0.1f;
-// A key held this long repeats its step this many times a second; about
-// the delay a desktop waits before it repeats a key.
-constexpr float kKeyRepeatDelay = 0.5f;
-constexpr float kKeyRepeatRate = 20.0f;
 
 // Turns this frame's keys and gamepad into the cursor's table point, the button and the
 // aim's turn and pull. Run before the aim step, after the table was picked.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/key_aim.h"
-
 namespace {
 
 // The steps a second one axis gives: 0 inside the dead zone, then rising

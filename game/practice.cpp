@@ -2,17 +2,13 @@
 
 #include <ctime>
 
-#include "game/game_random.h"
 #include "game/game_sound.h"
-#include "game/owned_text.h"
 #include "game/presentation.h"
 #include "game/records.h"
-#include "game/rules.h"
+#include "game/step_rate.h"
 #include "game/table_layout.h"
 
 namespace {
-
-constexpr size_t kMaxPlayerNameBytes = 127;  // what a best-play record can hold
 
 struct LevelDisc {
     int disc;
@@ -99,7 +95,7 @@ uint32_t ClockSeed() {
 constexpr float kStepSeconds = 1.0f / kStepsPerSecond;
 
 void FireRunOver(GameState& g) {
-    if (g.events.decided) g.events.decided(0);
+    if (g.outputs.events.decided) g.outputs.events.decided(0);
 }
 
 }  // namespace
@@ -109,17 +105,16 @@ void StartPractice(GameState& g, const char* playerName) {
 }
 
 void StartPractice(GameState& g, const char* playerName, uint32_t seed, bool watched) {
-    FreeText(g.playerName);
-    g.playerName = CopyText(playerName, kMaxPlayerNameBytes);
+    g.playerName.Assign(playerName);
     g.runWatched = watched ? 1 : 0;
-    SeedGameRandom(seed);
+    g.tableRandom = RandomSequence(seed);
     g.elapsedSeconds = 0;
     g.runClockAccumulator = 0;
     g.practiceLevel = 1;
     g.phaseTimer = 0;
     g.practicePhase = kPhasePlaying;
     g.triesLeft = kPracticeTries;
-    Presentation().OnPracticeStarted();
+    PresentationOf(g).OnPracticeStarted();
     g.shotsTaken = 0;
     SetUpLevel(g, 1);
 }
@@ -151,8 +146,8 @@ void SetUpLevel(GameState& g, int level) {
         StandardLayout(g);
     }
     if (g.musicOn) {
-        SeedShowRandom(ClockSeed());
-        SoundOf(g).StartGameMusic(RandomGameTrack(), kRepeatForever);
+        g.showRandom = RandomSequence(ClockSeed());
+        SoundOf(g).StartGameMusic(RandomGameTrack(g), kRepeatForever);
     }
     SoundOf(g).PlayEffect(kEffectMatchStart);
 }

@@ -1,5 +1,7 @@
 #include "game/presentation.h"
 
+#include "game/game_state.h"
+
 namespace {
 
 class SilentPresentation final : public GamePresentation {
@@ -9,14 +11,9 @@ public:
 };
 
 SilentPresentation silentPresentation;
-GamePresentation* currentPresentation = &silentPresentation;
 
 }  // namespace
 
-GamePresentation& Presentation() {
-    return *currentPresentation;
-}
-
-void SetGamePresentation(GamePresentation* presentation) {
-    currentPresentation = presentation ? presentation : &silentPresentation;
+GamePresentation& PresentationOf(const GameState& g) {
+    return g.outputs.presentation ? *g.outputs.presentation : silentPresentation;
 }

@@ -198,7 +198,7 @@ void EnterBestPlay(GameState& g) {
 
     FreeText(rows[kBestPlayRows - 1].name);
     for (int row = kBestPlayRows - 1; row > r; --row) rows[row] = rows[row - 1];
-    rows[r].name = CopyText(g.playerName, kMaxNameBytes);
+    rows[r].name = CopyText(g.playerName.text, kMaxNameBytes);
     const int32_t t = g.elapsedSeconds;
     rows[r].hours = static_cast<int8_t>(t / 3600);
     rows[r].minutes = static_cast<int8_t>((t - 3600 * (t / 3600)) / 60);

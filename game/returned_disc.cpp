@@ -10,7 +10,7 @@ void AdvanceReturnBlink(GameState& g) {
     if (!g.discReturned) return;
     ShowTimers& t = g.show;
     if (++t.blinkTicks <= kBlinkPeriod) return;
-    if (g.audioOn) Sound().PlayEffect(kEffectReturn);
+    if (g.audioOn) SoundOf(g).PlayEffect(kEffectReturn);
     t.blinkTicks = 0;
     if (++t.blinkCycles < kBlinkCycles) return;
     t.blinkCycles = 0;

@@ -1,6 +1,5 @@
 #include "game/rules.h"
 
-#include "game/game_random.h"
 #include "game/game_sound.h"
 #include "game/practice.h"
 #include "game/table_layout.h"
@@ -11,7 +10,7 @@ constexpr int kFirstReturnSlot = 20;
 constexpr int kLastReturnSlot = 2;  // slot 1 is never used for a returned disc
 
 void FirePoint(GameState& g, int kind) {
-    if (g.events.point) g.events.point(kind);
+    if (g.outputs.events.point) g.outputs.events.point(kind);
 }
 
 // A fallen striker puts one of the shooter's pocketed discs back on the
@@ -43,7 +42,7 @@ void ReturnDiscAfterYellow(GameState& g) {
 }
 
 void NotifyVictory(GameState& g, int result) {
-    if (g.mode != kModePractice && g.events.decided) g.events.decided(result);
+    if (g.mode != kModePractice && g.outputs.events.decided) g.outputs.events.decided(result);
 }
 
 void CheckVictory(GameState& g) {
@@ -74,9 +73,9 @@ void RunTurn(GameState& g) {
         }
     }
     if (g.turnFrames % kAimBroadcastInterval == 0 && g.shotOutcome == kOutcomeNone &&
-        g.events.aiming) {
+        g.outputs.events.aiming) {
         const AimState& a = g.aim;
-        g.events.aiming(a.aimZ, a.aimX, a.aimForce, a.aimAngle, static_cast<float>(a.aimPhase));
+        g.outputs.events.aiming(a.aimZ, a.aimX, a.aimForce, a.aimAngle, static_cast<float>(a.aimPhase));
     }
     if (g.shotOutcome == kOutcomeNone) return;
     if (g.mode == kModePractice && PracticeChargeTry(g)) return;
@@ -91,9 +90,9 @@ void StartMatch(GameState& g, int seat, int seed) {
     g.currentPlayer = kSideGreen;
     g.localSeat = seat == 1 ? kSideGreen : seat == 2 ? kSideRed : kSeatSpectator;
     g.mode = kModeMatch;
-    SeedGameRandom(static_cast<uint32_t>(seed));
+    g.tableRandom = RandomSequence(static_cast<uint32_t>(seed));
     StandardLayout(g);
-    if (g.musicOn) SoundOf(g).StartGameMusic(RandomGameTrack(), kRepeatForever);
+    if (g.musicOn) SoundOf(g).StartGameMusic(RandomGameTrack(g), kRepeatForever);
     SoundOf(g).PlayEffect(kEffectMatchStart);
 }
 
@@ -103,7 +102,7 @@ bool PassTurn(GameState& g, bool notify) {
         return false;
     }
     g.currentPlayer = g.currentPlayer == kSideGreen ? kSideRed : kSideGreen;
-    if (notify && g.events.turnChanged) g.events.turnChanged(g.currentPlayer);
+    if (notify && g.outputs.events.turnChanged) g.outputs.events.turnChanged(g.currentPlayer);
     g.turnFrames = g.turnSeconds = 0;
     return true;
 }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "game/step_rate.h"
 
-constexpr int kStepsPerSecond = 60;
 constexpr int kTurnSeconds = 60;
 constexpr int kAimBroadcastInterval = 20;
 

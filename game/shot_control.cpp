@@ -91,8 +91,8 @@ void RunCue(GameState& g, float frameSeconds) {
     a.aimForce = 0.0f;
     a.aimAngle = 0.0f;
     a.aimPhase = kAimPlacing;
-    if (a.shotForce > kMinimumShotForce && g.currentPlayer == g.localSeat && g.events.shotFired) {
-        g.events.shotFired(a.shotX, a.shotZ, a.shotForce, a.shotAngle);
+    if (a.shotForce > kMinimumShotForce && g.currentPlayer == g.localSeat && g.outputs.events.shotFired) {
+        g.outputs.events.shotFired(a.shotX, a.shotZ, a.shotForce, a.shotAngle);
     }
 }
 

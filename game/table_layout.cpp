@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "game/game_random.h"
 #include "game/quantize.h"
 #include "game/stable_math.h"
 
@@ -25,7 +24,7 @@ float Distance(float ax, float az, float bx, float bz) {
 void ColorDiscs(GameState& g, DiscColor color) {
     int coloured = 0;
     while (coloured < kDiscsPerColor) {
-        const int r = GameRandom() % kDiscCount;
+        const int r = g.tableRandom.Next() % kDiscCount;
         if (r != kStriker && g.discs[r].color == kColorNone) {
             g.discs[r].color = color;
             ++coloured;

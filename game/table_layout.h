@@ -19,7 +19,7 @@ bool SlotPosition(int slot, TablePoint& out);
 bool PlaceOnSlot(GameState& g, int disc, int slot, bool noCheck);
 
 // Twenty discs on the slots, ten green and ten red in an order drawn from the
-// game's random generator, the striker off the table.
+// table's random generator, the striker off the table.
 void StandardLayout(GameState& g);
 
 // True when the point lies on the shooting line of the side whose turn it is.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/game_random.h"
 #include "game/presentation.h"
 
 namespace {
@@ -47,11 +46,11 @@ void Celebrate(GameState& g, float frameSeconds) {
     ShowTimers& t = g.show;
     t.fireworkTimer += frameSeconds;
     if (t.fireworkTimer < t.fireworkInterval) return;
-    Presentation().LaunchFirework();
+    PresentationOf(g).LaunchFirework(g);
     t.fireworkTimer = 0;
     const bool cheering = g.winner == g.localSeat || g.localSeat == kSeatSpectator;
-    t.fireworkInterval = cheering ? float(ShowRandom() % 4000) / 10000 + 0.3f
-                                  : float(ShowRandom() % 8000) / 10000 + 0.8f;
+    t.fireworkInterval = cheering ? float(g.showRandom.Next() % 4000) / 10000 + 0.3f
+                                  : float(g.showRandom.Next() % 8000) / 10000 + 0.8f;
 }
 
 void TurnIntroView(GameState& g, float frameSeconds) {

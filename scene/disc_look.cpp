@@ -7,8 +7,6 @@ using namespace gfx;
 
 namespace {
 
-DiscLook currentLook = DiscLook::kClassic;
-
 // Diffuse colours chosen for the lit discs' pixels: blue, about
 // (52, 96, 243), and a vermillion red, about (185, 67, 52), stay more than
 // 45 ΔE apart from each other and from the striker's (232, 222, 78) under
@@ -45,30 +43,27 @@ constexpr uint32_t kSafeBlueText = 0xFF4A8CFF;
 
 }  // namespace
 
-void SetSceneDiscLook(int look) {
-    currentLook = look == int(DiscLook::kColourSafe) ? DiscLook::kColourSafe : DiscLook::kClassic;
+void SetDiscLookOption(GameState& g, int look) {
+    g.options.discLook =
+        look == int(DiscLook::kColourSafe) ? DiscLook::kColourSafe : DiscLook::kClassic;
 }
 
-DiscLook SceneDiscLook() {
-    return currentLook;
-}
-
-const Material& DiscMaterial(const SceneMeshes& meshes, DiscColor color) {
-    if (currentLook == DiscLook::kColourSafe && color == kColorGreen) return SafeGreensSide();
-    if (currentLook == DiscLook::kColourSafe && color == kColorRed) return SafeRedsSide();
+const Material& DiscMaterial(const SceneMeshes& meshes, DiscLook look, DiscColor color) {
+    if (look == DiscLook::kColourSafe && color == kColorGreen) return SafeGreensSide();
+    if (look == DiscLook::kColourSafe && color == kColorRed) return SafeRedsSide();
     return meshes.MaterialOf(color);
 }
 
-void DrawDiscMark(VEX_XMesh& discMesh, DiscColor color, float x, float y, float z,
+void DrawDiscMark(VEX_XMesh& discMesh, DiscLook look, DiscColor color, float x, float y, float z,
                   float opacity) {
-    if (currentLook != DiscLook::kColourSafe || color != kColorRed) return;
+    if (look != DiscLook::kColourSafe || color != kColorRed) return;
     discMesh.SetMeshMaterial(0, MarkMaterial());
     Direct3D().SetWorldMatrix(
         Multiply(Scaling(kMarkScale, 1, kMarkScale), Translation(x, y + kMarkRaise, z)));
     discMesh.DrawMesh(opacity);
 }
 
-uint32_t SideColor(int side) {
+uint32_t SideColor(DiscLook look, int side) {
     if (side != 0) return kRed;
-    return currentLook == DiscLook::kColourSafe ? kSafeBlueText : kGreen;
+    return look == DiscLook::kColourSafe ? kSafeBlueText : kGreen;
 }

@@ -11,16 +11,14 @@
 #include "game/game_state.h"
 #include "scene/scene.h"
 
-enum class DiscLook : uint8_t { kClassic = 0, kColourSafe = 1 };
+// The table's look from the program's number: any value but kColourSafe's
+// reads as classic.
+void SetDiscLookOption(GameState& g, int look);
 
-// Any value but kColourSafe's reads as classic.
-void SetSceneDiscLook(int look);
-DiscLook SceneDiscLook();
-
-// The material a disc of the colour is drawn with in the current look.
-const gfx::Material& DiscMaterial(const SceneMeshes& meshes, DiscColor color);
-// The dot on top of a disc of the colour, when the current look marks it:
-// the disc mesh drawn narrow and a little raised, so that only its top
-// shows through the disc's own top. The world matrix is the disc's.
-void DrawDiscMark(VEX_XMesh& discMesh, DiscColor color, float x, float y, float z,
+// The material a disc of the colour is drawn with in the look.
+const gfx::Material& DiscMaterial(const SceneMeshes& meshes, DiscLook look, DiscColor color);
+// The dot on top of a disc of the colour, when the look marks it: the disc
+// mesh drawn narrow and a little raised, so that only its top shows through
+// the disc's own top. The world matrix is the disc's.
+void DrawDiscMark(VEX_XMesh& discMesh, DiscLook look, DiscColor color, float x, float y, float z,
                   float opacity);

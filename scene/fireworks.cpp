@@ -6,7 +6,6 @@
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/graphics/vex_sprite.h"
 #include "engine/graphics/vex_texture_list.h"
-#include "game/game_random.h"
 #include "game/game_sound.h"
 #include "scene/screen_scale.h"
 
@@ -25,8 +24,8 @@ constexpr Rgb kBurstColors[7] = {{255, 0, 0},   {255, 255, 0}, {0, 0, 255}, {255
                                  {0, 255, 255}, {255, 0, 255}, {0, 255, 0}};
 
 // rand mod n over a thousand: the generator's fractions.
-float Thousandths(int n) {
-    return float(ShowRandom() % n) / 1000.0f;
+float Thousandths(RandomSequence& random, int n) {
+    return float(random.Next() % n) / 1000.0f;
 }
 
 Rgb Dimmed(Rgb c, float by) {
@@ -54,19 +53,20 @@ void Fireworks::SetScreenSize(int width, int height) {
     height_ = int(std::lround(float(height) / scale_));
 }
 
-void Fireworks::LaunchRocket() {
+void Fireworks::LaunchRocket(const GameState& g) {
+    RandomSequence& random = g.showRandom;
     auto rocket = std::make_unique<Particle>();
-    rocket->life = Thousandths(1500) + 0.5f;
-    rocket->spin = Thousandths(3000);
-    rocket->vy = -32.5f - Thousandths(10000);
-    rocket->vx = Thousandths(16000) - 8.0f;
+    rocket->life = Thousandths(random, 1500) + 0.5f;
+    rocket->spin = Thousandths(random, 3000);
+    rocket->vy = -32.5f - Thousandths(random, 10000);
+    rocket->vx = Thousandths(random, 16000) - 8.0f;
     rocket->y = float(height_);
     // A screen too narrow for the margin launches from its middle.
     rocket->x = width_ > kLaunchMargin
-                    ? float(ShowRandom() % (width_ - kLaunchMargin) + kLaunchMargin)
+                    ? float(random.Next() % (width_ - kLaunchMargin) + kLaunchMargin)
                     : float(width_ / 2);
     particles_.Insert(std::move(rocket));
-    Sound().PlayEffectAt(kEffectFireworkLaunch, 160 + ShowRandom() % 10);
+    SoundOf(g).PlayEffectAt(kEffectFireworkLaunch, 160 + random.Next() % 10);
 }
 
 void Fireworks::AddSpark(float x, float y, float vx, float vy, float spin, float life, uint8_t r,
@@ -80,12 +80,13 @@ void Fireworks::AddSpark(float x, float y, float vx, float vy, float spin, float
     particles_.Insert(std::move(spark));
 }
 
-void Fireworks::Burst(float x, float y, bool celebrating) {
-    const Rgb full = kBurstColors[ShowRandom() % 7];
+void Fireworks::Burst(const GameState& g, float x, float y, bool celebrating) {
+    RandomSequence& random = g.showRandom;
+    const Rgb full = kBurstColors[random.Next() % 7];
     const Rgb middle = Dimmed(full, 1.3f), outer = Dimmed(full, 1.6f);
     float a = 0;
     if (celebrating) {
-        Sound().PlayEffectAt(kEffectFireworkBurst, 220 + ShowRandom() % 20);
+        SoundOf(g).PlayEffectAt(kEffectFireworkBurst, 220 + random.Next() % 20);
         struct Ring {
             float radius, speed;
             Rgb color;
@@ -94,8 +95,8 @@ void Fireworks::Burst(float x, float y, bool celebrating) {
         for (int k = 0; k < 20; ++k, a += kRingStep) {
             for (const Ring& ring : rings) {
                 // Drawn in this order: spin, the vertical kick, the sideways one.
-                const float spin = Thousandths(8000);
-                const float kickY = Thousandths(1000), kickX = Thousandths(1000);
+                const float spin = Thousandths(random, 8000);
+                const float kickY = Thousandths(random, 1000), kickX = Thousandths(random, 1000);
                 AddSpark(x + ring.radius * std::cos(a), y + ring.radius * std::sin(a),
                          ring.speed * std::cos(a) + kickX, ring.speed * std::sin(a) - 4 + kickY,
                          spin, 2.0f, ring.color.r, ring.color.g, ring.color.b);
@@ -103,10 +104,10 @@ void Fireworks::Burst(float x, float y, bool celebrating) {
         }
         return;
     }
-    Sound().PlayEffectAt(kEffectFireworkPuff, 210 + ShowRandom() % 20);
+    SoundOf(g).PlayEffectAt(kEffectFireworkPuff, 210 + random.Next() % 20);
     for (int k = 0; k < 10; ++k, a += 2 * kRingStep) {
-        const float spin = Thousandths(4000);
-        const float kickY = Thousandths(500), kickX = Thousandths(500);
+        const float spin = Thousandths(random, 4000);
+        const float kickY = Thousandths(random, 500), kickX = Thousandths(random, 500);
         AddSpark(x + 0.3f * std::cos(a), y + 0.3f * std::sin(a), std::cos(a) + kickX,
                  std::sin(a) - 2 + kickY, spin, 1.0f, 96, 96, 96);
     }
@@ -157,7 +158,7 @@ int Fireworks::DrawFireworks(const GameState& g, float frameSeconds) {
     const bool celebrating = g.winner == g.localSeat || g.localSeat == kSeatSpectator;
     for (int16_t i = int16_t(bursts_.SlotsUsed() - 1); i >= 0; --i) {
         if (const BurstPoint* burst = bursts_.Get(i)) {
-            Burst(burst->x, burst->y, celebrating);
+            Burst(g, burst->x, burst->y, celebrating);
             bursts_.Remove(i);
         }
     }

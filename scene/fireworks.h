@@ -2,7 +2,8 @@
 // of the screen, burst into rings of sparks (a grey puff on the loser's
 // screen) and fade, with a launch and a burst sound. Everything is in 2D
 // screen pixels, y down, drawn with two sprites the effect makes for
-// itself; every random number comes from the show's generator (ShowRandom).
+// itself; every random number comes from the table's show generator and
+// every sound goes where the table's go.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +51,7 @@ public:
     // looks the same at any size.
     void SetScreenSize(int width, int height);
     // A rocket from the bottom edge, with its launch sound.
-    void LaunchRocket();
+    void LaunchRocket(const GameState& g);
     // Draws every particle and moves it on by the frame's time; bursts the
     // rockets whose fuse ran out, as the winner's (or a spectator's) rings
     // or the loser's puff. Answers the particles drawn.
@@ -62,7 +63,7 @@ public:
     int16_t sparkSprite() const { return sparkSprite_; }
 
 private:
-    void Burst(float x, float y, bool celebrating);
+    void Burst(const GameState& g, float x, float y, bool celebrating);
     void AddSpark(float x, float y, float vx, float vy, float spin, float life, uint8_t r,
                   uint8_t g, uint8_t b);
     void Draw(const Particle& p);

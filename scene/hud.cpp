@@ -29,7 +29,7 @@ void DrawOwnTurn(const GameState& g, const HudFrame& frame) {
     if (!font.BeginText(kHudFont)) return;
     SetTextStyle(1, 0, kWhite, screen.Size(kTextSize));
     font.PrintText(screen.FromRight(25), screen.FromBottom(34), "%d", kTurnSeconds - g.turnSeconds);
-    SetTextStyle(0, 0, SideColor(g.currentPlayer), screen.Size(kTextSize));
+    SetTextStyle(0, 0, SideColor(g.options.discLook, g.currentPlayer), screen.Size(kTextSize));
     font.PrintText(screen.Size(3), screen.FromBottom(36), "%s",
                    MessageText(Message::kOwnTurn, g.language));
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
@@ -44,8 +44,9 @@ void DrawOtherTurn(const GameState& g, const HudFrame& frame) {
     if (g.localSeat == kSeatSpectator)
         message = g.currentPlayer == kSideGreen ? Message::kGreensTurn : Message::kRedsTurn;
     const ScreenScale screen = frame.Screen();
-    SetTextStyle(0, 0, SideColor(g.currentPlayer), screen.Size(kTextSize));
-    font.PrintText(screen.Size(3), screen.FromBottom(36), "%s", MessageText(message, g.language));
+    SetTextStyle(0, 0, SideColor(g.options.discLook, g.currentPlayer), screen.Size(kTextSize));
+    font.PrintText(screen.Size(3), screen.FromBottom(36), "%s",
+                   MessageText(InDiscLook(message, g.options.discLook), g.language));
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }
@@ -62,13 +63,14 @@ void DrawMatchResult(const GameState& g, const HudFrame& frame) {
         message = Message::kDraw, color = kWhite;
     } else if (g.localSeat == kSeatSpectator) {
         message = g.winner == kSideGreen ? Message::kGreenWon : Message::kRedWon;
-        color = SideColor(g.winner);
+        color = SideColor(g.options.discLook, g.winner);
     } else {
         message = g.winner == g.localSeat ? Message::kYouWon : Message::kYouLost;
-        color = SideColor(g.winner);
+        color = SideColor(g.options.discLook, g.winner);
     }
     SetTextStyle(1, 1, color, screen.Size(40 + p));
-    font.PrintText(screen.CentreX(0), screen.CentreY(0), "%s", MessageText(message, g.language));
+    font.PrintText(screen.CentreX(0), screen.CentreY(0), "%s",
+                   MessageText(InDiscLook(message, g.options.discLook), g.language));
     font.SetFontSize(kHudFont, kTextSize, kTextSize);
     font.EndText();
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "game/game_state.h"
 #include "scene/screen_scale.h"
 
 // Made by the scene in this order when it starts.
@@ -20,8 +21,8 @@ constexpr uint32_t kWhite = 0xFFFFFFFF, kYellow = 0xFFFFFF00, kGreen = 0xFF00FF0
                    kRed = 0xFFFF0000;
 constexpr float kTextSize = 38;  // the size every block leaves the font at
 
-// A side's colour (0 green's side, 1 red's) in the current disc look.
-uint32_t SideColor(int side);
+// A side's colour (0 green's side, 1 red's) in the disc look.
+uint32_t SideColor(DiscLook look, int side);
 
 // An alpha held to 0..255 before it is packed above the colour's RGB.
 inline uint32_t WithAlpha(float alpha, uint32_t rgb) {

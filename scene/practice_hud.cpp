@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/modules/engine_modules.h"
-#include "game/game_random.h"
 #include "game/game_sound.h"
 #include "game/records.h"
 #include "scene/hud_draw.h"
@@ -27,7 +26,7 @@ void AdvanceHints(const GameState& g, float frameSeconds) {
     switch (hud.hintState) {
         case kHintChoose:
             if (g.practiceLevel <= kLastLevelWithHints) {
-                const int hint = ShowRandom() % kHintCount;
+                const int hint = g.showRandom.Next() % kHintCount;
                 hud.hintIndex = uint8_t(hint * kLanguageCount + ClampLanguage(g.language));
                 hud.hintState = kHintFadeIn;
             }
@@ -61,7 +60,7 @@ void DrawTriesIcons(const GameState& g, const HudFrame& frame) {
         hud.triesAnim = kTriesFading;
         hud.triesSlide = 0;
         hud.triesFade = 255;
-        Sound().PlayEffect(kEffectPlop);
+        SoundOf(g).PlayEffect(kEffectPlop);
     }
     const ScreenScale screen = frame.Screen();
     VEX_Sprite& sprites = Sprites();
@@ -119,7 +118,8 @@ void DrawTexts(const GameState& g, const HudFrame& frame) {
         font.PrintText(s.Size(5), s.FromBottom(40), "%s",
                        MessageText(Message::kHintLabel, g.language));
         SetTextStyle(0, 2, WithAlpha(hintAlpha, kGreen), s.Size(22));
-        font.PrintText(s.Size(5), s.FromBottom(2), "%s", HintText(hud.hintIndex));
+        font.PrintText(s.Size(5), s.FromBottom(2), "%s",
+                       HintText(hud.hintIndex, g.options.discLook));
     }
     // The shots line rises out of the hint's way while a hint shows.
     const float rise = hintAlpha * 0.14f;

@@ -14,6 +14,7 @@
 #include "engine/modules/engine_modules.h"
 #include "engine/services/vex_package.h"
 #include "scene/fireworks.h"
+#include "scene/scene_presentation.h"
 #include "scene/scene_sound.h"
 
 // The six meshes the scene draws and the three disc colours.
@@ -49,12 +50,12 @@ struct Scene : TrackedObject {
 
     int width = 0, height = 0;  // the device's, which the 2D layer draws on
     unsigned long window = 0;
-    bool specularOn = true;
     uint32_t textureFilter = gfx::kTexfLinear;
     VEX_Package package;
     SceneMeshes meshes;
     SceneSound sound;
     std::unique_ptr<Fireworks> fireworks;
+    std::unique_ptr<ScenePresentation> presentation;
     SceneCounters counters;
 };
 

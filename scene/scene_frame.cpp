@@ -65,7 +65,7 @@ void DrawLogo(const ScreenScale& screen) {
 // The still life of the intro, which the best-plays table also lies over.
 void DrawIntro(const GameState& g, Scene& scene) {
     DrawTable(scene, g, TableContent::kIntro);
-    DrawIntroContent(scene, 1.0f, g.quality);
+    DrawIntroContent(scene, 1.0f, g.options.quality, g.options.discLook);
     Begin2DLayer();
     if (g.mode == kModeIdle) DrawLogo(ScreenScale::Of(scene.width, scene.height));
 }
@@ -73,9 +73,9 @@ void DrawIntro(const GameState& g, Scene& scene) {
 // seen is the table as the camera found it, g as the frame left it.
 void DrawPlay(const GameState& seen, const GameState& g, Scene& scene, bool strikerPlaced) {
     DrawTable(scene, seen, TableContent::kPlay);
-    DrawAllDiscs(scene, seen, 1.0f, seen.quality);
+    DrawAllDiscs(scene, seen, 1.0f, seen.options.quality);
     if (strikerPlaced) DrawPlacedStriker(scene, g);
-    DrawAimingCue(scene, g, 1.0f, g.quality);
+    DrawAimingCue(scene, g, 1.0f, g.options.quality);
 }
 
 void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
@@ -103,7 +103,7 @@ int RenderScene(GameState& g) {
     if (counters.frameOpen) d3d.PresentFrame();
     counters.frameOpen = false;
     if (!d3d.BeginFrame()) {
-        RestoreSceneStates(scene->textureFilter, scene->specularOn);
+        RestoreSceneStates(scene->textureFilter, g.options.specular != 0);
         return 0;
     }
     // Set until the frame ends, also across a practice run's end inside it.

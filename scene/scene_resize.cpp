@@ -6,7 +6,7 @@
 #include "scene/scene_setup.h"
 #include "scene/scene_states.h"
 
-int ChangeSceneSize(int width, int height) {
+int ChangeSceneSize(const GameState& g, int width, int height) {
     Scene* scene = ActiveScene();
     if (!scene) {
         Log().WriteWarning("Não há cena para redimensionar para <%dx%d>.", width, height);
@@ -23,6 +23,6 @@ int ChangeSceneSize(int width, int height) {
     scene->fireworks->SetScreenSize(scene->width, scene->height);
     // A font that cannot be made at the new size keeps drawing at the old one.
     ScaleSceneHelpFont(scene->height);
-    RestoreSceneStates(scene->textureFilter, scene->specularOn);
+    RestoreSceneStates(scene->textureFilter, g.options.specular != 0);
     return 0;
 }

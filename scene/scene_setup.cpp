@@ -7,7 +7,6 @@
 #include "game/table_layout.h"
 #include "platform/message_box.h"
 #include "scene/scene_assets.h"
-#include "scene/scene_presentation.h"
 #include "scene/scene_states.h"
 #include "scene/texts.h"
 
@@ -73,7 +72,9 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     AddSceneHelpFont();
     ScaleSceneHelpFont(next->height);
     next->textureFilter = BestTextureFilter();
-    ApplySceneRenderStates(next->textureFilter, next->specularOn);
+    // Every scene starts with the highlights on, whatever the last one had.
+    g.options.specular = 1;
+    ApplySceneRenderStates(next->textureFilter, true);
 
     if (!next->package.Open(PackagePath(kPackageName).c_str(), false)) {
         next.reset();
@@ -87,12 +88,13 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     LoadSceneMeshes(next->meshes);
     MakeSceneSpritesAndFont();
     next->sound.Load();
-    SetGameSound(&next->sound);
+    g.outputs.sound = &next->sound;
     next->package.Close();
     AddSceneLights();
     next->fireworks = std::make_unique<Fireworks>(d3d, TextureList(), Sprites());
     next->fireworks->InitFireworks(next->width, next->height);
-    ConnectScenePresentation(next->fireworks.get());
+    next->presentation = std::make_unique<ScenePresentation>(next->fireworks.get());
+    g.outputs.presentation = next->presentation.get();
 
     scene = std::move(next);
     g.show = ShowTimers{};
@@ -103,14 +105,14 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     return 0;
 }
 
-void FinishScene() {
+void FinishScene(GameState& g) {
     std::unique_ptr<Scene> ending = std::move(scene);
     if (!ending) {
         Log().CloseAndDelete();
         return;
     }
-    DisconnectScenePresentation();
-    SetGameSound(nullptr);
+    g.outputs.presentation = nullptr;
+    g.outputs.sound = nullptr;
     if (gfx::Device* device = Direct3D().device()) device->SetTexture(0, nullptr);
     TextureList().ForgetBindings();
 
@@ -123,7 +125,10 @@ void FinishScene() {
     ok &= Fonts().ReleaseFonts();
     ok &= Lights().Clear();
     ok &= GDIFonts().ReleaseGDIFonts();
-    ok &= TextureList().Clear(true);
+    // The list keeps its "null" entry: index 0 means "no texture" to every
+    // mesh, sprite and font, and without it the next scene's first picture
+    // would land there and be drawn on everything that has none.
+    ok &= TextureList().Clear(false);
     ending->sound.DeleteMusic();
     ending->fireworks->ResetFireworks();
     Resource().SetPackage(nullptr);

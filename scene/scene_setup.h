@@ -12,16 +12,17 @@
 int StartScene(GameState& g, unsigned long window, void* instance, int width, int height,
                int language);
 
-// Releases everything the start made and writes the frame statistics; the
+// Releases everything the start made, the table's sound and presentation
+// with it, and writes the frame statistics; the
 // log is deleted after a clean finish and kept, with a warning, when
 // anything could not be released. The device lets go of the window too:
 // the program may destroy it right after. Without a scene only the log is
 // deleted.
-void FinishScene();
+void FinishScene(GameState& g);
 
 // Draws the scene at a new size from the next frame on: the device's back
 // buffer, its viewport, the projection's aspect, the picking, the 2D view
 // and what is laid out on it follow. Nothing is loaded again and the game
 // is not touched. 0 on success; -1 (logged) without a scene or when the
 // device cannot take the size, and then the old size stays.
-int ChangeSceneSize(int width, int height);
+int ChangeSceneSize(const GameState& g, int width, int height);

@@ -1,8 +1,8 @@
 // The scene's sound: the audio engine started, the game's 27 effects and 12
 // songs loaded from the package in the order whose positions the game's
 // effect and song numbers are, and the game's sound requests played through
-// them once installed (SetGameSound). The scene's start calls Load and
-// installs it; its finish clears the effects, then deletes the music.
+// them while the table names it as its sink. The scene's start calls Load
+// and names it; its finish clears the effects, then deletes the music.
 //
 // The object must go before the engine modules it was given.
 #pragma once

@@ -7,10 +7,9 @@ namespace {
 constexpr int16_t kShineLights[] = {2, 3};
 }
 
-void SetSceneSpecular(bool on) {
-    Scene* scene = ActiveScene();
-    if (!scene) return;
-    scene->specularOn = on;
+void SetSceneSpecular(GameState& g, bool on) {
+    if (!ActiveScene()) return;
+    g.options.specular = on ? 1 : 0;
     ShowHighlights(on);
 }
 

@@ -59,7 +59,8 @@ void DrawMeshAt(VEX_XMesh& mesh, float opacity) {
 
 void DrawCueAndStriker(SceneMeshes& meshes, const CueAim& cue, float opacity, uint8_t quality) {
     DrawCue(meshes, cue, opacity);
-    DrawDisc(meshes, quality, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
+    // The striker is yellow in every look.
+    DrawDisc(meshes, quality, DiscLook::kClassic, PlacedDisc(cue.x, cue.z, kColorYellow), opacity);
 }
 
 void SetStencil(VEX_Direct3D& d3d, uint32_t function, uint32_t pass) {
@@ -80,14 +81,15 @@ void DrawCue(SceneMeshes& meshes, const CueAim& cue, float opacity) {
     DrawMeshAt(meshes.cue, opacity);
 }
 
-void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opacity) {
+void DrawDisc(SceneMeshes& meshes, uint8_t quality, DiscLook look, const Disc& disc,
+              float opacity) {
     if (disc.status == kStatusOff) return;
     const float y = disc.status == kStatusPocketed ? table::kPocketedDiscY : table::kSurfaceY;
     VEX_XMesh& mesh = meshes.DiscFor(quality);
-    mesh.SetMeshMaterial(0, DiscMaterial(meshes, disc.color));
+    mesh.SetMeshMaterial(0, DiscMaterial(meshes, look, disc.color));
     Direct3D().SetWorldMatrix(Translation(disc.x, y, disc.z));
     mesh.DrawMesh(opacity);
-    DrawDiscMark(mesh, disc.color, disc.x, y, disc.z, opacity);
+    DrawDiscMark(mesh, look, disc.color, disc.x, y, disc.z, opacity);
 }
 
 void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedContent& reflected) {
@@ -145,10 +147,10 @@ void DrawTableWith(SceneMeshes& meshes, const TableLook& look, const ReflectedCo
 }
 
 void DrawTable(Scene& scene, const GameState& g, TableContent reflected) {
-    const TableLook look{g.quality, g.mirror != 0, scene.specularOn};
+    const TableLook look{g.options.quality, g.options.mirror != 0, g.options.specular != 0};
     DrawTableWith(scene.meshes, look, [&](float opacity, uint8_t quality, bool withCue) {
         if (reflected == TableContent::kIntro) {
-            DrawIntroContent(scene, opacity, quality, withCue);
+            DrawIntroContent(scene, opacity, quality, g.options.discLook, withCue);
             return;
         }
         DrawAllDiscs(scene, g, opacity, quality);
@@ -160,7 +162,7 @@ void DrawAllDiscs(Scene& scene, const GameState& g, float opacity, uint8_t quali
     const bool blinkHides = ReturnedDiscHidden(g);
     for (int i = 0; i < kDiscCount; ++i) {
         if (blinkHides && i == g.returnedDisc) continue;
-        DrawDisc(scene.meshes, quality, g.discs[i], opacity);
+        DrawDisc(scene.meshes, quality, g.options.discLook, g.discs[i], opacity);
     }
 }
 
@@ -187,16 +189,17 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t qual
 
 void DrawPlacedStriker(Scene& scene, const GameState& g) {
     if (g.winner != kNoWinner) return;
-    DrawDisc(scene.meshes, g.quality, PlacedDisc(g.aim.aimX, g.aim.aimZ, kColorYellow),
+    DrawDisc(scene.meshes, g.options.quality, DiscLook::kClassic,
+             PlacedDisc(g.aim.aimX, g.aim.aimZ, kColorYellow),
              g.aim.placementAlpha);
 }
 
-void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
+void DrawIntroContent(Scene& scene, float opacity, uint8_t quality, DiscLook look,
                       bool withCue) {
     if (withCue) {
         Direct3D().SetWorldTransform({1.0f, 1.5f, 23.5f}, {0, 0.5f, 0.5f}, {1, 1, 1}, 6);
         DrawMeshAt(scene.meshes.cue, opacity);
     }
-    DrawDisc(scene.meshes, quality, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
-    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, quality, disc, opacity);
+    DrawDisc(scene.meshes, quality, look, PlacedDisc(0, kIntroStrikerZ, kColorYellow), opacity);
+    for (const Disc& disc : IntroDiscs()) DrawDisc(scene.meshes, quality, look, disc, opacity);
 }

@@ -17,9 +17,10 @@ gfx::Matrix CueWorld(const CueAim& cue);
 // The cue alone, at an opacity.
 void DrawCue(SceneMeshes& meshes, const CueAim& cue, float opacity);
 
-// One disc at its place (on the surface, or in its hole once pocketed);
-// nothing for a disc off the table.
-void DrawDisc(SceneMeshes& meshes, uint8_t quality, const Disc& disc, float opacity);
+// One disc at its place (on the surface, or in its hole once pocketed), in
+// the look; nothing for a disc off the table.
+void DrawDisc(SceneMeshes& meshes, uint8_t quality, DiscLook look, const Disc& disc,
+              float opacity);
 
 // The table; with the mirror on, the reflected content under its surface
 // (masked to the table by the stencil buffer when the device has one),
@@ -48,5 +49,5 @@ void DrawAimingCue(Scene& scene, const GameState& g, float opacity, uint8_t qual
 // The striker being placed, at the cursor, faded where it may not go.
 void DrawPlacedStriker(Scene& scene, const GameState& g);
 // The intro's cue (unless left out), striker and ten discs.
-void DrawIntroContent(Scene& scene, float opacity, uint8_t quality,
+void DrawIntroContent(Scene& scene, float opacity, uint8_t quality, DiscLook look,
                       bool withCue = true);

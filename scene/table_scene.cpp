@@ -44,6 +44,6 @@ void TableScene::Draw(const SceneLayout& layout, bool mirrored) {
 
 void TableScene::DrawLayout(const SceneLayout& layout, float opacity, uint8_t quality,
                             bool withCue) {
-    for (const Disc& d : layout.discs) DrawDisc(meshes_, quality, d, opacity);
+    for (const Disc& d : layout.discs) DrawDisc(meshes_, quality, DiscLook::kClassic, d, opacity);
     if (layout.cue && withCue) DrawCue(meshes_, *layout.cue, opacity);
 }

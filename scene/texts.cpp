@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/text_encoding.h"
-#include "scene/disc_look.h"
 
 namespace {
 
@@ -42,15 +41,6 @@ constexpr int kMessageCount = int(std::size(kMessages));
 
 // The hint that names the practice discs' colour.
 constexpr int kGreenDiscsHint = 7;
-
-// Where the colour-blind-safe look names a side otherwise: its red side
-// is still red, its green side blue.
-Message InDiscLook(Message message) {
-    if (SceneDiscLook() != DiscLook::kColourSafe) return message;
-    if (message == Message::kGreenWon) return Message::kBlueWon;
-    if (message == Message::kGreensTurn) return Message::kBluesTurn;
-    return message;
-}
 
 // Word for word as players know them, the odd grammar included.
 constexpr Translations kHints[kHintCount] = {
@@ -212,15 +202,22 @@ int ClampLanguage(int language) {
     return std::clamp(language, 0, kLanguageCount - 1);
 }
 
+Message InDiscLook(Message message, DiscLook look) {
+    if (look != DiscLook::kColourSafe) return message;
+    if (message == Message::kGreenWon) return Message::kBlueWon;
+    if (message == Message::kGreensTurn) return Message::kBluesTurn;
+    return message;
+}
+
 const char* MessageText(Message message, int language) {
-    const int m = std::min(int(InDiscLook(message)), kMessageCount - 1);
+    const int m = std::min(int(message), kMessageCount - 1);
     return Texts().messages[size_t(m * kLanguageCount + ClampLanguage(language))].c_str();
 }
 
-const char* HintText(int slot) {
+const char* HintText(int slot, DiscLook look) {
     const int last = kHintCount * kLanguageCount - 1;
     slot = std::clamp(slot, 0, last);
-    if (slot / kLanguageCount == kGreenDiscsHint && SceneDiscLook() == DiscLook::kColourSafe)
+    if (slot / kLanguageCount == kGreenDiscsHint && look == DiscLook::kColourSafe)
         return MessageText(Message::kBlueDiscsHint, slot % kLanguageCount);
     return Texts().hints[size_t(slot)].c_str();
 }

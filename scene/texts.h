@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "game/game_state.h"
+
 enum class Message : uint8_t {
     kOwnTurn,
     kOpponentsTurn,
@@ -36,10 +38,13 @@ constexpr int kLanguageCount = 3;
 constexpr int kHintCount = 9;
 
 int ClampLanguage(int language);
-// The text of a message, of a hint or of a side in the current disc look.
 const char* MessageText(Message message, int language);
-// Hint slots run hint by hint, three languages each: slot = hint x 3 + language.
-const char* HintText(int slot);
+// The message that names a side as the disc look colours it: the
+// colour-blind-safe look's red side is still red, its green side blue.
+Message InDiscLook(Message message, DiscLook look);
+// Hint slots run hint by hint, three languages each: slot = hint x 3 + language;
+// the hint that names the practice discs' colour names it in the look.
+const char* HintText(int slot, DiscLook look);
 // The quick help: one text of many lines.
 const char* HelpText(int language);
 // The aiming keys, shown under the quick help: three lines.

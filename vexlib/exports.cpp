@@ -21,14 +21,14 @@ namespace {
 // The intro's song outside a match or a practice run (the best-plays
 // screen included), else a random game song without end.
 void RestartMusic(GameState& g) {
-    Sound().StopMusic();
-    Sound().SetMusicActive(g.musicOn != 0);
+    SoundOf(g).StopMusic();
+    SoundOf(g).SetMusicActive(g.musicOn != 0);
     if (!g.musicOn) return;
     const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
     if (playing)
-        Sound().StartGameMusic(RandomGameTrack(), kRepeatForever);
+        SoundOf(g).StartGameMusic(RandomGameTrack(g), kRepeatForever);
     else
-        Sound().StartGameMusic(kIntroTrack, kIntroRepeats);
+        SoundOf(g).StartGameMusic(kIntroTrack, kIntroRepeats);
 }
 
 }  // namespace
@@ -42,11 +42,11 @@ int IniciarD3D(void* window, void* instance, int width, int height, int, int lan
 }
 
 void FinalizaD3D() {
-    FinishScene();
+    FinishScene(Game());
 }
 
 int ResizeScene(int width, int height) {
-    return ChangeSceneSize(width, height);
+    return ChangeSceneSize(Game(), width, height);
 }
 
 int RenderCena() {
@@ -58,13 +58,13 @@ void ShowIntro() {
 }
 
 void SetaLuz(unsigned char on) {
-    SetSceneSpecular(on != 0);
+    SetSceneSpecular(Game(), on != 0);
 }
 void SetaQualidade(unsigned char quality) {
-    Game().quality = quality;
+    Game().options.quality = quality;
 }
 void SetaMirror(unsigned char on) {
-    Game().mirror = on;
+    Game().options.mirror = on;
 }
 
 void SetaMusica(unsigned char on) {
@@ -75,7 +75,7 @@ void SetaMusica(unsigned char on) {
 
 void SetaAudio(unsigned char on) {
     Game().audioOn = on;
-    Sound().SetEffectsEnabled(on != 0);
+    SoundOf(Game()).SetEffectsEnabled(on != 0);
 }
 
 void SetaFoco(unsigned char hasFocus) {
@@ -85,7 +85,7 @@ void SetaMouseS(float sensitivity) {
     Game().mouseSensitivity = sensitivity;
 }
 void SetDiscLook(int look) {
-    SetSceneDiscLook(look);
+    SetDiscLookOption(Game(), look);
 }
 int CanDraw() {
     return Game().rendering ? 0 : 1;
@@ -120,7 +120,7 @@ void SetaShooting(float z, float x, float force, float angle, unsigned char show
 }
 
 void PlaySFX(int16_t effect) {
-    if (Game().audioOn) Sound().PlayEffect(effect);
+    if (Game().audioOn) SoundOf(Game()).PlayEffect(effect);
 }
 
 void MostraRecordes() {
@@ -165,19 +165,19 @@ void SetDiscoZ(int disc, float value) {
 }
 
 void SetaCallBackShoot(VexShootCallback callback) {
-    Game().events.shotFired = callback;
+    Game().outputs.events.shotFired = callback;
 }
 void SetaCallBackMudaJogador(VexMudaJogadorCallback callback) {
-    Game().events.turnChanged = callback;
+    Game().outputs.events.turnChanged = callback;
 }
 void SetaCallBackShooting(VexShootingCallback callback) {
-    Game().events.aiming = callback;
+    Game().outputs.events.aiming = callback;
 }
 void SetaCallBackPoint(VexPointCallback callback) {
-    Game().events.point = callback;
+    Game().outputs.events.point = callback;
 }
 void SetaCallBackVitoria(VexVitoriaCallback callback) {
-    Game().events.decided = callback;
+    Game().outputs.events.decided = callback;
 }
 
 }  // extern "C"

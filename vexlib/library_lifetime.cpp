@@ -6,7 +6,6 @@
 // the log closes with its statistics unless a clean finish deleted it.
 #include "engine/modules/engine_modules.h"
 #include "game/game_state.h"
-#include "game/owned_text.h"
 #include "game/records.h"
 
 namespace {
@@ -19,8 +18,6 @@ struct LibraryLifetime {
         LoadBestPlays();
     }
     ~LibraryLifetime() {
-        FreeText(Game().playerName);
-        Game().playerName = nullptr;
         ReleaseBestPlays();
     }
 };

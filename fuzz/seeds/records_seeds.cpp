@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "game/game_state.h"
-#include "game/owned_text.h"
 #include "game/records.h"
 
 int main(int argc, char** argv) {
@@ -26,10 +25,8 @@ int main(int argc, char** argv) {
     run.practiceLevel = 4;
     run.elapsedSeconds = 3725;
     run.shotsTaken = 41;
-    run.playerName = CopyText("Jo\xE3o da Silva", 127);
+    run.playerName.Assign("Jo\xE3o da Silva");
     EnterBestPlay(run);
-    FreeText(run.playerName);
-    run.playerName = nullptr;
     ReleaseBestPlays();
     return run.newRecordRow == 0 ? 0 : 1;
 }

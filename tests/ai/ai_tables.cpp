@@ -21,7 +21,7 @@ void Put(GameState& g, int disc, DiscColor color, float x, float z) {
 
 GameState OpeningTable(int seed) {
     GameState g = EmptyTable(kSideGreen);
-    SeedGameRandom(static_cast<uint32_t>(seed));
+    g.tableRandom = RandomSequence(static_cast<uint32_t>(seed));
     StandardLayout(g);
     return g;
 }

@@ -99,8 +99,15 @@ TEST_F(ExportsTest, OptionSettersStoreTheirValues) {
     SetaQualidade(0);
     SetaMirror(0);
     SetaMouseS(250.0f);
-    EXPECT_EQ(Game().quality, 0);
-    EXPECT_EQ(Game().mirror, 0);
+    EXPECT_EQ(Game().options.quality, 0);
+    EXPECT_EQ(Game().options.mirror, 0);
+    // The highlights are the scene's to switch: without one nothing changes.
+    SetaLuz(0);
+    EXPECT_EQ(Game().options.specular, 1);
+    SetDiscLook(1);
+    EXPECT_EQ(Game().options.discLook, DiscLook::kColourSafe);
+    SetDiscLook(7);
+    EXPECT_EQ(Game().options.discLook, DiscLook::kClassic);
     EXPECT_EQ(Game().mouseSensitivity, 250.0f);
     SetaAudio(0);
     EXPECT_EQ(Game().audioOn, 0);

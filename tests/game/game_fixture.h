@@ -6,7 +6,6 @@
 
 #include "game/game_sound.h"
 #include "game/game_state.h"
-#include "game/owned_text.h"
 #include "game/physics.h"
 #include "tests/game/recording_sound.h"
 #include "tools/table_probe/table_probe.h"
@@ -15,21 +14,18 @@
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        FreeText(Game().playerName);
         Game() = GameState{};
         SetLibraryStartDefaults(Game());
-        SetGameSound(&sound);
+        Game().outputs.sound = &sound;
     }
-    void TearDown() override {
-        SetGameSound(nullptr);
-        FreeText(Game().playerName);
-        Game() = GameState{};
-    }
+    void TearDown() override { Game() = GameState{}; }
 
-    // A match table with every playing disc off, ready for hand-placed discs.
-    static GameState EmptyMatch(int localSeat = kSideGreen) {
+    // A match table with every playing disc off, ready for hand-placed
+    // discs, heard through the test's sink.
+    GameState EmptyMatch(int localSeat = kSideGreen) {
         GameState g;
         SetLibraryStartDefaults(g);
+        g.outputs.sound = &sound;
         g.mode = kModeMatch;
         g.localSeat = localSeat;
         g.discs[kStriker].color = kColorYellow;

@@ -50,7 +50,7 @@ protected:
         g = EmptyMatch(side);
         g.currentPlayer = side;
         g.hasFocus = 1;
-        g.events.shotFired = OnShoot;
+        g.outputs.events.shotFired = OnShoot;
     }
     // One frame with the keys held; those newly held count as pressed.
     void Frame(std::initializer_list<AimKey> held, FrameInput in = {}) {

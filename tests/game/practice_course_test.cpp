@@ -85,7 +85,7 @@ TEST_F(PracticeCourseTest, TheLastLevelIsLaidFromTheRunsSeedHoweverManyFramesWer
 
     GameState fresh;
     SetLibraryStartDefaults(fresh);
-    SeedGameRandom(2026);
+    fresh.tableRandom = RandomSequence(2026);
     SetUpLevel(fresh, kPracticeLevels);
     EXPECT_EQ(undrawn, ColoursOf(fresh)) << "the match layout of the run's seed";
 

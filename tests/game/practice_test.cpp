@@ -38,7 +38,7 @@ TEST_F(PracticeTest, LevelsAreLaidOutFromTheTable) {
     EXPECT_EQ(g.discs[1].x, -12.5f);
     EXPECT_EQ(g.discs[3].color, kColorGreen);
     EXPECT_EQ(g.discs[4].status, kStatusOff);
-    EXPECT_EQ(std::string(g.playerName), "ana");
+    EXPECT_EQ(std::string(g.playerName.text), "ana");
 
     SetUpLevel(g, 12);
     EXPECT_EQ(g.discs[5].status, kStatusOff);
@@ -185,4 +185,18 @@ TEST_F(PracticeTest, ClearingLevelTwentyEndsTheRunWithTheTable) {
     EXPECT_EQ(RunsOver(), std::vector<int>{0});
     EXPECT_EQ(g.mode, kModeRecords);
     EXPECT_EQ(g.discs[20].status, kStatusOnTable);
+}
+
+TEST_F(PracticeTest, TheRunKeepsThePlayersNameAsACopyOfTheTableDoes) {
+    const std::string longName(300, 'x');
+    IniciaOffline(longName.c_str());
+    // What a best-play row can hold, the rest cut.
+    EXPECT_EQ(std::string(Game().playerName.text), longName.substr(0, 127));
+
+    IniciaOffline("ana");
+    const GameState copy = Game();
+    IniciaOffline(nullptr);
+    EXPECT_EQ(std::string(Game().playerName.text), "");
+    // A copy made for a search or a picture keeps the name it was made with.
+    EXPECT_EQ(std::string(copy.playerName.text), "ana");
 }

@@ -20,11 +20,7 @@ class PresentationTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        SetGamePresentation(&presentation);
-    }
-    void TearDown() override {
-        SetGamePresentation(nullptr);
-        GameTest::TearDown();
+        Game().outputs.presentation = &presentation;
     }
     RecordingPresentation presentation;
 };
@@ -49,7 +45,7 @@ TEST_F(PresentationTest, APracticeRunShowsItsFourTriesBeforeItsFirstLevelIsLaid)
 }
 
 TEST_F(PresentationTest, WithoutASceneTheAnnouncementsGoNowhere) {
-    SetGamePresentation(nullptr);
+    Game().outputs.presentation = nullptr;
     IniciaOffline("ana");
     IniciaPartida(kSideGreen, 7);
     EXPECT_EQ(presentation.events, "");

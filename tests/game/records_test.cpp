@@ -6,7 +6,6 @@
 #include <random>
 
 #include "game/frame.h"
-#include "game/owned_text.h"
 #include "tests/game/game_fixture.h"
 #include "tests/game/scratch_folder.h"
 
@@ -27,8 +26,7 @@ protected:
     // Ends a practice run with these figures and offers it to the table.
     int Enter(const char* name, int level, int seconds, int shots) {
         GameState& g = Game();
-        FreeText(g.playerName);
-        g.playerName = CopyText(name, 127);
+        g.playerName.Assign(name);
         g.practiceLevel = level;
         g.elapsedSeconds = seconds;
         g.shotsTaken = shots;

@@ -41,9 +41,9 @@ protected:
         results.clear();
         shootingCalls = 0;
         g = EmptyMatch(kSideGreen);
-        g.events.point = OnPoint;
-        g.events.turnChanged = OnTurn;
-        g.events.decided = OnVitoria;
+        g.outputs.events.point = OnPoint;
+        g.outputs.events.turnChanged = OnTurn;
+        g.outputs.events.decided = OnVitoria;
     }
     // A shot by this machine's side; the test then steers the discs by hand.
     void Shoot() {
@@ -56,7 +56,7 @@ protected:
 }  // namespace
 
 TEST_F(RulesTest, StrikerFallingWithOwnDiscsReturnsOneToTheHighestFreeSlot) {
-    SeedGameRandom(3);
+    g.tableRandom = RandomSequence(3);
     StandardLayout(g);
     g.mode = kModeMatch;
     Shoot();
@@ -145,7 +145,7 @@ TEST_F(RulesTest, VictorySoundDependsOnWhoWatches) {
         sound.played.clear();
         results.clear();
         GameState m = EmptyMatch(seat);
-        m.events.decided = OnVitoria;
+        m.outputs.events.decided = OnVitoria;
         m.currentPlayer = kSideRed;
         m.points[kSideRed] = 9;
         FireShot(m, 0, -21.5f, 1.0f, 0.0f);
@@ -165,7 +165,7 @@ TEST_F(RulesTest, VictorySoundDependsOnWhoWatches) {
 }
 
 TEST_F(RulesTest, TurnClockPassesTheTurnAfterSixtySecondsOfStillSteps) {
-    g.events.aiming = OnShooting;
+    g.outputs.events.aiming = OnShooting;
     for (int i = 0; i < kStepsPerSecond * kTurnSeconds - 1; ++i) StepPhysics(g);
     EXPECT_TRUE(turns.empty());
     EXPECT_EQ(g.turnSeconds, 59);
@@ -181,7 +181,7 @@ TEST_F(RulesTest, TurnClockPassesTheTurnAfterSixtySecondsOfStillSteps) {
 
 TEST_F(RulesTest, SpectatorsNeverRunTheClockOrPassTheTurn) {
     GameState m = EmptyMatch(kSeatSpectator);
-    m.events.turnChanged = OnTurn;
+    m.outputs.events.turnChanged = OnTurn;
     for (int i = 0; i < 4000; ++i) StepPhysics(m);
     EXPECT_EQ(m.turnFrames, 0);
     EXPECT_TRUE(turns.empty());

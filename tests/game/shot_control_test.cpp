@@ -39,7 +39,7 @@ protected:
         shotSeen = {};
         g = EmptyMatch(kSideGreen);
         g.hasFocus = 1;
-        g.events.shotFired = OnShoot;
+        g.outputs.events.shotFired = OnShoot;
     }
     // Press on the spot, move the mouse, release; answers the aim after the move.
     AimState Aim(int dx, int dy, bool shift) {
@@ -135,7 +135,7 @@ TEST_F(ShotControlTest, ReleaseAtHalfForceOrLessCancelsTheShot) {
         shotSeen = {};
         g = EmptyMatch(kSideGreen);
         g.hasFocus = 1;
-        g.events.shotFired = OnShoot;
+        g.outputs.events.shotFired = OnShoot;
         RunAimStep(g, At(0, 21.5f, true));
         g.aim.aimForce = force;
         RunAimStep(g, At(0, 21.5f, false));

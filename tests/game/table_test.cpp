@@ -27,21 +27,20 @@ TEST(Quantize16Test, SaturatesBeyondTheFixedPointRange) {
 
 TEST(GameRandomTest, FollowsTheSharedLinearCongruentialSequence) {
     // state = state * 214013 + 2531011; the C run-time's rand() with srand(1).
-    SeedGameRandom(1);
-    EXPECT_EQ(GameRandom(), 41);
-    EXPECT_EQ(GameRandom(), 18467);
-    EXPECT_EQ(GameRandom(), 6334);
-    SeedGameRandom(0xFFFFFFFFu);
-    const int a = GameRandom();
-    SeedGameRandom(0xFFFFFFFFu);
-    EXPECT_EQ(GameRandom(), a);
+    RandomSequence random(1);
+    EXPECT_EQ(random.Next(), 41);
+    EXPECT_EQ(random.Next(), 18467);
+    EXPECT_EQ(random.Next(), 6334);
+    random = RandomSequence(0xFFFFFFFFu);
+    const int a = random.Next();
+    EXPECT_EQ(RandomSequence(0xFFFFFFFFu).Next(), a);
     EXPECT_GE(a, 0);
     EXPECT_LE(a, 0x7FFF);
 }
 
 TEST(TableLayoutTest, StandardLayoutHasTenOfEachColourAndTheStrikerOff) {
     GameState g;
-    SeedGameRandom(77);
+    g.tableRandom = RandomSequence(77);
     StandardLayout(g);
     int green = 0, red = 0;
     for (int k = 1; k < kDiscCount; ++k) {
@@ -64,7 +63,7 @@ TEST(TableLayoutTest, StandardLayoutHasTenOfEachColourAndTheStrikerOff) {
 TEST(TableLayoutTest, SameSeedGivesSameColoursAndOtherSeedsDiffer) {
     auto colours = [](uint32_t seed) {
         GameState g;
-        SeedGameRandom(seed);
+        g.tableRandom = RandomSequence(seed);
         StandardLayout(g);
         uint32_t bits = 0;
         for (int k = 1; k < kDiscCount; ++k) bits |= (g.discs[k].color == kColorGreen) << k;
@@ -74,6 +73,28 @@ TEST(TableLayoutTest, SameSeedGivesSameColoursAndOtherSeedsDiffer) {
     int differing = 0;
     for (uint32_t seed = 1; seed <= 20; ++seed) differing += colours(seed) != colours(4242);
     EXPECT_GT(differing, 15);
+}
+
+// A copy of the table is complete: what the original and the copy lay out
+// and pick next follows from their own generators, never from what the
+// other drew meanwhile.
+TEST(TableLayoutTest, ACopyOfTheTableLaysOutAndPicksAsTheOriginalWould) {
+    auto colours = [](const GameState& g) {
+        uint32_t bits = 0;
+        for (int k = 1; k < kDiscCount; ++k) bits |= (g.discs[k].color == kColorGreen) << k;
+        return bits;
+    };
+    GameState original;
+    original.tableRandom = RandomSequence(4242);
+    original.showRandom = RandomSequence(99);
+    original.options.discLook = DiscLook::kColourSafe;
+    GameState copy = original;
+    StandardLayout(original);
+    const int shown = original.showRandom.Next();
+    StandardLayout(copy);
+    EXPECT_EQ(colours(copy), colours(original));
+    EXPECT_EQ(copy.showRandom.Next(), shown);
+    EXPECT_EQ(copy.options.discLook, DiscLook::kColourSafe);
 }
 
 TEST(TableLayoutTest, SlotIsTakenByAnyDiscNearItWhateverItsStatus) {

@@ -2,8 +2,9 @@
 // exports on a virtual display: the sides and the striker stay far apart
 // in every common colour vision, measured on the frame's pixels, the red
 // side's discs carry their dot and the blue ones none, the HUD's own-turn
-// text turns blue with green's side, and the classic look comes back
-// pixel for pixel. The frames are left as PNG files in the run folder.
+// text turns blue with green's side, the classic look comes back pixel
+// for pixel, and a scene finished and started again draws both looks as
+// the first did. The frames are left as PNG files in the run folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,18 +77,22 @@ bool Marked(uint32_t argb) {
 
 // What the look shows where the classic frame showed one owner: the
 // per-channel median of those pixels, and how many of them carry the mark.
+// A side's pixels that the look left as they were are the wooden frame,
+// as red as a red disc but changed by no look; they count only when asked.
 struct OwnerPixels {
     Rgb median;
     int count = 0, marked = 0;
 };
-OwnerPixels PixelsOf(const Frame& classic, const Frame& look, Owner owner) {
+enum class Unchanged { kLeftOut, kCounted };
+OwnerPixels PixelsOf(const Frame& classic, const Frame& look, Owner owner,
+                     Unchanged unchanged = Unchanged::kLeftOut) {
     std::vector<double> r, g, b;
     OwnerPixels result;
+    const bool side = owner == Owner::kGreensSide || owner == Owner::kRedsSide;
+    const bool leaveOut = side && unchanged == Unchanged::kLeftOut && &look != &classic;
     for (size_t i = 0; i < classic.argb.size(); ++i) {
         if (ClassicOwner(classic.argb[i]) != owner) continue;
-        // The wooden frame is as red as a red disc, but no look changes it.
-        const bool side = owner == Owner::kGreensSide || owner == Owner::kRedsSide;
-        if (side && look.argb[i] == classic.argb[i] && &look != &classic) continue;
+        if (leaveOut && look.argb[i] == classic.argb[i]) continue;
         const Rgb c = FromArgb(look.argb[i]);
         r.push_back(c.r), g.push_back(c.g), b.push_back(c.b);
         result.marked += Marked(look.argb[i]);
@@ -114,10 +119,13 @@ protected:
         window_ = std::make_unique<BareWindow>(kWidth, kHeight);
         if (!window_->ok()) return;
         ProvidePackage();
-        started_ = IniciarD3D(reinterpret_cast<void*>(window_->id()), nullptr, kWidth, kHeight,
-                              0, kEnglish) == 0;
+        OpenScene();
         SetaMusica(0);
         SetaAudio(0);
+    }
+    static void OpenScene() {
+        started_ = IniciarD3D(reinterpret_cast<void*>(window_->id()), nullptr, kWidth, kHeight,
+                              0, kEnglish) == 0;
     }
     static void TearDownTestSuite() {
         if (started_) FinalizaD3D();
@@ -152,8 +160,9 @@ TEST_F(DiscLookDisplayTest, TheSidesAndTheStrikerStayApartInEveryColourVision) {
     for (Vision vision : kAllVisions) {
         const Frame seen = Simulated(safe, vision);
         const std::string png = std::string("disc_look_") + VisionName(vision) + ".png";
-        if (vision != Vision::kNormal)
+        if (vision != Vision::kNormal) {
             EXPECT_TRUE(gfx::SaveArgbToPng(png.c_str(), seen.argb, seen.width, seen.height));
+        }
         const double sides = DeltaE(blue.median, red.median, vision);
         const double blueStriker = DeltaE(blue.median, striker.median, vision);
         const double redStriker = DeltaE(red.median, striker.median, vision);
@@ -218,6 +227,66 @@ TEST_F(DiscLookDisplayTest, TheClassicLookComesBackPixelForPixel) {
     SetDiscLook(kColourSafe);
     SetDiscLook(7);
     EXPECT_EQ(WithoutClockBanner(DrawMatch()), before);
+}
+
+// How many pixels two pictures of the same size differ in.
+size_t DifferentPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    size_t n = 0;
+    for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+void PrintMedian(const char* what, const OwnerPixels& pixels) {
+    std::printf("%-28s (%3.0f, %3.0f, %3.0f) over %d pixels\n", what, pixels.median.r,
+                pixels.median.g, pixels.median.b, pixels.count);
+}
+
+// A program may finish the scene and start it again in the same process;
+// the second scene has nothing of the first to draw with, so what it shows
+// of the same match must be what the first showed.
+// The first frame of any scene differs from the frames after it in a pixel
+// or two of the table (it is the first to read the input), so every frame
+// compared follows one drawn before it in the same scene.
+TEST_F(DiscLookDisplayTest, ASecondSceneDrawsTheMatchAsTheFirstDid) {
+    SetDiscLook(kClassic);
+    DrawMatch();
+    const Frame classic = DrawMatch();
+    SetDiscLook(kColourSafe);
+    const Frame safe = DrawMatch();
+
+    // The highlights switched off in the first scene are on again in the
+    // second, as in every new scene; the frames below show them.
+    SetaLuz(0);
+    ASSERT_EQ(Game().options.specular, 0);
+    FinalizaD3D();
+    OpenScene();
+    ASSERT_TRUE(started_) << "the scene did not start again; see debug.log";
+    EXPECT_EQ(Game().options.specular, 1);
+    // The look is kept across scenes.
+    DrawMatch();
+    const Frame safeAgain = DrawMatch();
+    SetDiscLook(kClassic);
+    const Frame classicAgain = DrawMatch();
+    ASSERT_TRUE(gfx::SaveArgbToPng("second_scene_classic.png", classicAgain.argb,
+                                   classicAgain.width, classicAgain.height));
+    ASSERT_TRUE(gfx::SaveArgbToPng("second_scene_safe.png", safeAgain.argb, safeAgain.width,
+                                   safeAgain.height));
+
+    for (Owner owner : {Owner::kGreensSide, Owner::kStriker}) {
+        const char* name = owner == Owner::kStriker ? "striker" : "green side";
+        PrintMedian((std::string(name) + ", first scene").c_str(),
+                    PixelsOf(classic, classic, owner));
+        PrintMedian((std::string(name) + ", second scene").c_str(),
+                    PixelsOf(classic, classicAgain, owner, Unchanged::kCounted));
+    }
+    PrintMedian("blue side, first scene", PixelsOf(classic, safe, Owner::kGreensSide));
+    PrintMedian("blue side, second scene", PixelsOf(classic, safeAgain, Owner::kGreensSide));
+
+    EXPECT_EQ(DifferentPixels(WithoutClockBanner(classicAgain), WithoutClockBanner(classic)), 0u)
+        << "the classic look";
+    EXPECT_EQ(DifferentPixels(WithoutClockBanner(safeAgain), WithoutClockBanner(safe)), 0u)
+        << "the colour-blind look";
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// The fireworks on the recording backend, driven by a seeded generator:
+// The fireworks on the recording backend, driven by a seeded show generator:
 // launch values, flight, the bursts of each screen, fading, and the
 // resets the game announces.
 #include "scene/fireworks.h"
 
 #include <cmath>
 
-#include "game/owned_text.h"
 #include "game/practice.h"
 #include "scene/scene_presentation.h"
 #include "tests/scene/scene_fixture.h"
@@ -21,6 +20,7 @@ protected:
         ASSERT_TRUE(fireworks.InitFireworks(kWidth, kHeight));
         g.localSeat = kSideGreen;
         g.winner = kSideGreen;
+        g.outputs.sound = &sound;
     }
     // The live particles in index order.
     std::vector<Particle> Live() const {
@@ -36,24 +36,24 @@ protected:
             fireworks.DrawFireworks(g, seconds);
         return Live();
     }
+    // rand mod n over a thousand, from the generator the test expects with.
+    float Thousandths(int n) { return float(expected.Next() % n) / 1000.0f; }
+
     Fireworks fireworks{Direct3D(), TextureList(), Sprites()};
     GameState g;
+    RandomSequence expected{1};
 };
-
-float Thousandths(int n) {
-    return float(ShowRandom() % n) / 1000.0f;
-}
 
 TEST_F(FireworksTest, ARocketLeavesTheBottomEdgeWithTheGeneratorsValuesInOrder) {
     EXPECT_EQ(fireworks.rocketSprite(), 4);
     EXPECT_EQ(fireworks.sparkSprite(), 5);
-    SeedShowRandom(42);
+    expected = RandomSequence(42);
     const float life = Thousandths(1500) + 0.5f, spin = Thousandths(3000);
     const float vy = -32.5f - Thousandths(10000), vx = Thousandths(16000) - 8.0f;
-    const float x = float(ShowRandom() % (kWidth - 64) + 64);
-    const int volume = 160 + ShowRandom() % 10;
-    SeedShowRandom(42);
-    fireworks.LaunchRocket();
+    const float x = float(expected.Next() % (kWidth - 64) + 64);
+    const int volume = 160 + expected.Next() % 10;
+    g.showRandom = RandomSequence(42);
+    fireworks.LaunchRocket(g);
     const auto live = Live();
     ASSERT_EQ(live.size(), 1u);
     const Particle& rocket = live[0];
@@ -69,7 +69,7 @@ TEST_F(FireworksTest, ARocketLeavesTheBottomEdgeWithTheGeneratorsValuesInOrder) 
     EXPECT_EQ(sound.played[0].effect, kEffectFireworkLaunch);
     EXPECT_EQ(sound.played[0].volume, volume);
 
-    for (int i = 0; i < 500; ++i) fireworks.LaunchRocket();
+    for (int i = 0; i < 500; ++i) fireworks.LaunchRocket(g);
     for (const Particle& p : Live()) {
         EXPECT_GE(p.x, 64);
         EXPECT_LE(p.x, kWidth - 1);
@@ -79,7 +79,7 @@ TEST_F(FireworksTest, ARocketLeavesTheBottomEdgeWithTheGeneratorsValuesInOrder) 
 }
 
 TEST_F(FireworksTest, ARocketFliesNoseFirstUnderGravity) {
-    fireworks.LaunchRocket();
+    fireworks.LaunchRocket(g);
     const Particle before = Live()[0];
     const size_t drawsBefore = device().draws().size();
     EXPECT_EQ(fireworks.DrawFireworks(g, 0.05f), 1);
@@ -117,8 +117,8 @@ TEST_F(FireworksTest, OnATallerScreenTheSameFlightIsDrawnLargerAndFurtherOut) {
     const auto drawnRocket = [&](int width, int height) {
         fireworks.ResetFireworks();
         fireworks.SetScreenSize(width, height);
-        SeedShowRandom(42);
-        fireworks.LaunchRocket();
+        g.showRandom = RandomSequence(42);
+        fireworks.LaunchRocket(g);
         const size_t before = device().draws().size();
         fireworks.DrawFireworks(g, 0.05f);
         const auto quads = QuadsSince(before);
@@ -148,26 +148,25 @@ TEST_F(FireworksTest, OnATallerScreenTheSameFlightIsDrawnLargerAndFurtherOut) {
 }
 
 TEST_F(FireworksTest, TheWinnersBurstIsThreeRingsOfTwentyInTheGeneratorsOrder) {
-    SeedShowRandom(7);
-    fireworks.LaunchRocket();
-    const int afterLaunch = ShowRandom();  // the burst's first draw follows
+    g.showRandom = RandomSequence(7);
+    fireworks.LaunchRocket(g);
+    const int afterLaunch = g.showRandom.Next();  // the burst's first draw follows
     fireworks.ResetFireworks();
-    SeedShowRandom(7);
-    SeedGameRandom(3);
-    const int gameNext = GameRandom();
-    SeedGameRandom(3);
-    fireworks.LaunchRocket();
+    g.showRandom = RandomSequence(7);
+    g.tableRandom = RandomSequence(3);
+    const int gameNext = RandomSequence(3).Next();
+    fireworks.LaunchRocket(g);
     const auto sparks = RunUntilBurst();
     ASSERT_EQ(sparks.size(), 60u);
-    EXPECT_EQ(GameRandom(), gameNext) << "the show drew from the game's own generator";
+    EXPECT_EQ(g.tableRandom.Next(), gameNext) << "the show drew from the table's own generator";
 
-    SeedShowRandom(7);
-    for (int i = 0; i < 6; ++i) ShowRandom();
-    ASSERT_EQ(ShowRandom(), afterLaunch);
+    expected = RandomSequence(7);
+    for (int i = 0; i < 6; ++i) expected.Next();
+    ASSERT_EQ(expected.Next(), afterLaunch);
     const uint8_t palette[7][3] = {{255, 0, 0},   {255, 255, 0}, {0, 0, 255}, {255, 0, 255},
                                    {0, 255, 255}, {255, 0, 255}, {0, 255, 0}};
     const uint8_t* full = palette[afterLaunch % 7];
-    const int volume = 220 + ShowRandom() % 20;
+    const int volume = 220 + expected.Next() % 20;
     EXPECT_EQ(sound.played.back().effect, kEffectFireworkBurst);
     EXPECT_EQ(sound.played.back().volume, volume);
 
@@ -197,7 +196,7 @@ TEST_F(FireworksTest, TheWinnersBurstIsThreeRingsOfTwentyInTheGeneratorsOrder) {
 
 TEST_F(FireworksTest, TheLoserSeesAGreyPuffAndASpectatorTheFullBurst) {
     g.winner = kSideRed;
-    fireworks.LaunchRocket();
+    fireworks.LaunchRocket(g);
     auto sparks = RunUntilBurst();
     ASSERT_EQ(sparks.size(), 10u);
     EXPECT_EQ(sound.played.back().effect, kEffectFireworkPuff);
@@ -212,12 +211,12 @@ TEST_F(FireworksTest, TheLoserSeesAGreyPuffAndASpectatorTheFullBurst) {
 
     fireworks.ResetFireworks();
     g.localSeat = kSeatSpectator;
-    fireworks.LaunchRocket();
+    fireworks.LaunchRocket(g);
     EXPECT_EQ(RunUntilBurst().size(), 60u);
 }
 
 TEST_F(FireworksTest, SparksFadeLinearlyOverTheirLifeAndThenGo) {
-    fireworks.LaunchRocket();
+    fireworks.LaunchRocket(g);
     RunUntilBurst(0.25f);
     std::vector<uint32_t> alphas;
     for (int frame = 0; frame < 8; ++frame) {
@@ -239,7 +238,7 @@ TEST_F(FireworksTest, AScreenTooNarrowForTheMarginLaunchesFromItsMiddle) {
     for (int width : {64, 10, 0}) {
         Fireworks narrow{Direct3D(), TextureList(), Sprites()};
         ASSERT_TRUE(narrow.InitFireworks(width, 100));
-        narrow.LaunchRocket();
+        narrow.LaunchRocket(g);
         EXPECT_FLOAT_EQ(narrow.particles().Get(0)->x, float(width / 2)) << width;
     }
 }
@@ -254,28 +253,28 @@ TEST_F(FireworksTest, MissingPicturesLeaveTheSpritesAtTheirNumbersAsPlainQuads) 
     ASSERT_TRUE(plain.InitFireworks(kWidth, kHeight));
     EXPECT_EQ(plain.rocketSprite(), 4);
     EXPECT_EQ(plain.sparkSprite(), 5);
-    plain.LaunchRocket();
+    plain.LaunchRocket(g);
     plain.DrawFireworks(g, 0.05f);
     EXPECT_EQ(QuadsOf({device().draws().back()}).at(0).texture, nullptr);
 }
 
 TEST_F(FireworksTest, ATableResetClearsTheFireworksAndAPracticeStartShowsFourTries) {
-    fireworks.LaunchRocket();
+    fireworks.LaunchRocket(g);
     RunUntilBurst();
-    ConnectScenePresentation(&fireworks);
+    ScenePresentation presentation(&fireworks);
+    g.outputs.presentation = &presentation;
     ResetTable(g);
     EXPECT_EQ(fireworks.particles().LiveCount(), 0);
     Hud().triesShown = 1;
     StartPractice(g, "ana");
     EXPECT_EQ(Hud().triesShown, kPracticeTries);
-    FreeText(g.playerName);
-    g.playerName = nullptr;
 
     // A scene without fireworks, and no scene at all: nothing to clear.
-    ConnectScenePresentation(nullptr);
+    ScenePresentation withoutFireworks(nullptr);
+    g.outputs.presentation = &withoutFireworks;
     ResetTable(g);
-    DisconnectScenePresentation();
-    fireworks.LaunchRocket();
+    g.outputs.presentation = nullptr;
+    fireworks.LaunchRocket(g);
     ResetTable(g);
     EXPECT_EQ(fireworks.particles().LiveCount(), 1);
 }

@@ -74,7 +74,6 @@ protected:
         scene_ = std::make_unique<HudScene>();
         ASSERT_TRUE(scene_->Load(RINGDISK_PACKAGE)) << log.Text();
         Hud() = HudState{};
-        SeedShowRandom(2024);
     }
     void TearDown() override {
         scene_.reset();
@@ -346,8 +345,8 @@ TEST_F(HudDisplayTest, FireworksRiseAndBurstOverTheWinnersBanner) {
         SCOPED_TRACE(kLanguages[l]);
         Hud() = HudState{};
         scene_->fireworks().ResetFireworks();
-        SeedShowRandom(7 + uint32_t(l));
         GameState g = Match(l, kSideGreen, kSideGreen);
+        g.showRandom = RandomSequence(7 + uint32_t(l));
         g.winner = kSideGreen;
         float sinceLaunch = 1;
         int peak = 0;
@@ -355,7 +354,7 @@ TEST_F(HudDisplayTest, FireworksRiseAndBurstOverTheWinnersBanner) {
             Png("fireworks", l),
             [&](const HudFrame& f) {
                 sinceLaunch += f.frameSeconds;
-                if (sinceLaunch >= 0.3f) scene_->fireworks().LaunchRocket(), sinceLaunch = 0;
+                if (sinceLaunch >= 0.3f) scene_->fireworks().LaunchRocket(g), sinceLaunch = 0;
                 peak = std::max(peak, scene_->fireworks().DrawFireworks(g, f.frameSeconds));
                 DrawHud(g, f);
             },

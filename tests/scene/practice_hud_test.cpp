@@ -20,6 +20,7 @@ protected:
         g.shotsTaken = 7;
         g.elapsedSeconds = 3725;
         g.triesLeft = 4;
+        g.outputs.sound = &sound;
         Hud().triesShown = 4;
     }
     std::vector<RecordedQuad> Icons(const std::vector<RecordedQuad>& draws) {
@@ -133,18 +134,16 @@ TEST_F(PracticeHudTest, ThePauseTextPulsesBetweenItsSizesAndTheStoppedClockTurns
 
 TEST_F(PracticeHudTest, AHintFadesInAfterTheFirstRestAndRaisesTheShotsLine) {
     g.language = 2;
-    SeedShowRandom(99);
-    const int slot = ShowRandom() % kHintCount * kLanguageCount + 2;
-    SeedShowRandom(99);
-    SeedGameRandom(3);
-    const int gameNext = GameRandom();
-    SeedGameRandom(3);
+    const int slot = RandomSequence(99).Next() % kHintCount * kLanguageCount + 2;
+    g.showRandom = RandomSequence(99);
+    g.tableRandom = RandomSequence(3);
+    const int gameNext = RandomSequence(3).Next();
     std::vector<RecordedQuad> draws;
     for (int frame = 0; frame < 120; ++frame) draws = HudFrameOf(g, 0.1f);
     EXPECT_EQ(Hud().hintState, kHintHold);
     EXPECT_EQ(Hud().hintIndex, slot);
-    EXPECT_EQ(GameRandom(), gameNext) << "a hint drew from the game's own generator";
-    const auto hint = Text(draws, HintText(slot));
+    EXPECT_EQ(g.tableRandom.Next(), gameNext) << "a hint drew from the table's own generator";
+    const auto hint = Text(draws, HintText(slot, g.options.discLook));
     ASSERT_TRUE(hint);
     EXPECT_EQ(hint->color, 0xFF00FF00u);
     EXPECT_FLOAT_EQ(hint->left, 5);
@@ -167,13 +166,11 @@ TEST_F(PracticeHudTest, AHintFadesInAfterTheFirstRestAndRaisesTheShotsLine) {
 TEST_F(PracticeHudTest, NoHintFromLevelSixAndThePauseFreezesTheCycle) {
     g.practiceLevel = 6;
     Hud().hintState = kHintChoose;
-    SeedShowRandom(5);
+    g.showRandom = RandomSequence(5);
     for (int frame = 0; frame < 300; ++frame) HudFrameOf(g, 0.1f);
     EXPECT_EQ(Hud().hintState, kHintChoose);
     EXPECT_EQ(Hud().hintAlpha, 0);
-    const int next = ShowRandom();
-    SeedShowRandom(5);
-    EXPECT_EQ(next, ShowRandom()) << "no hint drew from the generator";
+    EXPECT_EQ(g.showRandom.Next(), RandomSequence(5).Next()) << "no hint drew from the generator";
 
     g.practiceLevel = 2;
     g.paused = 1;

@@ -1,7 +1,6 @@
 // The best-plays screen, the help panel and the version text on the
 // recording backend.
 #include "base/text_encoding.h"
-#include "game/owned_text.h"
 #include "game/records.h"
 #include "scene/texts.h"
 #include "tests/scene/scene_fixture.h"
@@ -18,7 +17,6 @@ protected:
         g.mode = kModeRecords;
     }
     void TearDown() override {
-        FreeText(g.playerName);
         LoadBestPlays("/nonexistent/ringdisk.dat");
         SceneTest::TearDown();
     }
@@ -34,7 +32,7 @@ protected:
 TEST_F(RecordsScreenTest, TheTableSlidesInGlowsOnTheNewRowAndSlidesOutToTheIntro) {
     // A run that enters the table at the top, under a name that looks
     // like a format.
-    g.playerName = CopyText("100%n%s", 127);
+    g.playerName.Assign("100%n%s");
     g.practiceLevel = 20, g.elapsedSeconds = 100, g.shotsTaken = 3;
     EnterBestPlay(g);
     ASSERT_EQ(g.newRecordRow, 0);

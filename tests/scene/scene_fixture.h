@@ -1,13 +1,12 @@
 // Common ground of the scene's tests on the recording backend: a 570 x 400
 // device with the scene's textures, fonts and sprites, a fresh HUD, a
-// recorded sound output and a seeded generator.
+// recorded sound output.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "engine/modules/engine_modules.h"
-#include "game/game_random.h"
 #include "game/game_sound.h"
 #include "game/game_state.h"
 #include "scene/hud.h"
@@ -43,12 +42,6 @@ protected:
         CreateBlankHudTextures();
         ASSERT_TRUE(AddSceneHelpFont() && MakeSceneSpritesAndFont());
         Hud() = HudState{};
-        SeedGameRandom(1234);
-        SetGameSound(&sound);
-    }
-    void TearDown() override {
-        SetGameSound(nullptr);
-        RecordingTest::TearDown();
     }
 
     // The width of n characters of the blank font at a size.
@@ -77,5 +70,6 @@ protected:
         return FindText(quads, FontTexture(), text);
     }
 
+    // The sink a test's table names to be heard.
     RecordingSound sound;
 };

@@ -92,7 +92,7 @@ PracticeRun PlayPractice() {
     FramesUntil(run, [](const GameState& s) { return s.mode == kModeIdle; });
     int introFrames = 0;
     FramesUntil(run, [&](const GameState&) { return ++introFrames > 5; });
-    run.nextRandom = GameRandom();
+    run.nextRandom = Game().tableRandom.Next();
     return run;
 }
 
@@ -129,8 +129,9 @@ TEST(SceneFrameTest, TheFrameChangesTheGameAlikeWithAndWithoutTheScene) {
     EXPECT_EQ(drawn.changes, expected);
 
     // Both leave the generator where the intro's discs leave it.
-    SettleIntroRandom();
-    const int afterIntro = GameRandom();
+    GameState settled;
+    SettleIntroRandom(settled);
+    const int afterIntro = settled.tableRandom.Next();
     EXPECT_EQ(unseen.nextRandom, afterIntro);
     EXPECT_EQ(drawn.nextRandom, afterIntro);
 }

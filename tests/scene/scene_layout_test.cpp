@@ -1,17 +1,17 @@
 // The intro's discs: the same ten in every frame, on the table, drawn from
-// the shared generator in the order colour, z, x.
+// a generator of their own in the order colour, z, x.
 #include "scene/scene_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "game/game_random.h"
+#include "game/game_state.h"
 
 TEST(SceneLayoutTest, IntroDiscsAreTheSameTenInEveryFrame) {
     const std::vector<Disc> first = IntroDiscs();
-    GameRandom();  // the game draws from the shared generator between frames
-    GameRandom();
+    Game().tableRandom.Next();  // the game draws from the table's generator between frames
+    Game().tableRandom.Next();
     const std::vector<Disc> again = IntroDiscs();
     ASSERT_EQ(first.size(), 10u);
     ASSERT_EQ(again.size(), first.size());

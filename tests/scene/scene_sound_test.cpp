@@ -36,7 +36,7 @@ protected:
         loadLog = new std::string(log.Text());
     }
     static void TearDownTestSuite() {
-        SetGameSound(nullptr);
+        Game().outputs.sound = nullptr;
         if (sound) {
             sound->ClearEffects();
             sound->DeleteMusic();
@@ -150,18 +150,18 @@ TEST_F(SceneSoundTest, PlaySFXAndSetaAudioReachTheInstalledSound) {
     const Loudness beforeInstall = HearEffect(kEffectPocket, [] { PlaySFX(kEffectPocket); });
     EXPECT_EQ(beforeInstall.Both(), 0.0) << "nothing is installed yet";
 
-    SetGameSound(sound);
+    Game().outputs.sound = sound;
     const Loudness on = HearEffect(kEffectPocket, [] { PlaySFX(kEffectPocket); });
     SetaAudio(0);
     const Loudness off = HearEffect(kEffectPocket, [] { PlaySFX(kEffectPocket); });
     SetaAudio(1);
-    SetGameSound(nullptr);
+    Game().outputs.sound = nullptr;
     EXPECT_GT(on.Both(), 0.003);
     EXPECT_EQ(off.Both(), 0.0);
 }
 
 TEST_F(SceneSoundTest, SetaMusicaStartsAndStopsTheSongOfTheMoment) {
-    SetGameSound(sound);
+    Game().outputs.sound = sound;
     VEX_Music& music = *sound->music();
     Game().mode = kModeIdle;
     SetaMusica(1);
@@ -182,7 +182,7 @@ TEST_F(SceneSoundTest, SetaMusicaStartsAndStopsTheSongOfTheMoment) {
     EXPECT_NE(playing, -1) << "a game song plays during a match";
     SetaMusica(0);
     Game().mode = kModeIdle;
-    SetGameSound(nullptr);
+    Game().outputs.sound = nullptr;
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(TableDrawingTest, TheReflectionShowsTheLightDiscWithoutHighlightsAndGives
     const uint32_t baseFaces = FacesOf(scene_.meshes.base);
     for (bool switchedOn : {true, false}) {
         SCOPED_TRACE(switchedOn ? "highlights switched on" : "highlights switched off");
-        scene_.specularOn = switchedOn;
+        game_.options.specular = switchedOn;
         device().SetRenderState(kRsSpecularEnable, switchedOn);
         for (uint32_t light : kShineLights) Lights().EnableLight(int16_t(light), switchedOn);
 
@@ -109,14 +109,14 @@ TEST_F(TableDrawingTest, TheReflectionShowsTheLightDiscWithoutHighlightsAndGives
 // The discs' dark rim is translucent: drawn at full opacity they blend all
 // the same, while the opaque table does not.
 TEST_F(TableDrawingTest, OnlyOpaqueMeshesAtFullOpacityDrawWithoutBlending) {
-    game_.mirror = 0;
+    game_.options.mirror = 0;
     const std::vector<SeenDraw> table = DrawTableSeen();
     ASSERT_FALSE(table.empty());
     for (const SeenDraw& draw : table) EXPECT_FALSE(draw.blending);
     EXPECT_NE(device().renderState(kRsAlphaBlendEnable), 0u);
 
     const std::vector<SeenDraw> discs =
-        Seen([this] { DrawAllDiscs(scene_, game_, 1.0f, game_.quality); });
+        Seen([this] { DrawAllDiscs(scene_, game_, 1.0f, game_.options.quality); });
     ASSERT_FALSE(discs.empty());
     for (const SeenDraw& draw : discs) EXPECT_TRUE(draw.blending);
 }

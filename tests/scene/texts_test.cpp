@@ -41,14 +41,14 @@ TEST(TextsTest, ALanguageOutsideTheThreeReadsAsTheNearest) {
 }
 
 TEST(TextsTest, HintsRunHintByHintInThreeLanguagesWithTheirQuotes) {
-    EXPECT_STREQ(HintText(0), "use \"shift\" para ajuste fino do disparo");
-    EXPECT_STREQ(HintText(1), "use \"shift\" to fine tune your shot");
-    EXPECT_STREQ(HintText(8), "shift+bot\xF3n derecho para resetar el giro de la mesa");
-    EXPECT_STREQ(HintText(9),
+    EXPECT_STREQ(HintText(0, DiscLook::kClassic), "use \"shift\" para ajuste fino do disparo");
+    EXPECT_STREQ(HintText(1, DiscLook::kClassic), "use \"shift\" to fine tune your shot");
+    EXPECT_STREQ(HintText(8, DiscLook::kClassic), "shift+bot\xF3n derecho para resetar el giro de la mesa");
+    EXPECT_STREQ(HintText(9, DiscLook::kClassic),
                  "n\xE3o deixe o disco amarelo cair na ca\xE7"
                  "apa");
-    EXPECT_STREQ(HintText(26), "aprete \"P\" para pausar cuando jugar solo");
-    EXPECT_STREQ(HintText(99), HintText(26));
+    EXPECT_STREQ(HintText(26, DiscLook::kClassic), "aprete \"P\" para pausar cuando jugar solo");
+    EXPECT_STREQ(HintText(99, DiscLook::kClassic), HintText(26, DiscLook::kClassic));
 }
 
 TEST(TextsTest, TheHelpTextsKeepTheirLinesBlanksAndEmptyLines) {
@@ -77,24 +77,24 @@ TEST(TextsTest, TheColourSafeDiscsNameGreensSideBlueInEveryLanguage) {
     constexpr int kGreenDiscsHint = 7;
     const std::vector<Message> greens = {Message::kGreenWon, Message::kGreensTurn};
     const std::vector<Message> reds = {Message::kRedWon, Message::kRedsTurn};
-    SetSceneDiscLook(int(DiscLook::kColourSafe));
+    const DiscLook look = DiscLook::kColourSafe;
     for (int language = 0; language < kLanguageCount; ++language) {
-        const std::string hint = HintText(kGreenDiscsHint * kLanguageCount + language);
+        const std::string hint = HintText(kGreenDiscsHint * kLanguageCount + language, look);
         // azuis, blue, azules
         EXPECT_NE(hint.find(language == 1 ? "blue" : "azu"), std::string::npos) << hint;
         for (Message m : greens) {
-            const std::string text = MessageText(m, language);
+            const std::string text = MessageText(InDiscLook(m, look), language);
             EXPECT_NE(text.find(language == 1 ? "blue" : "azul"), std::string::npos) << text;
         }
     }
     // Red's side is still red: its texts are the classic ones.
     std::vector<std::string> safe;
     for (int language = 0; language < kLanguageCount; ++language)
-        for (Message m : reds) safe.push_back(MessageText(m, language));
-    SetSceneDiscLook(int(DiscLook::kClassic));
-    EXPECT_STREQ(MessageText(Message::kGreensTurn, 1), "green's turn");
-    EXPECT_STREQ(MessageText(Message::kGreenWon, 0), "verde ganhou");
-    EXPECT_STREQ(HintText(kGreenDiscsHint * kLanguageCount + 1),
+        for (Message m : reds) safe.push_back(MessageText(InDiscLook(m, look), language));
+    const DiscLook classic = DiscLook::kClassic;
+    EXPECT_STREQ(MessageText(InDiscLook(Message::kGreensTurn, classic), 1), "green's turn");
+    EXPECT_STREQ(MessageText(InDiscLook(Message::kGreenWon, classic), 0), "verde ganhou");
+    EXPECT_STREQ(HintText(kGreenDiscsHint * kLanguageCount + 1, classic),
                  "playing alone you must put down the green discs");
     for (int language = 0; language < kLanguageCount; ++language)
         for (size_t i = 0; i < reds.size(); ++i)

@@ -18,7 +18,6 @@
 #include "frontend/replay/replay_player.h"
 #include "frontend/replay/replay_recorder.h"
 #include "frontend/replay/replay_store.h"
-#include "game/owned_text.h"
 #include "game/physics.h"
 #include "game/practice.h"
 #include "game/rules.h"
@@ -63,7 +62,6 @@ protected:
         recorder.reset();
         library->ShowIntro();
         QDir::setCurrent(previousFolder);
-        FreeText(mirror.playerName);  // the run's copy of the player's name
     }
 
     // One tick of the frame loop, with this process's table kept alongside.
