@@ -220,6 +220,7 @@ void OnlineHost::Kick(const QString& name) {
 }
 
 void OnlineHost::Remove(int slot, const QString& announcedName, LeaveReason reason) {
+    keeper_.Release(slot);
     c_.board.Free(slot, announcedName, reason);
     RepairAfterLeave();
 }

@@ -206,6 +206,39 @@ TEST_F(ClientLink, APlayerWhoseLineBreaksLogsInAgainUntilTheHostIsGone) {
     EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
 }
 
+// Giving up ("Encerrar") while coming back tells the host the way a leave
+// always does, over a line of its own: the login that hands back the kept
+// seat, then "QUIT:". The game here has ended at once all the same.
+TEST_F(ClientLink, APlayerWhoGivesUpComingBackTellsTheHostItLeaves) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    host->abort();
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+    host = server.nextPendingConnection();
+    ASSERT_TRUE(SpinUntil([&] { return host->bytesAvailable() > 0; }));
+    frames.Feed(host->readAll());
+    HostWrites({"NICI:"});  // the old line still seems open here: try again later
+    ASSERT_TRUE(SpinUntil([&] { return host->state() != QAbstractSocket::ConnectedState; }));
+    ASSERT_TRUE(game.Reconnecting());
+
+    ASSERT_TRUE(game.CloseButton());
+    EXPECT_EQ(game.State(), Session::Offline);
+    EXPECT_FALSE(game.Reconnecting());
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }, 1000));
+    QTcpSocket* farewell = server.nextPendingConnection();
+    std::vector<QByteArray> said;
+    FrameAssembler farewellFrames;
+    ASSERT_TRUE(SpinUntil([&] {
+        for (QByteArray& m : farewellFrames.Feed(farewell->readAll())) said.push_back(m);
+        return said.size() >= 2;
+    }));
+    EXPECT_EQ(said, (std::vector<QByteArray>{"NICK:Ana,pw", "QUIT:Ana"}));
+    // And no attempt to come back follows.
+    SpinFor(Reconnector::kRetryEveryMs + 500);
+    EXPECT_FALSE(server.hasPendingConnections());
+    EXPECT_TRUE(view.messages.isEmpty());
+}
+
 TEST_F(ClientLink, ALostHostLeavesNeitherAMatchNorQueuedEventsBehind) {
     game.SetSeatHoldSeconds(0);  // no way back: the line's end is the game's
     HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",
