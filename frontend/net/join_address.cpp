@@ -1,5 +1,7 @@
 #include "frontend/net/join_address.h"
 
+#include <arpa/inet.h>
+
 #include <QHostAddress>
 
 namespace {
@@ -30,13 +32,41 @@ bool IsHostName(const QString& name) {
     return !lastAllDigits;
 }
 
+// Whether the system's resolver would take the text for an IPv4 address in
+// one of its old numeric forms ("127.1", "1.2.3", "0x7f.1", "017.0.0.1",
+// "2130706433"): asked for it as a name, it answers with an address the
+// player never typed.
+bool ResolverReadsAsIpv4(const QString& text) {
+    in_addr ignored{};
+    return inet_aton(text.toLatin1().constData(), &ignored) != 0;
+}
+
+// Four decimal numbers of 0 to 255, without leading zeros (which the old
+// forms read as octal), separated by single dots.
+bool IsDottedQuad(const QString& text) {
+    const QStringList parts = text.split(u'.');
+    if (parts.size() != 4) return false;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3) return false;
+        for (QChar c : part)
+            if (c < u'0' || c > u'9') return false;
+        if (part.size() > 1 && part.front() == u'0') return false;
+        if (part.toInt() > 255) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<QString> NormalizeJoinAddress(const QString& typed) {
     QString a = typed.trimmed();
     if (a.startsWith(u'[') && a.endsWith(u']')) a = a.mid(1, a.size() - 2);
+    // Only the complete dotted quad of the numeric IPv4 forms is an address.
+    if (ResolverReadsAsIpv4(a)) return IsDottedQuad(a) ? std::optional<QString>(a) : std::nullopt;
     QHostAddress literal;
     if (literal.setAddress(a)) {
+        if (literal.protocol() == QAbstractSocket::IPv4Protocol && !IsDottedQuad(a))
+            return std::nullopt;
         // A scope ("fe80::1%eth0") is kept: a link-local address needs it.
         return literal.protocol() == QAbstractSocket::IPv4Protocol ||
                        literal.protocol() == QAbstractSocket::IPv6Protocol

@@ -3,6 +3,8 @@
 #include <QHostAddress>
 #include <QTimer>
 
+#include "frontend/net/line_watch.h"
+
 namespace {
 // How long a closing connection may take to hand over its last bytes.
 constexpr int kCloseGraceMs = 2000;
@@ -78,6 +80,7 @@ void NetworkLink::AcceptPending() {
             listener_.OnClientConnectionError(id);
         });
         raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        line_watch::Watch(*raw);
         connections_[id] =
             ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
     }
@@ -120,6 +123,11 @@ void NetworkLink::SendRawToConnection(const QByteArray& bytes, int connectionId)
     if (it != connections_.end() && it->second.socket) it->second.socket->write(bytes);
 }
 
+void NetworkLink::ProbeConnection(int connectionId) {
+    auto it = connections_.find(connectionId);
+    if (it != connections_.end() && it->second.socket) line_watch::ProbeNow(*it->second.socket);
+}
+
 void NetworkLink::CloseConnection(int connectionId) {
     connections_.erase(connectionId);
 }
@@ -149,6 +157,7 @@ void NetworkLink::TryNextAddress() {
         connected_ = true;
         addressesLeft_.clear();
         hostSocket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        line_watch::Watch(*hostSocket_);
         listener_.OnConnectedToHost();
     });
     QObject::connect(s, &QTcpSocket::readyRead, [this] { ReadFromHost(); });

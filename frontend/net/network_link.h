@@ -1,7 +1,8 @@
 // The sockets of an online game: the host's listening socket with its client
 // connections, or the client's one connection to the host. Everything runs on
 // the GUI thread through Qt's socket notifications; whole messages (never
-// partial frames) are handed to the listener.
+// partial frames) are handed to the listener. Every connected line is
+// watched for a far end that vanished without a reset (line_watch.h).
 #pragma once
 
 #include <QByteArray>
@@ -51,6 +52,10 @@ public:
     void SendToConnection(const QByteArray& message, int connectionId);
     void SendRawToConnection(const QByteArray& bytes, int connectionId);
     void CloseConnection(int connectionId);
+    // Has the system probe the line of a connection now, so that a far end
+    // gone without a word is found out (and reported as a connection error)
+    // within a round trip rather than after the line's quiet time.
+    void ProbeConnection(int connectionId);
     // A client connection with no socket under it: what it is sent goes
     // nowhere, and what it "reads" is handed to ReceiveFromClient. The host's
     // handling of arbitrary byte streams is exercised through it.

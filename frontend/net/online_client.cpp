@@ -2,6 +2,11 @@
 
 #include "frontend/wire/wire_text.h"
 
+namespace {
+// How often a shot that rolled on when the line broke is looked at.
+constexpr int kRestWatchMs = 10;
+}  // namespace
+
 OnlineClient::OnlineClient(OnlineContext& context)
     : c_(context),
       reconnector_({[this] { AttemptReconnect(); },
@@ -9,7 +14,12 @@ OnlineClient::OnlineClient(OnlineContext& context)
                         c_.chat.ShowChatLine(c_.Text(UiText::StillReconnecting)
                                                  .arg(QString::number(secondsLeft)));
                     },
-                    [this] { GiveUpReconnecting(); }}) {}
+                    [this] { GiveUpReconnecting(); }}) {
+    restWatch_.setInterval(kRestWatchMs);
+    QObject::connect(&restWatch_, &QTimer::timeout, [this] {
+        if (!c_.table.IsMoving()) OwnShotAtRest();
+    });
+}
 
 // ---- the connection -------------------------------------------------------------
 
@@ -37,14 +47,30 @@ void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
 
 void OnlineClient::Close(bool quiet) {
     lookup_.Cancel();
-    reconnector_.Stop();
-    if (!quiet && c_.session == Session::Joined)
-        c_.link.SendToHost(wire::kQuit + ToWireText(c_.nickname));
+    const bool away = Reconnecting();
+    StopComingBack();
+    const QByteArray quit = wire::kQuit + ToWireText(c_.nickname);
+    if (!quiet && away) {
+        farewell_.Send(hostAddresses_, hostPort_,
+                       {wire::kNick + wire::EncodeLogin({c_.nickname, password_}), quit});
+    } else if (!quiet && c_.session == Session::Joined) {
+        c_.link.SendToHost(quit);
+    }
     c_.link.Disconnect();  // pending bytes are written before the close
     showDropMessage_ = true;
 }
 
+void OnlineClient::SendGameMessage(const QByteArray& message) {
+    if (!Reconnecting()) {
+        c_.link.SendToHost(message);
+        return;
+    }
+    if (message == wire::kTurn) turnPassedAway_ = true;
+}
+
 void OnlineClient::OnConnected() {
+    // The first way back lays the table afresh: what the shot left is kept.
+    if (turnPassedAway_ && !tableLeft_) tableLeft_ = c_.table.ReadPositions();
     c_.view.SetConnecting(false);
     c_.FillEmptyNickname();
     c_.link.SendToHost(wire::kNick + wire::EncodeLogin({c_.nickname, password_}));
@@ -92,10 +118,34 @@ void OnlineClient::OnConnectionLost() {
 // host sends the match again.
 void OnlineClient::BeginReconnecting() {
     c_.queue.Clear();
-    c_.table.SetLocalSeat(kWatchingSide);
+    turnPassedAway_ = false;
+    tableLeft_.reset();
     c_.chat.ShowChatLine(
         c_.Text(UiText::Reconnecting).arg(QString::number(reconnector_.WindowSeconds())));
+    if (c_.table.IsMoving() && c_.table.SideToMove() == c_.table.LocalSeat()) {
+        finishingOwnShot_ = true;
+        restWatch_.start();
+        return;
+    }
+    StartComingBack();
+}
+
+void OnlineClient::OwnShotAtRest() {
+    restWatch_.stop();
+    finishingOwnShot_ = false;
+    StartComingBack();
+}
+
+void OnlineClient::StartComingBack() {
+    c_.queue.Clear();  // a shot taken in the moment before the seat was left
+    c_.table.SetLocalSeat(kWatchingSide);
     reconnector_.Start();
+}
+
+void OnlineClient::StopComingBack() {
+    restWatch_.stop();
+    finishingOwnShot_ = false;
+    reconnector_.Stop();
 }
 
 void OnlineClient::AttemptReconnect() {
@@ -112,7 +162,7 @@ void OnlineClient::ReconnectFailed(bool hostGone) {
 }
 
 void OnlineClient::GiveUpReconnecting() {
-    reconnector_.Stop();
+    StopComingBack();
     c_.link.Disconnect();
     c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
     c_.EndSession(SessionEnd::ConnectionLost);
@@ -253,8 +303,23 @@ void OnlineClient::OnPacketError() {
 }
 
 void OnlineClient::ReportSyncApplied() {
+    PassTurnMadeAway();
     if (!resyncRequested_) return;
     c_.chat.ShowChatLine(QStringLiteral("Game re-synchronized."));
     c_.link.SendToHost(wire::kText + "Game re-synchronized at ID " + QByteArray::number(mySlot_));
     resyncRequested_ = false;
+}
+
+// The host sends the table as it stands and the side it has to move. If
+// that is the table this machine's shot left, the host had the shot but
+// never heard the turn pass: it is passed here and told now, as it would
+// have been had the line held. A host without the shot has the table from
+// before it, and the shot is played again.
+void OnlineClient::PassTurnMadeAway() {
+    const bool passed = turnPassedAway_ && tableLeft_ &&
+                        c_.table.ReadPositions() == *tableLeft_ &&
+                        c_.table.SideToMove() == c_.table.LocalSeat();
+    turnPassedAway_ = false;
+    tableLeft_.reset();
+    if (passed && c_.table.PassTurnFromPeer()) c_.link.SendToHost(wire::kTurn);
 }

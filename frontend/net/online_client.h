@@ -5,9 +5,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
 #include <optional>
 #include <vector>
 
+#include "frontend/net/farewell.h"
 #include "frontend/net/host_lookup.h"
 #include "frontend/net/online_context.h"
 #include "frontend/net/reconnector.h"
@@ -19,7 +21,9 @@ public:
     // How long a player of the match whose line broke tries to come back;
     // 0 gives up at once.
     void SetReconnectSeconds(int seconds) { reconnector_.SetWindowSeconds(seconds); }
-    bool Reconnecting() const { return reconnector_.Active(); }
+    // From the break until the seat is back: while this machine's own shot
+    // still rolls, then while it tries to come back.
+    bool Reconnecting() const { return finishingOwnShot_ || reconnector_.Active(); }
 
     // address: an IP address or a host name, looked up first.
     void Connect(const QString& address, quint16 port, const QString& password);
@@ -27,7 +31,11 @@ public:
         lookup_.SetResolver(std::move(resolver), timeLimitMs);
     }
     // Says goodbye to the host (unless quiet) and closes the connection.
+    // A player who gives up coming back says it over a new line (farewell.h).
     void Close(bool quiet);
+    // A game event of this machine for the host; while the line is down
+    // only this machine's turn change is kept, for the way back.
+    void SendGameMessage(const QByteArray& message);
 
     void OnConnected();
     void OnConnectFailed();
@@ -51,6 +59,13 @@ private:
     void RefusedByHost(UiText message);
     void OnLookedUp(const LookupResult& result, quint16 port);
     void BeginReconnecting();
+    // Once this machine's own shot is at rest, with its turn decided here.
+    void OwnShotAtRest();
+    void StartComingBack();
+    void StopComingBack();
+    // The turn this machine's shot passed while the line was down, told to
+    // the host once it is back, if the host's table is that shot's.
+    void PassTurnMadeAway();
     void AttemptReconnect();
     // An attempt failed; a host that refuses the connection outright is
     // gone (its program ended), so the way back ends there.
@@ -60,6 +75,15 @@ private:
     OnlineContext& c_;
     HostLookup lookup_;
     Reconnector reconnector_;
+    Farewell farewell_;
+    // The line broke while this machine's shot rolled: only this machine
+    // decides whether that shot passes the turn, so it keeps its seat until
+    // the table rests, and only then watches and tries to come back (a
+    // match sent by the host on the way back would lay the table afresh).
+    bool finishingOwnShot_ = false;
+    QTimer restWatch_;
+    bool turnPassedAway_ = false;
+    std::optional<wire::Positions> tableLeft_;  // as it rested after that shot
     QList<QHostAddress> hostAddresses_;  // what the join found, for the way back
     quint16 hostPort_ = 0;
     QString password_;  // sent with the name

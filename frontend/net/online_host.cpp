@@ -146,6 +146,7 @@ void OnlineHost::Admit(int connectionId, const QByteArray& payload) {
     const int slot = IsNicknameUsable(login.name) ? c_.board.Seat(login.name, -1, 0, true) : -1;
     if (slot == -1) {
         c_.link.SendRawToConnection(wire::RefusalFrame(wire::kNameTaken), connectionId);
+        ProbeLineOfName(login.name);
         return;
     }
     c_.link.Broadcast(wire::kEntered + wire::EncodeSlotEntry({login.name, slot, 0}, false),
@@ -172,6 +173,16 @@ void OnlineHost::SendSeat(int connectionId, int slot) {
                                         static_cast<uint8_t>(c_.match.redSlot), c_.match.seed}),
         connectionId);
     c_.queue.Push(event::SendSync{connectionId});
+}
+
+// A player whose own end of the line was reset comes back while this end
+// of the old line still looks open, and is refused as the name's holder.
+// The old line is probed: a dead one fails within a round trip and the seat
+// is held, so the player's next try takes it back; a live one answers and
+// nothing changes.
+void OnlineHost::ProbeLineOfName(const QString& name) {
+    const int holder = c_.board.Slots().FindExact(name);
+    if (holder != 0) c_.link.ProbeConnection(c_.board.Slots()[holder].connectionId);
 }
 
 // The others still show the player in the seat: nobody is told of a join.
@@ -220,6 +231,7 @@ void OnlineHost::Kick(const QString& name) {
 }
 
 void OnlineHost::Remove(int slot, const QString& announcedName, LeaveReason reason) {
+    keeper_.Release(slot);
     c_.board.Free(slot, announcedName, reason);
     RepairAfterLeave();
 }

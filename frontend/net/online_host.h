@@ -51,6 +51,7 @@ private:
     // table.
     void SendSeat(int connectionId, int slot);
     void ReturnToSeat(int connectionId, int slot);
+    void ProbeLineOfName(const QString& name);
     void Drop(int slot, QString name);  // a copy: the slot forgets it
     void TakeMove(int connectionId, int senderSlot, const wire::Message& m,
                   const GameEvent& move);

@@ -51,11 +51,17 @@ void SeatKeeper::TableSent(int connectionId) {
 }
 
 void SeatKeeper::Release(int slot) {
+    // A player who came back and left again before the table reached him
+    // is waited for no longer either.
+    const bool wasReturning = returning_.erase(c_.board.Slots()[slot].connectionId) != 0;
     const auto it = awaited_.find(slot);
-    if (it == awaited_.end()) return;
-    const QString name = it->second.name;
-    awaited_.erase(it);
-    ShowRealName(slot, name);
+    if (it != awaited_.end()) {
+        const QString name = it->second.name;
+        awaited_.erase(it);
+        ShowRealName(slot, name);
+    } else if (!wasReturning) {
+        return;
+    }
     ResumeOwnSeatIfDone();
 }
 

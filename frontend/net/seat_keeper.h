@@ -42,8 +42,8 @@ public:
     // table has been sent there (TableSent).
     void Return(int slot, int connectionId);
     void TableSent(int connectionId);
-    // Stops waiting for the player in this slot (kicked, or the game ends),
-    // the real name shown again everywhere first.
+    // Stops waiting for the player in this slot (kicked, left, or the game
+    // ends), the real name shown again everywhere first.
     void Release(int slot);
     void Clear();
 

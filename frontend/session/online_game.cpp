@@ -164,7 +164,7 @@ void OnlineGame::SendGameMessage(const QByteArray& message) {
     if (IsHost()) {
         link_.Broadcast(message, -1);
     } else if (IsOnline()) {
-        link_.SendToHost(message);
+        client_.SendGameMessage(message);
     }
 }
 

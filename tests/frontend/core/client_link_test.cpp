@@ -206,6 +206,107 @@ TEST_F(ClientLink, APlayerWhoseLineBreaksLogsInAgainUntilTheHostIsGone) {
     EXPECT_EQ(view.messages, QStringList{"You have been disconnected or the server was closed."});
 }
 
+// Giving up ("Encerrar") while coming back tells the host the way a leave
+// always does, over a line of its own: the login that hands back the kept
+// seat, then "QUIT:". The game here has ended at once all the same.
+TEST_F(ClientLink, APlayerWhoGivesUpComingBackTellsTheHostItLeaves) {
+    HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7"});
+    ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+    host->abort();
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+    host = server.nextPendingConnection();
+    ASSERT_TRUE(SpinUntil([&] { return host->bytesAvailable() > 0; }));
+    frames.Feed(host->readAll());
+    HostWrites({"NICI:"});  // the old line still seems open here: try again later
+    ASSERT_TRUE(SpinUntil([&] { return host->state() != QAbstractSocket::ConnectedState; }));
+    ASSERT_TRUE(game.Reconnecting());
+
+    ASSERT_TRUE(game.CloseButton());
+    EXPECT_EQ(game.State(), Session::Offline);
+    EXPECT_FALSE(game.Reconnecting());
+    ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }, 1000));
+    QTcpSocket* farewell = server.nextPendingConnection();
+    std::vector<QByteArray> said;
+    FrameAssembler farewellFrames;
+    ASSERT_TRUE(SpinUntil([&] {
+        for (QByteArray& m : farewellFrames.Feed(farewell->readAll())) said.push_back(m);
+        return said.size() >= 2;
+    }));
+    EXPECT_EQ(said, (std::vector<QByteArray>{"NICK:Ana,pw", "QUIT:Ana"}));
+    // And no attempt to come back follows.
+    SpinFor(Reconnector::kRetryEveryMs + 500);
+    EXPECT_FALSE(server.hasPendingConnections());
+    EXPECT_TRUE(view.messages.isEmpty());
+}
+
+// The line breaks while this machine's own shot rolls. Only this machine
+// decides whether that shot passes the turn, so it keeps its seat until the
+// shot rests and only then tries to come back. The turn it passed is told
+// to the host after the host's table arrived, and only if that table is
+// the one the shot left (the host had the shot); a host without the shot
+// sends the table from before it, and the shot is the player's again.
+class ClientLinkOwnShot : public ClientLink {
+protected:
+    // Bob, red, shoots; the line breaks while the shot rolls, then the shot
+    // rests on `rested` and passes the turn, as the library reports it.
+    void BreakDuringOwnShotAndRest(const wire::Positions& rested) {
+        HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7"});
+        ASSERT_TRUE(SpinUntil([&] { return game.MatchRunning(); }));
+        library.side = 1;
+        library.moving = true;
+        host->abort();
+        ASSERT_TRUE(SpinUntil(
+            [&] { return ChatShows("Connection lost. Trying to reconnect for up to 60 s..."); }));
+        SpinFor(200);
+        EXPECT_FALSE(server.hasPendingConnections()) << "no way back while the own shot rolls";
+        EXPECT_EQ(library.seat, 1) << "the seat is kept until the shot has decided the turn";
+        library.positions = rested;
+        library.moving = false;
+        library.side = 0;
+        game.SendGameMessage(wire::kTurn);  // the library's turn report, while the line is down
+        ASSERT_TRUE(SpinUntil([&] { return server.hasPendingConnections(); }));
+        EXPECT_EQ(library.seat, 2);  // watching now, until the host sends the match
+        host = server.nextPendingConnection();
+        HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7"});
+        ASSERT_TRUE(SpinUntil([&] { return ChatShows("Reconnected. The game goes on."); }));
+        ASSERT_TRUE(SpinUntil([&] { return library.matches.size() == 2; }));
+    }
+    // What the frame loop does with the host's table at rest.
+    void ApplyHostTable(const wire::Positions& table, int side) {
+        library.WritePositions(table);
+        library.SetSideToMove(side);
+        game.ReportSyncApplied();
+    }
+    std::vector<QByteArray> FromClientNow() {
+        SpinFor(200);
+        return frames.Feed(host->readAll());
+    }
+};
+
+TEST_F(ClientLinkOwnShot, TheTurnThatTheShotPassedIsPassedOnceTheHostsTableIsTheShots) {
+    wire::Positions rested{};
+    rested[3] = 7.5f;
+    ASSERT_NO_FATAL_FAILURE(BreakDuringOwnShotAndRest(rested));
+    ApplyHostTable(rested, 1);  // the host had the shot but never heard the turn pass
+    EXPECT_EQ(library.side, 0);
+    const std::vector<QByteArray> sent = FromClientNow();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), QByteArray("MUDJ:")), 1);
+    // Once only: a later table from the host is taken as it comes.
+    ApplyHostTable(rested, 1);
+    EXPECT_EQ(library.side, 1);
+    EXPECT_TRUE(FromClientNow().empty());
+}
+
+TEST_F(ClientLinkOwnShot, AHostThatNeverHadTheShotGivesItBackToThePlayer) {
+    wire::Positions rested{};
+    rested[3] = 7.5f;
+    ASSERT_NO_FATAL_FAILURE(BreakDuringOwnShotAndRest(rested));
+    ApplyHostTable(wire::Positions{}, 1);  // the table from before the shot
+    EXPECT_EQ(library.side, 1);
+    const std::vector<QByteArray> sent = FromClientNow();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), QByteArray("MUDJ:")), 0);
+}
+
 TEST_F(ClientLink, ALostHostLeavesNeitherAMatchNorQueuedEventsBehind) {
     game.SetSeatHoldSeconds(0);  // no way back: the line's end is the game's
     HostWrites({"IDJG:2", QByteArray("INIT:") + char(1) + char(2) + "7",

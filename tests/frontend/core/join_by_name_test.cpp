@@ -36,6 +36,24 @@ TEST(JoinAddress, TakesAddressesOfBothFamiliesAndHostNamesAndRefusesTheRest) {
     EXPECT_FALSE(NormalizeJoinAddress(QString(64, u'a') + ".org"));
 }
 
+TEST(JoinAddress, OnlyACompleteDottedQuadOfDigitsIsTakenAsAnIpv4Address) {
+    EXPECT_EQ(NormalizeJoinAddress("0.0.0.0"), "0.0.0.0");
+    EXPECT_EQ(NormalizeJoinAddress("255.255.255.255"), "255.255.255.255");
+    EXPECT_EQ(NormalizeJoinAddress("192.0.2.10"), "192.0.2.10");
+    // The resolver's old numeric forms would reach 127.0.0.1, 1.2.0.3, ...
+    for (const char* mistyped :
+         {"127.1", "1.2.3", "10.1", "2130706433", "0x7f.1", "0x7f000001", "1.0x2", "1.2.3.0x4",
+          "017.0.0.1", "127.0.0.01", "127.000.000.001", "256.1.1.1", "1.2.3.4.", ".1.2.3",
+          "1.2..3", "[127.1]", "::ffff:127.1"}) {
+        EXPECT_FALSE(NormalizeJoinAddress(mistyped)) << mistyped;
+    }
+    // Names that only start with digits, or mix them with letters, stay names.
+    EXPECT_EQ(NormalizeJoinAddress("1password.example.org"), "1password.example.org");
+    EXPECT_FALSE(NormalizeJoinAddress("0xdead"));  // the resolver's hex number
+    EXPECT_EQ(NormalizeJoinAddress("deadbeef"), "deadbeef");
+    EXPECT_EQ(NormalizeJoinAddress("::ffff:192.0.2.1"), "::ffff:192.0.2.1");
+}
+
 bool HasIpv6Loopback() {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHostIPv6, 0);
@@ -97,6 +115,27 @@ TEST_F(JoinByName, AClientJoinsByIpv6AddressAndBySystemName) {
     ASSERT_TRUE(client.Join("localhost", Port(), ""));
     EXPECT_TRUE(Seated());
     EXPECT_TRUE(clientView.messages.isEmpty());
+}
+
+// Nothing is looked up or connected: the host, listening on 127.0.0.1
+// where "127.1" would lead, never hears of the player.
+TEST_F(JoinByName, AMistypedNumericAddressIsRefusedAsInvalidBeforeAnythingIsSent) {
+    ASSERT_TRUE(host.HostOnPort(0, ""));
+    bool looked = false;
+    client.SetHostResolver([&](const QString&, QObject*, auto done) {
+        looked = true;
+        done({QHostAddress(QHostAddress::LocalHost)});
+    });
+    for (const char* mistyped : {"127.1", "127.0.1", "0x7f.1", "2130706433"}) {
+        clientView.messages.clear();
+        EXPECT_FALSE(client.Join(mistyped, Port(), "")) << mistyped;
+        EXPECT_EQ(clientView.messages, QStringList{QString::fromUtf8("IP inválido.")}) << mistyped;
+        EXPECT_FALSE(client.IsConnecting());
+    }
+    SpinFor(200);
+    EXPECT_FALSE(looked);
+    EXPECT_EQ(host.Link().OpenConnectionCount(), 0);
+    EXPECT_FALSE(client.IsOnline());
 }
 
 TEST_F(JoinByName, ANameWithoutAddressesIsToldAsNotFound) {

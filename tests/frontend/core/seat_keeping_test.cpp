@@ -130,4 +130,30 @@ TEST_F(SeatKeeping, AKickEndsTheWaitWithTheRealName) {
     EXPECT_FALSE(AnyStartsWith(cid->received, "TIOU:"));
 }
 
+// A player who gives up coming back logs in once more and leaves at once,
+// as a leaving player always says it: the seat is free now, the others are
+// told, the next pairing starts without waiting out the hold, and nothing
+// of the wait is left to hold up the new match.
+TEST_F(SeatKeeping, APlayerWhoGivesUpDuringTheWaitLeavesTheSeatFreeAtOnce) {
+    game.SetSeatHoldSeconds(60);
+    bob->Close();
+    ASSERT_TRUE(cid->WaitFor("ENT2:Bob (60 s),2,0"));
+
+    RawConnection farewell(game.ListeningPort());
+    farewell.Write(MakeFrame("NICK:Bob,") + MakeFrame("QUIT:Bob"));
+    ASSERT_TRUE(cid->WaitFor("SAIU:Bob", 3000));
+    EXPECT_EQ(view.slotLabels[2], "Player 2");
+    EXPECT_TRUE(ChatShows("Bob left the chat!")) << "the leave, not a drop";
+    EXPECT_FALSE(AnyStartsWith(cid->received, "TIOU:"));
+    const QByteArray next = QByteArray("INIT:") + char(1) + char(3);
+    ASSERT_TRUE(SpinUntil([&] { return AnyStartsWith(cid->received, next); }, 1000));
+
+    // Cid plays red against the host now, and his moves are taken.
+    Ticks(2);
+    library.side = 1;
+    const size_t queued = queue.Size();
+    cid->Send("DISP:" + wire::EncodeShot({1, -21, 5, 0}));
+    EXPECT_TRUE(SpinUntil([&] { return queue.Size() > queued; }, 2000));
+}
+
 }  // namespace

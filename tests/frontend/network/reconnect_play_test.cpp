@@ -23,8 +23,8 @@ constexpr int kSoonMs = 5000;
 class Reconnect : public ::testing::Test {
 protected:
     // At 3 ms a tick the turn clock leaves the test ten seconds per shot.
-    void Begin(const QStringList& holdArgs) {
-        QStringList args = {"--tick-ms", "3"};
+    void Begin(const QStringList& holdArgs, int tickMs = 3) {
+        QStringList args = {"--tick-ms", QString::number(tickMs)};
         args += holdArgs;
         ana = &group.StartHost("Ana", {}, args);
         proxy = std::make_unique<LineProxy>(group.HostPort());
@@ -135,6 +135,43 @@ TEST_F(Reconnect, APlayerNotBackWithinTheWindowIsDroppedAsBefore) {
     // The host is alone: no match any more.
     EXPECT_TRUE(SpinUntil([&] { return ana->State()["match"] == "0"; }));
     EXPECT_FALSE(bob->Saw("CHAT Reconnected. The game goes on.", bobFrom));
+}
+
+// Only the shooter's machine decides whether its shot passes the turn. Its
+// line is reset while its shot still rolls and it comes back by itself: the
+// turn that shot passed is passed on every machine, the next shot is the
+// other player's, and the tables agree, as if the line had held.
+TEST_F(Reconnect, ALineBrokenWhileThePlayersOwnShotRollsGivesNoSecondShot) {
+    ASSERT_NO_FATAL_FAILURE(Begin({}, 16));  // the real frame rate: a shot rolls for seconds
+    ASSERT_NO_FATAL_FAILURE(PlayOneShot(true));
+    ASSERT_EQ(reference->Side(), 1);
+    const ai::Shot shot = reference->ChooseShot(true);  // pockets nothing: Ana's turn next
+    const int anaFrom = ana->LineCount();
+    const int bobFrom = bob->LineCount();
+    bob->Send(ShootCommand(shot));
+    ASSERT_GE(bob->WaitForLine("SHOT", bobFrom), 0);
+    SpinFor(250);
+    proxy->Cut();
+    clock.restart();
+    ASSERT_EQ(bob->State()["moving"], "1") << "the shot should still roll when the line breaks";
+    reference->Play(shot);
+    ASSERT_EQ(reference->Side(), 0);
+
+    Mark(*ana, "CHAT Bob lost the connection. Waiting up to 60 s for Bob to come back.", anaFrom);
+    Mark(*bob, "CHAT Reconnected. The game goes on.", bobFrom);
+    ASSERT_TRUE(Settles(*ana, "fp", reference->Fingerprint()));
+    ASSERT_TRUE(Settles(*bob, "sfp", reference->SharedFingerprint()));
+    EXPECT_EQ(ana->State()["current"], "0");
+    EXPECT_EQ(bob->State()["current"], "0");
+    EXPECT_EQ(bob->State()["pts"], ana->State()["pts"]);
+    ASSERT_TRUE(NoDesync(*ana, {kBobSlot}));
+
+    // Ana takes the next shot; Bob's machine does not let him shoot again.
+    const int bobBefore = bob->LineCount();
+    bob->Send(ShootCommand(reference->ChooseShot(true)));
+    EXPECT_GE(bob->WaitForLine("REFUSED shot", bobBefore), 0);
+    ASSERT_NO_FATAL_FAILURE(PlayOneShot(true));
+    ASSERT_TRUE(NoDesync(*ana, {kBobSlot}));
 }
 
 }  // namespace
