@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "base/translations.h"
+
 enum class Message : uint8_t {
     kOwnTurn,
     kOpponentsTurn,
@@ -32,7 +34,6 @@ enum class Message : uint8_t {
     kBlueDiscsHint,
 };
 
-constexpr int kLanguageCount = 3;
 constexpr int kHintCount = 9;
 
 int ClampLanguage(int language);
