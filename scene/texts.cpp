@@ -8,8 +8,6 @@
 
 namespace {
 
-using Translations = std::array<const char*, kLanguageCount>;
-
 // In the order of Message. Some texts are not the best English or Spanish;
 // players know them as they are, so they stay word for word.
 constexpr Translations kMessages[] = {

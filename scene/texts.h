@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/translations.h"
 #include "game/game_state.h"
 
 enum class Message : uint8_t {
@@ -34,7 +35,6 @@ enum class Message : uint8_t {
     kBlueDiscsHint,
 };
 
-constexpr int kLanguageCount = 3;
 constexpr int kHintCount = 9;
 
 int ClampLanguage(int language);

@@ -102,12 +102,7 @@ QString Tr(UiText text, int uiLanguage) {
 }
 
 QString InLanguage(const Translations& t, int uiLanguage) {
-    switch (uiLanguage) {
-        case 1:
-            return QString::fromUtf8(t.portuguese);
-        case 3:
-            return QString::fromUtf8(t.spanish);
-        default:
-            return QString::fromUtf8(t.english);
-    }
+    constexpr int kEnglish = 2;
+    const bool known = uiLanguage >= 1 && uiLanguage <= kLanguageCount;
+    return QString::fromUtf8(t[size_t((known ? uiLanguage : kEnglish) - 1)]);
 }

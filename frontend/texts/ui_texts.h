@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "base/translations.h"
+
 enum class UiText {
     JoinAnnouncement,
     LeaveAnnouncement,
@@ -55,11 +57,5 @@ enum class UiText {
 
 QString Tr(UiText text, int uiLanguage);
 
-// One text in the three languages, as UTF-8.
-struct Translations {
-    const char* portuguese;
-    const char* english;
-    const char* spanish;
-};
 // The text for uiLanguage; English for any other number.
 QString InLanguage(const Translations& text, int uiLanguage);

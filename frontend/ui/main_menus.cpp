@@ -1,144 +1,142 @@
 #include "frontend/ui/main_menus.h"
 
+#include <map>
+
 #include "frontend/texts/window_texts.h"
 
 namespace {
 
-template <typename Parent>  // the menu bar or a menu
-QMenu* Submenu(Parent* parent, const char* name) {
-    auto* menu = new QMenu(parent);
-    menu->setObjectName(name);
-    parent->addMenu(menu);
-    return menu;
+enum class Kind {
+    Submenu,
+    Item,
+    Check,
+    Radio,  // a check in its menu's one exclusive group
+    Separator,
+};
+
+// One entry of the menu bar, in the order it shows in its menu. A submenu
+// fills `menu`, an item `action`; `parent` null puts it on the bar itself.
+struct MenuRow {
+    Kind kind;
+    QMenu* MainMenus::*parent;
+    QMenu* MainMenus::*menu;
+    QAction* MainMenus::*action;
+    const char* name;  // the component's name
+    Caption caption;
+    int shortcut;  // a Qt::Key, 0 for none
+};
+
+constexpr MenuRow Submenu(QMenu* MainMenus::*parent, QMenu* MainMenus::*menu, const char* name,
+                          Caption caption) {
+    return {Kind::Submenu, parent, menu, nullptr, name, caption, 0};
+}
+constexpr MenuRow Entry(Kind kind, QMenu* MainMenus::*parent, QAction* MainMenus::*action,
+                        const char* name, Caption caption, int shortcut = 0) {
+    return {kind, parent, nullptr, action, name, caption, shortcut};
+}
+constexpr MenuRow SeparatorIn(QMenu* MainMenus::*parent) {
+    return {Kind::Separator, parent, nullptr, nullptr, "", Caption::GameMenu, 0};
 }
 
-QAction* Item(QMenu* menu, const char* name) {
-    QAction* action = menu->addAction(QString());
-    action->setObjectName(name);
-    return action;
-}
+using M = MainMenus;
+constexpr QMenu* MainMenus::*kBar = nullptr;
 
-// A radio item starts unchecked; Show checks one of its group.
-QAction* Check(QMenu* menu, const char* name, QActionGroup* group = nullptr) {
-    QAction* action = Item(menu, name);
-    action->setCheckable(true);
-    if (group) group->addAction(action);
-    return action;
-}
+constexpr MenuRow kRows[] = {
+    Submenu(kBar, &M::game, "Jogo1", Caption::GameMenu),
+    Entry(Kind::Item, &M::game, &M::newGame, "Novo1", Caption::New),
+    Submenu(&M::game, &M::playComputer, "JogarComputador1", Caption::PlayComputer),
+    Entry(Kind::Item, &M::playComputer, &M::beginner, "Iniciante1", Caption::Beginner),
+    Entry(Kind::Item, &M::playComputer, &M::club, "Clube1", Caption::Club),
+    Entry(Kind::Item, &M::playComputer, &M::master, "Mestre1", Caption::Master),
+    Entry(Kind::Item, &M::game, &M::bestScores, "Verrecordes1", Caption::BestScores),
+    // Beside the best plays, the other look back at games played.
+    Entry(Kind::Item, &M::game, &M::watchReplay, "AssistirReplay1", Caption::WatchReplay),
+    Submenu(&M::game, &M::replay, "Replay1", Caption::ReplayMenu),
+    Entry(Kind::Item, &M::replay, &M::replayPause, "ReplayPausa1", Caption::ReplayPause,
+          Qt::Key_Space),
+    Entry(Kind::Radio, &M::replay, &M::replaySpeed1, "ReplayVelocidade1", Caption::ReplaySpeed1,
+          Qt::Key_1),
+    Entry(Kind::Radio, &M::replay, &M::replaySpeed2, "ReplayVelocidade2", Caption::ReplaySpeed2,
+          Qt::Key_2),
+    Entry(Kind::Radio, &M::replay, &M::replaySpeed4, "ReplayVelocidade4", Caption::ReplaySpeed4,
+          Qt::Key_4),
+    Entry(Kind::Item, &M::replay, &M::replayNextShot, "ReplayProxima1", Caption::ReplayNextShot,
+          Qt::Key_N),
+    Entry(Kind::Item, &M::replay, &M::replayStop, "ReplayParar1", Caption::ReplayStop,
+          Qt::Key_Escape),
+    SeparatorIn(&M::game),
+    Entry(Kind::Item, &M::game, &M::exit, "Sair1", Caption::Exit),
+
+    Submenu(kBar, &M::configuration, "Configurao1", Caption::ConfigurationMenu),
+    Submenu(&M::configuration, &M::video, "Vdeo1", Caption::VideoMenu),
+    Submenu(&M::video, &M::refreshRate, "axadeatualizao1", Caption::RefreshRateMenu),
+    Entry(Kind::Radio, &M::refreshRate, &M::slow15, "N10FPS1", Caption::Slow15),
+    Entry(Kind::Radio, &M::refreshRate, &M::medium30, "Medio1", Caption::Medium30),
+    Entry(Kind::Radio, &M::refreshRate, &M::normal60, "N60FPS1", Caption::Normal60),
+    Submenu(&M::video, &M::quality, "Qualidade1", Caption::QualityMenu),
+    Entry(Kind::Radio, &M::quality, &M::low, "Baixa1", Caption::Low),
+    Entry(Kind::Radio, &M::quality, &M::high, "Alta1", Caption::High),
+    Entry(Kind::Check, &M::video, &M::specularLight, "Luz1", Caption::SpecularLight),
+    Entry(Kind::Check, &M::video, &M::reflections, "Reflexo1", Caption::Reflections),
+    Entry(Kind::Check, &M::video, &M::fullScreen, "Telacheia1", Caption::FullScreen, Qt::Key_F11),
+    Entry(Kind::Check, &M::video, &M::colourSafeDiscs, "CoresDiscos1", Caption::ColourSafeDiscs),
+    Submenu(&M::configuration, &M::sound, "udio1", Caption::SoundMenu),
+    Entry(Kind::Check, &M::sound, &M::soundEffects, "Efeitossonoros1", Caption::SoundEffects),
+    Entry(Kind::Check, &M::sound, &M::music, "Msica1", Caption::Music),
+    Entry(Kind::Check, &M::sound, &M::chatEffects, "Efeitosdochat1", Caption::ChatEffects),
+    Submenu(&M::configuration, &M::input, "Entrada1", Caption::InputMenu),
+    Entry(Kind::Item, &M::input, &M::mouseSensitivity, "Definirsensibilidadedomouse1",
+          Caption::MouseSensitivity),
+    Submenu(&M::configuration, &M::other, "Outros1", Caption::OtherMenu),
+    Entry(Kind::Check, &M::other, &M::ortogralMode, "ModoOrtogral1", Caption::OrtogralMode),
+    Entry(Kind::Check, &M::configuration, &M::portMapping, "AbrirPorta1", Caption::PortMapping),
+
+    Entry(Kind::Item, kBar, &M::about, "Sobre1", Caption::About),
+};
 
 }  // namespace
 
 MainMenus::MainMenus(QMenuBar& bar) {
-    game = Submenu(&bar, "Jogo1");
-    newGame = Item(game, "Novo1");
-    playComputer = Submenu(game, "JogarComputador1");
-    beginner = Item(playComputer, "Iniciante1");
-    club = Item(playComputer, "Clube1");
-    master = Item(playComputer, "Mestre1");
-    bestScores = Item(game, "Verrecordes1");
-    // Beside the best plays, the other look back at games played.
-    watchReplay = Item(game, "AssistirReplay1");
-    replay = Submenu(game, "Replay1");
-    replayPause = Item(replay, "ReplayPausa1");
-    replayPause->setShortcut(Qt::Key_Space);
-    auto* speeds = new QActionGroup(replay);
-    replaySpeed1 = Check(replay, "ReplayVelocidade1", speeds);
-    replaySpeed2 = Check(replay, "ReplayVelocidade2", speeds);
-    replaySpeed4 = Check(replay, "ReplayVelocidade4", speeds);
-    replaySpeed1->setShortcut(Qt::Key_1);
-    replaySpeed2->setShortcut(Qt::Key_2);
-    replaySpeed4->setShortcut(Qt::Key_4);
-    replaySpeed1->setChecked(true);
-    replayNextShot = Item(replay, "ReplayProxima1");
-    replayNextShot->setShortcut(Qt::Key_N);
-    replayStop = Item(replay, "ReplayParar1");
-    replayStop->setShortcut(Qt::Key_Escape);
-    game->addSeparator();
-    exit = Item(game, "Sair1");
-
-    configuration = Submenu(&bar, "Configurao1");
-    video = Submenu(configuration, "Vdeo1");
-    refreshRate = Submenu(video, "axadeatualizao1");
-    auto* rates = new QActionGroup(refreshRate);
-    slow15 = Check(refreshRate, "N10FPS1", rates);
-    medium30 = Check(refreshRate, "Medio1", rates);
-    normal60 = Check(refreshRate, "N60FPS1", rates);
-    quality = Submenu(video, "Qualidade1");
-    auto* qualities = new QActionGroup(quality);
-    low = Check(quality, "Baixa1", qualities);
-    high = Check(quality, "Alta1", qualities);
-    specularLight = Check(video, "Luz1");
-    reflections = Check(video, "Reflexo1");
-
-    sound = Submenu(configuration, "udio1");
-    soundEffects = Check(sound, "Efeitossonoros1");
-    music = Check(sound, "Msica1");
-    chatEffects = Check(sound, "Efeitosdochat1");
-
-    input = Submenu(configuration, "Entrada1");
-    mouseSensitivity = Item(input, "Definirsensibilidadedomouse1");
-
-    other = Submenu(configuration, "Outros1");
+    // Each menu's exclusive group, made with its first radio item.
+    std::map<QMenu*, QActionGroup*> groups;
+    for (const MenuRow& row : kRows) {
+        QMenu* parent = row.parent ? this->*row.parent : nullptr;
+        if (row.kind == Kind::Separator) {
+            parent->addSeparator();
+            continue;
+        }
+        if (row.kind == Kind::Submenu) {
+            QMenu* menu = parent ? new QMenu(parent) : new QMenu(&bar);
+            menu->setObjectName(row.name);
+            parent ? parent->addMenu(menu) : bar.addMenu(menu);
+            this->*row.menu = menu;
+            continue;
+        }
+        QAction* action = parent ? parent->addAction(QString()) : bar.addAction(QString());
+        action->setObjectName(row.name);
+        if (row.shortcut) action->setShortcut(row.shortcut);
+        // A radio item starts unchecked; Show checks one of its group.
+        if (row.kind == Kind::Check || row.kind == Kind::Radio) action->setCheckable(true);
+        if (row.kind == Kind::Radio) {
+            QActionGroup*& group = groups[parent];
+            if (!group) group = new QActionGroup(parent);
+            group->addAction(action);
+        }
+        this->*row.action = action;
+    }
     other->menuAction()->setVisible(false);
-    ortogralMode = Check(other, "ModoOrtogral1");
-
-    fullScreen = Check(video, "Telacheia1");
-    fullScreen->setShortcut(Qt::Key_F11);
-    colourSafeDiscs = Check(video, "CoresDiscos1");
-    portMapping = Check(configuration, "AbrirPorta1");
-
-    about = bar.addAction(QString());
-    about->setObjectName("Sobre1");
+    replaySpeed1->setChecked(true);
 
     Show(GameOptions{});
 }
 
 void MainMenus::SetCaptions(int language) {
-    const auto set = [language](auto* target, Caption caption) {
-        target->setTitle(CaptionText(caption, language));
-    };
-    const auto text = [language](QAction* target, Caption caption) {
-        target->setText(CaptionText(caption, language));
-    };
-    set(game, Caption::GameMenu);
-    text(newGame, Caption::New);
-    set(playComputer, Caption::PlayComputer);
-    text(beginner, Caption::Beginner);
-    text(club, Caption::Club);
-    text(master, Caption::Master);
-    text(bestScores, Caption::BestScores);
-    text(exit, Caption::Exit);
-    text(watchReplay, Caption::WatchReplay);
-    set(replay, Caption::ReplayMenu);
-    text(replayPause, Caption::ReplayPause);
-    text(replaySpeed1, Caption::ReplaySpeed1);
-    text(replaySpeed2, Caption::ReplaySpeed2);
-    text(replaySpeed4, Caption::ReplaySpeed4);
-    text(replayNextShot, Caption::ReplayNextShot);
-    text(replayStop, Caption::ReplayStop);
-    set(configuration, Caption::ConfigurationMenu);
-    set(video, Caption::VideoMenu);
-    set(refreshRate, Caption::RefreshRateMenu);
-    text(slow15, Caption::Slow15);
-    text(medium30, Caption::Medium30);
-    text(normal60, Caption::Normal60);
-    set(quality, Caption::QualityMenu);
-    text(low, Caption::Low);
-    text(high, Caption::High);
-    text(specularLight, Caption::SpecularLight);
-    text(reflections, Caption::Reflections);
-    set(sound, Caption::SoundMenu);
-    text(soundEffects, Caption::SoundEffects);
-    text(music, Caption::Music);
-    text(chatEffects, Caption::ChatEffects);
-    set(input, Caption::InputMenu);
-    text(mouseSensitivity, Caption::MouseSensitivity);
-    set(other, Caption::OtherMenu);
-    text(ortogralMode, Caption::OrtogralMode);
-    text(about, Caption::About);
-    text(fullScreen, Caption::FullScreen);
-    text(colourSafeDiscs, Caption::ColourSafeDiscs);
-    text(portMapping, Caption::PortMapping);
+    for (const MenuRow& row : kRows) {
+        if (row.kind == Kind::Submenu)
+            (this->*row.menu)->setTitle(CaptionText(row.caption, language));
+        else if (row.kind != Kind::Separator)
+            (this->*row.action)->setText(CaptionText(row.caption, language));
+    }
 }
 
 RefreshRate MainMenus::CheckedRate() const {

@@ -8,6 +8,7 @@
 
 #include "frontend/chat/login_fields.h"
 #include "frontend/session/frontend_core.h"
+#include "frontend/texts/ui_texts.h"
 #include "frontend/texts/window_texts.h"
 #include "frontend/view/headless_view.h"
 #include "raw_connection.h"
@@ -146,6 +147,14 @@ TEST(WindowTexts, CaptionsAndHintsInTheThreeLanguages) {
     EXPECT_EQ(HintText(Hint::Practice, 3),
               QString::fromUtf8("Clique aquí para iniciar un juego para practicar"));
     EXPECT_EQ(CaptionText(Caption::Cancel, 7), "Cancel");  // unknown language: English
+}
+
+TEST(UiTexts, EachLanguageReadsItsOwnColumnAndAnyOtherNumberEnglish) {
+    EXPECT_EQ(Tr(UiText::PlayerWord, 1), "Jogador");
+    EXPECT_EQ(Tr(UiText::PlayerWord, 2), "Player");
+    EXPECT_EQ(Tr(UiText::PlayerWord, 3), "Jugador");
+    EXPECT_EQ(Tr(UiText::BadPort, 3), QString::fromUtf8("Puerta inválida."));
+    for (int other : {0, 4, -1}) EXPECT_EQ(Tr(UiText::PlayerWord, other), "Player") << other;
 }
 
 }  // namespace

@@ -246,6 +246,47 @@ TEST_F(WindowTest, LosingTheApplicationsFocusShowsTheCursorAndDropsTheAim) {
     EXPECT_EQ(library.focusCalls.back(), false);
 }
 
+// Each menu's entries by component name in the order they show, "-" a
+// separator, a submenu's entries in braces, and "?" after an entry that
+// shows no caption.
+QString MenuShape(const QList<QAction*>& actions) {
+    QStringList entries;
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            entries << "-";
+            continue;
+        }
+        const QString mark = a->text().isEmpty() ? "?" : "";
+        if (a->menu())
+            entries << a->menu()->objectName() + mark + "{" + MenuShape(a->menu()->actions()) + "}";
+        else
+            entries << a->objectName() + mark;
+    }
+    return entries.join(',');
+}
+
+TEST_F(WindowTest, TheMenuBarHoldsEveryEntryInItsPlaceWithACaptionAndItsKey) {
+    Open();
+    EXPECT_EQ(MenuShape(window->menuBar()->actions()),
+              "Jogo1{Novo1,JogarComputador1{Iniciante1,Clube1,Mestre1},Verrecordes1,"
+              "AssistirReplay1,Replay1{ReplayPausa1,ReplayVelocidade1,ReplayVelocidade2,"
+              "ReplayVelocidade4,ReplayProxima1,ReplayParar1},-,Sair1},"
+              "Configurao1{Vdeo1{axadeatualizao1{N10FPS1,Medio1,N60FPS1},Qualidade1{Baixa1,"
+              "Alta1},Luz1,Reflexo1,Telacheia1,CoresDiscos1},udio1{Efeitossonoros1,Msica1,"
+              "Efeitosdochat1},Entrada1{Definirsensibilidadedomouse1},Outros1{ModoOrtogral1},"
+              "AbrirPorta1},Sobre1");
+    EXPECT_FALSE(Find<QMenu>("Outros1")->menuAction()->isVisible());
+    EXPECT_TRUE(Find<QAction>("ReplayVelocidade1")->isChecked());
+    const std::pair<const char*, Qt::Key> keys[] = {
+        {"ReplayPausa1", Qt::Key_Space}, {"ReplayVelocidade1", Qt::Key_1},
+        {"ReplayVelocidade2", Qt::Key_2}, {"ReplayVelocidade4", Qt::Key_4},
+        {"ReplayProxima1", Qt::Key_N},   {"ReplayParar1", Qt::Key_Escape},
+        {"Telacheia1", Qt::Key_F11}};
+    for (const auto& [name, key] : keys)
+        EXPECT_EQ(Find<QAction>(name)->shortcut(), QKeySequence(key)) << name;
+    EXPECT_TRUE(Find<QAction>("Novo1")->shortcut().isEmpty());
+}
+
 TEST_F(WindowTest, AMenuOpeningTakesTheMouseFromTheGame) {
     Open();
     library.focusCalls.clear();
