@@ -17,7 +17,7 @@
 #include <variant>
 #include <vector>
 
-#include "frontend/core/wire_messages.h"
+#include "frontend/core/game_event.h"
 
 namespace replay {
 
@@ -56,10 +56,6 @@ struct Header {
     bool operator==(const Header&) const = default;
 };
 
-struct PassTurn {
-    bool operator==(const PassTurn&) const = default;
-};
-
 // How a recording ended: the match decided (result 0 draw, 1 green won, 2
 // red won; a practice run over: 0), or abandoned before that.
 constexpr uint8_t kNoResult = 255;
@@ -70,7 +66,9 @@ struct End {
     bool operator==(const End&) const = default;
 };
 
-using Event = std::variant<wire::Shot, PassTurn, wire::Sync, End>;
+// The events that change the table, as the frame loop applies them, and the end.
+using PassTurn = event::PassTurn;
+using Event = std::variant<event::Shot, event::PassTurn, event::Sync, End>;
 
 struct TimedEvent {
     // Physics steps run before the event took effect, counted from the
