@@ -90,10 +90,10 @@ struct Replay {
     bool operator==(const Replay&) const = default;
 };
 
-// The short fingerprint of a table that machines of one match compare:
-// FNV-1a over the bits of discs 1..20 (x then z) and the side to move as a
-// 32-bit integer, all little-endian.
-uint64_t TableFingerprint(const wire::Positions& positions, int side);
+// The short fingerprint of a table that machines of one match compare.
+inline uint64_t TableFingerprint(const wire::Positions& positions, int side) {
+    return table::Fingerprint(positions, side);
+}
 
 QByteArray EncodeReplay(const Replay& replay);
 
