@@ -15,9 +15,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
-#include "frontend/core/replay_store.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
+#include "frontend/replay/replay_store.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/table_geometry.h"
