@@ -4,6 +4,7 @@
 
 #include "game/intro.h"
 #include "game/key_aim.h"
+#include "game/play_mode.h"
 #include "game/practice.h"
 #include "game/records.h"
 #include "game/returned_disc.h"
@@ -20,7 +21,7 @@ bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view) {
     const float seconds = input.frameSeconds;
     TurnViewByMouse(g, input);
     Celebrate(g, seconds);
-    const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
+    const bool playing = InPlay(g);
     if (playing) AdvanceReturnBlink(g);
     if (view) view->PlaceCamera(g);
     bool strikerPlaced = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "game/game_sound.h"
+#include "game/play_mode.h"
 #include "game/quantize.h"
 #include "game/stable_math.h"
 #include "game/table_geometry.h"
@@ -99,7 +100,7 @@ void RunCue(GameState& g, float frameSeconds) {
 }  // namespace
 
 bool RunAimStep(GameState& g, const FrameInput& input) {
-    if (g.mode != kModeMatch && g.mode != kModePractice) return false;
+    if (!InPlay(g)) return false;
     AimState& a = g.aim;
     a.placementAlpha = kBlockedSpot;
     // A watched run is aimed by its recording, shown as another's aim.

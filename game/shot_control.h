@@ -6,10 +6,11 @@
 #include "game/aim_keys.h"
 #include "game/game_state.h"
 #include "game/pad_aim.h"
+#include "game/table_facts.h"
 
-constexpr float kAngleLimit = 1.3659099f;
-constexpr float kForceLimit = 10.0f;
-constexpr float kMinimumShotForce = 0.5f;  // a release at or below this cancels the shot
+using table::kAngleLimit;
+using table::kForceLimit;
+using table::kMinimumShotForce;  // a release at or below this cancels the shot
 constexpr float kCueSpeed = 90.0f;         // force units per second
 
 // One frame of input as the game reads it; the scene fills it from the

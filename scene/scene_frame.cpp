@@ -2,6 +2,7 @@
 
 #include "engine/graphics/vex_light.h"
 #include "game/frame.h"
+#include "game/play_mode.h"
 #include "scene/camera_rig.h"
 #include "scene/frame_input.h"
 #include "scene/hud.h"
@@ -124,7 +125,7 @@ int RenderScene(GameState& g) {
     const bool strikerPlaced = RunGameFrame(g, ReadFrameInput(frameSeconds), &view);
     const GameState& seen = view.seen();
     const HudFrame hud{scene->width, scene->height, frameSeconds, scene->textureFilter};
-    if (seen.mode == kModeMatch || seen.mode == kModePractice) {
+    if (InPlay(seen)) {
         DrawPlay(seen, g, *scene, strikerPlaced);
     } else {
         DrawIntro(seen, *scene);

@@ -5,6 +5,7 @@
 #include "game/game_sound.h"
 #include "game/intro.h"
 #include "game/physics.h"
+#include "game/play_mode.h"
 #include "game/position_dump.h"
 #include "game/practice.h"
 #include "game/records.h"
@@ -15,23 +16,6 @@
 #include "scene/scene_frame.h"
 #include "scene/scene_setup.h"
 #include "scene/scene_switches.h"
-
-namespace {
-
-// The intro's song outside a match or a practice run (the best-plays
-// screen included), else a random game song without end.
-void RestartMusic(GameState& g) {
-    SoundOf(g).StopMusic();
-    SoundOf(g).SetMusicActive(g.musicOn != 0);
-    if (!g.musicOn) return;
-    const bool playing = g.mode == kModeMatch || g.mode == kModePractice;
-    if (playing)
-        SoundOf(g).StartGameMusic(RandomGameTrack(g), kRepeatForever);
-    else
-        SoundOf(g).StartGameMusic(kIntroTrack, kIntroRepeats);
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -70,7 +54,7 @@ void SetaMirror(unsigned char on) {
 void SetaMusica(unsigned char on) {
     GameState& g = Game();
     g.musicOn = on;
-    RestartMusic(g);
+    RestartMusicForMode(g);
 }
 
 void SetaAudio(unsigned char on) {

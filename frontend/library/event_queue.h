@@ -7,34 +7,8 @@
 #include <optional>
 #include <variant>
 
+#include "frontend/library/game_event.h"
 #include "frontend/wire/wire_messages.h"
-
-namespace event {
-using Shot = wire::Shot;  // fire it: DispararTiro
-struct PassTurn {         // the shooter's machine passed the turn: MudaJogador(0)
-    bool operator==(const PassTurn&) const = default;
-};
-using Aim = wire::Aim;  // new targets for the aim shown of the player at another machine
-struct SendSync {       // host: send this table to the client on this connection
-    int connectionId = 0;
-    bool operator==(const SendSync&) const = default;
-};
-using Sync = wire::Sync;  // client: set the positions and the side to move
-struct AnswerVerify {     // client: answer the host's "VERS:" with this table
-    bool operator==(const AnswerVerify&) const = default;
-};
-using Verify = wire::Verify;  // host: compare a client's table with this one
-struct VerifyReference {      // host: keep this table for the answers to a "vsync"
-    bool operator==(const VerifyReference&) const = default;
-};
-struct MatchOver {            // start the pause before the next match
-    bool operator==(const MatchOver&) const = default;
-};
-}  // namespace event
-
-using GameEvent = std::variant<event::Shot, event::PassTurn, event::Aim, event::SendSync,
-                               event::Sync, event::AnswerVerify, event::Verify,
-                               event::VerifyReference, event::MatchOver>;
 
 // An aim, a turn change or a shot as another machine sent it, decoded once
 // where it arrived; nullopt for any other message, or a payload too short.
@@ -58,11 +32,8 @@ public:
     // stands is not the one to play on; the other events only talk about it.
     bool HoldsTableChange() const;
     const GameEvent& Head() const { return events_.front(); }
-    // The head goes once it has been applied, and applying it reaches the
-    // online game, which may clear the queue: then nothing is left to pop.
-    void PopHead() {
-        if (!events_.empty()) events_.pop_front();
-    }
+    // The head goes once it has been applied.
+    void PopHead() { events_.pop_front(); }
     void Clear() { events_.clear(); }
 
 private:

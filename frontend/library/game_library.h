@@ -9,21 +9,83 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <variant>
+#include <vector>
 
 #include "frontend/wire/wire_messages.h"
 
-// What the library reports while one of its calls runs (a physics step or a
-// render): a shot to send, the turn passing, the local player's aim, the end
-// of a match. The library's point notification carries nothing we use.
+// A match or a practice run laid on the table.
+struct TableStart {
+    bool practice = false;
+    int seat = 0;          // a match's: 1 plays green, 2 plays red, 0 watches
+    int seed = 0;          // a match's seed
+    uint32_t runSeed = 0;  // a practice run's seed
+    bool watched = false;  // a recorded practice run played again
+};
+
+// What the library reported during one of its calls, handed out in order once
+// the call has returned, so that whoever hears it may call the library again
+// and nothing above the seam has to know it was called from inside. The
+// library's own notifications (a shot to send, the turn passing, the local
+// player's aim, the end of a match) come after what the call itself did to
+// the table (a step run, the side to move set, a table laid). A table about
+// to be left or stepped is told before the call, while it still stands.
+// The library's point notification carries nothing we use.
 class GameLibraryListener {
 public:
     virtual ~GameLibraryListener() = default;
 
-    virtual void OnShoot(const wire::Shot& shot) = 0;
-    virtual void OnTurnPassed() = 0;
-    virtual void OnAim(const wire::Aim& aim) = 0;
-    // 0 draw, 1 green won, 2 red won.
-    virtual void OnVictory(int result) = 0;
+    virtual void OnShoot(const wire::Shot&) {}
+    virtual void OnTurnPassed() {}
+    virtual void OnAim(const wire::Aim&) {}
+    // 0 draw, 1 green won, 2 red won; a practice run over: 0.
+    virtual void OnVictory(int) {}
+
+    virtual void OnStepping() {}
+    virtual void OnStepped() {}
+    virtual void OnSideSet() {}
+    virtual void OnTableLaid(const TableStart&) {}
+    virtual void OnLeavingTable() {}
+};
+
+namespace report {
+struct TurnPassed {};
+struct Victory {
+    int result = 0;
+};
+struct Stepping {};
+struct Stepped {};
+struct SideSet {};
+struct LeavingTable {};
+}  // namespace report
+using LibraryReport = std::variant<wire::Shot, report::TurnPassed, wire::Aim, report::Victory,
+                                   report::Stepping, report::Stepped, report::SideSet, TableStart,
+                                   report::LeavingTable>;
+using LibraryReports = std::vector<LibraryReport>;
+
+// Who hears the library: the observer (the replay recorder) first, then the
+// listener (the front end's answers), each report in turn.
+class LibraryHearing {
+public:
+    virtual ~LibraryHearing() = default;
+
+    // The one listener; null silences it. Detach forgets the listener only
+    // if it is still the one attached.
+    void Attach(GameLibraryListener* listener) { listener_ = listener; }
+    void Detach(GameLibraryListener* listener) {
+        if (listener_ == listener) listener_ = nullptr;
+    }
+    GameLibraryListener* Listener() const { return listener_; }
+    // The one observer; null: none.
+    void Observe(GameLibraryListener* observer) { observer_ = observer; }
+    GameLibraryListener* Observer() const { return observer_; }
+
+protected:
+    void HandOut(const LibraryReports& reports);
+
+private:
+    GameLibraryListener* observer_ = nullptr;
+    GameLibraryListener* listener_ = nullptr;
 };
 
 // The library's aim report as the aim record: its phase comes as a float and
@@ -53,6 +115,12 @@ public:
     // The aim of the player at another machine; its phase is not shown.
     virtual void ShowRemoteAim(const wire::Aim& aim) = 0;
     virtual void StepPhysics() = 0;
+    // One physics step on a table a sync has just set. Discs the host has
+    // pocketed lie in their holes still counted as on the table; they fall
+    // in this step and count for their colour, as where they first fell.
+    // That is no shot: a turn change inside it is not the table's and is not
+    // reported.
+    virtual void StepSyncedTable() = 0;
     virtual void Render() = 0;
     virtual wire::Positions ReadPositions() = 0;
     virtual void WritePositions(const wire::Positions& positions) = 0;
@@ -66,6 +134,8 @@ public:
     virtual void ShowIntro() = 0;
     // seat: 1 plays green, 2 plays red, 0 watches.
     virtual void StartMatch(int seat, int seed) = 0;
+    // A practice run seeded from the calendar clock, as the library would
+    // seed it; the seed is reported with the table laid.
     virtual void StartPractice(const QString& playerName) = 0;
     // A practice run seeded with seed, so that its table follows from the
     // seed and the shots alone. watched: a recorded run played again, which
@@ -99,7 +169,14 @@ public:
     virtual void SetDiscColours(DiscColours look) = 0;
 };
 
-class GameLibrary : public TableDriver, public TableScreen, public LibraryOptions {
+// The library with its life around it. The calls that change what stands
+// on the table report it here, once for every implementation; an
+// implementation supplies the plain calls and what the library said during
+// a step or a frame.
+class GameLibrary : public TableDriver,
+                    public TableScreen,
+                    public LibraryOptions,
+                    public LibraryHearing {
 public:
     // Creates the scene in the native window `window` (an X11 window id) of
     // width x height pixels; HUD texts in uiLanguage. False on failure.
@@ -114,13 +191,33 @@ public:
     // "QUIT:"), and leaving resets the table and the mouse focus: from now
     // on no call reaches the library, the table reads as at rest and
     // refuses every change.
-    virtual void Shutdown() = 0;
+    void Shutdown();
     virtual bool Finished() const = 0;
 
-    // The one listener that hears the library; null silences it. Detach
-    // forgets the listener only if it is still the one attached.
-    virtual void Attach(GameLibraryListener* listener) = 0;
-    virtual void Detach(GameLibraryListener* listener) = 0;
+    void SetSideToMove(int side) final;
+    void StepPhysics() final;
+    void StepSyncedTable() final;
+    void Render() final;
+    void ShowIntro() final;
+    void StartMatch(int seat, int seed) final;
+    void StartPractice(const QString& playerName) final;
+    void StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) final;
+    void ShowBestScores() final;
+
+protected:
+    // The plain calls behind the reporting ones above. A step and a frame
+    // answer what the library said during them, in order.
+    virtual void Finish() = 0;
+    virtual void PutSideToMove(int side) = 0;
+    virtual LibraryReports RunStep() = 0;
+    virtual LibraryReports RunFrame() = 0;
+    virtual void LayIntro() = 0;
+    virtual void LayMatch(int seat, int seed) = 0;
+    virtual void LayPracticeRun(const QString& playerName, uint32_t seed, bool watched) = 0;
+    virtual void LayBestScores() = 0;
+    // The seed of a practice run the player starts: the calendar clock's
+    // seconds.
+    virtual uint32_t PracticeSeed();
 };
 
 // The real library, through its exported functions.

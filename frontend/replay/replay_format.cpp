@@ -231,20 +231,6 @@ std::optional<Replay> ReadBody(Reader& r, uint16_t format) {
 
 }  // namespace
 
-uint64_t TableFingerprint(const wire::Positions& positions, int side) {
-    uint64_t hash = 14695981039346656037ull;
-    const auto mix = [&hash](uint32_t v) {
-        for (int i = 0; i < 4; ++i) hash = (hash ^ ((v >> (8 * i)) & 0xFF)) * 1099511628211ull;
-    };
-    for (float v : positions) {
-        uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        mix(bits);
-    }
-    mix(static_cast<uint32_t>(side));
-    return hash;
-}
-
 QByteArray EncodeReplay(const Replay& replay) {
     Writer w;
     const Header& h = replay.header;

@@ -17,7 +17,7 @@
 #include <variant>
 #include <vector>
 
-#include "frontend/wire/wire_messages.h"
+#include "frontend/library/game_event.h"
 
 namespace replay {
 
@@ -56,10 +56,6 @@ struct Header {
     bool operator==(const Header&) const = default;
 };
 
-struct PassTurn {
-    bool operator==(const PassTurn&) const = default;
-};
-
 // How a recording ended: the match decided (result 0 draw, 1 green won, 2
 // red won; a practice run over: 0), or abandoned before that.
 constexpr uint8_t kNoResult = 255;
@@ -70,7 +66,9 @@ struct End {
     bool operator==(const End&) const = default;
 };
 
-using Event = std::variant<wire::Shot, PassTurn, wire::Sync, End>;
+// The events that change the table, as the frame loop applies them, and the end.
+using PassTurn = event::PassTurn;
+using Event = std::variant<event::Shot, event::PassTurn, event::Sync, End>;
 
 struct TimedEvent {
     // Physics steps run before the event took effect, counted from the
@@ -92,10 +90,10 @@ struct Replay {
     bool operator==(const Replay&) const = default;
 };
 
-// The short fingerprint of a table that machines of one match compare:
-// FNV-1a over the bits of discs 1..20 (x then z) and the side to move as a
-// 32-bit integer, all little-endian.
-uint64_t TableFingerprint(const wire::Positions& positions, int side);
+// The short fingerprint of a table that machines of one match compare.
+inline uint64_t TableFingerprint(const wire::Positions& positions, int side) {
+    return table::Fingerprint(positions, side);
+}
 
 QByteArray EncodeReplay(const Replay& replay);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "frontend/library/table_events.h"
+
 namespace {
 constexpr int kWatch = 0;  // the seat of a spectator
 constexpr int kGreen = 0;
@@ -44,17 +46,18 @@ void ReplayPlayer::Step() {
 }
 
 bool ReplayPlayer::Apply(const replay::Event& event) {
-    if (const auto* shot = std::get_if<wire::Shot>(&event)) {
-        if (!table_.Shoot(*shot)) return false;
-        ++shotsPlayed_;
-        return true;
-    }
-    if (std::holds_alternative<replay::PassTurn>(event)) return table_.PassTurnFromPeer();
-    if (const auto* sync = std::get_if<wire::Sync>(&event)) {
-        table_.WritePositions(sync->positions);
-        table_.SetSideToMove(sync->side);
-    }
-    return true;
+    return std::visit(
+        [this](const auto& e) {
+            using E = std::decay_t<decltype(e)>;
+            if constexpr (std::is_same_v<E, replay::End>) {
+                return true;
+            } else {
+                const bool taken = TakeOnTable(table_, e);
+                if (taken && std::is_same_v<E, event::Shot>) ++shotsPlayed_;
+                return taken;
+            }
+        },
+        event);
 }
 
 int ReplayPlayer::ShotCount() const {

@@ -9,64 +9,43 @@ int64_t SecondsNow() {
 }
 }  // namespace
 
-ReplayRecorder::ReplayRecorder(GameLibrary& library, Sink sink, PeopleSource people, Clock clock)
-    : library_(library),
+ReplayRecorder::ReplayRecorder(TableDriver& table, Sink sink, PeopleSource people, Clock clock)
+    : table_(table),
       sink_(std::move(sink)),
       people_(std::move(people)),
       clock_(clock ? std::move(clock) : Clock(SecondsNow)) {}
 
-ReplayRecorder::~ReplayRecorder() {
-    library_.Detach(this);
-}
-
-void ReplayRecorder::Attach(GameLibraryListener* listener) {
-    listener_ = listener;
-    library_.Attach(listener ? this : nullptr);
-}
-
-void ReplayRecorder::Detach(GameLibraryListener* listener) {
-    if (listener_ != listener) return;
-    listener_ = nullptr;
-    library_.Detach(this);
-}
-
-void ReplayRecorder::Shutdown() {
-    Abandon();
-    library_.Shutdown();
-}
-
-bool ReplayRecorder::Shoot(const wire::Shot& shot) {
-    if (!library_.Shoot(shot)) return false;
-    Note(shot);
-    return true;
+bool ReplayRecorder::Practice() const {
+    return recording_ && recording_->header.mode == replay::Mode::Practice;
 }
 
 // In practice the front end hands a passed turn straight back: the run
 // replays the same without either half.
-bool ReplayRecorder::PassTurnFromPeer() {
-    if (!library_.PassTurnFromPeer()) return false;
-    if (recording_ && recording_->header.mode != replay::Mode::Practice) Note(replay::PassTurn{});
-    return true;
+void ReplayRecorder::OnApplied(const GameEvent& event) {
+    if (const auto* shot = std::get_if<event::Shot>(&event)) Note(*shot);
+    if (std::holds_alternative<event::PassTurn>(event) && !Practice()) Note(event::PassTurn{});
 }
 
-// A sync writes the positions, then the side: the table it leaves is whole
-// only now.
-void ReplayRecorder::SetSideToMove(int side) {
-    library_.SetSideToMove(side);
+// This machine's own turn passing, reported after the step it happened in:
+// it counts from the end of that step, when the table shows it.
+void ReplayRecorder::OnTurnPassed() {
+    if (!Practice()) Note(event::PassTurn{});
+}
+
+void ReplayRecorder::OnVictory(int result) {
     if (!recording_) return;
-    wire::Sync sync{library_.ReadPositions(), static_cast<uint8_t>(library_.SideToMove())};
-    Note(sync);
+    const replay::End end{false, static_cast<uint8_t>(result)};
+    Finish(end, Practice() ? beforeStep_ : TableAt{steps_, TableNow()});
 }
 
-void ReplayRecorder::StepPhysics() {
-    inStep_ = true;
-    library_.StepPhysics();
-    inStep_ = false;
+// Only a practice run's end needs the table before a step kept.
+void ReplayRecorder::OnStepping() {
+    if (Practice()) beforeStep_ = {steps_, TableNow()};
+}
+
+void ReplayRecorder::OnStepped() {
     if (!recording_) return;
     ++steps_;
-    // Only a practice run's end needs the table of its last step kept: it
-    // comes inside the step that clears the table.
-    if (recording_->header.mode == replay::Mode::Practice) fingerprint_ = TableNow();
     if (!peopleKnown_) {
         // By the first step the session has put its players in their slots.
         const ReplayPeople people = people_();
@@ -77,72 +56,29 @@ void ReplayRecorder::StepPhysics() {
         if (people.againstComputer && h.mode == replay::Mode::Match) h.mode = replay::Mode::Computer;
         peopleKnown_ = true;
     }
-    if (endAfterStep_) {
-        const replay::End end = *endAfterStep_;
-        endAfterStep_.reset();
-        Finish(end, TableNow());
+}
+
+void ReplayRecorder::OnSideSet() {
+    if (!recording_) return;
+    Note(wire::Sync{table_.ReadPositions(), static_cast<uint8_t>(table_.SideToMove())});
+}
+
+void ReplayRecorder::OnTableLaid(const TableStart& start) {
+    if (start.watched) return;
+    if (start.practice) {
+        Begin(replay::Mode::Practice, replay::Seat::Green, 1);
+        recording_->header.runSeed = start.runSeed;
+        return;
     }
+    const replay::Seat seat = start.seat == 1   ? replay::Seat::Green
+                              : start.seat == 2 ? replay::Seat::Red
+                                                : replay::Seat::Watching;
+    Begin(replay::Mode::Match, seat, start.seed);
 }
 
-void ReplayRecorder::ShowIntro() {
-    Abandon();
-    library_.ShowIntro();
-}
-
-void ReplayRecorder::StartMatch(int seat, int seed) {
-    Abandon();
-    library_.StartMatch(seat, seed);
-    const replay::Seat recordedSeat = seat == 1   ? replay::Seat::Green
-                                      : seat == 2 ? replay::Seat::Red
-                                                  : replay::Seat::Watching;
-    Begin(replay::Mode::Match, recordedSeat, seed);
-}
-
-void ReplayRecorder::StartPractice(const QString& playerName) {
-    StartPracticeRun(playerName, static_cast<uint32_t>(clock_()), false);
-}
-
-void ReplayRecorder::StartPracticeRun(const QString& playerName, uint32_t seed, bool watched) {
-    Abandon();
-    library_.StartPracticeRun(playerName, seed, watched);
-    if (watched) return;
-    Begin(replay::Mode::Practice, replay::Seat::Green, 1);
-    recording_->header.runSeed = seed;
-}
-
-void ReplayRecorder::ShowBestScores() {
-    Abandon();
-    library_.ShowBestScores();
-}
-
-void ReplayRecorder::OnShoot(const wire::Shot& shot) {
-    if (listener_) listener_->OnShoot(shot);
-}
-
-// This machine's own turn passing: the library did it inside a step, so it
-// counts from the end of that step, when the table shows it.
-void ReplayRecorder::OnTurnPassed() {
-    if (recording_ && recording_->header.mode != replay::Mode::Practice) Note(replay::PassTurn{});
-    if (listener_) listener_->OnTurnPassed();
-}
-
-void ReplayRecorder::OnAim(const wire::Aim& aim) {
-    if (listener_) listener_->OnAim(aim);
-}
-
-void ReplayRecorder::OnVictory(int result) {
-    if (recording_) {
-        const replay::End end{false, static_cast<uint8_t>(result)};
-        if (inStep_ && recording_->header.mode != replay::Mode::Practice) {
-            endAfterStep_ = end;
-        } else {
-            // A practice run is over once its closing wait, inside a step,
-            // has cleared the table (and may have laid another): the run
-            // ended on the table the step before left.
-            Finish(end, fingerprint_);
-        }
-    }
-    if (listener_) listener_->OnVictory(result);
+void ReplayRecorder::OnLeavingTable() {
+    if (!recording_) return;
+    Finish(replay::End{true, replay::kNoResult}, {steps_, TableNow()});
 }
 
 void ReplayRecorder::Begin(replay::Mode mode, replay::Seat seat, int32_t seedOrLevel) {
@@ -155,32 +91,25 @@ void ReplayRecorder::Begin(replay::Mode mode, replay::Seat seat, int32_t seedOrL
     h.seedOrLevel = seedOrLevel;
     steps_ = 0;
     peopleKnown_ = false;
-    endAfterStep_.reset();
-    fingerprint_ = TableNow();
 }
 
 void ReplayRecorder::Note(replay::Event event) {
     if (!recording_) return;
-    recording_->events.push_back({steps_ + (inStep_ ? 1u : 0u), std::move(event)});
+    recording_->events.push_back({steps_, std::move(event)});
 }
 
 uint64_t ReplayRecorder::TableNow() {
-    return replay::TableFingerprint(library_.ReadPositions(), library_.SideToMove());
+    return replay::TableFingerprint(table_.ReadPositions(), table_.SideToMove());
 }
 
-void ReplayRecorder::Abandon() {
-    if (!recording_) return;
-    Finish(replay::End{true, replay::kNoResult}, TableNow());
-}
-
-void ReplayRecorder::Finish(replay::End end, uint64_t fingerprint) {
+void ReplayRecorder::Finish(replay::End end, TableAt table) {
     replay::Replay done = std::move(*recording_);
     recording_.reset();
     const bool anyShot = std::any_of(done.events.begin(), done.events.end(), [](const auto& e) {
         return std::holds_alternative<wire::Shot>(e.event);
     });
     if (!anyShot) return;
-    done.events.push_back({steps_, end});
-    done.fingerprint = fingerprint;
+    done.events.push_back({table.step, end});
+    done.fingerprint = table.fingerprint;
     if (sink_) sink_(done);
 }

@@ -1,5 +1,7 @@
 #include "frontend/session/frame_loop.h"
 
+#include "frontend/library/table_events.h"
+
 #include <thread>
 #include <variant>
 
@@ -46,20 +48,22 @@ void FrameLoop::MeasureTiming() {
 }
 
 void FrameLoop::ApplyHeadEvent() {
-    // A copy: applying an event reaches the online game, which may clear the queue.
-    const GameEvent event = queue_.Head();
-    if (!std::visit([this](const auto& e) { return Apply(e); }, event)) return;
-    queue_.PopHead();
+    if (ApplyNow(queue_.Head())) queue_.PopHead();
+}
+
+bool FrameLoop::ApplyNow(const GameEvent& event) {
+    if (!std::visit([this](const auto& e) { return Apply(e); }, event)) return false;
     if (observer_) observer_(event);
+    return true;
 }
 
 // Refused while discs move.
 bool FrameLoop::Apply(const event::Shot& shot) {
-    return table_.Shoot(shot);
+    return TakeOnTable(table_, shot);
 }
 
-bool FrameLoop::Apply(const event::PassTurn&) {
-    return table_.PassTurnFromPeer();
+bool FrameLoop::Apply(const event::PassTurn& pass) {
+    return TakeOnTable(table_, pass);
 }
 
 bool FrameLoop::Apply(const event::Aim& aim) {
@@ -73,17 +77,11 @@ bool FrameLoop::Apply(const event::SendSync& request) {
     return true;
 }
 
+// A table laid out afresh (a match joined or rejoined while it runs) settles
+// for one step; the side to move is the host's again after it.
 bool FrameLoop::Apply(const event::Sync& sync) {
-    table_.WritePositions(sync.positions);
-    table_.SetSideToMove(sync.side);
-    // On a table laid out afresh (a match joined or rejoined while it runs)
-    // the discs the host has pocketed lie in their holes still counted as on
-    // the table; they fall in the next step and count for their colour, as
-    // where they first fell. That is no shot: the turn it would decide for
-    // the player to move is not the table's, and is taken back unsent.
-    game_.SetSettlingSyncedTable(true);
-    table_.StepPhysics();
-    game_.SetSettlingSyncedTable(false);
+    TakeOnTable(table_, sync);
+    table_.StepSyncedTable();
     table_.SetSideToMove(sync.side);
     game_.ReportSyncApplied();
     return true;

@@ -2,7 +2,7 @@
 // the table is at rest, moves the shown aim of a remote player, runs one
 // physics step (two on some ticks when ticks are lost) and renders every
 // first, second or fourth tick. Every event that takes effect passes
-// ApplyHeadEvent, which shows it to the observer, if there is one.
+// ApplyNow, which shows it to the observer, if there is one.
 //
 // A table is compared with another machine's only once it is settled: at
 // rest before and after a whole physics step. The step that brings a shot
@@ -39,6 +39,10 @@ public:
     // Hears each event as it takes effect, in order; empty hears nothing.
     using EventObserver = std::function<void(const GameEvent&)>;
     void ObserveAppliedEvents(EventObserver observer) { observer_ = std::move(observer); }
+
+    // Applies an event at once rather than from the queue: false when it
+    // did not take effect.
+    bool ApplyNow(const GameEvent& event);
 
 private:
     void MeasureTiming();

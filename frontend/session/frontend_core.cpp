@@ -24,20 +24,28 @@ FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect, GameLibr
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect,
                            std::unique_ptr<GameLibrary> owned, GameLibrary* borrowed)
     : ownLibrary_(std::move(owned)),
+      library_(borrowed ? *borrowed : *ownLibrary_),
       recorder_(
-          borrowed ? *borrowed : *ownLibrary_,
-          [this](const replay::Replay& r) { KeepReplay(r); }, [this] { return PeopleOfTheGame(); }),
-      library_(recorder_),
+          library_, [this](const replay::Replay& r) { KeepReplay(r); },
+          [this] { return PeopleOfTheGame(); }),
       view_(view),
       chat_(view, std::move(playEffect)),
       online_(view, chat_, queue_, library_),
       loop_(queue_, online_, library_),
       chatInput_(online_, chat_),
-      callbacks_(online_, queue_, library_) {}
+      callbacks_(online_, queue_, library_, loop_) {
+    Record();
+}
 
 FrontendCore::~FrontendCore() {
     highTimer_.Stop();
     windowTimer_.reset();
+    if (library_.Observer() == &recorder_) library_.Observe(nullptr);
+}
+
+void FrontendCore::Record() {
+    library_.Observe(&recorder_);
+    loop_.ObserveAppliedEvents([this](const GameEvent& e) { recorder_.OnApplied(e); });
 }
 
 void FrontendCore::Start(bool highTimer, int intervalMs) {
@@ -134,7 +142,8 @@ bool FrontendCore::WatchReplay(const replay::Replay& replay) {
     if (InGameOrPractice() && !online_.CloseButton()) return false;
     // The match watched reaches neither the online game nor a recording.
     library_.Detach(&callbacks_);
-    watch_ = std::make_unique<ReplayWatch>(replay, recorder_.Unrecorded());
+    library_.Observe(nullptr);
+    watch_ = std::make_unique<ReplayWatch>(replay, library_);
     verdictShown_ = false;
     watch_->Start();
     return true;
@@ -148,5 +157,6 @@ void FrontendCore::StopWatching() {
 
 void FrontendCore::EndWatching() {
     watch_.reset();
+    Record();
     callbacks_.Register();
 }

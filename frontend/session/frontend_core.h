@@ -87,15 +87,16 @@ private:
     bool InGameOrPractice() const;
 
     void Tick();
+    // The recorder hears the library's reports and the events applied.
+    void Record();
     // Hands the library back to the frame loop.
     void EndWatching();
     ReplayPeople PeopleOfTheGame() const;
     void KeepReplay(const replay::Replay& replay);
 
     std::unique_ptr<GameLibrary> ownLibrary_;
-    // Stands between the library and everything else here.
-    ReplayRecorder recorder_;
     GameLibrary& library_;
+    ReplayRecorder recorder_;
     QString replayFolder_;
     bool againstComputer_ = false;
     FrontendView& view_;

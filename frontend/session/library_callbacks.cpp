@@ -8,11 +8,12 @@ void LibraryCallbacks::OnShoot(const wire::Shot& shot) {
 }
 
 void LibraryCallbacks::OnTurnPassed() {
-    if (game_.SettlingSyncedTable()) return;
     if (game_.IsOnline()) {
         game_.SendGameMessage(wire::kTurn);
     } else {
-        library_.PassTurnFromPeer();  // practice keeps the one side at the table
+        // Practice keeps the one side at the table; the table at rest takes
+        // the turn back at once.
+        loop_.ApplyNow(event::PassTurn{});
     }
 }
 

@@ -1,16 +1,16 @@
-// The front end's answers to the game library's notifications: a shot and
-// an aim go to the other machines, a turn change too (offline it is handed
-// straight back), a victory goes to the online game.
+// The front end's answers to the game library's reports: a shot and an aim
+// go to the other machines, a turn change too (offline it is handed straight
+// back), a victory goes to the online game.
 #pragma once
 
-#include "frontend/library/event_queue.h"
 #include "frontend/library/game_library.h"
+#include "frontend/session/frame_loop.h"
 #include "frontend/session/online_game.h"
 
 class LibraryCallbacks : public GameLibraryListener {
 public:
-    LibraryCallbacks(OnlineGame& game, EventQueue& queue, GameLibrary& library)
-        : game_(game), queue_(queue), library_(library) {}
+    LibraryCallbacks(OnlineGame& game, EventQueue& queue, GameLibrary& library, FrameLoop& loop)
+        : game_(game), queue_(queue), library_(library), loop_(loop) {}
     ~LibraryCallbacks() override { library_.Detach(this); }
 
     void Register() { library_.Attach(this); }
@@ -24,4 +24,5 @@ private:
     OnlineGame& game_;
     EventQueue& queue_;
     GameLibrary& library_;
+    FrameLoop& loop_;
 };

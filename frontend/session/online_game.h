@@ -75,13 +75,9 @@ public:
     void KeepVerifyReference(const wire::Positions& own);
     void CompareWithClient(const wire::Verify& answer, const wire::Positions& own);
     void StartMatchOverCountdown() { c_.match.countdown = 0; }
-    // While a table sent by the host settles, a turn change the library
-    // reports is none of the match's.
-    void SetSettlingSyncedTable(bool settling) { settlingSyncedTable_ = settling; }
-    bool SettlingSyncedTable() const { return settlingSyncedTable_; }
     void AdvanceCountdown();
 
-    // From the library's victory callback: 0 draw, 1 green won, 2 red won.
+    // From the library's victory report: 0 draw, 1 green won, 2 red won.
     void OnVictory(int result);
     void NextMatch();
 
@@ -134,5 +130,4 @@ private:
     OnlineHost host_;
     OnlineClient client_;
     PortForwarding forwarding_{c_};
-    bool settlingSyncedTable_ = false;
 };

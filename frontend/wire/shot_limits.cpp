@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/table_facts.h"
 #include "game/table_geometry.h"
 
 namespace wire {
@@ -13,10 +14,6 @@ namespace {
 // one step over it.
 constexpr float kRoundingStep = 1.0f / 65536.0f;
 
-constexpr float kWeakestForce = 0.5f;  // a release at or below it shoots nothing
-constexpr float kForceLimit = 10.0f;
-constexpr float kAngleLimit = 1.3659099f;
-
 }  // namespace
 
 bool IsPlayableShot(const Shot& shot, int side) {
@@ -24,8 +21,8 @@ bool IsPlayableShot(const Shot& shot, int side) {
         if (!std::isfinite(v)) return false;
     }
     if (side != 0 && side != 1) return false;
-    if (!(shot.force > kWeakestForce && shot.force <= kForceLimit)) return false;
-    if (!(std::fabs(shot.angle) <= kAngleLimit)) return false;
+    if (!(shot.force > table::kMinimumShotForce && shot.force <= table::kForceLimit)) return false;
+    if (!(std::fabs(shot.angle) <= table::kAngleLimit)) return false;
     // Both shooting strips span the same X range; green's lies at +Z, red's at -Z.
     if (!(shot.x > table::kShootingStripMinX && shot.x < table::kShootingStripMaxX)) return false;
     const float depth = side == 0 ? shot.z : -shot.z;

@@ -1,8 +1,8 @@
 // The shots the game itself could make, which is all the host relays: the
 // striker on the shooting line of the side to move, a force the cue can
 // give, an angle the aim can reach. The strips are the table's own
-// measurements; the force and angle limits are the game's, which a test
-// holds against its rules.
+// measurements, the force and angle limits the cue's, both shared with the
+// game.
 #pragma once
 
 #include "frontend/wire/wire_messages.h"

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "game/table_facts.h"
+
 namespace wire {
 
 constexpr int kCommandLength = 5;
@@ -47,7 +49,7 @@ inline const QByteArray kVersionString = "v1.1";
 
 constexpr int kShotBytes = 16;
 constexpr int kAimBytes = 17;
-constexpr int kSyncedDiscs = 20;
+constexpr int kSyncedDiscs = table::kSyncedDiscs;
 constexpr int kPositionBytes = kSyncedDiscs * 2 * 4;
 constexpr int kSyncBytes = kPositionBytes + 1;
 constexpr int kMinInitBytes = 3;
@@ -71,7 +73,7 @@ struct Aim {
 };
 
 // X then Z of discs 1..20.
-using Positions = std::array<float, kSyncedDiscs * 2>;
+using Positions = table::SyncedPositions;
 
 struct Sync {
     Positions positions{};

@@ -29,54 +29,29 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& library) {
 
 }  // namespace
 
+// The names the one list of exports gives, as the dynamic symbol table
+// shows them.
+const std::set<std::string>& ListedExports() {
+    static const std::set<std::string> names = {
+#define VEX_EXPORT(result, name, parameters) #name,
+#define VEX_EXPORT_CPP(result, name, parameters, decorated) #decorated,
+#include "vexlib/export_list.h"
+#undef VEX_EXPORT
+#undef VEX_EXPORT_CPP
+    };
+    return names;
+}
+
 TEST(ExportTableTest, LibraryExportsExactlyTheGameInterface) {
-    const std::set<std::string> expected = {"IniciarD3D",
-                                            "FinalizaD3D",
-                                            "RenderCena",
-                                            "ShowIntro",
-                                            "SetaLuz",
-                                            "SetaQualidade",
-                                            "SetaMirror",
-                                            "SetaMusica",
-                                            "SetaAudio",
-                                            "SetaFoco",
-                                            "SetaMouseS",
-                                            "CanDraw",
-                                            "GetFT",
-                                            "IniciaPartida",
-                                            "IniciaOffline",
-                                            "_Z15PoeDiscoOfflineiffc",
-                                            "AtualizaDiscos",
-                                            "DispararTiro",
-                                            "MudaJogador",
-                                            "SetaShooting",
-                                            "PlaySFX",
-                                            "MostraRecordes",
-                                            "SalvaDump",
-                                            "GetIsMoving",
-                                            "GetPlayer_Atual",
-                                            "SetPlayer_Atual",
-                                            "GetPlayer_Host",
-                                            "SetPlayer_Host",
-                                            "GetPlayer_Pts",
-                                            "SetPlayer_Pts",
-                                            "GetDiscoX",
-                                            "GetDiscoZ",
-                                            "SetDiscoX",
-                                            "SetDiscoZ",
-                                            "SetaCallBackShoot",
-                                            "SetaCallBackMudaJogador",
-                                            "SetaCallBackShooting",
-                                            "SetaCallBackPoint",
-                                            "SetaCallBackVitoria",
-                                            "ResizeScene",
-                                            "SetDiscLook",
-                                            "StartPracticeRun"};
     // The game's 39, the one that changes the panel's size, the one that
     // picks the discs' look and the one that starts a practice run from a
     // seed.
-    ASSERT_EQ(expected.size(), 42u);
-    EXPECT_EQ(DefinedDynamicSymbols(VEXLIB_PATH), expected);
+    ASSERT_EQ(ListedExports().size(), 42u);
+    for (const char* name : {"IniciarD3D", "AtualizaDiscos", "_Z15PoeDiscoOfflineiffc",
+                             "SetaCallBackVitoria", "ResizeScene", "SetDiscLook",
+                             "StartPracticeRun"})
+        EXPECT_TRUE(ListedExports().count(name)) << name;
+    EXPECT_EQ(DefinedDynamicSymbols(VEXLIB_PATH), ListedExports());
 }
 
 TEST(ExportTableTest, DecoratedPracticeExportIsCallableThroughItsMangledName) {

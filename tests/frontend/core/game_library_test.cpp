@@ -5,9 +5,86 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "recording_library.h"
 #include "vexlib/exports.h"
 
 namespace {
+
+// Writes down every report in the order heard, with the side to move then.
+struct ReportLog : GameLibraryListener {
+    explicit ReportLog(TableDriver& table) : table(table) {}
+    void Note(const char* what) { heard.push_back(what + std::to_string(table.SideToMove())); }
+    void OnShoot(const wire::Shot&) override { Note("shot"); }
+    void OnTurnPassed() override { Note("turn"); }
+    void OnVictory(int) override { Note("victory"); }
+    void OnStepping() override { Note("stepping"); }
+    void OnStepped() override { Note("stepped"); }
+    void OnSideSet() override { Note("side"); }
+    void OnTableLaid(const TableStart& start) override {
+        Note(start.practice ? "run" : "match");
+    }
+    void OnLeavingTable() override { Note("leaving"); }
+    TableDriver& table;
+    std::vector<std::string> heard;
+};
+
+// The turn clock of the player to move runs out inside a step: the library
+// calls back from inside it, and the seam hands that out once the step has
+// returned, after the step itself, to the observer first. The listener may
+// then call the library again: the turn it hands back is the table's at once.
+TEST(ExportedGameLibrary, WhatTheLibrarySaysInsideAStepIsHandedOutAfterIt) {
+    auto library = MakeExportedGameLibrary();
+    ReportLog observer(*library);
+    library->Observe(&observer);
+    library->StartMatch(1, 417);  // playing green, on the turn clock
+    ASSERT_EQ(observer.heard.size(), 2u);
+    EXPECT_EQ(observer.heard[0].rfind("leaving", 0), 0u) << "told while the old table stands";
+    EXPECT_EQ(observer.heard[1], "match0");
+
+    struct HandBack : GameLibraryListener {
+        explicit HandBack(GameLibrary& l) : library(l) {}
+        void OnTurnPassed() override {
+            sideHeard = library.SideToMove();
+            library.PassTurnFromPeer();
+        }
+        GameLibrary& library;
+        int sideHeard = -1;
+    } handBack(*library);
+    library->Attach(&handBack);
+    int steps = 0;
+    while (handBack.sideHeard < 0 && steps < 70 * 60) {
+        library->StepPhysics();
+        ++steps;
+    }
+    ASSERT_EQ(handBack.sideHeard, 1) << "the turn passed to red within the clock's time";
+    EXPECT_EQ(library->SideToMove(), 0) << "handed back after the step";
+    const std::vector<std::string> lastStep(observer.heard.end() - 3, observer.heard.end());
+    EXPECT_EQ(lastStep, (std::vector<std::string>{"stepping0", "stepped1", "turn1"}));
+
+    library->Observe(nullptr);
+    library->Detach(&handBack);
+    library->ShowIntro();
+    EXPECT_EQ(observer.heard.back(), "turn1") << "an observer let go hears nothing";
+}
+
+// A table set by a sync settles for one step; a turn change inside it is not
+// the table's and nobody hears it, while everything else is heard as usual.
+TEST(GameLibrarySeam, TheStepThatSettlesASyncedTableReportsNoTurnChange) {
+    RecordingLibrary library;
+    ReportLog log(library);
+    library.Attach(&log);
+    library.duringNextStep = {report::TurnPassed{}, report::Victory{1}};
+    library.StepSyncedTable();
+    EXPECT_EQ(log.heard, (std::vector<std::string>{"stepping0", "stepped0", "victory0"}));
+    log.heard.clear();
+    library.duringNextStep = {report::TurnPassed{}, report::Victory{1}};
+    library.StepPhysics();
+    EXPECT_EQ(log.heard,
+              (std::vector<std::string>{"stepping0", "stepped0", "turn0", "victory0"}));
+}
 
 TEST(ExportedGameLibrary, NoCallReachesTheLibraryOnceItIsShutDown) {
     auto library = MakeExportedGameLibrary();

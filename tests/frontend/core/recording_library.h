@@ -43,53 +43,19 @@ public:
         return true;
     }
     int SideToMove() override { return side; }
-    void SetSideToMove(int s) override { side = s; }
     int LocalSeat() override { return seat; }
     void SetLocalSeat(int s) override { seat = s; }
     void ShowRemoteAim(const wire::Aim& aim) override { shownAims.push_back(aim); }
-    void StepPhysics() override {
-        ++steps;
-        // What the library reports from inside this step, as it would.
-        if (duringNextStep && listener) std::exchange(duringNextStep, {})(*listener);
-        if (moving && --stepsUntilRest <= 0) {
-            moving = false;
-            stepsUntilRest = kShotSteps;
-        }
-    }
-    void Render() override { ++renders; }
     wire::Positions ReadPositions() override { return positions; }
     void WritePositions(const wire::Positions& p) override { positions = p; }
 
-    void ShowIntro() override { ++introsShown; }
-    void StartMatch(int s, int seed) override {
-        matches.push_back({s, seed});
-        side = 0;
-        seat = s == 1 ? 0 : s == 2 ? 1 : 2;
-    }
-    void StartPractice(const QString& name) override { practiceName = name; }
-    void StartPracticeRun(const QString& name, uint32_t seed, bool watched) override {
-        practiceName = name;
-        practiceRuns.push_back({name, seed, watched});
-        side = 0;
-        seat = 0;
-    }
     void SaveDump() override { ++dumps; }
-    void ShowBestScores() override { ++bestScoresShown; }
     void PlayEffect(int effect) override { effects.push_back(effect); }
     void SetMouseFocus(bool hasFocus) override {
         mouseFocus = hasFocus;
         focusCalls.push_back(hasFocus);
     }
-    void Shutdown() override {
-        ++shutdowns;
-        introsAtShutdown = introsShown;
-        focusCallsAtShutdown = focusCalls.size();
-    }
     bool Finished() const override { return shutdowns > 0; }
-    void Attach(GameLibraryListener* l) override { listener = l; }
-    void Detach(GameLibraryListener* l) override {
-        if (listener == l) listener = nullptr;
-    }
 
     void SetSpecularLight(bool on) override { NoteOption("SetSpecularLight", on); }
     void SetReflection(bool on) override { NoteOption("SetReflection", on); }
@@ -143,9 +109,47 @@ public:
     // What had been asked when the library was shut down.
     int introsAtShutdown = 0;
     size_t focusCallsAtShutdown = 0;
-    GameLibraryListener* listener = nullptr;
-    std::function<void(GameLibraryListener&)> duringNextStep;
+    // What the library says during the next step, handed out after it.
+    LibraryReports duringNextStep;
+    // Run inside the next step, as the library's own rules would.
+    std::function<void()> insideNextStep;
+    uint32_t practiceSeed = 1765300000;
     std::vector<std::string> optionCalls;
+
+protected:
+    void Finish() override {
+        ++shutdowns;
+        introsAtShutdown = introsShown;
+        focusCallsAtShutdown = focusCalls.size();
+    }
+    void PutSideToMove(int s) override { side = s; }
+    LibraryReports RunStep() override {
+        ++steps;
+        if (insideNextStep) std::exchange(insideNextStep, {})();
+        if (moving && --stepsUntilRest <= 0) {
+            moving = false;
+            stepsUntilRest = kShotSteps;
+        }
+        return std::exchange(duringNextStep, {});
+    }
+    LibraryReports RunFrame() override {
+        ++renders;
+        return {};
+    }
+    void LayIntro() override { ++introsShown; }
+    void LayMatch(int s, int seed) override {
+        matches.push_back({s, seed});
+        side = 0;
+        seat = s == 1 ? 0 : s == 2 ? 1 : 2;
+    }
+    void LayPracticeRun(const QString& name, uint32_t seed, bool watched) override {
+        practiceName = name;
+        practiceRuns.push_back({name, seed, watched});
+        side = 0;
+        seat = 0;
+    }
+    void LayBestScores() override { ++bestScoresShown; }
+    uint32_t PracticeSeed() override { return practiceSeed; }
 
 private:
     void NoteOption(const char* name, int value) {

@@ -110,7 +110,7 @@ TEST_F(WindowCommands, TheCloseLeavesTheGameWithoutCallingTheFinalisedLibrary) {
     core.Close({});
     EXPECT_EQ(library.shutdowns, 1);
     EXPECT_TRUE(core.Closed());
-    EXPECT_EQ(library.listener, nullptr);  // no callback into a finished front end
+    EXPECT_EQ(library.Listener(), nullptr);  // no callback into a finished front end
     // Leaving resets the table and the focus only after the library was
     // finalised, which takes no call from then on.
     EXPECT_EQ(library.introsAtShutdown, intros);

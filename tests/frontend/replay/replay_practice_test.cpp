@@ -54,11 +54,13 @@ protected:
             *library, [this](const replay::Replay& r) { kept.push_back(r); },
             [] { return ReplayPeople{QStringLiteral("Dora"), {}, 1, false}; },
             [] { return kStartSeconds; });
-        frontEnd = std::make_unique<PracticeFrontEnd>(*recorder);
-        recorder->Attach(frontEnd.get());
+        frontEnd = std::make_unique<PracticeFrontEnd>(*library);
+        library->Observe(recorder.get());
+        library->Attach(frontEnd.get());
     }
     void TearDown() override {
-        recorder->Detach(frontEnd.get());
+        library->Detach(frontEnd.get());
+        library->Observe(nullptr);
         recorder.reset();
         library->ShowIntro();
         QDir::setCurrent(previousFolder);
@@ -66,10 +68,10 @@ protected:
 
     // One tick of the frame loop, with this process's table kept alongside.
     void Tick() {
-        recorder->StepPhysics();
+        library->StepPhysics();
         StepPhysics(mirror);
         if (mirror.currentPlayer != kSideGreen) PassTurn(mirror, false);
-        recorder->Render();
+        library->Render();
     }
     // Up to the first step at rest, which scores the shot's end.
     void TickUntilAtRest() {
@@ -83,7 +85,8 @@ protected:
         const auto shot = ai::FindShot(mirror, wish, atLeast);
         ASSERT_TRUE(shot.has_value()) << "level " << mirror.practiceLevel;
         const wire::Shot fired{shot->x, shot->z, shot->force, shot->angle};
-        ASSERT_TRUE(recorder->Shoot(fired));
+        ASSERT_TRUE(library->Shoot(fired));
+        recorder->OnApplied(fired);
         ASSERT_TRUE(FireShot(mirror, fired.x, fired.z, fired.force, fired.angle));
         TickUntilAtRest();
         ASSERT_EQ(replay::TableFingerprint(library->ReadPositions(), library->SideToMove()),
@@ -116,7 +119,7 @@ QByteArray Contents(const QString& path) {
 }  // namespace
 
 TEST_F(PracticeReplayTest, ARecordedRunPlaysHeadlessToItsTableAndLeavesTheBestPlaysAlone) {
-    recorder->StartPractice(QStringLiteral("Dora"));
+    library->StartPracticeRun(QStringLiteral("Dora"), uint32_t(kStartSeconds), false);
     // Watched, this process's table leaves the best plays to the library.
     SetLibraryStartDefaults(mirror);
     StartPractice(mirror, "Dora", uint32_t(kStartSeconds), true);
@@ -171,8 +174,9 @@ TEST_F(PracticeReplayTest, ARecordedRunPlaysHeadlessToItsTableAndLeavesTheBestPl
     EXPECT_EQ(Contents(bestPlays), bestPlaysBefore);
 
     // Watched as the window does it: through the library itself, unheard.
-    recorder->Detach(frontEnd.get());
-    ReplayPlayer player(read.replay, recorder->Unrecorded(), recorder->Unrecorded());
+    library->Detach(frontEnd.get());
+    library->Observe(nullptr);
+    ReplayPlayer player(read.replay, *library, *library);
     PlayToEnd(player);
     EXPECT_TRUE(player.Matches()) << std::hex << player.FinalFingerprint() << " against "
                                   << read.replay.fingerprint;
@@ -182,7 +186,7 @@ TEST_F(PracticeReplayTest, ARecordedRunPlaysHeadlessToItsTableAndLeavesTheBestPl
     EXPECT_EQ(Contents(bestPlays), bestPlaysBefore);
     EXPECT_EQ(QFileInfo(bestPlays).lastModified(), writtenBefore);
     // The watched run holds its last table, out of tries, as its player left it.
-    for (int i = 0; i < 20 * kStepsPerSecond; ++i) recorder->Unrecorded().StepPhysics();
+    for (int i = 0; i < 20 * kStepsPerSecond; ++i) library->StepPhysics();
     EXPECT_EQ(replay::TableFingerprint(library->ReadPositions(), library->SideToMove()),
               read.replay.fingerprint);
     EXPECT_EQ(Contents(bestPlays), bestPlaysBefore);

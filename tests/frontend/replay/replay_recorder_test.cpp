@@ -1,9 +1,10 @@
-// The recorder between the front end and the library: it passes everything
-// on, and writes down each change to the table on the physics step it took
-// effect, so that a watcher's table playing the recording meets the same
-// events at the same steps and ends on the same table.
+// The recorder beside the front end: it hears the library's reports and the
+// events applied, and writes down each change to the table on the physics
+// step it took effect, so that a watcher's table playing the recording meets
+// the same events at the same steps and ends on the same table.
 #include <gtest/gtest.h>
 
+#include "frontend/library/table_events.h"
 #include "frontend/replay/replay_player.h"
 #include "frontend/replay/replay_recorder.h"
 #include "tests/frontend/core/recording_library.h"
@@ -16,7 +17,7 @@ constexpr int64_t kNow = 1765280000;
 constexpr wire::Shot kGreenShot{0.0f, 21.5f, 10.0f, 0.0f};
 constexpr wire::Shot kRedShot{2.0f, -21.5f, 8.0f, 0.2f};
 
-// What the front end's own listener heard through the recorder.
+// What the front end's own listener heard beside the recorder.
 struct HeardListener : GameLibraryListener {
     void OnShoot(const wire::Shot&) override { ++shots; }
     void OnTurnPassed() override { ++turns; }
@@ -32,15 +33,24 @@ protected:
         : recorder(
               library, [this](const Replay& r) { kept.push_back(r); },
               [this] { return people; }, [] { return kNow; }) {
-        recorder.Attach(&heard);
+        library.practiceSeed = uint32_t(kNow);
+        library.Observe(&recorder);
+        library.Attach(&heard);
     }
 
     void Steps(int n) {
-        for (int i = 0; i < n; ++i) recorder.StepPhysics();
+        for (int i = 0; i < n; ++i) library.StepPhysics();
+    }
+    // An event applied as the frame loop applies it, and shown to the recorder.
+    template <typename Event>
+    bool Apply(const Event& event) {
+        if (!TakeOnTable(library, event)) return false;
+        recorder.OnApplied(event);
+        return true;
     }
     // A shot played to rest: fired at rest, then the steps it moves for.
     void PlayShot(const wire::Shot& shot) {
-        ASSERT_TRUE(recorder.Shoot(shot));
+        ASSERT_TRUE(Apply(shot));
         Steps(RecordingLibrary::kShotSteps);
     }
 
@@ -52,17 +62,17 @@ protected:
 };
 
 TEST_F(ReplayRecorderTest, AWatchedMatchIsKeptWithItsPeopleEventsStepsAndResult) {
-    recorder.StartMatch(0, 417);
-    ASSERT_EQ(library.matches.size(), 1u);  // passed on
+    library.StartMatch(0, 417);
+    ASSERT_EQ(library.matches.size(), 1u);
     Steps(5);
     PlayShot(kGreenShot);  // fired before step 6
     Steps(2);
-    ASSERT_TRUE(recorder.PassTurnFromPeer());  // before step 11
+    ASSERT_TRUE(Apply(event::PassTurn{}));  // before step 11
     library.positions[3] = 7.5f;
     library.WritePositions(library.positions);
-    recorder.SetSideToMove(1);  // a sync, before step 11 too
+    library.SetSideToMove(1);  // a sync, before step 11 too
     PlayShot(kRedShot);
-    library.duringNextStep = [](GameLibraryListener& l) { l.OnVictory(2); };
+    library.duringNextStep = {report::Victory{2}};
     Steps(1);  // the step that decides the match: step 14
 
     ASSERT_EQ(kept.size(), 1u);
@@ -79,12 +89,12 @@ TEST_F(ReplayRecorderTest, AWatchedMatchIsKeptWithItsPeopleEventsStepsAndResult)
 }
 
 TEST_F(ReplayRecorderTest, ATurnThisMachinePassesInsideAStepCountsFromTheEndOfThatStep) {
-    recorder.StartMatch(1, 5);
+    library.StartMatch(1, 5);
     PlayShot(kGreenShot);
-    library.duringNextStep = [](GameLibraryListener& l) { l.OnTurnPassed(); };
+    library.duringNextStep = {report::TurnPassed{}};
     Steps(1);  // step 4 passes the turn
     EXPECT_EQ(heard.turns, 1);  // the front end still sends it on
-    recorder.ShowIntro();
+    library.ShowIntro();
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].header.seat, Seat::Green);
     ASSERT_EQ(kept[0].events.size(), 3u);
@@ -94,22 +104,22 @@ TEST_F(ReplayRecorderTest, ATurnThisMachinePassesInsideAStepCountsFromTheEndOfTh
 }
 
 TEST_F(ReplayRecorderTest, EveryWayOutOfAMatchKeepsItAsAbandonedAndOnlyMatchesWithAShotAreKept) {
-    recorder.StartMatch(2, 9);
+    library.StartMatch(2, 9);
     Steps(30);
-    recorder.ShowIntro();  // not one shot: nothing to watch
+    library.ShowIntro();  // not one shot: nothing to watch
     EXPECT_TRUE(kept.empty());
 
-    recorder.StartMatch(2, 9);
+    library.StartMatch(2, 9);
     PlayShot(kGreenShot);
-    recorder.StartMatch(2, 10);  // the next match before this one ended
+    library.StartMatch(2, 10);  // the next match before this one ended
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].events.back().event, (Event{End{true, kNoResult}}));
     EXPECT_EQ(kept[0].header.seat, Seat::Red);
     PlayShot(kRedShot);
-    recorder.ShowBestScores();
-    recorder.StartPractice(QStringLiteral("Ana"));
+    library.ShowBestScores();
+    library.StartPractice(QStringLiteral("Ana"));
     PlayShot(kGreenShot);
-    recorder.Shutdown();
+    library.Shutdown();
     ASSERT_EQ(kept.size(), 3u);
     EXPECT_EQ(kept[1].header.seedOrLevel, 10);
     EXPECT_EQ(kept[2].header.mode, Mode::Practice);
@@ -119,9 +129,9 @@ TEST_F(ReplayRecorderTest, EveryWayOutOfAMatchKeepsItAsAbandonedAndOnlyMatchesWi
 
 TEST_F(ReplayRecorderTest, AMatchAgainstTheComputerSaysSo) {
     people.againstComputer = true;
-    recorder.StartMatch(1, 3);
+    library.StartMatch(1, 3);
     PlayShot(kGreenShot);
-    recorder.ShowIntro();
+    library.ShowIntro();
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].header.mode, Mode::Computer);
 }
@@ -129,26 +139,22 @@ TEST_F(ReplayRecorderTest, AMatchAgainstTheComputerSaysSo) {
 // In practice the front end hands every passed turn straight back: neither
 // half changes the run, and neither is written.
 TEST_F(ReplayRecorderTest, PracticeKeepsItsSeedAndShotsButNotTheTurnsHandedBack) {
-    recorder.StartPractice(QStringLiteral("Ana"));
+    library.StartPractice(QStringLiteral("Ana"));
     // Seeded as the library would seed it, from the calendar clock, and told.
     ASSERT_EQ(library.practiceRuns.size(), 1u);
     EXPECT_EQ(library.practiceRuns[0].name, QStringLiteral("Ana"));
     EXPECT_EQ(library.practiceRuns[0].seed, uint32_t(kNow));
     EXPECT_FALSE(library.practiceRuns[0].watched);
     PlayShot(kGreenShot);
-    library.duringNextStep = [this](GameLibraryListener& l) {
-        l.OnTurnPassed();
-        recorder.PassTurnFromPeer();
-    };
+    library.duringNextStep = {report::TurnPassed{}};
     Steps(1);
-    heard.OnVictory(0);  // heard, not through the recorder: nothing changes
+    ASSERT_TRUE(Apply(event::PassTurn{}));  // handed back once the step is over
+    heard.OnVictory(0);  // heard, not through the library: nothing changes
     const uint64_t lastTable = TableFingerprint(library.positions, library.side);
     // The run's closing wait ends inside a step, which clears the table and
     // may lay another: the run ended on the table before that step.
-    library.duringNextStep = [this](GameLibraryListener& l) {
-        library.positions[0] = 12.5f;
-        l.OnVictory(0);
-    };
+    library.insideNextStep = [this] { library.positions[0] = 12.5f; };
+    library.duringNextStep = {report::Victory{0}};
     Steps(1);
     ASSERT_EQ(kept.size(), 1u);
     ASSERT_EQ(kept[0].events.size(), 2u);
@@ -158,22 +164,22 @@ TEST_F(ReplayRecorderTest, PracticeKeepsItsSeedAndShotsButNotTheTurnsHandedBack)
     EXPECT_EQ(kept[0].header.runSeed, uint32_t(kNow));
     EXPECT_EQ(heard.results, (std::vector<int>{0, 0}));
 
-    // A run watched through the recorder is not recorded again.
-    recorder.StartPracticeRun(QStringLiteral("Ana"), 9, true);
+    // A run watched while the recorder hears is not recorded again.
+    library.StartPracticeRun(QStringLiteral("Ana"), 9, true);
     EXPECT_TRUE(library.practiceRuns.back().watched);
     EXPECT_FALSE(recorder.Recording());
     PlayShot(kGreenShot);
-    recorder.ShowIntro();
+    library.ShowIntro();
     EXPECT_EQ(kept.size(), 1u);
 }
 
 // A practice run comes back watched, from its seed; the turn a foul passes
 // inside a step is handed back as the player's front end did.
 TEST_F(ReplayRecorderTest, APracticeRunIsPlayedWatchedFromItsSeedWithPassedTurnsHandedBack) {
-    recorder.StartPractice(QStringLiteral("Ana"));
+    library.StartPractice(QStringLiteral("Ana"));
     PlayShot(kGreenShot);
     Steps(2);
-    library.duringNextStep = [](GameLibraryListener& l) { l.OnVictory(0); };
+    library.duringNextStep = {report::Victory{0}};
     Steps(1);
     ASSERT_EQ(kept.size(), 1u);
     ASSERT_TRUE(ReplayPlayer::IsPlayable(kept[0]));
@@ -189,7 +195,7 @@ TEST_F(ReplayRecorderTest, APracticeRunIsPlayedWatchedFromItsSeedWithPassedTurns
     EXPECT_TRUE(table.practiceRuns[0].watched);
     EXPECT_TRUE(table.matches.empty());
     for (int i = 0; i <= RecordingLibrary::kShotSteps; ++i) player.Step();
-    table.duringNextStep = [&table](GameLibraryListener&) { table.side = 1; };
+    table.insideNextStep = [&table] { table.side = 1; };
     player.Step();
     EXPECT_EQ(table.side, 0);
     while (!player.Finished()) player.Step();
@@ -201,28 +207,43 @@ TEST_F(ReplayRecorderTest, APracticeRunIsPlayedWatchedFromItsSeedWithPassedTurns
     EXPECT_FALSE(ReplayPlayer::IsPlayable(unseeded));
 }
 
-TEST_F(ReplayRecorderTest, TheListenerHearsEverythingThroughTheRecorderUntilItDetaches) {
-    library.listener->OnShoot(kGreenShot);
-    library.listener->OnAim({});
-    library.listener->OnTurnPassed();
+// What the library says during a step reaches the recorder first, then the
+// front end's listener, once the step is over; the listener may leave
+// without silencing the recorder.
+TEST_F(ReplayRecorderTest, TheListenerHearsEverythingBesideTheRecorderUntilItDetaches) {
+    library.StartMatch(1, 8);
+    PlayShot(kGreenShot);
+    int turnsAtRecorder = -1;
+    library.insideNextStep = [&] { turnsAtRecorder = heard.turns; };
+    library.duringNextStep = {kGreenShot, wire::Aim{}, report::TurnPassed{}};
+    Steps(1);
+    EXPECT_EQ(turnsAtRecorder, 0) << "nothing is heard from inside the step";
     EXPECT_EQ(heard.shots, 1);
     EXPECT_EQ(heard.aims, 1);
     EXPECT_EQ(heard.turns, 1);
-    recorder.Detach(&heard);
-    EXPECT_EQ(library.listener, nullptr);
+    library.Detach(&heard);
+    EXPECT_EQ(library.Listener(), nullptr);
+    library.duringNextStep = {report::TurnPassed{}};
+    Steps(1);
+    EXPECT_EQ(heard.turns, 1);
+    library.ShowIntro();
+    ASSERT_EQ(kept.size(), 1u);
+    const std::vector<TimedEvent> expected = {
+        {0, kGreenShot}, {4, PassTurn{}}, {5, PassTurn{}}, {5, End{true, kNoResult}}};
+    EXPECT_EQ(kept[0].events, expected);
 }
 
 // The recording played on a fresh table: the same calls on the same steps.
 TEST_F(ReplayRecorderTest, APlayerMeetsTheRecordedEventsOnTheirStepsAndEndsOnTheSameTable) {
-    recorder.StartMatch(1, 77);
+    library.StartMatch(1, 77);
     Steps(2);
     PlayShot(kGreenShot);
-    library.duringNextStep = [](GameLibraryListener& l) { l.OnTurnPassed(); };
+    library.duringNextStep = {report::TurnPassed{}};
     Steps(1);
     PlayShot(kRedShot);
-    recorder.SetSideToMove(0);
+    library.SetSideToMove(0);
     Steps(3);
-    recorder.ShowIntro();
+    library.ShowIntro();
     ASSERT_EQ(kept.size(), 1u);
 
     RecordingLibrary table;

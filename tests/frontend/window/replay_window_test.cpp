@@ -85,7 +85,7 @@ TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTa
     EXPECT_EQ(library.matches[0].seat, 0);  // watched
     EXPECT_EQ(library.matches[0].seed, 77);
     // Nothing of the match reaches the online game meanwhile.
-    EXPECT_EQ(library.listener, nullptr);
+    EXPECT_EQ(library.Listener(), nullptr);
     EXPECT_TRUE(Find<QMenu>("Replay1")->isEnabled());
 
     Find<QAction>("ReplayVelocidade4")->trigger();
@@ -101,7 +101,7 @@ TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTa
 
     Find<QAction>("ReplayParar1")->trigger();
     EXPECT_EQ(window->Core().Watching(), nullptr);
-    EXPECT_NE(library.listener, nullptr);
+    EXPECT_NE(library.Listener(), nullptr);
     EXPECT_GE(library.introsShown, 1);
     EXPECT_FALSE(Find<QMenu>("Replay1")->isEnabled());
 }
@@ -113,7 +113,7 @@ TEST_F(ReplayWindowTest, APracticeRunPlaysAsAWatchedRunFromItsSeedAndNeverReache
     EXPECT_EQ(library.practiceRuns[0].name, QStringLiteral("Dora"));
     EXPECT_EQ(library.practiceRuns[0].seed, 4242u);
     EXPECT_TRUE(library.practiceRuns[0].watched);
-    EXPECT_EQ(library.listener, nullptr);
+    EXPECT_EQ(library.Listener(), nullptr);
     Find<QAction>("ReplayVelocidade4")->trigger();
     Find<QAction>("ReplayProxima1")->trigger();
     EXPECT_EQ(TakeBox(*window), "The replay ended on the recorded table.");

@@ -60,8 +60,8 @@ TEST_F(WindowOnline, APeerJoinsTheWindowsGameAndAWonMatchIsCounted) {
     EXPECT_GE(bob.WaitForLine("BOX 1 00ff00"), 0);
 
     // The library reports green's win on the window's table.
-    ASSERT_NE(library.listener, nullptr);
-    library.listener->OnVictory(1);
+    ASSERT_NE(library.Listener(), nullptr);
+    library.Listener()->OnVictory(1);
     EXPECT_EQ(Find<QLabel>("PTS1")->text(), "1");
 }
 
