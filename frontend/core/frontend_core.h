@@ -20,12 +20,6 @@
 #include "frontend/core/replay_recorder.h"
 #include "frontend/core/replay_watch.h"
 
-struct CommandLineOptions {
-    bool debug = false;      // "-d"/"-debug" as the first argument
-    bool highTimer = false;  // "-h"/"-high" as the first or second argument
-};
-CommandLineOptions ParseCommandLine(const QStringList& arguments);  // without the program name
-
 class FrontendCore {
 public:
     // With the game library's exported functions.
