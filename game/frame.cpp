@@ -51,3 +51,7 @@ float MeasureFrameSeconds() {
 float LastFrameSeconds() {
     return lastFrameSeconds;
 }
+
+void RestartFrameClock() {
+    haveFrame = false;
+}
