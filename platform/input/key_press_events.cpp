@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include "platform/input/xi_events.h"
+
 namespace input {
 
 KeyPressEvents::~KeyPressEvents() {
@@ -51,24 +53,17 @@ void KeyPressEvents::Read(uint8_t* presses) {
     if (!display_) return;
     // The round trip brings every event the server made before it.
     XSync(display_, False);
-    while (XPending(display_)) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        XGenericEventCookie& cookie = event.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != opcode_) continue;
-        if (!XGetEventData(display_, &cookie)) continue;
-        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+    DrainXIEvents(display_, opcode_, [&](int type, const void* data) {
+        const auto* raw = static_cast<const XIRawEvent*>(data);
         const int keycode = raw->detail;
-        if (keycode >= 0 && keycode < 256) {
-            if (cookie.evtype == XI_RawKeyPress && !(raw->flags & XIKeyRepeat)) {
-                if (!down_[keycode] && presses && presses[keycode] < 255) ++presses[keycode];
-                down_[keycode] = true;
-            } else if (cookie.evtype == XI_RawKeyRelease) {
-                down_[keycode] = false;
-            }
+        if (keycode < 0 || keycode >= 256) return;
+        if (type == XI_RawKeyPress && !(raw->flags & XIKeyRepeat)) {
+            if (!down_[keycode] && presses && presses[keycode] < 255) ++presses[keycode];
+            down_[keycode] = true;
+        } else if (type == XI_RawKeyRelease) {
+            down_[keycode] = false;
         }
-        XFreeEventData(display_, &cookie);
-    }
+    });
 }
 
 }  // namespace input

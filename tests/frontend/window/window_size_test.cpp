@@ -11,6 +11,11 @@ namespace {
 
 constexpr QSize kDefaultClient(760, 400);
 
+bool WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
 // Waits until the window's layout has given the panel its new size.
 bool PanelBecomes(MainWindow& window, QSize size) {
     return SpinUntil([&] { return window.tela->size() == size; }, 3000);
@@ -129,10 +134,7 @@ TEST_F(WindowTest, HighDensityDisplaysGiveTheLibraryTheirOwnPixels) {
 // A file from before the window could grow (or one without a main section)
 // starts at the first size, in the middle of the screen.
 TEST_F(WindowTest, AFileWithoutPlaceKeysStartsAtTheDefaultSizeCentred) {
-    QFile file(SettingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Encript]\r\nEnable=0\r\n[main]\r\nNick=Old\r\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(SettingsPath(), "[Encript]\r\nEnable=0\r\n[main]\r\nNick=Old\r\n"));
     Open();
     EXPECT_EQ(window->panels.nick->text(), "Old");
     EXPECT_EQ(window->centralWidget()->size(), kDefaultClient);
@@ -146,10 +148,8 @@ TEST_F(WindowTest, AFileWithoutPlaceKeysStartsAtTheDefaultSizeCentred) {
 // saves at close is that place, not the one it read. No window manager
 // runs here, so the maximised state is the program's to keep.
 TEST_F(WindowTest, AWindowRestoredOffTheScreenOpensOnItAtAFittingSize) {
-    QFile file(SettingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[main]\r\n_X=5000\r\n_Y=-5000\r\n_Width=99999\r\n_Height=600\r\nMax=1\r\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(SettingsPath(),
+                          "[main]\r\n_X=5000\r\n_Y=-5000\r\n_Width=99999\r\n_Height=600\r\nMax=1\r\n"));
     Open();
     const QRect screen = window->screen()->availableGeometry();
     const auto fits = [&](const QRect& r) {
@@ -165,9 +165,9 @@ TEST_F(WindowTest, AWindowRestoredOffTheScreenOpensOnItAtAFittingSize) {
     window->close();
     window.reset();
 
+    QFile file(SettingsPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
-    file.close();
     const auto number = [&](const char* key) {
         const qsizetype at = saved.indexOf(QByteArray("\n") + key + "=");
         return at < 0 ? -1 : saved.mid(at + qstrlen(key) + 2).split('\r').value(0).toInt();

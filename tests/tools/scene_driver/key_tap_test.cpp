@@ -13,24 +13,6 @@
 
 namespace {
 
-struct Aim {
-    float force = 0, angle = 0;
-    int phase = -1;
-};
-
-// Enough frames for the library to report the aim again.
-constexpr int kFramesToReport = 25;
-
-Aim ReadAim(DrivenScene& scene) {
-    Aim aim;
-    if (!scene.Frames(kFramesToReport) || !scene.Command("aim")) return aim;
-    const QStringList values = scene.process().Lines().filter("AIMED ").last().split(' ');
-    aim.force = values.value(3).toFloat();
-    aim.angle = values.value(4).toFloat();
-    aim.phase = values.value(5).toInt();
-    return aim;
-}
-
 // n taps of 5 ms, 20 ms apart, in one xdotool run.
 void QuickTaps(const QString& key, int n) {
     QStringList args;
@@ -54,17 +36,17 @@ TEST_P(KeyTaps, EveryTapOfFiveMillisecondsCountsOnce) {
     // The keys take the striker, then the cue, each with one quick tap; a
     // spot a disc blocks is left with a few more.
     QuickTaps("a", 1);
-    for (int tries = 0; tries < 4 && ReadAim(scene).phase != kAimHolding; ++tries) {
+    for (int tries = 0; tries < 4 && ReadReportedAim(scene).phase != kAimHolding; ++tries) {
         QuickTaps("a", 3);
         QuickTaps("space", 1);
     }
-    ASSERT_EQ(ReadAim(scene).phase, kAimHolding) << scene.Tail();
-    const Aim before = ReadAim(scene);
+    ASSERT_EQ(ReadReportedAim(scene).phase, kAimHolding) << scene.Tail();
+    const ReportedAim before = ReadReportedAim(scene);
 
     QuickTaps("Left", 8);
     QuickTaps("Down", 6);
     QuickTaps("Right", 3);
-    const Aim after = ReadAim(scene);
+    const ReportedAim after = ReadReportedAim(scene);
     EXPECT_NEAR(after.angle - before.angle, 5 * kKeyAngleStep, 1e-3f) << scene.Tail();
     EXPECT_NEAR(after.force - before.force, 6 * kKeyForceStep, 1e-3f) << scene.Tail();
 
