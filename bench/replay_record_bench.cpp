@@ -6,7 +6,7 @@
 // frame benchmark's, and the recorder adds nothing to it.
 #include <benchmark/benchmark.h>
 
-#include "frontend/core/replay_recorder.h"
+#include "frontend/replay/replay_recorder.h"
 
 namespace {
 

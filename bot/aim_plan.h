@@ -7,7 +7,7 @@
 #pragma once
 
 #include "ai/shot.h"
-#include "frontend/core/wire_messages.h"
+#include "frontend/wire/wire_messages.h"
 
 class AimPlan {
 public:

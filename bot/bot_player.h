@@ -17,7 +17,7 @@
 #include "ai/play_level.h"
 #include "ai/shot_choice.h"
 #include "bot/aim_plan.h"
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
 
 class BotPlayer : public GameLibraryListener {
 public:

@@ -3,7 +3,7 @@
 // its session ends.
 #pragma once
 
-#include "frontend/core/frontend_view.h"
+#include "frontend/view/frontend_view.h"
 
 class QuietView : public FrontendView {
 public:

@@ -20,9 +20,9 @@
 #include "bot/bot_options.h"
 #include "bot/bot_player.h"
 #include "bot/quiet_view.h"
-#include "frontend/core/command_line.h"
-#include "frontend/core/stop_signals.h"
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/session/stop_signals.h"
+#include "frontend/texts/command_line.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // table there would have fallen; the score is the discs down of each colour.
 #pragma once
 
-#include "frontend/core/wire_messages.h"
+#include "frontend/wire/wire_messages.h"
 #include "game/game_state.h"
 
 // The table at rest with side to move, played from the seat of that side.

@@ -16,7 +16,7 @@
 #
 # The install holds nothing the game writes: an installed game keeps the
 # player's files in the player's XDG folders (base/library_folders.h,
-# frontend/core/settings_location.h).
+# frontend/settings/settings_location.h).
 
 set(RINGDISK_APP_ID io.github.ringdisk.Ringdisk)
 set(dist_dir ${CMAKE_SOURCE_DIR}/dist)

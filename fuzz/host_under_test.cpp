@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 #include "fuzz/quiet_qt_messages.h"
 #include "tests/frontend/core/recording_library.h"
 

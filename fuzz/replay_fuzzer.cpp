@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "frontend/core/replay_format.h"
+#include "frontend/replay/replay_format.h"
 #include "fuzz/quiet_qt_messages.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "frontend/core/game_options.h"
-#include "frontend/core/ini_document.h"
+#include "frontend/settings/game_options.h"
+#include "frontend/settings/ini_document.h"
 #include "fuzz/quiet_qt_messages.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "bench/seated_host.h"
 #include "bot/bot_player.h"
 #include "bot/quiet_view.h"
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
 
 namespace {
 

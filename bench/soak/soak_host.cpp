@@ -34,8 +34,8 @@
 
 #include "bench/seated_host.h"
 #include "bot/bot_player.h"
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 #include "tick_clock.h"
 #include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"

@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "frontend/core/documentation_location.h"
-#include "frontend/core/ini_scrambler.h"
-#include "frontend/core/window_texts.h"
-#include "frontend/core/wire_text.h"
+#include "frontend/settings/documentation_location.h"
+#include "frontend/settings/ini_scrambler.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/dialog_parts.h"
+#include "frontend/wire/wire_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <QPlainTextEdit>
 
-#include "frontend/core/frontend_view.h"
+#include "frontend/view/frontend_view.h"
 
 constexpr int kChatLineLimit = 5000;
 

@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QString>
 
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
 
 class ComputerOpponent {
 public:

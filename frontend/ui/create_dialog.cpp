@@ -3,9 +3,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "frontend/core/online_game.h"
-#include "frontend/core/own_address.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/net/own_address.h"
+#include "frontend/session/online_game.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/dialog_parts.h"
 
 CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "frontend/core/login_fields.h"
+#include "frontend/chat/login_fields.h"
 
 namespace {
 constexpr int kLabelLeft = 12;

@@ -5,9 +5,9 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "frontend/core/ini_scrambler.h"
-#include "frontend/core/wire_text.h"
+#include "frontend/settings/ini_scrambler.h"
 #include "frontend/ui/form_placement.h"
+#include "frontend/wire/wire_text.h"
 
 namespace {
 

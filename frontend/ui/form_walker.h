@@ -25,7 +25,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "frontend/core/ini_document.h"
+#include "frontend/settings/ini_document.h"
 
 // The dynamic property that marks a label as kept when greater than 0.
 inline constexpr char kTagProperty[] = "tag";

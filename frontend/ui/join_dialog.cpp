@@ -1,7 +1,7 @@
 #include "frontend/ui/join_dialog.h"
 
-#include "frontend/core/online_game.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/session/online_game.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/dialog_parts.h"
 
 JoinDialog::JoinDialog(QWidget* parent) : QDialog(parent) {

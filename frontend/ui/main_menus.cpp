@@ -1,6 +1,6 @@
 #include "frontend/ui/main_menus.h"
 
-#include "frontend/core/window_texts.h"
+#include "frontend/texts/window_texts.h"
 
 namespace {
 

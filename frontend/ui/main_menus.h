@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "frontend/core/game_options.h"
+#include "frontend/settings/game_options.h"
 
 struct MainMenus {
     explicit MainMenus(QMenuBar& bar);

@@ -7,9 +7,9 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "frontend/core/default_nicknames.h"
-#include "frontend/core/login_fields.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/chat/default_nicknames.h"
+#include "frontend/chat/login_fields.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/native_window.h"
 #include "frontend/ui/nickname_field.h"
 

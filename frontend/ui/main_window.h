@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
 #include "frontend/ui/about_dialog.h"
 #include "frontend/ui/computer_opponent.h"
 #include "frontend/ui/create_dialog.h"

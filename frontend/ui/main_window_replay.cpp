@@ -1,7 +1,7 @@
 // The main window's part in replays: where they are kept, the list to pick
 // one from, and the controls of the one being watched.
-#include "frontend/core/replay_store.h"
-#include "frontend/core/ui_texts.h"
+#include "frontend/replay/replay_store.h"
+#include "frontend/texts/ui_texts.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/replay_list_dialog.h"
 

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QTimer>
 
-#include "frontend/core/window_texts.h"
+#include "frontend/texts/window_texts.h"
 
 MessageBoxes::MessageBoxes(QWidget& parent, int uiLanguage, std::function<void()> beforeShow)
     : parent_(parent), uiLanguage_(uiLanguage), beforeShow_(std::move(beforeShow)) {}

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-#include "frontend/core/game_options.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/settings/game_options.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/dialog_parts.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "frontend/core/login_fields.h"
+#include "frontend/chat/login_fields.h"
 
 void ApplyNicknameRule(QLineEdit& field) {
     auto before = std::make_shared<QString>(field.text());

@@ -5,8 +5,8 @@
 #include <QFileDialog>
 #include <QVBoxLayout>
 
-#include "frontend/core/replay_store.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/replay/replay_store.h"
+#include "frontend/texts/window_texts.h"
 
 QString ReplaySummary(const replay::Replay& r, int uiLanguage) {
     const replay::Header& h = r.header;

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QString>
 
-#include "frontend/core/replay_format.h"
+#include "frontend/replay/replay_format.h"
 
 // The line a replay gets in the list, in the player's language.
 QString ReplaySummary(const replay::Replay& replay, int uiLanguage);

@@ -11,12 +11,12 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/settings_location.h"
-#include "frontend/core/stop_signals.h"
-#include "frontend/core/user_language.h"
-#include "frontend/core/window_command_line.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/session/stop_signals.h"
+#include "frontend/settings/settings_location.h"
+#include "frontend/texts/user_language.h"
+#include "frontend/texts/window_command_line.h"
+#include "frontend/texts/window_texts.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/settings_session.h"
 

@@ -16,9 +16,9 @@
 #include <optional>
 #include <vector>
 
-#include "frontend/core/game_library.h"
-#include "frontend/core/game_options.h"
-#include "frontend/core/settings_file.h"
+#include "frontend/library/game_library.h"
+#include "frontend/settings/game_options.h"
+#include "frontend/settings/settings_file.h"
 #include "frontend/ui/form_walker.h"
 
 // The file's name; its folder is the working folder when run from a build and

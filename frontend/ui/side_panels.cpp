@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "frontend/core/frontend_view.h"
+#include "frontend/view/frontend_view.h"
 
 #include "frontend/ui/chat_painter.h"
 

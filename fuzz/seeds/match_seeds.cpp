@@ -16,8 +16,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
 

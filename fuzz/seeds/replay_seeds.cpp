@@ -7,7 +7,7 @@
 #include <QFile>
 #include <cstdio>
 
-#include "frontend/core/replay_format.h"
+#include "frontend/replay/replay_format.h"
 
 namespace {
 

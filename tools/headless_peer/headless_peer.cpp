@@ -20,9 +20,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
-#include "frontend/core/stop_signals.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/session/stop_signals.h"
+#include "frontend/view/headless_view.h"
 #include "peer_commands.h"
 #include "vexlib/exports.h"
 

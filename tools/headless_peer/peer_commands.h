@@ -18,7 +18,7 @@
 #include <deque>
 #include <functional>
 
-#include "frontend/core/frontend_core.h"
+#include "frontend/session/frontend_core.h"
 
 class PeerCommands {
 public:

@@ -4,8 +4,8 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "frontend/core/replay_player.h"
-#include "frontend/core/replay_store.h"
+#include "frontend/replay/replay_player.h"
+#include "frontend/replay/replay_store.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/core/command_line.h"
+#include "frontend/texts/command_line.h"
 #include "tools/shotreplay/replay_check.h"
 #include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"

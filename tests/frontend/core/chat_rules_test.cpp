@@ -1,5 +1,5 @@
 // Colouring of chat lines, the phrase table, commands and nickname characters.
-#include "frontend/core/chat_rules.h"
+#include "frontend/chat/chat_rules.h"
 
 #include <gtest/gtest.h>
 

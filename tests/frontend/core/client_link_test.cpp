@@ -8,8 +8,8 @@
 #include <QTcpServer>
 
 #include "captured_warnings.h"
-#include "frontend/core/headless_view.h"
-#include "frontend/core/online_game.h"
+#include "frontend/session/online_game.h"
+#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
 #include "recording_library.h"
 

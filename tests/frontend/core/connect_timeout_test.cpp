@@ -12,7 +12,7 @@
 #include <QTcpServer>
 #include <vector>
 
-#include "frontend/core/network_link.h"
+#include "frontend/net/network_link.h"
 #include "tests/frontend/spin_until.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The frame tick against a recording stand-in for the game library: what
 // each kind of queued event does, when the table is left alone, how often
 // physics and rendering run, and the pause after a match.
-#include "frontend/core/frame_loop.h"
+#include "frontend/session/frame_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The real library behind the front end's door: every call reaches it until
 // it is shut down, and none after, whoever still asks (the close leaves the
 // online game after the library has released its scene).
-#include "frontend/core/game_library.h"
+#include "frontend/library/game_library.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The menus' options in the "Config" section: the keys' exact bytes, what a
 // missing or odd value keeps, and what the library is told.
-#include "frontend/core/game_options.h"
+#include "frontend/settings/game_options.h"
 
 #include <gtest/gtest.h>
 

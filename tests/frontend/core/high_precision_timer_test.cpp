@@ -1,6 +1,6 @@
 // The "-high" timer: its own thread keeps the pace, but every tick runs on
 // the GUI thread, one at a time, and stopping never waits for the GUI thread.
-#include "frontend/core/high_precision_timer.h"
+#include "frontend/session/high_precision_timer.h"
 
 #include <gtest/gtest.h>
 

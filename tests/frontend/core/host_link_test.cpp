@@ -3,8 +3,8 @@
 // bursts, long chat lines and the close order.
 #include <gtest/gtest.h>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
 
 namespace {

@@ -2,13 +2,13 @@
 // that scrambled names survive), that whatever is not touched is written back
 // byte for byte with CR LF, that a write which could not be read back is
 // refused, and the scrambler's key.
-#include "frontend/core/ini_document.h"
+#include "frontend/settings/ini_document.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "frontend/core/ini_scrambler.h"
+#include "frontend/settings/ini_scrambler.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 
-#include "frontend/core/headless_view.h"
-#include "frontend/core/join_address.h"
-#include "frontend/core/online_game.h"
+#include "frontend/net/join_address.h"
+#include "frontend/session/online_game.h"
+#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
 #include "recording_library.h"
 

@@ -2,7 +2,7 @@
 // the game library and bare connections as its clients: who leaves which
 // slot, what a match start asks of the library, and the way back to the
 // idle table.
-#include "frontend/core/online_game.h"
+#include "frontend/session/online_game.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "captured_warnings.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
 #include "recording_library.h"
 

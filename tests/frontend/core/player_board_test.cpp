@@ -1,13 +1,13 @@
 // The player list's boxes in the two disc looks: a match's sides in the
 // look's colours, repainted at once when the look changes mid-match, and
 // silver without a match whatever the look.
-#include "frontend/core/player_board.h"
+#include "frontend/net/player_board.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "frontend/core/headless_view.h"
+#include "frontend/view/headless_view.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Who plays the next match.
-#include "frontend/core/player_slots.h"
+#include "frontend/net/player_slots.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include <set>
 #include <thread>
 
-#include "frontend/core/headless_view.h"
-#include "frontend/core/port_forwarding.h"
-#include "frontend/core/port_mapper.h"
+#include "frontend/router/port_forwarding.h"
+#include "frontend/router/port_mapper.h"
+#include "frontend/view/headless_view.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
 

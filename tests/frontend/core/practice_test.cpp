@@ -2,8 +2,8 @@
 // game library behind the front end.
 #include <gtest/gtest.h>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 
 namespace {
 

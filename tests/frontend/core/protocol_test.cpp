@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "frontend/core/frame_codec.h"
-#include "frontend/core/wire_messages.h"
-#include "frontend/core/wire_text.h"
+#include "frontend/wire/frame_codec.h"
+#include "frontend/wire/wire_messages.h"
+#include "frontend/wire/wire_text.h"
 
 namespace {
 

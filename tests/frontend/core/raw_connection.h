@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "frontend/core/frame_codec.h"
+#include "frontend/wire/frame_codec.h"
 #include "tests/frontend/spin_until.h"
 
 class RawConnection {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/core/game_library.h"
+#include "frontend/library/game_library.h"
 
 class RecordingLibrary : public GameLibrary {
 public:

@@ -1,7 +1,7 @@
 // The settings file on disk: a save replaces the old file in one step, for
 // its owner only, and says when it could not; a read takes what it can from
 // a hostile file and never waits on one.
-#include "frontend/core/settings_file.h"
+#include "frontend/settings/settings_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,6 +1,6 @@
 // Where the window program keeps ringdisk.ini: beside it in a build, in the
 // player's XDG configuration folder when installed.
-#include "frontend/core/settings_location.h"
+#include "frontend/settings/settings_location.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

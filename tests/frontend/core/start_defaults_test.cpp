@@ -4,12 +4,12 @@
 
 #include <QSet>
 
-#include "frontend/core/chat_rules.h"
-#include "frontend/core/default_nicknames.h"
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/window_command_line.h"
-#include "frontend/core/login_fields.h"
-#include "frontend/core/user_language.h"
+#include "frontend/chat/chat_rules.h"
+#include "frontend/chat/default_nicknames.h"
+#include "frontend/chat/login_fields.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/texts/user_language.h"
+#include "frontend/texts/window_command_line.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/core/frame_loop.h"
-#include "frontend/core/headless_view.h"
-#include "frontend/core/online_game.h"
+#include "frontend/session/frame_loop.h"
+#include "frontend/session/online_game.h"
+#include "frontend/view/headless_view.h"
 #include "recording_library.h"
 
 class TickedGame : public ::testing::Test {

@@ -6,10 +6,10 @@
 
 #include <QTcpServer>
 
-#include "frontend/core/frontend_core.h"
-#include "frontend/core/headless_view.h"
-#include "frontend/core/login_fields.h"
-#include "frontend/core/window_texts.h"
+#include "frontend/chat/login_fields.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/texts/window_texts.h"
+#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
 #include "recording_library.h"
 

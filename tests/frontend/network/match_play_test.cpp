@@ -8,7 +8,7 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "frontend/core/frame_codec.h"
+#include "frontend/wire/frame_codec.h"
 #include "peer_process.h"
 #include "reference_table.h"
 

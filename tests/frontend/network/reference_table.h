@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "ai/shot_search.h"
-#include "frontend/core/wire_messages.h"
+#include "frontend/wire/wire_messages.h"
 #include "peer_process.h"
 
 // Played hot-seat: it takes whichever side is to shoot, exactly as the

@@ -1,6 +1,6 @@
 // The host's copy of the game's limits on a shot, held against the game's
 // own rules: the shooting lines of both sides, the force and the angle.
-#include "frontend/core/shot_limits.h"
+#include "frontend/wire/shot_limits.h"
 
 #include <gtest/gtest.h>
 

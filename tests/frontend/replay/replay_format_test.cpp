@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "frontend/core/replay_format.h"
+#include "frontend/replay/replay_format.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "frontend/core/replay_player.h"
-#include "frontend/core/replay_store.h"
+#include "frontend/replay/replay_player.h"
+#include "frontend/replay/replay_store.h"
 #include "tests/frontend/network/peer_process.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 #include "ai/shot_search.h"
-#include "frontend/core/replay_player.h"
-#include "frontend/core/replay_recorder.h"
-#include "frontend/core/replay_store.h"
+#include "frontend/replay/replay_player.h"
+#include "frontend/replay/replay_recorder.h"
+#include "frontend/replay/replay_store.h"
 #include "game/owned_text.h"
 #include "game/physics.h"
 #include "game/practice.h"

@@ -4,8 +4,8 @@
 // events at the same steps and ends on the same table.
 #include <gtest/gtest.h>
 
-#include "frontend/core/replay_player.h"
-#include "frontend/core/replay_recorder.h"
+#include "frontend/replay/replay_player.h"
+#include "frontend/replay/replay_recorder.h"
 #include "tests/frontend/core/recording_library.h"
 
 namespace {

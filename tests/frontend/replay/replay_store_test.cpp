@@ -1,6 +1,6 @@
 // The replays folder keeps the newest recordings, each in a file of its own,
 // and reads back what was kept.
-#include "frontend/core/replay_store.h"
+#include "frontend/replay/replay_store.h"
 
 #include <gtest/gtest.h>
 

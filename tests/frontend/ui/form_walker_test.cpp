@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "frontend/core/ini_scrambler.h"
+#include "frontend/settings/ini_scrambler.h"
 #include "frontend/ui/form_placement.h"
 #include "tests/frontend/ui/program_forms.h"
 

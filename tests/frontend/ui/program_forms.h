@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "frontend/core/game_options.h"
+#include "frontend/settings/game_options.h"
 #include "frontend/ui/settings_session.h"
 
 struct ProgramForms {

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <random>
 
-#include "frontend/core/ini_scrambler.h"
+#include "frontend/settings/ini_scrambler.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/ui/program_forms.h"
 

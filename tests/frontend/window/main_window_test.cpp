@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "frontend/core/chat_rules.h"
+#include "frontend/chat/chat_rules.h"
 #include "frontend/ui/chat_painter.h"
 #include "tests/frontend/window/window_fixture.h"
 

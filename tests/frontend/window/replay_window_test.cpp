@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QTest>
 
-#include "frontend/core/replay_player.h"
-#include "frontend/core/replay_store.h"
+#include "frontend/replay/replay_player.h"
+#include "frontend/replay/replay_store.h"
 #include "tests/frontend/window/window_fixture.h"
 
 namespace {

@@ -1,0 +1,260 @@
+#include "frontend/net/online_client.h"
+
+#include "frontend/wire/wire_text.h"
+
+OnlineClient::OnlineClient(OnlineContext& context)
+    : c_(context),
+      reconnector_({[this] { AttemptReconnect(); },
+                    [this](int secondsLeft) {
+                        c_.chat.ShowChatLine(c_.Text(UiText::StillReconnecting)
+                                                 .arg(QString::number(secondsLeft)));
+                    },
+                    [this] { GiveUpReconnecting(); }}) {}
+
+// ---- the connection -------------------------------------------------------------
+
+void OnlineClient::Connect(const QString& address, quint16 port, const QString& password) {
+    password_ = password;
+    c_.session = Session::Connecting;
+    c_.view.SetConnecting(true);
+    lookup_.Start(address, [this, port](const LookupResult& result) { OnLookedUp(result, port); });
+}
+
+void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
+    if (c_.session != Session::Connecting) return;
+    if (result.failure == LookupFailure::None) {
+        hostAddresses_ = result.addresses;
+        hostPort_ = port;
+        c_.link.ConnectToHost(result.addresses, port);
+        return;
+    }
+    c_.session = Session::Offline;
+    c_.view.SetConnecting(false);
+    c_.view.ShowMessage(c_.Text(result.failure == LookupFailure::TimedOut ? UiText::LookupTimedOut
+                                                                          : UiText::HostNotFound));
+    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
+}
+
+void OnlineClient::Close(bool quiet) {
+    lookup_.Cancel();
+    reconnector_.Stop();
+    if (!quiet && c_.session == Session::Joined)
+        c_.link.SendToHost(wire::kQuit + ToWireText(c_.nickname));
+    c_.link.Disconnect();  // pending bytes are written before the close
+    showDropMessage_ = true;
+}
+
+void OnlineClient::OnConnected() {
+    c_.view.SetConnecting(false);
+    c_.FillEmptyNickname();
+    c_.link.SendToHost(wire::kNick + wire::EncodeLogin({c_.nickname, password_}));
+    c_.board.Reset();
+    // Coming back, the chat keeps what was said.
+    if (!Reconnecting()) c_.chat.Clear();
+    mySlot_ = 0;
+    c_.match = MatchState{};
+    c_.session = Session::Joined;
+    c_.view.SetConnectionPanelVisible(false);
+    c_.ReturnToIdleTable();
+}
+
+void OnlineClient::OnConnectFailed() {
+    if (Reconnecting()) {
+        ReconnectFailed(c_.link.LastAttemptRefused());
+        return;
+    }
+    if (c_.session != Session::Connecting) return;
+    c_.session = Session::Offline;
+    c_.view.SetConnecting(false);
+    c_.view.ShowMessage(c_.Text(UiText::ConnectionFailed));
+    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
+}
+
+// The host closed the game's connection or the line broke; no match goes on
+// without the host, and a stale one would make this machine ask for a resync
+// in the next game before it even has a slot.
+void OnlineClient::OnConnectionLost() {
+    const bool kicked = !showDropMessage_;
+    if (Reconnecting()) {
+        ReconnectFailed(false);  // let in and lost again before a seat: try once more
+        return;
+    }
+    if (!kicked && c_.match.IsPlayedBy(mySlot_) && reconnector_.WindowSeconds() > 0) {
+        BeginReconnecting();
+        return;
+    }
+    if (!kicked) c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
+    showDropMessage_ = true;
+    c_.EndSession(kicked ? SessionEnd::Kicked : SessionEnd::ConnectionLost);
+}
+
+// The table stays as it was, with this machine only watching, until the
+// host sends the match again.
+void OnlineClient::BeginReconnecting() {
+    c_.queue.Clear();
+    c_.table.SetLocalSeat(kWatchingSide);
+    c_.chat.ShowChatLine(
+        c_.Text(UiText::Reconnecting).arg(QString::number(reconnector_.WindowSeconds())));
+    reconnector_.Start();
+}
+
+void OnlineClient::AttemptReconnect() {
+    c_.link.ConnectToHost(hostAddresses_, hostPort_, Reconnector::kAttemptLimitMs);
+}
+
+void OnlineClient::ReconnectFailed(bool hostGone) {
+    c_.link.Disconnect();
+    if (hostGone) {
+        GiveUpReconnecting();
+    } else {
+        reconnector_.AttemptFailed();
+    }
+}
+
+void OnlineClient::GiveUpReconnecting() {
+    reconnector_.Stop();
+    c_.link.Disconnect();
+    c_.view.ShowMessage(c_.Text(UiText::ConnectionLost));
+    c_.EndSession(SessionEnd::ConnectionLost);
+}
+
+void OnlineClient::LeaveQuietly(SessionEnd reason) {
+    Close(true);
+    c_.EndSession(reason);
+}
+
+void OnlineClient::RefusedByHost(UiText message) {
+    LeaveQuietly(SessionEnd::Refused);
+    c_.view.ShowMessage(c_.Text(message));
+}
+
+// ---- what the host sends ----------------------------------------------------------
+
+void OnlineClient::OnMessages(const std::vector<QByteArray>& messages) {
+    bool packetError = false;
+    for (const QByteArray& message : messages) {
+        if (c_.session != Session::Joined) break;  // the game ended inside this read
+        if (Dispatch(message) == Handled::PacketError) packetError = true;
+    }
+    if (packetError) OnPacketError();
+}
+
+Handled OnlineClient::Dispatch(const QByteArray& message) {
+    const wire::Message m = wire::SplitMessage(message);
+    if (m.payload.size() < wire::MinimumPayload(m.command, wire::Direction::FromHost)) {
+        qWarning("network: short %s from the host dropped", m.command.constData());
+        return Handled::PacketError;
+    }
+    const bool admitted = mySlot_ != 0;
+
+    if (m.command == wire::kSlotId) {
+        TakeSlot(m.payload);
+    } else if (m.command == wire::kSlotEntry || m.command == wire::kEntered) {
+        PlacePlayer(m.payload, m.command == wire::kSlotEntry);
+    } else if (m.command == wire::kLeft) {
+        RemoveNamed(m.payload, LeaveReason::Left);
+    } else if (m.command == wire::kKickedOther) {
+        RemoveNamed(m.payload, LeaveReason::Kicked);
+    } else if (m.command == wire::kTimedOut) {
+        RemoveNamed(m.payload, LeaveReason::Dropped);
+    } else if (m.command == wire::kKicked) {
+        showDropMessage_ = false;
+        c_.chat.PlayEffect(kEffectKicked);
+        c_.view.ShowMessage(c_.Text(UiText::Kicked));
+    } else if (m.command == wire::kText || m.command == wire::kVersionAnswer) {
+        c_.chat.ShowChatLine(FromWireText(m.payload));
+    } else if (m.command == wire::kEnds) {
+        LeaveQuietly(SessionEnd::HostClosed);
+    } else if (Reconnecting() && (m.command == wire::kNameTaken || m.command == wire::kFull)) {
+        // The host may not have seen the old line break yet.
+        ReconnectFailed(false);
+    } else if (m.command == wire::kNameTaken) {
+        RefusedByHost(UiText::NameTaken);
+    } else if (m.command == wire::kFull) {
+        RefusedByHost(UiText::ServerFull);
+    } else if (m.command == wire::kBadPassword) {
+        RefusedByHost(UiText::BadPassword);
+    } else if (m.command == wire::kVersionAsk) {
+        c_.link.SendToHost(wire::VersionAnswer(c_.nickname));
+    } else if (m.command == wire::kShout) {
+        c_.chat.PlayChatEffect(kEffectShout);
+    } else if (!admitted) {
+        // Game traffic relayed to a connection that holds no slot yet.
+    } else if (m.command == wire::kInit) {
+        StartMatch(m.payload);
+    } else if (const std::optional<GameEvent> e = DecodeGameEvent(m)) {
+        c_.queue.Push(*e);
+    } else if (m.command == wire::kDump) {
+        c_.screen.SaveDump();
+    }
+    return Handled::Ok;
+}
+
+// The host's game events, decoded once as they arrive; nullopt for any
+// other command.
+std::optional<GameEvent> OnlineClient::DecodeGameEvent(const wire::Message& m) {
+    if (std::optional<GameEvent> move = DecodeMove(m)) return move;
+    if (m.command == wire::kSync) return wire::DecodeSync(m.payload);
+    if (m.command == wire::kVerify) return event::AnswerVerify{};
+    return std::nullopt;
+}
+
+void OnlineClient::TakeSlot(const QByteArray& payload) {
+    const auto slot = wire::ParseDecimal(payload);
+    if (!slot || !wire::IsPlayerSlot(*slot)) {
+        qWarning("network: refused IDJG: \"%s\"", payload.left(16).constData());
+        return;
+    }
+    mySlot_ = *slot;
+    const bool back = Reconnecting();
+    reconnector_.Stop();
+    c_.board.Seat(c_.nickname, mySlot_, 0, !back);
+    if (back) c_.chat.ShowChatLine(c_.Text(UiText::Reconnected));
+    c_.Tell(session::SeatTaken{mySlot_});
+}
+
+void OnlineClient::PlacePlayer(const QByteArray& payload, bool withWins) {
+    const auto entry = wire::DecodeSlotEntry(payload, withWins);
+    if (!entry || !wire::IsPlayerSlot(entry->slot)) {
+        qWarning("network: refused %s entry \"%s\"",
+                 withWins ? "ENT2:" : "ENTR:", payload.left(32).constData());
+        return;
+    }
+    if (entry->name.isEmpty()) return;
+    c_.board.Seat(entry->name, entry->slot, entry->wins, !withWins);
+}
+
+// The host names the player who went; of two names that differ only in
+// letter case the exact one is meant.
+void OnlineClient::RemoveNamed(const QByteArray& payload, LeaveReason reason) {
+    const QString name = FromWireText(payload);
+    c_.board.Free(c_.board.Slots().FindByName(name), name, reason);
+}
+
+void OnlineClient::StartMatch(const QByteArray& payload) {
+    const auto init = wire::DecodeInit(payload);
+    if (!init) return;
+    if (!wire::IsPlayerSlot(init->greenSlot) || !wire::IsPlayerSlot(init->redSlot)) {
+        qWarning("network: refused INIT: for slots %d and %d", init->greenSlot, init->redSlot);
+        return;
+    }
+    c_.BeginMatch(init->greenSlot, init->redSlot, init->seed, mySlot_);
+}
+
+// ---- repair ---------------------------------------------------------------------
+
+void OnlineClient::OnPacketError() {
+    c_.chat.ShowChatLine(QStringLiteral("Packet Error"));
+    // Only a player of the running match asks for the table.
+    if (!c_.match.IsPlayedBy(mySlot_)) return;
+    c_.link.SendToHost(wire::kResyncRequest);
+    resyncRequested_ = true;
+    c_.chat.ShowChatLine(QStringLiteral("Game desync. Sync request sent."));
+}
+
+void OnlineClient::ReportSyncApplied() {
+    if (!resyncRequested_) return;
+    c_.chat.ShowChatLine(QStringLiteral("Game re-synchronized."));
+    c_.link.SendToHost(wire::kText + "Game re-synchronized at ID " + QByteArray::number(mySlot_));
+    resyncRequested_ = false;
+}
