@@ -11,17 +11,13 @@ ParsedOptions Refused(const QString& why) {
 
 }  // namespace
 
-QString BotUsage() {
+QString BotHelp() {
     return QStringLiteral(
         "usage: ringdisk-bot --host ADDRESS [--port N] [--password P] [--name NAME]\n"
         "                    [--level random|beginner|club|master] [--seed S]\n"
         "                    [--tick-ms MS] [--commands]\n"
-        "       ringdisk-bot --help");
-}
-
-QString BotHelp() {
-    return BotUsage() + QStringLiteral(
-        "\n\n"
+        "       ringdisk-bot --help | --version\n"
+        "\n"
         "Joins the game hosted at ADDRESS as a computer player and plays its matches\n"
         "until the host closes the game or SIGINT (Ctrl+C) or SIGTERM ends it.\n\n"
         "  --host ADDRESS  the host to join\n"
@@ -35,7 +31,8 @@ QString BotHelp() {
         "                  end of the input makes the player leave. Without it,\n"
         "                  standard input is never read, so nohup, a service or a\n"
         "                  script that gives the player no input leave it playing.\n"
-        "  --help          show this text\n");
+        "  --help          show this text\n"
+        "  --version       show the program's name and version\n");
 }
 
 ParsedOptions ParseBotOptions(const QStringList& arguments) {
@@ -44,10 +41,14 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--help") return {std::nullopt, {}, true};
+        if (a == u"--version") return {std::nullopt, {}, false, true};
         if (a == u"--commands") {
             o.commands = true;
             continue;
         }
+        static const QStringList kValueOptions = {"--host", "--port", "--password", "--name",
+                                                  "--level", "--seed", "--tick-ms"};
+        if (!kValueOptions.contains(a)) return Refused(QStringLiteral("unknown option ") + a);
         if (i + 1 >= arguments.size()) return Refused(QStringLiteral("%1 needs a value").arg(a));
         const QString value = arguments[++i];
         if (a == u"--host") {
@@ -74,8 +75,6 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
             bool ok = false;
             o.tickMs = value.toInt(&ok);
             if (!ok || o.tickMs < 1) return Refused(QStringLiteral("--tick-ms needs 1 or more"));
-        } else {
-            return Refused(QStringLiteral("unknown option ") + a);
         }
     }
     if (!hostGiven) return Refused(QStringLiteral("--host is needed"));

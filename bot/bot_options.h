@@ -2,7 +2,7 @@
 //
 //   ringdisk-bot --host ADDRESS [--port N] [--password P] [--name NAME]
 //                [--level L] [--seed S] [--tick-ms N] [--commands]
-//   ringdisk-bot --help
+//   ringdisk-bot --help | --version
 //
 // --level is random, beginner, club (the default) or master; --seed makes
 // every decision reproducible (the default is drawn at start and printed);
@@ -31,15 +31,14 @@ struct BotOptions {
 };
 
 // The options, or the reason they are refused, or a request for the help
-// text. arguments without the program's name.
+// text or the version. arguments without the program's name.
 struct ParsedOptions {
     std::optional<BotOptions> options;
     QString error;
     bool helpAsked = false;
+    bool versionAsked = false;
 };
 ParsedOptions ParseBotOptions(const QStringList& arguments);
 
-// The synopsis, shown with a refusal.
-QString BotUsage();
 // The synopsis and what each option does, for --help.
 QString BotHelp();

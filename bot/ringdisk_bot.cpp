@@ -22,6 +22,7 @@
 #include "bot/quiet_view.h"
 #include "frontend/session/frontend_core.h"
 #include "frontend/session/stop_signals.h"
+#include "frontend/texts/command_line.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ constexpr int kEnglish = 2;
 // Lets the goodbye reach the host before the process ends.
 constexpr int kFarewellMs = 100;
 
-enum ExitStatus { kLeft = 0, kNotJoined = 1, kBadCommandLine = 2, kHostLost = 3 };
+enum ExitStatus { kLeft = 0, kNotJoined = 1, kBadCommandLine = kCommandLineRefused, kHostLost = 3 };
 
 void Print(const QString& line) {
     std::fputs(line.toUtf8().constData(), stdout);
@@ -47,14 +48,12 @@ uint64_t FreshSeed() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const ParsedOptions parsed = ParseBotOptions(app.arguments().mid(1));
-    if (parsed.helpAsked) {
-        std::fputs(qPrintable(BotHelp()), stdout);
-        return 0;
-    }
     if (!parsed.options) {
-        std::fprintf(stderr, "ringdisk-bot: %s\n%s\n", qPrintable(parsed.error),
-                     qPrintable(BotUsage()));
-        return kBadCommandLine;
+        const CommandLineVerdict verdict =
+            parsed.helpAsked      ? CommandLineVerdict{CommandLineVerdict::kHelp, {}}
+            : parsed.versionAsked ? CommandLineVerdict{CommandLineVerdict::kVersion, {}}
+                                  : CommandLineVerdict::Refused(parsed.error);
+        return AnswerCommandLine("ringdisk-bot", verdict, BotHelp());
     }
     const BotOptions& options = *parsed.options;
     const uint64_t seed = options.seed.value_or(FreshSeed());

@@ -22,12 +22,14 @@ enum AimKey {
 constexpr float kKeyRepeatDelay = 0.5f;
 constexpr float kKeyRepeatRate = 20.0f;
 
+// A key repeats after the time the player held it, whatever the drawing
+// took: it is paced by the frame's own time (FrameInput::frameSeconds).
 struct AimKeys {
     bool down[kAimKeyCount] = {};
-    bool pressed[kAimKeyCount] = {};  // went down in this frame's read
-    // Wall-clock seconds since the previous read: a key repeats after the
-    // time the player held it, whatever the drawing took.
-    float seconds = 0;
+    // How many times the key went down since the previous frame: every tap
+    // counts once, also several in one frame and one too short for a frame
+    // to see the key down.
+    int presses[kAimKeyCount] = {};
 };
 
 struct KeyAimState {
@@ -35,4 +37,7 @@ struct KeyAimState {
     bool holding = false;   // the keys took the cue, as a held mouse button would
     float x = 0;            // the striker along the shooting line while steering
     float heldSeconds[kAimKeyCount] = {};
+    // Presses of the shoot key beyond the one a frame can use (take the cue,
+    // then shoot), used by the next frames of the same aim.
+    int shootsWaiting = 0;
 };

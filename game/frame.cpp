@@ -52,3 +52,7 @@ float MeasureFrameSeconds() {
 float LastFrameSeconds() {
     return lastFrameSeconds;
 }
+
+void RestartFrameClock() {
+    haveFrame = false;
+}

@@ -27,6 +27,11 @@ public:
 bool RunGameFrame(GameState& g, const FrameInput& input, FrameView* view);
 
 // Seconds since the previous call, by the monotonic clock; the first call
-// answers 0. Until the device's frame statistics exist this is the frame time.
+// answers 0. Called once per frame, seen or not, this is the frame's time:
+// the one clock that paces the cue, the aim's keys and pad, and every timer
+// and animation of the frame.
 float MeasureFrameSeconds();
 float LastFrameSeconds();
+// The next frame answers 0 again: the time the library spent bringing its
+// scene up or down is no time the game played.
+void RestartFrameClock();

@@ -14,21 +14,19 @@ constexpr float kStripMargin = 0.1f;
 // the delay, a smooth share of the repeat rate.
 float StepsOf(const AimKeys& keys, KeyAimState& k, AimKey key, float frameSeconds) {
     float& held = k.heldSeconds[key];
+    const float steps = float(keys.presses[key]);
     if (!keys.down[key]) {
         held = 0;
-        return 0;
+        return steps;
     }
-    float steps = keys.pressed[key] ? 1.0f : 0.0f;
     const float before = held;
     held += frameSeconds;
-    if (held > kKeyRepeatDelay) {
-        steps += (held - std::max(before, kKeyRepeatDelay)) * kKeyRepeatRate;
-    }
+    if (held > kKeyRepeatDelay) return steps + (held - std::max(before, kKeyRepeatDelay)) * kKeyRepeatRate;
     return steps;
 }
 
 bool AnyPressed(const AimKeys& keys, std::initializer_list<AimKey> which) {
-    return std::any_of(which.begin(), which.end(), [&](AimKey key) { return keys.pressed[key]; });
+    return std::any_of(which.begin(), which.end(), [&](AimKey key) { return keys.presses[key] > 0; });
 }
 
 // The middle of the side's strip, on the aim's grid.
@@ -44,9 +42,11 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
     const float fine = input.shiftHeld ? kKeyFineFactor : 1.0f;
     float steps[kAimKeyCount];
     for (int key = 0; key < kAimKeyCount; ++key)
-        steps[key] = StepsOf(keys, k, AimKey(key), keys.seconds);
-    AddPadSteps(input.pad, keys.seconds, steps);
-    const bool shootPressed = keys.pressed[kAimKeyShoot] || input.pad.shootPressed;
+        steps[key] = StepsOf(keys, k, AimKey(key), input.frameSeconds);
+    AddPadSteps(input.pad, input.frameSeconds, steps);
+    const int shoots = k.shootsWaiting + keys.presses[kAimKeyShoot] + (input.pad.shootPressed ? 1 : 0);
+    k.shootsWaiting = 0;
+    const bool shootPressed = shoots > 0;
 
     // A dropped aim (lost focus, a reset, a finished shot) lets go of the cue.
     if (g.aim.aimPhase != kAimHolding) k.holding = false;
@@ -70,6 +70,8 @@ void SteerAimByKeys(GameState& g, FrameInput& input) {
         }
         if (k.steering) k.x += along * leftward * kKeyStrikerStep * fine;
         if (takeCue) k.holding = true;
+        // A second Space in the same frame shoots on the next one.
+        if (shootPressed) k.shootsWaiting = std::min(shoots - 1, 1);
     } else if (g.aim.aimPhase == kAimHolding) {
         input.turn = (steps[kAimKeyLeft] - steps[kAimKeyRight]) * kKeyAngleStep * fine;
         input.pull = (steps[kAimKeyDown] - steps[kAimKeyUp]) * kKeyForceStep * fine;

@@ -1,8 +1,5 @@
 #include "scene/frame_input.h"
 
-#include <chrono>
-#include <optional>
-
 #include "game/table_geometry.h"
 #include "scene/input_codes.h"
 
@@ -13,23 +10,12 @@ namespace {
 // maps inside it.
 constexpr float kReach = 100.0f;
 
-// Seconds since the previous call by the monotonic clock; 0 the first time.
-float SecondsSinceLastRead() {
-    using Clock = std::chrono::steady_clock;
-    static std::optional<Clock::time_point> previous;
-    const Clock::time_point now = Clock::now();
-    const float seconds = previous ? std::chrono::duration<float>(now - *previous).count() : 0;
-    previous = now;
-    return seconds;
-}
-
 void ReadAimKeys(const VEX_Input& input, AimKeys& keys) {
-    keys.seconds = SecondsSinceLastRead();
     constexpr uint8_t kCodes[kAimKeyCount] = {kKeyLeft, kKeyRight, kKeyUp,   kKeyDown,
                                               kKeyA,    kKeyD,     kKeySpace};
     for (int key = 0; key < kAimKeyCount; ++key) {
         keys.down[key] = input.KeyDown(kCodes[key]);
-        keys.pressed[key] = input.KeyPressed(kCodes[key]);
+        keys.presses[key] = input.KeyPresses(kCodes[key]);
     }
 }
 }  // namespace

@@ -17,10 +17,10 @@ constexpr uint32_t kBackground = 0xFF808092;
 constexpr float kLogoX = 10, kLogoY = 5;
 
 // The game's frame for a table nobody looks at.
-void RunUnseenFrame(GameState& g) {
+void RunUnseenFrame(GameState& g, float frameSeconds) {
     g.rendering = 1;
     FrameInput input;
-    input.frameSeconds = MeasureFrameSeconds();
+    input.frameSeconds = frameSeconds;
     RunGameFrame(g, input, nullptr);
     g.rendering = 0;
 }
@@ -94,9 +94,14 @@ void Draw2DLayer(const GameState& g, Scene& scene, const HudFrame& hud) {
 
 int RenderScene(GameState& g) {
     if (g.rendering) return -1;
+    // What moves on the screen moves by the time since the last frame, read
+    // once here for the whole frame: the device's frame time leaves out the
+    // time the frame waited to be shown, and the program's refresh choice
+    // and the panel's size would otherwise change the game's pace.
+    const float frameSeconds = MeasureFrameSeconds();
     Scene* scene = ActiveScene();
     if (!scene) {
-        RunUnseenFrame(g);
+        RunUnseenFrame(g, frameSeconds);
         return -1;
     }
     VEX_Direct3D& d3d = Direct3D();
@@ -109,7 +114,6 @@ int RenderScene(GameState& g) {
     }
     // Set until the frame ends, also across a practice run's end inside it.
     g.rendering = 1;
-    const float frameSeconds = float(d3d.frameTime());
     // The stencil too, though only the mirror uses it: depth and stencil
     // share one buffer, and clearing them together is a plain fill where
     // either alone has to keep the other's bits in every pixel.
@@ -144,5 +148,5 @@ int RenderScene(GameState& g) {
 }
 
 float SceneFrameSeconds() {
-    return ActiveScene() ? float(Direct3D().frameTime()) : LastFrameSeconds();
+    return LastFrameSeconds();
 }

@@ -7,9 +7,9 @@
 #include "game/game_state.h"
 
 // -1 without a scene or while a frame is being drawn, else 0. Without a
-// scene the game's frame still runs, on the steady clock and with no
-// input, so a peer without a window plays on.
+// scene the game's frame still runs, with no input, so a peer without a
+// window plays on. Seen or not, the frame's time is the steady clock's
+// since the previous call.
 int RenderScene(GameState& g);
-// The time the last frame took: the device's once the scene draws, the
-// steady clock's before.
+// The time the last frame moved the game by.
 float SceneFrameSeconds();

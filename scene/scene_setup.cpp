@@ -3,6 +3,7 @@
 #include "base/debug_log.h"
 #include "base/library_folders.h"
 #include "engine/services/vex_resource.h"
+#include "game/frame.h"
 #include "game/intro.h"
 #include "game/table_layout.h"
 #include "platform/message_box.h"
@@ -102,10 +103,12 @@ int StartScene(GameState& g, unsigned long window, void* instance, int width, in
     ResetTable(g);
     ReturnToIntro(g);
     StandardLayout(g);
+    RestartFrameClock();
     return 0;
 }
 
 void FinishScene(GameState& g) {
+    RestartFrameClock();
     std::unique_ptr<Scene> ending = std::move(scene);
     if (!ending) {
         Log().CloseAndDelete();

@@ -61,11 +61,15 @@ void VEX_Input::ReadKeyboardAndMouse(float ratioX, float ratioY) {
     uint8_t keys[kKeyCount] = {};
     input::PointerSample pointer;
     const bool focused = devices_->HasFocus();
-    if (!(focused && devices_->ReadKeys(keys))) std::fill(std::begin(keys), std::end(keys), 0);
+    if (!(focused && devices_->ReadKeys(keys, presses_))) {
+        std::fill(std::begin(keys), std::end(keys), 0);
+        std::fill(std::begin(presses_), std::end(presses_), 0);
+    }
     const bool pointerRead = focused && SamplePointer(pointer);
     pin_.reset();
 
-    for (int k = 0; k < kKeyCount; ++k) keys_[k].Update((keys[k] & 0x80) != 0);
+    // A tap that began and ended since the last read is down for this one.
+    for (int k = 0; k < kKeyCount; ++k) keys_[k].Update((keys[k] & 0x80) != 0 || presses_[k] > 0);
     for (int b = 0; b < kMouseButtons; ++b) mouse_[b].Update(pointerRead && pointer.buttons[b]);
 
     if (!pointerRead) {

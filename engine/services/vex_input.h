@@ -1,6 +1,7 @@
 // VEX_Input: the keyboard, the mouse and the first joystick, read once per
 // drawn frame and turned into per-button flags (down, and pressed in this
-// update), the mouse's relative movement, and the cursor in the game
+// update), each key's presses since the last read (every tap, however
+// short), the mouse's relative movement, and the cursor in the game
 // window's and in the device's virtual 2D coordinates.
 //
 // A read that fails or is skipped (the game window does not have the focus,
@@ -41,8 +42,14 @@ public:
     // ratioX, ratioY: the device's real-to-virtual ratios.
     void UpdateInput(float ratioX, float ratioY);
 
+    // A key tapped between two reads reads down for the second, and pressed
+    // as the edge rule says.
     bool KeyDown(uint8_t code) const { return keys_[code].down; }
     bool KeyPressed(uint8_t code) const { return keys_[code].pressed; }
+    // How many times the key went down since the last read, each tap once
+    // however short: what a reader that must not lose a press counts (the
+    // edge rule loses a press that follows another by one read).
+    int KeyPresses(uint8_t code) const { return presses_[code]; }
     // Buttons 0 left, 1 right, 2 middle, 3 fourth; any other reads up.
     bool MouseDown(int button) const;
     bool MousePressed(int button) const;
@@ -88,6 +95,7 @@ private:
     bool joystickPresent_ = false;
 
     ButtonEdge keys_[input::kKeyCount];
+    uint8_t presses_[input::kKeyCount] = {};
     ButtonEdge mouse_[input::kMouseButtons];
     ButtonEdge directions_[4];
     ButtonEdge joystickButtons_[input::kJoystickButtons];

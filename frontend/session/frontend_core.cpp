@@ -5,16 +5,6 @@
 #include "frontend/replay/replay_store.h"
 #include "frontend/texts/ui_texts.h"
 
-CommandLineOptions ParseCommandLine(const QStringList& arguments) {
-    CommandLineOptions options;
-    const QString first = arguments.value(0).toLower();
-    const QString second = arguments.value(1).toLower();
-    options.debug = first == u"-d" || first == u"-debug";
-    options.highTimer =
-        first == u"-h" || first == u"-high" || second == u"-h" || second == u"-high";
-    return options;
-}
-
 FrontendCore::FrontendCore(FrontendView& view, EffectPlayer playEffect)
     : FrontendCore(view, std::move(playEffect), MakeExportedGameLibrary(), nullptr) {}
 

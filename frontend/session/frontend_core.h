@@ -20,12 +20,6 @@
 #include "frontend/session/online_game.h"
 #include "frontend/view/frontend_view.h"
 
-struct CommandLineOptions {
-    bool debug = false;      // "-d"/"-debug" as the first argument
-    bool highTimer = false;  // "-h"/"-high" as the first or second argument
-};
-CommandLineOptions ParseCommandLine(const QStringList& arguments);  // without the program name
-
 class FrontendCore {
 public:
     // With the game library's exported functions.

@@ -25,6 +25,19 @@ bool ShowsEnough(const QRect& rect) {
     });
 }
 
+// The screen the rectangle lies most on, or the primary one when it lies on
+// none: where the window will open.
+const QScreen* ScreenUnder(const QRect& rect) {
+    const QScreen* best = QGuiApplication::primaryScreen();
+    qint64 bestArea = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect seen = rect & screen->availableGeometry();
+        const qint64 area = qint64(seen.width()) * seen.height();
+        if (area > bestArea) best = screen, bestArea = area;
+    }
+    return best;
+}
+
 }  // namespace
 
 QRect StoredRectOf(const QWidget& form) {
@@ -55,11 +68,14 @@ void ApplyPlacement(QWidget& form, const FormPlacement& placement) {
         size = size.expandedTo(form.minimumSize()).boundedTo(form.maximumSize());
     }
     QRect rect(QPoint(placement.left.value_or(form.x()), placement.top.value_or(form.y())), size);
-    if (!ShowsEnough(rect)) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            rect.moveCenter(screen->availableGeometry().center());
-        }
+    const QScreen* screen = ScreenUnder(rect);
+    // A file from a larger or a removed monitor: a window that can grow
+    // still opens no larger than the screen, and never below its least size.
+    if (!fixed && screen) {
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(form.minimumSize());
+        rect.setSize(size);
     }
+    if (!ShowsEnough(rect) && screen) rect.moveCenter(screen->availableGeometry().center());
     if (rect.topLeft() != form.pos()) form.move(rect.topLeft());
     if (size != form.size()) form.resize(size);
     if (placement.maximised && !fixed)

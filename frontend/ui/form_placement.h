@@ -25,6 +25,9 @@ void KeepReturnRect(QWidget& form, const QRect& inside);
 QRect ReturnRectOf(const QWidget& form);
 
 // A missing left or top keeps the form's own. A fixed-size form keeps its
-// size and is never maximised. A rectangle that would not show enough of the
-// form on any screen to grab it is centred on the primary screen instead.
+// size and is never maximised; any other is made no larger than the
+// available area of the screen it opens on (the one it lies most on, else
+// the primary one) and no smaller than its minimum size, so a maximised
+// form also returns to a size that fits. A rectangle that would not show
+// enough of the form on any screen to grab it is centred on that screen.
 void ApplyPlacement(QWidget& form, const FormPlacement& placement);

@@ -15,6 +15,7 @@
 #include "frontend/session/stop_signals.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/texts/user_language.h"
+#include "frontend/texts/window_command_line.h"
 #include "frontend/texts/window_texts.h"
 #include "frontend/ui/main_window.h"
 #include "frontend/ui/settings_session.h"
@@ -29,6 +30,13 @@ constexpr char kStartFailure[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt looks for a display: help and a refusal need none.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+    if (const CommandLineVerdict verdict = CheckWindowCommandLine(raw);
+        verdict.kind != CommandLineVerdict::kRun)
+        return AnswerCommandLine("ringdisk", verdict, WindowHelp());
+
     // The library draws into an X11 window; under Wayland winId() is not one.
     qputenv("QT_QPA_PLATFORM", "xcb");
     // High-density displays scale the window as Qt scales it; the library is
@@ -61,10 +69,6 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window] { window.close(); });
     window.Start(options.highTimer);
-    // "--replay FILE" starts straight into watching it.
-    const QStringList arguments = app.arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--replay"));
-        at > 0 && at + 1 < arguments.size())
-        window.WatchReplayFile(arguments[at + 1]);
+    if (!options.replayFile.isEmpty()) window.WatchReplayFile(options.replayFile);
     return app.exec();
 }

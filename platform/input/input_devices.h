@@ -1,7 +1,8 @@
 // The devices the engine's input module reads once per frame, as one small
 // interface: the keyboard and the mouse of the game window, and the first
-// joystick. The system implementation polls X11 and SDL2's joystick
-// subsystem; tests hand the input module a scripted one instead.
+// joystick. The system implementation asks X11 for the keymap and the
+// pointer, counts key presses from the keyboard's events, and polls SDL2's
+// joystick subsystem; tests hand the input module a scripted one instead.
 //
 // Everything here is already in the engine's terms: keys by DirectInput key
 // code (X keycode - 8), mouse buttons 0 left, 1 right, 2 middle, 3 fourth,
@@ -45,8 +46,11 @@ public:
     // pointer are shared by every window on the screen, so they belong to
     // the game only while it has the focus.
     virtual bool HasFocus() = 0;
-    // 256 bytes, bit 7 set for a key held down. False when the read failed.
-    virtual bool ReadKeys(uint8_t keys[kKeyCount]) = 0;
+    // keys: 256 bytes, bit 7 set for a key held down now. presses: how many
+    // times each key went down since the last read, a tap that began and
+    // ended in between included; a key held through the read is not a new
+    // press. False when the read failed.
+    virtual bool ReadKeys(uint8_t keys[kKeyCount], uint8_t presses[kKeyCount]) = 0;
     virtual bool ReadPointer(PointerSample& sample) = 0;
     // Moves the pointer; before is where it was just before, read in the
     // same indivisible step, so a movement arriving between the read and

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "platform/input/xi_events.h"
+
 namespace input {
 
 namespace {
@@ -116,28 +118,20 @@ bool RawPointerTravel::IsRelativePointer(int device) {
 }
 
 void RawPointerTravel::Drain() {
-    while (XPending(display_)) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        XGenericEventCookie& cookie = event.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != opcode_) continue;
-        if (!XGetEventData(display_, &cookie)) continue;
-        if (running_ && cookie.evtype == XI_RawMotion) {
-            const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
-            if (IsRelativePointer(raw->sourceid)) {
-                // The values after the server's acceleration: the travel the
-                // pointer itself would have made.
-                const double* value = raw->valuators.values;
-                for (int axis = 0; axis < raw->valuators.mask_len * 8; ++axis) {
-                    if (!XIMaskIsSet(raw->valuators.mask, axis)) continue;
-                    if (axis == 0) dx_ += *value;
-                    if (axis == 1) dy_ += *value;
-                    ++value;
-                }
-            }
+    DrainXIEvents(display_, opcode_, [&](int type, const void* data) {
+        if (!running_ || type != XI_RawMotion) return;
+        const auto* raw = static_cast<const XIRawEvent*>(data);
+        if (!IsRelativePointer(raw->sourceid)) return;
+        // The values after the server's acceleration: the travel the
+        // pointer itself would have made.
+        const double* value = raw->valuators.values;
+        for (int axis = 0; axis < raw->valuators.mask_len * 8; ++axis) {
+            if (!XIMaskIsSet(raw->valuators.mask, axis)) continue;
+            if (axis == 0) dx_ += *value;
+            if (axis == 1) dy_ += *value;
+            ++value;
         }
-        XFreeEventData(display_, &cookie);
-    }
+    });
 }
 
 }  // namespace input

@@ -14,7 +14,9 @@ public:
     bool Open(unsigned long window) override { return desktop_.Open(window); }
     bool OpenJoystick() override { return joystick_.Open(); }
     bool HasFocus() override { return desktop_.HasFocus(); }
-    bool ReadKeys(uint8_t keys[kKeyCount]) override { return desktop_.ReadKeys(keys); }
+    bool ReadKeys(uint8_t keys[kKeyCount], uint8_t presses[kKeyCount]) override {
+        return desktop_.ReadKeys(keys, presses);
+    }
     bool ReadPointer(PointerSample& sample) override { return desktop_.ReadPointer(sample); }
     bool WarpPointer(int32_t x, int32_t y, PointerSample& before) override {
         return desktop_.WarpPointer(x, y, before);

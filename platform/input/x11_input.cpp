@@ -2,6 +2,9 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/input/x_error_trap.h"
 
 namespace input {
@@ -25,6 +28,18 @@ constexpr ExtendedKey kArrowKeys[] = {{103, 200}, {105, 203}, {106, 205}, {108, 
 // 2 middle. X has no mask for a fourth button (4 and 5 are the wheel), so
 // engine button 3 always reads up.
 constexpr unsigned kButtonMasks[kMouseButtons] = {Button1Mask, Button3Mask, Button2Mask, 0};
+
+// Per-key values indexed by X keycode into the engine's key codes.
+void ToEngineCodes(const uint8_t byKeycode[256], uint8_t out[kKeyCount]) {
+    for (int code = 0; code < kKeyCount; ++code) {
+        const int keycode = code + kKeycodeOffset;
+        out[code] = keycode < 256 ? byKeycode[keycode] : 0;
+    }
+    for (const ExtendedKey& key : kArrowKeys) {
+        out[key.engineCode] = out[key.kernelCode];
+        out[key.kernelCode] = 0;
+    }
+}
 
 // The parent of window, or 0 when it has none or has gone.
 Window ParentOf(Display* display, Window window) {
@@ -59,11 +74,15 @@ bool X11Input::Open(unsigned long window) {
     }
     window_ = window;
     root_ = attributes.root;
+    // Without raw key events, presses are told from the keymap's changes alone.
+    keyEvents_.Open(DisplayString(display_));
+    for (uint8_t& down : lastKeys_) down = 0;
     warpsIgnored_ = IsXwayland(display_) && rawTravel_.Open(display_, root_);
     return true;
 }
 
 void X11Input::Close() {
+    keyEvents_.Close();
     rawTravel_.Close();
     warpsIgnored_ = false;
     if (display_) XCloseDisplay(display_);
@@ -113,26 +132,32 @@ bool X11Input::HasFocus() {
         focused = IsInside(focus, topLevel);
     }
     const bool ours = !trap.Failed() && focused;
-    // Without the focus the pointer is the player's again: no pin, no hidden cursor.
-    if (!ours) rawTravel_.Stop();
+    // Without the focus the pointer is the player's again: no pin, no hidden
+    // cursor; and the keys typed meanwhile were for another window.
+    if (!ours) {
+        rawTravel_.Stop();
+        keyEvents_.Drop();
+    }
     return ours;
 }
 
-bool X11Input::ReadKeys(uint8_t keys[kKeyCount]) {
+bool X11Input::ReadKeys(uint8_t keys[kKeyCount], uint8_t presses[kKeyCount]) {
     if (!display_) return false;
     char bits[32] = {};
     XErrorTrap trap(display_);
     XQueryKeymap(display_, bits);
     if (trap.Failed()) return false;
-    for (int code = 0; code < kKeyCount; ++code) {
-        const int keycode = code + kKeycodeOffset;
-        const bool down = keycode < 256 && (bits[keycode >> 3] >> (keycode & 7) & 1);
-        keys[code] = down ? 0x80 : 0;
-    }
-    for (const ExtendedKey& key : kArrowKeys) {
-        keys[key.engineCode] = keys[key.kernelCode];
-        keys[key.kernelCode] = 0;
-    }
+    uint8_t down[256] = {}, pressed[256] = {};
+    for (int keycode = 0; keycode < 256; ++keycode)
+        down[keycode] = (bits[keycode >> 3] >> (keycode & 7) & 1) ? 0x80 : 0;
+    keyEvents_.Take(pressed);
+    // A key found down that was up at the last read went down at least once,
+    // whether or not its event came (a server without raw key events).
+    for (int keycode = 0; keycode < 256; ++keycode)
+        if (down[keycode] && !lastKeys_[keycode] && pressed[keycode] == 0) pressed[keycode] = 1;
+    std::copy(std::begin(down), std::end(down), std::begin(lastKeys_));
+    ToEngineCodes(down, keys);
+    ToEngineCodes(pressed, presses);
     return true;
 }
 

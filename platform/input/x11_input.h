@@ -1,10 +1,14 @@
-// The keyboard and the mouse of the game window, polled over a display
-// connection of our own (the program's toolkit keeps its own connection and
-// its own event queue; we never read events, we only ask the server).
+// The keyboard and the mouse of the game window, read over display
+// connections of our own (the program's toolkit keeps its own connection and
+// its own event queue, which we never touch): the keymap and the pointer are
+// asked of the server, and only the raw key events are read.
 //
 // Under Xwayland a warp is not honoured (see raw_pointer_travel.h): there
 // a pinned pointer is not moved back; its travel is the devices' raw
 // motion, counted from the pin, and the pinned spot is what is reported.
+//
+// Key presses are counted from the keyboard's events (key_press_events.h),
+// so a tap between two reads is not lost; the keys held are the keymap's.
 //
 // XQueryKeymap and XQueryPointer answer for the whole screen, so the game
 // reads them only while its top-level window holds the input focus; on a
@@ -15,6 +19,7 @@
 #include <cstdint>
 
 #include "platform/input/input_devices.h"
+#include "platform/input/key_press_events.h"
 #include "platform/input/raw_pointer_travel.h"
 
 typedef struct _XDisplay Display;
@@ -31,7 +36,7 @@ public:
     // Opens the connection and checks that the window exists.
     bool Open(unsigned long window);
     bool HasFocus();
-    bool ReadKeys(uint8_t keys[kKeyCount]);
+    bool ReadKeys(uint8_t keys[kKeyCount], uint8_t presses[kKeyCount]);
     bool ReadPointer(PointerSample& sample);
     bool WarpPointer(int32_t screenX, int32_t screenY, PointerSample& before);
     void Close();
@@ -53,6 +58,8 @@ private:
     unsigned long root_ = 0;
     bool warpsIgnored_ = false;  // Xwayland with raw motion to count on instead
     RawPointerTravel rawTravel_;
+    KeyPressEvents keyEvents_;
+    uint8_t lastKeys_[256] = {};  // by X keycode, the keymap at the last read
 };
 
 }  // namespace input

@@ -39,6 +39,11 @@ TEST(BotOptions, HelpIsAnsweredInsteadOfPlaying) {
     }
     EXPECT_TRUE(BotHelp().contains(QStringLiteral("--commands")));
     EXPECT_FALSE(ParseBotOptions({"--host", "h"}).helpAsked);
+    EXPECT_TRUE(BotHelp().contains(QStringLiteral("--version")));
+    const ParsedOptions version = ParseBotOptions({"--host", "h", "--version"});
+    EXPECT_TRUE(version.versionAsked);
+    EXPECT_FALSE(version.options.has_value());
+    EXPECT_FALSE(ParseBotOptions({"--host", "h"}).versionAsked);
 }
 
 TEST(BotOptions, RefusesWhatCouldNotBePlayed) {

@@ -55,10 +55,9 @@ protected:
     // One frame with the keys held; those newly held count as pressed.
     void Frame(std::initializer_list<AimKey> held, FrameInput in = {}) {
         in.frameSeconds = in.frameSeconds > 0 ? in.frameSeconds : kFrame;
-        in.keys.seconds = in.frameSeconds;
         for (AimKey key : held) {
             in.keys.down[key] = true;
-            in.keys.pressed[key] = !wasDown_[key];
+            in.keys.presses[key] = !wasDown_[key];
         }
         for (int key = 0; key < kAimKeyCount; ++key) wasDown_[key] = in.keys.down[key];
         RunGameFrame(g, in, &view);
@@ -167,6 +166,39 @@ TEST_F(KeyAimTest, AHeldKeyRepeatsSmoothlyAndShiftTakesTenthSteps) {
     second.frameSeconds = 1.0f;
     for (int i = 0; i < 4; ++i) Frame({kAimKeyDown}, second);
     EXPECT_EQ(g.aim.aimForce, 10.0f);
+}
+
+// Taps as the keyboard's events report them: several in one frame, and
+// ones so short that no frame saw the key down.
+TEST_F(KeyAimTest, EveryTapCountsOnceHoweverManyFallInOneFrame) {
+    const auto tapped = [](AimKey key, int presses, float seconds) {
+        FrameInput in;
+        in.frameSeconds = seconds;
+        in.keys.presses[key] = presses;
+        return in;
+    };
+    RunGameFrame(g, tapped(kAimKeyShoot, 1, kFrame), &view);
+    Frame({});
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    // Six taps at 60 frames a second, then six at 15, four of them in one frame.
+    for (int i = 0; i < 6; ++i) RunGameFrame(g, tapped(kAimKeyLeft, 1, kFrame), &view);
+    const float sixTaps = g.aim.aimAngle;
+    EXPECT_NEAR(sixTaps, 6 * kKeyAngleStep, 1e-4f);
+    RunGameFrame(g, tapped(kAimKeyLeft, 4, 4 * kFrame), &view);
+    RunGameFrame(g, tapped(kAimKeyLeft, 2, 4 * kFrame), &view);
+    EXPECT_NEAR(g.aim.aimAngle, 2 * sixTaps, 1e-4f);
+
+    // Space twice in one frame: the cue is taken, and let go on the next.
+    Frame({});
+    RunGameFrame(g, tapped(kAimKeyDown, 30, kFrame), &view);
+    RunGameFrame(g, tapped(kAimKeyShoot, 1, kFrame), &view);
+    RunCueIn();
+    ASSERT_EQ(shotSeen.count, 1);
+    RunGameFrame(g, tapped(kAimKeyShoot, 2, kFrame), &view);
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    Frame({});
+    EXPECT_NE(g.aim.aimPhase, kAimHolding) << "the second Space let the cue go";
+    EXPECT_FALSE(g.keyAim.holding);
 }
 
 TEST_F(KeyAimTest, TheStrikerStaysInsideItsStripAndABlockedSpotRefusesTheCue) {

@@ -17,12 +17,12 @@ protected:
     void Tap(AimKey key, int times, bool fine = false) {
         for (int i = 0; i < times; ++i) {
             FrameInput in;
-            in.frameSeconds = in.keys.seconds = 1.0f / 60.0f;
+            in.frameSeconds = 1.0f / 60.0f;
             in.shiftHeld = fine;
-            in.keys.down[key] = in.keys.pressed[key] = true;
+            in.keys.down[key] = true;
+            in.keys.presses[key] = 1;
             RunGameFrame(Game(), in, nullptr);
             in.keys = {};
-            in.keys.seconds = in.frameSeconds;
             RunGameFrame(Game(), in, nullptr);
         }
     }

@@ -27,7 +27,7 @@ public:
     bool Open(unsigned long) override { return true; }
     bool OpenJoystick() override { return joystick_.Open(); }
     bool HasFocus() override { return true; }
-    bool ReadKeys(uint8_t[input::kKeyCount]) override { return false; }
+    bool ReadKeys(uint8_t[input::kKeyCount], uint8_t[input::kKeyCount]) override { return false; }
     bool ReadPointer(input::PointerSample&) override { return false; }
     bool WarpPointer(int32_t, int32_t, input::PointerSample&) override { return false; }
     bool ReadJoystick(input::JoystickSample& sample) override { return joystick_.Read(sample); }
@@ -47,7 +47,7 @@ protected:
     void Frame() {
         input.UpdateInput(1, 1);
         FrameInput in;
-        in.frameSeconds = in.keys.seconds = kFrame;
+        in.frameSeconds = kFrame;
         ReadAimPad(input, in.pad);
         RunGameFrame(Game(), in, nullptr);
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <compare>
 #include <filesystem>
@@ -134,6 +135,55 @@ TEST(SceneFrameTest, TheFrameChangesTheGameAlikeWithAndWithoutTheScene) {
     const int afterIntro = settled.tableRandom.Next();
     EXPECT_EQ(unseen.nextRandom, afterIntro);
     EXPECT_EQ(drawn.nextRandom, afterIntro);
+}
+
+// A released cue runs in at 90 force units a second of real time, however
+// far apart the frames come (the window program's 60, 30 and 15 frames a
+// second): a force of 9 reaches the striker a tenth of a second after the
+// release, give or take the frame that sees it arrive.
+TEST(SceneFrameTest, TheCueRunsInByTheTimeBetweenFramesAtEveryRefresh) {
+    BareWindow window(kWidth, kHeight);
+    if (!window.ok()) GTEST_SKIP() << "no X display";
+    ProvidePackage();
+    ASSERT_EQ(IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
+                         kEnglish),
+              0)
+        << "see debug.log";
+    SetaAudio(0);
+    SetaMusica(0);
+    IniciaOffline("Frame");
+    using Clock = std::chrono::steady_clock;
+    for (const int gapMs : {16, 33, 66}) {
+        const auto gap = std::chrono::milliseconds(gapMs);
+        for (int i = 0; i < 3; ++i) RenderCena();
+        // The frame after the release is timed from the start of this one.
+        const Clock::time_point released = Clock::now();
+        RenderCena();
+        GameState& g = Game();
+        g.aim.aimPhase = kAimReleased;
+        g.aim.aimForce = 9.0f;
+        g.aim.shotForce = 0.0f;  // nothing is shot
+        Clock::time_point last = Clock::now();
+        const double releaseFrame = std::chrono::duration<double>(last - released).count();
+        double worstGap = 0;
+        int frames = 0;
+        while (g.aim.aimPhase == kAimReleased && frames < 100) {
+            std::this_thread::sleep_for(gap);
+            AtualizaDiscos();
+            RenderCena();
+            const Clock::time_point now = Clock::now();
+            const double seconds = std::chrono::duration<double>(now - last).count();
+            worstGap = std::max(worstGap, seconds);
+            last = now;
+            ++frames;
+        }
+        const double runIn = std::chrono::duration<double>(last - released).count();
+        EXPECT_GE(runIn, 0.1 - 0.005) << gapMs << " ms between frames, " << frames << " frames";
+        // At most one frame late: the gap before the frame that saw it
+        // arrive, and the drawing of the frame the release came in.
+        EXPECT_LE(runIn, 0.1 + releaseFrame + worstGap + 0.005) << gapMs << " ms between frames";
+    }
+    FinalizaD3D();
 }
 
 }  // namespace

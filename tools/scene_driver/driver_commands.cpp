@@ -13,7 +13,7 @@ constexpr const char* kUsage =
     "commands: practice NAME | match SEAT(1 green, 2 red, 0 watch) SEED | intro | records | mirror 0/1 | quality 0/1 |\n"
     "  light 0/1 | music 0/1 | sound 0/1 | focus 0/1 | sensitivity S | shoot X Z FORCE ANGLE |\n"
     "  peer Z X FORCE ANGLE SHOW | pass | effect N | frames N | screenshot FILE | pixel X Y |\n"
-    "  state | window | size W H | pad plug | pad unplug | pad stick X Y (-32768..32767) |\n"
+    "  state | window | size W H | refresh 1/2/4 (draw every Nth tick) | pad plug | pad unplug | pad stick X Y (-32768..32767) |\n"
     "  pad button N 0/1 | aim | quit";
 
 unsigned char Byte(std::istringstream& in) {
@@ -100,6 +100,10 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
         int effect = 0;
         in >> effect;
         PlaySFX(static_cast<int16_t>(effect));
+    } else if (command == "refresh") {
+        int divider = 1;
+        in >> divider;
+        state.refreshDivider = divider == 2 || divider == 4 ? divider : 1;
     } else if (command == "frames") {
         in >> state.framesToWait;
         return CommandResult::kContinue;

@@ -22,6 +22,9 @@ struct DriverState {
     VirtualGamepad& pad;
     const SeenAim& aim;
     int framesToWait = 0;  // a "frames" command waits for this many frames
+    // Draws every tick (1), every second (2) or every fourth (4): the window
+    // program's 60, 30 and 15 frames a second; physics runs every tick.
+    int refreshDivider = 1;
     // Set by a command that starts the table afresh: a shot or pass the
     // library handed back before it belongs to the old table, as it would
     // in the window program.

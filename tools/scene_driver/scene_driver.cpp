@@ -127,6 +127,7 @@ int main() {
     std::string partial;
     bool quit = false, inputOpen = true;
     auto next = std::chrono::steady_clock::now();
+    long tick = 0;
     while (!quit) {
         if (inputOpen) inputOpen = ReadInput(partial);
         RunLines(partial, state, quit);
@@ -140,7 +141,7 @@ int main() {
         window.Pump();
         RunQueuedMoves();
         AtualizaDiscos();
-        RenderCena();
+        if (++tick % state.refreshDivider == 0) RenderCena();
         if (state.framesToWait > 0 && --state.framesToWait == 0) std::printf("FRAMES done\n");
     }
     // The library lets go of the window before the window goes.

@@ -4,6 +4,7 @@
 //
 //   shotreplay SEED [SHOTFILE]
 //   shotreplay --replay FILE
+//   shotreplay --help | --version
 //
 // SHOTFILE holds one shot per line: "x z force angle" (angle in radians, 0 is
 // straight at the far side of the shooter). Without a file a built-in demo
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/texts/command_line.h"
 #include "tools/shotreplay/replay_check.h"
 #include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
@@ -54,20 +56,53 @@ void OnVitoria(int r) {
     result = r;
 }
 
+constexpr char kHelp[] =
+    "usage: shotreplay SEED [SHOTFILE]\n"
+    "       shotreplay --replay FILE\n"
+    "       shotreplay --help | --version\n"
+    "\n"
+    "Plays shots on the match table SEED lays out, each by the side to move, then\n"
+    "writes the position dump (dump_host_0.log) and prints the score after each shot.\n"
+    "SHOTFILE holds one shot a line, \"x z force angle\" ('#' starts a comment);\n"
+    "without it a short demonstration is played.\n"
+    "\n"
+    "  --replay FILE  plays a recorded match as a spectator's table would and checks\n"
+    "                 that it ends on the recorded table: exit status 0 when it does,\n"
+    "                 1 when it does not or the file was refused\n"
+    "  --help         shows this text\n"
+    "  --version      shows the program's name and version\n";
+
+// A whole number, as a seed is written.
+bool IsWholeNumber(const std::string& text) {
+    size_t digits = text.starts_with('-') ? 1 : 0;
+    return text.size() > digits &&
+           text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+CommandLineVerdict CheckArguments(int argc, char** argv) {
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help") return {CommandLineVerdict::kHelp, {}};
+    if (first == "--version") return {CommandLineVerdict::kVersion, {}};
+    if (argc < 2) return CommandLineVerdict::Refused(QStringLiteral("a seed or --replay FILE is needed"));
+    if (first == "--replay")
+        return argc == 3 ? CommandLineVerdict{}
+                         : CommandLineVerdict::Refused(QStringLiteral("--replay takes one file"));
+    if (!IsWholeNumber(first)) {
+        return CommandLineVerdict::Refused(first.starts_with('-')
+                                               ? QStringLiteral("unknown option '%1'").arg(argv[1])
+                                               : QStringLiteral("the seed '%1' is not a whole number").arg(argv[1]));
+    }
+    if (argc > 3) return CommandLineVerdict::Refused(QStringLiteral("unexpected argument '%1'").arg(argv[3]));
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: shotreplay SEED [SHOTFILE] | shotreplay --replay FILE\n");
-        return 2;
-    }
-    if (std::string(argv[1]) == "--replay") {
-        if (argc != 3) {
-            std::fprintf(stderr, "usage: shotreplay --replay FILE\n");
-            return 2;
-        }
-        return CheckReplayFile(argv[2]);
-    }
+    if (const CommandLineVerdict verdict = CheckArguments(argc, argv);
+        verdict.kind != CommandLineVerdict::kRun)
+        return AnswerCommandLine("shotreplay", verdict, QString::fromUtf8(kHelp));
+    if (std::string(argv[1]) == "--replay") return CheckReplayFile(argv[2]);
     const int seed = std::atoi(argv[1]);
     std::vector<Shot> shots;
     if (argc > 2) {

@@ -14,6 +14,7 @@ struct FakeDeviceState {
     bool pointerReadable = true;
     bool stickAnswers = true;
     uint8_t keys[input::kKeyCount] = {};
+    uint8_t presses[input::kKeyCount] = {};  // reported once, then cleared
     input::PointerSample pointer;
     input::JoystickSample stick;
     int joystickReads = 0;
@@ -27,9 +28,11 @@ public:
     bool Open(unsigned long) override { return state_.opens; }
     bool OpenJoystick() override { return state_.joystickAttached; }
     bool HasFocus() override { return state_.focused; }
-    bool ReadKeys(uint8_t keys[input::kKeyCount]) override {
+    bool ReadKeys(uint8_t keys[input::kKeyCount], uint8_t presses[input::kKeyCount]) override {
         if (!state_.keysReadable) return false;
         std::memcpy(keys, state_.keys, input::kKeyCount);
+        std::memcpy(presses, state_.presses, input::kKeyCount);
+        std::memset(state_.presses, 0, input::kKeyCount);
         return true;
     }
     bool ReadPointer(input::PointerSample& sample) override {

@@ -44,6 +44,31 @@ protected:
     std::unique_ptr<VEX_Input> input;
 };
 
+// Taps the keyboard reported between two reads: the pause key sees a tap
+// as the edge rule sees a press, and the count keeps every tap, also the
+// one right after another, which the edge rule does not see.
+TEST_F(InputTest, TapsBetweenReadsAreCountedAndSeenDown) {
+    VEX_Input& in = Started();
+    state.presses[kKeyP] = 1;
+    Update();
+    EXPECT_EQ(in.KeyPresses(kKeyP), 1);
+    EXPECT_TRUE(in.KeyDown(kKeyP));
+    EXPECT_TRUE(in.KeyPressed(kKeyP));
+    state.presses[kKeyP] = 2;
+    Update();
+    EXPECT_EQ(in.KeyPresses(kKeyP), 2);
+    EXPECT_FALSE(in.KeyPressed(kKeyP)) << "the update that clears pressed records nothing";
+    Update();
+    EXPECT_EQ(in.KeyPresses(kKeyP), 0);
+    EXPECT_FALSE(in.KeyDown(kKeyP));
+    // Read without the focus, the taps were another window's.
+    state.presses[kKeyP] = 1;
+    state.focused = false;
+    Update();
+    EXPECT_EQ(in.KeyPresses(kKeyP), 0);
+    EXPECT_FALSE(in.KeyDown(kKeyP));
+}
+
 TEST_F(InputTest, AKeyHeldForThreeUpdatesIsPressedInTheFirstOnly) {
     VEX_Input& in = Started();
     state.keys[kKeyP] = 0x80;

@@ -129,6 +129,46 @@ TEST_F(X11InputTest, APressIsSeenOncePerPress) {
     EXPECT_TRUE(input_->KeyPressed(42));
 }
 
+// The keyboard's events, not the keymap at the read: a tap that goes down
+// and up between two reads still counts, once, and two count twice.
+TEST_F(X11InputTest, TapsBetweenTwoReadsAreEachCountedOnce) {
+    const unsigned left = XKeysymToKeycode(x_, XK_Left);
+    const unsigned space = XKeysymToKeycode(x_, XK_space);
+    Update();
+    Key(left, true);
+    Key(left, false);
+    Update();
+    EXPECT_EQ(input_->KeyPresses(203), 1);
+    EXPECT_TRUE(input_->KeyDown(203)) << "a tap reads down for the read after it";
+    EXPECT_TRUE(input_->KeyPressed(203));
+    EXPECT_EQ(input_->KeyPresses(uint8_t(left - 8)), 0) << "arrows count under the engine's code";
+    Update();
+    EXPECT_EQ(input_->KeyPresses(203), 0);
+    EXPECT_FALSE(input_->KeyDown(203));
+
+    for (int tap = 0; tap < 3; ++tap) {
+        Key(space, true);
+        Key(space, false);
+    }
+    Key(space, true);  // and a fourth, still held at the read
+    Update();
+    EXPECT_EQ(input_->KeyPresses(57), 4);
+    Update();
+    EXPECT_EQ(input_->KeyPresses(57), 0) << "a key held through a read is not pressed again";
+    EXPECT_TRUE(input_->KeyDown(57));
+    Key(space, false);
+
+    // Taps while another window has the focus were that window's.
+    XSetInputFocus(x_, other_, RevertToPointerRoot, CurrentTime);
+    Key(space, true);
+    Key(space, false);
+    Update();
+    XSetInputFocus(x_, game_, RevertToPointerRoot, CurrentTime);
+    XSync(x_, False);
+    Update();
+    EXPECT_EQ(input_->KeyPresses(57), 0);
+}
+
 TEST_F(X11InputTest, XButtonsMapToLeftRightMiddle) {
     const struct {
         unsigned xButton;

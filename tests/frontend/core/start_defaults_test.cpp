@@ -9,6 +9,7 @@
 #include "frontend/chat/login_fields.h"
 #include "frontend/session/frontend_core.h"
 #include "frontend/texts/user_language.h"
+#include "frontend/texts/window_command_line.h"
 
 namespace {
 
@@ -50,6 +51,36 @@ TEST(CommandLine, DebugOnlyFirstHighFirstOrSecond) {
     EXPECT_TRUE(late.highTimer);
     EXPECT_FALSE(ParseCommandLine({"x", "y", "-high"}).highTimer);
     EXPECT_FALSE(ParseCommandLine({}).debug);
+}
+
+TEST(CommandLine, ReplayFileIsTakenWhereverItStands) {
+    EXPECT_EQ(ParseCommandLine({"-d", "--replay", "a b.rdreplay"}).replayFile, "a b.rdreplay");
+    EXPECT_TRUE(ParseCommandLine({"--replay", "x", "-d"}).replayFile == "x");
+    EXPECT_FALSE(ParseCommandLine({"--replay", "x", "-d"}).debug);
+    EXPECT_TRUE(ParseCommandLine({"--replay"}).replayFile.isEmpty());
+}
+
+TEST(CommandLine, TheWholeLineIsCheckedBeforeAnyDisplay) {
+    using V = CommandLineVerdict;
+    const auto kind = [](const QStringList& args) { return CheckWindowCommandLine(args).kind; };
+    // What the game has always taken, Qt's options among them.
+    for (const QStringList& taken :
+         {QStringList{}, {"-d"}, {"-DEBUG", "-High"}, {"--replay", "x.rdreplay"}, {"-h", "-d"},
+          {"-debug", "-high", "-d"}, {"--replay", "-d"}, {"-display", ":1", "-d"},
+          {"--display", ":1"}, {"-style=fusion", "-reverse"}, {"-platform", "xcb", "-geometry", "1x1"}})
+        EXPECT_EQ(kind(taken), V::kRun) << taken.join(u' ').toStdString();
+    EXPECT_EQ(kind({"-d", "--help"}), V::kHelp);
+    EXPECT_EQ(kind({"--version", "--bogus"}), V::kVersion);
+    // A replay file named --help is a file, not a request.
+    EXPECT_EQ(kind({"--replay", "--help"}), V::kRun);
+
+    for (const QStringList& refused :
+         {QStringList{"--bogus"}, {"-x"}, {"-d", "-verbose"}, {"stray"}, {"-"}, {"--replay"},
+          {"-display"}, {"-d", "-style"}, {"-help"}})
+        EXPECT_EQ(kind(refused), V::kRefused) << refused.join(u' ').toStdString();
+    const QString why = CheckWindowCommandLine({"-d", "--colour"}).why;
+    EXPECT_TRUE(why.contains("--colour")) << why.toStdString();
+    EXPECT_FALSE(why.contains(u'\n'));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "frontend/settings/ini_scrambler.h"
+#include "frontend/ui/form_placement.h"
 #include "tests/frontend/ui/program_forms.h"
 
 namespace {
@@ -167,6 +168,32 @@ TEST(WalkerOnASizableForm, RestoresTheSizeTheMaximisedStateAndKeepsWhatIsMissing
     EXPECT_EQ(saved.Value("sizable", "Max"), "1");
     EXPECT_NEAR(ParseIniInteger(saved.Value("sizable", "_X").value_or("")).value_or(-1), 50, 8);
     EXPECT_NEAR(ParseIniInteger(saved.Value("sizable", "_Y").value_or("")).value_or(-1), 60, 8);
+}
+
+TEST(WalkerOnASizableForm, AFormFromAnotherMonitorFitsTheScreenItOpensOn) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget form;
+    form.setObjectName("main");
+    form.setMinimumSize(300, 200);
+    form.setGeometry(50, 60, 320, 240);
+    const FormWalker walker({&form}, {});
+    walker.Restore(IniDocument::Parse("[main]\n_X=5000\n_Y=-5000\n_Width=99999\nMax=1\n"));
+    EXPECT_TRUE(form.isMaximized());
+    // The size it returns to fits, and the place is on the screen.
+    const QRect back = StoredRectOf(form);
+    EXPECT_EQ(back.width(), screen.width());
+    EXPECT_EQ(back.height(), 240);
+    EXPECT_TRUE(screen.contains(back)) << back.x() << "," << back.y();
+    IniDocument saved;
+    ASSERT_TRUE(walker.Save(saved, false));
+    EXPECT_EQ(saved.Value("main", "_Width"), QByteArray::number(screen.width()));
+
+    // Never below the least size, even asked for less or for more than a
+    // screen's height; a place that shows enough stays.
+    form.setWindowState(Qt::WindowNoState);
+    walker.Restore(IniDocument::Parse("[main]\n_X=10\n_Y=20\n_Width=5\n_Height=99999\nMax=0\n"));
+    EXPECT_EQ(form.size(), QSize(300, screen.height()));
+    EXPECT_EQ(form.pos(), QPoint(10, 20));
 }
 
 }  // namespace

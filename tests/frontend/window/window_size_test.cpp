@@ -11,6 +11,11 @@ namespace {
 
 constexpr QSize kDefaultClient(760, 400);
 
+bool WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
 // Waits until the window's layout has given the panel its new size.
 bool PanelBecomes(MainWindow& window, QSize size) {
     return SpinUntil([&] { return window.tela->size() == size; }, 3000);
@@ -129,16 +134,47 @@ TEST_F(WindowTest, HighDensityDisplaysGiveTheLibraryTheirOwnPixels) {
 // A file from before the window could grow (or one without a main section)
 // starts at the first size, in the middle of the screen.
 TEST_F(WindowTest, AFileWithoutPlaceKeysStartsAtTheDefaultSizeCentred) {
-    QFile file(SettingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Encript]\r\nEnable=0\r\n[main]\r\nNick=Old\r\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(SettingsPath(), "[Encript]\r\nEnable=0\r\n[main]\r\nNick=Old\r\n"));
     Open();
     EXPECT_EQ(window->panels.nick->text(), "Old");
     EXPECT_EQ(window->centralWidget()->size(), kDefaultClient);
     EXPECT_EQ(window->tela->size(), QSize(570, 400));
     const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((window->geometry().center() - middle).manhattanLength(), 12);
+}
+
+// A file from a larger or a removed monitor: the window opens on this
+// screen, no larger than it and never below its first size, and what it
+// saves at close is that place, not the one it read. No window manager
+// runs here, so the maximised state is the program's to keep.
+TEST_F(WindowTest, AWindowRestoredOffTheScreenOpensOnItAtAFittingSize) {
+    ASSERT_TRUE(WriteFile(SettingsPath(),
+                          "[main]\r\n_X=5000\r\n_Y=-5000\r\n_Width=99999\r\n_Height=600\r\nMax=1\r\n"));
+    Open();
+    const QRect screen = window->screen()->availableGeometry();
+    const auto fits = [&](const QRect& r) {
+        return r.width() <= screen.width() && r.height() <= screen.height() &&
+               screen.intersects(r) && (screen & r).width() >= 32 && (screen & r).height() >= 32;
+    };
+    EXPECT_TRUE(fits(window->normalGeometry())) << window->normalGeometry().x() << ","
+                                                << window->normalGeometry().y() << " "
+                                                << window->normalGeometry().width();
+    EXPECT_TRUE(fits(window->geometry()));
+    EXPECT_GE(window->centralWidget()->width(), kDefaultClient.width());
+    EXPECT_GE(window->centralWidget()->height(), kDefaultClient.height());
+    window->close();
+    window.reset();
+
+    QFile file(SettingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    const auto number = [&](const char* key) {
+        const qsizetype at = saved.indexOf(QByteArray("\n") + key + "=");
+        return at < 0 ? -1 : saved.mid(at + qstrlen(key) + 2).split('\r').value(0).toInt();
+    };
+    EXPECT_LE(number("_Width"), screen.width()) << saved.toStdString();
+    EXPECT_GE(number("_Width"), kDefaultClient.width());
+    EXPECT_TRUE(screen.contains(QPoint(number("_X") + 40, number("_Y") + 10))) << saved.toStdString();
 }
 
 }  // namespace

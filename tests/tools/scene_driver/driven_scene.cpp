@@ -137,3 +137,18 @@ std::optional<int> DrivenScene::Quit() {
     process_->Send(QStringLiteral("quit"));
     return process_->WaitForExit();
 }
+
+ReportedAim ReadReportedAim(DrivenScene& scene) {
+    // The library reports the aim every 20th still step.
+    constexpr int kFramesToReport = 25;
+    ReportedAim aim;
+    if (!scene.Frames(kFramesToReport) || !scene.Command(QStringLiteral("aim"))) return aim;
+    const QStringList values =
+        scene.process().Lines().filter(QStringLiteral("AIMED ")).last().split(' ');
+    aim.x = values.value(1).toFloat();
+    aim.z = values.value(2).toFloat();
+    aim.force = values.value(3).toFloat();
+    aim.angle = values.value(4).toFloat();
+    aim.phase = values.value(5).toInt();
+    return aim;
+}

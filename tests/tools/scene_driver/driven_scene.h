@@ -31,6 +31,17 @@ bool XDoTool(const QStringList& args);
 // The same on another display, such as the one a compositor runs on.
 bool XDoToolOn(const QString& display, const QStringList& args);
 
+class DrivenScene;
+
+// The aim as the library last reported it through the driver.
+struct ReportedAim {
+    float x = 0, z = 0, force = 0, angle = 0;
+    int phase = -1;  // -1 when nothing could be read
+};
+// Lets enough frames run for the library to report the aim again, then
+// reads it.
+ReportedAim ReadReportedAim(DrivenScene& scene);
+
 class DrivenScene {
 public:
     // Starts the driver in a new folder and waits for the scene; without the

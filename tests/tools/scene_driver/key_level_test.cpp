@@ -15,26 +15,6 @@
 
 namespace {
 
-struct Aim {
-    float x = 0, force = 0, angle = 0;
-    int phase = -1;
-};
-
-// Enough frames for the library to report the aim again.
-constexpr int kFramesToReport = 25;
-
-// The aim the window's library last reported, after a pause for it to do so.
-Aim ReadAim(DrivenScene& scene) {
-    Aim aim;
-    if (!scene.Frames(kFramesToReport) || !scene.Command("aim")) return aim;
-    const QStringList values = scene.process().Lines().filter("AIMED ").last().split(' ');
-    aim.x = values.value(1).toFloat();
-    aim.force = values.value(3).toFloat();
-    aim.angle = values.value(4).toFloat();
-    aim.phase = values.value(5).toInt();
-    return aim;
-}
-
 // Taps a key n times in one xdotool run, each tap and each pause long
 // enough for a drawn frame to see it even on a loaded machine (a tap that
 // a stalled frame still misses is made up by the callers); with Shift held
@@ -52,17 +32,17 @@ void Tap(const QString& key, int n, bool fine = false) {
 // Taps towards the target until the reported value is within a tenth step:
 // whole steps, then tenth ones, read back after each round so a tap a slow
 // frame missed is made up.
-bool TapTowards(DrivenScene& scene, float (*value)(const Aim&), float target, float step,
+bool TapTowards(DrivenScene& scene, float (*value)(const ReportedAim&), float target, float step,
                 const QString& raise, const QString& lower) {
     for (int round = 0; round < 4; ++round) {
-        const float gap = target - value(ReadAim(scene));
+        const float gap = target - value(ReadReportedAim(scene));
         if (std::fabs(gap) <= step * kKeyFineFactor * 0.51f) return true;
         const int coarse = int(std::trunc(gap / step));
         Tap(coarse > 0 ? raise : lower, std::abs(coarse));
         const int fine = int(std::lround((gap - coarse * step) / (step * kKeyFineFactor)));
         Tap(fine > 0 ? raise : lower, std::abs(fine), true);
     }
-    return std::fabs(target - value(ReadAim(scene))) <= step * kKeyFineFactor * 0.51f;
+    return std::fabs(target - value(ReadReportedAim(scene))) <= step * kKeyFineFactor * 0.51f;
 }
 
 TEST(KeyLevel, APracticeLevelIsClearedInTheWindowWithTheKeysAlone) {
@@ -85,16 +65,16 @@ TEST(KeyLevel, APracticeLevelIsClearedInTheWindowWithTheKeysAlone) {
         // A tap takes the striker over; for the green seat A is +x.
         Tap("a", 1);
         ASSERT_TRUE(TapTowards(
-            scene, [](const Aim& a) { return a.x; }, plan->x, kKeyStrikerStep, "a", "d"))
+            scene, [](const ReportedAim& a) { return a.x; }, plan->x, kKeyStrikerStep, "a", "d"))
             << "shot " << shots;
-        for (int tries = 0; tries < 3 && ReadAim(scene).phase != kAimHolding; ++tries)
+        for (int tries = 0; tries < 3 && ReadReportedAim(scene).phase != kAimHolding; ++tries)
             Tap("space", 1);
-        ASSERT_EQ(ReadAim(scene).phase, kAimHolding) << "shot " << shots << "\n" << scene.Tail();
+        ASSERT_EQ(ReadReportedAim(scene).phase, kAimHolding) << "shot " << shots << "\n" << scene.Tail();
         ASSERT_TRUE(TapTowards(
-            scene, [](const Aim& a) { return a.angle; }, plan->angle, kKeyAngleStep, "Left",
+            scene, [](const ReportedAim& a) { return a.angle; }, plan->angle, kKeyAngleStep, "Left",
             "Right"));
         ASSERT_TRUE(TapTowards(
-            scene, [](const Aim& a) { return a.force; }, plan->force, kKeyForceStep, "Down", "Up"));
+            scene, [](const ReportedAim& a) { return a.force; }, plan->force, kKeyForceStep, "Down", "Up"));
         scene.Mark();
         std::optional<QString> shot;
         for (int tries = 0; tries < 3 && !shot; ++tries) {
