@@ -1,6 +1,7 @@
 // A practice level cleared in the window with the keyboard alone: xdotool
 // key events on the virtual display, the window given the focus without
-// the pointer, and the scene read by the library's own keyboard polling.
+// the pointer, and the keys read by the library itself (their presses as
+// events, their held state from the keymap).
 // The test keeps its own copy of the level in its process, plays every shot
 // the window hands back on it too, and lets the computer player's search
 // pick the next shot there; the window's table must agree at every step.
