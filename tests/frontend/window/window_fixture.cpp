@@ -43,17 +43,6 @@ void AnswerQuestion(QWidget* box, const QString& button) {
     ADD_FAILURE() << "no button " << button.toStdString();
 }
 
-QMessageBox* ShownBox(MainWindow& window) {
-    SpinUntil([&] { return window.boxes.Current() && window.boxes.Current()->isVisible(); },
-              5000);
-    return window.boxes.Current();
-}
-
 QString TakeBox(MainWindow& window) {
-    QMessageBox* box = ShownBox(window);
-    if (!box) return QStringLiteral("(no box)");
-    const QString text = box->text();
-    box->accept();
-    SpinUntil([&] { return window.boxes.Current() != box; }, 2000);
-    return text;
+    return MainWindowDriver(window).TakeBox();
 }

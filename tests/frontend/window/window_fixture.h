@@ -1,6 +1,6 @@
 // The real main window and its dialogs over the recording stand-in for the
-// game library, with a settings file in a scratch folder; and answering the
-// modal boxes and dialogs the window opens.
+// game library, with a settings file in a scratch folder, worked by a
+// player's driver; and answering the modal boxes and dialogs the window opens.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "frontend/ui/main_window.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
+#include "tests/frontend/window/main_window_driver.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -21,6 +22,11 @@ protected:
     ~WindowTest() override;
 
     QString SettingsPath() const { return folder.filePath("ringdisk.ini"); }
+    using Part = MainWindowDriver::Part;
+    using Dialog = MainWindowDriver::Dialog;
+
+    // What the player does with the window open now.
+    MainWindowDriver Player() const { return MainWindowDriver(*window); }
     template <typename T>
     T* Find(const char* name) const {
         return window->findChild<T*>(name);
@@ -36,7 +42,5 @@ protected:
 void WhenModal(std::function<void(QWidget*)> answer);
 // Presses the button of the question box whose text is `button`.
 void AnswerQuestion(QWidget* box, const QString& button);
-// The information box the window shows now, or null.
-QMessageBox* ShownBox(MainWindow& window);
 // Waits for the information box and closes it; its text.
 QString TakeBox(MainWindow& window);
