@@ -42,9 +42,9 @@ TEST_F(WindowTest, CaptionsAndHintsInTheThreeLanguages) {
         EXPECT_EQ(Find<QAction>("Definirsensibilidadedomouse1")->text(), QString::fromUtf8(e.mouse));
         EXPECT_EQ(Find<QPushButton>("Treinar")->text(), QString::fromUtf8(e.practice));
         EXPECT_EQ(Find<QPushButton>("Encerrar")->toolTip(), QString::fromUtf8(e.closeHint));
-        EXPECT_EQ(window->joinDialog->windowTitle(), QString::fromUtf8(e.joinTitle));
-        EXPECT_EQ(window->mouseDialog->cancel->text(), QString::fromUtf8(e.cancel));
-        EXPECT_EQ(window->mouseDialog->windowTitle(), QString::fromUtf8(e.mouse));
+        EXPECT_EQ(Player().Title(Dialog::Join), QString::fromUtf8(e.joinTitle));
+        EXPECT_EQ(Player().Text(Part::MouseCancel), QString::fromUtf8(e.cancel));
+        EXPECT_EQ(Player().Title(Dialog::Mouse), QString::fromUtf8(e.mouse));
         EXPECT_EQ(Find<QLabel>("versao")->text(), "v1.1");
         // No accelerator marks anywhere.
         for (QAction* action : window->findChildren<QAction*>())
@@ -117,7 +117,7 @@ TEST_F(WindowTest, EachOptionCallsItsLibraryFunctionWithTheChosenValue) {
 
 TEST_F(WindowTest, PracticeShowsOnlyTheCloseButtonAndNoKeepsItRunning) {
     Open();
-    window->panels.nick->setText("Ana");
+    Player().Fill(Part::Nickname, "Ana");
     QTest::mouseClick(Find<QPushButton>("Treinar"), Qt::LeftButton);
     EXPECT_EQ(library.practiceName, "Ana");
     EXPECT_FALSE(Find<QWidget>("Conexao")->isVisible());
@@ -149,7 +149,7 @@ TEST_F(WindowTest, PracticeStartedFromTheKeyboardHandsTheKeysToTheTable) {
     QTest::keyClick(practice, Qt::Key_Space);
     ASSERT_TRUE(window->Core().Online().PracticeRunning());
     // Not the close button, which the next Space would press.
-    EXPECT_EQ(window->focusWidget(), window->tela);
+    EXPECT_TRUE(Player().HasFocus(Part::GamePanel));
     EXPECT_TRUE(library.mouseFocus) << "the game takes the keys without a move of the pointer";
 }
 
@@ -171,11 +171,11 @@ TEST_F(WindowTest, ChatLinesArePaintedAsRunsAndMarkupShowsLiterally) {
     Open();
     window->AppendChatLine(FormatChatLine("Ana: <b>x</b>"));
     window->AppendChatLine(FormatChatLine("Bob entered"));
-    QTextDocument* doc = window->panels.chat->document();
-    ASSERT_EQ(doc->blockCount(), 2);
-    EXPECT_EQ(doc->firstBlock().text(), "Ana: <b>x</b>");
-    const auto formatAt = [doc](int block, int position) {
-        QTextCursor c(doc->findBlockByNumber(block));
+    const QTextDocument& doc = Player().ChatDocument();
+    ASSERT_EQ(doc.blockCount(), 2);
+    EXPECT_EQ(doc.firstBlock().text(), "Ana: <b>x</b>");
+    const auto formatAt = [&doc](int block, int position) {
+        QTextCursor c(doc.findBlockByNumber(block));
         c.setPosition(c.block().position() + position + 1);
         return c.charFormat();
     };
@@ -192,34 +192,32 @@ TEST_F(WindowTest, TheChatKeepsTheLastFiveThousandLines) {
     Open();
     for (int i = 0; i < kChatLineLimit + 50; ++i)
         window->AppendChatLine(FormatChatLine(QStringLiteral("line %1").arg(i)));
-    QTextDocument* doc = window->panels.chat->document();
-    EXPECT_EQ(doc->blockCount(), kChatLineLimit);
-    EXPECT_EQ(doc->firstBlock().text(), "line 50");
-    EXPECT_EQ(doc->lastBlock().text(), QStringLiteral("line %1").arg(kChatLineLimit + 49));
+    const QTextDocument& doc = Player().ChatDocument();
+    EXPECT_EQ(doc.blockCount(), kChatLineLimit);
+    EXPECT_EQ(doc.firstBlock().text(), "line 50");
+    EXPECT_EQ(doc.lastBlock().text(), QStringLiteral("line %1").arg(kChatLineLimit + 49));
 }
 
 TEST_F(WindowTest, TheGamePanelTakesTheMouseAndTheChatNeverAims) {
     Open();
-    GamePanel* tela = window->tela;
+    MainWindowDriver player = Player();
     library.focusCalls.clear();
-    QTest::mousePress(tela, Qt::LeftButton, {}, QPoint(100, 100));
+    player.PressMouse(Part::GamePanel, QPoint(100, 100));
     EXPECT_EQ(library.focusCalls, std::vector<bool>{true});
-    EXPECT_EQ(tela->cursor().shape(), Qt::BlankCursor);
-    QTest::mouseRelease(tela, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_NE(tela->cursor().shape(), Qt::BlankCursor);
+    EXPECT_TRUE(player.CursorHidden(Part::GamePanel));
+    player.ReleaseMouse(Part::GamePanel, QPoint(100, 100));
+    EXPECT_FALSE(player.CursorHidden(Part::GamePanel));
 
-    QTest::mousePress(tela, Qt::LeftButton, {}, QPoint(100, 100));
+    player.PressMouse(Part::GamePanel, QPoint(100, 100));
     library.focusCalls.clear();
-    window->panels.nick->setFocus();  // focus leaves the panel mid-aim
-    SpinUntil([&] { return window->panels.nick->hasFocus(); }, 2000);
+    player.Focus(Part::Nickname);  // focus leaves the panel mid-aim
     EXPECT_EQ(library.focusCalls.back(), false);
-    EXPECT_NE(tela->cursor().shape(), Qt::BlankCursor);
+    EXPECT_FALSE(player.CursorHidden(Part::GamePanel));
 
     // Entering the chat line takes the mouse from the game.
     window->SetConnectionPanelVisible(false);
     library.focusCalls.clear();
-    window->panels.chatInput->setFocus();
-    SpinUntil([&] { return window->panels.chatInput->hasFocus(); }, 2000);
+    player.Focus(Part::ChatLine);
     ASSERT_FALSE(library.focusCalls.empty());
     EXPECT_EQ(library.focusCalls.back(), false);
 }
@@ -228,20 +226,20 @@ TEST_F(WindowTest, TheMouseOverThePlayersPanelGivesTheKeyboardToTheChatLine) {
     Open();
     window->SetConnectionPanelVisible(false);
     library.focusCalls.clear();
-    QTest::mouseMove(window->panels.chat->viewport(), QPoint(20, 20));
-    ASSERT_TRUE(SpinUntil([&] { return window->panels.chatInput->hasFocus(); }, 2000));
+    Player().MoveMouseOver(Part::Chat, QPoint(20, 20));
+    ASSERT_TRUE(SpinUntil([&] { return Player().HasFocus(Part::ChatLine); }, 2000));
     ASSERT_FALSE(library.focusCalls.empty());
     EXPECT_EQ(library.focusCalls.back(), false);
 }
 
 TEST_F(WindowTest, LosingTheApplicationsFocusShowsTheCursorAndDropsTheAim) {
     Open();
-    QTest::mousePress(window->tela, Qt::LeftButton, {}, QPoint(50, 50));
-    ASSERT_EQ(window->tela->cursor().shape(), Qt::BlankCursor);
+    Player().PressMouse(Part::GamePanel, QPoint(50, 50));
+    ASSERT_TRUE(Player().CursorHidden(Part::GamePanel));
     library.focusCalls.clear();
     window->showMinimized();
     ASSERT_TRUE(SpinUntil([&] { return !window->WindowActive(); }, 3000));
-    EXPECT_NE(window->tela->cursor().shape(), Qt::BlankCursor);
+    EXPECT_FALSE(Player().CursorHidden(Part::GamePanel));
     ASSERT_FALSE(library.focusCalls.empty());
     EXPECT_EQ(library.focusCalls.back(), false);
 }
@@ -300,31 +298,30 @@ TEST_F(WindowTest, AMenuOpeningTakesTheMouseFromTheGame) {
 
 TEST_F(WindowTest, TheNicknameTakesTenTypedCharactersButKeepsALongerRestoredName) {
     Open();
-    QLineEdit* nick = window->panels.nick;
-    nick->clear();
-    QTest::keyClicks(nick, "ab:c,defghijklm");
-    EXPECT_EQ(nick->text(), "abcdefghij");
-    nick->setText("what a mess!");
-    nick->end(false);
-    QTest::keyClicks(nick, "x");
-    EXPECT_EQ(nick->text(), "what a mess!");
-    QTest::keyClick(nick, Qt::Key_Backspace);
-    EXPECT_EQ(nick->text(), "what a mess");
+    MainWindowDriver player = Player();
+    player.Fill(Part::Nickname, "");
+    player.Type(Part::Nickname, "ab:c,defghijklm");
+    EXPECT_EQ(player.Text(Part::Nickname), "abcdefghij");
+    player.Fill(Part::Nickname, "what a mess!");
+    player.Type(Part::Nickname, "x");
+    EXPECT_EQ(player.Text(Part::Nickname), "what a mess!");
+    player.PressKey(Part::Nickname, Qt::Key_Backspace);
+    EXPECT_EQ(player.Text(Part::Nickname), "what a mess");
 }
 
 TEST_F(WindowTest, InformationBoxesDoNotBlockAndComeInOrder) {
     Open();
     window->ShowMessage("first");
     window->ShowMessage("second");  // returned at once: no nested loop
-    EXPECT_EQ(TakeBox(*window), "first");
-    EXPECT_EQ(TakeBox(*window), "second");
-    EXPECT_EQ(window->boxes.Current(), nullptr);
+    EXPECT_EQ(Player().TakeBox(), "first");
+    EXPECT_EQ(Player().TakeBox(), "second");
+    EXPECT_TRUE(Player().NoBoxShown());
 }
 
 TEST_F(WindowTest, TheCloseFinalisesTheLibraryThenSavesTheSettings) {
     Open();
     Find<QAction>("Msica1")->trigger();
-    window->panels.nick->setText("Zed");
+    Player().Fill(Part::Nickname, "Zed");
     window->close();
     EXPECT_EQ(library.shutdowns, 1);
     EXPECT_TRUE(window->Core().Closed());
@@ -339,7 +336,7 @@ TEST_F(WindowTest, TheCloseFinalisesTheLibraryThenSavesTheSettings) {
     library.optionCalls.clear();
     window.reset();
     Open();
-    EXPECT_EQ(window->panels.nick->text(), "Zed");
+    EXPECT_EQ(Player().Text(Part::Nickname), "Zed");
     EXPECT_FALSE(Find<QAction>("Msica1")->isChecked());
     EXPECT_NE(std::find(library.optionCalls.begin(), library.optionCalls.end(), "SetMusic(0)"),
               library.optionCalls.end());
