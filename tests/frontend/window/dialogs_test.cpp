@@ -1,7 +1,6 @@
 // The join, create, mouse and about dialogs as the window opens them: their
 // defaults, their refusals, and what they hand to the core and the library.
 #include <QFile>
-#include <QKeyEvent>
 #include <QTcpServer>
 #include <QTest>
 
@@ -11,38 +10,38 @@ namespace {
 
 TEST_F(WindowTest, JoinDialogDefaultsAndItsRefusalsInThePlayersLanguage) {
     Open(3);
-    JoinDialog* join = window->joinDialog;
-    EXPECT_EQ(join->address->text(), "127.0.0.1");
-    EXPECT_EQ(join->port->text(), "2500");
-    EXPECT_EQ(join->password->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(join->confirm->text(), "Entrar!");
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.Text(Part::JoinAddress), "127.0.0.1");
+    EXPECT_EQ(player.Text(Part::JoinPort), "2500");
+    EXPECT_TRUE(player.Masked(Part::JoinPassword));
+    EXPECT_EQ(player.Text(Part::JoinConfirm), "Entrar!");
 
     library.focusCalls.clear();
-    WhenModal([join](QWidget* dialog) {
-        EXPECT_EQ(dialog, join);
-        join->address->setText("local host");  // no name has a blank
-        join->confirm->click();
+    WhenModal([&player](QWidget* dialog) {
+        EXPECT_TRUE(player.Is(Dialog::Join, dialog));
+        player.Fill(Part::JoinAddress, "local host");  // no name has a blank
+        player.Press(Part::JoinConfirm);
     });
     QTest::mouseClick(Find<QPushButton>("Join"), Qt::LeftButton);
     EXPECT_EQ(library.focusCalls.front(), false);  // before the dialog
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("IP inválido."));
+    EXPECT_EQ(player.TakeBox(), QString::fromUtf8("IP inválido."));
 
-    WhenModal([join](QWidget*) {
-        join->address->setText("127.0.0.1");
-        join->port->setText("0");
-        join->confirm->click();
+    WhenModal([&player](QWidget*) {
+        player.Fill(Part::JoinAddress, "127.0.0.1");
+        player.Fill(Part::JoinPort, "0");
+        player.Press(Part::JoinConfirm);
     });
     QTest::mouseClick(Find<QPushButton>("Join"), Qt::LeftButton);
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Puerta inválida."));
+    EXPECT_EQ(player.TakeBox(), QString::fromUtf8("Puerta inválida."));
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 }
 
 TEST_F(WindowTest, CancellingTheJoinDialogDoesNothing) {
     Open();
-    WhenModal([this](QWidget*) { window->joinDialog->cancel->click(); });
+    WhenModal([this](QWidget*) { Player().Press(Part::JoinCancel); });
     QTest::mouseClick(Find<QPushButton>("Join"), Qt::LeftButton);
     EXPECT_FALSE(window->Core().Online().IsConnecting());
-    EXPECT_EQ(window->boxes.Current(), nullptr);
+    EXPECT_TRUE(Player().NoBoxShown());
 }
 
 TEST_F(WindowTest, CreateDialogShowsTheOwnAddressAndHostsOnConfirm) {
@@ -51,16 +50,16 @@ TEST_F(WindowTest, CreateDialogShowsTheOwnAddressAndHostsOnConfirm) {
     ASSERT_TRUE(probe.listen());
     const QString port = QString::number(probe.serverPort());
     probe.close();
-    CreateDialog* create = window->createDialog;
-    EXPECT_EQ(create->port->text(), "2500");
-    EXPECT_TRUE(create->ownAddress->isReadOnly());
-    WhenModal([create, port](QWidget*) {
-        EXPECT_EQ(create->ownAddress->text().count(u'.'), 3);
-        EXPECT_FALSE(create->ownAddress->text().startsWith("127.0.1."));
-        create->port->setText(port);
-        create->confirm->click();
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.Text(Part::CreatePort), "2500");
+    EXPECT_TRUE(player.ReadOnly(Part::CreateOwnAddress));
+    WhenModal([&player, port](QWidget*) {
+        EXPECT_EQ(player.Text(Part::CreateOwnAddress).count(u'.'), 3);
+        EXPECT_FALSE(player.Text(Part::CreateOwnAddress).startsWith("127.0.1."));
+        player.Fill(Part::CreatePort, port);
+        player.Press(Part::CreateConfirm);
     });
-    window->panels.nick->setText("Ana");
+    player.Fill(Part::Nickname, "Ana");
     QTest::mouseClick(Find<QPushButton>("Create"), Qt::LeftButton);
     ASSERT_TRUE(window->Core().Online().IsHost());
     EXPECT_TRUE(Find<QWidget>("Panel2")->isVisible());
@@ -83,43 +82,40 @@ TEST_F(WindowTest, APortInUseIsToldAndTheWindowStaysOffline) {
     Open(1);
     QTcpServer taken;
     ASSERT_TRUE(taken.listen());
-    WhenModal([this, &taken](QWidget*) {
-        window->createDialog->port->setText(QString::number(taken.serverPort()));
-        window->createDialog->confirm->click();
-    });
-    QTest::mouseClick(Find<QPushButton>("Create"), Qt::LeftButton);
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Não foi possível criar o jogo nesta porta."));
+    Player().HostGame(QString::number(taken.serverPort()));
+    EXPECT_EQ(Player().TakeBox(), QString::fromUtf8("Não foi possível criar o jogo nesta porta."));
     EXPECT_FALSE(window->Core().Online().IsHost());
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 }
 
 TEST_F(WindowTest, MouseDialogPreviewsLiveAndCancelPutsTheOldValueBack) {
     Open();
-    QSlider* bar = window->mouseDialog->trackBar;
-    EXPECT_EQ(bar->minimum(), 25);
-    EXPECT_EQ(bar->maximum(), 300);
-    EXPECT_EQ(bar->value(), 100);
-    EXPECT_EQ(bar->tickInterval(), 25);
-    EXPECT_EQ(bar->tickPosition(), QSlider::TicksBothSides);
+    MainWindowDriver player = Player();
+    const MainWindowDriver::Scale scale = player.SensitivityScale();
+    EXPECT_EQ(scale.minimum, 25);
+    EXPECT_EQ(scale.maximum, 300);
+    EXPECT_EQ(player.Sensitivity(), 100);
+    EXPECT_EQ(scale.tickInterval, 25);
+    EXPECT_EQ(scale.ticks, QSlider::TicksBothSides);
 
     library.optionCalls.clear();
-    WhenModal([bar](QWidget* dialog) {
-        bar->setValue(200);
+    WhenModal([&player](QWidget* dialog) {
+        player.SetSensitivity(200);
         dialog->repaint();  // a repaint must not move what Cancel restores
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     Find<QAction>("Definirsensibilidadedomouse1")->trigger();
-    EXPECT_EQ(bar->value(), 100);
+    EXPECT_EQ(player.Sensitivity(), 100);
     EXPECT_EQ(library.optionCalls, (std::vector<std::string>{"SetMouseSensitivity(200)",
                                                              "SetMouseSensitivity(100)"}));
 
     library.optionCalls.clear();
-    WhenModal([this, bar](QWidget*) {
-        bar->setValue(250);
-        window->mouseDialog->confirm->click();
+    WhenModal([&player](QWidget*) {
+        player.SetSensitivity(250);
+        player.Press(Part::MouseConfirm);
     });
     Find<QAction>("Definirsensibilidadedomouse1")->trigger();
-    EXPECT_EQ(bar->value(), 250);
+    EXPECT_EQ(player.Sensitivity(), 250);
     EXPECT_EQ(library.optionCalls.back(), "SetMouseSensitivity(250)");
 }
 
@@ -127,12 +123,13 @@ TEST_F(WindowTest, AboutBoxShowsOurOwnCreditAndTakesTheMouse) {
     Open();
     library.focusCalls.clear();
     WhenModal([this](QWidget* dialog) {
-        EXPECT_EQ(dialog, window->aboutDialog);
-        EXPECT_EQ(window->aboutDialog->version->text(), "v1.1");
-        EXPECT_EQ(window->aboutDialog->product->text(), "VEX Ringdisk");
-        EXPECT_EQ(window->aboutDialog->credit->text(), "Ringdisk: a free table game for Linux");
-        EXPECT_EQ(window->aboutDialog->picture->pixmap().size(), QSize(64, 64));
-        window->aboutDialog->confirm->click();
+        MainWindowDriver player = Player();
+        EXPECT_TRUE(player.Is(Dialog::About, dialog));
+        EXPECT_EQ(player.Text(Part::AboutVersion), "v1.1");
+        EXPECT_EQ(player.Text(Part::AboutProduct), "VEX Ringdisk");
+        EXPECT_EQ(player.Text(Part::AboutCredit), "Ringdisk: a free table game for Linux");
+        EXPECT_EQ(player.PictureSize(Part::AboutPicture), QSize(64, 64));
+        player.Press(Part::AboutConfirm);
     });
     Find<QAction>("Sobre1")->trigger();
     ASSERT_FALSE(library.focusCalls.empty());
@@ -141,22 +138,22 @@ TEST_F(WindowTest, AboutBoxShowsOurOwnCreditAndTakesTheMouse) {
 
 TEST_F(WindowTest, TheAboutBoxsLinkLabelAndPictureOpenTheGamesDocumentation) {
     Open();
-    AboutDialog* about = window->aboutDialog;
+    MainWindowDriver player = Player();
     std::vector<QUrl> opened;
-    about->openLink = [&opened](const QUrl& url) {
+    player.OpenLinksWith([&opened](const QUrl& url) {
         opened.push_back(url);
         return true;
-    };
-    WhenModal([about](QWidget*) {
-        EXPECT_TRUE(about->link->isVisible());
-        QTest::mouseClick(about->link, Qt::LeftButton);
-        QTest::mouseClick(about->picture, Qt::LeftButton);
-        QTest::mouseClick(about->picture, Qt::RightButton);
-        QTest::mouseClick(about->product, Qt::LeftButton);
-        about->confirm->click();
+    });
+    WhenModal([&player](QWidget*) {
+        EXPECT_TRUE(player.Visible(Part::AboutLink));
+        player.Click(Part::AboutLink);
+        player.Click(Part::AboutPicture);
+        player.Click(Part::AboutPicture, Qt::RightButton);
+        player.Click(Part::AboutProduct);
+        player.Press(Part::AboutConfirm);
     });
     Find<QAction>("Sobre1")->trigger();
-    const QUrl documentation = about->Target();
+    const QUrl documentation = player.DocumentationLink();
     EXPECT_EQ(opened, (std::vector<QUrl>{documentation, documentation}));
     // The build keeps the README where an install puts it, seen from the
     // programs' folder: <prefix>/bin/../share/doc/ringdisk.
@@ -166,18 +163,15 @@ TEST_F(WindowTest, TheAboutBoxsLinkLabelAndPictureOpenTheGamesDocumentation) {
     QFile readme(path);
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly)) << path.toStdString();
     EXPECT_TRUE(readme.readLine().startsWith("# Ringdisk"));
-    EXPECT_EQ(about->link->toolTip(), path);
+    EXPECT_EQ(player.Hint(Part::AboutLink), path);
 }
 
 TEST_F(WindowTest, PasswordsKeepOnlyWhatTheWireCarries) {
     Open();
-    QLineEdit* password = window->createDialog->password;
-    EXPECT_EQ(password->maxLength(), 100);
-    for (QChar c : QString::fromUtf8("pä✓ss")) {  // typed, as keys that carry text
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(password, &press);
-    }
-    EXPECT_EQ(password->text(), QString::fromUtf8("päss"));
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.MaxLength(Part::CreatePassword), 100);
+    player.Type(Part::CreatePassword, QString::fromUtf8("pä✓ss"));
+    EXPECT_EQ(player.Text(Part::CreatePassword), QString::fromUtf8("päss"));
 }
 
 }  // namespace
