@@ -11,7 +11,7 @@ namespace {
 
 TEST_F(WindowTest, TheRouterItemTurnsPortForwardingOffAndTheChoiceIsKept) {
     Open(1);
-    QAction* item = window->menus.portMapping;
+    QAction* item = Find<QAction>("AbrirPorta1");
     EXPECT_EQ(item->text(), "Abrir a porta no roteador (UPnP/NAT-PMP)");
     ASSERT_TRUE(item->isCheckable());
     EXPECT_TRUE(item->isChecked()) << "on at the first start";
@@ -26,8 +26,8 @@ TEST_F(WindowTest, TheRouterItemTurnsPortForwardingOffAndTheChoiceIsKept) {
 
     window.reset();
     Open(1);
-    EXPECT_FALSE(window->menus.portMapping->isChecked());
-    window->menus.portMapping->trigger();
+    EXPECT_FALSE(Find<QAction>("AbrirPorta1")->isChecked());
+    Find<QAction>("AbrirPorta1")->trigger();
     EXPECT_TRUE(window->Core().Online().Forwarding().Enabled());
     window->close();
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -36,20 +36,20 @@ TEST_F(WindowTest, TheRouterItemTurnsPortForwardingOffAndTheChoiceIsKept) {
 
 TEST_F(WindowTest, TheCreateDialogShowsTheAddressFriendsTypeAndCopiesIt) {
     Open(3);
-    CreateDialog* create = window->createDialog;
-    EXPECT_EQ(create->copyAddress->text(), "Copiar");
-    WhenModal([create](QWidget*) {
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.Text(Part::CopyAddress), "Copiar");
+    WhenModal([&player](QWidget* dialog) {
         // Forwarding is off: no search is told, and the note is empty.
-        EXPECT_TRUE(create->addressNote->text().isEmpty());
-        create->ShowOwnAddress("198.51.100.1", "En la red local: 192.0.2.10");
-        QTest::mouseClick(create->copyAddress, Qt::LeftButton);
-        EXPECT_TRUE(create->isVisible()) << "copying does not close the dialog";
-        create->cancel->click();
+        EXPECT_TRUE(player.Text(Part::CreateAddressNote).isEmpty());
+        player.ShowOwnAddress("198.51.100.1", "En la red local: 192.0.2.10");
+        player.Click(Part::CopyAddress);
+        EXPECT_TRUE(dialog->isVisible()) << "copying does not close the dialog";
+        player.Press(Part::CreateCancel);
     });
     QTest::mouseClick(Find<QPushButton>("Create"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "198.51.100.1");
-    EXPECT_EQ(create->ownAddress->text(), "198.51.100.1");
-    EXPECT_EQ(create->addressNote->text(), "En la red local: 192.0.2.10");
+    EXPECT_EQ(player.Text(Part::CreateOwnAddress), "198.51.100.1");
+    EXPECT_EQ(player.Text(Part::CreateAddressNote), "En la red local: 192.0.2.10");
     EXPECT_FALSE(window->Core().Online().IsHost());
 }
 
