@@ -55,17 +55,18 @@ TEST_F(WindowTest, TheFirstRunsFileHoldsEachFormsOwnPlaceAndFieldsAndTheMenusOpt
 
 TEST_F(WindowTest, ThePasswordOfAHostedGameNeverBecomesTheJoinDialogsAfterARestart) {
     Open();
-    window->createDialog->password->setText("hosting");
-    window->joinDialog->address->setText("10.1.2.3");
-    window->mouseDialog->trackBar->setValue(250);
+    Player().Fill(Part::CreatePassword, "hosting");
+    Player().Fill(Part::JoinAddress, "10.1.2.3");
+    Player().SetSensitivity(250);
     window->close();
 
     window.reset();
     Open();
-    EXPECT_EQ(window->joinDialog->password->text(), "");
-    EXPECT_EQ(window->createDialog->password->text(), "hosting");
-    EXPECT_EQ(window->joinDialog->address->text(), "10.1.2.3");
-    EXPECT_EQ(window->mouseDialog->trackBar->value(), 250);
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.Text(Part::JoinPassword), "");
+    EXPECT_EQ(player.Text(Part::CreatePassword), "hosting");
+    EXPECT_EQ(player.Text(Part::JoinAddress), "10.1.2.3");
+    EXPECT_EQ(player.Sensitivity(), 250);
 }
 
 }  // namespace
