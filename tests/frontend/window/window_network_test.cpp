@@ -14,35 +14,16 @@ QString FreePort() {
     return QString::number(probe.serverPort());
 }
 
-uint32_t BoxOf(MainWindow& window, int slot) {
-    return window.panels.rows[slot - 1].BoxColor();
-}
-
 class WindowOnline : public WindowTest {
 protected:
-    void Host(const QString& port) {
-        WhenModal([this, port](QWidget*) {
-            window->createDialog->port->setText(port);
-            window->createDialog->confirm->click();
-        });
-        QTest::mouseClick(Find<QPushButton>("Create"), Qt::LeftButton);
-    }
-    void Join(quint16 port, const QString& password = {}) {
-        WhenModal([this, port, password](QWidget*) {
-            window->joinDialog->port->setText(QString::number(port));
-            window->joinDialog->password->setText(password);
-            window->joinDialog->confirm->click();
-        });
-        QTest::mouseClick(Find<QPushButton>("Join"), Qt::LeftButton);
-    }
     PeerGroup peers;
 };
 
 TEST_F(WindowOnline, APeerJoinsTheWindowsGameAndAWonMatchIsCounted) {
     Open();
-    window->panels.nick->setText("Ana");
+    Player().Fill(Part::Nickname, "Ana");
     const QString port = FreePort();
-    Host(port);
+    Player().HostGame(port);
     ASSERT_TRUE(window->Core().Online().IsHost());
     PeerProcess& bob = peers.Start("Bob");
     bob.Send("join 127.0.0.1 " + port);
@@ -50,13 +31,13 @@ TEST_F(WindowOnline, APeerJoinsTheWindowsGameAndAWonMatchIsCounted) {
     ASSERT_TRUE(SpinUntil([&] { return Find<QLabel>("player2")->text() == "Bob"; }));
     EXPECT_TRUE(Find<QLabel>("player2")->isEnabled());
     EXPECT_EQ(Find<QLabel>("PTS2")->text(), "0");
-    EXPECT_EQ(BoxOf(*window, 1), 0xC0C0C0u);
+    EXPECT_EQ(Player().SlotBoxColour(1), 0xC0C0C0u);
     ASSERT_TRUE(Find<QPushButton>("Iniciar")->isEnabled());
 
     QTest::mouseClick(Find<QPushButton>("Iniciar"), Qt::LeftButton);
-    EXPECT_EQ(BoxOf(*window, 1), 0x00FF00u);
-    EXPECT_EQ(BoxOf(*window, 2), 0xFF0000u);
-    EXPECT_EQ(BoxOf(*window, 3), 0xC0C0C0u);
+    EXPECT_EQ(Player().SlotBoxColour(1), 0x00FF00u);
+    EXPECT_EQ(Player().SlotBoxColour(2), 0xFF0000u);
+    EXPECT_EQ(Player().SlotBoxColour(3), 0xC0C0C0u);
     EXPECT_GE(bob.WaitForLine("BOX 1 00ff00"), 0);
 
     // The library reports green's win on the window's table.
@@ -69,17 +50,17 @@ TEST_F(WindowOnline, TheWindowJoinsAPeersGameAndLearnsWhenTheHostVanishes) {
     PeerProcess& host = peers.StartHost("Cid");
     ASSERT_NE(peers.HostPort(), 0);
     Open();
-    window->panels.nick->clear();  // an empty name becomes a guest's, shown in the field
-    Join(peers.HostPort());
+    Player().Fill(Part::Nickname, "");  // an empty name becomes a guest's, shown in the field
+    Player().JoinGame(peers.HostPort());
     ASSERT_TRUE(SpinUntil([&] { return Find<QLabel>("player2")->isEnabled(); }));
     EXPECT_EQ(Find<QLabel>("player1")->text(), "Cid");
-    const QString guest = window->panels.nick->text();
+    const QString guest = Player().Text(Part::Nickname);
     EXPECT_TRUE(guest.startsWith("Guest")) << guest.toStdString();
     EXPECT_EQ(Find<QLabel>("player2")->text(), guest);
     EXPECT_GE(host.WaitForLine("SLOT 2 1 " + guest), 0);
 
     host.Kill();
-    EXPECT_EQ(TakeBox(*window), "You have been disconnected or the server was closed.");
+    EXPECT_EQ(Player().TakeBox(), "You have been disconnected or the server was closed.");
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 }
 
@@ -87,22 +68,22 @@ TEST_F(WindowOnline, AWrongPasswordATakenNameAndAKickAreToldWithTheirBoxes) {
     PeerProcess& host = peers.StartHost("Cid", "secret");
     ASSERT_NE(peers.HostPort(), 0);
     Open(1);
-    window->panels.nick->setText("Dan");
-    Join(peers.HostPort(), "wrong");
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Senha inválida."));
+    Player().Fill(Part::Nickname, "Dan");
+    Player().JoinGame(peers.HostPort(), "wrong");
+    EXPECT_EQ(Player().TakeBox(), QString::fromUtf8("Senha inválida."));
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 
-    window->panels.nick->setText("Cid");
-    Join(peers.HostPort(), "secret");
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Seu apelido já está sendo usado!"));
+    Player().Fill(Part::Nickname, "Cid");
+    Player().JoinGame(peers.HostPort(), "secret");
+    EXPECT_EQ(Player().TakeBox(), QString::fromUtf8("Seu apelido já está sendo usado!"));
     EXPECT_TRUE(Find<QWidget>("Conexao")->isVisible());
 
     // Admitted, then kicked by the host.
-    window->panels.nick->setText("Dan");
-    Join(peers.HostPort(), "secret");
+    Player().Fill(Part::Nickname, "Dan");
+    Player().JoinGame(peers.HostPort(), "secret");
     ASSERT_GE(host.WaitForLine("SLOT 2 1 Dan"), 0);
     host.Send("chat /kick Dan");
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Você foi expulso do chat!"));
+    EXPECT_EQ(Player().TakeBox(), QString::fromUtf8("Você foi expulso do chat!"));
     // The box comes with the host's message; the panel, when the host then
     // closes the line, which may be a moment later.
     EXPECT_TRUE(SpinUntil([&] { return Find<QWidget>("Conexao")->isVisible(); }));
@@ -111,7 +92,7 @@ TEST_F(WindowOnline, AWrongPasswordATakenNameAndAKickAreToldWithTheirBoxes) {
 
 TEST_F(WindowOnline, PlayingAgainstTheComputerSeatsTheBotStartsTheMatchAndLeavingEndsIt) {
     Open(1);
-    window->panels.nick->setText("Ana");
+    Player().Fill(Part::Nickname, "Ana");
     EXPECT_EQ(Find<QMenu>("JogarComputador1")->title(), "Jogar contra o computador");
     EXPECT_EQ(Find<QAction>("Mestre1")->text(), "Mestre");
     Find<QAction>("Iniciante1")->trigger();
@@ -120,8 +101,8 @@ TEST_F(WindowOnline, PlayingAgainstTheComputerSeatsTheBotStartsTheMatchAndLeavin
     ASSERT_TRUE(SpinUntil([&] { return Find<QLabel>("player2")->text() == "Computador"; }));
     ASSERT_TRUE(SpinUntil([&] { return library.matches.size() == 1; }));
     EXPECT_EQ(library.matches[0].seat, 1);  // the host plays green
-    EXPECT_EQ(BoxOf(*window, 1), 0x00FF00u);
-    EXPECT_EQ(BoxOf(*window, 2), 0xFF0000u);
+    EXPECT_EQ(Player().SlotBoxColour(1), 0x00FF00u);
+    EXPECT_EQ(Player().SlotBoxColour(2), 0xFF0000u);
 
     WhenModal([](QWidget* box) { AnswerQuestion(box, "Sim"); });
     QTest::mouseClick(Find<QPushButton>("Encerrar"), Qt::LeftButton);
@@ -132,8 +113,8 @@ TEST_F(WindowOnline, PlayingAgainstTheComputerSeatsTheBotStartsTheMatchAndLeavin
 TEST_F(WindowOnline, NobodyListeningGivesTheConnectFailedBoxAndFreesTheButtons) {
     Open(2);
     const QString port = FreePort();
-    Join(port.toUShort());
-    EXPECT_EQ(TakeBox(*window),
+    Player().JoinGame(port.toUShort());
+    EXPECT_EQ(Player().TakeBox(),
               "Error when trying to conect to the server. Invalid IP or server is unavaliable.");
     EXPECT_TRUE(Find<QPushButton>("Join")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("Treinar")->isEnabled());
