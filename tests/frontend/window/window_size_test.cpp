@@ -17,33 +17,34 @@ bool WriteFile(const QString& path, const QByteArray& text) {
 }
 
 // Waits until the window's layout has given the panel its new size.
-bool PanelBecomes(MainWindow& window, QSize size) {
-    return SpinUntil([&] { return window.tela->size() == size; }, 3000);
+bool PanelBecomes(const MainWindowDriver& player, QSize size) {
+    return SpinUntil([&] { return player.Geometry(MainWindowDriver::Part::GamePanel).size() == size; },
+                     3000);
 }
 
 TEST_F(WindowTest, AGrownWindowGivesTheGameEveryPixelTheSidePanelLeaves) {
     Open();
     const int menu = window->height() - window->centralWidget()->height();
     window->resize(1280, 720 + menu);
-    ASSERT_TRUE(PanelBecomes(*window, QSize(1280 - 190, 720)));
-    EXPECT_EQ(window->panels.stack->size(), QSize(190, 720));
-    EXPECT_EQ(window->panels.stack->x(), 1280 - 190);
+    ASSERT_TRUE(PanelBecomes(Player(), QSize(1280 - 190, 720)));
+    MainWindowDriver player = Player();
+    EXPECT_EQ(player.Geometry(Part::SidePanel).size(), QSize(190, 720));
+    EXPECT_EQ(player.Geometry(Part::SidePanel).x(), 1280 - 190);
     // The library draws at the panel's own size.
     ASSERT_FALSE(library.resizes.empty());
     EXPECT_EQ(library.resizes.back(), std::make_pair(1090, 720));
     // The chat takes the extra height; its line and the buttons stay below it.
-    SidePanels& p = window->panels;
-    EXPECT_EQ(p.chat->height(), 172 + 320);
-    EXPECT_EQ(p.chatInput->y(), p.chat->geometry().bottom() + 5);
-    EXPECT_EQ(p.close->geometry().bottom(), 720 - 27);
+    EXPECT_EQ(player.Geometry(Part::Chat).height(), 172 + 320);
+    EXPECT_EQ(player.Geometry(Part::ChatLine).y(), player.Geometry(Part::Chat).bottom() + 5);
+    EXPECT_EQ(player.Geometry(Part::CloseButton).bottom(), 720 - 27);
 
     // Never smaller than the window's first size.
     window->resize(300, 200);
-    ASSERT_TRUE(PanelBecomes(*window, QSize(570, 400)));
+    ASSERT_TRUE(PanelBecomes(Player(), QSize(570, 400)));
     EXPECT_EQ(window->centralWidget()->size(), kDefaultClient);
     EXPECT_EQ(library.resizes.back(), std::make_pair(570, 400));
-    EXPECT_EQ(p.chat->height(), 172);
-    EXPECT_EQ(p.close->y(), 346);
+    EXPECT_EQ(player.Geometry(Part::Chat).height(), 172);
+    EXPECT_EQ(player.Geometry(Part::CloseButton).y(), 346);
 }
 
 TEST_F(WindowTest, SizePlaceAndMaximisedComeBackAfterARestart) {
@@ -59,9 +60,9 @@ TEST_F(WindowTest, SizePlaceAndMaximisedComeBackAfterARestart) {
     EXPECT_EQ(window->pos(), QPoint(40, 30));
     EXPECT_FALSE(window->isMaximized());
     // The library started at the default size and hears the restored one.
-    EXPECT_EQ(library.resizes.back(),
-              std::make_pair(window->tela->width(), window->tela->height()));
-    EXPECT_EQ(window->tela->height(), 560 - (window->height() - window->centralWidget()->height()));
+    const QSize panel = Player().Geometry(Part::GamePanel).size();
+    EXPECT_EQ(library.resizes.back(), std::make_pair(panel.width(), panel.height()));
+    EXPECT_EQ(panel.height(), 560 - (window->height() - window->centralWidget()->height()));
 
     window->showMaximized();
     ASSERT_TRUE(SpinUntil([&] { return window->isMaximized(); }, 3000));
@@ -88,15 +89,15 @@ TEST_F(WindowTest, F11AndTheMenuItemToggleFullScreenWhichComesBackAfterARestart)
     };
     QTest::keyClick(window.get(), Qt::Key_F11);
     ASSERT_TRUE(becomes(screen));
-    EXPECT_TRUE(window->menus.fullScreen->isChecked());
+    EXPECT_TRUE(Find<QAction>("Telacheia1")->isChecked());
     // The side panel stays beside the game, which takes the rest.
-    EXPECT_TRUE(window->panels.stack->isVisible());
-    EXPECT_EQ(window->tela->width(), screen.width() - 190);
-    EXPECT_EQ(library.resizes.back(),
-              std::make_pair(window->tela->width(), window->tela->height()));
+    EXPECT_TRUE(Player().Visible(Part::SidePanel));
+    const QSize panel = Player().Geometry(Part::GamePanel).size();
+    EXPECT_EQ(panel.width(), screen.width() - 190);
+    EXPECT_EQ(library.resizes.back(), std::make_pair(panel.width(), panel.height()));
     QTest::keyClick(window.get(), Qt::Key_F11);
     ASSERT_TRUE(becomes(QSize(900, 560))) << "F11 again goes back";
-    EXPECT_FALSE(window->menus.fullScreen->isChecked());
+    EXPECT_FALSE(Find<QAction>("Telacheia1")->isChecked());
     QTest::keyClick(window.get(), Qt::Key_F11);
     ASSERT_TRUE(becomes(screen));
     window->close();
@@ -111,10 +112,10 @@ TEST_F(WindowTest, F11AndTheMenuItemToggleFullScreenWhichComesBackAfterARestart)
 
     Open();
     ASSERT_TRUE(becomes(screen));
-    EXPECT_TRUE(window->menus.fullScreen->isChecked());
-    window->menus.fullScreen->trigger();
+    EXPECT_TRUE(Find<QAction>("Telacheia1")->isChecked());
+    Find<QAction>("Telacheia1")->trigger();
     EXPECT_TRUE(becomes(QSize(900, 560)));
-    EXPECT_FALSE(window->menus.fullScreen->isChecked());
+    EXPECT_FALSE(Find<QAction>("Telacheia1")->isChecked());
 }
 
 // Run with QT_SCALE_FACTOR=2 (a test of its own): Qt scales the window, the
@@ -123,11 +124,11 @@ TEST_F(WindowTest, HighDensityDisplaysGiveTheLibraryTheirOwnPixels) {
     Open();
     ASSERT_EQ(window->devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
     EXPECT_EQ(library.initializedSize, std::make_pair(1140, 800));
-    EXPECT_EQ(window->tela->size(), QSize(570, 400));
-    EXPECT_EQ(window->panels.stack->width(), 190);
+    EXPECT_EQ(Player().Geometry(Part::GamePanel).size(), QSize(570, 400));
+    EXPECT_EQ(Player().Geometry(Part::SidePanel).width(), 190);
     const int menu = window->height() - window->centralWidget()->height();
     window->resize(800, 500 + menu);
-    ASSERT_TRUE(PanelBecomes(*window, QSize(610, 500)));
+    ASSERT_TRUE(PanelBecomes(Player(), QSize(610, 500)));
     EXPECT_EQ(library.resizes.back(), std::make_pair(1220, 1000));
 }
 
@@ -136,9 +137,9 @@ TEST_F(WindowTest, HighDensityDisplaysGiveTheLibraryTheirOwnPixels) {
 TEST_F(WindowTest, AFileWithoutPlaceKeysStartsAtTheDefaultSizeCentred) {
     ASSERT_TRUE(WriteFile(SettingsPath(), "[Encript]\r\nEnable=0\r\n[main]\r\nNick=Old\r\n"));
     Open();
-    EXPECT_EQ(window->panels.nick->text(), "Old");
+    EXPECT_EQ(Player().Text(Part::Nickname), "Old");
     EXPECT_EQ(window->centralWidget()->size(), kDefaultClient);
-    EXPECT_EQ(window->tela->size(), QSize(570, 400));
+    EXPECT_EQ(Player().Geometry(Part::GamePanel).size(), QSize(570, 400));
     const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((window->geometry().center() - middle).manhattanLength(), 12);
 }
