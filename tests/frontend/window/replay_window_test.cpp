@@ -95,7 +95,7 @@ TEST_F(ReplayWindowTest, AReplayPlaysAsASpectatorsMatchToItsVerdictAndHandsTheTa
     QTest::qWait(100);
     EXPECT_EQ(library.steps, stepsWhenPaused);
     Find<QAction>("ReplayPausa1")->trigger();
-    EXPECT_EQ(TakeBox(*window), "The replay ended on the recorded table.");
+    EXPECT_EQ(Player().TakeBox(), "The replay ended on the recorded table.");
     EXPECT_EQ(library.shots.size(), 2u);
     EXPECT_EQ(library.side, 1);  // red, after the recorded turn change
 
@@ -116,7 +116,7 @@ TEST_F(ReplayWindowTest, APracticeRunPlaysAsAWatchedRunFromItsSeedAndNeverReache
     EXPECT_EQ(library.Listener(), nullptr);
     Find<QAction>("ReplayVelocidade4")->trigger();
     Find<QAction>("ReplayProxima1")->trigger();
-    EXPECT_EQ(TakeBox(*window), "The replay ended on the recorded table.");
+    EXPECT_EQ(Player().TakeBox(), "The replay ended on the recorded table.");
     EXPECT_EQ(library.shots.size(), 1u);
     EXPECT_EQ(library.practiceRuns.size(), 1u) << "no run of the player's was started";
     EXPECT_EQ(library.bestScoresShown, 0);
@@ -130,7 +130,7 @@ TEST_F(ReplayWindowTest, AReplayEndingElsewhereSaysSoPlainly) {
     ASSERT_TRUE(window->WatchReplayFile(Write("other.rdreplay", EncodeReplay(Match(false)))));
     Find<QAction>("ReplayVelocidade4")->trigger();
     Find<QAction>("ReplayProxima1")->trigger();
-    EXPECT_TRUE(TakeBox(*window).startsWith("The replay did NOT end on the recorded table"));
+    EXPECT_TRUE(Player().TakeBox().startsWith("The replay did NOT end on the recorded table"));
 }
 
 TEST_F(ReplayWindowTest, FilesThatCannotBeWatchedAreRefusedWithTheirReason) {
@@ -138,15 +138,15 @@ TEST_F(ReplayWindowTest, FilesThatCannotBeWatchedAreRefusedWithTheirReason) {
     QByteArray damaged = EncodeReplay(Match());
     damaged[30] = static_cast<char>(damaged[30] ^ 0x10);
     EXPECT_FALSE(window->WatchReplayFile(Write("damaged.rdreplay", damaged)));
-    EXPECT_EQ(TakeBox(*window), QString::fromUtf8("Esta repetición está dañada."));
+    EXPECT_EQ(Player().TakeBox(), QString::fromUtf8("Esta repetición está dañada."));
     QByteArray newer = EncodeReplay(Match());
     newer[8] = 3;
     EXPECT_FALSE(window->WatchReplayFile(Write("newer.rdreplay", newer)));
-    EXPECT_TRUE(TakeBox(*window).contains(QStringLiteral("formato 3")));
+    EXPECT_TRUE(Player().TakeBox().contains(QStringLiteral("formato 3")));
     Replay practice = Practice();
     practice.header.runSeed.reset();  // recorded before runs kept their seed
     EXPECT_FALSE(window->WatchReplayFile(Write("practice.rdreplay", EncodeReplay(practice))));
-    EXPECT_EQ(TakeBox(*window),
+    EXPECT_EQ(Player().TakeBox(),
               QString::fromUtf8("Este ejercicio lo grabó una versión anterior del juego y no se "
                                 "puede ver."));
     EXPECT_TRUE(library.matches.empty());
