@@ -42,6 +42,11 @@ public:
     // reported with its reason. False when it is not watched.
     bool WatchReplayFile(const QString& path);
 
+private:
+    // The window's own widgets. Its tests' player driver is the one reader
+    // from outside, so the tests say what a player does, not which widget.
+    friend class MainWindowDriver;
+
     GamePanel* tela;
     SidePanels panels;
     MainMenus menus;
@@ -52,6 +57,7 @@ public:
     AboutDialog* aboutDialog;
     MessageBoxes boxes;
 
+public:
     // FrontendView.
     void AppendChatLine(const ChatLine& line) override;
     void ClearChat() override;

@@ -42,7 +42,3 @@ void AnswerQuestion(QWidget* box, const QString& button) {
     }
     ADD_FAILURE() << "no button " << button.toStdString();
 }
-
-QString TakeBox(MainWindow& window) {
-    return MainWindowDriver(window).TakeBox();
-}

@@ -42,5 +42,3 @@ protected:
 void WhenModal(std::function<void(QWidget*)> answer);
 // Presses the button of the question box whose text is `button`.
 void AnswerQuestion(QWidget* box, const QString& button);
-// Waits for the information box and closes it; its text.
-QString TakeBox(MainWindow& window);
