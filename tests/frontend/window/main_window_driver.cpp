@@ -1,6 +1,8 @@
 #include "tests/frontend/window/main_window_driver.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,42 +18,72 @@ QWidget* MainWindowDriver::Widget(Part part) const {
     const MouseDialog& mouse = *window_.mouseDialog;
     const AboutDialog& about = *window_.aboutDialog;
     switch (part) {
-        case Part::GamePanel: return window_.tela;
-        case Part::SidePanel: return p.stack;
-        case Part::Nickname: return p.nick;
-        case Part::Chat: return p.chat;
-        case Part::ChatLine: return p.chatInput;
-        case Part::CloseButton: return p.close;
-        case Part::JoinAddress: return join.address;
-        case Part::JoinPort: return join.port;
-        case Part::JoinPassword: return join.password;
-        case Part::JoinConfirm: return join.confirm;
-        case Part::JoinCancel: return join.cancel;
-        case Part::CreatePassword: return create.password;
-        case Part::CreatePort: return create.port;
-        case Part::CreateOwnAddress: return create.ownAddress;
-        case Part::CreateAddressNote: return create.addressNote;
-        case Part::CopyAddress: return create.copyAddress;
-        case Part::CreateConfirm: return create.confirm;
-        case Part::CreateCancel: return create.cancel;
-        case Part::MouseConfirm: return mouse.confirm;
-        case Part::MouseCancel: return mouse.cancel;
-        case Part::AboutPicture: return about.picture;
-        case Part::AboutProduct: return about.product;
-        case Part::AboutVersion: return about.version;
-        case Part::AboutCredit: return about.credit;
-        case Part::AboutLink: return about.link;
-        case Part::AboutConfirm: return about.confirm;
+        case Part::GamePanel:
+            return window_.tela;
+        case Part::SidePanel:
+            return p.stack;
+        case Part::Nickname:
+            return p.nick;
+        case Part::Chat:
+            return p.chat;
+        case Part::ChatLine:
+            return p.chatInput;
+        case Part::CloseButton:
+            return p.close;
+        case Part::JoinAddress:
+            return join.address;
+        case Part::JoinPort:
+            return join.port;
+        case Part::JoinPassword:
+            return join.password;
+        case Part::JoinConfirm:
+            return join.confirm;
+        case Part::JoinCancel:
+            return join.cancel;
+        case Part::CreatePassword:
+            return create.password;
+        case Part::CreatePort:
+            return create.port;
+        case Part::CreateOwnAddress:
+            return create.ownAddress;
+        case Part::CreateAddressNote:
+            return create.addressNote;
+        case Part::CopyAddress:
+            return create.copyAddress;
+        case Part::CreateConfirm:
+            return create.confirm;
+        case Part::CreateCancel:
+            return create.cancel;
+        case Part::MouseConfirm:
+            return mouse.confirm;
+        case Part::MouseCancel:
+            return mouse.cancel;
+        case Part::AboutPicture:
+            return about.picture;
+        case Part::AboutProduct:
+            return about.product;
+        case Part::AboutVersion:
+            return about.version;
+        case Part::AboutCredit:
+            return about.credit;
+        case Part::AboutLink:
+            return about.link;
+        case Part::AboutConfirm:
+            return about.confirm;
     }
     return nullptr;
 }
 
 QWidget* MainWindowDriver::DialogWidget(Dialog dialog) const {
     switch (dialog) {
-        case Dialog::Join: return window_.joinDialog;
-        case Dialog::Create: return window_.createDialog;
-        case Dialog::Mouse: return window_.mouseDialog;
-        case Dialog::About: return window_.aboutDialog;
+        case Dialog::Join:
+            return window_.joinDialog;
+        case Dialog::Create:
+            return window_.createDialog;
+        case Dialog::Mouse:
+            return window_.mouseDialog;
+        case Dialog::About:
+            return window_.aboutDialog;
     }
     return nullptr;
 }

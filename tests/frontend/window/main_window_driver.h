@@ -9,8 +9,8 @@
 
 #include <QMessageBox>
 #include <QPoint>
-#include <QSize>
 #include <QRect>
+#include <QSize>
 #include <QSlider>
 #include <QString>
 #include <QTextDocument>

@@ -18,8 +18,8 @@ bool WriteFile(const QString& path, const QByteArray& text) {
 
 // Waits until the window's layout has given the panel its new size.
 bool PanelBecomes(const MainWindowDriver& player, QSize size) {
-    return SpinUntil([&] { return player.Geometry(MainWindowDriver::Part::GamePanel).size() == size; },
-                     3000);
+    const auto panel = MainWindowDriver::Part::GamePanel;
+    return SpinUntil([&] { return player.Geometry(panel).size() == size; }, 3000);
 }
 
 TEST_F(WindowTest, AGrownWindowGivesTheGameEveryPixelTheSidePanelLeaves) {
