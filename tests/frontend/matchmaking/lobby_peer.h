@@ -1,7 +1,7 @@
 // A headless player at the lobby: a front end's core over the recording
-// library, with the matchmaker beside it as the window holds them, telling
-// players who ask to connect to 127.0.0.1. It keeps every lobby report and
-// every failed join.
+// library (or one derived from it), with the matchmaker beside it as the
+// window holds them, telling players who ask to connect to 127.0.0.1. It
+// keeps every lobby report and every failed join.
 #pragma once
 
 #include <QDateTime>
@@ -14,14 +14,15 @@
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
 
-struct LobbyPeer : lobby::MatchmakerObserver {
-    explicit LobbyPeer(const QString& name) {
+template <typename Library>
+struct LobbyPeerOver : lobby::MatchmakerObserver {
+    explicit LobbyPeerOver(const QString& name) {
         core.Online().SetLanguage(2);
         core.Online().SetNickname(name);
         core.Start(false, 16);
         matchmaker.SetOwnAddress([] { return QStringLiteral("127.0.0.1"); });
     }
-    ~LobbyPeer() override {
+    ~LobbyPeerOver() override {
         matchmaker.SignOut();
         core.Close({});
     }
@@ -50,7 +51,9 @@ struct LobbyPeer : lobby::MatchmakerObserver {
     std::vector<lobby::LobbyEvent> heard;
     std::vector<std::pair<QString, lobby::JoinFailure>> failures;
     HeadlessView view;
-    RecordingLibrary library;
+    Library library;
     FrontendCore core{view, [](int) {}, library};
     lobby::Matchmaker matchmaker{core, *this};
 };
+
+using LobbyPeer = LobbyPeerOver<RecordingLibrary>;
