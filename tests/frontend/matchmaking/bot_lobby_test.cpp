@@ -135,6 +135,35 @@ TEST_F(BotInLobby, APlayerJoinsItThroughTheLobbyPlaysAWholeMatchAndTheGameIsList
     EXPECT_TRUE(robo.Running());
 }
 
+TEST_F(BotInLobby, APlayerWhoLeavesMidMatchLeavesAGameWaitingForTheNext) {
+    PeerProcess& robo = StartBot("7");
+    ASSERT_GE(robo.WaitForLine("LOBBY Robo"), 0);
+    LobbyJoiner bob;
+    ASSERT_TRUE(bob.matchmaker.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Robo").has_value(); }));
+    bob.matchmaker.Join("Robo", QString());
+    ASSERT_TRUE(SpinUntil([&] { return bob.core.Online().MatchRunning(); }));
+    ASSERT_TRUE(SpinUntil(
+        [&] { return bob.GameOf("Robo") && bob.GameOf("Robo")->stage == GameStage::InMatch; },
+        kListingMs));
+
+    bob.core.Online().LeaveGame(false);
+    ASSERT_TRUE(SpinUntil([&] {
+        const auto game = bob.GameOf("Robo");
+        return game && game->stage == GameStage::Waiting && game->seatsTaken == 1;
+    }));
+    ASSERT_TRUE(robo.WaitForPrefix("HOSTING ", 0).has_value());
+    EXPECT_FALSE(robo.WaitForPrefix("RESULT ", 0, 100).has_value());
+    // It is joined again, by the same player, and the match starts.
+    ASSERT_TRUE(SpinUntil([&] { return robo.CountPrefix("HOSTING ") == 2; }));
+    ASSERT_TRUE(SpinUntil([&] {
+        const auto game = bob.GameOf("Robo");
+        return game && game->stage == GameStage::Waiting;
+    }));
+    bob.matchmaker.Join("Robo", QString());
+    ASSERT_TRUE(SpinUntil([&] { return bob.core.Online().MatchRunning(); }));
+}
+
 TEST_F(BotInLobby, TwoSideBySideSignInUnderNamesOfTheirOwnAndHostOnPortsOfTheirOwn) {
     PeerProcess& first = StartBot("5");
     ASSERT_GE(first.WaitForLine("LOBBY Robo"), 0);
