@@ -20,6 +20,9 @@
 
 #include <QString>
 #include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -48,19 +51,38 @@ public:
 
 class Matchmaker : public LobbyListener {
 public:
+    // How often the hosted game is compared with its listing: a change, or
+    // the game's end, reaches the lobby within this and the server's relay.
+    static constexpr int kRefreshMs = 250;
+    // How long a host has to answer where to connect.
+    static constexpr int kAnswerTimeLimitMs = 5000;
+
     Matchmaker(FrontendCore& core, MatchmakerObserver& observer);
     ~Matchmaker() override;
+    Matchmaker(const Matchmaker&) = delete;
+    Matchmaker& operator=(const Matchmaker&) = delete;
 
-    bool SignIn(const LobbyServer& server, const QString& nickname);
+    // tap, when given, hears every byte of the lobby's stream (tests).
+    bool SignIn(const LobbyServer& server, const QString& nickname, TrafficTap tap = {});
     void SignOut();
     LobbyClient& Client() { return client_; }
 
     // A hosted game that is "friends only" is not listed (and withdrawn
     // when it was).
     void SetFriendsOnly(bool friendsOnly);
+    bool FriendsOnly() const { return friendsOnly_; }
 
-    // Asks host where to connect and joins there with password.
+    // Where players who ask are told to connect when the router forwards
+    // no port: this machine's own address (OwnIpv4Address) unless a
+    // program knows better (a server's public address, a test's loopback).
+    void SetOwnAddress(std::function<QString()> ownAddress) { ownAddress_ = std::move(ownAddress); }
+    void SetAnswerTimeLimitMs(int ms) { answerTimeLimitMs_ = ms; }
+
+    // Asks host where to connect and joins there with password. A join
+    // that cannot even be asked for is refused at once, through JoinFailed.
     void Join(const QString& host, const QString& password);
+    // Whether a join asked for is still waiting for the host's answer.
+    bool Joining() const { return pending_.has_value(); }
 
     // "Jogar online agora": joins the oldest waiting game of this version
     // without a password; with none, hosts one on portText (which is then
@@ -72,14 +94,46 @@ public:
     void LobbyReport(const LobbyEvent& event) override;
 
 private:
+    struct PendingJoin {
+        QString host;
+        QString password;
+    };
+
+    // Publishes, changes or withdraws the listing to match the hosted game.
+    void Refresh();
+    // In a game, a practice, or a join already.
+    bool Busy() const;
+    void AnswerJoin(const QString& player);
+    void TakeAnswer(const JoinAnswered& answered);
+    void FailJoin(JoinFailure why);
+
     FrontendCore& core_;
     MatchmakerObserver& observer_;
     LobbyClient client_{*this};
+    QString nickname_;  // in the room, once signed in
+    bool friendsOnly_ = false;
+    std::function<QString()> ownAddress_;
+    int answerTimeLimitMs_ = kAnswerTimeLimitMs;
+
+    QTimer refresh_;
+    bool wasHosting_ = false;
+    int64_t openedAt_ = 0;
+    std::optional<GameListing> published_;
+
+    std::optional<PendingJoin> pending_;
+    QTimer answerTimer_;
 };
 
 // The listing this machine's session shows now; nullopt when it hosts
-// nothing. openedAt is when hosting began.
+// nothing. openedAt is when hosting began. The table has two seats: the
+// first two players at the game sit at it, the others watch.
 std::optional<GameListing> ListingOfHostedGame(const OnlineGame& game, int64_t openedAt);
+
+// Where a player who asks is told to connect: the router's address and port
+// while it forwards the game's port, else this machine's own address and the
+// port the game listens on.
+JoinAnswer WhereToJoin(const std::optional<ForwardedPort>& forwarded, const QString& ownAddress,
+                       quint16 listeningPort);
 
 // The host quick match joins: the oldest waiting game of version without a
 // password that has a free seat, not our own; nullopt when there is none.

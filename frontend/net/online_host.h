@@ -22,6 +22,8 @@ public:
 
     // Listens on the port and seats this machine in slot 1.
     bool Open(quint16 port, const QString& password);
+    // Whether the game open now asks its players for a password.
+    bool HasPassword() const { return !password_.isEmpty(); }
     // Ends the game for everybody (unless quiet) and closes every connection.
     void Close(bool quiet);
 

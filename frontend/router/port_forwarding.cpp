@@ -37,7 +37,9 @@ PortForwarding::PortForwarding(OnlineContext& context, RouterProtocols protocols
 
 void PortForwarding::SetEnabled(bool on) {
     enabled_ = on;
-    if (!on && mapper_.WantedPort()) mapper_.Unmap();
+    if (on) return;
+    forwardedTo_.reset();
+    if (mapper_.WantedPort()) mapper_.Unmap();
 }
 
 void PortForwarding::LookForRouter() {
@@ -52,6 +54,7 @@ void PortForwarding::Start(quint16 port) {
 }
 
 void PortForwarding::Stop() {
+    forwardedTo_.reset();
     if (mapper_.WantedPort()) mapper_.Unmap();
 }
 
@@ -66,9 +69,14 @@ void PortForwarding::OnReport(const RouterReport& report) {
             const bool forwarded = report.kind == RouterReport::Kind::Mapped;
             if (!report.renewal || forwarded != forwarded_) TellTheHost(report);
             forwarded_ = forwarded;
+            if (forwarded && IsInternetAddress(report.externalAddress))
+                forwardedTo_ = ForwardedPort{report.externalAddress, report.port};
+            else
+                forwardedTo_.reset();
             break;
         }
         case RouterReport::Kind::Removed:
+            forwardedTo_.reset();
             break;
     }
 }

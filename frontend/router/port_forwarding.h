@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <functional>
+#include <optional>
 
 #include "frontend/net/online_context.h"
 #include "frontend/router/port_mapper.h"
@@ -24,6 +25,13 @@ struct OwnAddressLines {
     QString note;
 };
 OwnAddressLines AddressLinesFor(const RouterReport& report, int uiLanguage);
+
+// Where players on the internet reach the game hosted here.
+struct ForwardedPort {
+    QString externalAddress;
+    quint16 port = 0;
+    bool operator==(const ForwardedPort&) const = default;
+};
 
 class PortForwarding {
 public:
@@ -44,6 +52,11 @@ public:
     // Hosting began on this port, and ended.
     void Start(quint16 port);
     void Stop();
+    // The router's address and port while it forwards the hosted game's
+    // port to an address on the internet; nullopt otherwise (no router,
+    // a refusal, or a router that sits behind yet another private network,
+    // whose address nobody outside could reach).
+    const std::optional<ForwardedPort>& Forwarded() const { return forwardedTo_; }
 
 private:
     void OnReport(const RouterReport& report);
@@ -54,6 +67,7 @@ private:
     AddressListener addressListener_;
     QElapsedTimer sinceStart_;
     bool forwarded_ = false;  // as the host was last told
+    std::optional<ForwardedPort> forwardedTo_;
     // Last, so that its removal of the mapping runs before the rest goes.
     PortMapper mapper_;
 };

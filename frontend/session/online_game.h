@@ -88,6 +88,8 @@ public:
     Session State() const { return c_.session; }
     bool PracticeRunning() const { return c_.session == Session::Practice; }
     bool IsHost() const { return c_.session == Session::Hosting; }
+    // Whether the game hosted here asks its players for a password.
+    bool AsksPassword() const { return IsHost() && host_.HasPassword(); }
     bool IsOnline() const { return IsHost() || c_.session == Session::Joined; }
     bool IsConnecting() const { return c_.session == Session::Connecting; }
     bool Reconnecting() const { return client_.Reconnecting(); }

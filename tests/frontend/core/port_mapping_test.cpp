@@ -347,3 +347,34 @@ TEST_F(HostTold, NothingWhenTheOptionIsOffAndTurningItOffRemovesTheForwarding) {
 }
 
 }  // namespace
+
+// What the lobby tells a player who asks where to join: the router's address
+// and port only while the router forwards it to an address on the internet.
+TEST_F(HostTold, TheForwardedAddressIsKnownOnlyWhileTheRouterForwardsToTheInternet) {
+    upnp->leaseGranted = 2;
+    natpmp->answers = false;
+    const auto forwarding = Forwarding(2);
+    EXPECT_FALSE(forwarding->Forwarded().has_value());
+    forwarding->Start(2500);
+    ASSERT_TRUE(SpinUntil([&] { return forwarding->Forwarded().has_value(); }));
+    EXPECT_EQ(*forwarding->Forwarded(), (ForwardedPort{"203.0.113.5", 2500}));
+
+    upnp->forwards = false;  // the renewal is refused
+    ASSERT_TRUE(SpinUntil([&] { return !forwarding->Forwarded().has_value(); }, 3000));
+    upnp->forwards = true;
+    ASSERT_TRUE(SpinUntil([&] { return forwarding->Forwarded().has_value(); }, 3000));
+    forwarding->Stop();
+    EXPECT_FALSE(forwarding->Forwarded().has_value());
+    forwarding->Start(2501);
+    ASSERT_TRUE(SpinUntil([&] { return forwarding->Forwarded().has_value(); }));
+    forwarding->SetEnabled(false);
+    EXPECT_FALSE(forwarding->Forwarded().has_value());
+}
+
+TEST_F(HostTold, ARouterBehindAnotherPrivateNetworkGivesNoAddressToAnswerWith) {
+    upnp->external = "100.64.7.8";
+    const auto forwarding = Forwarding(2);
+    forwarding->Start(2500);
+    ASSERT_TRUE(SpinUntil([&] { return !view.chatLines.empty(); }));
+    EXPECT_FALSE(forwarding->Forwarded().has_value());
+}
