@@ -43,6 +43,8 @@ public:
     void AskToJoin(const QString& host);
     // Refused (and logged) unless that occupant asked us.
     void AnswerJoin(const QString& player, const JoinAnswer& answer);
+    // Sets up a line to the occupant through the server's relay.
+    void OfferRelay(const QString& occupant);
 
     struct Shared;
 
