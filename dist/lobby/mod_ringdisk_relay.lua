@@ -12,6 +12,33 @@ local transfers = module:shared("/*/proxy65/transfers");
 local max_streams = module:get_option_number("ringdisk_relay_streams_per_user", 2);
 local bytes_per_second = module:get_option_number("ringdisk_relay_bytes_per_second", 32768);
 
+-- Carries what one end reads to the other no faster than the limit: after
+-- each piece the reading end rests as long as the piece is worth, and until
+-- the other end has written it. This replaces the proxy's own joining of
+-- the two ends, which takes as fast as the other end writes.
+local function paced_link(from, to)
+	local written, rested = true, true;
+	local function go_on()
+		if not (written and rested and from.conn) then return; end
+		from:resume();
+		-- What the socket library read ahead raises no new event.
+		if from.conn:dirty() then from:onreadable(); end
+	end
+	function from:onincoming(data)
+		self:pause();
+		written, rested = false, false;
+		to:write(data);
+		module:add_timer(#data / bytes_per_second, function ()
+			rested = true;
+			go_on();
+		end);
+	end
+	function to:ondrain() -- luacheck: ignore 212/self
+		written = true;
+		go_on();
+	end
+end
+
 -- The hashes of the streams each player opened, by bare address; a stream
 -- the proxy no longer holds is over.
 local opened = {};
@@ -45,9 +72,12 @@ module:hook("iq-set/host/http://jabber.org/protocol/bytestreams:query", function
 	end
 	live[#live + 1] = sha;
 	opened[user] = live;
-	-- Each end is read no faster than this; the other end is paced with it.
-	transfer.initiator:setlimit(bytes_per_second);
-	transfer.target:setlimit(bytes_per_second);
+	-- The proxy joins the two ends as it answers; they are paced right after.
+	module:add_timer(0, function ()
+		if transfers[sha] ~= transfer then return; end
+		paced_link(transfer.initiator, transfer.target);
+		paced_link(transfer.target, transfer.initiator);
+	end);
 	module:log("info", "Relayed stream %s of %s opened (%d of %d)", sha, from, #live, max_streams);
 end, 10);
 

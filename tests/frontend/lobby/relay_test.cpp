@@ -1,6 +1,6 @@
 // Relayed lines through a real Prosody's proxy on loopback, run from the
 // shipped configuration: two players agree a line and bytes cross it both
-// ways intact; a server without a relay, an occupant that never answers,
+// ways intact, at the configured pace; a server without a relay, an occupant that never answers,
 // one that lists no game, a forged offer and one stream too many all fail
 // clearly and in time.
 #include <gtest/gtest.h>
@@ -128,7 +128,12 @@ TEST_F(RelayTest, TwoPlayersAgreeALineAndBytesCrossItBothWaysIntact) {
     EXPECT_EQ(atAnaGot, "hello Ana");
     EXPECT_EQ(atBobGot, "hello Bob");
     const std::string fromAna = Pattern(48 * 1024, 1), fromBob = Pattern(48 * 1024, 2);
+    QElapsedTimer clock;
+    clock.start();
     auto [anaGot, bobGot] = Exchange(anaFd, fromAna, bobFd, fromBob);
+    // The relay carries each way at most 32 kB/s (the shipped limit): 48 kB
+    // cannot have crossed in much less than a second and a half.
+    EXPECT_GE(clock.elapsed(), 1000);
     EXPECT_TRUE(anaGot == fromBob) << "Ana got " << anaGot.size() << " bytes of " << fromBob.size();
     EXPECT_TRUE(bobGot == fromAna) << "Bob got " << bobGot.size() << " bytes of " << fromAna.size();
     // The relay's own log shows the stream.
