@@ -6,17 +6,21 @@
 local st = require "util.stanza";
 local sha1 = require "util.hashes".sha1;
 local jid_prep, jid_bare = require "util.jid".prep, require "util.jid".bare;
+local time_now = require "util.time".now;
 
 -- The proxy's own table of streams by their hash, shared by the module.
 local transfers = module:shared("/*/proxy65/transfers");
 local max_streams = module:get_option_number("ringdisk_relay_streams_per_user", 2);
 local bytes_per_second = module:get_option_number("ringdisk_relay_bytes_per_second", 32768);
 
--- Carries what one end reads to the other no faster than the limit: after
--- each piece the reading end rests as long as the piece is worth, and until
--- the other end has written it. This replaces the proxy's own joining of
--- the two ends, which takes as fast as the other end writes.
+-- Carries what one end reads to the other no faster than the limit on
+-- average: a second's worth may pass at once (a match's messages never
+-- wait), beyond that the reading end rests until the allowance has grown
+-- back. It also waits until the other end has written each piece. This
+-- replaces the proxy's own joining of the two ends, which resumes reading
+-- as soon as the other end has written and so undoes any read limit.
 local function paced_link(from, to)
+	local allowance, since = bytes_per_second, time_now();
 	local written, rested = true, true;
 	local function go_on()
 		if not (written and rested and from.conn) then return; end
@@ -25,13 +29,19 @@ local function paced_link(from, to)
 		if from.conn:dirty() then from:onreadable(); end
 	end
 	function from:onincoming(data)
+		local now = time_now();
+		allowance = math.min(bytes_per_second, allowance + (now - since) * bytes_per_second) - #data;
+		since = now;
 		self:pause();
-		written, rested = false, false;
+		written = false;
+		if allowance < 0 then
+			rested = false;
+			module:add_timer(-allowance / bytes_per_second, function ()
+				rested = true;
+				go_on();
+			end);
+		end
 		to:write(data);
-		module:add_timer(#data / bytes_per_second, function ()
-			rested = true;
-			go_on();
-		end);
 	end
 	function to:ondrain() -- luacheck: ignore 212/self
 		written = true;
