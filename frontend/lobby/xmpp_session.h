@@ -2,6 +2,8 @@
 // from connecting through joining the room to leaving it. Calls from the
 // owner's thread only queue commands and never wait for the network; what
 // happens comes back as events through the sink, on the session's thread.
+// Lines to other occupants through the server's relay are set up on the
+// same thread (relay_broker.h).
 //
 // The session ends by itself after any Failure or NicknameTaken (nothing
 // follows them); destroying it leaves the room and closes the line, waiting
