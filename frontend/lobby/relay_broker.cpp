@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -119,19 +120,39 @@ void RelayBroker::StartSocks(LineIt line) {
         Fail(line, QStringLiteral("cannot find the relay %1: %2").arg(proxy_->host, QString::fromUtf8(gai_strerror(looked))));
         return;
     }
-    const int fd = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    const int connected = fd < 0 ? -1 : connect(fd, found->ai_addr, found->ai_addrlen);
-    const int error = errno;
-    freeaddrinfo(found);
-    if (fd < 0 || (connected != 0 && error != EINPROGRESS)) {
-        if (fd >= 0) close(fd);
-        Fail(line, QStringLiteral("cannot reach the relay: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
-        return;
+    for (const addrinfo* a = found; a; a = a->ai_next) {
+        sockaddr_storage address{};
+        std::memcpy(&address, a->ai_addr, std::min<size_t>(a->ai_addrlen, sizeof address));
+        line->addresses.push_back(address);
     }
-    line->socket = std::make_shared<RelayedSocket>(fd);
-    // The proxy is told the stream's hash as the name to connect to, port 0.
-    line->socks = std::make_unique<Socks5Connect>(fd, line->hash, 0);
+    freeaddrinfo(found);
     line->stage = Stage::Connecting;
+    if (!TryNextAddress(line)) Fail(line, line->problem);
+}
+
+bool RelayBroker::TryNextAddress(LineIt line) {
+    line->socks.reset();
+    line->socket.reset();
+    while (!line->addresses.empty()) {
+        const sockaddr_storage address = line->addresses.front();
+        line->addresses.erase(line->addresses.begin());
+        const socklen_t length = address.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+        const int fd = socket(address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            line->problem = QStringLiteral("cannot make a socket: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            continue;
+        }
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 && errno != EINPROGRESS) {
+            line->problem = QStringLiteral("cannot reach the relay: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            close(fd);
+            continue;
+        }
+        line->socket = std::make_shared<RelayedSocket>(fd);
+        // The proxy is told the stream's hash as the name to connect to, port 0.
+        line->socks = std::make_unique<Socks5Connect>(fd, line->hash, 0);
+        return true;
+    }
+    return false;
 }
 
 void RelayBroker::Connected(LineIt line) {
@@ -267,7 +288,8 @@ void RelayBroker::Poll() {
             if (poll(&p, 1, 0) > 0) {
                 const Socks5Connect::Status status = line->socks->Advance();
                 if (status == Socks5Connect::Status::Failed) {
-                    Fail(line, QString::fromStdString(line->socks->Problem()));
+                    line->problem = QString::fromStdString(line->socks->Problem());
+                    if (line->socks->ReachedProxy() || !TryNextAddress(line)) Fail(line, line->problem);
                     continue;
                 }
                 if (status == Socks5Connect::Status::Connected) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <strophe.h>
+#include <sys/socket.h>
 
 #include <QString>
 #include <chrono>
@@ -62,6 +63,9 @@ private:
         Clock::time_point deadline;
         std::shared_ptr<RelayedSocket> socket;
         std::unique_ptr<Socks5Connect> socks;
+        // The proxy's addresses not tried yet, in the order to try them.
+        std::vector<sockaddr_storage> addresses;
+        QString problem;  // why the last address failed
         // The target's side: the offer to answer, and the stream hosts it named.
         std::string offerId;
         std::vector<QString> offeredHosts;
@@ -77,6 +81,8 @@ private:
     void Proceed(LineIt line);
     void Connected(LineIt line);
     void StartSocks(LineIt line);
+    // Connects to the next of the proxy's addresses; false when none is left.
+    bool TryNextAddress(LineIt line);
     void Ready(LineIt line);
     void Fail(LineIt line, const QString& why);
     std::optional<LineIt> FindLine(const QString& sid, bool initiator);

@@ -65,6 +65,9 @@ public:
     short Events() const;
     Status Current() const { return status_; }
     const std::string& Problem() const { return problem_; }
+    // Whether the TCP connection to the proxy was made: a failure before it
+    // may be worth another of the proxy's addresses, one after it is not.
+    bool ReachedProxy() const { return step_ != Step::Connecting; }
 
 private:
     enum class Step { Connecting, Greeting, Method, Request, Reply };
