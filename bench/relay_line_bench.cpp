@@ -55,8 +55,12 @@ struct Lobby {
         ana.lines.clear();
         bob.lines.clear();
         bob.client.OfferRelay(QStringLiteral("Ana"));
-        return SpinUntil([&] { return (ana.lines.size() == 1 && bob.lines.size() == 1) || bob.failures > 0; }) &&
-               bob.failures == 0;
+        if (!SpinUntil([&] { return bob.lines.size() == 1 || bob.failures > 0; }) || bob.failures > 0) return false;
+        // The joiner speaks first; Ana's end comes once it has.
+        char hello = 'h';
+        if (send(bob.lines[0]->Descriptor(), &hello, 1, MSG_NOSIGNAL) != 1) return false;
+        if (!SpinUntil([&] { return ana.lines.size() == 1 || ana.failures > 0; }) || ana.failures > 0) return false;
+        return recv(ana.lines[0]->Descriptor(), &hello, 1, 0) == 1;
     }
 };
 

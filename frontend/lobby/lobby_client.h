@@ -15,7 +15,8 @@
 //   lobby.AskToJoin("Ana")      -> JoinAnswered("Ana", {host, port}): connect there, the usual way
 //   host side:  JoinAsked("Bob") -> lobby.AnswerJoin("Bob", {external address, port})
 //   lobby.OfferRelay("Ana")     -> RelayReady("Ana", socket) or RelayFailed("Ana", why);
-//                                  Ana's side, while it lists a game: RelayReady("Bob", socket)
+//                                  Bob speaks first on it; Ana's side, while it lists a game,
+//                                  then gets RelayReady("Bob", socket)
 //   lobby.SignOut()             leaves the room; no report follows
 //
 // After a Failure or NicknameTaken the client is signed out, its list empty.

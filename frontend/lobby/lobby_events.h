@@ -62,8 +62,10 @@ struct JoinAnswered {
 };
 
 // A line to this occupant through the lobby server's relay is open, on
-// either side (the one that offered it and the one that took it): the
-// game's own protocol goes over it as over a direct connection.
+// either side: the one that offered it once the relay joined the ends, the
+// one that took it once the offering side's first bytes came (still unread
+// in the socket). The game's own protocol goes over it as over a direct
+// connection; the offering side speaks first.
 struct RelayReady {
     QString occupant;
     std::shared_ptr<RelayedSocket> socket;

@@ -164,7 +164,23 @@ void RelayBroker::Connected(LineIt line) {
         return;
     }
     Send(NewStreamHostUsed(ctx_, OccupantAddress(line->occupant), line->offerId.c_str(), line->sid, proxy_->jid));
-    Ready(line);
+    line->offerId.clear();  // answered
+    line->stage = Stage::WaitingForFirstBytes;
+}
+
+bool RelayBroker::FirstBytesCame(LineIt line) {
+    pollfd p{line->socket->Descriptor(), POLLIN, 0};
+    if (poll(&p, 1, 0) <= 0) return false;
+    char byte = 0;
+    const ssize_t peeked = recv(p.fd, &byte, 1, MSG_PEEK);
+    if (peeked > 0) {
+        Ready(line);
+    } else if (peeked == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
+        Fail(line, QStringLiteral("the relay closed the line before the other side joined it"));
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void RelayBroker::Ready(LineIt line) {
@@ -283,6 +299,7 @@ void RelayBroker::Poll() {
     if (discovery_ == Discovery::Asking && now > discoveryDeadline_) FinishDiscovery();
     for (auto it = lines_.begin(); it != lines_.end();) {
         auto line = it++;
+        if (line->stage == Stage::WaitingForFirstBytes && FirstBytesCame(line)) continue;
         if (line->socks) {
             pollfd p{line->socket->Descriptor(), line->socks->Events(), 0};
             if (poll(&p, 1, 0) > 0) {
@@ -299,9 +316,10 @@ void RelayBroker::Poll() {
             }
         }
         if (now > line->deadline) {
-            const char* why = line->stage == Stage::WaitingForTarget ? "the occupant did not answer in time"
-                              : line->stage == Stage::Activating     ? "the relay did not join the line in time"
-                                                                     : "the relay did not answer in time";
+            const char* why = line->stage == Stage::WaitingForTarget       ? "the occupant did not answer in time"
+                              : line->stage == Stage::Activating           ? "the relay did not join the line in time"
+                              : line->stage == Stage::WaitingForFirstBytes ? "the other side never used the line"
+                                                                           : "the relay did not answer in time";
             Fail(line, QString::fromLatin1(why));
         }
     }

@@ -9,6 +9,12 @@
 // the one this side discovered, never one the offer names. Lines are
 // offered only while this side lists a game (AcceptOffers), are few at
 // once, and each has a time limit from start to open.
+//
+// The proxy tells only the offering side that it joined the two ends. The
+// side that took an offer therefore hands its line on only once the first
+// bytes of the offering side have come through it (left unread for the
+// game): a line that was never joined, such as one a hostile occupant
+// offered without meaning to use it, never reaches the game.
 #pragma once
 
 #include <strophe.h>
@@ -52,7 +58,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     enum class Discovery { NotStarted, Asking, Done };
-    enum class Stage { WaitingForProxy, WaitingForTarget, Connecting, Activating };
+    enum class Stage { WaitingForProxy, WaitingForTarget, Connecting, Activating, WaitingForFirstBytes };
 
     struct Line {
         bool initiator = false;
@@ -84,6 +90,9 @@ private:
     // Connects to the next of the proxy's addresses; false when none is left.
     bool TryNextAddress(LineIt line);
     void Ready(LineIt line);
+    // The taking side: hands the line on (true) once the offering side's
+    // bytes came, or fails it (true) when it closed; false while waiting.
+    bool FirstBytesCame(LineIt line);
     void Fail(LineIt line, const QString& why);
     std::optional<LineIt> FindLine(const QString& sid, bool initiator);
 

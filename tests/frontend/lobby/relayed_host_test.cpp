@@ -83,13 +83,16 @@ TEST(RelayedHost, APlayerJoinsAHostedGameThroughTheRelayAndIsSeated) {
         return ana.client.Status() == LobbyStatus::In && bob.client.Status() == LobbyStatus::In;
     }));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
-    ASSERT_TRUE(SpinUntil([&] { return (ana.ready.size() == 1 && bob.ready.size() == 1) || !bob.failed.empty(); }));
+    ASSERT_TRUE(SpinUntil([&] { return bob.ready.size() == 1 || !bob.failed.empty(); }));
     ASSERT_TRUE(bob.failed.empty()) << bob.failed[0].detail.toStdString();
-
-    ASSERT_TRUE(core.Online().AdoptRelayedLine(ana.ready[0].socket->Take()));
+    // The joiner speaks first, as over a direct line; the host's end comes
+    // with the login waiting in it.
     PlayerLine line;
     ASSERT_TRUE(line.Take(bob.ready[0].socket->Take()));
     line.Send("NICK:Bob,");
+    ASSERT_TRUE(SpinUntil([&] { return ana.ready.size() == 1 || !ana.failed.empty(); }));
+    ASSERT_TRUE(ana.failed.empty()) << ana.failed[0].detail.toStdString();
+    ASSERT_TRUE(core.Online().AdoptRelayedLine(ana.ready[0].socket->Take()));
     ASSERT_TRUE(line.WaitFor("IDJG:2"));
     EXPECT_TRUE(line.WaitFor("ENT2:Ana,1,0"));
     EXPECT_TRUE(SpinUntil([&] { return ChatShows(view, "Bob has entered in the chat!"); }));
