@@ -3,7 +3,9 @@
 -- Players sign in anonymously (no account, SASL ANONYMOUS) to the domain
 -- below and meet in one room, "lobby@rooms.<domain>": hosts list their games
 -- in their presence there, everybody chats, and a player asks a host for its
--- address privately. The README's section "Running a lobby" installs this
+-- address privately. A player whose game cannot be reached directly (a
+-- router without port forwarding, a carrier's shared address) is joined
+-- through the server's relay, "relay.<domain>". The README's section "Running a lobby" installs this
 -- file with the domain set; dist/lobby/setup-lobby.sh does it.
 --
 -- Every value that differs between machines is read from the environment
@@ -24,6 +26,10 @@ run_as_root = ENV_RINGDISK_LOBBY_RUN_AS_ROOT == "1"
 
 c2s_ports = { tonumber(ENV_RINGDISK_LOBBY_PORT or "5222") }
 c2s_interfaces = { ENV_RINGDISK_LOBBY_INTERFACE or "*" }
+-- The relay's SOCKS5 port: players connect to it directly, so it must be
+-- reachable from outside as 5222 is.
+proxy65_ports = { tonumber(ENV_RINGDISK_LOBBY_RELAY_PORT or "5000") }
+proxy65_interfaces = { ENV_RINGDISK_LOBBY_INTERFACE or "*" }
 -- Players only: no federation, no components from outside, no web.
 s2s_ports = {}
 component_ports = {}
@@ -69,3 +75,18 @@ Component (rooms) "muc"
 	ringdisk_chat_seconds = 10
 	muc_room_default_history_length = 20
 	muc_tombstones = false
+
+-- Prosody's SOCKS5 bytestream proxy: two players who cannot reach each
+-- other both connect to it and it joins their lines. Only players signed
+-- in here may use it, each with a few streams at a pace a match needs. A
+-- lobby that cannot spare the bandwidth leaves it out (RELAY=off); players
+-- who cannot be reached directly are then told which port to forward.
+if ENV_RINGDISK_LOBBY_RELAY ~= "off" then
+Component ("relay." .. domain) "proxy65"
+	name = "Ringdisk relay"
+	-- The name players connect to: this machine, as the domain names it.
+	proxy65_address = ENV_RINGDISK_LOBBY_RELAY_ADDRESS or domain
+	modules_enabled = { "ringdisk_relay" }
+	ringdisk_relay_streams_per_user = tonumber(ENV_RINGDISK_LOBBY_RELAY_STREAMS or "2")
+	ringdisk_relay_bytes_per_second = tonumber(ENV_RINGDISK_LOBBY_RELAY_BYTES_PER_SECOND or "32768")
+end

@@ -16,7 +16,8 @@ esac
 here=$(dirname "$0")
 
 install -d /etc/prosody/ringdisk
-install -m 644 "$here/mod_ringdisk_room.lua" "$here/mod_ringdisk_connections.lua" /etc/prosody/ringdisk/
+install -m 644 "$here/mod_ringdisk_room.lua" "$here/mod_ringdisk_connections.lua" \
+  "$here/mod_ringdisk_relay.lua" /etc/prosody/ringdisk/
 if [ -f /etc/prosody/prosody.cfg.lua ] && [ ! -f /etc/prosody/prosody.cfg.lua.before-ringdisk ]; then
   cp /etc/prosody/prosody.cfg.lua /etc/prosody/prosody.cfg.lua.before-ringdisk
 fi

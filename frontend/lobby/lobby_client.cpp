@@ -76,6 +76,12 @@ void LobbyClient::AnswerJoin(const QString& player, const JoinAnswer& answer) {
     if (session_) session_->AnswerJoin(player, answer);
 }
 
+bool LobbyClient::OfferRelay(const QString& occupant) {
+    if (status_ != LobbyStatus::In) return false;
+    session_->OfferRelay(occupant);
+    return true;
+}
+
 void LobbyClient::Deliver(LobbyEvent event) {
     if (std::holds_alternative<SignedIn>(event)) {
         status_ = LobbyStatus::In;

@@ -14,6 +14,9 @@
 //   lobby.SendChat(line)        answers at once why a line cannot go (ChatRefusal)
 //   lobby.AskToJoin("Ana")      -> JoinAnswered("Ana", {host, port}): connect there, the usual way
 //   host side:  JoinAsked("Bob") -> lobby.AnswerJoin("Bob", {external address, port})
+//   lobby.OfferRelay("Ana")     -> RelayReady("Ana", socket) or RelayFailed("Ana", why);
+//                                  Bob speaks first on it; Ana's side, while it lists a game,
+//                                  then gets RelayReady("Bob", socket)
 //   lobby.SignOut()             leaves the room; no report follows
 //
 // After a Failure or NicknameTaken the client is signed out, its list empty.
@@ -67,6 +70,9 @@ public:
     bool AskToJoin(const QString& host);
     // Sent only to a player who asked this host.
     void AnswerJoin(const QString& player, const JoinAnswer& answer);
+    // A line to the occupant through the lobby server's relay, for when no
+    // direct connection can be made. False when not in the lobby.
+    bool OfferRelay(const QString& occupant);
 
     // The listed games by their host's nickname.
     const std::map<QString, GameListing>& Games() const { return games_; }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <variant>
 
 #include "frontend/lobby/game_listing.h"
 #include "frontend/lobby/join_answer.h"
+#include "frontend/lobby/relayed_socket.h"
 
 namespace lobby {
 
@@ -59,7 +61,24 @@ struct JoinAnswered {
     JoinAnswer answer;
 };
 
-using LobbyEvent =
-    std::variant<SignedIn, NicknameTaken, Failure, GameSeen, GameGone, ChatHeard, JoinAsked, JoinAnswered>;
+// A line to this occupant through the lobby server's relay is open, on
+// either side: the one that offered it once the relay joined the ends, the
+// one that took it once the offering side's first bytes came (still unread
+// in the socket). The game's own protocol goes over it as over a direct
+// connection; the offering side speaks first.
+struct RelayReady {
+    QString occupant;
+    std::shared_ptr<RelayedSocket> socket;
+};
+// The relayed line to this occupant did not come; detail says why in
+// English for the log (no relay on the server, the occupant refused or did
+// not answer in time, the relay refused).
+struct RelayFailed {
+    QString occupant;
+    QString detail;
+};
+
+using LobbyEvent = std::variant<SignedIn, NicknameTaken, Failure, GameSeen, GameGone, ChatHeard, JoinAsked,
+                                JoinAnswered, RelayReady, RelayFailed>;
 
 }  // namespace lobby

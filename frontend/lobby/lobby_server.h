@@ -20,6 +20,9 @@ struct LobbyServer {
     // that died without closing is noticed.
     int pingAfterQuietMs = 30000;
     int pingAnswerMs = 10000;
+    // A relayed line not open this long after it was asked for (or
+    // offered) has failed.
+    int relayTimeoutMs = 10000;
 };
 
 // The lobby at a domain as the shipped configuration lays it out, reached

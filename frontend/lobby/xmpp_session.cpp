@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/lobby/lobby_protocol.h"
+#include "frontend/lobby/relay_broker.h"
 #include "frontend/lobby/room_stanzas.h"
 #include "frontend/lobby/stanza_attributes.h"
 
@@ -68,6 +69,9 @@ public:
         conn_ = xmpp_conn_new(ctx_);
         const LobbyServer& server = shared_->server;
         xmpp_conn_set_flags(conn_, ConnectionFlags(server));
+        relay_ = std::make_unique<RelayBroker>(ctx_, conn_, view_, server.domain, server.relayTimeoutMs,
+                                               [this](LobbyEvent event) { Emit(std::move(event)); });
+        relay_->AcceptOffers(game_.has_value());
         // A domain alone, without a password: SASL ANONYMOUS.
         xmpp_conn_set_jid(conn_, server.domain.toUtf8().constData());
         if (!server.caFile.isEmpty()) xmpp_conn_set_cafile(conn_, server.caFile.toLocal8Bit().constData());
@@ -85,9 +89,13 @@ public:
                 End(Failure{FailureKind::NoAnswer,
                             QStringLiteral("the server did not let us into the lobby within %1 s")
                                 .arg(server.signInTimeoutMs / 1000.0)});
-            if (view_.joined && !finished_) KeepAlive();
+            if (view_.joined && !finished_) {
+                KeepAlive();
+                relay_->Poll();
+            }
         }
         Leave();
+        relay_.reset();
         xmpp_conn_release(conn_);
         xmpp_ctx_free(ctx_);
         std::lock_guard lock(shared_->mutex);
@@ -97,7 +105,16 @@ public:
 
     void Publish(const std::optional<GameListing>& game) {
         game_ = game;
+        relay_->AcceptOffers(game_.has_value());
         if (view_.joined) SendPresence(false);
+    }
+
+    void OfferRelay(const QString& occupant) {
+        if (!view_.joined) {
+            Emit(RelayFailed{occupant, QStringLiteral("not in the lobby")});
+            return;
+        }
+        relay_->Offer(occupant);
     }
 
     void SendChat(const QString& text) {
@@ -233,6 +250,8 @@ private:
     void Handle(LobbyEvent event) {
         if (std::holds_alternative<SignedIn>(event)) {
             view_.joined = true;
+            // Known before any line is asked for, so that neither side waits for it then.
+            relay_->Discover();
         } else if (std::holds_alternative<NicknameTaken>(event) || std::holds_alternative<Failure>(event)) {
             End(std::move(event));
             return;
@@ -302,6 +321,7 @@ private:
 
     static int OnStanza(xmpp_conn_t*, xmpp_stanza_t* stanza, void* userdata) {
         auto* self = static_cast<Worker*>(userdata);
+        if (self->view_.joined && self->relay_->Handle(stanza)) return 1;
         for (LobbyEvent& event : ReadRoomStanza(stanza, self->view_)) self->Handle(std::move(event));
         return 1;
     }
@@ -312,6 +332,7 @@ private:
     xmpp_conn_t* conn_ = nullptr;
     RoomView view_;
     std::optional<GameListing> game_;
+    std::unique_ptr<RelayBroker> relay_;
     std::set<QString> askedHosts_;
     std::set<QString> askingPlayers_;
     bool heardServer_ = false;
@@ -366,6 +387,11 @@ void XmppSession::AskToJoin(const QString& host) {
 void XmppSession::AnswerJoin(const QString& player, const JoinAnswer& answer) {
     std::lock_guard lock(shared_->mutex);
     shared_->commands.push_back([player, answer](Worker& w) { w.AnswerJoin(player, answer); });
+}
+
+void XmppSession::OfferRelay(const QString& occupant) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->commands.push_back([occupant](Worker& w) { w.OfferRelay(occupant); });
 }
 
 }  // namespace lobby

@@ -2,6 +2,8 @@
 // from connecting through joining the room to leaving it. Calls from the
 // owner's thread only queue commands and never wait for the network; what
 // happens comes back as events through the sink, on the session's thread.
+// Lines to other occupants through the server's relay are set up on the
+// same thread (relay_broker.h).
 //
 // The session ends by itself after any Failure or NicknameTaken (nothing
 // follows them); destroying it leaves the room and closes the line, waiting
@@ -43,6 +45,8 @@ public:
     void AskToJoin(const QString& host);
     // Refused (and logged) unless that occupant asked us.
     void AnswerJoin(const QString& player, const JoinAnswer& answer);
+    // Sets up a line to the occupant through the server's relay.
+    void OfferRelay(const QString& occupant);
 
     struct Shared;
 

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTimer>
+#include <unistd.h>
 
 #include "frontend/net/line_watch.h"
 
@@ -72,18 +73,38 @@ void NetworkLink::AcceptPending() {
     while (server_ && server_->hasPendingConnections()) {
         QTcpSocket* raw = server_->nextPendingConnection();
         raw->setParent(nullptr);
-        const int id = nextConnectionId_++;
-        QObject::connect(raw, &QTcpSocket::readyRead, [this, id] { ReadFromClient(id); });
-        QObject::connect(raw, &QTcpSocket::errorOccurred, [this, id](QAbstractSocket::SocketError) {
-            if (connections_.count(id) == 0) return;
-            connections_.erase(id);
-            listener_.OnClientConnectionError(id);
-        });
-        raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        line_watch::Watch(*raw);
-        connections_[id] =
-            ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
+        Register(raw);
     }
+}
+
+int NetworkLink::AdoptConnection(int fd) {
+    if (!server_) {
+        qWarning("network: a relayed line came while not hosting; closed");
+        close(fd);
+        return -1;
+    }
+    auto* raw = new QTcpSocket();
+    if (!raw->setSocketDescriptor(fd)) {
+        qWarning("network: a relayed line could not be taken: %s", qPrintable(raw->errorString()));
+        delete raw;
+        close(fd);
+        return -1;
+    }
+    return Register(raw);
+}
+
+int NetworkLink::Register(QTcpSocket* raw) {
+    const int id = nextConnectionId_++;
+    QObject::connect(raw, &QTcpSocket::readyRead, [this, id] { ReadFromClient(id); });
+    QObject::connect(raw, &QTcpSocket::errorOccurred, [this, id](QAbstractSocket::SocketError) {
+        if (connections_.count(id) == 0) return;
+        connections_.erase(id);
+        listener_.OnClientConnectionError(id);
+    });
+    raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    line_watch::Watch(*raw);
+    connections_[id] = ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
+    return id;
 }
 
 int NetworkLink::OpenUnwiredConnection() {

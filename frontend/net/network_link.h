@@ -45,6 +45,11 @@ public:
     // Closes every client connection (after their pending bytes) and stops
     // listening.
     void StopHosting();
+    // A connected socket made elsewhere (a line through a relay) taken as a
+    // client connection exactly as an accepted one: the same reads, checks
+    // and admission follow. The descriptor is the link's from now on, also
+    // when it is refused; -1 when not hosting or the socket is unusable.
+    int AdoptConnection(int fd);
     int OpenConnectionCount() const { return static_cast<int>(connections_.size()); }
     bool IsConnectionOpen(int connectionId) const { return connections_.count(connectionId) != 0; }
     std::vector<int> ConnectionIds() const;
@@ -98,6 +103,8 @@ private:
     };
 
     void AcceptPending();
+    // Registers a connected client socket; its new id.
+    int Register(QTcpSocket* raw);
     void ReadFromClient(int connectionId);
     void ReadFromHost();
     // Tries the next address left, or tells the listener that none answered.

@@ -55,6 +55,10 @@ public:
     // (tests read it from ListeningPort).
     bool HostOnPort(quint16 port, const QString& password);
     bool Join(const QString& address, const QString& portText, const QString& password);
+    // Host: a player's line through the lobby's relay, a connected socket,
+    // taken as a player who connected directly is (login, password, seats,
+    // checks alike). False, the line closed, when not hosting.
+    bool AdoptRelayedLine(int fd) { return link_.AdoptConnection(fd) >= 0; }
     void StartFirstMatch();  // "Iniciar"
     // "Encerrar": false when the player answered "No" and nothing changed.
     bool CloseButton();

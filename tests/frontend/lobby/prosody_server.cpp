@@ -38,7 +38,7 @@ bool ProsodyServer::Installed() {
            !QStandardPaths::findExecutable(QStringLiteral("openssl")).isEmpty();
 }
 
-bool ProsodyServer::Start(int connectionsPerAddress) {
+bool ProsodyServer::Start(int connectionsPerAddress, bool withRelay) {
     const QString root = dir_.path();
     const QString certs = root + QStringLiteral("/certs");
     const QString data = root + QStringLiteral("/data");
@@ -63,6 +63,11 @@ bool ProsodyServer::Start(int connectionsPerAddress) {
     env.insert(QStringLiteral("RINGDISK_LOBBY_DOMAIN"), QString::fromLatin1(kDomain));
     env.insert(QStringLiteral("RINGDISK_LOBBY_PORT"), QString::number(port_));
     env.insert(QStringLiteral("RINGDISK_LOBBY_INTERFACE"), QStringLiteral("127.0.0.1"));
+    do relayPort_ = FreeLoopbackPort();
+    while (relayPort_ == port_);
+    env.insert(QStringLiteral("RINGDISK_LOBBY_RELAY_PORT"), QString::number(relayPort_));
+    env.insert(QStringLiteral("RINGDISK_LOBBY_RELAY_ADDRESS"), QStringLiteral("127.0.0.1"));
+    if (!withRelay) env.insert(QStringLiteral("RINGDISK_LOBBY_RELAY"), QStringLiteral("off"));
     env.insert(QStringLiteral("RINGDISK_LOBBY_DATA"), data);
     env.insert(QStringLiteral("RINGDISK_LOBBY_CERTS"), certs);
     env.insert(QStringLiteral("RINGDISK_LOBBY_PIDFILE"), root + QStringLiteral("/prosody.pid"));

@@ -20,7 +20,8 @@ public:
     // Starts the server and waits until its lobby room is open; false (with
     // the reason in Problem()) when it did not come up. connectionsPerAddress
     // overrides the configuration's limit when positive.
-    bool Start(int connectionsPerAddress = 0);
+    // withRelay false leaves the server's relay out, as a lobby may.
+    bool Start(int connectionsPerAddress = 0, bool withRelay = true);
     // Ends the server as its service manager would (SIGTERM) and waits.
     void Stop();
     // Freezes the server (SIGSTOP) with its connections open, as a machine
@@ -38,6 +39,7 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<QProcess> process_;
     uint16_t port_ = 0;
+    uint16_t relayPort_ = 0;
     QString problem_;
 };
 

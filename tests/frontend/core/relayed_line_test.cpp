@@ -1,0 +1,105 @@
+// A host core in this process taking a line that reached it through a relay
+// (a connected socket handed over, not one it accepted): the player on it is
+// admitted, refused and seated exactly as one who connected directly.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
+#include "raw_connection.h"
+
+namespace {
+
+bool ChatShows(const HeadlessView& view, const QString& text) {
+    for (const ChatLine& line : view.chatLines)
+        if (HeadlessView::PlainText(line) == text) return true;
+    return false;
+}
+
+// Where the relay's end of a line is made: a loopback listener of the test's
+// own, whose accepted socket is handed to the host as the relay hands its.
+class RelayEnd {
+public:
+    RelayEnd() {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listener_, 4);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+    }
+    ~RelayEnd() { close(listener_); }
+    // A player's connection, and the socket for the host.
+    std::pair<std::unique_ptr<RawConnection>, int> Line() {
+        auto player = std::make_unique<RawConnection>(port_);
+        return {std::move(player), accept(listener_, nullptr, nullptr)};
+    }
+
+private:
+    int listener_ = -1;
+    quint16 port_ = 0;
+};
+
+class RelayedLine : public ::testing::Test {
+protected:
+    RelayedLine() : core(view, [](int) {}) {
+        core.Online().SetNickname("Host");
+        core.Loop().SetMinimumTickMs(0);
+        core.Start(false, 2);
+    }
+    ~RelayedLine() override { core.Close({}); }
+
+    std::unique_ptr<RawConnection> Relayed() {
+        auto [player, fd] = relay.Line();
+        EXPECT_GE(fd, 0);
+        EXPECT_TRUE(core.Online().AdoptRelayedLine(fd));
+        return std::move(player);
+    }
+
+    HeadlessView view;
+    FrontendCore core;
+    RelayEnd relay;
+};
+
+}  // namespace
+
+TEST_F(RelayedLine, APlayerOnARelayedLineIsSeatedBesideDirectOnes) {
+    ASSERT_TRUE(core.Online().HostOnPort(0, ""));
+    const quint16 port = core.Online().ListeningPort();
+    auto ana = AdmittedConnection(port, "Ana", 2);
+    auto bob = Relayed();
+    bob->Send("NICK:Bob,");
+    ASSERT_TRUE(bob->WaitFor("IDJG:3"));
+    ASSERT_TRUE(bob->WaitFor("ENT2:Ana,2,0"));
+    EXPECT_TRUE(bob->Received("ENT2:Host,1,0"));
+    EXPECT_TRUE(ChatShows(view, "Bob has entered in the chat!"));
+    EXPECT_EQ(view.slotLabels[3], "Bob");
+    // A direct player after the relayed one is not confused with it.
+    auto cid = AdmittedConnection(port, "Cid", 4);
+    ASSERT_TRUE(bob->WaitFor("ENTR:Cid,4"));
+    ana->Send("TEXT:Ana: hi");
+    EXPECT_TRUE(bob->WaitFor("TEXT:Ana: hi"));
+}
+
+TEST_F(RelayedLine, TheGamesPasswordHoldsForRelayedLinesToo) {
+    ASSERT_TRUE(core.Online().HostOnPort(0, "pw"));
+    auto mallory = Relayed();
+    mallory->Send("NICK:Mal,guess");
+    ASSERT_TRUE(mallory->WaitFor("INVS:"));
+    EXPECT_FALSE(mallory->Received("IDJG:2"));
+    auto bob = Relayed();
+    bob->Send("NICK:Bob,pw");
+    EXPECT_TRUE(bob->WaitFor("IDJG:2"));
+}
+
+TEST_F(RelayedLine, ALineThatComesWhenNothingIsHostedIsClosed) {
+    auto [player, fd] = relay.Line();
+    ASSERT_GE(fd, 0);
+    EXPECT_FALSE(core.Online().AdoptRelayedLine(fd));
+    EXPECT_TRUE(SpinUntil([&] { return !player->Connected(); }, 5000));
+}
