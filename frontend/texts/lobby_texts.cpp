@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by LobbyText.
-constexpr std::array<Translations, 41> kTexts = {{
+constexpr std::array<Translations, 42> kTexts = {{
     {"Saguão online", "Online lobby", "Sala online"},
     {"Anfitrião", "Host", "Anfitrión"},
     {"Jogadores", "Players", "Jugadores"},
@@ -36,6 +36,8 @@ constexpr std::array<Translations, 41> kTexts = {{
      "\"%1\" no es una dirección de server."},
     {"O apelido %1 já está no saguão.", "The nickname %1 is already in the lobby.",
      "El apodo %1 ya está en la sala."},
+    {"O apelido \"%1\" não pode ser usado no saguão.", "The nickname \"%1\" cannot be used in the lobby.",
+     "El apodo \"%1\" no puede ser usado en la sala."},
     {"Escolha outro apelido:", "Choose another nickname:", "Elija otro apodo:"},
     {"O jogo de %1 tem senha:", "%1's game has a password:", "El juego de %1 tiene contraseña:"},
     {"O servidor do saguão não pôde ser alcançado.", "The lobby server could not be reached.",

@@ -28,6 +28,7 @@ enum class LobbyText {
     ServerHelp,        // points to the README's "Running a lobby"
     BadServerAddress,  // %1 what was typed
     NicknameTaken,     // %1 the nickname
+    UnusableNickname,  // %1 the nickname
     NicknameQuestion,
     PasswordQuestion,  // %1 the host
     // Why the lobby is gone or never came.

@@ -66,6 +66,25 @@ bool LobbyGameTable::Joinable(const lobby::GameListing& listing) const {
     return listing.version == ownVersion_;
 }
 
+QString LobbyGameTable::WidestCell(int column) const {
+    switch (column) {
+        case Players:
+            return QStringLiteral("%1 / %1").arg(lobby::kMaxSeats);
+        case Watching:
+            return QString::number(lobby::kMaxWatchers);
+        case Password:
+            return LobbyTr(LobbyText::HasPassword, uiLanguage_);
+        case State: {
+            const QString waiting = LobbyTr(LobbyText::Waiting, uiLanguage_);
+            const QString inMatch = LobbyTr(LobbyText::InMatch, uiLanguage_);
+            return waiting.size() > inMatch.size() ? waiting : inMatch;
+        }
+        case Version:
+            return ownVersion_;
+    }
+    return {};
+}
+
 int LobbyGameTable::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(games_.size());
 }

@@ -33,6 +33,8 @@ public:
     // -1 when the host lists no game.
     int RowOf(const QString& host) const;
     bool Joinable(const lobby::GameListing& listing) const;
+    // The widest text the column shows besides hosts' names, for its width.
+    QString WidestCell(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,13 +1,13 @@
 #include "frontend/ui/lobby_window.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QVBoxLayout>
 
 #include "frontend/texts/lobby_texts.h"
 #include "frontend/texts/window_texts.h"
 #include "frontend/ui/lobby_address.h"
+#include "frontend/ui/lobby_game_list.h"
 
 namespace {
 
@@ -67,13 +67,12 @@ std::optional<LobbyText> ChatRefusalText(lobby::ChatRefusal refusal) {
 
 LobbyWindow::LobbyWindow(FrontendCore& core, LobbyHooks hooks, int uiLanguage, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      core_(core),
       hooks_(std::move(hooks)),
       uiLanguage_(uiLanguage),
       games_(new LobbyGameTable(QString::fromLatin1(kVersionText), uiLanguage, this)),
       matchmaker_(core, *this) {
     setObjectName("saguao");
-    resize(720, 420);
+    resize(840, 460);
     auto* column = new QVBoxLayout(this);
     status = new QLabel(this);
     status->setObjectName("SaguaoSituacao");
@@ -85,18 +84,8 @@ LobbyWindow::LobbyWindow(FrontendCore& core, LobbyHooks hooks, int uiLanguage, Q
     auto* left = new QWidget(splitter);
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
-    list = new QTableView(left);
+    list = MakeGameList(*games_, left);
     list->setObjectName("SaguaoJogos");
-    list->setModel(games_);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setShowGrid(false);
-    list->setAlternatingRowColors(true);
-    list->verticalHeader()->hide();
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->horizontalHeader()->setSectionResizeMode(LobbyGameTable::Host, QHeaderView::Stretch);
-    list->setWordWrap(false);
     leftColumn->addWidget(list, 1);
     auto* buttons = new QHBoxLayout;
     signIn = new QPushButton(left);
@@ -130,6 +119,7 @@ LobbyWindow::LobbyWindow(FrontendCore& core, LobbyHooks hooks, int uiLanguage, Q
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({520, 300});
     column->addWidget(splitter, 1);
 
     connect(join, &QPushButton::clicked, this, [this] {
@@ -158,6 +148,12 @@ void LobbyWindow::SetCaptions() {
 }
 
 void LobbyWindow::Open() {
+    if (!placed_ && parentWidget()) {
+        // The first time over the game's window, as its dialogs open; after
+        // that wherever the player put it.
+        move(parentWidget()->frameGeometry().center() - rect().center());
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();
@@ -172,10 +168,6 @@ void LobbyWindow::QuickMatch() {
         return;
     }
     if (hooks_.takeNickname) hooks_.takeNickname();
-    // A game hosted for a quick match is there to be found. One already
-    // open keeps its choice: the quick match is refused then anyway.
-    const OnlineGame& game = core_.Online();
-    if (!game.IsOnline() && !game.IsConnecting() && !game.PracticeRunning()) matchmaker_.SetFriendsOnly(false);
     if (!matchmaker_.QuickMatch(hooks_.hostPort ? hooks_.hostPort() : QString()))
         ShowStatus(LobbyTr(LobbyText::QuickMatchRefused, uiLanguage_), true);
 }
@@ -195,7 +187,7 @@ void LobbyWindow::SignInAs(const QString& nickname) {
     nickname_ = nickname;
     if (!matchmaker_.SignIn(*server_, nickname)) {
         // A name the room's list could not show.
-        AskNickname(nickname);
+        AskNickname(nickname, LobbyTr(LobbyText::UnusableNickname, uiLanguage_).arg(nickname));
         return;
     }
     games_->Clear();
@@ -217,11 +209,10 @@ void LobbyWindow::AskServer(const QString& problem) {
     });
 }
 
-void LobbyWindow::AskNickname(const QString& taken) {
-    const QString question = LobbyTr(LobbyText::NicknameTaken, uiLanguage_).arg(taken) + QStringLiteral("\n") +
-                             LobbyTr(LobbyText::NicknameQuestion, uiLanguage_);
-    ShowStatus(LobbyTr(LobbyText::NicknameTaken, uiLanguage_).arg(taken), true);
-    Ask(question, taken, false, [this](const QString& typed) { SignInAs(typed.trimmed()); });
+void LobbyWindow::AskNickname(const QString& nickname, const QString& problem) {
+    ShowStatus(problem, true);
+    Ask(problem + QStringLiteral("\n") + LobbyTr(LobbyText::NicknameQuestion, uiLanguage_), nickname, false,
+        [this](const QString& typed) { SignInAs(typed.trimmed()); });
 }
 
 void LobbyWindow::Ask(const QString& question, const QString& text, bool secret,
@@ -294,7 +285,7 @@ void LobbyWindow::LobbyReport(const lobby::LobbyEvent& event) {
                 }
             } else if constexpr (std::is_same_v<E, lobby::NicknameTaken>) {
                 games_->Clear();
-                AskNickname(e.nickname);
+                AskNickname(e.nickname, LobbyTr(LobbyText::NicknameTaken, uiLanguage_).arg(e.nickname));
             } else if constexpr (std::is_same_v<E, lobby::Failure>) {
                 qWarning("lobby: %s", qPrintable(e.detail));
                 games_->Clear();

@@ -68,7 +68,8 @@ private:
     // Signs in with the kept server, or asks for one first.
     void SignInOrAsk();
     void AskServer(const QString& problem);
-    void AskNickname(const QString& taken);
+    // problem: why the nickname cannot be used.
+    void AskNickname(const QString& nickname, const QString& problem);
     void SignInAs(const QString& nickname);
     void SendChatLine();
     void ShowStatus(const QString& text, bool problem);
@@ -78,7 +79,6 @@ private:
     void Ask(const QString& question, const QString& text, bool secret,
              std::function<void(const QString&)> answer);
 
-    FrontendCore& core_;
     LobbyHooks hooks_;
     int uiLanguage_;
     LobbyGameTable* games_;
@@ -87,4 +87,5 @@ private:
     std::optional<lobby::LobbyServer> server_;  // the one signed in to, or being
     QString nickname_;                          // in the lobby, once chosen
     bool quickMatchWaiting_ = false;            // a quick match follows the sign-in
+    bool placed_ = false;
 };
