@@ -16,6 +16,8 @@ QTableView* MakeGameList(LobbyGameTable& games, QWidget* parent) {
     list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* header = list->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
+    // A bold header over the chosen row reads as a second selection.
+    header->setHighlightSections(false);
     header->setSectionResizeMode(LobbyGameTable::Host, QHeaderView::Stretch);
     const QFontMetrics metrics(list->font());
     const int padding = 3 * metrics.averageCharWidth();

@@ -125,7 +125,7 @@ QVariant LobbyGameTable::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::TextAlignmentRole:
-            return index.column() == Host || index.column() == Version
+            return index.column() == Host
                        ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                        : QVariant(Qt::AlignCenter);
     }

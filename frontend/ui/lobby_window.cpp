@@ -238,7 +238,8 @@ void LobbyWindow::JoinRow(int row) {
     const QString host = game->host;
     const auto joinWith = [this, host](const QString& password) {
         if (hooks_.takeNickname) hooks_.takeNickname();
-        ShowStatus(QString(), false);
+        // Whatever went wrong before is over; a failure of this join follows.
+        if (matchmaker_.Client().Status() == lobby::LobbyStatus::In) ShowSignedIn();
         matchmaker_.Join(host, password);
     };
     if (game->listing.password) {
@@ -262,6 +263,10 @@ void LobbyWindow::ShowStatus(const QString& text, bool problem) {
     status->setStyleSheet(problem ? QStringLiteral("color: #b00000; font-weight: bold;") : QString());
 }
 
+void LobbyWindow::ShowSignedIn() {
+    ShowStatus(LobbyTr(LobbyText::SignedIn, uiLanguage_).arg(serverAddress_, nickname_), false);
+}
+
 void LobbyWindow::AddSystemLine(const QString& text) {
     chat->appendPlainText(QStringLiteral("*** ") + text);
 }
@@ -277,7 +282,7 @@ void LobbyWindow::LobbyReport(const lobby::LobbyEvent& event) {
             using E = std::decay_t<decltype(e)>;
             if constexpr (std::is_same_v<E, lobby::SignedIn>) {
                 nickname_ = e.nickname;
-                ShowStatus(LobbyTr(LobbyText::SignedIn, uiLanguage_).arg(serverAddress_, e.nickname), false);
+                ShowSignedIn();
                 EnableJoin();
                 if (quickMatchWaiting_) {
                     quickMatchWaiting_ = false;

@@ -73,6 +73,7 @@ private:
     void SignInAs(const QString& nickname);
     void SendChatLine();
     void ShowStatus(const QString& text, bool problem);
+    void ShowSignedIn();
     void AddSystemLine(const QString& text);
     void EnableJoin();
     // A text question as a dialog of its own; answer runs on "OK" only.

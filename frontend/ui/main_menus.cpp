@@ -51,10 +51,6 @@ constexpr MenuRow kRows[] = {
     Entry(Kind::Item, &M::game, &M::bestScores, "Verrecordes1", Caption::BestScores),
     // Beside the best plays, the other look back at games played.
     Entry(Kind::Item, &M::game, &M::watchReplay, "AssistirReplay1", Caption::WatchReplay),
-    // Where players who have not met find one another.
-    Entry(Kind::Item, &M::game, &M::onlineLobby, "SaguaoOnline1", Caption::OnlineLobby,
-          (Qt::CTRL | Qt::Key_L).toCombined()),
-    Entry(Kind::Item, &M::game, &M::playOnlineNow, "JogarOnlineAgora1", Caption::PlayOnlineNow),
     Submenu(&M::game, &M::replay, "Replay1", Caption::ReplayMenu),
     Entry(Kind::Item, &M::replay, &M::replayPause, "ReplayPausa1", Caption::ReplayPause,
           Qt::Key_Space),
@@ -68,6 +64,10 @@ constexpr MenuRow kRows[] = {
           Qt::Key_N),
     Entry(Kind::Item, &M::replay, &M::replayStop, "ReplayParar1", Caption::ReplayStop,
           Qt::Key_Escape),
+    // Where players who have not met find one another.
+    Entry(Kind::Item, &M::game, &M::onlineLobby, "SaguaoOnline1", Caption::OnlineLobby,
+          (Qt::CTRL | Qt::Key_L).toCombined()),
+    Entry(Kind::Item, &M::game, &M::playOnlineNow, "JogarOnlineAgora1", Caption::PlayOnlineNow),
     SeparatorIn(&M::game),
     Entry(Kind::Item, &M::game, &M::exit, "Sair1", Caption::Exit),
 

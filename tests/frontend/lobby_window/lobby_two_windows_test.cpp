@@ -176,7 +176,7 @@ TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeave
     const QString anaLobby = WindowOf(anaProcess, QStringLiteral("Online lobby"));
     ASSERT_FALSE(anaLobby.isEmpty()) << "Ana's lobby window did not show";
     // Below the game's window, where it covers none of its buttons.
-    Xdotool({QStringLiteral("windowmove"), anaLobby, QStringLiteral("0"), QStringLiteral("470")});
+    Xdotool({QStringLiteral("windowmove"), anaLobby, QStringLiteral("0"), QStringLiteral("430")});
     Pause(1500);
     Click(ana, 630, menu + 152);  // "Create"
     const QString create = WindowOf(anaProcess, QStringLiteral("Create a game"));
@@ -202,7 +202,7 @@ TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeave
     Keys(bob, QStringLiteral("ctrl+l"));
     const QString bobLobby = WindowOf(bobProcess, QStringLiteral("Online lobby"));
     ASSERT_FALSE(bobLobby.isEmpty()) << "Bob's lobby window did not show";
-    Xdotool({QStringLiteral("windowmove"), bobLobby, QStringLiteral("800"), QStringLiteral("470")});
+    Xdotool({QStringLiteral("windowmove"), bobLobby, QStringLiteral("760"), QStringLiteral("430")});
     Pause(2500);
     Screenshot(bobLobby, QStringLiteral("lobby-listed.png"));
     Click(bobLobby, kFirstRowX, kFirstRowY, 2);
@@ -221,7 +221,8 @@ TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeave
         return game && game->stage == lobby::GameStage::InMatch;
     })) << "the third player never saw Ana's game in a match";
 
-    Xdotool({QStringLiteral("windowsize"), bobLobby, QStringLiteral("1000"), QStringLiteral("620")});
+    Xdotool({QStringLiteral("windowmove"), bobLobby, QStringLiteral("300"), QStringLiteral("120")});
+    Xdotool({QStringLiteral("windowsize"), bobLobby, QStringLiteral("1200"), QStringLiteral("700")});
     Pause(800);
     Screenshot(bobLobby, QStringLiteral("lobby-larger.png"));
 

@@ -98,6 +98,11 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     QTest::keyClick(lobby.chatInput, Qt::Key_Return);
     EXPECT_TRUE(lobby.chatInput->text().isEmpty());
     ASSERT_TRUE(SpinUntil([&] { return ana.heard.contains("Bob: me!"); }));
+    // A line the chat's rules refuse stays typed, and the window says why.
+    lobby.chatInput->setText(QString(lobby::kMaxChatChars + 1, 'a'));
+    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
+    EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
+    EXPECT_EQ(lobby.chatInput->text().size(), lobby::kMaxChatChars + 1);
 
     ana.client.WithdrawGame();
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 0; }));
@@ -109,6 +114,33 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     ASSERT_TRUE(SpinUntil([&] { return lobby.status->text() == "The connection to the lobby was lost."; }))
         << qPrintable(lobby.status->text());
     EXPECT_EQ(lobby.Games().rowCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LobbyOnProsody, PlayOnlineNowSignsInFirstThenHostsAListedGameWhenNoneWaits) {
+    OtherPlayer carla;
+    ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
+    ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
+
+    Open(2);
+    window->panels.nick->setText(QStringLiteral("Dora"));
+    window->createDialog->port->setText(QString::number(FreeLoopbackPort()));
+    // Even a box left checked from a friends' game: a quick match is there to be found.
+    window->createDialog->friendsOnly->setChecked(true);
+    window->Lobby().SetServerAddress(Address());
+    window->menus.playOnlineNow->trigger();
+    EXPECT_FALSE(window->Core().Online().IsHost());  // not before the lobby is known
+
+    ASSERT_TRUE(SpinUntil([&] { return carla.client.Games().count(QStringLiteral("Dora")) == 1; }))
+        << qPrintable(window->Lobby().status->text());
+    EXPECT_TRUE(window->Core().Online().IsHost());
+    const lobby::GameListing& listed = carla.client.Games().at(QStringLiteral("Dora"));
+    EXPECT_EQ(listed.seatsTaken, 1);
+    EXPECT_EQ(listed.stage, lobby::GameStage::Waiting);
+    EXPECT_FALSE(listed.password);
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ QInputDialog* Question(LobbyWindow& lobby) {
 void Answer(QInputDialog* dialog, const QString& text) {
     dialog->setTextValue(text);
     dialog->accept();
-    QTest::qWait(50);  // the closed dialog goes on the event loop
 }
 
 // A loopback port nobody listens on.
@@ -51,6 +50,8 @@ lobby::GameListing Listing(const char* version, bool password) {
 
 void DoubleClickRow(LobbyWindow& lobby, int row) {
     const QRect cell = lobby.list->visualRect(lobby.list->model()->index(row, 0));
+    // As a hand does it: the first click, then the second one that doubles it.
+    QTest::mouseClick(lobby.list->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(lobby.list->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
@@ -116,15 +117,10 @@ TEST_F(WindowTest, TheMenusOfferTheLobbyAndTheQuickMatchInThePlayersLanguage) {
     EXPECT_EQ(window->menus.onlineLobby->parent(), window->menus.game);
 }
 
-TEST_F(WindowTest, AChatLineTheLobbysRulesRefuseStaysTypedAndItsReasonIsShown) {
+TEST_F(WindowTest, AChatLineOutsideTheLobbyStaysTypedAndTheWindowSaysWhy) {
     Open(kEnglish);
     LobbyWindow& lobby = window->Lobby();
     lobby.show();
-    lobby.chatInput->setText(QString(lobby::kMaxChatChars + 1, 'a'));
-    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
-    EXPECT_EQ(lobby.chatInput->text().size(), lobby::kMaxChatChars + 1);
-
     lobby.chatInput->setText(QStringLiteral("hello"));
     QTest::keyClick(lobby.chatInput, Qt::Key_Return);
     EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** Not in the lobby: the message was not sent."));
@@ -152,7 +148,7 @@ TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJ
     EXPECT_TRUE(lobby.list->selectionModel()->selectedRows().isEmpty());
     EXPECT_FALSE(lobby.Matchmaker().Joining());
     for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(lobby.status->text().isEmpty() || lobby.status->text() == "Not in a lobby.");
+    EXPECT_EQ(lobby.status->text(), "Not in a lobby.");
 
     DoubleClickRow(lobby, lobby.Games().RowOf(QStringLiteral("Ana")));
     QInputDialog* password = Question(lobby);
