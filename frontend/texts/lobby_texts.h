@@ -8,20 +8,20 @@
 enum class LobbyText {
     WindowTitle,
     HostColumn,
-    PlayersColumn,     // "1 / 2"
+    PlayersColumn,  // "1 / 2"
     WatchingColumn,
     PasswordColumn,
     StateColumn,
     VersionColumn,
     Waiting,
     InMatch,
-    HasPassword,       // the password column of a game that has one
-    OtherVersion,      // %1 the game's version, %2 ours
+    HasPassword,   // the password column of a game that has one
+    OtherVersion,  // %1 the game's version, %2 ours
     JoinButton,
     SignInButton,
     ChatLabel,
-    SigningIn,         // %1 the server
-    SignedIn,          // %1 the server, %2 our nickname
+    SigningIn,  // %1 the server
+    SignedIn,   // %1 the server, %2 our nickname
     SignedOut,
     // Asked at the first use, and again from the sign-in button.
     ServerQuestion,
@@ -46,12 +46,12 @@ enum class LobbyText {
     JoinBusy,
     // Why an own chat line was not sent.
     ChatEmpty,
-    ChatTooLong,       // %1 the limit
+    ChatTooLong,  // %1 the limit
     ChatControlCharacters,
     ChatTooFast,
     ChatNotSignedIn,
     QuickMatchRefused,
-    FriendsOnly,       // the create dialog's box
+    FriendsOnly,  // the create dialog's box
 };
 
 QString LobbyTr(LobbyText text, int uiLanguage);

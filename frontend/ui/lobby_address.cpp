@@ -12,8 +12,8 @@ bool IsLabel(const QString& label) {
     if (label.front() == '-' || label.back() == '-') return false;
     for (const QChar c : label) {
         const char16_t u = c.unicode();
-        const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
-                        u == '-';
+        const bool ok =
+            (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-';
         if (!ok) return false;
     }
     return true;

@@ -23,9 +23,10 @@ QTableView* MakeGameList(LobbyGameTable& games, QWidget* parent) {
     const int padding = 3 * metrics.averageCharWidth();
     for (int column = LobbyGameTable::Players; column < LobbyGameTable::kColumnCount; ++column) {
         const QString title = games.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        header->resizeSection(column, std::max(metrics.horizontalAdvance(title),
-                                               metrics.horizontalAdvance(games.WidestCell(column))) +
-                                          padding);
+        header->resizeSection(column,
+                              std::max(metrics.horizontalAdvance(title),
+                                       metrics.horizontalAdvance(games.WidestCell(column))) +
+                                  padding);
     }
     return list;
 }

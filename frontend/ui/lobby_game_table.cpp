@@ -19,8 +19,9 @@ LobbyGameTable::LobbyGameTable(QString ownVersion, int uiLanguage, QObject* pare
     : QAbstractTableModel(parent), ownVersion_(std::move(ownVersion)), uiLanguage_(uiLanguage) {}
 
 std::vector<LobbyGameTable::Game>::const_iterator LobbyGameTable::Place(const QString& host) const {
-    return std::lower_bound(games_.begin(), games_.end(), host,
-                            [](const Game& game, const QString& name) { return Before(game.host, name); });
+    return std::lower_bound(
+        games_.begin(), games_.end(), host,
+        [](const Game& game, const QString& name) { return Before(game.host, name); });
 }
 
 int LobbyGameTable::RowOf(const QString& host) const {
@@ -105,8 +106,9 @@ QString LobbyGameTable::CellText(const Game& game, int column) const {
         case Password:
             return g.password ? LobbyTr(LobbyText::HasPassword, uiLanguage_) : QString();
         case State:
-            return LobbyTr(g.stage == lobby::GameStage::InMatch ? LobbyText::InMatch : LobbyText::Waiting,
-                           uiLanguage_);
+            return LobbyTr(
+                g.stage == lobby::GameStage::InMatch ? LobbyText::InMatch : LobbyText::Waiting,
+                uiLanguage_);
         case Version:
             return g.version;
     }
@@ -121,13 +123,13 @@ QVariant LobbyGameTable::data(const QModelIndex& index, int role) const {
             return CellText(*game, index.column());
         case Qt::ToolTipRole:
             if (!Joinable(game->listing)) {
-                return LobbyTr(LobbyText::OtherVersion, uiLanguage_).arg(game->listing.version, ownVersion_);
+                return LobbyTr(LobbyText::OtherVersion, uiLanguage_)
+                    .arg(game->listing.version, ownVersion_);
             }
             return {};
         case Qt::TextAlignmentRole:
-            return index.column() == Host
-                       ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                       : QVariant(Qt::AlignCenter);
+            return index.column() == Host ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                          : QVariant(Qt::AlignCenter);
     }
     return {};
 }

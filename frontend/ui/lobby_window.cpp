@@ -126,8 +126,10 @@ LobbyWindow::LobbyWindow(FrontendCore& core, LobbyHooks hooks, int uiLanguage, Q
         const QModelIndexList rows = list->selectionModel()->selectedRows();
         if (!rows.isEmpty()) JoinRow(rows.front().row());
     });
-    connect(list, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { JoinRow(index.row()); });
-    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { EnableJoin(); });
+    connect(list, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { JoinRow(index.row()); });
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { EnableJoin(); });
     connect(games_, &QAbstractItemModel::modelReset, this, [this] { EnableJoin(); });
     connect(games_, &QAbstractItemModel::rowsRemoved, this, [this] { EnableJoin(); });
     connect(signIn, &QPushButton::clicked, this, [this] { AskServer(QString()); });
@@ -175,8 +177,9 @@ void LobbyWindow::QuickMatch() {
 void LobbyWindow::SignInOrAsk() {
     server_ = LobbyServerFromAddress(serverAddress_);
     if (!server_) {
-        AskServer(serverAddress_.isEmpty() ? QString()
-                                           : LobbyTr(LobbyText::BadServerAddress, uiLanguage_).arg(serverAddress_));
+        AskServer(serverAddress_.isEmpty()
+                      ? QString()
+                      : LobbyTr(LobbyText::BadServerAddress, uiLanguage_).arg(serverAddress_));
         return;
     }
     SignInAs(nickname_.isEmpty() && hooks_.nickname ? hooks_.nickname() : nickname_);
@@ -211,8 +214,8 @@ void LobbyWindow::AskServer(const QString& problem) {
 
 void LobbyWindow::AskNickname(const QString& nickname, const QString& problem) {
     ShowStatus(problem, true);
-    Ask(problem + QStringLiteral("\n") + LobbyTr(LobbyText::NicknameQuestion, uiLanguage_), nickname, false,
-        [this](const QString& typed) { SignInAs(typed.trimmed()); });
+    Ask(problem + QStringLiteral("\n") + LobbyTr(LobbyText::NicknameQuestion, uiLanguage_),
+        nickname, false, [this](const QString& typed) { SignInAs(typed.trimmed()); });
 }
 
 void LobbyWindow::Ask(const QString& question, const QString& text, bool secret,
@@ -260,7 +263,8 @@ void LobbyWindow::SendChatLine() {
 
 void LobbyWindow::ShowStatus(const QString& text, bool problem) {
     status->setText(text);
-    status->setStyleSheet(problem ? QStringLiteral("color: #b00000; font-weight: bold;") : QString());
+    status->setStyleSheet(problem ? QStringLiteral("color: #b00000; font-weight: bold;")
+                                  : QString());
 }
 
 void LobbyWindow::ShowSignedIn() {
@@ -290,7 +294,8 @@ void LobbyWindow::LobbyReport(const lobby::LobbyEvent& event) {
                 }
             } else if constexpr (std::is_same_v<E, lobby::NicknameTaken>) {
                 games_->Clear();
-                AskNickname(e.nickname, LobbyTr(LobbyText::NicknameTaken, uiLanguage_).arg(e.nickname));
+                AskNickname(e.nickname,
+                            LobbyTr(LobbyText::NicknameTaken, uiLanguage_).arg(e.nickname));
             } else if constexpr (std::is_same_v<E, lobby::Failure>) {
                 qWarning("lobby: %s", qPrintable(e.detail));
                 games_->Clear();

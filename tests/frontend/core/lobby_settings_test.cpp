@@ -53,13 +53,14 @@ TEST(LobbySettings, ADamagedValueKeepsWhatWasThereWithAWarning) {
         "[Config]\r\nServidor do sagu\xE3o=" + QByteArray(kMaxLobbyServerChars + 1, 'a') + "\r\n");
     EXPECT_EQ(ReadLobbySettings(tooLong, current).server, current.server);
 
-    const IniDocument highBytes = IniDocument::Parse("[Config]\r\nServidor do sagu\xE3o=sagu\xE3o.org\r\n");
+    const IniDocument highBytes =
+        IniDocument::Parse("[Config]\r\nServidor do sagu\xE3o=sagu\xE3o.org\r\n");
     EXPECT_EQ(ReadLobbySettings(highBytes, current).server, current.server);
 }
 
 TEST(LobbySettings, ZeroTurnsFriendsOnlyOffAndSpacesAroundTheAddressGo) {
-    const IniDocument document =
-        IniDocument::Parse("[Config]\r\nServidor do sagu\xE3o=  lobby.example.org  \r\nS\xF3 amigos=0\r\n");
+    const IniDocument document = IniDocument::Parse(
+        "[Config]\r\nServidor do sagu\xE3o=  lobby.example.org  \r\nS\xF3 amigos=0\r\n");
     const LobbySettings read = ReadLobbySettings(document, {QString(), true});
     EXPECT_EQ(read.server, QStringLiteral("lobby.example.org"));
     EXPECT_FALSE(read.friendsOnly);

@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -63,7 +64,8 @@ class LobbyWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) GTEST_SKIP() << "no xdotool";
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "no xdotool";
         if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody is not installed";
         ASSERT_TRUE(server.Start()) << qPrintable(server.Problem());
         port = FreeLoopbackPort();
@@ -85,8 +87,8 @@ protected:
         QFile ini(folder + QStringLiteral("/ringdisk.ini"));
         EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
         const lobby::LobbyServer lobby = server.Lobby();
-        ini.write("[main]\r\n_X=" + QByteArray::number(left) + "\r\n_Y=0\r\nNick=" + nick.toLatin1() +
-                  "\r\n[criarf]\r\nPorta=" + QByteArray::number(port) +
+        ini.write("[main]\r\n_X=" + QByteArray::number(left) + "\r\n_Y=0\r\nNick=" +
+                  nick.toLatin1() + "\r\n[criarf]\r\nPorta=" + QByteArray::number(port) +
                   "\r\n[Config]\r\nAbrir porta no roteador=0\r\nServidor do sagu\xE3o=" +
                   lobby.domain.toLatin1() + ":" + QByteArray::number(lobby.port) + "\r\n");
         ini.close();
@@ -109,8 +111,8 @@ protected:
         QString id;
         SpinUntil(
             [&] {
-                id = Xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--pid"),
+                id = Xdotool({QStringLiteral("search"), QStringLiteral("--all"),
+                              QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                               QString::number(process.processId()), QStringLiteral("--name"),
                               QLatin1Char('^') + title + QLatin1Char('$')});
                 if (id.isEmpty()) QThread::msleep(200);
@@ -135,8 +137,8 @@ protected:
     static void Click(const QString& window, int x, int y, int times = 1) {
         Xdotool({QStringLiteral("windowfocus"), window});
         Pause(300);
-        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                 QString::number(y)});
+        Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                 QString::number(x), QString::number(y)});
         Pause(200);
         Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
                  QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
@@ -222,7 +224,8 @@ TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeave
     })) << "the third player never saw Ana's game in a match";
 
     Xdotool({QStringLiteral("windowmove"), bobLobby, QStringLiteral("300"), QStringLiteral("120")});
-    Xdotool({QStringLiteral("windowsize"), bobLobby, QStringLiteral("1200"), QStringLiteral("700")});
+    Xdotool(
+        {QStringLiteral("windowsize"), bobLobby, QStringLiteral("1200"), QStringLiteral("700")});
     Pause(800);
     Screenshot(bobLobby, QStringLiteral("lobby-larger.png"));
 
@@ -232,8 +235,53 @@ TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeave
     anaProcess.terminate();
     ASSERT_TRUE(SpinUntil([&] { return carla.GameOf(QStringLiteral("Ana")) == nullptr; }, 5000));
     EXPECT_LE(clock.elapsed(), kGoneWithinMs);
+    std::printf("Ana's game left the third player's list %lld ms after she closed\n",
+                static_cast<long long>(clock.elapsed()));
     EXPECT_TRUE(anaProcess.waitForFinished(10000));
     EXPECT_EQ(anaProcess.exitCode(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// "Game › Play online now", chosen from the keyboard once the menu is open:
+// it is the item above the last one, "Exit".
+void PlayOnlineNow(const QString& window) {
+    Xdotool({QStringLiteral("windowfocus"), window});
+    Pause(300);
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QStringLiteral("25"),
+             QStringLiteral("8")});
+    Xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    Pause(600);
+    Xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Up"),
+             QStringLiteral("Return")});
+}
+
+TEST_F(LobbyWindows, PlayOnlineNowInOneWindowThenInAnotherSeatsBothAtOneGame) {
+    Watcher carla;
+    ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
+    ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
+
+    QProcess& anaProcess = StartWindow(QStringLiteral("Ana"), 0);
+    const QString ana = WindowOf(anaProcess, QStringLiteral("VEX Ringdisk v1.1"));
+    ASSERT_FALSE(ana.isEmpty()) << "Ana's window did not show";
+    PlayOnlineNow(ana);
+    // Nobody waits: Ana's window hosts a game, listed for everyone.
+    ASSERT_TRUE(SpinUntil([&] { return carla.GameOf(QStringLiteral("Ana")) != nullptr; }))
+        << "Ana's quick match listed no game";
+    EXPECT_EQ(carla.GameOf(QStringLiteral("Ana"))->seatsTaken, 1);
+
+    QProcess& bobProcess = StartWindow(QStringLiteral("Bob"), 800);
+    const QString bob = WindowOf(bobProcess, QStringLiteral("VEX Ringdisk v1.1"));
+    ASSERT_FALSE(bob.isEmpty()) << "Bob's window did not show";
+    PlayOnlineNow(bob);
+    // Ana's game waits: Bob's window joins it rather than hosting its own.
+    ASSERT_TRUE(SpinUntil([&] {
+        const lobby::GameListing* game = carla.GameOf(QStringLiteral("Ana"));
+        return game && game->seatsTaken == 2;
+    })) << "Bob's quick match did not seat him at Ana's game";
+    EXPECT_EQ(carla.GameOf(QStringLiteral("Bob")), nullptr);
 }
 
 }  // namespace

@@ -33,13 +33,15 @@ QString Cell(const LobbyGameTable& table, int row, int column) {
 
 QStringList Hosts(const LobbyGameTable& table) {
     QStringList hosts;
-    for (int row = 0; row < table.rowCount(); ++row) hosts << Cell(table, row, LobbyGameTable::Host);
+    for (int row = 0; row < table.rowCount(); ++row)
+        hosts << Cell(table, row, LobbyGameTable::Host);
     return hosts;
 }
 
 TEST(LobbyGameTable, KeepsRowsInTheirHostsOrderWhateverTheCaseAndOrderOfArrival) {
     LobbyGameTable table(QStringLiteral("v1.1"), kEnglish);
-    for (const char* host : {"mario", "Bob", "ana", "Zed", "Ana"}) table.Show(QString::fromLatin1(host), Listing(1));
+    for (const char* host : {"mario", "Bob", "ana", "Zed", "Ana"})
+        table.Show(QString::fromLatin1(host), Listing(1));
     EXPECT_EQ(Hosts(table), (QStringList{"Ana", "ana", "Bob", "mario", "Zed"}));
     EXPECT_EQ(table.RowOf(QStringLiteral("mario")), 3);
     EXPECT_EQ(table.RowOf(QStringLiteral("MARIO")), -1);
@@ -64,12 +66,14 @@ TEST(LobbyGameTable, ShowsTheRoomsNameSeatsStateAndPasswordOfAGame) {
     EXPECT_EQ(Cell(table, 0, LobbyGameTable::Players), "2 / 2");
     EXPECT_EQ(Cell(table, 0, LobbyGameTable::State), "in a match");
     EXPECT_EQ(Cell(table, 0, LobbyGameTable::Password), "");
-    EXPECT_EQ(table.headerData(LobbyGameTable::State, Qt::Horizontal, Qt::DisplayRole).toString(), "State");
+    EXPECT_EQ(table.headerData(LobbyGameTable::State, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "State");
 }
 
 TEST(LobbyGameTable, AChangeRedrawsItsOwnRowAndNoOtherAndARepeatNothing) {
     LobbyGameTable table(QStringLiteral("v1.1"), kEnglish);
-    for (const char* host : {"Ana", "Bob", "Carla"}) table.Show(QString::fromLatin1(host), Listing(1));
+    for (const char* host : {"Ana", "Bob", "Carla"})
+        table.Show(QString::fromLatin1(host), Listing(1));
     QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
     QSignalSpy inserted(&table, &QAbstractItemModel::rowsInserted);
     QSignalSpy reset(&table, &QAbstractItemModel::modelReset);
@@ -103,29 +107,33 @@ TEST(LobbyGameTable, ClearingEmptiesItAndRowsPastTheEndAreNothing) {
     table.Show(QStringLiteral("Ana"), Listing(1));
     EXPECT_FALSE(table.At(1).has_value());
     EXPECT_FALSE(table.At(-1).has_value());
-    EXPECT_FALSE(table.data(table.index(0, LobbyGameTable::kColumnCount), Qt::DisplayRole).isValid());
+    EXPECT_FALSE(
+        table.data(table.index(0, LobbyGameTable::kColumnCount), Qt::DisplayRole).isValid());
     table.Clear();
     EXPECT_EQ(table.rowCount(), 0);
     EXPECT_FALSE(table.At(0).has_value());
 }
 
 TEST(LobbyAddress, TakesANameWithAnOptionalPort) {
-    const std::optional<lobby::LobbyServer> plain = LobbyServerFromAddress(QStringLiteral(" Lobby.Example.org "));
+    const std::optional<lobby::LobbyServer> plain =
+        LobbyServerFromAddress(QStringLiteral(" Lobby.Example.org "));
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->domain, "lobby.example.org");
     EXPECT_EQ(plain->room, "lobby@rooms.lobby.example.org");
     EXPECT_EQ(plain->port, 0);
-    const std::optional<lobby::LobbyServer> withPort = LobbyServerFromAddress(QStringLiteral("localhost:5999"));
+    const std::optional<lobby::LobbyServer> withPort =
+        LobbyServerFromAddress(QStringLiteral("localhost:5999"));
     ASSERT_TRUE(withPort);
     EXPECT_EQ(withPort->domain, "localhost");
     EXPECT_EQ(withPort->port, 5999);
 }
 
 TEST(LobbyAddress, RefusesWhatIsNoHostNameOrPort) {
-    for (const char* typed : {"", ":5222", "lobby.example.org:", "lobby.example.org:0", "lobby.example.org:65536",
-                              "lobby.example.org:+52", "lobby.example.org:52 22", "lobby..org", ".lobby.org",
-                              "lobby.org.", "-lobby.org", "lobby-.org", "lob by.org", "user@lobby.org",
-                              "lobby.org/room", "[::1]:5222", "http://lobby.org"}) {
+    for (const char* typed :
+         {"", ":5222", "lobby.example.org:", "lobby.example.org:0", "lobby.example.org:65536",
+          "lobby.example.org:+52", "lobby.example.org:52 22", "lobby..org", ".lobby.org",
+          "lobby.org.", "-lobby.org", "lobby-.org", "lob by.org", "user@lobby.org",
+          "lobby.org/room", "[::1]:5222", "http://lobby.org"}) {
         EXPECT_FALSE(LobbyServerFromAddress(QString::fromLatin1(typed))) << typed;
     }
     EXPECT_FALSE(LobbyServerFromAddress(QStringLiteral("saguão.org")));
@@ -137,14 +145,16 @@ TEST(LobbyTexts, EveryTextIsThereInEveryLanguageWithTheSamePlaceholders) {
     const QRegularExpression placeholder(QStringLiteral("%\\d"));
     for (int text = 0; text <= int(LobbyText::FriendsOnly); ++text) {
         QStringList english;
-        for (auto match = placeholder.globalMatch(LobbyTr(LobbyText(text), kEnglish)); match.hasNext();)
+        for (auto match = placeholder.globalMatch(LobbyTr(LobbyText(text), kEnglish));
+             match.hasNext();)
             english << match.next().captured();
         english.sort();
         for (int language = 1; language <= 3; ++language) {
             const QString shown = LobbyTr(LobbyText(text), language);
             EXPECT_FALSE(shown.isEmpty()) << text << " " << language;
             QStringList found;
-            for (auto match = placeholder.globalMatch(shown); match.hasNext();) found << match.next().captured();
+            for (auto match = placeholder.globalMatch(shown); match.hasNext();)
+                found << match.next().captured();
             found.sort();
             EXPECT_EQ(found, english) << text << " " << language;
         }

@@ -16,7 +16,8 @@ struct OtherPlayer : lobby::LobbyListener {
     QStringList heard;
     void LobbyReport(const lobby::LobbyEvent& event) override {
         if (std::holds_alternative<lobby::SignedIn>(event)) in = true;
-        if (const auto* line = std::get_if<lobby::ChatHeard>(&event)) heard << line->occupant + ": " + line->text;
+        if (const auto* line = std::get_if<lobby::ChatHeard>(&event))
+            heard << line->occupant + ": " + line->text;
     }
 };
 
@@ -75,13 +76,15 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     EXPECT_EQ(lobby.status->text(), "The nickname Ana is already in the lobby.");
     again->setTextValue(QStringLiteral("Bob"));
     again->accept();
-    ASSERT_TRUE(SpinUntil([&] { return lobby.status->text() == "In the lobby " + Address() + " as Bob."; }))
-        << qPrintable(lobby.status->text());
+    ASSERT_TRUE(SpinUntil([&] {
+        return lobby.status->text() == "In the lobby " + Address() + " as Bob.";
+    })) << qPrintable(lobby.status->text());
 
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().RowOf(QStringLiteral("Ana")) >= 0; }));
     const auto cell = [&](int column) {
         const LobbyGameTable& games = lobby.Games();
-        return games.data(games.index(games.RowOf(QStringLiteral("Ana")), column), Qt::DisplayRole).toString();
+        return games.data(games.index(games.RowOf(QStringLiteral("Ana")), column), Qt::DisplayRole)
+            .toString();
     };
     EXPECT_EQ(cell(LobbyGameTable::Players), "1 / 2");
     EXPECT_EQ(cell(LobbyGameTable::State), "waiting");
@@ -93,7 +96,8 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     EXPECT_EQ(cell(LobbyGameTable::Players), "2 / 2");
 
     ASSERT_EQ(ana.client.SendChat(QStringLiteral("anyone for a game?")), lobby::ChatRefusal::None);
-    ASSERT_TRUE(SpinUntil([&] { return lobby.chat->toPlainText().contains("<Ana> anyone for a game?"); }));
+    ASSERT_TRUE(
+        SpinUntil([&] { return lobby.chat->toPlainText().contains("<Ana> anyone for a game?"); }));
     lobby.chatInput->setText(QStringLiteral("me!"));
     QTest::keyClick(lobby.chatInput, Qt::Key_Return);
     EXPECT_TRUE(lobby.chatInput->text().isEmpty());
@@ -101,7 +105,8 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     // A line the chat's rules refuse stays typed, and the window says why.
     lobby.chatInput->setText(QString(lobby::kMaxChatChars + 1, 'a'));
     QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
+    EXPECT_TRUE(
+        lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
     EXPECT_EQ(lobby.chatInput->text().size(), lobby::kMaxChatChars + 1);
 
     ana.client.WithdrawGame();
@@ -111,8 +116,9 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     ASSERT_TRUE(ana.client.PublishGame(Waiting(1)));
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 1; }));
     server.Stop();
-    ASSERT_TRUE(SpinUntil([&] { return lobby.status->text() == "The connection to the lobby was lost."; }))
-        << qPrintable(lobby.status->text());
+    ASSERT_TRUE(SpinUntil([&] {
+        return lobby.status->text() == "The connection to the lobby was lost.";
+    })) << qPrintable(lobby.status->text());
     EXPECT_EQ(lobby.Games().rowCount(), 0);
 }
 

@@ -73,7 +73,8 @@ TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnre
     Answer(again, address);
     EXPECT_EQ(lobby.status->text(), LobbyTr(LobbyText::SigningIn, kEnglish).arg(address));
     // The window goes on while the lobby is tried; the failure comes as a report.
-    ASSERT_TRUE(SpinUntil([&] { return lobby.status->text() == "The lobby server could not be reached."; }));
+    ASSERT_TRUE(SpinUntil(
+        [&] { return lobby.status->text() == "The lobby server could not be reached."; }));
     EXPECT_TRUE(lobby.status->styleSheet().contains("color"));
     EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** The lobby server could not be reached."));
     EXPECT_FALSE(lobby.join->isEnabled());
@@ -97,7 +98,8 @@ TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackCh
     window->menus.onlineLobby->trigger();
     LobbyWindow& lobby = window->Lobby();
     EXPECT_EQ(lobby.status->text(), "Signing in to " + QString::fromLatin1(address) + "…");
-    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) EXPECT_FALSE(dialog->isVisible());
+    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>())
+        EXPECT_FALSE(dialog->isVisible());
 
     // Unchecked, the key leaves the file at the next close.
     window->createDialog->friendsOnly->setChecked(false);
@@ -123,7 +125,8 @@ TEST_F(WindowTest, AChatLineOutsideTheLobbyStaysTypedAndTheWindowSaysWhy) {
     lobby.show();
     lobby.chatInput->setText(QStringLiteral("hello"));
     QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** Not in the lobby: the message was not sent."));
+    EXPECT_TRUE(
+        lobby.chat->toPlainText().endsWith("*** Not in the lobby: the message was not sent."));
     EXPECT_EQ(lobby.chatInput->text(), "hello");
 }
 
@@ -147,7 +150,8 @@ TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJ
     QTest::qWait(100);
     EXPECT_TRUE(lobby.list->selectionModel()->selectedRows().isEmpty());
     EXPECT_FALSE(lobby.Matchmaker().Joining());
-    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) EXPECT_FALSE(dialog->isVisible());
+    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>())
+        EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(lobby.status->text(), "Not in a lobby.");
 
     DoubleClickRow(lobby, lobby.Games().RowOf(QStringLiteral("Ana")));
@@ -157,7 +161,8 @@ TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJ
     EXPECT_EQ(password->textEchoMode(), QLineEdit::Password);
     Answer(password, QStringLiteral("secret"));
     // Not in the lobby: the join is refused at once, and the window says why.
-    ASSERT_TRUE(SpinUntil([&] { return lobby.status->text() == "Sign in to the lobby first."; }, 3000))
+    ASSERT_TRUE(
+        SpinUntil([&] { return lobby.status->text() == "Sign in to the lobby first."; }, 3000))
         << qPrintable(lobby.status->text());
 }
 
@@ -168,7 +173,8 @@ TEST_F(WindowTest, ALostLobbyEmptiesTheListAndSaysSo) {
     lobby.LobbyReport(lobby::GameSeen{QStringLiteral("Bob"), Listing("v1.1", false)});
     lobby.LobbyReport(lobby::GameGone{QStringLiteral("Ana")});
     ASSERT_EQ(lobby.Games().rowCount(), 1);
-    lobby.LobbyReport(lobby::Failure{lobby::FailureKind::ConnectionLost, QStringLiteral("stream closed")});
+    lobby.LobbyReport(
+        lobby::Failure{lobby::FailureKind::ConnectionLost, QStringLiteral("stream closed")});
     EXPECT_EQ(lobby.Games().rowCount(), 0);
     EXPECT_EQ(lobby.status->text(), "The connection to the lobby was lost.");
 }
