@@ -1,7 +1,6 @@
 #include "frontend/ui/lobby_window.h"
 
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QVBoxLayout>
 
 #include "frontend/texts/lobby_texts.h"
@@ -220,7 +219,11 @@ void LobbyWindow::AskNickname(const QString& nickname, const QString& problem) {
 
 void LobbyWindow::Ask(const QString& question, const QString& text, bool secret,
                       std::function<void(const QString&)> answer) {
+    // One question at a time: a newer one (the lobby opened again, another
+    // nickname asked) replaces the one still open, which answers nothing.
+    if (question_) question_->close();
     auto* dialog = new QInputDialog(this);
+    question_ = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(LobbyTr(LobbyText::WindowTitle, uiLanguage_));
     dialog->setLabelText(question);

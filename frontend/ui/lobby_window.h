@@ -10,9 +10,11 @@
 //   lobby.QuickMatch()   the same, then joins or hosts a game at once
 #pragma once
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
@@ -89,4 +91,5 @@ private:
     QString nickname_;                          // in the lobby, once chosen
     bool quickMatchWaiting_ = false;            // a quick match follows the sign-in
     bool placed_ = false;
+    QPointer<QInputDialog> question_;  // the one question open, if any
 };

@@ -86,6 +86,18 @@ TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnre
     EXPECT_TRUE(saved.readAll().contains("Servidor do sagu\xE3o=" + address.toLatin1() + "\r\n"));
 }
 
+TEST_F(WindowTest, OpeningTheLobbyAgainWhileItAsksShowsOneQuestionNotTwo) {
+    Open(kEnglish);
+    window->menus.onlineLobby->trigger();
+    ASSERT_TRUE(Question(window->Lobby()));
+    window->menus.onlineLobby->trigger();
+    QTest::qWait(50);
+    int shown = 0;
+    for (QInputDialog* dialog : window->Lobby().findChildren<QInputDialog*>())
+        shown += dialog->isVisible();
+    EXPECT_EQ(shown, 1);
+}
+
 TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackChecked) {
     QFile file(SettingsPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
