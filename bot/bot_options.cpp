@@ -9,6 +9,34 @@ ParsedOptions Refused(const QString& why) {
     return {std::nullopt, why};
 }
 
+// Where to reach a lobby instead of its domain's own records: "HOST",
+// "HOST:PORT" or "[IPV6]:PORT"; false when it is none of them.
+bool ReadLobbyAddress(const QString& value, BotOptions& o) {
+    QString host = value;
+    QString port;
+    if (value.startsWith(u'[')) {
+        const qsizetype close = value.indexOf(u']');
+        if (close < 0) return false;
+        host = value.mid(1, close - 1);
+        const QString rest = value.mid(close + 1);
+        if (!rest.isEmpty()) {
+            if (!rest.startsWith(u':')) return false;
+            port = rest.mid(1);
+        }
+    } else if (value.count(u':') == 1) {
+        host = value.section(u':', 0, 0);
+        port = value.section(u':', 1);
+    }
+    if (host.isEmpty()) return false;
+    o.lobbyAddress = host;
+    if (port.isNull()) return true;
+    bool ok = false;
+    const uint number = port.toUInt(&ok);
+    if (!ok || number == 0 || number > 65535) return false;
+    o.lobbyPort = static_cast<uint16_t>(number);
+    return true;
+}
+
 }  // namespace
 
 QString BotHelp() {
@@ -16,14 +44,28 @@ QString BotHelp() {
         "usage: ringdisk-bot --host ADDRESS [--port N] [--password P] [--name NAME]\n"
         "                    [--level random|beginner|club|master] [--seed S]\n"
         "                    [--tick-ms MS] [--commands]\n"
+        "       ringdisk-bot --lobby SERVER [--lobby-address HOST[:PORT]] [--lobby-ca FILE]\n"
+        "                    [--port N] [--public-address ADDRESS] [--password P]\n"
+        "                    [--name NAME] [--level L] [--seed S] [--tick-ms MS] [--commands]\n"
         "       ringdisk-bot --help | --version\n"
         "\n"
         "Joins the game hosted at ADDRESS as a computer player and plays its matches\n"
-        "until the host closes the game or SIGINT (Ctrl+C) or SIGTERM ends it.\n\n"
+        "until the host closes the game or SIGINT (Ctrl+C) or SIGTERM ends it.\n"
+        "With --lobby it hosts a game listed in that online lobby instead, plays\n"
+        "whoever joins, and hosts again after each match.\n\n"
         "  --host ADDRESS  the host to join\n"
-        "  --port N        the host's port (2500)\n"
+        "  --port N        the host's port (2500); with --lobby, the port to host on\n"
+        "                  (0, the default there, lets the system choose)\n"
         "  --password P    the game's password\n"
-        "  --name NAME     the nickname shown: 1 to 10 characters, no ':' or ',' (Computer)\n"
+        "  --lobby SERVER  the lobby's domain, e.g. lobby.example.org\n"
+        "  --lobby-address HOST[:PORT]\n"
+        "                  where to reach the lobby instead of its domain's records\n"
+        "  --lobby-ca FILE a certificate to trust for the lobby besides the system's\n"
+        "  --public-address ADDRESS\n"
+        "                  where players who ask are told to connect (this machine's\n"
+        "                  own address)\n"
+        "  --name NAME     the nickname shown: 1 to 10 characters, no ':' or ',' (Computer);\n"
+        "                  in a lobby where it is taken, the next free one: NAME2, NAME3...\n"
         "  --level L       random, beginner, club (the default) or master\n"
         "  --seed S        a whole number: the same seed plays the same shots\n"
         "  --tick-ms MS    the frame tick (16); smaller plays faster\n"
@@ -37,7 +79,7 @@ QString BotHelp() {
 
 ParsedOptions ParseBotOptions(const QStringList& arguments) {
     BotOptions o;
-    bool hostGiven = false;
+    bool hostGiven = false, portGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--help") return {std::nullopt, {}, true};
@@ -46,8 +88,10 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
             o.commands = true;
             continue;
         }
-        static const QStringList kValueOptions = {"--host", "--port", "--password", "--name",
-                                                  "--level", "--seed", "--tick-ms"};
+        static const QStringList kValueOptions = {
+            "--host",  "--port", "--password", "--name",     "--level",
+            "--seed",  "--tick-ms", "--lobby", "--lobby-address", "--lobby-ca",
+            "--public-address"};
         if (!kValueOptions.contains(a)) return Refused(QStringLiteral("unknown option ") + a);
         if (i + 1 >= arguments.size()) return Refused(QStringLiteral("%1 needs a value").arg(a));
         const QString value = arguments[++i];
@@ -56,6 +100,19 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
             hostGiven = true;
         } else if (a == u"--port") {
             o.port = value;
+            portGiven = true;
+        } else if (a == u"--lobby") {
+            if (value.isEmpty() || value.contains(u':') || value.contains(u'/'))
+                return Refused(QStringLiteral("--lobby needs the lobby's domain"));
+            o.lobby = value;
+        } else if (a == u"--lobby-address") {
+            if (!ReadLobbyAddress(value, o))
+                return Refused(QStringLiteral("--lobby-address needs HOST or HOST:PORT"));
+        } else if (a == u"--lobby-ca") {
+            o.lobbyCa = value;
+        } else if (a == u"--public-address") {
+            if (value.isEmpty()) return Refused(QStringLiteral("--public-address needs an address"));
+            o.publicAddress = value;
         } else if (a == u"--password") {
             o.password = value;
         } else if (a == u"--name") {
@@ -77,6 +134,20 @@ ParsedOptions ParseBotOptions(const QStringList& arguments) {
             if (!ok || o.tickMs < 1) return Refused(QStringLiteral("--tick-ms needs 1 or more"));
         }
     }
-    if (!hostGiven) return Refused(QStringLiteral("--host is needed"));
+    const bool hosting = !o.lobby.isEmpty();
+    if (hostGiven == hosting) return Refused(QStringLiteral("either --host or --lobby is needed"));
+    if (!hosting && (!o.lobbyAddress.isEmpty() || !o.lobbyCa.isEmpty() || !o.publicAddress.isEmpty()))
+        return Refused(QStringLiteral("--lobby-address, --lobby-ca and --public-address go with --lobby"));
+    if (hosting) {
+        if (!portGiven) o.port = QStringLiteral("0");
+        if (!ListeningPort(o)) return Refused(QStringLiteral("--port needs a port from 0 to 65535"));
+    }
     return {o, {}};
+}
+
+std::optional<uint16_t> ListeningPort(const BotOptions& options) {
+    bool ok = false;
+    const uint port = options.port.toUInt(&ok);
+    if (!ok || port > 65535) return std::nullopt;
+    return static_cast<uint16_t>(port);
 }

@@ -1,24 +1,28 @@
 // ringdisk-bot: a computer player that joins an online game as any client
-// does and plays the matches the host gives it. It needs no display and no
-// sound. It writes one line per event to standard output (READY, JOINED,
-// MATCH, DECIDED, SHOT, RESULT, LEFT) and leaves the game cleanly on SIGINT
-// or SIGTERM; with --commands also on a "quit" line or at the end of its
+// does and plays the matches the host gives it, or, with --lobby, hosts a
+// game listed in the online lobby and plays whoever joins. It needs no
+// display and no sound. It writes one line per event to standard output
+// (READY, JOINED, MATCH, DECIDED, SHOT, RESULT, LEFT; in a lobby also LOBBY,
+// HOSTING, SEATED, LOBBY-LOST) and leaves the game cleanly on SIGINT or
+// SIGTERM; with --commands also on a "quit" line or at the end of its
 // standard input, which it otherwise never reads.
 //
 // Exit status: 0 when it left or the host closed the game, 1 when it could
-// not join, 2 for a bad command line, 3 when the connection to the host was
-// lost.
+// not join (or, in a lobby, not host), 2 for a bad command line, 3 when the
+// connection to the host was lost.
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <random>
 
 #include "bot/bot_options.h"
 #include "bot/bot_player.h"
+#include "bot/lobby_host.h"
 #include "bot/quiet_view.h"
 #include "frontend/session/frontend_core.h"
 #include "frontend/session/stop_signals.h"
@@ -41,6 +45,14 @@ void Print(const QString& line) {
 uint64_t FreshSeed() {
     std::random_device device;
     return (static_cast<uint64_t>(device()) << 32) | device();
+}
+
+lobby::LobbyServer LobbyOf(const BotOptions& options) {
+    lobby::LobbyServer server = lobby::LobbyServerAt(options.lobby);
+    server.connectHost = options.lobbyAddress;
+    server.port = options.lobbyPort;
+    server.caFile = options.lobbyCa;
+    return server;
 }
 
 }  // namespace
@@ -67,6 +79,17 @@ int main(int argc, char** argv) {
     BotPlayer player(core, options.level, seed, Print);
     player.Attach();
 
+    // A match's result stays on the players' screens for half the pause
+    // before the next match, then the lobby's game closes and opens anew.
+    const int resultMs = std::min(kMatchOverTicks * options.tickMs / 2, 3000);
+    std::unique_ptr<LobbyHost> lobbyHost;
+    if (!options.lobby.isEmpty()) {
+        lobbyHost = std::make_unique<LobbyHost>(core, LobbyOf(options), options.name,
+                                                *ListeningPort(options), options.password,
+                                                resultMs, Print);
+        if (!options.publicAddress.isEmpty()) lobbyHost->SetPublicAddress(options.publicAddress);
+    }
+
     QTimer pollTimer;
     bool leaving = false;
     const auto finish = [&](const QString& why, int status) {
@@ -80,8 +103,14 @@ int main(int argc, char** argv) {
     const auto leaveOnRequest = [&] { finish(QStringLiteral("on request"), kLeft); };
 
     bool joined = false;
-    QObject::connect(&pollTimer, &QTimer::timeout, [&] { player.Poll(); });
+    QObject::connect(&pollTimer, &QTimer::timeout, [&] {
+        player.Poll();
+        if (!lobbyHost) return;
+        lobbyHost->Poll();
+        if (lobbyHost->HostFailed()) finish(QStringLiteral("no game could be hosted"), kNotJoined);
+    });
     core.Online().SetSessionListener([&](const SessionEvent& event) {
+        if (lobbyHost) lobbyHost->OnSessionEvent(event);
         if (const auto* seat = std::get_if<session::SeatTaken>(&event)) {
             if (!joined) Print(QStringLiteral("JOINED %1").arg(seat->slot));
             joined = true;
@@ -90,7 +119,7 @@ int main(int argc, char** argv) {
                       .arg(match->greenSlot)
                       .arg(match->redSlot)
                       .arg(match->seed));
-        } else if (const auto* end = std::get_if<session::Ended>(&event)) {
+        } else if (const auto* end = std::get_if<session::Ended>(&event); end && !lobbyHost) {
             // Unless the player asked to leave (and has gone already), the host
             // said goodbye, refused us, or went away. The message that says why
             // may follow the end, so the player leaves once the end has run.
@@ -105,7 +134,9 @@ int main(int argc, char** argv) {
         }
     });
 
-    if (!core.Online().Join(options.host, options.port, options.password)) {
+    if (lobbyHost) {
+        lobbyHost->SignIn();
+    } else if (!core.Online().Join(options.host, options.port, options.password)) {
         std::fprintf(stderr, "ringdisk-bot: %s\n", qPrintable(view.lastMessage));
         return kBadCommandLine;
     }

@@ -105,9 +105,9 @@ bool Matchmaker::QuickMatch(const QString& portText) {
         Join(*host, QString());
         return true;
     }
+    if (!core_.Online().Host(portText, QString())) return false;
     // A game hosted to be found is listed, whatever the last one was.
     friendsOnly_ = false;
-    if (!core_.Online().Host(portText, QString())) return false;
     Refresh();
     return true;
 }
