@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by Caption.
-constexpr std::array<Translations, 60> kCaptions = {{
+constexpr std::array<Translations, 62> kCaptions = {{
     {"Jogo", "Game", "Juego"},
     {"Configurações", "Configurations", "Configuraciones"},
     {"Sobre", "About", "Sobre"},
@@ -71,6 +71,8 @@ constexpr std::array<Translations, 60> kCaptions = {{
     {"Abrir a porta no roteador (UPnP/NAT-PMP)", "Open the port on the router (UPnP/NAT-PMP)",
      "Abrir la puerta en el router (UPnP/NAT-PMP)"},
     {"Copiar", "Copy", "Copiar"},
+    {"Saguão online", "Online lobby", "Sala online"},
+    {"Jogar online agora", "Play online now", "Jugar online ahora"},
 }};
 
 // Indexed by Hint.

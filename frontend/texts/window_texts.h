@@ -66,6 +66,8 @@ enum class Caption {
     ColourSafeDiscs,
     PortMapping,
     CopyAddress,
+    OnlineLobby,
+    PlayOnlineNow,
 };
 
 enum class Hint { Join, Create, Practice, Start, Close };

@@ -5,12 +5,13 @@
 
 #include "frontend/net/own_address.h"
 #include "frontend/session/online_game.h"
+#include "frontend/texts/lobby_texts.h"
 #include "frontend/texts/window_texts.h"
 #include "frontend/ui/dialog_parts.h"
 
 CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("criarf");
-    setFixedSize(262, 182);
+    setFixedSize(262, 206);
     passwordLabel = DialogLabel(this, "Label1", {}, 12);
     password = PasswordField(this, 12);
     portLabel = DialogLabel(this, "Label2", {}, 42);
@@ -29,8 +30,11 @@ CreateDialog::CreateDialog(QWidget* parent) : QDialog(parent) {
     copyAddress->setAutoDefault(false);
     connect(copyAddress, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(ownAddress->text()); });
-    confirm = DialogButton(this, "Button1", 24, 142, true);
-    cancel = DialogButton(this, "Button2", 138, 142, false);
+    friendsOnly = new QCheckBox(this);
+    friendsOnly->setObjectName("SoAmigos");
+    friendsOnly->setGeometry(12, 134, 238, 24);
+    confirm = DialogButton(this, "Button1", 24, 166, true);
+    cancel = DialogButton(this, "Button2", 138, 166, false);
     CentreOnScreen(*this);
 }
 
@@ -42,6 +46,7 @@ void CreateDialog::SetCaptions(int language) {
     confirm->setText(CaptionText(Caption::CreateConfirm, language));
     cancel->setText(CaptionText(Caption::Cancel, language));
     copyAddress->setText(CaptionText(Caption::CopyAddress, language));
+    friendsOnly->setText(LobbyTr(LobbyText::FriendsOnly, language));
 }
 
 void CreateDialog::ShowOwnAddress(const QString& address, const QString& note) {

@@ -2,6 +2,7 @@
 // friends type to join it.
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@ public:
     QLineEdit* ownAddress;  // SeuIP, read-only, filled when shown
     QLabel* addressNote;    // under it: the local address, or the router's search
     QPushButton* copyAddress;  // puts SeuIP on the clipboard
+    QCheckBox* friendsOnly;    // not listed in the online lobby
     QLabel* passwordLabel;
     QLabel* portLabel;
     QLabel* ownAddressLabel;

@@ -64,6 +64,10 @@ constexpr MenuRow kRows[] = {
           Qt::Key_N),
     Entry(Kind::Item, &M::replay, &M::replayStop, "ReplayParar1", Caption::ReplayStop,
           Qt::Key_Escape),
+    // Where players who have not met find one another.
+    Entry(Kind::Item, &M::game, &M::onlineLobby, "SaguaoOnline1", Caption::OnlineLobby,
+          (Qt::CTRL | Qt::Key_L).toCombined()),
+    Entry(Kind::Item, &M::game, &M::playOnlineNow, "JogarOnlineAgora1", Caption::PlayOnlineNow),
     SeparatorIn(&M::game),
     Entry(Kind::Item, &M::game, &M::exit, "Sair1", Caption::Exit),
 

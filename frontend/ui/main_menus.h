@@ -29,6 +29,8 @@ struct MainMenus {
     QAction* bestScores;
     QAction* exit;
     QAction* watchReplay;
+    QAction* onlineLobby;    // Ctrl+L as well
+    QAction* playOnlineNow;  // quick match through the lobby
     QMenu* replay;  // the controls of a replay being watched
     QAction* replayPause;
     QAction* replaySpeed1;

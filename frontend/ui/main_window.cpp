@@ -46,6 +46,11 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
     settings_ = std::make_unique<SettingsSession>(settingsPath, Bindings(), core_->Library());
     computer_ = std::make_unique<ComputerOpponent>(
         *core_, QCoreApplication::applicationDirPath() + QStringLiteral("/ringdisk-bot"));
+    LobbyHooks hooks;
+    hooks.nickname = [this] { return panels.nick->text(); };
+    hooks.takeNickname = [this] { TakeNickname(); };
+    hooks.hostPort = [this] { return createDialog->port->text(); };
+    lobby_ = std::make_unique<LobbyWindow>(*core_, std::move(hooks), uiLanguage, this);
 
     SetCaptions();
     ConnectButtons();
@@ -61,6 +66,7 @@ MainWindow::MainWindow(int uiLanguage, const QString& settingsPath, GameLibrary*
 MainWindow::~MainWindow() {
     // Whatever else happened, the library lets go of `Tela` before Qt destroys it.
     core_->Close({});
+    lobby_.reset();
     computer_.reset();
 }
 
@@ -93,6 +99,13 @@ SettingsBindings MainWindow::Bindings() {
         SetFullScreen(options.fullScreen);
         core_->Online().SetDiscColours(options.discColours);
         core_->Online().Forwarding().SetEnabled(options.portMapping);
+    };
+    b.currentLobby = [this] {
+        return LobbySettings{lobby_->ServerAddress(), createDialog->friendsOnly->isChecked()};
+    };
+    b.showLobby = [this](const LobbySettings& lobby) {
+        lobby_->SetServerAddress(lobby.server);
+        createDialog->friendsOnly->setChecked(lobby.friendsOnly);
     };
     return b;
 }
@@ -159,6 +172,7 @@ void MainWindow::ConnectButtons() {
         forwarding.LookForRouter();
         RunModal(*createDialog, [this, &game] {
             TakeNickname();
+            lobby_->Matchmaker().SetFriendsOnly(createDialog->friendsOnly->isChecked());
             game.Host(createDialog->port->text(), createDialog->password->text());
         });
     });
@@ -187,6 +201,14 @@ void MainWindow::ConnectMenus() {
                 [this, level = QString(level)] { PlayAgainstComputer(level); });
     }
     connect(menus.bestScores, &QAction::triggered, this, [this] { core_->ShowBestScores(); });
+    connect(menus.onlineLobby, &QAction::triggered, this, [this] {
+        LoseMouse();
+        lobby_->Open();
+    });
+    connect(menus.playOnlineNow, &QAction::triggered, this, [this] {
+        LoseMouse();
+        lobby_->QuickMatch();
+    });
     connect(menus.exit, &QAction::triggered, this, &QWidget::close);
     ConnectReplayMenu();
     const std::pair<QAction*, RefreshRate> rates[] = {{menus.slow15, RefreshRate::Slow15},

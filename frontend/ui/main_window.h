@@ -14,6 +14,7 @@
 #include "frontend/ui/create_dialog.h"
 #include "frontend/ui/game_panel.h"
 #include "frontend/ui/join_dialog.h"
+#include "frontend/ui/lobby_window.h"
 #include "frontend/ui/main_menus.h"
 #include "frontend/ui/message_boxes.h"
 #include "frontend/ui/mouse_dialog.h"
@@ -35,6 +36,8 @@ public:
     FrontendCore& Core() { return *core_; }
     bool WindowActive() const { return windowActive_; }
     bool ComputerPlaying() const { return computer_->Running(); }
+    // The online lobby's window, made when the window is.
+    LobbyWindow& Lobby() { return *lobby_; }
 
     // Where replays are kept and listed; empty keeps none.
     void SetReplayFolder(const QString& folder);
@@ -109,5 +112,7 @@ private:
     std::unique_ptr<FrontendCore> core_;
     std::unique_ptr<SettingsSession> settings_;
     std::unique_ptr<ComputerOpponent> computer_;
+    // Goes before the core, whose online game its matchmaker watches.
+    std::unique_ptr<LobbyWindow> lobby_;
     QString replayFolder_;
 };

@@ -33,6 +33,8 @@ void SettingsSession::ReadAndApply(bool firstTime) {
         ApplyGameOptionChanges(shown, options, library_);
     }
     bindings_.showOptions(options);
+    if (document && bindings_.showLobby)
+        bindings_.showLobby(ReadLobbySettings(*document, bindings_.currentLobby()));
     ApplyMouseSensitivity();
 }
 
@@ -49,6 +51,8 @@ bool SettingsSession::SaveAtClose() {
     IniDocument document = ReadSettingsFile(path_).value_or(IniDocument());
     bool saved = walker_.Save(document, false);
     saved = WriteGameOptions(document, bindings_.currentOptions()) && saved;
+    if (bindings_.currentLobby)
+        saved = WriteLobbySettings(document, bindings_.currentLobby()) && saved;
     saved = WriteSettingsFile(path_, document) && saved;
     lastSeen_ = StampOf(path_);
     return saved;

@@ -18,6 +18,7 @@
 
 #include "frontend/library/game_library.h"
 #include "frontend/settings/game_options.h"
+#include "frontend/settings/lobby_settings.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/ui/form_walker.h"
 
@@ -42,6 +43,10 @@ struct SettingsBindings {
     // restored options; the library has already been told.
     // Both functions are required.
     std::function<void(const GameOptions&)> showOptions;
+    // The lobby's server and "friends only", kept beside the options in the
+    // same way; both or neither.
+    std::function<LobbySettings()> currentLobby;
+    std::function<void(const LobbySettings&)> showLobby;
 };
 
 class SettingsSession {

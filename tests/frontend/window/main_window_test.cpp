@@ -268,7 +268,7 @@ TEST_F(WindowTest, TheMenuBarHoldsEveryEntryInItsPlaceWithACaptionAndItsKey) {
     EXPECT_EQ(MenuShape(window->menuBar()->actions()),
               "Jogo1{Novo1,JogarComputador1{Iniciante1,Clube1,Mestre1},Verrecordes1,"
               "AssistirReplay1,Replay1{ReplayPausa1,ReplayVelocidade1,ReplayVelocidade2,"
-              "ReplayVelocidade4,ReplayProxima1,ReplayParar1},-,Sair1},"
+              "ReplayVelocidade4,ReplayProxima1,ReplayParar1},SaguaoOnline1,JogarOnlineAgora1,-,Sair1},"
               "Configurao1{Vdeo1{axadeatualizao1{N10FPS1,Medio1,N60FPS1},Qualidade1{Baixa1,"
               "Alta1},Luz1,Reflexo1,Telacheia1,CoresDiscos1},udio1{Efeitossonoros1,Msica1,"
               "Efeitosdochat1},Entrada1{Definirsensibilidadedomouse1},Outros1{ModoOrtogral1},"

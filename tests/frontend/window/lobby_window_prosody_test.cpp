@@ -1,0 +1,152 @@
+// The lobby window against a real Prosody on loopback: a taken nickname is
+// asked again and the second answer signs in; games another client lists
+// appear, change and go in the window's list; lines go both ways.
+#include <QInputDialog>
+#include <QTest>
+
+#include "frontend/lobby/lobby_client.h"
+#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/window/window_fixture.h"
+
+namespace {
+
+struct OtherPlayer : lobby::LobbyListener {
+    lobby::LobbyClient client{*this};
+    bool in = false;
+    QStringList heard;
+    void LobbyReport(const lobby::LobbyEvent& event) override {
+        if (std::holds_alternative<lobby::SignedIn>(event)) in = true;
+        if (const auto* line = std::get_if<lobby::ChatHeard>(&event))
+            heard << line->occupant + ": " + line->text;
+    }
+};
+
+QInputDialog* VisibleQuestion(LobbyWindow& lobby) {
+    QInputDialog* shown = nullptr;
+    SpinUntil(
+        [&] {
+            for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) {
+                if (dialog->isVisible()) shown = dialog;
+            }
+            return shown != nullptr;
+        },
+        10000);
+    return shown;
+}
+
+class LobbyOnProsody : public WindowTest {
+protected:
+    void SetUp() override {
+        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody is not installed";
+        ASSERT_TRUE(server.Start()) << qPrintable(server.Problem());
+        // The server's certificate is the test's own: trusted as the system's would be.
+        qputenv("SSL_CERT_FILE", server.Lobby().caFile.toLocal8Bit());
+    }
+    void TearDown() override { qunsetenv("SSL_CERT_FILE"); }
+
+    QString Address() const { return QStringLiteral("localhost:%1").arg(server.Lobby().port); }
+
+    ProsodyServer server;
+};
+
+lobby::GameListing Waiting(int seatsTaken) {
+    lobby::GameListing listing;
+    listing.hostName = QStringLiteral("Ana");
+    listing.seatsTaken = seatsTaken;
+    listing.version = QStringLiteral("v1.1");
+    listing.openedAt = 1765280000;
+    return listing;
+}
+
+TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLive) {
+    OtherPlayer ana;
+    ASSERT_TRUE(ana.client.SignIn(server.Lobby(), QStringLiteral("Ana")));
+    ASSERT_TRUE(SpinUntil([&] { return ana.in; }));
+    ASSERT_TRUE(ana.client.PublishGame(Waiting(1)));
+
+    Open(2);
+    window->panels.nick->setText(QStringLiteral("Ana"));
+    LobbyWindow& lobby = window->Lobby();
+    lobby.SetServerAddress(Address());
+    window->menus.onlineLobby->trigger();
+
+    QInputDialog* again = VisibleQuestion(lobby);
+    ASSERT_TRUE(again) << qPrintable(lobby.status->text());
+    EXPECT_TRUE(again->labelText().startsWith("The nickname Ana is already in the lobby."));
+    EXPECT_EQ(lobby.status->text(), "The nickname Ana is already in the lobby.");
+    again->setTextValue(QStringLiteral("Bob"));
+    again->accept();
+    ASSERT_TRUE(SpinUntil([&] {
+        return lobby.status->text() == "In the lobby " + Address() + " as Bob.";
+    })) << qPrintable(lobby.status->text());
+
+    ASSERT_TRUE(SpinUntil([&] { return lobby.Games().RowOf(QStringLiteral("Ana")) >= 0; }));
+    const auto cell = [&](int column) {
+        const LobbyGameTable& games = lobby.Games();
+        return games.data(games.index(games.RowOf(QStringLiteral("Ana")), column), Qt::DisplayRole)
+            .toString();
+    };
+    EXPECT_EQ(cell(LobbyGameTable::Players), "1 / 2");
+    EXPECT_EQ(cell(LobbyGameTable::State), "waiting");
+
+    lobby::GameListing playing = Waiting(2);
+    playing.stage = lobby::GameStage::InMatch;
+    ASSERT_TRUE(ana.client.PublishGame(playing));
+    ASSERT_TRUE(SpinUntil([&] { return cell(LobbyGameTable::State) == "in a match"; }));
+    EXPECT_EQ(cell(LobbyGameTable::Players), "2 / 2");
+
+    ASSERT_EQ(ana.client.SendChat(QStringLiteral("anyone for a game?")), lobby::ChatRefusal::None);
+    ASSERT_TRUE(
+        SpinUntil([&] { return lobby.chat->toPlainText().contains("<Ana> anyone for a game?"); }));
+    lobby.chatInput->setText(QStringLiteral("me!"));
+    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
+    EXPECT_TRUE(lobby.chatInput->text().isEmpty());
+    ASSERT_TRUE(SpinUntil([&] { return ana.heard.contains("Bob: me!"); }));
+    // A line the chat's rules refuse stays typed, and the window says why.
+    lobby.chatInput->setText(QString(lobby::kMaxChatChars + 1, 'a'));
+    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
+    EXPECT_TRUE(
+        lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
+    EXPECT_EQ(lobby.chatInput->text().size(), lobby::kMaxChatChars + 1);
+
+    ana.client.WithdrawGame();
+    ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 0; }));
+
+    // The server goes away mid-session: the window says so and lists nothing.
+    ASSERT_TRUE(ana.client.PublishGame(Waiting(1)));
+    ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 1; }));
+    server.Stop();
+    ASSERT_TRUE(SpinUntil([&] {
+        return lobby.status->text() == "The connection to the lobby was lost.";
+    })) << qPrintable(lobby.status->text());
+    EXPECT_EQ(lobby.Games().rowCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LobbyOnProsody, PlayOnlineNowSignsInFirstThenHostsAListedGameWhenNoneWaits) {
+    OtherPlayer carla;
+    ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
+    ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
+
+    Open(2);
+    window->panels.nick->setText(QStringLiteral("Dora"));
+    window->createDialog->port->setText(QString::number(FreeLoopbackPort()));
+    // Even a box left checked from a friends' game: a quick match is there to be found.
+    window->createDialog->friendsOnly->setChecked(true);
+    window->Lobby().SetServerAddress(Address());
+    window->menus.playOnlineNow->trigger();
+    EXPECT_FALSE(window->Core().Online().IsHost());  // not before the lobby is known
+
+    ASSERT_TRUE(SpinUntil([&] { return carla.client.Games().count(QStringLiteral("Dora")) == 1; }))
+        << qPrintable(window->Lobby().status->text());
+    EXPECT_TRUE(window->Core().Online().IsHost());
+    const lobby::GameListing& listed = carla.client.Games().at(QStringLiteral("Dora"));
+    EXPECT_EQ(listed.seatsTaken, 1);
+    EXPECT_EQ(listed.stage, lobby::GameStage::Waiting);
+    EXPECT_FALSE(listed.password);
+}
+
+}  // namespace
