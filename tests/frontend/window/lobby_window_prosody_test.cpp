@@ -1,6 +1,7 @@
 // The lobby window against a real Prosody on loopback: a taken nickname is
 // asked again and the second answer signs in; games another client lists
 // appear, change and go in the window's list; lines go both ways.
+#include <QAction>
 #include <QInputDialog>
 #include <QTest>
 
@@ -65,10 +66,10 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     ASSERT_TRUE(ana.client.PublishGame(Waiting(1)));
 
     Open(2);
-    window->panels.nick->setText(QStringLiteral("Ana"));
+    Player().Fill(Part::Nickname, QStringLiteral("Ana"));
     LobbyWindow& lobby = window->Lobby();
     lobby.SetServerAddress(Address());
-    window->menus.onlineLobby->trigger();
+    Find<QAction>("SaguaoOnline1")->trigger();
 
     QInputDialog* again = VisibleQuestion(lobby);
     ASSERT_TRUE(again) << qPrintable(lobby.status->text());
@@ -132,12 +133,12 @@ TEST_F(LobbyOnProsody, PlayOnlineNowSignsInFirstThenHostsAListedGameWhenNoneWait
     ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
 
     Open(2);
-    window->panels.nick->setText(QStringLiteral("Dora"));
-    window->createDialog->port->setText(QString::number(FreeLoopbackPort()));
+    Player().Fill(Part::Nickname, QStringLiteral("Dora"));
+    Player().Fill(Part::CreatePort, QString::number(FreeLoopbackPort()));
     // Even a box left checked from a friends' game: a quick match is there to be found.
-    window->createDialog->friendsOnly->setChecked(true);
+    Player().SetChecked(Part::CreateFriendsOnly, true);
     window->Lobby().SetServerAddress(Address());
-    window->menus.playOnlineNow->trigger();
+    Find<QAction>("JogarOnlineAgora1")->trigger();
     EXPECT_FALSE(window->Core().Online().IsHost());  // not before the lobby is known
 
     ASSERT_TRUE(SpinUntil([&] { return carla.client.Games().count(QStringLiteral("Dora")) == 1; }))

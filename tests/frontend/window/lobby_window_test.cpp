@@ -2,8 +2,10 @@
 // no server is known, what it shows when the lobby cannot be reached, how
 // it keeps the server and "friends only" in the settings file, and what it
 // does with the games and lines the lobby reports, none of it waiting.
+#include <QAction>
 #include <QFile>
 #include <QInputDialog>
+#include <QMenu>
 #include <QTcpServer>
 #include <QTest>
 
@@ -57,7 +59,7 @@ void DoubleClickRow(LobbyWindow& lobby, int row) {
 
 TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnreachableOneClearly) {
     Open(kEnglish);
-    window->menus.onlineLobby->trigger();
+    Find<QAction>("SaguaoOnline1")->trigger();
     LobbyWindow& lobby = window->Lobby();
     ASSERT_TRUE(lobby.isVisible());
     QInputDialog* first = Question(lobby);
@@ -88,9 +90,9 @@ TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnre
 
 TEST_F(WindowTest, OpeningTheLobbyAgainWhileItAsksShowsOneQuestionNotTwo) {
     Open(kEnglish);
-    window->menus.onlineLobby->trigger();
+    Find<QAction>("SaguaoOnline1")->trigger();
     ASSERT_TRUE(Question(window->Lobby()));
-    window->menus.onlineLobby->trigger();
+    Find<QAction>("SaguaoOnline1")->trigger();
     QTest::qWait(50);
     int shown = 0;
     for (QInputDialog* dialog : window->Lobby().findChildren<QInputDialog*>())
@@ -105,16 +107,16 @@ TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackCh
     file.write("[Config]\r\nServidor do sagu\xE3o=" + address + "\r\nS\xF3 amigos=1\r\n");
     file.close();
     Open(kEnglish);
-    EXPECT_TRUE(window->createDialog->friendsOnly->isChecked());
-    EXPECT_EQ(window->createDialog->friendsOnly->text(), "Friends only (not listed in the lobby)");
-    window->menus.onlineLobby->trigger();
+    EXPECT_TRUE(Player().Checked(Part::CreateFriendsOnly));
+    EXPECT_EQ(Player().Text(Part::CreateFriendsOnly), "Friends only (not listed in the lobby)");
+    Find<QAction>("SaguaoOnline1")->trigger();
     LobbyWindow& lobby = window->Lobby();
     EXPECT_EQ(lobby.status->text(), "Signing in to " + QString::fromLatin1(address) + "…");
     for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>())
         EXPECT_FALSE(dialog->isVisible());
 
     // Unchecked, the key leaves the file at the next close.
-    window->createDialog->friendsOnly->setChecked(false);
+    Player().SetChecked(Part::CreateFriendsOnly, false);
     window->close();
     ASSERT_TRUE(SpinUntil([&] { return !window->isVisible(); }));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -125,10 +127,11 @@ TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackCh
 
 TEST_F(WindowTest, TheMenusOfferTheLobbyAndTheQuickMatchInThePlayersLanguage) {
     Open(1);
-    EXPECT_EQ(window->menus.onlineLobby->text(), "Saguão online");
-    EXPECT_EQ(window->menus.playOnlineNow->text(), "Jogar online agora");
-    EXPECT_EQ(window->menus.onlineLobby->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-    EXPECT_EQ(window->menus.onlineLobby->parent(), window->menus.game);
+    QAction* lobby = Find<QAction>("SaguaoOnline1");
+    EXPECT_EQ(lobby->text(), "Saguão online");
+    EXPECT_EQ(Find<QAction>("JogarOnlineAgora1")->text(), "Jogar online agora");
+    EXPECT_EQ(lobby->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(lobby->parent(), Find<QMenu>("Jogo1"));
 }
 
 TEST_F(WindowTest, AChatLineOutsideTheLobbyStaysTypedAndTheWindowSaysWhy) {

@@ -50,6 +50,8 @@ QWidget* MainWindowDriver::Widget(Part part) const {
             return create.addressNote;
         case Part::CopyAddress:
             return create.copyAddress;
+        case Part::CreateFriendsOnly:
+            return create.friendsOnly;
         case Part::CreateConfirm:
             return create.confirm;
         case Part::CreateCancel:
@@ -142,8 +144,16 @@ QSize MainWindowDriver::PictureSize(Part part) const {
     return As<QLabel>(Widget(part)).pixmap().size();
 }
 
+bool MainWindowDriver::Checked(Part part) const {
+    return As<QAbstractButton>(Widget(part)).isChecked();
+}
+
 void MainWindowDriver::Fill(Part part, const QString& text) {
     As<QLineEdit>(Widget(part)).setText(text);
+}
+
+void MainWindowDriver::SetChecked(Part part, bool checked) {
+    As<QAbstractButton>(Widget(part)).setChecked(checked);
 }
 
 void MainWindowDriver::Type(Part part, const QString& text) {

@@ -41,6 +41,7 @@ public:
         CreateOwnAddress,
         CreateAddressNote,
         CopyAddress,
+        CreateFriendsOnly,
         CreateConfirm,
         CreateCancel,
         MouseConfirm,
@@ -68,10 +69,14 @@ public:
     bool ReadOnly(Part part) const;
     int MaxLength(Part part) const;
     QSize PictureSize(Part part) const;
+    // A box is ticked.
+    bool Checked(Part part) const;
 
     // Writing: replaces a field's text as a paste or a restored setting
     // would, past the typing rules.
     void Fill(Part part, const QString& text);
+    // Ticks or clears a box as a restored setting would.
+    void SetChecked(Part part, bool checked);
     // Types at the end of the field, a key that carries each character.
     void Type(Part part, const QString& text);
     void PressKey(Part part, Qt::Key key);
