@@ -45,11 +45,14 @@ LibraryReports ExportedGameLibrary::Collect(const std::function<void()>& call) {
     return reports;
 }
 
-// The handle crosses as a pointer; X11 has no module instance.
+// The handle crosses as a pointer; X11 has no module instance. A library
+// that makes a scene again after its end (a stand-in started anew) is live
+// again; the real one refuses.
 bool ExportedGameLibrary::Initialize(quintptr window, int width, int height, bool debug,
                                      int uiLanguage) {
-    initialized_ = !finished_ && Call(exports_.IniciarD3D, reinterpret_cast<void*>(window),
-                                      nullptr, width, height, debug ? 1 : 0, uiLanguage) == 0;
+    initialized_ = Call(exports_.IniciarD3D, reinterpret_cast<void*>(window), nullptr, width,
+                        height, debug ? 1 : 0, uiLanguage) == 0;
+    if (initialized_) finished_ = false;
     return initialized_;
 }
 

@@ -31,5 +31,11 @@ LibraryExports TheLibrarysExports() {
         finalize();
         *finalised = true;
     };
+    // A scene asked for after the end is refused, not made.
+    exports.IniciarD3D = [start = exports.IniciarD3D, finalised](void* window, void* instance,
+                                                                int width, int height, int flag,
+                                                                int language) {
+        return *finalised ? -1 : start(window, instance, width, height, flag, language);
+    };
     return exports;
 }

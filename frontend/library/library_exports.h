@@ -20,5 +20,6 @@ struct LibraryExports {
 
 // The real library's functions. Once FinalizaD3D has run, no call of this
 // table reaches the library again: each answers its result's zero (0, false,
-// 0.0) and does nothing, so that a table read after the end reads as at rest.
+// 0.0) and does nothing, so that a table read after the end reads as at
+// rest, except IniciarD3D, which answers -1: no new scene.
 LibraryExports TheLibrarysExports();
