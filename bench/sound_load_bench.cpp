@@ -21,13 +21,26 @@ namespace {
 
 EngineLifetime engine;
 
-void BM_LoadGameSounds(benchmark::State& state) {
+// The sound device and the game's package, opened as the scene opens them;
+// false, with the benchmark skipped and why, when either cannot be.
+bool OpenSoundsAndPackage(benchmark::State& state, VEX_Audio& audio, VEX_Package& package) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    VEX_Audio audio;
-    if (!audio.Initialise()) return state.SkipWithError("no audio device, or no MIDI decoder");
-    VEX_Package package;
-    if (!package.Open(RINGDISK_PACKAGE, false)) return state.SkipWithError("dados.vpf not found");
+    if (!audio.Initialise()) {
+        state.SkipWithError("no audio device, or no MIDI decoder");
+        return false;
+    }
+    if (!package.Open(RINGDISK_PACKAGE, false)) {
+        state.SkipWithError("dados.vpf not found");
+        return false;
+    }
     Resource().SetPackage(&package);
+    return true;
+}
+
+void BM_LoadGameSounds(benchmark::State& state) {
+    VEX_Audio audio;
+    VEX_Package package;
+    if (!OpenSoundsAndPackage(state, audio, package)) return;
     for (auto _ : state) {
         auto effects = std::make_unique<VEX_SFX>(audio);
         auto music = std::make_unique<VEX_Music>(audio);
@@ -51,12 +64,9 @@ BENCHMARK(BM_LoadGameSounds)->Unit(benchmark::kMillisecond);
 // (FluidSynth loading the soundfont) and started. Two songs take turns, so
 // that every play makes its song anew.
 void BM_StartAnotherSong(benchmark::State& state) {
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     VEX_Audio audio;
-    if (!audio.Initialise()) return state.SkipWithError("no audio device, or no MIDI decoder");
     VEX_Package package;
-    if (!package.Open(RINGDISK_PACKAGE, false)) return state.SkipWithError("dados.vpf not found");
-    Resource().SetPackage(&package);
+    if (!OpenSoundsAndPackage(state, audio, package)) return;
     VEX_Music music(audio);
     music.Initialise();
     LoadGameSongs(music);

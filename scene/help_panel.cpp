@@ -1,5 +1,6 @@
 // The F1 help panel and the version text of the intro.
 #include <algorithm>
+#include <optional>
 
 #include "engine/modules/engine_modules.h"
 #include "scene/hud.h"
@@ -31,6 +32,19 @@ void DrawRimmedPanel(VEX_Sprite& sprites, float alpha, float x, float y, const S
     DrawPanelRect(sprites, x, y, s.Size(width - 4), s.Size(height - 4));
 }
 
+// Begins the sprites and draws a rimmed panel as wide as the help panel and
+// `panelHeight` high, centred `below` under the middle of the window (both at
+// the 800 x 600 scale); the scale, or nothing when the panel is invisible or
+// the sprites cannot begin. Sprites are left begun.
+std::optional<ScreenScale> BeginPanel(float alpha, int width, int height, float below,
+                                      float panelHeight) {
+    VEX_Sprite& sprites = Sprites();
+    if (alpha <= 0 || !sprites.BeginSprites()) return std::nullopt;
+    const ScreenScale s = ScreenScale::Of(width, height);
+    DrawRimmedPanel(sprites, alpha, s.CentreX(0), s.CentreY(below), s, 335, panelHeight);
+    return s;
+}
+
 // The font is made at the scaled size (ScaleSceneHelpFont), so the text
 // stays sharp; only its place is scaled.
 void PrintInHelpFont(float alpha, float left, float top, const char* text) {
@@ -56,28 +70,23 @@ void FadeHelp(bool hasFocus, float& alpha, bool& byPad, float frameSeconds) {
 
 void DrawHelpPanel(float alpha, int width, int height, int language) {
     alpha = std::clamp(alpha, 0.0f, 255.0f);
-    VEX_Sprite& sprites = Sprites();
-    if (alpha <= 0 || !sprites.BeginSprites()) return;
-    const ScreenScale s = ScreenScale::Of(width, height);
-    const float x = s.CentreX(0), y = s.CentreY(0);
-    DrawRimmedPanel(sprites, alpha, x, y, s, 335, 300);
+    const auto s = BeginPanel(alpha, width, height, 0, 300);
+    if (!s) return;
     // The rule under the title.
+    VEX_Sprite& sprites = Sprites();
     sprites.SetSpriteColor(WithAlpha(alpha, kWhite));
-    DrawPanelRect(sprites, x, s.Size(72), s.Size(320), s.Size(2));
+    DrawPanelRect(sprites, s->CentreX(0), s->Size(72), s->Size(320), s->Size(2));
     sprites.EndSprites();
-    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(-145), HelpText(language));
+    PrintInHelpFont(alpha, s->CentreX(-157), s->CentreY(-145), HelpText(language));
 }
 
 void DrawKeysPanel(float alpha, int width, int height, int language, bool gamepad) {
     alpha = std::clamp(alpha, 0.0f, 255.0f);
-    VEX_Sprite& sprites = Sprites();
-    if (alpha <= 0 || !sprites.BeginSprites()) return;
     // Between the help panel's foot (H/2 + 150) and the window's.
-    const ScreenScale s = ScreenScale::Of(width, height);
-    const float x = s.CentreX(0), y = s.CentreY(175);
-    DrawRimmedPanel(sprites, alpha, x, y, s, 335, 46);
-    sprites.EndSprites();
-    PrintInHelpFont(alpha, s.CentreX(-157), s.CentreY(155), gamepad ? PadHelpText(language) : KeysHelpText(language));
+    const auto s = BeginPanel(alpha, width, height, 175, 46);
+    if (!s) return;
+    Sprites().EndSprites();
+    PrintInHelpFont(alpha, s->CentreX(-157), s->CentreY(155), gamepad ? PadHelpText(language) : KeysHelpText(language));
 }
 
 void DrawVersionText(int width, int height) {

@@ -1,37 +1,23 @@
 #include "frontend/replay/replay_watch.h"
 
-#include <algorithm>
-
 namespace {
 // The cue shows the coming shot for this many steps before it is fired.
 constexpr uint32_t kAimShownSteps = 60;
 constexpr uint8_t kButtonHeld = 1;
-constexpr double kStepsPerSecond = 60.0;
-// A tick never runs more than this: a machine far too slow to draw falls
-// behind rather than stalling the window.
-constexpr double kMostStepsPerTick = 60.0;
 }  // namespace
 
 ReplayWatch::ReplayWatch(const replay::Replay& replay, GameLibrary& library)
     : library_(library), player_(replay, library, library) {}
 
 void ReplayWatch::Tick() {
-    const Clock::time_point now = Clock::now();
-    if (!paused_) {
-        // The first tick runs one step; later ones what the time owes.
-        const double seconds = ticked_ ? std::chrono::duration<double>(now - lastTick_).count()
-                                       : 1.0 / kStepsPerSecond;
-        owed_ = std::min(owed_ + seconds * kStepsPerSecond * speed_, kMostStepsPerTick);
-        for (; owed_ >= 1.0; owed_ -= 1.0) StepOnce();
-    }
-    lastTick_ = now;
-    ticked_ = true;
+    const int steps = pacer_.StepsAt(StepPacer::Clock::now(), paused_ ? 0 : speed_);
+    for (int i = 0; i < steps; ++i) StepOnce();
     library_.Render();
 }
 
 void ReplayWatch::SetPaused(bool paused) {
     paused_ = paused;
-    owed_ = 0;
+    pacer_.ForgetOwed();
 }
 
 void ReplayWatch::SkipToNextShot() {

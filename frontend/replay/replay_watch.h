@@ -7,9 +7,8 @@
 // steps the time owes, and a match still takes its own time / speed.
 #pragma once
 
-#include <chrono>
-
 #include "frontend/library/game_library.h"
+#include "frontend/library/step_pacer.h"
 #include "frontend/replay/replay_player.h"
 
 class ReplayWatch {
@@ -35,11 +34,7 @@ private:
 
     GameLibrary& library_;
     ReplayPlayer player_;
-    using Clock = std::chrono::steady_clock;
+    StepPacer pacer_;
     int speed_ = 1;
     bool paused_ = false;
-    // Steps owed, in steps at 1x; the clock restarts with every pause.
-    double owed_ = 0;
-    Clock::time_point lastTick_;
-    bool ticked_ = false;
 };

@@ -61,20 +61,10 @@ private:
     MessageBoxes boxes;
 
 public:
-    // FrontendView.
-    void AppendChatLine(const ChatLine& line) override;
-    void ClearChat() override;
-    void ShowMessage(const QString& text) override;
-    bool Confirm(const QString& caption, const QString& question) override;
-    void Beep() override;
-    void SetSlotLabel(int slot, const QString& text, bool enabled) override;
-    void SetSlotBox(int slot, uint32_t rgb) override;
-    void SetWinLabel(int slot, const QString& text) override;
-    void SetStartEnabled(bool enabled) override;
-    void SetConnectionPanelVisible(bool visible) override;
-    void SetPracticeLayout(bool practice) override;
-    void SetConnecting(bool connecting) override;
-    void ShowNickname(const QString& name) override;
+    // FrontendView (main_window_view.cpp).
+#define FRONTEND_VIEW_CALL(result, name, parameters) result name parameters override;
+#include "frontend/view/frontend_view_calls.h"
+#undef FRONTEND_VIEW_CALL
 
 protected:
     void closeEvent(QCloseEvent* event) override;

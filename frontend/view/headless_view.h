@@ -16,19 +16,10 @@ public:
     using Echo = std::function<void(const QString& event)>;
     explicit HeadlessView(Echo echo = {}) : echo_(std::move(echo)) {}
 
-    void AppendChatLine(const ChatLine& line) override;
-    void ClearChat() override;
-    void ShowMessage(const QString& text) override;
-    bool Confirm(const QString& caption, const QString& question) override;
-    void Beep() override;
-    void SetSlotLabel(int slot, const QString& text, bool enabled) override;
-    void SetSlotBox(int slot, uint32_t rgb) override;
-    void SetWinLabel(int slot, const QString& text) override;
-    void SetStartEnabled(bool enabled) override;
-    void SetConnectionPanelVisible(bool visible) override;
-    void SetPracticeLayout(bool practice) override;
-    void SetConnecting(bool connecting) override;
-    void ShowNickname(const QString& name) override;
+    // FrontendView, each noted and echoed.
+#define FRONTEND_VIEW_CALL(result, name, parameters) result name parameters override;
+#include "frontend/view/frontend_view_calls.h"
+#undef FRONTEND_VIEW_CALL
 
     // What a person would see. Slots are 1..4.
     std::vector<ChatLine> chatLines;

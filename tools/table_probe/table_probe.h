@@ -10,11 +10,12 @@
 #include <cstring>
 #include <string>
 
+#include "game/table_facts.h"
 #include "vexlib/exports.h"
 
 namespace table_probe {
 
-constexpr int kSyncedDiscs = 20;
+using table::kSyncedDiscs;
 // Far more steps than any shot moves for: the game cuts a shot off long
 // before, so the cap only stops a broken library from hanging its caller.
 constexpr int kMaxStepsPerShot = 5000;
@@ -29,25 +30,30 @@ inline void RunShotToRest() {
     AtualizaDiscos();
 }
 
-constexpr uint64_t kFnvOffsetBasis = 14695981039346656037ull;
+using table::kFnvOffsetBasis;
 
-// FNV-1a over the bytes of a value.
+// FNV-1a over the bytes of a value, as they lie in memory.
 template <typename T>
 void Mix(uint64_t& hash, const T& value) {
     unsigned char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char b : bytes) hash = (hash ^ b) * 1099511628211ull;
+    for (unsigned char b : bytes) hash = table::MixByte(hash, b);
 }
 
-// What re-synchronisation carries: discs 1..20 and the side to move.
-inline uint64_t SharedFingerprint() {
-    uint64_t hash = kFnvOffsetBasis;
+// Discs 1..20 as the exports give them, x then z.
+inline table::SyncedPositions SyncedPositions() {
+    table::SyncedPositions positions{};
     for (int disc = 1; disc <= kSyncedDiscs; ++disc) {
-        Mix(hash, GetDiscoX(disc));
-        Mix(hash, GetDiscoZ(disc));
+        positions[(disc - 1) * 2] = GetDiscoX(disc);
+        positions[(disc - 1) * 2 + 1] = GetDiscoZ(disc);
     }
-    Mix(hash, GetPlayer_Atual());
-    return hash;
+    return positions;
+}
+
+// What re-synchronisation carries: discs 1..20 and the side to move, the
+// fingerprint every machine of a match computes.
+inline uint64_t SharedFingerprint() {
+    return table::Fingerprint(SyncedPositions(), GetPlayer_Atual());
 }
 
 // Everything a shot changes: the striker and the score as well.

@@ -120,12 +120,20 @@ void RecordingDevice::SetTexture(uint32_t stage, Texture* texture) {
     if (stage < kStageCount) textures_[stage] = texture;
 }
 
+const Caps& RecordingDevice::GetCaps() const {
+    return caps_;
+}
+
 uint32_t RecordingDevice::GetRenderState(RenderState state) const {
     return state < kRenderStateCount ? renderStates_[state] : 0;
 }
 
 uint32_t RecordingDevice::GetTextureStageState(uint32_t stage, StageState state) const {
     return stage < kStageCount && state < kStageStateCount ? stageStates_[stage][state] : 0;
+}
+
+Texture* RecordingDevice::GetTexture(uint32_t stage) const {
+    return stage < kStageCount ? textures_[stage] : nullptr;
 }
 
 Result RecordingDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
@@ -221,6 +229,11 @@ void RecordingDevice::DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t 
                       world_,
                       {},
                       {}});
+}
+
+// Nothing is drawn, so there is no picture to give.
+bool RecordingDevice::ReadBackBuffer(std::vector<uint32_t>&, uint32_t&, uint32_t&) {
+    return false;
 }
 
 size_t RecordingDevice::CountOf(Call call) const {

@@ -93,40 +93,10 @@ public:
     void Lose() { lost_ = true, resettable_ = false; }
     void MakeResettable(bool resetSucceeds) { resettable_ = true, resetSucceeds_ = resetSucceeds; }
 
-    Result TestCooperativeLevel() override;
-    Result Reset(const PresentParameters& parameters) override;
-    Result BeginScene() override;
-    Result EndScene() override;
-    Result Present() override;
-    Result Clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) override;
-    const Caps& GetCaps() const override { return caps_; }
-    void SetRenderState(RenderState state, uint32_t value) override;
-    void SetTextureStageState(uint32_t stage, StageState state, uint32_t value) override;
-    void SetTransform(TransformState state, const Matrix& matrix) override;
-    void SetViewport(const Viewport& viewport) override;
-    void SetMaterial(const Material& material) override;
-    void SetLight(uint32_t index, const Light& light) override;
-    void LightEnable(uint32_t index, bool enable) override;
-    void SetClipPlane(uint32_t index, const float plane[4]) override;
-    void SetTexture(uint32_t stage, Texture* texture) override;
-    uint32_t GetRenderState(RenderState state) const override;
-    uint32_t GetTextureStageState(uint32_t stage, StageState state) const override;
-    Texture* GetTexture(uint32_t stage) const override {
-        return stage < kStageCount ? textures_[stage] : nullptr;
-    }
-    Result CreateTexture(uint32_t width, uint32_t height, uint32_t levels, Format format,
-                         std::unique_ptr<Texture>& texture) override;
-    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
-                         uint32_t fvf) override;
-    void DrawIndexedPrimitiveUP(PrimitiveType type, uint32_t vertexCount, uint32_t primitiveCount,
-                                const uint32_t* indices, const void* vertices,
-                                uint32_t fvf) override;
-    std::unique_ptr<MeshBuffers> CreateMeshBuffers(const void* vertices, uint32_t vertexCount,
-                                                   uint32_t fvf, const uint32_t* indices,
-                                                   uint32_t indexCount) override;
-    void DrawIndexedPrimitive(const MeshBuffers& buffers, uint32_t startIndex,
-                              uint32_t primitiveCount) override;
-    bool ReadBackBuffer(std::vector<uint32_t>&, uint32_t&, uint32_t&) override { return false; }
+#define GFX_DEVICE_CALL(result, name, parameters, qualifiers) \
+    result name parameters qualifiers override;
+#include "platform/gfx/gfx_device_calls.h"
+#undef GFX_DEVICE_CALL
 
     // What was asked.
     const PresentParameters& parameters() const { return parameters_; }

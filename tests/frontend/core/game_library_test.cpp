@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/library/library_exports.h"
 #include "recording_library.h"
 #include "vexlib/exports.h"
 
@@ -84,6 +85,56 @@ TEST(GameLibrarySeam, TheStepThatSettlesASyncedTableReportsNoTurnChange) {
     library.StepPhysics();
     EXPECT_EQ(log.heard,
               (std::vector<std::string>{"stepping0", "stepped0", "turn0", "victory0"}));
+}
+
+// The door hands each call to the library in the library's own order and
+// types: x before z for a shot, z before x for an aim, the discs 1..20 x
+// then z, whole numbers as floats, names in Windows-1252.
+TEST(GameLibrarySeam, EachCallReachesTheLibraryInItsOwnOrderOfArguments) {
+    RecordingLibrary library;
+    ASSERT_TRUE(library.Shoot({.x = 1.5f, .z = -21.0f, .force = 7.0f, .angle = 0.25f}));
+    ASSERT_EQ(library.shots.size(), 1u);
+    EXPECT_EQ(library.shots[0], (wire::Shot{.x = 1.5f, .z = -21.0f, .force = 7.0f, .angle = 0.25f}));
+
+    library.ShowRemoteAim({.x = 2.0f, .z = 20.5f, .force = 3.0f, .angle = -0.5f, .phase = 2});
+    ASSERT_EQ(library.shownAims.size(), 1u);
+    EXPECT_EQ(library.shownAims[0].x, 2.0f);
+    EXPECT_EQ(library.shownAims[0].z, 20.5f);
+    EXPECT_EQ(library.shownAims[0].phase, 1) << "shown, whatever the sender's phase";
+
+    wire::Positions positions{};
+    for (size_t i = 0; i < positions.size(); ++i) positions[i] = float(i) - 17.5f;
+    library.WritePositions(positions);
+    EXPECT_EQ(library.positions, positions);
+    EXPECT_EQ(library.ReadPositions(), positions);
+
+    library.SetMouseSensitivity(275);
+    library.SetDiscColours(DiscColours::ColourSafe);
+    library.SetHighQuality(false);
+    EXPECT_EQ(library.optionCalls, (std::vector<std::string>{"SetMouseSensitivity(275)",
+                                                             "SetDiscColours(1)",
+                                                             "SetHighQuality(0)"}));
+
+    library.StartPracticeRun(QString::fromUtf8("Zo\u00eb"), 9, true);
+    ASSERT_EQ(library.practiceRuns.size(), 1u);
+    EXPECT_EQ(library.practiceRuns[0].name, QString::fromUtf8("Zo\u00eb"));
+    EXPECT_EQ(library.practiceRuns[0].seed, 9u);
+    EXPECT_TRUE(library.practiceRuns[0].watched);
+}
+
+// The real library's table is made from the one list of exports: every
+// export has its member, none left empty.
+TEST(LibraryExports, TheLibrarysTableHoldsEveryListedExport) {
+    const LibraryExports exports = TheLibrarysExports();
+    int held = 0;
+#define VEX_EXPORT(result, name, parameters) \
+    EXPECT_TRUE(static_cast<bool>(exports.name)) << #name;  \
+    held += static_cast<bool>(exports.name);
+#define VEX_EXPORT_CPP(result, name, parameters, decorated) VEX_EXPORT(result, name, parameters)
+#include "vexlib/export_list.h"
+#undef VEX_EXPORT
+#undef VEX_EXPORT_CPP
+    EXPECT_EQ(held, 42);
 }
 
 TEST(ExportedGameLibrary, NoCallReachesTheLibraryOnceItIsShutDown) {
