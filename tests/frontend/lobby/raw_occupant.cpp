@@ -71,10 +71,11 @@ void RawOccupants::Run(lobby::LobbyServer server, std::vector<std::string> nickn
             outbox.swap(outbox_);
         }
         for (const auto& [who, text] : outbox) xmpp_send_raw(connections[who]->conn, text.data(), text.size());
-        xmpp_run_once(ctx, 10);
+        if (!outbox.empty()) handedOver_ = std::chrono::steady_clock::now().time_since_epoch().count();
+        xmpp_run_once(ctx, kTurnMs);
     }
     for (auto& c : connections) xmpp_disconnect(c->conn);
-    for (int i = 0; i < 50; ++i) xmpp_run_once(ctx, 10);
+    for (int i = 0; i < 50; ++i) xmpp_run_once(ctx, kTurnMs);
     for (auto& c : connections) xmpp_conn_release(c->conn);
     xmpp_ctx_free(ctx);
 }
