@@ -127,7 +127,11 @@ struct FullRoom {
         QElapsedTimer clock;
         clock.start();
         hosts = std::make_unique<RawOccupants>(server.Lobby(), names);
-        if (!SpinUntil([&] { return hosts->Joined() == kHosts; }, 120000)) return;
+        if (!SpinUntil([&] { return hosts->Joined() == kHosts; }, 120000)) {
+            std::printf("only %d of %d hosts joined within 120 s; the server's log:\n%s\n", hosts->Joined(), kHosts,
+                        qPrintable(server.Log().right(3000)));
+            return;
+        }
         for (int i = 0; i < kHosts; ++i) {
             seats[static_cast<size_t>(i)] = 1;
             hosts->Send(static_cast<size_t>(i), GamePresence(i, 1));
