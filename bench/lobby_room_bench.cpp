@@ -3,8 +3,9 @@
 // host's change (seats taken) takes to reach the watcher's list, and where
 // that time goes:
 //   to_send    the host's side picking the change up and sending it: the raw
-//              hosts' thread (this harness), or for a host that is a real
-//              client, its XMPP thread's turn,
+//              hosts' one thread (this harness, which also reads the copies
+//              of every change that all its hosts receive), or for a host
+//              that is a real client, its XMPP thread's turn,
 //   server     from the host's line through Prosody's broadcast to all
 //              occupants until the watcher's XMPP thread has read it,
 //   to_list    the hand-over from that thread to the list on the Qt loop,

@@ -26,8 +26,9 @@ public:
     // room's address.
     void Send(size_t who, const std::string& text);
     // When the thread last handed queued text to the connections (it looks
-    // for text between turns of at most kTurnMs): what a benchmark counts
-    // from, so that this harness's own wait is not charged to the server.
+    // for text between turns of at most kTurnMs, and after reading what all
+    // its connections received): what a benchmark counts from, so that this
+    // harness's own wait is not charged to the server.
     std::chrono::steady_clock::time_point LastHandedOver() const {
         return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(handedOver_));
     }
