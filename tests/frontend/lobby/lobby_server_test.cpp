@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QStringList>
 #include <algorithm>
 #include <mutex>
 
@@ -74,6 +75,15 @@ protected:
 };
 
 }  // namespace
+
+// A setting the server cannot apply (a misspelt option, one its Lua does not
+// have) is only logged, and the lobby runs without it.
+TEST_F(LobbyServerTest, TheServerAppliesTheShippedConfigurationWithoutAnError) {
+    Player ana;
+    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
+    const QStringList errors = server_.Log().split(QLatin1Char('\n')).filter(QStringLiteral("\terror\t"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+}
 
 TEST_F(LobbyServerTest, AGameAppearsChangesAndLeavesForEveryOccupantWithinTwoSeconds) {
     Player ana, bob, cid;

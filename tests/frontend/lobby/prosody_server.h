@@ -33,6 +33,9 @@ public:
     // How a client reaches this lobby, trusting its certificate.
     lobby::LobbyServer Lobby() const;
     QString Log() const;
+    // The server's process id while it runs (0 otherwise), for measuring
+    // what it costs.
+    qint64 Pid() const { return process_ ? process_->processId() : 0; }
     const QString& Problem() const { return problem_; }
 
 private:

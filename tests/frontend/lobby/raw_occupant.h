@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,6 +25,15 @@ public:
     // Sends text as it is from occupant `who`; "%ROOM%" in it becomes the
     // room's address.
     void Send(size_t who, const std::string& text);
+    // When the thread last handed queued text to the connections (it looks
+    // for text between turns of at most kTurnMs, and after reading what all
+    // its connections received): what a benchmark counts from, so that this
+    // harness's own wait is not charged to the server.
+    std::chrono::steady_clock::time_point LastHandedOver() const {
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(handedOver_));
+    }
+
+    static constexpr unsigned long kTurnMs = 10;
 
     struct Connection;
 
@@ -32,6 +42,7 @@ private:
 
     std::atomic<int> joined_{0};
     std::atomic<bool> stop_{false};
+    std::atomic<std::chrono::steady_clock::rep> handedOver_{0};
     std::mutex mutex_;
     std::vector<std::pair<size_t, std::string>> outbox_;
     std::string room_;
