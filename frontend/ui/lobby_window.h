@@ -57,15 +57,9 @@ public:
     void LobbyReport(const lobby::LobbyEvent& event) override;
     void JoinFailed(const QString& host, lobby::JoinFailure why) override;
 
-    QLabel* status;
-    QTableView* list;
-    QPushButton* join;
-    QPushButton* signIn;
-    QLabel* chatLabel;
-    QPlainTextEdit* chat;
-    QLineEdit* chatInput;
-
 private:
+    friend class LobbyWindowDriver;
+
     void SetCaptions();
     // Signs in with the kept server, or asks for one first.
     void SignInOrAsk();
@@ -81,6 +75,14 @@ private:
     // A text question as a dialog of its own; answer runs on "OK" only.
     void Ask(const QString& question, const QString& text, bool secret,
              std::function<void(const QString&)> answer);
+
+    QLabel* status;
+    QTableView* list;
+    QPushButton* join;
+    QPushButton* signIn;
+    QLabel* chatLabel;
+    QPlainTextEdit* chat;
+    QLineEdit* chatInput;
 
     LobbyHooks hooks_;
     int uiLanguage_;

@@ -1,11 +1,13 @@
 // The lobby window against a real Prosody on loopback: a taken nickname is
 // asked again and the second answer signs in; games another client lists
-// appear, change and go in the window's list; lines go both ways.
+// appear, change and go in the window's list; a game chosen and joined
+// asks its host; lines go both ways.
 #include <QAction>
 #include <QInputDialog>
 #include <QTest>
 
 #include "frontend/lobby/lobby_client.h"
+#include "frontend/texts/lobby_texts.h"
 #include "tests/frontend/lobby/prosody_server.h"
 #include "tests/frontend/window/window_fixture.h"
 
@@ -15,25 +17,14 @@ struct OtherPlayer : lobby::LobbyListener {
     lobby::LobbyClient client{*this};
     bool in = false;
     QStringList heard;
+    QStringList askedToJoin;
     void LobbyReport(const lobby::LobbyEvent& event) override {
         if (std::holds_alternative<lobby::SignedIn>(event)) in = true;
+        if (const auto* ask = std::get_if<lobby::JoinAsked>(&event)) askedToJoin << ask->occupant;
         if (const auto* line = std::get_if<lobby::ChatHeard>(&event))
             heard << line->occupant + ": " + line->text;
     }
 };
-
-QInputDialog* VisibleQuestion(LobbyWindow& lobby) {
-    QInputDialog* shown = nullptr;
-    SpinUntil(
-        [&] {
-            for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) {
-                if (dialog->isVisible()) shown = dialog;
-            }
-            return shown != nullptr;
-        },
-        10000);
-    return shown;
-}
 
 class LobbyOnProsody : public WindowTest {
 protected:
@@ -68,27 +59,45 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     Open(2);
     Player().Fill(Part::Nickname, QStringLiteral("Ana"));
     LobbyWindow& lobby = window->Lobby();
+    LobbyWindowDriver player = InLobby();
     lobby.SetServerAddress(Address());
     Find<QAction>("SaguaoOnline1")->trigger();
 
-    QInputDialog* again = VisibleQuestion(lobby);
-    ASSERT_TRUE(again) << qPrintable(lobby.status->text());
+    QInputDialog* again = player.Question(10000);
+    ASSERT_TRUE(again) << qPrintable(player.Status());
     EXPECT_TRUE(again->labelText().startsWith("The nickname Ana is already in the lobby."));
-    EXPECT_EQ(lobby.status->text(), "The nickname Ana is already in the lobby.");
+    EXPECT_EQ(player.Status(), "The nickname Ana is already in the lobby.");
     again->setTextValue(QStringLiteral("Bob"));
     again->accept();
     ASSERT_TRUE(SpinUntil([&] {
-        return lobby.status->text() == "In the lobby " + Address() + " as Bob.";
-    })) << qPrintable(lobby.status->text());
+        return player.Status() == "In the lobby " + Address() + " as Bob.";
+    })) << qPrintable(player.Status());
 
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().RowOf(QStringLiteral("Ana")) >= 0; }));
+    // Ana's row as the list shows it.
     const auto cell = [&](int column) {
-        const LobbyGameTable& games = lobby.Games();
-        return games.data(games.index(games.RowOf(QStringLiteral("Ana")), column), Qt::DisplayRole)
-            .toString();
+        for (const QStringList& row : player.Rows()) {
+            if (row[LobbyGameTable::Host] == QStringLiteral("Ana")) return row[column];
+        }
+        return QString();
     };
     EXPECT_EQ(cell(LobbyGameTable::Players), "1 / 2");
     EXPECT_EQ(cell(LobbyGameTable::State), "waiting");
+
+    // Chosen and joined by the button: the host is asked, and one who never
+    // answers is given up with a word to the player.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    const int anasRow = lobby.Games().RowOf(QStringLiteral("Ana"));
+    player.ClickRow(anasRow);
+    EXPECT_EQ(player.ChosenRow(), anasRow);
+    ASSERT_TRUE(player.JoinOffered());
+    player.PressJoin();
+    ASSERT_TRUE(SpinUntil([&] { return ana.askedToJoin.contains(QStringLiteral("Bob")); }));
+    const QString noAnswer = LobbyTr(LobbyText::JoinNoAnswer, 2).arg(QStringLiteral("Ana"));
+    ASSERT_TRUE(SpinUntil([&] { return player.Status() == noAnswer; }))
+        << qPrintable(player.Status());
+    EXPECT_TRUE(player.StatusShowsProblem());
+    EXPECT_FALSE(lobby.Matchmaker().Joining());
 
     lobby::GameListing playing = Waiting(2);
     playing.stage = lobby::GameStage::InMatch;
@@ -97,18 +106,14 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     EXPECT_EQ(cell(LobbyGameTable::Players), "2 / 2");
 
     ASSERT_EQ(ana.client.SendChat(QStringLiteral("anyone for a game?")), lobby::ChatRefusal::None);
-    ASSERT_TRUE(
-        SpinUntil([&] { return lobby.chat->toPlainText().contains("<Ana> anyone for a game?"); }));
-    lobby.chatInput->setText(QStringLiteral("me!"));
-    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(lobby.chatInput->text().isEmpty());
+    ASSERT_TRUE(SpinUntil([&] { return player.Chat().contains("<Ana> anyone for a game?"); }));
+    player.SendChatLine(QStringLiteral("me!"));
+    EXPECT_TRUE(player.TypedChatLine().isEmpty());
     ASSERT_TRUE(SpinUntil([&] { return ana.heard.contains("Bob: me!"); }));
     // A line the chat's rules refuse stays typed, and the window says why.
-    lobby.chatInput->setText(QString(lobby::kMaxChatChars + 1, 'a'));
-    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(
-        lobby.chat->toPlainText().endsWith("*** The message is longer than 100 characters."));
-    EXPECT_EQ(lobby.chatInput->text().size(), lobby::kMaxChatChars + 1);
+    player.SendChatLine(QString(lobby::kMaxChatChars + 1, 'a'));
+    EXPECT_TRUE(player.Chat().endsWith("*** The message is longer than 100 characters."));
+    EXPECT_EQ(player.TypedChatLine().size(), lobby::kMaxChatChars + 1);
 
     ana.client.WithdrawGame();
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 0; }));
@@ -118,9 +123,10 @@ TEST_F(LobbyOnProsody, ATakenNicknameIsAskedAgainAndListedGamesAndLinesFollowLiv
     ASSERT_TRUE(SpinUntil([&] { return lobby.Games().rowCount() == 1; }));
     server.Stop();
     ASSERT_TRUE(SpinUntil([&] {
-        return lobby.status->text() == "The connection to the lobby was lost.";
-    })) << qPrintable(lobby.status->text());
+        return player.Status() == "The connection to the lobby was lost.";
+    })) << qPrintable(player.Status());
     EXPECT_EQ(lobby.Games().rowCount(), 0);
+    EXPECT_FALSE(player.JoinOffered());
 }
 
 }  // namespace
@@ -142,7 +148,7 @@ TEST_F(LobbyOnProsody, PlayOnlineNowSignsInFirstThenHostsAListedGameWhenNoneWait
     EXPECT_FALSE(window->Core().Online().IsHost());  // not before the lobby is known
 
     ASSERT_TRUE(SpinUntil([&] { return carla.client.Games().count(QStringLiteral("Dora")) == 1; }))
-        << qPrintable(window->Lobby().status->text());
+        << qPrintable(InLobby().Status());
     EXPECT_TRUE(window->Core().Online().IsHost());
     const lobby::GameListing& listed = carla.client.Games().at(QStringLiteral("Dora"));
     EXPECT_EQ(listed.seatsTaken, 1);

@@ -16,20 +16,6 @@ namespace {
 
 constexpr int kEnglish = 2;
 
-// The question the lobby window shows now, waiting for it a little.
-QInputDialog* Question(LobbyWindow& lobby) {
-    QInputDialog* shown = nullptr;
-    SpinUntil(
-        [&] {
-            for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>()) {
-                if (dialog->isVisible()) shown = dialog;
-            }
-            return shown != nullptr;
-        },
-        3000);
-    return shown;
-}
-
 void Answer(QInputDialog* dialog, const QString& text) {
     dialog->setTextValue(text);
     dialog->accept();
@@ -50,36 +36,29 @@ lobby::GameListing Listing(const char* version, bool password) {
     return listing;
 }
 
-void DoubleClickRow(LobbyWindow& lobby, int row) {
-    const QRect cell = lobby.list->visualRect(lobby.list->model()->index(row, 0));
-    // As a hand does it: the first click, then the second one that doubles it.
-    QTest::mouseClick(lobby.list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(lobby.list->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnreachableOneClearly) {
     Open(kEnglish);
     Find<QAction>("SaguaoOnline1")->trigger();
-    LobbyWindow& lobby = window->Lobby();
-    ASSERT_TRUE(lobby.isVisible());
-    QInputDialog* first = Question(lobby);
+    ASSERT_TRUE(window->Lobby().isVisible());
+    LobbyWindowDriver lobby = InLobby();
+    QInputDialog* first = lobby.Question();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->labelText().contains("Running a lobby")) << qPrintable(first->labelText());
 
     Answer(first, QStringLiteral("not a server!"));
-    QInputDialog* again = Question(lobby);
+    QInputDialog* again = lobby.Question();
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->labelText().contains("\"not a server!\" is not a server address."));
 
     const QString address = QStringLiteral("localhost:%1").arg(ClosedPort());
     Answer(again, address);
-    EXPECT_EQ(lobby.status->text(), LobbyTr(LobbyText::SigningIn, kEnglish).arg(address));
+    EXPECT_EQ(lobby.Status(), LobbyTr(LobbyText::SigningIn, kEnglish).arg(address));
     // The window goes on while the lobby is tried; the failure comes as a report.
-    ASSERT_TRUE(SpinUntil(
-        [&] { return lobby.status->text() == "The lobby server could not be reached."; }));
-    EXPECT_TRUE(lobby.status->styleSheet().contains("color"));
-    EXPECT_TRUE(lobby.chat->toPlainText().endsWith("*** The lobby server could not be reached."));
-    EXPECT_FALSE(lobby.join->isEnabled());
+    ASSERT_TRUE(
+        SpinUntil([&] { return lobby.Status() == "The lobby server could not be reached."; }));
+    EXPECT_TRUE(lobby.StatusShowsProblem());
+    EXPECT_TRUE(lobby.Chat().endsWith("*** The lobby server could not be reached."));
+    EXPECT_FALSE(lobby.JoinOffered());
 
     window->close();
     ASSERT_TRUE(SpinUntil([&] { return !window->isVisible(); }));
@@ -91,13 +70,10 @@ TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnre
 TEST_F(WindowTest, OpeningTheLobbyAgainWhileItAsksShowsOneQuestionNotTwo) {
     Open(kEnglish);
     Find<QAction>("SaguaoOnline1")->trigger();
-    ASSERT_TRUE(Question(window->Lobby()));
+    ASSERT_TRUE(InLobby().Question());
     Find<QAction>("SaguaoOnline1")->trigger();
     QTest::qWait(50);
-    int shown = 0;
-    for (QInputDialog* dialog : window->Lobby().findChildren<QInputDialog*>())
-        shown += dialog->isVisible();
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(InLobby().QuestionsShown(), 1);
 }
 
 TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackChecked) {
@@ -110,10 +86,8 @@ TEST_F(WindowTest, AKeptServerIsSignedInToWithoutAskingAndFriendsOnlyComesBackCh
     EXPECT_TRUE(Player().Checked(Part::CreateFriendsOnly));
     EXPECT_EQ(Player().Text(Part::CreateFriendsOnly), "Friends only (not listed in the lobby)");
     Find<QAction>("SaguaoOnline1")->trigger();
-    LobbyWindow& lobby = window->Lobby();
-    EXPECT_EQ(lobby.status->text(), "Signing in to " + QString::fromLatin1(address) + "…");
-    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>())
-        EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(InLobby().Status(), "Signing in to " + QString::fromLatin1(address) + "…");
+    EXPECT_EQ(InLobby().QuestionsShown(), 0);
 
     // Unchecked, the key leaves the file at the next close.
     Player().SetChecked(Part::CreateFriendsOnly, false);
@@ -136,20 +110,18 @@ TEST_F(WindowTest, TheMenusOfferTheLobbyAndTheQuickMatchInThePlayersLanguage) {
 
 TEST_F(WindowTest, AChatLineOutsideTheLobbyStaysTypedAndTheWindowSaysWhy) {
     Open(kEnglish);
-    LobbyWindow& lobby = window->Lobby();
-    lobby.show();
-    lobby.chatInput->setText(QStringLiteral("hello"));
-    QTest::keyClick(lobby.chatInput, Qt::Key_Return);
-    EXPECT_TRUE(
-        lobby.chat->toPlainText().endsWith("*** Not in the lobby: the message was not sent."));
-    EXPECT_EQ(lobby.chatInput->text(), "hello");
+    window->Lobby().show();
+    LobbyWindowDriver lobby = InLobby();
+    lobby.SendChatLine(QStringLiteral("hello"));
+    EXPECT_TRUE(lobby.Chat().endsWith("*** Not in the lobby: the message was not sent."));
+    EXPECT_EQ(lobby.TypedChatLine(), "hello");
 }
 
 TEST_F(WindowTest, TheLobbysLinesAreShownAsTypedNeverAsMarkup) {
     Open(kEnglish);
-    LobbyWindow& lobby = window->Lobby();
-    lobby.LobbyReport(lobby::ChatHeard{QStringLiteral("Eve"), QStringLiteral("<b>bold</b> &amp;")});
-    EXPECT_EQ(lobby.chat->toPlainText(), "<Eve> <b>bold</b> &amp;");
+    window->Lobby().LobbyReport(
+        lobby::ChatHeard{QStringLiteral("Eve"), QStringLiteral("<b>bold</b> &amp;")});
+    EXPECT_EQ(InLobby().Chat(), "<Eve> <b>bold</b> &amp;");
 }
 
 TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJoining) {
@@ -161,24 +133,64 @@ TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJ
     lobby.LobbyReport(lobby::GameSeen{QStringLiteral("Ana"), Listing("v1.1", true)});
     ASSERT_EQ(lobby.Games().rowCount(), 2);
 
-    DoubleClickRow(lobby, lobby.Games().RowOf(QStringLiteral("Old")));
+    LobbyWindowDriver player = InLobby();
+    player.DoubleClickRow(lobby.Games().RowOf(QStringLiteral("Old")));
     QTest::qWait(100);
-    EXPECT_TRUE(lobby.list->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(player.ChosenRow(), -1);
     EXPECT_FALSE(lobby.Matchmaker().Joining());
-    for (QInputDialog* dialog : lobby.findChildren<QInputDialog*>())
-        EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(lobby.status->text(), "Not in a lobby.");
+    EXPECT_EQ(player.QuestionsShown(), 0);
+    EXPECT_EQ(player.Status(), "Not in a lobby.");
 
-    DoubleClickRow(lobby, lobby.Games().RowOf(QStringLiteral("Ana")));
-    QInputDialog* password = Question(lobby);
+    player.DoubleClickRow(lobby.Games().RowOf(QStringLiteral("Ana")));
+    QInputDialog* password = player.Question();
     ASSERT_TRUE(password);
     EXPECT_EQ(password->labelText(), "Ana's game has a password:");
     EXPECT_EQ(password->textEchoMode(), QLineEdit::Password);
     Answer(password, QStringLiteral("secret"));
     // Not in the lobby: the join is refused at once, and the window says why.
-    ASSERT_TRUE(
-        SpinUntil([&] { return lobby.status->text() == "Sign in to the lobby first."; }, 3000))
-        << qPrintable(lobby.status->text());
+    ASSERT_TRUE(SpinUntil([&] { return player.Status() == "Sign in to the lobby first."; }, 3000))
+        << qPrintable(player.Status());
+}
+
+TEST_F(WindowTest, SignInAsksForTheServerAgainOfferingTheKeptOne) {
+    Open(kEnglish);
+    const QString kept = QStringLiteral("localhost:%1").arg(ClosedPort());
+    window->Lobby().SetServerAddress(kept);
+    window->Lobby().show();
+    LobbyWindowDriver lobby = InLobby();
+    EXPECT_EQ(lobby.QuestionsShown(), 0);
+
+    lobby.PressSignIn();
+    QInputDialog* question = lobby.Question();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->textValue(), kept);
+    EXPECT_TRUE(question->labelText().contains("Running a lobby"));
+    const QString other = QStringLiteral("127.0.0.1:%1").arg(ClosedPort());
+    Answer(question, other);
+    EXPECT_EQ(lobby.Status(), "Signing in to " + other + "…");
+    EXPECT_FALSE(lobby.StatusShowsProblem());
+    EXPECT_EQ(window->Lobby().ServerAddress(), other);
+}
+
+TEST_F(WindowTest, AChosenGameIsOfferedForJoiningOnlyInsideTheLobby) {
+    Open(kEnglish);
+    LobbyWindow& lobbyWindow = window->Lobby();
+    lobbyWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobbyWindow));
+    lobbyWindow.LobbyReport(lobby::GameSeen{QStringLiteral("Ana"), Listing("v1.1", false)});
+    lobbyWindow.LobbyReport(lobby::GameSeen{QStringLiteral("Bob"), Listing("v1.1", false)});
+    LobbyWindowDriver lobby = InLobby();
+    ASSERT_EQ(lobby.Rows().size(), 2);
+    EXPECT_EQ(lobby.Rows()[1][LobbyGameTable::Host], "Bob");
+    EXPECT_EQ(lobby.ChosenRow(), -1);
+
+    lobby.ClickRow(1);
+    EXPECT_EQ(lobby.ChosenRow(), 1);
+    EXPECT_FALSE(lobby.JoinOffered());
+    lobby.PressJoin();
+    QTest::qWait(100);
+    EXPECT_FALSE(lobbyWindow.Matchmaker().Joining());
+    EXPECT_EQ(lobby.Status(), "Not in a lobby.");
 }
 
 TEST_F(WindowTest, ALostLobbyEmptiesTheListAndSaysSo) {
@@ -188,10 +200,12 @@ TEST_F(WindowTest, ALostLobbyEmptiesTheListAndSaysSo) {
     lobby.LobbyReport(lobby::GameSeen{QStringLiteral("Bob"), Listing("v1.1", false)});
     lobby.LobbyReport(lobby::GameGone{QStringLiteral("Ana")});
     ASSERT_EQ(lobby.Games().rowCount(), 1);
+    EXPECT_EQ(InLobby().Rows().front()[LobbyGameTable::Host], "Bob");
     lobby.LobbyReport(
         lobby::Failure{lobby::FailureKind::ConnectionLost, QStringLiteral("stream closed")});
     EXPECT_EQ(lobby.Games().rowCount(), 0);
-    EXPECT_EQ(lobby.status->text(), "The connection to the lobby was lost.");
+    EXPECT_EQ(InLobby().Status(), "The connection to the lobby was lost.");
+    EXPECT_TRUE(InLobby().Rows().isEmpty());
 }
 
 }  // namespace

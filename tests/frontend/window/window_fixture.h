@@ -14,6 +14,7 @@
 #include "frontend/ui/main_window.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
+#include "tests/frontend/window/lobby_window_driver.h"
 #include "tests/frontend/window/main_window_driver.h"
 
 class WindowTest : public ::testing::Test {
@@ -27,6 +28,8 @@ protected:
 
     // What the player does with the window open now.
     MainWindowDriver Player() const { return MainWindowDriver(*window); }
+    // What the player does with the main window's lobby window.
+    LobbyWindowDriver InLobby() const { return LobbyWindowDriver(window->Lobby()); }
     template <typename T>
     T* Find(const char* name) const {
         return window->findChild<T*>(name);
