@@ -10,6 +10,12 @@
 
 namespace {
 
+// Some texts of a kind name the value and some do not; filling only those
+// that do keeps Qt from warning of a missing placeholder.
+QString WithValue(const QString& text, const QString& value) {
+    return text.contains(QLatin1String("%1")) ? text.arg(value) : text;
+}
+
 LobbyText FailureText(lobby::FailureKind kind) {
     switch (kind) {
         case lobby::FailureKind::Unreachable:
@@ -258,7 +264,7 @@ void LobbyWindow::JoinRow(int row) {
 void LobbyWindow::SendChatLine() {
     const lobby::ChatRefusal refusal = matchmaker_.Client().SendChat(chatInput->text());
     if (const std::optional<LobbyText> why = ChatRefusalText(refusal)) {
-        AddSystemLine(LobbyTr(*why, uiLanguage_).arg(lobby::kMaxChatChars));
+        AddSystemLine(WithValue(LobbyTr(*why, uiLanguage_), QString::number(lobby::kMaxChatChars)));
         return;
     }
     chatInput->clear();
@@ -321,7 +327,7 @@ void LobbyWindow::LobbyReport(const lobby::LobbyEvent& event) {
 }
 
 void LobbyWindow::JoinFailed(const QString& host, lobby::JoinFailure why) {
-    const QString text = LobbyTr(JoinFailureText(why), uiLanguage_).arg(host);
+    const QString text = WithValue(LobbyTr(JoinFailureText(why), uiLanguage_), host);
     ShowStatus(text, true);
     AddSystemLine(text);
 }
