@@ -184,10 +184,15 @@ void Matchmaker::JoinThroughRelay(const PendingJoin& join, quint16 answeredPort)
 void Matchmaker::TakeRelayedLine(const RelayReady& ready) {
     OnlineGame& game = core_.Online();
     const int language = game.Language();
+    if (redialing_ == ready.occupant) {
+        redialing_.reset();
+        game.ReconnectOverRelay(ready.socket->Take());
+        return;
+    }
     if (relaying_ && relaying_->join.host == ready.occupant) {
         const PendingJoin join = relaying_->join;
         relaying_.reset();
-        game.JoinOverRelay(ready.socket->Take(), join.password);
+        game.JoinOverRelay(ready.socket->Take(), join.password, [this, host = join.host] { Redial(host); });
         if (game.State() == Session::Joined)
             core_.ChatWindow().ShowSystemLine(Tr(UiText::JoinedOverRelay, language).arg(join.host));
         return;
@@ -202,7 +207,21 @@ void Matchmaker::TakeRelayedLine(const RelayReady& ready) {
                                           .arg(ready.occupant, QString::number(game.RelayedLineCount())));
 }
 
+void Matchmaker::Redial(const QString& host) {
+    if (!client_.OfferRelay(host)) {
+        qInfo("lobby: no way back to %s: not in the lobby", qPrintable(host));
+        core_.Online().RelayRedialFailed();
+        return;
+    }
+    redialing_ = host;
+}
+
 void Matchmaker::RelayDidNotCome(const RelayFailed& failed) {
+    if (redialing_ == failed.occupant) {
+        redialing_.reset();
+        core_.Online().RelayRedialFailed();
+        return;
+    }
     if (!relaying_ || relaying_->join.host != failed.occupant) return;
     const RelayedJoin join = *relaying_;
     relaying_.reset();

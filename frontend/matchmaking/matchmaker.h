@@ -122,6 +122,8 @@ private:
     // The direct try failed: asks the host for a line through the relay.
     void JoinThroughRelay(const PendingJoin& join, quint16 answeredPort);
     void TakeRelayedLine(const RelayReady& ready);
+    // The relayed line to host broke in a match: a new one is asked for.
+    void Redial(const QString& host);
     void RelayDidNotCome(const RelayFailed& failed);
 
     FrontendCore& core_;
@@ -140,6 +142,7 @@ private:
     std::optional<PendingJoin> pending_;
     QTimer answerTimer_;
     std::optional<RelayedJoin> relaying_;
+    std::optional<QString> redialing_;  // the host a new relayed line is asked of
 };
 
 // The listing this machine's session shows now; nullopt when it hosts

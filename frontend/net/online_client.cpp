@@ -1,5 +1,7 @@
 #include "frontend/net/online_client.h"
 
+#include <unistd.h>
+
 #include "frontend/wire/wire_text.h"
 
 namespace {
@@ -28,15 +30,17 @@ void OnlineClient::Connect(const QString& address, quint16 port, const QString& 
     password_ = password;
     fallback_ = std::move(fallback);
     relayed_ = false;
+    redial_ = nullptr;
     c_.session = Session::Connecting;
     c_.view.SetConnecting(true);
     lookup_.Start(address, [this, port](const LookupResult& result) { OnLookedUp(result, port); });
 }
 
-void OnlineClient::ConnectOverLine(int fd, const QString& password) {
+void OnlineClient::ConnectOverLine(int fd, const QString& password, std::function<void()> redial) {
     password_ = password;
     fallback_.reset();
     relayed_ = true;
+    redial_ = std::move(redial);
     // No address to come back to: a broken relayed line is not retried
     // directly, where the host could not be reached in the first place.
     hostAddresses_.clear();
@@ -175,7 +179,23 @@ void OnlineClient::StopComingBack() {
 }
 
 void OnlineClient::AttemptReconnect() {
+    if (relayed_) {
+        redial_();
+        return;
+    }
     c_.link.ConnectToHost(hostAddresses_, hostPort_, Reconnector::kAttemptLimitMs);
+}
+
+void OnlineClient::ReconnectOverLine(int fd) {
+    if (!reconnector_.Active()) {
+        ::close(fd);  // the way back ended before the line came
+        return;
+    }
+    if (!c_.link.AdoptHostConnection(fd)) ReconnectFailed(false);
+}
+
+void OnlineClient::RedialFailed() {
+    if (reconnector_.Active()) ReconnectFailed(false);
 }
 
 void OnlineClient::ReconnectFailed(bool hostGone) {

@@ -40,7 +40,11 @@ public:
                  std::optional<ConnectFallback> fallback = std::nullopt);
     // Joins over a line already connected to the host (the lobby's relay):
     // the login, password and seat follow as after a direct connection.
-    void ConnectOverLine(int fd, const QString& password);
+    // The way back after a break goes the same way: redial asks for a new
+    // line, which comes to ReconnectOverLine, or RedialFailed.
+    void ConnectOverLine(int fd, const QString& password, std::function<void()> redial);
+    void ReconnectOverLine(int fd);
+    void RedialFailed();
     // Whether the line to the host goes through the lobby's relay.
     bool Relayed() const { return relayed_; }
     void SetHostResolver(HostResolver resolver, int timeLimitMs) {
@@ -110,5 +114,6 @@ private:
     bool resyncRequested_ = false;
     bool showDropMessage_ = true;
     std::optional<ConnectFallback> fallback_;  // of the join under way
-    bool relayed_ = false;  // false once kicked: the kick has its own message
+    bool relayed_ = false;
+    std::function<void()> redial_;  // of a relayed line  // false once kicked: the kick has its own message
 };

@@ -69,10 +69,10 @@ bool OnlineGame::Join(const QString& address, const QString& portText, const QSt
     return true;
 }
 
-void OnlineGame::JoinOverRelay(int fd, const QString& password) {
+void OnlineGame::JoinOverRelay(int fd, const QString& password, std::function<void()> redial) {
     ForgetPractice();
     c_.screen.SetMouseFocus(false);
-    client_.ConnectOverLine(fd, password);
+    client_.ConnectOverLine(fd, password, std::move(redial));
 }
 
 bool OnlineGame::AdoptRelayedLine(int fd) {

@@ -61,7 +61,11 @@ public:
               std::optional<ConnectFallback> fallback = std::nullopt);
     // Joining over a line to the host through the lobby's relay, a connected
     // socket: the login, password and seat as after a direct connection.
-    void JoinOverRelay(int fd, const QString& password);
+    // After a break in a match, the way back asks redial for a new relayed
+    // line, which comes to ReconnectOverRelay (or RelayRedialFailed).
+    void JoinOverRelay(int fd, const QString& password, std::function<void()> redial);
+    void ReconnectOverRelay(int fd) { client_.ReconnectOverLine(fd); }
+    void RelayRedialFailed() { client_.RedialFailed(); }
     // Whether this machine's line to the host goes through the relay.
     bool JoinedOverRelay() const { return client_.Relayed(); }
     // Host: a player's line through the lobby's relay, a connected socket,

@@ -110,7 +110,7 @@ TEST_F(RelayedLine, AJoinerOverARelayedLineLogsInAndIsSeatedAsAfterConnecting) {
     core.Online().SetNickname("Bob");
     auto [host, fd] = relay.Line();  // the test plays the host on the far end
     ASSERT_GE(fd, 0);
-    core.Online().JoinOverRelay(fd, "pw");
+    core.Online().JoinOverRelay(fd, "pw", [] {});
     // Taken as connected at once: no connection is made, no time waited.
     EXPECT_EQ(core.Online().State(), Session::Joined);
     EXPECT_TRUE(core.Online().JoinedOverRelay());
@@ -131,7 +131,7 @@ TEST_F(RelayedLine, AJoinerOverARelayedLineLogsInAndIsSeatedAsAfterConnecting) {
 
 TEST_F(RelayedLine, AJoinerHandedADeadDescriptorIsToldTheJoinFailed) {
     core.Online().SetNickname("Bob");
-    core.Online().JoinOverRelay(-1, "");
+    core.Online().JoinOverRelay(-1, "", [] {});
     EXPECT_EQ(core.Online().State(), Session::Offline);
     ASSERT_EQ(view.messages.size(), 1);
     EXPECT_EQ(view.messages[0], Tr(UiText::ConnectionFailed, core.Online().Language()));
@@ -151,4 +151,33 @@ TEST_F(RelayedLine, AHostCountsTheRelayedLinesStillOpen) {
     ASSERT_TRUE(core.Online().HostOnPort(0, ""));
     auto dan = AdmittedConnection(core.Online().ListeningPort(), "Dan", 2);
     EXPECT_EQ(core.Online().RelayedLineCount(), 0);
+}
+
+TEST_F(RelayedLine, AJoinerWhoseRelayedLineBreaksInAMatchComesBackOverANewOne) {
+    core.Online().SetNickname("Bob");
+    core.Online().SetSeatHoldSeconds(30);
+    int redials = 0;
+    auto [host, fd] = relay.Line();
+    ASSERT_GE(fd, 0);
+    core.Online().JoinOverRelay(fd, "", [&] { ++redials; });
+    ASSERT_TRUE(host->WaitFor("NICK:Bob,"));
+    host->Send("IDJG:2");
+    host->Send(QByteArray("INIT:") + char(1) + char(2) + "7");
+    ASSERT_TRUE(SpinUntil([&] { return core.Online().MatchRunning(); }));
+
+    // The line breaks: the way back asks for a new relayed line, never for
+    // a direct connection to an address it does not have.
+    host->Close();
+    ASSERT_TRUE(SpinUntil([&] { return redials == 1; }));
+    EXPECT_TRUE(core.Online().Reconnecting());
+    // No line came: the next attempt asks again, when it is due.
+    core.Online().RelayRedialFailed();
+    ASSERT_TRUE(SpinUntil([&] { return redials == 2; }, 5000));
+
+    auto [back, fd2] = relay.Line();
+    ASSERT_GE(fd2, 0);
+    core.Online().ReconnectOverRelay(fd2);
+    EXPECT_TRUE(back->WaitFor("NICK:Bob,"));
+    EXPECT_EQ(core.Online().State(), Session::Joined);
+    EXPECT_TRUE(core.Online().JoinedOverRelay());
 }
