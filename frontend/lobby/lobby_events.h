@@ -76,6 +76,8 @@ struct RelayReady {
 struct RelayFailed {
     QString occupant;
     QString detail;
+    // The lobby server offers no relay at all: no line to anyone can come.
+    bool serverHasNoRelay = false;
 };
 
 using LobbyEvent = std::variant<SignedIn, NicknameTaken, Failure, GameSeen, GameGone, ChatHeard, JoinAsked,

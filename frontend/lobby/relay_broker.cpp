@@ -90,7 +90,7 @@ void RelayBroker::Offer(const QString& occupant) {
 
 void RelayBroker::Proceed(LineIt line) {
     if (!proxy_) {
-        Fail(line, QStringLiteral("the lobby server has no relay"));
+        Fail(line, QStringLiteral("the lobby server has no relay"), true);
         return;
     }
     if (line->initiator) {
@@ -189,13 +189,13 @@ void RelayBroker::Ready(LineIt line) {
     lines_.erase(line);
 }
 
-void RelayBroker::Fail(LineIt line, const QString& why) {
+void RelayBroker::Fail(LineIt line, const QString& why, bool serverHasNoRelay) {
     qWarning("lobby: no relayed line with \"%s\": %s", qPrintable(line->occupant), qPrintable(why));
     // An offer not answered yet is answered now, so the offerer need not wait.
     if (!line->initiator && !line->offerId.empty())
         Send(NewIqError(ctx_, OccupantAddress(line->occupant), line->offerId.c_str(), "cancel",
                         "remote-server-not-found"));
-    emit_(RelayFailed{line->occupant, why});
+    emit_(RelayFailed{line->occupant, why, serverHasNoRelay});
     lines_.erase(line);
 }
 

@@ -93,7 +93,7 @@ private:
     // The taking side: hands the line on (true) once the offering side's
     // bytes came, or fails it (true) when it closed; false while waiting.
     bool FirstBytesCame(LineIt line);
-    void Fail(LineIt line, const QString& why);
+    void Fail(LineIt line, const QString& why, bool serverHasNoRelay = false);
     std::optional<LineIt> FindLine(const QString& sid, bool initiator);
 
     xmpp_ctx_t* ctx_;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "frontend/net/own_address.h"
+#include "frontend/texts/ui_texts.h"
 #include "frontend/texts/window_texts.h"
 
 namespace lobby {
@@ -20,6 +21,8 @@ const char* Why(JoinFailure why) {
         case JoinFailure::NoAnswer: return "the host gave no usable address in time";
         case JoinFailure::NotSignedIn: return "not in the lobby";
         case JoinFailure::Busy: return "already in a game, a practice or a join";
+        case JoinFailure::NoRelay: return "the host cannot be reached directly and the lobby has no relay";
+        case JoinFailure::RelayFailed: return "the host cannot be reached directly nor through the relay";
     }
     return "";
 }
@@ -38,14 +41,14 @@ Matchmaker::~Matchmaker() = default;
 
 bool Matchmaker::SignIn(const LobbyServer& server, const QString& nickname, TrafficTap tap) {
     nickname_.clear();
-    if (pending_) FailJoin(JoinFailure::NotSignedIn);
+    FailJoin(JoinFailure::NotSignedIn);
     return client_.SignIn(server, nickname, std::move(tap));
 }
 
 void Matchmaker::SignOut() {
     nickname_.clear();
     client_.SignOut();
-    if (pending_) FailJoin(JoinFailure::NotSignedIn);
+    FailJoin(JoinFailure::NotSignedIn);
 }
 
 void Matchmaker::SetFriendsOnly(bool friendsOnly) {
@@ -73,7 +76,7 @@ void Matchmaker::Refresh() {
 }
 
 bool Matchmaker::Busy() const {
-    return core_.Online().State() != Session::Offline || pending_.has_value();
+    return core_.Online().State() != Session::Offline || Joining();
 }
 
 void Matchmaker::Join(const QString& host, const QString& password) {
@@ -121,10 +124,14 @@ void Matchmaker::LobbyReport(const LobbyEvent& event) {
         TakeAnswer(*answered);
     } else if (const auto* gone = std::get_if<GameGone>(&event)) {
         if (pending_ && pending_->host == gone->occupant) FailJoin(JoinFailure::NotListed);
+    } else if (const auto* ready = std::get_if<RelayReady>(&event)) {
+        TakeRelayedLine(*ready);
+    } else if (const auto* failed = std::get_if<RelayFailed>(&event)) {
+        RelayDidNotCome(*failed);
     } else if (std::holds_alternative<Failure>(event) ||
                std::holds_alternative<NicknameTaken>(event)) {
         nickname_.clear();
-        if (pending_) FailJoin(JoinFailure::NotSignedIn);
+        FailJoin(JoinFailure::NotSignedIn);
     }
     observer_.LobbyReport(event);
 }
@@ -152,16 +159,88 @@ void Matchmaker::TakeAnswer(const JoinAnswered& answered) {
     pending_.reset();
     answerTimer_.stop();
     const JoinAnswer& at = answered.answer;
-    if (!core_.Online().Join(at.host, QString::number(at.port), join.password)) {
+    // The port stays in the join's fallback: it is what the host's router
+    // would have to forward, should the relay not come either.
+    const ConnectFallback throughRelay{kDirectTryMs,
+                                       [this, join, port = at.port] { JoinThroughRelay(join, port); }};
+    if (!core_.Online().Join(at.host, QString::number(at.port), join.password, throughRelay)) {
         qWarning("lobby: the answer of %s could not be joined", qPrintable(join.host));
         observer_.JoinFailed(join.host, JoinFailure::NoAnswer);
     }
 }
 
+void Matchmaker::JoinThroughRelay(const PendingJoin& join, quint16 answeredPort) {
+    qInfo("lobby: %s did not answer at its address; asking for a relayed line", qPrintable(join.host));
+    if (!client_.OfferRelay(join.host)) {
+        qInfo("lobby: the join to %s failed: %s", qPrintable(join.host), Why(JoinFailure::NotSignedIn));
+        observer_.JoinFailed(join.host, JoinFailure::NotSignedIn);
+        return;
+    }
+    relaying_ = RelayedJoin{join, answeredPort};
+}
+
+// The joiner's line is the one it asked for; any other comes to the game
+// hosted here, which takes it as it takes a player who connected.
+void Matchmaker::TakeRelayedLine(const RelayReady& ready) {
+    OnlineGame& game = core_.Online();
+    const int language = game.Language();
+    if (redialing_ == ready.occupant) {
+        redialing_.reset();
+        game.ReconnectOverRelay(ready.socket->Take());
+        return;
+    }
+    if (relaying_ && relaying_->join.host == ready.occupant) {
+        const PendingJoin join = relaying_->join;
+        relaying_.reset();
+        game.JoinOverRelay(ready.socket->Take(), join.password, [this, host = join.host] { Redial(host); });
+        if (game.State() == Session::Joined)
+            core_.ChatWindow().ShowSystemLine(Tr(UiText::JoinedOverRelay, language).arg(join.host));
+        return;
+    }
+    if (!game.IsHost() || !published_) {
+        qInfo("lobby: a relayed line from %s, but no listed game is hosted here; closed",
+              qPrintable(ready.occupant));
+        return;
+    }
+    if (!game.AdoptRelayedLine(ready.socket->Take())) return;
+    core_.ChatWindow().ShowSystemLine(Tr(UiText::PlayerCameOverRelay, language)
+                                          .arg(ready.occupant, QString::number(game.RelayedLineCount())));
+}
+
+void Matchmaker::Redial(const QString& host) {
+    if (!client_.OfferRelay(host)) {
+        qInfo("lobby: no way back to %s: not in the lobby", qPrintable(host));
+        core_.Online().RelayRedialFailed();
+        return;
+    }
+    redialing_ = host;
+}
+
+void Matchmaker::RelayDidNotCome(const RelayFailed& failed) {
+    if (redialing_ == failed.occupant) {
+        redialing_.reset();
+        core_.Online().RelayRedialFailed();
+        return;
+    }
+    if (!relaying_ || relaying_->join.host != failed.occupant) return;
+    const RelayedJoin join = *relaying_;
+    relaying_.reset();
+    const JoinFailure why = failed.serverHasNoRelay ? JoinFailure::NoRelay : JoinFailure::RelayFailed;
+    qInfo("lobby: the join to %s failed: %s (%s)", qPrintable(join.join.host), Why(why),
+          qPrintable(failed.detail));
+    const int language = core_.Online().Language();
+    core_.View().ShowMessage(failed.serverHasNoRelay
+                                 ? Tr(UiText::NoRelayToJoin, language)
+                                       .arg(join.join.host, QString::number(join.answeredPort))
+                                 : Tr(UiText::ConnectionFailed, language));
+    observer_.JoinFailed(join.join.host, why);
+}
+
 void Matchmaker::FailJoin(JoinFailure why) {
-    if (!pending_) return;
-    const QString host = pending_->host;
+    if (!Joining()) return;
+    const QString host = pending_ ? pending_->host : relaying_->join.host;
     pending_.reset();
+    relaying_.reset();
     answerTimer_.stop();
     qInfo("lobby: the join to %s failed: %s", qPrintable(host), Why(why));
     observer_.JoinFailed(host, why);

@@ -3,8 +3,10 @@
 // It signs in, keeps this machine's hosted game listed while it is open
 // (publishing its seats and state as they change, withdrawing it when it
 // closes, never while "friends only"), answers a player who asks to join
-// with the address to connect to, and joins a listed game the ordinary way:
-// ask the host, then OnlineGame::Join with the address it answered.
+// with the address to connect to, and joins a listed game: ask the host,
+// try the address it answered directly for a short while, and when nothing
+// answers there, join over a line through the lobby's relay instead. The
+// host takes such a line as a player who connected.
 //
 // The game's state is read, not heard: a timer compares the listing the
 // online game would show now with the one published, so nothing in the
@@ -38,6 +40,8 @@ enum class JoinFailure {
     NoAnswer,         // the host did not answer with an address in time
     NotSignedIn,
     Busy,             // this machine is in a game, a practice or a join already
+    NoRelay,          // the host could not be reached directly, and the lobby has no relay
+    RelayFailed,      // the host could not be reached directly, nor through the relay
 };
 
 // What the window or the bot shows; every lobby report passes through
@@ -56,6 +60,9 @@ public:
     static constexpr int kRefreshMs = 250;
     // How long a host has to answer where to connect.
     static constexpr int kAnswerTimeLimitMs = 5000;
+    // How long the host's answered address is tried before the relay is:
+    // a host behind a router that forwards nothing never answers at all.
+    static constexpr int kDirectTryMs = 3000;
 
     Matchmaker(FrontendCore& core, MatchmakerObserver& observer);
     ~Matchmaker() override;
@@ -78,11 +85,13 @@ public:
     void SetOwnAddress(std::function<QString()> ownAddress) { ownAddress_ = std::move(ownAddress); }
     void SetAnswerTimeLimitMs(int ms) { answerTimeLimitMs_ = ms; }
 
-    // Asks host where to connect and joins there with password. A join
-    // that cannot even be asked for is refused at once, through JoinFailed.
+    // Asks host where to connect and joins there with password, directly
+    // or through the lobby's relay. A join that cannot even be asked for is
+    // refused at once, through JoinFailed.
     void Join(const QString& host, const QString& password);
-    // Whether a join asked for is still waiting for the host's answer.
-    bool Joining() const { return pending_.has_value(); }
+    // Whether a join asked for is still waiting for the host's answer or
+    // for a relayed line.
+    bool Joining() const { return pending_.has_value() || relaying_.has_value(); }
 
     // "Jogar online agora": joins the oldest waiting game of this version
     // without a password; with none, hosts one on portText (which is then
@@ -98,6 +107,10 @@ private:
         QString host;
         QString password;
     };
+    struct RelayedJoin {
+        PendingJoin join;
+        quint16 answeredPort;  // the port the host's router would have to forward
+    };
 
     // Publishes, changes or withdraws the listing to match the hosted game.
     void Refresh();
@@ -106,6 +119,12 @@ private:
     void AnswerJoin(const QString& player);
     void TakeAnswer(const JoinAnswered& answered);
     void FailJoin(JoinFailure why);
+    // The direct try failed: asks the host for a line through the relay.
+    void JoinThroughRelay(const PendingJoin& join, quint16 answeredPort);
+    void TakeRelayedLine(const RelayReady& ready);
+    // The relayed line to host broke in a match: a new one is asked for.
+    void Redial(const QString& host);
+    void RelayDidNotCome(const RelayFailed& failed);
 
     FrontendCore& core_;
     MatchmakerObserver& observer_;
@@ -122,6 +141,8 @@ private:
 
     std::optional<PendingJoin> pending_;
     QTimer answerTimer_;
+    std::optional<RelayedJoin> relaying_;
+    std::optional<QString> redialing_;  // the host a new relayed line is asked of
 };
 
 // The listing this machine's session shows now; nullopt when it hosts

@@ -174,23 +174,13 @@ void NetworkLink::TryNextAddress() {
     const QHostAddress address = addressesLeft_.takeFirst();
     hostSocket_ = SocketPtr(new QTcpSocket(), SocketDeleter(&closing_));
     QTcpSocket* s = hostSocket_.get();
-    QObject::connect(s, &QTcpSocket::connected, [this] {
-        connected_ = true;
-        addressesLeft_.clear();
-        hostSocket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        line_watch::Watch(*hostSocket_);
-        listener_.OnConnectedToHost();
-    });
-    QObject::connect(s, &QTcpSocket::readyRead, [this] { ReadFromHost(); });
+    QObject::connect(s, &QTcpSocket::connected, [this] { HostConnected(); });
     QObject::connect(s, &QTcpSocket::errorOccurred, [this](QAbstractSocket::SocketError error) {
         if (connected_) return;
         lastAttemptRefused_ = error == QAbstractSocket::ConnectionRefusedError;
         TryNextAddress();
     });
-    QObject::connect(s, &QTcpSocket::disconnected, [this] {
-        hostSocket_.reset();
-        listener_.OnHostConnectionLost();
-    });
+    WireHostSocket(s);
     s->connectToHost(address, hostPort_);
     // Unanswered SYNs would keep trying for about two minutes.
     QTimer::singleShot(connectTimeoutMs_, s, [this, attempt] {
@@ -198,6 +188,39 @@ void NetworkLink::TryNextAddress() {
         lastAttemptRefused_ = false;
         TryNextAddress();
     });
+}
+
+void NetworkLink::WireHostSocket(QTcpSocket* s) {
+    QObject::connect(s, &QTcpSocket::readyRead, [this] { ReadFromHost(); });
+    QObject::connect(s, &QTcpSocket::disconnected, [this] {
+        hostSocket_.reset();
+        listener_.OnHostConnectionLost();
+    });
+}
+
+void NetworkLink::HostConnected() {
+    connected_ = true;
+    addressesLeft_.clear();
+    hostSocket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    line_watch::Watch(*hostSocket_);
+    listener_.OnConnectedToHost();
+}
+
+bool NetworkLink::AdoptHostConnection(int fd) {
+    Disconnect();
+    hostFrames_.Clear();
+    auto* raw = new QTcpSocket();
+    if (!raw->setSocketDescriptor(fd)) {
+        qWarning("network: a relayed line to the host could not be taken: %s",
+                 qPrintable(raw->errorString()));
+        delete raw;
+        close(fd);
+        return false;
+    }
+    hostSocket_ = SocketPtr(raw, SocketDeleter(&closing_));
+    WireHostSocket(raw);
+    HostConnected();
+    return true;
 }
 
 void NetworkLink::ReadFromHost() {

@@ -79,6 +79,11 @@ public:
     void ConnectToHost(const QString& address, quint16 port, int timeoutMs = kConnectTimeoutMs) {
         ConnectToHost(QList<QHostAddress>{QHostAddress(address)}, port, timeoutMs);
     }
+    // A connected socket made elsewhere (a line through the lobby's relay)
+    // taken as the connection to the host, as if it had just connected:
+    // the listener hears OnConnectedToHost before this returns. The
+    // descriptor is the link's from now on; false when it is unusable.
+    bool AdoptHostConnection(int fd);
     void SendToHost(const QByteArray& message);
     // Whether the last failed attempt was refused outright by the host
     // (nothing listens there) rather than left unanswered.
@@ -109,6 +114,10 @@ private:
     void ReadFromHost();
     // Tries the next address left, or tells the listener that none answered.
     void TryNextAddress();
+    // The reads and the loss of a host socket, alike for every way it came.
+    void WireHostSocket(QTcpSocket* s);
+    // The host socket is connected: watched, and the listener told.
+    void HostConnected();
 
     // Declared first, so destroyed last: the sockets still closing.
     QObject closing_;

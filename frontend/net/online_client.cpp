@@ -1,5 +1,7 @@
 #include "frontend/net/online_client.h"
 
+#include <unistd.h>
+
 #include "frontend/wire/wire_text.h"
 
 namespace {
@@ -23,11 +25,29 @@ OnlineClient::OnlineClient(OnlineContext& context)
 
 // ---- the connection -------------------------------------------------------------
 
-void OnlineClient::Connect(const QString& address, quint16 port, const QString& password) {
+void OnlineClient::Connect(const QString& address, quint16 port, const QString& password,
+                           std::optional<ConnectFallback> fallback) {
     password_ = password;
+    fallback_ = std::move(fallback);
+    relayed_ = false;
+    redial_ = nullptr;
     c_.session = Session::Connecting;
     c_.view.SetConnecting(true);
     lookup_.Start(address, [this, port](const LookupResult& result) { OnLookedUp(result, port); });
+}
+
+void OnlineClient::ConnectOverLine(int fd, const QString& password, std::function<void()> redial) {
+    password_ = password;
+    fallback_.reset();
+    relayed_ = true;
+    redial_ = std::move(redial);
+    // No address to come back to: a broken relayed line is not retried
+    // directly, where the host could not be reached in the first place.
+    hostAddresses_.clear();
+    hostPort_ = 0;
+    c_.session = Session::Connecting;
+    c_.view.SetConnecting(true);
+    if (!c_.link.AdoptHostConnection(fd)) JoinFailed(UiText::ConnectionFailed);
 }
 
 void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
@@ -35,18 +55,30 @@ void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
     if (result.failure == LookupFailure::None) {
         hostAddresses_ = result.addresses;
         hostPort_ = port;
-        c_.link.ConnectToHost(result.addresses, port);
+        c_.link.ConnectToHost(result.addresses, port,
+                              fallback_ ? fallback_->timeLimitMs : NetworkLink::kConnectTimeoutMs);
         return;
     }
+    JoinFailed(result.failure == LookupFailure::TimedOut ? UiText::LookupTimedOut
+                                                         : UiText::HostNotFound);
+}
+
+void OnlineClient::JoinFailed(UiText why) {
     c_.session = Session::Offline;
     c_.view.SetConnecting(false);
-    c_.view.ShowMessage(c_.Text(result.failure == LookupFailure::TimedOut ? UiText::LookupTimedOut
-                                                                          : UiText::HostNotFound));
+    if (fallback_) {
+        const ConnectFallback fallback = std::move(*fallback_);
+        fallback_.reset();
+        fallback.failed();
+        return;
+    }
+    c_.view.ShowMessage(c_.Text(why));
     c_.Tell(session::Ended{SessionEnd::ConnectFailed});
 }
 
 void OnlineClient::Close(bool quiet) {
     lookup_.Cancel();
+    fallback_.reset();
     const bool away = Reconnecting();
     StopComingBack();
     const QByteArray quit = wire::kQuit + ToWireText(c_.nickname);
@@ -69,6 +101,7 @@ void OnlineClient::SendGameMessage(const QByteArray& message) {
 }
 
 void OnlineClient::OnConnected() {
+    fallback_.reset();
     // The first way back lays the table afresh: what the shot left is kept.
     if (turnPassedAway_ && !tableLeft_) tableLeft_ = c_.table.ReadPositions();
     c_.view.SetConnecting(false);
@@ -90,10 +123,7 @@ void OnlineClient::OnConnectFailed() {
         return;
     }
     if (c_.session != Session::Connecting) return;
-    c_.session = Session::Offline;
-    c_.view.SetConnecting(false);
-    c_.view.ShowMessage(c_.Text(UiText::ConnectionFailed));
-    c_.Tell(session::Ended{SessionEnd::ConnectFailed});
+    JoinFailed(UiText::ConnectionFailed);
 }
 
 // The host closed the game's connection or the line broke; no match goes on
@@ -149,7 +179,23 @@ void OnlineClient::StopComingBack() {
 }
 
 void OnlineClient::AttemptReconnect() {
+    if (relayed_) {
+        redial_();
+        return;
+    }
     c_.link.ConnectToHost(hostAddresses_, hostPort_, Reconnector::kAttemptLimitMs);
+}
+
+void OnlineClient::ReconnectOverLine(int fd) {
+    if (!reconnector_.Active()) {
+        ::close(fd);  // the way back ended before the line came
+        return;
+    }
+    if (!c_.link.AdoptHostConnection(fd)) ReconnectFailed(false);
+}
+
+void OnlineClient::RedialFailed() {
+    if (reconnector_.Active()) ReconnectFailed(false);
 }
 
 void OnlineClient::ReconnectFailed(bool hostGone) {

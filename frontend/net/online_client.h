@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,12 @@
 #include "frontend/net/host_lookup.h"
 #include "frontend/net/online_context.h"
 #include "frontend/net/reconnector.h"
+
+// How a join that has another way to go hears that the direct one failed.
+struct ConnectFallback {
+    int timeLimitMs;
+    std::function<void()> failed;
+};
 
 class OnlineClient {
 public:
@@ -25,8 +32,21 @@ public:
     // still rolls, then while it tries to come back.
     bool Reconnecting() const { return finishingOwnShot_ || reconnector_.Active(); }
 
-    // address: an IP address or a host name, looked up first.
-    void Connect(const QString& address, quint16 port, const QString& password);
+    // address: an IP address or a host name, looked up first. With a
+    // fallback, the connection has fallback.timeLimitMs to come, and a
+    // failed look-up or connection is handed to fallback.failed instead of
+    // being told to the player: the join goes on another way.
+    void Connect(const QString& address, quint16 port, const QString& password,
+                 std::optional<ConnectFallback> fallback = std::nullopt);
+    // Joins over a line already connected to the host (the lobby's relay):
+    // the login, password and seat follow as after a direct connection.
+    // The way back after a break goes the same way: redial asks for a new
+    // line, which comes to ReconnectOverLine, or RedialFailed.
+    void ConnectOverLine(int fd, const QString& password, std::function<void()> redial);
+    void ReconnectOverLine(int fd);
+    void RedialFailed();
+    // Whether the line to the host goes through the lobby's relay.
+    bool Relayed() const { return relayed_; }
     void SetHostResolver(HostResolver resolver, int timeLimitMs) {
         lookup_.SetResolver(std::move(resolver), timeLimitMs);
     }
@@ -58,6 +78,9 @@ private:
     void LeaveQuietly(SessionEnd reason);
     void RefusedByHost(UiText message);
     void OnLookedUp(const LookupResult& result, quint16 port);
+    // The join under way failed before it connected: its fallback goes on,
+    // or the player is told what (why).
+    void JoinFailed(UiText why);
     void BeginReconnecting();
     // Once this machine's own shot is at rest, with its turn decided here.
     void OwnShotAtRest();
@@ -89,5 +112,8 @@ private:
     QString password_;  // sent with the name
     int mySlot_ = 0;    // 0 until the host has given one
     bool resyncRequested_ = false;
-    bool showDropMessage_ = true;  // false once kicked: the kick has its own message
+    bool showDropMessage_ = true;
+    std::optional<ConnectFallback> fallback_;  // of the join under way
+    bool relayed_ = false;
+    std::function<void()> redial_;  // of a relayed line  // false once kicked: the kick has its own message
 };

@@ -49,6 +49,7 @@ public:
     void ShowBestScores();
 
     OnlineGame& Online() { return online_; }
+    FrontendView& View() { return view_; }
     GameLibrary& Library() { return library_; }
     ChatInput& Chat() { return chatInput_; }
     ChatDisplay& ChatWindow() { return chat_; }

@@ -44,13 +44,15 @@ void OnlineGame::PrepareToHost() {
 }
 
 bool OnlineGame::Open(quint16 port, const QString& password) {
+    relayedConnections_.clear();  // ids start again with the new game
     if (host_.Open(port, password)) return true;
     // Port in use or not permitted: the reason went to stderr.
     c_.view.ShowMessage(c_.Text(UiText::HostFailed));
     return false;
 }
 
-bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password) {
+bool OnlineGame::Join(const QString& address, const QString& portText, const QString& password,
+                      std::optional<ConnectFallback> fallback) {
     ForgetPractice();
     c_.screen.SetMouseFocus(false);
     const std::optional<QString> host = NormalizeJoinAddress(address);
@@ -63,8 +65,27 @@ bool OnlineGame::Join(const QString& address, const QString& portText, const QSt
         c_.view.ShowMessage(c_.Text(UiText::BadPort));
         return false;
     }
-    client_.Connect(*host, *port, password);
+    client_.Connect(*host, *port, password, std::move(fallback));
     return true;
+}
+
+void OnlineGame::JoinOverRelay(int fd, const QString& password, std::function<void()> redial) {
+    ForgetPractice();
+    c_.screen.SetMouseFocus(false);
+    client_.ConnectOverLine(fd, password, std::move(redial));
+}
+
+bool OnlineGame::AdoptRelayedLine(int fd) {
+    const int id = link_.AdoptConnection(fd);
+    if (id < 0) return false;
+    relayedConnections_.insert(id);
+    return true;
+}
+
+int OnlineGame::RelayedLineCount() const {
+    int open = 0;
+    for (int id : relayedConnections_) open += link_.IsConnectionOpen(id) ? 1 : 0;
+    return open;
 }
 
 void OnlineGame::LeaveGame(bool quiet) {

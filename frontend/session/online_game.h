@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <set>
 
 #include "frontend/chat/chat_display.h"
 #include "frontend/library/event_queue.h"
@@ -54,11 +55,25 @@ public:
     // Hosting on a port given as a number; 0 lets the system choose one
     // (tests read it from ListeningPort).
     bool HostOnPort(quint16 port, const QString& password);
-    bool Join(const QString& address, const QString& portText, const QString& password);
+    // With a fallback, a failed connection is the fallback's to go on with
+    // (online_client.h), and the player is told nothing.
+    bool Join(const QString& address, const QString& portText, const QString& password,
+              std::optional<ConnectFallback> fallback = std::nullopt);
+    // Joining over a line to the host through the lobby's relay, a connected
+    // socket: the login, password and seat as after a direct connection.
+    // After a break in a match, the way back asks redial for a new relayed
+    // line, which comes to ReconnectOverRelay (or RelayRedialFailed).
+    void JoinOverRelay(int fd, const QString& password, std::function<void()> redial);
+    void ReconnectOverRelay(int fd) { client_.ReconnectOverLine(fd); }
+    void RelayRedialFailed() { client_.RedialFailed(); }
+    // Whether this machine's line to the host goes through the relay.
+    bool JoinedOverRelay() const { return client_.Relayed(); }
     // Host: a player's line through the lobby's relay, a connected socket,
     // taken as a player who connected directly is (login, password, seats,
     // checks alike). False, the line closed, when not hosting.
-    bool AdoptRelayedLine(int fd) { return link_.AdoptConnection(fd) >= 0; }
+    bool AdoptRelayedLine(int fd);
+    // Host: how many of the open connections came through the relay.
+    int RelayedLineCount() const;
     void StartFirstMatch();  // "Iniciar"
     // "Encerrar": false when the player answered "No" and nothing changed.
     bool CloseButton();
@@ -132,6 +147,7 @@ private:
     void ForgetPractice();
 
     NetworkLink link_;
+    std::set<int> relayedConnections_;  // their ids, while hosting
     OnlineContext c_;
     OnlineHost host_;
     OnlineClient client_;

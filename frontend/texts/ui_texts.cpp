@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 39> kTexts = {{
+constexpr std::array<Translations, 42> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -93,6 +93,17 @@ constexpr std::array<Translations, 39> kTexts = {{
      "No router answered; friends on the internet need the port forwarded by hand.",
      "Ningún router respondió; amigos por internet necesitan la puerta abierta a mano."},
     {"Na rede local: %1", "On the local network: %1", "En la red local: %1"},
+    {"Conectado a %1 via o relay do lobby.", "Connected to %1 via the lobby's relay.",
+     "Conectado a %1 vía el relay del lobby."},
+    {"%1 entrou via o relay do lobby (jogadores pelo relay: %2).",
+     "%1 came via the lobby's relay (players relayed: %2).",
+     "%1 entró vía el relay del lobby (jugadores por el relay: %2)."},
+    {"Não foi possível alcançar o jogo de %1 diretamente e o lobby não tem relay: %1 precisa "
+     "abrir a porta TCP %2 no roteador.",
+     "The game of %1 cannot be reached directly and the lobby has no relay: %1 must forward TCP "
+     "port %2 on the router.",
+     "No se pudo alcanzar el juego de %1 directamente y el lobby no tiene relay: %1 debe abrir la "
+     "puerta TCP %2 en el router."},
 }};
 
 }  // namespace

@@ -53,6 +53,12 @@ enum class UiText {
     NoRouterAnswered,
     // %1 this machine's address.
     LocalNetworkAddress,
+    // %1 the host's name.
+    JoinedOverRelay,
+    // %1 the player's lobby name, %2 how many players are relayed now.
+    PlayerCameOverRelay,
+    // %1 the host's name, %2 the port the host's router must forward.
+    NoRelayToJoin,
 };
 
 QString Tr(UiText text, int uiLanguage);

@@ -1,6 +1,8 @@
 // A join attempt that nobody answers ends, as a refused one does, after the
 // link's time limit: here a listening socket whose backlog is full, so the
-// kernel drops our SYNs and connect() would otherwise wait for minutes.
+// kernel drops our SYNs and connect() would otherwise wait for minutes. A
+// join that has another way to go (the lobby's relay) ends on its own,
+// shorter limit and hands the failure to that way instead of the player.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -13,6 +15,8 @@
 #include <vector>
 
 #include "frontend/net/network_link.h"
+#include "frontend/session/frontend_core.h"
+#include "frontend/view/headless_view.h"
 #include "tests/frontend/spin_until.h"
 
 namespace {
@@ -83,6 +87,67 @@ TEST(ConnectTimeout, AnAttemptAnsweredInTimeIsNotFailedLater) {
     ASSERT_TRUE(SpinUntil([&] { return watcher.connected > 0; }, 5000));
     SpinFor(500);
     EXPECT_EQ(watcher.failed, 0);
+}
+
+// A front end joining with a fallback, counting how often it was handed on.
+struct JoinWithFallback {
+    JoinWithFallback() : core(view, [](int) {}) {
+        core.Online().SetLanguage(2);
+        core.Start(false, 2);
+    }
+    ~JoinWithFallback() { core.Close({}); }
+    bool Join(quint16 port, int limitMs) {
+        return core.Online().Join("127.0.0.1", QString::number(port), QString(),
+                                  ConnectFallback{limitMs, [this] { ++handedOn; }});
+    }
+    HeadlessView view;
+    FrontendCore core;
+    int handedOn = 0;
+};
+
+TEST(ConnectTimeout, AnUnansweredJoinWithAFallbackEndsOnItsLimitAndTellsThePlayerNothing) {
+    SilentPort silent;
+    JoinWithFallback joiner;
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(joiner.Join(silent.port, 400));
+    EXPECT_TRUE(joiner.core.Online().IsConnecting());
+    // Well before the link's own limit of many seconds.
+    ASSERT_TRUE(SpinUntil([&] { return joiner.handedOn > 0; }, 5000));
+    EXPECT_GE(clock.elapsed(), 350);
+    EXPECT_EQ(joiner.core.Online().State(), Session::Offline);
+    EXPECT_TRUE(joiner.view.messages.isEmpty()) << joiner.view.messages.join('|').toStdString();
+    SpinFor(600);
+    EXPECT_EQ(joiner.handedOn, 1);
+}
+
+TEST(ConnectTimeout, ARefusedJoinGoesToItsFallbackOnceAndAPlainJoinIsToldAsBefore) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();  // nothing listens there now
+
+    JoinWithFallback joiner;
+    ASSERT_TRUE(joiner.Join(port, 3000));
+    ASSERT_TRUE(SpinUntil([&] { return joiner.handedOn > 0; }, 5000));
+    EXPECT_TRUE(joiner.view.messages.isEmpty());
+
+    // The next join, without a fallback, is told to the player: the
+    // fallback of the one before is not kept.
+    ASSERT_TRUE(joiner.core.Online().Join("127.0.0.1", QString::number(port), QString()));
+    ASSERT_TRUE(SpinUntil([&] { return !joiner.view.messages.isEmpty(); }, 5000));
+    EXPECT_EQ(joiner.view.messages[0], Tr(UiText::ConnectionFailed, 2));
+    EXPECT_EQ(joiner.handedOn, 1);
+}
+
+TEST(ConnectTimeout, AJoinLeftWhileConnectingNeverReachesItsFallback) {
+    SilentPort silent;
+    JoinWithFallback joiner;
+    ASSERT_TRUE(joiner.Join(silent.port, 300));
+    joiner.core.Online().LeaveGame(true);
+    SpinFor(700);
+    EXPECT_EQ(joiner.handedOn, 0);
+    EXPECT_EQ(joiner.core.Online().State(), Session::Offline);
 }
 
 }  // namespace

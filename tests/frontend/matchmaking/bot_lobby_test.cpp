@@ -48,6 +48,8 @@ struct LobbyJoiner : MatchmakerObserver {
     void JoinFailed(const QString& host, JoinFailure why) override {
         ADD_FAILURE() << "join to " << host.toStdString() << " failed: " << int(why);
     }
+    // The room's games are heard before the room says we are in it.
+    bool SignedIn() { return matchmaker.Client().Status() == LobbyStatus::In; }
     std::optional<GameListing> GameOf(const QString& host) {
         const auto it = matchmaker.Client().Games().find(host);
         return it == matchmaker.Client().Games().end() ? std::nullopt : std::optional(it->second);
@@ -102,7 +104,7 @@ TEST_F(BotInLobby, APlayerJoinsItThroughTheLobbyPlaysAWholeMatchAndTheGameIsList
 
     LobbyJoiner bob;
     ASSERT_TRUE(bob.matchmaker.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Robo").has_value(); }));
+    ASSERT_TRUE(SpinUntil([&] { return bob.SignedIn() && bob.GameOf("Robo").has_value(); }));
     EXPECT_EQ(bob.GameOf("Robo")->stage, GameStage::Waiting);
     EXPECT_EQ(bob.GameOf("Robo")->seatsTaken, 1);
     EXPECT_EQ(bob.GameOf("Robo")->hostName, "Robo");
@@ -140,7 +142,7 @@ TEST_F(BotInLobby, APlayerWhoLeavesMidMatchLeavesAGameWaitingForTheNext) {
     ASSERT_GE(robo.WaitForLine("LOBBY Robo"), 0);
     LobbyJoiner bob;
     ASSERT_TRUE(bob.matchmaker.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Robo").has_value(); }));
+    ASSERT_TRUE(SpinUntil([&] { return bob.SignedIn() && bob.GameOf("Robo").has_value(); }));
     bob.matchmaker.Join("Robo", QString());
     ASSERT_TRUE(SpinUntil([&] { return bob.core.Online().MatchRunning(); }));
     ASSERT_TRUE(SpinUntil(

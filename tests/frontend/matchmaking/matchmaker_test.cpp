@@ -116,7 +116,9 @@ TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClos
     const std::string port = std::to_string(ana.core.Online().ListeningPort());
     EXPECT_FALSE(cid.Read("port='" + port + "'"));
     EXPECT_FALSE(cid.Read("port=\"" + port + "\""));
-    EXPECT_FALSE(cid.Read("127.0.0.1"));
+    // Nor the answer itself: the bare address would not tell, since every
+    // occupant learns the lobby's relay, on 127.0.0.1 here as well.
+    EXPECT_FALSE(cid.Read("<address"));
     EXPECT_EQ(cid.answersHeard, 0);
 
     QElapsedTimer closing;
