@@ -7,7 +7,6 @@
 // and measures nothing.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <memory>
 
 #include "tests/frontend/lobby/prosody_server.h"
@@ -86,11 +85,3 @@ BENCHMARK(BM_FromJoinToTheMatchsFirstFrame)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

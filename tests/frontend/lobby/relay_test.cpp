@@ -14,6 +14,7 @@
 #include <string>
 
 #include "frontend/lobby/lobby_client.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
 #include "tests/frontend/lobby/raw_occupant.h"
 #include "tests/frontend/spin_until.h"
@@ -22,31 +23,11 @@ using namespace lobby;
 
 namespace {
 
-struct Player : LobbyListener {
-    std::vector<LobbyEvent> heard;
+struct Player : HeardEvents {
     LobbyClient client{*this};
 
-    void LobbyReport(const LobbyEvent& event) override { heard.push_back(event); }
-
-    template <typename T>
-    std::vector<T> All() const {
-        std::vector<T> found;
-        for (const LobbyEvent& e : heard)
-            if (const T* t = std::get_if<T>(&e)) found.push_back(*t);
-        return found;
-    }
     bool Settled(size_t lines) const { return All<RelayReady>().size() + All<RelayFailed>().size() >= lines; }
 };
-
-GameListing GameOf(const QString& host) {
-    GameListing g;
-    g.hostName = host;
-    g.seatsTaken = 1;
-    g.seats = 2;
-    g.version = QStringLiteral("v1.1");
-    g.openedAt = 1765280000;
-    return g;
-}
 
 // Writes out and reads back on both descriptors at once until each has
 // received what the other sent; what each received.
@@ -124,7 +105,7 @@ protected:
 TEST_F(RelayTest, TwoPlayersAgreeALineAndBytesCrossItBothWaysIntact) {
     Player ana, bob;
     ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }));
@@ -202,7 +183,7 @@ TEST_F(RelayTest, AForgedOfferNeverMakesTheHostConnectWhereTheOfferSays) {
 
     Player ana;
     ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana"), 1500));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     RawOccupants mallory(server_.Lobby(), {"Mal"});
     ASSERT_TRUE(SpinUntil([&] { return mallory.Joined() == 1; }));
     for (const char* jid : {"evil.localhost", "relay.localhost"}) {
@@ -228,7 +209,7 @@ TEST_F(RelayTest, AForgedOfferNeverMakesTheHostConnectWhereTheOfferSays) {
 TEST_F(RelayTest, OnePlayerGetsNoMoreStreamsAtOnceThanTheServerAllows) {
     Player ana, bob;
     ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
     // The shipped configuration allows two.
     for (int i = 0; i < 3; ++i) {
@@ -253,7 +234,7 @@ protected:
 TEST_F(RelaylessLobbyTest, AskingForALineSaysTheServerHasNoRelay) {
     Player ana, bob;
     ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }, 5000));
