@@ -97,6 +97,12 @@ protected:
                p.client.Status() == LobbyStatus::In;
     }
 
+    // Ana in the lobby with her game listed, and Bob in to ask for a line.
+    bool AnaListsAGameAndBobIsIn(Player& ana, Player& bob) {
+        return SignIn(ana, QStringLiteral("Ana")) && ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))) &&
+               SignIn(bob, QStringLiteral("Bob"));
+    }
+
     ProsodyServer server_;
 };
 
@@ -104,9 +110,7 @@ protected:
 
 TEST_F(RelayTest, TwoPlayersAgreeALineAndBytesCrossItBothWaysIntact) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }));
     ASSERT_EQ(bob.All<RelayFailed>().size(), 0u) << bob.All<RelayFailed>()[0].detail.toStdString();
@@ -208,9 +212,7 @@ TEST_F(RelayTest, AForgedOfferNeverMakesTheHostConnectWhereTheOfferSays) {
 
 TEST_F(RelayTest, OnePlayerGetsNoMoreStreamsAtOnceThanTheServerAllows) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     // The shipped configuration allows two.
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
@@ -233,9 +235,7 @@ protected:
 
 TEST_F(RelaylessLobbyTest, AskingForALineSaysTheServerHasNoRelay) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }, 5000));
     ASSERT_EQ(bob.All<RelayFailed>().size(), 1u);
