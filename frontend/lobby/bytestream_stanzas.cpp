@@ -7,6 +7,7 @@
 #include "frontend/lobby/element_attributes.h"
 #include "frontend/lobby/join_answer.h"
 #include "frontend/lobby/lobby_protocol.h"
+#include "frontend/lobby/stanza_attributes.h"
 
 namespace lobby {
 
@@ -50,19 +51,13 @@ xmpp_stanza_t* NewElement(xmpp_ctx_t* ctx, const char* name, const char* ns) {
     return element;
 }
 
-void Adopt(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
-    xmpp_stanza_add_child(parent, child);
-    xmpp_stanza_release(child);
-}
-
 xmpp_stanza_t* NewBytestreamsIq(xmpp_ctx_t* ctx, const char* type, const QString& to, const char* id,
                                 const QString& sid, xmpp_stanza_t** query) {
     xmpp_stanza_t* iq = xmpp_iq_new(ctx, type, id);
     xmpp_stanza_set_to(iq, to.toUtf8().constData());
     *query = NewElement(ctx, "query", kBytestreams);
     xmpp_stanza_set_attribute(*query, "sid", sid.toUtf8().constData());
-    xmpp_stanza_add_child(iq, *query);
-    xmpp_stanza_release(*query);
+    AdoptChild(iq, *query);
     return iq;
 }
 
@@ -146,7 +141,7 @@ QString IqErrorCondition(xmpp_stanza_t* iq) {
 xmpp_stanza_t* NewQueryIq(xmpp_ctx_t* ctx, const char* type, const QString& to, const char* id, const char* ns) {
     xmpp_stanza_t* iq = xmpp_iq_new(ctx, type, id);
     xmpp_stanza_set_to(iq, to.toUtf8().constData());
-    Adopt(iq, NewElement(ctx, "query", ns));
+    AdoptChild(iq, NewElement(ctx, "query", ns));
     return iq;
 }
 
@@ -159,10 +154,10 @@ xmpp_stanza_t* NewRelayOffer(xmpp_ctx_t* ctx, const QString& to, const char* id,
     xmpp_stanza_set_attribute(host, "jid", proxy.jid.toUtf8().constData());
     xmpp_stanza_set_attribute(host, "host", proxy.host.toUtf8().constData());
     xmpp_stanza_set_attribute(host, "port", std::to_string(proxy.port).c_str());
-    Adopt(query, host);
+    AdoptChild(query, host);
     xmpp_stanza_t* relay = NewElement(ctx, kRelayElement, kNamespace);
     xmpp_stanza_set_attribute(relay, "initiator", initiator.toUtf8().constData());
-    Adopt(query, relay);
+    AdoptChild(query, relay);
     return iq;
 }
 
@@ -173,8 +168,8 @@ xmpp_stanza_t* NewActivation(xmpp_ctx_t* ctx, const QString& proxy, const char* 
     xmpp_stanza_t* activate = NewElement(ctx, "activate", nullptr);
     xmpp_stanza_t* text = xmpp_stanza_new(ctx);
     xmpp_stanza_set_text(text, target.toUtf8().constData());
-    Adopt(activate, text);
-    Adopt(query, activate);
+    AdoptChild(activate, text);
+    AdoptChild(query, activate);
     return iq;
 }
 
@@ -184,7 +179,7 @@ xmpp_stanza_t* NewStreamHostUsed(xmpp_ctx_t* ctx, const QString& to, const char*
     xmpp_stanza_t* iq = NewBytestreamsIq(ctx, "result", to, id, sid, &query);
     xmpp_stanza_t* used = NewElement(ctx, "streamhost-used", nullptr);
     xmpp_stanza_set_attribute(used, "jid", proxy.toUtf8().constData());
-    Adopt(query, used);
+    AdoptChild(query, used);
     return iq;
 }
 
@@ -194,8 +189,8 @@ xmpp_stanza_t* NewIqError(xmpp_ctx_t* ctx, const QString& to, const char* id, co
     xmpp_stanza_set_to(iq, to.toUtf8().constData());
     xmpp_stanza_t* error = NewElement(ctx, "error", nullptr);
     xmpp_stanza_set_type(error, type);
-    Adopt(error, NewElement(ctx, condition, kStanzaErrors));
-    Adopt(iq, error);
+    AdoptChild(error, NewElement(ctx, condition, kStanzaErrors));
+    AdoptChild(iq, error);
     return iq;
 }
 

@@ -29,4 +29,9 @@ xmpp_stanza_t* NewLobbyElement(xmpp_ctx_t* ctx, const char* name, const ElementA
     return element;
 }
 
+void AdoptChild(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
+    xmpp_stanza_add_child(parent, child);
+    xmpp_stanza_release(child);
+}
+
 }  // namespace lobby

@@ -17,4 +17,8 @@ std::optional<ElementAttributes> ReadLobbyChild(xmpp_stanza_t* stanza, const cha
 // stanza and release.
 xmpp_stanza_t* NewLobbyElement(xmpp_ctx_t* ctx, const char* name, const ElementAttributes& attributes);
 
+// Adds child to parent and gives up the caller's reference, so that the
+// child lives exactly as long as the parent.
+void AdoptChild(xmpp_stanza_t* parent, xmpp_stanza_t* child);
+
 }  // namespace lobby

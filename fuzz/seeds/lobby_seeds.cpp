@@ -26,11 +26,6 @@ xmpp_stanza_t* Stanza(xmpp_ctx_t* ctx, const char* name, const char* from, const
     return s;
 }
 
-void Adopt(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
-    xmpp_stanza_add_child(parent, child);
-    xmpp_stanza_release(child);
-}
-
 bool Write(const QString& folder, const char* name, xmpp_stanza_t* stanza) {
     char* text = nullptr;
     size_t length = 0;
@@ -53,7 +48,7 @@ xmpp_stanza_t* HostPresence(xmpp_ctx_t* ctx, lobby::GameStage stage) {
     game.version = QStringLiteral("v1.1");
     game.openedAt = 1765280000;
     xmpp_stanza_t* p = Stanza(ctx, "presence", kAna, nullptr);
-    Adopt(p, lobby::NewLobbyElement(ctx, lobby::kGameElement, lobby::EncodeGameListing(game)));
+    lobby::AdoptChild(p, lobby::NewLobbyElement(ctx, lobby::kGameElement, lobby::EncodeGameListing(game)));
     return p;
 }
 
@@ -63,7 +58,7 @@ xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, xmpp_ctx_t* ctx, const char* nam
     xmpp_stanza_set_name(child, name);
     if (ns) xmpp_stanza_set_ns(child, ns);
     if (attribute) xmpp_stanza_set_attribute(child, attribute, value);
-    Adopt(parent, child);
+    lobby::AdoptChild(parent, child);
     return child;
 }
 
@@ -91,13 +86,13 @@ int main(int argc, char** argv) {
     xmpp_stanza_t* body = WithChild(chat, ctx, "body", nullptr);
     xmpp_stanza_t* words = xmpp_stanza_new(ctx);
     xmpp_stanza_set_text(words, "algu\xc3\xa9m para uma partida?");
-    Adopt(body, words);
+    lobby::AdoptChild(body, words);
 
     xmpp_stanza_t* join = Stanza(ctx, "message", kAna, "chat");
     WithChild(join, ctx, lobby::kJoinElement, lobby::kNamespace);
 
     xmpp_stanza_t* answer = Stanza(ctx, "message", kAna, "chat");
-    Adopt(answer, lobby::NewLobbyElement(ctx, lobby::kAddressElement,
+    lobby::AdoptChild(answer, lobby::NewLobbyElement(ctx, lobby::kAddressElement,
                                          lobby::EncodeJoinAnswer({QStringLiteral("198.51.100.7"), 2500})));
 
     const bool ok = Write(folder, "waiting.xml", HostPresence(ctx, lobby::GameStage::Waiting)) &&
