@@ -13,6 +13,7 @@
 #include "frontend/lobby/join_answer.h"
 #include "frontend/lobby/lobby_protocol.h"
 #include "frontend/lobby/stanza_attributes.h"
+#include "fuzz/seeds/seed_folder.h"
 
 namespace {
 
@@ -65,12 +66,9 @@ xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, xmpp_ctx_t* ctx, const char* nam
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lobby_seeds FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder)) return 1;
+    const std::optional<std::filesystem::path> place = SeedFolder(argc, argv);
+    if (!place) return 2;
+    const QString folder = QString::fromLocal8Bit(place->c_str());
     xmpp_initialize();
     xmpp_ctx_t* ctx = xmpp_ctx_new(nullptr, nullptr);
 
