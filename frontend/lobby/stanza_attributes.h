@@ -21,4 +21,8 @@ xmpp_stanza_t* NewLobbyElement(xmpp_ctx_t* ctx, const char* name, const ElementA
 // child lives exactly as long as the parent.
 void AdoptChild(xmpp_stanza_t* parent, xmpp_stanza_t* child);
 
+// A new element named name (in namespace ns unless null) added as parent's
+// last child; parent owns it.
+xmpp_stanza_t* NewChildElement(xmpp_stanza_t* parent, const char* name, const char* ns = nullptr);
+
 }  // namespace lobby

@@ -53,13 +53,10 @@ xmpp_stanza_t* HostPresence(xmpp_ctx_t* ctx, lobby::GameStage stage) {
     return p;
 }
 
-xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, xmpp_ctx_t* ctx, const char* name, const char* ns,
+xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, const char* name, const char* ns,
                          const char* attribute = nullptr, const char* value = nullptr) {
-    xmpp_stanza_t* child = xmpp_stanza_new(ctx);
-    xmpp_stanza_set_name(child, name);
-    if (ns) xmpp_stanza_set_ns(child, ns);
+    xmpp_stanza_t* child = lobby::NewChildElement(parent, name, ns);
     if (attribute) xmpp_stanza_set_attribute(child, attribute, value);
-    lobby::AdoptChild(parent, child);
     return child;
 }
 
@@ -73,21 +70,21 @@ int main(int argc, char** argv) {
     xmpp_ctx_t* ctx = xmpp_ctx_new(nullptr, nullptr);
 
     xmpp_stanza_t* self = Stanza(ctx, "presence", "lobby@rooms.localhost/Bob", nullptr);
-    xmpp_stanza_t* x = WithChild(self, ctx, "x", "http://jabber.org/protocol/muc#user");
-    WithChild(x, ctx, "status", nullptr, "code", "110");
+    xmpp_stanza_t* x = WithChild(self, "x", "http://jabber.org/protocol/muc#user");
+    WithChild(x, "status", nullptr, "code", "110");
 
     xmpp_stanza_t* taken = Stanza(ctx, "presence", "lobby@rooms.localhost/Bob", "error");
-    xmpp_stanza_t* error = WithChild(taken, ctx, "error", nullptr, "type", "cancel");
-    WithChild(error, ctx, "conflict", "urn:ietf:params:xml:ns:xmpp-stanzas");
+    xmpp_stanza_t* error = WithChild(taken, "error", nullptr, "type", "cancel");
+    WithChild(error, "conflict", "urn:ietf:params:xml:ns:xmpp-stanzas");
 
     xmpp_stanza_t* chat = Stanza(ctx, "message", kAna, "groupchat");
-    xmpp_stanza_t* body = WithChild(chat, ctx, "body", nullptr);
+    xmpp_stanza_t* body = WithChild(chat, "body", nullptr);
     xmpp_stanza_t* words = xmpp_stanza_new(ctx);
     xmpp_stanza_set_text(words, "algu\xc3\xa9m para uma partida?");
     lobby::AdoptChild(body, words);
 
     xmpp_stanza_t* join = Stanza(ctx, "message", kAna, "chat");
-    WithChild(join, ctx, lobby::kJoinElement, lobby::kNamespace);
+    WithChild(join, lobby::kJoinElement, lobby::kNamespace);
 
     xmpp_stanza_t* answer = Stanza(ctx, "message", kAna, "chat");
     lobby::AdoptChild(answer, lobby::NewLobbyElement(ctx, lobby::kAddressElement,

@@ -27,6 +27,19 @@ struct Player : HeardEvents {
     LobbyClient client{*this};
 
     bool Settled(size_t lines) const { return All<RelayReady>().size() + All<RelayFailed>().size() >= lines; }
+    // The descriptor of the one line this player holds, checked to be with
+    // occupant; -1, with the failure recorded, when it holds no line.
+    int OnlyLineWith(const QString& occupant) const {
+        const std::vector<RelayFailed> failed = All<RelayFailed>();
+        const std::vector<RelayReady> ready = All<RelayReady>();
+        if (!failed.empty()) ADD_FAILURE() << failed[0].detail.toStdString();
+        if (!failed.empty() || ready.size() != 1) {
+            ADD_FAILURE() << ready.size() << " lines ready where one was expected";
+            return -1;
+        }
+        EXPECT_EQ(ready[0].occupant, occupant);
+        return ready[0].socket->Descriptor();
+    }
 };
 
 // Writes out and reads back on both descriptors at once until each has
@@ -113,20 +126,14 @@ TEST_F(RelayTest, TwoPlayersAgreeALineAndBytesCrossItBothWaysIntact) {
     ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }));
-    ASSERT_EQ(bob.All<RelayFailed>().size(), 0u) << bob.All<RelayFailed>()[0].detail.toStdString();
-    const RelayReady atBob = bob.All<RelayReady>().at(0);
-    EXPECT_EQ(atBob.occupant, QStringLiteral("Ana"));
-    const int bobFd = atBob.socket->Descriptor();
+    const int bobFd = bob.OnlyLineWith(QStringLiteral("Ana"));
     ASSERT_GE(bobFd, 0);
     // Ana's side holds the line back until Bob has spoken on it.
     SpinFor(300);
     EXPECT_FALSE(ana.Settled(1));
     ASSERT_EQ(send(bobFd, "hello Ana", 9, MSG_NOSIGNAL), 9);
     ASSERT_TRUE(SpinUntil([&] { return ana.Settled(1); }));
-    ASSERT_EQ(ana.All<RelayFailed>().size(), 0u) << ana.All<RelayFailed>()[0].detail.toStdString();
-    const RelayReady atAna = ana.All<RelayReady>().at(0);
-    EXPECT_EQ(atAna.occupant, QStringLiteral("Bob"));
-    const int anaFd = atAna.socket->Descriptor();
+    const int anaFd = ana.OnlyLineWith(QStringLiteral("Bob"));
     ASSERT_GE(anaFd, 0);
     // Bob's first words are still there for the game to read.
     EXPECT_EQ(Receive(anaFd, 9), "hello Ana");
