@@ -2,22 +2,12 @@
 // (a connected socket handed over, not one it accepted): the player on it is
 // admitted, refused and seated exactly as one who connected directly.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include "frontend/session/frontend_core.h"
-#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
+#include "tests/frontend/core/headless_host.h"
 #include "tests/frontend/loopback_listener.h"
 
 namespace {
-
-bool ChatShows(const HeadlessView& view, const QString& text) {
-    for (const ChatLine& line : view.chatLines)
-        if (HeadlessView::PlainText(line) == text) return true;
-    return false;
-}
 
 // Where the relay's end of a line is made: a loopback listener of the test's
 // own, whose accepted socket is handed to the host as the relay hands its.
@@ -33,14 +23,8 @@ private:
     LoopbackListener listener_{4};
 };
 
-class RelayedLine : public ::testing::Test {
+class RelayedLine : public HeadlessHostTest {
 protected:
-    RelayedLine() : core(view, [](int) {}) {
-        core.Online().SetNickname("Host");
-        core.Loop().SetMinimumTickMs(0);
-        core.Start(false, 2);
-    }
-    ~RelayedLine() override { core.Close({}); }
 
     std::unique_ptr<RawConnection> Relayed() {
         auto [player, fd] = relay.Line();
@@ -49,8 +33,6 @@ protected:
         return std::move(player);
     }
 
-    HeadlessView view;
-    FrontendCore core;
     RelayEnd relay;
 };
 
