@@ -11,7 +11,6 @@
 // against a router that forwards nothing) before the relayed line is set up.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <memory>
 
 #include "tests/frontend/lobby/prosody_server.h"
@@ -111,11 +110,3 @@ BENCHMARK(BM_FromJoinThroughTheRelayToTheMatchsFirstFrame)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

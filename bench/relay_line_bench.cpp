@@ -4,17 +4,17 @@
 // with a direct loopback connection (a game message of 64 bytes there and
 // back). Without prosody it says so and measures nothing.
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <array>
 #include <memory>
 
 #include "frontend/lobby/lobby_client.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/loopback_listener.h"
 #include "tests/frontend/spin_until.h"
 
 namespace {
@@ -42,13 +42,7 @@ struct Lobby {
             return p.client.SignIn(server.Lobby(), QString::fromLatin1(name)) &&
                    SpinUntil([&] { return p.client.Status() == lobby::LobbyStatus::In; });
         };
-        lobby::GameListing game;
-        game.hostName = QStringLiteral("Ana");
-        game.seatsTaken = 1;
-        game.seats = 2;
-        game.version = QStringLiteral("v1.1");
-        game.openedAt = 1765280000;
-        ready = in(ana, "Ana") && ana.client.PublishGame(game) && in(bob, "Bob");
+        ready = in(ana, "Ana") && ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))) && in(bob, "Bob");
     }
     // A new line; false when it did not come.
     bool Open() {
@@ -108,31 +102,14 @@ void BM_RoundTripThroughTheRelay(benchmark::State& state) {
 BENCHMARK(BM_RoundTripThroughTheRelay)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 void BM_RoundTripOverDirectLoopback(benchmark::State& state) {
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener, 1);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-    const int a = socket(AF_INET, SOCK_STREAM, 0);
-    connect(a, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    const int b = accept(listener, nullptr, nullptr);
+    const LoopbackListener listener(1);
+    const int a = listener.Connect();
+    const int b = listener.Accept();
     for (auto _ : state)
         if (!RoundTrip(a, b)) return state.SkipWithError("the loopback line failed");
     close(a);
     close(b);
-    close(listener);
 }
 BENCHMARK(BM_RoundTripOverDirectLoopback)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,6 +7,7 @@
 #include "frontend/lobby/element_attributes.h"
 #include "frontend/lobby/join_answer.h"
 #include "frontend/lobby/lobby_protocol.h"
+#include "frontend/lobby/stanza_attributes.h"
 
 namespace lobby {
 
@@ -43,26 +44,11 @@ xmpp_stanza_t* Query(xmpp_stanza_t* iq, const char* type, const char* ns) {
     return query;
 }
 
-xmpp_stanza_t* NewElement(xmpp_ctx_t* ctx, const char* name, const char* ns) {
-    xmpp_stanza_t* element = xmpp_stanza_new(ctx);
-    xmpp_stanza_set_name(element, name);
-    if (ns) xmpp_stanza_set_ns(element, ns);
-    return element;
-}
-
-void Adopt(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
-    xmpp_stanza_add_child(parent, child);
-    xmpp_stanza_release(child);
-}
-
 xmpp_stanza_t* NewBytestreamsIq(xmpp_ctx_t* ctx, const char* type, const QString& to, const char* id,
                                 const QString& sid, xmpp_stanza_t** query) {
-    xmpp_stanza_t* iq = xmpp_iq_new(ctx, type, id);
-    xmpp_stanza_set_to(iq, to.toUtf8().constData());
-    *query = NewElement(ctx, "query", kBytestreams);
+    xmpp_stanza_t* iq = NewQueryIq(ctx, type, to, id, kBytestreams);
+    *query = xmpp_stanza_get_children(iq);
     xmpp_stanza_set_attribute(*query, "sid", sid.toUtf8().constData());
-    xmpp_stanza_add_child(iq, *query);
-    xmpp_stanza_release(*query);
     return iq;
 }
 
@@ -146,7 +132,7 @@ QString IqErrorCondition(xmpp_stanza_t* iq) {
 xmpp_stanza_t* NewQueryIq(xmpp_ctx_t* ctx, const char* type, const QString& to, const char* id, const char* ns) {
     xmpp_stanza_t* iq = xmpp_iq_new(ctx, type, id);
     xmpp_stanza_set_to(iq, to.toUtf8().constData());
-    Adopt(iq, NewElement(ctx, "query", ns));
+    NewChildElement(iq, "query", ns);
     return iq;
 }
 
@@ -155,14 +141,12 @@ xmpp_stanza_t* NewRelayOffer(xmpp_ctx_t* ctx, const QString& to, const char* id,
     xmpp_stanza_t* query = nullptr;
     xmpp_stanza_t* iq = NewBytestreamsIq(ctx, "set", to, id, sid, &query);
     xmpp_stanza_set_attribute(query, "mode", "tcp");
-    xmpp_stanza_t* host = NewElement(ctx, "streamhost", nullptr);
+    xmpp_stanza_t* host = NewChildElement(query, "streamhost");
     xmpp_stanza_set_attribute(host, "jid", proxy.jid.toUtf8().constData());
     xmpp_stanza_set_attribute(host, "host", proxy.host.toUtf8().constData());
     xmpp_stanza_set_attribute(host, "port", std::to_string(proxy.port).c_str());
-    Adopt(query, host);
-    xmpp_stanza_t* relay = NewElement(ctx, kRelayElement, kNamespace);
+    xmpp_stanza_t* relay = NewChildElement(query, kRelayElement, kNamespace);
     xmpp_stanza_set_attribute(relay, "initiator", initiator.toUtf8().constData());
-    Adopt(query, relay);
     return iq;
 }
 
@@ -170,11 +154,9 @@ xmpp_stanza_t* NewActivation(xmpp_ctx_t* ctx, const QString& proxy, const char* 
                              const QString& target) {
     xmpp_stanza_t* query = nullptr;
     xmpp_stanza_t* iq = NewBytestreamsIq(ctx, "set", proxy, id, sid, &query);
-    xmpp_stanza_t* activate = NewElement(ctx, "activate", nullptr);
     xmpp_stanza_t* text = xmpp_stanza_new(ctx);
     xmpp_stanza_set_text(text, target.toUtf8().constData());
-    Adopt(activate, text);
-    Adopt(query, activate);
+    AdoptChild(NewChildElement(query, "activate"), text);
     return iq;
 }
 
@@ -182,9 +164,7 @@ xmpp_stanza_t* NewStreamHostUsed(xmpp_ctx_t* ctx, const QString& to, const char*
                                  const QString& proxy) {
     xmpp_stanza_t* query = nullptr;
     xmpp_stanza_t* iq = NewBytestreamsIq(ctx, "result", to, id, sid, &query);
-    xmpp_stanza_t* used = NewElement(ctx, "streamhost-used", nullptr);
-    xmpp_stanza_set_attribute(used, "jid", proxy.toUtf8().constData());
-    Adopt(query, used);
+    xmpp_stanza_set_attribute(NewChildElement(query, "streamhost-used"), "jid", proxy.toUtf8().constData());
     return iq;
 }
 
@@ -192,10 +172,9 @@ xmpp_stanza_t* NewIqError(xmpp_ctx_t* ctx, const QString& to, const char* id, co
                           const char* condition) {
     xmpp_stanza_t* iq = xmpp_iq_new(ctx, "error", id);
     xmpp_stanza_set_to(iq, to.toUtf8().constData());
-    xmpp_stanza_t* error = NewElement(ctx, "error", nullptr);
+    xmpp_stanza_t* error = NewChildElement(iq, "error");
     xmpp_stanza_set_type(error, type);
-    Adopt(error, NewElement(ctx, condition, kStanzaErrors));
-    Adopt(iq, error);
+    NewChildElement(error, condition, kStanzaErrors);
     return iq;
 }
 

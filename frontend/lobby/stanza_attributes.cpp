@@ -29,4 +29,17 @@ xmpp_stanza_t* NewLobbyElement(xmpp_ctx_t* ctx, const char* name, const ElementA
     return element;
 }
 
+void AdoptChild(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
+    xmpp_stanza_add_child(parent, child);
+    xmpp_stanza_release(child);
+}
+
+xmpp_stanza_t* NewChildElement(xmpp_stanza_t* parent, const char* name, const char* ns) {
+    xmpp_stanza_t* element = xmpp_stanza_new(xmpp_stanza_get_context(parent));
+    xmpp_stanza_set_name(element, name);
+    if (ns) xmpp_stanza_set_ns(element, ns);
+    AdoptChild(parent, element);
+    return element;
+}
+
 }  // namespace lobby

@@ -17,4 +17,12 @@ std::optional<ElementAttributes> ReadLobbyChild(xmpp_stanza_t* stanza, const cha
 // stanza and release.
 xmpp_stanza_t* NewLobbyElement(xmpp_ctx_t* ctx, const char* name, const ElementAttributes& attributes);
 
+// Adds child to parent and gives up the caller's reference, so that the
+// child lives exactly as long as the parent.
+void AdoptChild(xmpp_stanza_t* parent, xmpp_stanza_t* child);
+
+// A new element named name (in namespace ns unless null) added as parent's
+// last child; parent owns it.
+xmpp_stanza_t* NewChildElement(xmpp_stanza_t* parent, const char* name, const char* ns = nullptr);
+
 }  // namespace lobby

@@ -3,18 +3,12 @@
 #include <QString>
 #include <algorithm>
 
-#include "frontend/wire/wire_text.h"
+#include "frontend/settings/config_section.h"
 
 namespace {
 
-constexpr char kSection[] = "Config";
-
 // The key names are the file's and are kept byte for byte, "Musica" without
 // its accent and the misspelt "Modo Ortogral" included.
-QByteArray Key(const char16_t* name) {
-    return ToWireText(QString::fromUtf16(name));
-}
-
 constexpr char16_t kSpecularLight[] = u"Luz especular";
 constexpr char16_t kReflection[] = u"Reflexão";
 constexpr char16_t kQuality[] = u"Qualidade";
@@ -34,7 +28,7 @@ constexpr char16_t kDiscColours[] = u"Cores dos discos";
 constexpr char16_t kPortMapping[] = u"Abrir porta no roteador";
 
 std::optional<int> ReadInteger(const IniDocument& document, const char16_t* key) {
-    const std::optional<QByteArray> value = document.Value(kSection, Key(key));
+    const std::optional<QByteArray> value = document.Value(kConfigSection, ConfigKey(key));
     if (!value) return std::nullopt;
     const std::optional<int> number = ParseIniInteger(*value);
     if (!number) {
@@ -91,7 +85,7 @@ GameOptions ReadGameOptions(const IniDocument& document, const GameOptions& curr
 bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     bool written = true;
     const auto write = [&](const char16_t* key, int value) {
-        written = document.SetValue(kSection, Key(key), QByteArray::number(value)) && written;
+        written = document.SetValue(kConfigSection, ConfigKey(key), QByteArray::number(value)) && written;
     };
     write(kSpecularLight, options.specularLight);
     write(kReflection, options.reflection);
@@ -105,7 +99,7 @@ bool WriteGameOptions(IniDocument& document, const GameOptions& options) {
     // is written back byte for byte.
     const auto writeUnlessDefault = [&](const char16_t* key, bool atDefault, int value) {
         if (atDefault)
-            document.RemoveKey(kSection, Key(key));
+            document.RemoveKey(kConfigSection, ConfigKey(key));
         else
             write(key, value);
     };

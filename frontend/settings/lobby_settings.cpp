@@ -1,14 +1,8 @@
 #include "frontend/settings/lobby_settings.h"
 
-#include "frontend/wire/wire_text.h"
+#include "frontend/settings/config_section.h"
 
 namespace {
-
-constexpr char kSection[] = "Config";
-
-QByteArray Key(const char16_t* name) {
-    return ToWireText(QString::fromUtf16(name));
-}
 
 constexpr char16_t kServer[] = u"Servidor do saguão";
 constexpr char16_t kFriendsOnly[] = u"Só amigos";
@@ -27,7 +21,7 @@ bool IsAddressText(const QByteArray& value) {
 
 LobbySettings ReadLobbySettings(const IniDocument& document, const LobbySettings& current) {
     LobbySettings settings = current;
-    if (const std::optional<QByteArray> server = document.Value(kSection, Key(kServer))) {
+    if (const std::optional<QByteArray> server = document.Value(kConfigSection, ConfigKey(kServer))) {
         const QByteArray trimmed = server->trimmed();
         if (IsAddressText(trimmed)) {
             settings.server = QString::fromLatin1(trimmed);
@@ -36,7 +30,7 @@ LobbySettings ReadLobbySettings(const IniDocument& document, const LobbySettings
                      qPrintable(QString::fromUtf16(kServer)));
         }
     }
-    if (const std::optional<QByteArray> value = document.Value(kSection, Key(kFriendsOnly))) {
+    if (const std::optional<QByteArray> value = document.Value(kConfigSection, ConfigKey(kFriendsOnly))) {
         if (const std::optional<int> number = ParseIniInteger(*value)) {
             settings.friendsOnly = *number != 0;
         } else {
@@ -51,16 +45,16 @@ bool WriteLobbySettings(IniDocument& document, const LobbySettings& settings) {
     bool written = true;
     const QByteArray server = settings.server.trimmed().toLatin1();
     if (settings.server.trimmed().isEmpty()) {
-        document.RemoveKey(kSection, Key(kServer));
+        document.RemoveKey(kConfigSection, ConfigKey(kServer));
     } else if (IsAddressText(server) && settings.server.trimmed() == QString::fromLatin1(server)) {
-        written = document.SetValue(kSection, Key(kServer), server);
+        written = document.SetValue(kConfigSection, ConfigKey(kServer), server);
     } else {
         qWarning("settings: the lobby server's address cannot be kept as typed");
         written = false;
     }
     if (settings.friendsOnly)
-        written = document.SetValue(kSection, Key(kFriendsOnly), "1") && written;
+        written = document.SetValue(kConfigSection, ConfigKey(kFriendsOnly), "1") && written;
     else
-        document.RemoveKey(kSection, Key(kFriendsOnly));
+        document.RemoveKey(kConfigSection, ConfigKey(kFriendsOnly));
     return written;
 }

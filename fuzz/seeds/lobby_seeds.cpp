@@ -13,6 +13,7 @@
 #include "frontend/lobby/join_answer.h"
 #include "frontend/lobby/lobby_protocol.h"
 #include "frontend/lobby/stanza_attributes.h"
+#include "fuzz/seeds/seed_folder.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ xmpp_stanza_t* Stanza(xmpp_ctx_t* ctx, const char* name, const char* from, const
     xmpp_stanza_set_from(s, from);
     if (type) xmpp_stanza_set_type(s, type);
     return s;
-}
-
-void Adopt(xmpp_stanza_t* parent, xmpp_stanza_t* child) {
-    xmpp_stanza_add_child(parent, child);
-    xmpp_stanza_release(child);
 }
 
 bool Write(const QString& folder, const char* name, xmpp_stanza_t* stanza) {
@@ -53,51 +49,45 @@ xmpp_stanza_t* HostPresence(xmpp_ctx_t* ctx, lobby::GameStage stage) {
     game.version = QStringLiteral("v1.1");
     game.openedAt = 1765280000;
     xmpp_stanza_t* p = Stanza(ctx, "presence", kAna, nullptr);
-    Adopt(p, lobby::NewLobbyElement(ctx, lobby::kGameElement, lobby::EncodeGameListing(game)));
+    lobby::AdoptChild(p, lobby::NewLobbyElement(ctx, lobby::kGameElement, lobby::EncodeGameListing(game)));
     return p;
 }
 
-xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, xmpp_ctx_t* ctx, const char* name, const char* ns,
+xmpp_stanza_t* WithChild(xmpp_stanza_t* parent, const char* name, const char* ns,
                          const char* attribute = nullptr, const char* value = nullptr) {
-    xmpp_stanza_t* child = xmpp_stanza_new(ctx);
-    xmpp_stanza_set_name(child, name);
-    if (ns) xmpp_stanza_set_ns(child, ns);
+    xmpp_stanza_t* child = lobby::NewChildElement(parent, name, ns);
     if (attribute) xmpp_stanza_set_attribute(child, attribute, value);
-    Adopt(parent, child);
     return child;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lobby_seeds FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder)) return 1;
+    const std::optional<std::filesystem::path> place = SeedFolder(argc, argv);
+    if (!place) return 2;
+    const QString folder = QString::fromLocal8Bit(place->c_str());
     xmpp_initialize();
     xmpp_ctx_t* ctx = xmpp_ctx_new(nullptr, nullptr);
 
     xmpp_stanza_t* self = Stanza(ctx, "presence", "lobby@rooms.localhost/Bob", nullptr);
-    xmpp_stanza_t* x = WithChild(self, ctx, "x", "http://jabber.org/protocol/muc#user");
-    WithChild(x, ctx, "status", nullptr, "code", "110");
+    xmpp_stanza_t* x = WithChild(self, "x", "http://jabber.org/protocol/muc#user");
+    WithChild(x, "status", nullptr, "code", "110");
 
     xmpp_stanza_t* taken = Stanza(ctx, "presence", "lobby@rooms.localhost/Bob", "error");
-    xmpp_stanza_t* error = WithChild(taken, ctx, "error", nullptr, "type", "cancel");
-    WithChild(error, ctx, "conflict", "urn:ietf:params:xml:ns:xmpp-stanzas");
+    xmpp_stanza_t* error = WithChild(taken, "error", nullptr, "type", "cancel");
+    WithChild(error, "conflict", "urn:ietf:params:xml:ns:xmpp-stanzas");
 
     xmpp_stanza_t* chat = Stanza(ctx, "message", kAna, "groupchat");
-    xmpp_stanza_t* body = WithChild(chat, ctx, "body", nullptr);
+    xmpp_stanza_t* body = WithChild(chat, "body", nullptr);
     xmpp_stanza_t* words = xmpp_stanza_new(ctx);
     xmpp_stanza_set_text(words, "algu\xc3\xa9m para uma partida?");
-    Adopt(body, words);
+    lobby::AdoptChild(body, words);
 
     xmpp_stanza_t* join = Stanza(ctx, "message", kAna, "chat");
-    WithChild(join, ctx, lobby::kJoinElement, lobby::kNamespace);
+    WithChild(join, lobby::kJoinElement, lobby::kNamespace);
 
     xmpp_stanza_t* answer = Stanza(ctx, "message", kAna, "chat");
-    Adopt(answer, lobby::NewLobbyElement(ctx, lobby::kAddressElement,
+    lobby::AdoptChild(answer, lobby::NewLobbyElement(ctx, lobby::kAddressElement,
                                          lobby::EncodeJoinAnswer({QStringLiteral("198.51.100.7"), 2500})));
 
     const bool ok = Write(folder, "waiting.xml", HostPresence(ctx, lobby::GameStage::Waiting)) &&

@@ -7,17 +7,15 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "fuzz/seeds/seed_folder.h"
 #include "game/game_state.h"
 #include "game/records.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: records_seeds FOLDER\n");
-        return 2;
-    }
-    std::filesystem::create_directories(argv[1]);
+    const std::optional<std::filesystem::path> folder = SeedFolder(argc, argv);
+    if (!folder) return 2;
     // A run enters its record into ringdisk.dat in the working folder.
-    if (chdir(argv[1]) != 0) return 1;
+    if (chdir(folder->c_str()) != 0) return 1;
     LoadBestPlays("no-records-yet.dat");
     if (!SaveBestPlays("first_save.dat")) return 1;
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "frontend/replay/replay_format.h"
+#include "fuzz/seeds/seed_folder.h"
 
 namespace {
 
@@ -19,12 +20,9 @@ bool Write(const QString& folder, const char* name, const replay::Replay& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: replay_seeds FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder)) return 1;
+    const std::optional<std::filesystem::path> place = SeedFolder(argc, argv);
+    if (!place) return 2;
+    const QString folder = QString::fromLocal8Bit(place->c_str());
     using namespace replay;
 
     wire::Sync sync;

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "frontend/ui/settings_session.h"
+#include "fuzz/seeds/seed_folder.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/ui/program_forms.h"
 
@@ -34,12 +35,9 @@ bool RunOnce(const QString& path) {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: settings_seeds FOLDER\n");
-        return 2;
-    }
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(QStringLiteral("."))) return 1;
+    const std::optional<std::filesystem::path> place = SeedFolder(argc, argv);
+    if (!place) return 2;
+    QDir folder(QString::fromLocal8Bit(place->c_str()));
     const QString plain = folder.filePath(QStringLiteral("first_run.ini"));
     const QString scrambled = folder.filePath(QStringLiteral("scrambled.ini"));
     QFile::remove(plain);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz/seeds/seed_folder.h"
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -19,11 +21,9 @@ std::string Bytes(std::initializer_list<int> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: socks5_seeds FOLDER\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
+    const std::optional<std::filesystem::path> place = SeedFolder(argc, argv);
+    if (!place) return 2;
+    const std::string folder = place->string();
     const std::string chosen = Bytes({5, 0});
     const std::string hash = "3291193b582d909fec824a7d3bbf3ecc0d84ea2e";
     const std::pair<const char*, std::string> seeds[] = {

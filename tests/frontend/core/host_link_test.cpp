@@ -3,28 +3,17 @@
 // bursts, long chat lines and the close order.
 #include <gtest/gtest.h>
 
-#include "frontend/session/frontend_core.h"
-#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
+#include "tests/frontend/core/headless_host.h"
 
 namespace {
 
-bool ChatShows(const HeadlessView& view, const QString& text) {
-    for (const ChatLine& line : view.chatLines)
-        if (HeadlessView::PlainText(line) == text) return true;
-    return false;
-}
-
-class HostLink : public ::testing::Test {
+class HostLink : public HeadlessHostTest {
 protected:
-    HostLink() : core(view, [](int) {}) {
-        core.Online().SetNickname("Host");
-        core.Loop().SetMinimumTickMs(0);
-        core.Start(false, 2);
+    HostLink() {
         EXPECT_TRUE(core.Online().HostOnPort(0, ""));
         port = core.Online().ListeningPort();
     }
-    ~HostLink() override { core.Close({}); }
 
     std::unique_ptr<RawConnection> Admitted(const QByteArray& name, int slot) {
         auto c = std::make_unique<RawConnection>(port);
@@ -33,8 +22,6 @@ protected:
         return c;
     }
 
-    HeadlessView view;
-    FrontendCore core;
     quint16 port = 0;
 };
 

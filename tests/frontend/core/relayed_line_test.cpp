@@ -4,57 +4,29 @@
 // the joining side: a core handed its relayed line to the host logs in,
 // takes its seat and loses the line as over a connection of its own.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include "frontend/session/frontend_core.h"
-#include "frontend/view/headless_view.h"
 #include "raw_connection.h"
+#include "tests/frontend/core/headless_host.h"
+#include "tests/frontend/loopback_listener.h"
 
 namespace {
-
-bool ChatShows(const HeadlessView& view, const QString& text) {
-    for (const ChatLine& line : view.chatLines)
-        if (HeadlessView::PlainText(line) == text) return true;
-    return false;
-}
 
 // Where the relay's end of a line is made: a loopback listener of the test's
 // own, whose accepted socket is handed to the host as the relay hands its.
 class RelayEnd {
 public:
-    RelayEnd() {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 4);
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~RelayEnd() { close(listener_); }
     // A player's connection, and the socket for the host.
     std::pair<std::unique_ptr<RawConnection>, int> Line() {
-        auto player = std::make_unique<RawConnection>(port_);
-        return {std::move(player), accept(listener_, nullptr, nullptr)};
+        auto player = std::make_unique<RawConnection>(listener_.Port());
+        return {std::move(player), listener_.Accept()};
     }
 
 private:
-    int listener_ = -1;
-    quint16 port_ = 0;
+    LoopbackListener listener_{4};
 };
 
-class RelayedLine : public ::testing::Test {
+class RelayedLine : public HeadlessHostTest {
 protected:
-    RelayedLine() : core(view, [](int) {}) {
-        core.Online().SetNickname("Host");
-        core.Loop().SetMinimumTickMs(0);
-        core.Start(false, 2);
-    }
-    ~RelayedLine() override { core.Close({}); }
 
     std::unique_ptr<RawConnection> Relayed() {
         auto [player, fd] = relay.Line();
@@ -63,8 +35,6 @@ protected:
         return std::move(player);
     }
 
-    HeadlessView view;
-    FrontendCore core;
     RelayEnd relay;
 };
 

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "frontend/lobby/lobby_client.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
 #include "tests/frontend/lobby/raw_occupant.h"
 #include "tests/frontend/spin_until.h"
@@ -21,19 +22,9 @@ namespace {
 // Every change must reach the other occupants within this.
 constexpr int kListingMs = 2000;
 
-struct Player : LobbyListener {
-    std::vector<LobbyEvent> heard;
+struct Player : HeardEvents {
     LobbyClient client{*this};
 
-    void LobbyReport(const LobbyEvent& event) override { heard.push_back(event); }
-
-    template <typename T>
-    std::vector<T> All() const {
-        std::vector<T> found;
-        for (const LobbyEvent& e : heard)
-            if (const T* t = std::get_if<T>(&e)) found.push_back(*t);
-        return found;
-    }
     std::optional<GameListing> GameOf(const QString& host) const {
         const auto it = client.Games().find(host);
         return it == client.Games().end() ? std::nullopt : std::optional(it->second);
@@ -44,15 +35,7 @@ struct Player : LobbyListener {
     }
 };
 
-GameListing GameOfAna() {
-    GameListing g;
-    g.hostName = QStringLiteral("Ana");
-    g.seatsTaken = 1;
-    g.seats = 2;
-    g.version = QStringLiteral("v1.1");
-    g.openedAt = 1765280000;
-    return g;
-}
+GameListing GameOfAna() { return OpenGameOf(QStringLiteral("Ana")); }
 
 class LobbyServerTest : public ::testing::Test {
 protected:

@@ -2,47 +2,27 @@
 // and a clear report comes within a bounded time. And which servers must
 // encrypt.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <strophe.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 
 #include "frontend/lobby/lobby_client.h"
 #include "frontend/lobby/room_stanzas.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/loopback_listener.h"
 #include "tests/frontend/spin_until.h"
 
 using namespace lobby;
 
 namespace {
 
-struct Listener : LobbyListener {
-    std::vector<LobbyEvent> heard;
-    void LobbyReport(const LobbyEvent& event) override { heard.push_back(event); }
-};
+using Listener = HeardEvents;
 
 // A port that takes connections (the kernel completes them) and never says
 // a word.
-class SilentPort {
-public:
-    SilentPort() : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(fd_, 8);
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentPort() { close(fd_); }
-    uint16_t Port() const { return port_; }
-
-private:
-    int fd_;
-    uint16_t port_ = 0;
+struct SilentPort : LoopbackListener {
+    SilentPort() : LoopbackListener(8) {}
 };
 
 LobbyServer LoopbackLobby(uint16_t port, int timeoutMs) {

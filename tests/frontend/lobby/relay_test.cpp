@@ -14,6 +14,7 @@
 #include <string>
 
 #include "frontend/lobby/lobby_client.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
 #include "tests/frontend/lobby/raw_occupant.h"
 #include "tests/frontend/spin_until.h"
@@ -22,31 +23,24 @@ using namespace lobby;
 
 namespace {
 
-struct Player : LobbyListener {
-    std::vector<LobbyEvent> heard;
+struct Player : HeardEvents {
     LobbyClient client{*this};
 
-    void LobbyReport(const LobbyEvent& event) override { heard.push_back(event); }
-
-    template <typename T>
-    std::vector<T> All() const {
-        std::vector<T> found;
-        for (const LobbyEvent& e : heard)
-            if (const T* t = std::get_if<T>(&e)) found.push_back(*t);
-        return found;
-    }
     bool Settled(size_t lines) const { return All<RelayReady>().size() + All<RelayFailed>().size() >= lines; }
+    // The descriptor of the one line this player holds, checked to be with
+    // occupant; -1, with the failure recorded, when it holds no line.
+    int OnlyLineWith(const QString& occupant) const {
+        const std::vector<RelayFailed> failed = All<RelayFailed>();
+        const std::vector<RelayReady> ready = All<RelayReady>();
+        if (!failed.empty()) ADD_FAILURE() << failed[0].detail.toStdString();
+        if (!failed.empty() || ready.size() != 1) {
+            ADD_FAILURE() << ready.size() << " lines ready where one was expected";
+            return -1;
+        }
+        EXPECT_EQ(ready[0].occupant, occupant);
+        return ready[0].socket->Descriptor();
+    }
 };
-
-GameListing GameOf(const QString& host) {
-    GameListing g;
-    g.hostName = host;
-    g.seatsTaken = 1;
-    g.seats = 2;
-    g.version = QStringLiteral("v1.1");
-    g.openedAt = 1765280000;
-    return g;
-}
 
 // Writes out and reads back on both descriptors at once until each has
 // received what the other sent; what each received.
@@ -116,6 +110,12 @@ protected:
                p.client.Status() == LobbyStatus::In;
     }
 
+    // Ana in the lobby with her game listed, and Bob in to ask for a line.
+    bool AnaListsAGameAndBobIsIn(Player& ana, Player& bob) {
+        return SignIn(ana, QStringLiteral("Ana")) && ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))) &&
+               SignIn(bob, QStringLiteral("Bob"));
+    }
+
     ProsodyServer server_;
 };
 
@@ -123,25 +123,17 @@ protected:
 
 TEST_F(RelayTest, TwoPlayersAgreeALineAndBytesCrossItBothWaysIntact) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }));
-    ASSERT_EQ(bob.All<RelayFailed>().size(), 0u) << bob.All<RelayFailed>()[0].detail.toStdString();
-    const RelayReady atBob = bob.All<RelayReady>().at(0);
-    EXPECT_EQ(atBob.occupant, QStringLiteral("Ana"));
-    const int bobFd = atBob.socket->Descriptor();
+    const int bobFd = bob.OnlyLineWith(QStringLiteral("Ana"));
     ASSERT_GE(bobFd, 0);
     // Ana's side holds the line back until Bob has spoken on it.
     SpinFor(300);
     EXPECT_FALSE(ana.Settled(1));
     ASSERT_EQ(send(bobFd, "hello Ana", 9, MSG_NOSIGNAL), 9);
     ASSERT_TRUE(SpinUntil([&] { return ana.Settled(1); }));
-    ASSERT_EQ(ana.All<RelayFailed>().size(), 0u) << ana.All<RelayFailed>()[0].detail.toStdString();
-    const RelayReady atAna = ana.All<RelayReady>().at(0);
-    EXPECT_EQ(atAna.occupant, QStringLiteral("Bob"));
-    const int anaFd = atAna.socket->Descriptor();
+    const int anaFd = ana.OnlyLineWith(QStringLiteral("Bob"));
     ASSERT_GE(anaFd, 0);
     // Bob's first words are still there for the game to read.
     EXPECT_EQ(Receive(anaFd, 9), "hello Ana");
@@ -202,7 +194,7 @@ TEST_F(RelayTest, AForgedOfferNeverMakesTheHostConnectWhereTheOfferSays) {
 
     Player ana;
     ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana"), 1500));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     RawOccupants mallory(server_.Lobby(), {"Mal"});
     ASSERT_TRUE(SpinUntil([&] { return mallory.Joined() == 1; }));
     for (const char* jid : {"evil.localhost", "relay.localhost"}) {
@@ -227,9 +219,7 @@ TEST_F(RelayTest, AForgedOfferNeverMakesTheHostConnectWhereTheOfferSays) {
 
 TEST_F(RelayTest, OnePlayerGetsNoMoreStreamsAtOnceThanTheServerAllows) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     // The shipped configuration allows two.
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
@@ -252,9 +242,7 @@ protected:
 
 TEST_F(RelaylessLobbyTest, AskingForALineSaysTheServerHasNoRelay) {
     Player ana, bob;
-    ASSERT_TRUE(SignIn(ana, QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(GameOf(QStringLiteral("Ana"))));
-    ASSERT_TRUE(SignIn(bob, QStringLiteral("Bob")));
+    ASSERT_TRUE(AnaListsAGameAndBobIsIn(ana, bob));
     ASSERT_TRUE(bob.client.OfferRelay(QStringLiteral("Ana")));
     ASSERT_TRUE(SpinUntil([&] { return bob.Settled(1); }, 5000));
     ASSERT_EQ(bob.All<RelayFailed>().size(), 1u);

@@ -10,6 +10,7 @@
 #include "frontend/session/frontend_core.h"
 #include "frontend/view/headless_view.h"
 #include "frontend/wire/frame_codec.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_server.h"
 #include "tests/frontend/spin_until.h"
 
@@ -70,14 +71,8 @@ TEST(RelayedHost, APlayerJoinsAHostedGameThroughTheRelayAndIsSeated) {
     ASSERT_TRUE(core.Online().HostOnPort(0, ""));
 
     Lines ana, bob;
-    GameListing game;
-    game.hostName = QStringLiteral("Ana");
-    game.seatsTaken = 1;
-    game.seats = 2;
-    game.version = QStringLiteral("v1.1");
-    game.openedAt = 1765280000;
     ASSERT_TRUE(ana.client.SignIn(server.Lobby(), QStringLiteral("Ana")));
-    ASSERT_TRUE(ana.client.PublishGame(game));
+    ASSERT_TRUE(ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))));
     ASSERT_TRUE(bob.client.SignIn(server.Lobby(), QStringLiteral("Bob")));
     ASSERT_TRUE(SpinUntil([&] {
         return ana.client.Status() == LobbyStatus::In && bob.client.Status() == LobbyStatus::In;

@@ -5,6 +5,7 @@
 
 #include "frontend/lobby/lobby_protocol.h"
 #include "frontend/lobby/room_stanzas.h"
+#include "frontend/lobby/stanza_attributes.h"
 
 using namespace lobby;
 
@@ -128,4 +129,22 @@ TEST_F(RoomStanzas, JoinRequestsAndAnswersComeOnlyAsPrivateMessages) {
     EXPECT_TRUE(Read(FromAna("message", "type='chat'",
                              "<address xmlns='urn:other' host='198.51.100.7' port='2500'/>"))
                     .empty());
+}
+
+TEST_F(RoomStanzas, AnElementOfOursAdoptedByAStanzaReadsBackWithItsAttributesAndNoOther) {
+    xmpp_stanza_t* presence = xmpp_presence_new(ctx_);
+    AdoptChild(presence, NewLobbyElement(ctx_, "game", {{"host", "Ana"}, {"seats", "1"}}));
+    // Another namespace's element of the same name is not ours.
+    xmpp_stanza_t* foreign = xmpp_stanza_new(ctx_);
+    xmpp_stanza_set_name(foreign, "relay");
+    xmpp_stanza_set_ns(foreign, "urn:other");
+    AdoptChild(presence, foreign);
+
+    const std::optional<ElementAttributes> game = ReadLobbyChild(presence, "game");
+    ASSERT_TRUE(game.has_value());
+    EXPECT_EQ(*game, (ElementAttributes{{"host", "Ana"}, {"seats", "1"}}));
+    EXPECT_FALSE(ReadLobbyChild(presence, "relay").has_value());
+    // The stanza now holds the only reference: releasing it frees both
+    // children (the sanitized build reports a leak or a double free here).
+    xmpp_stanza_release(presence);
 }
