@@ -7,7 +7,7 @@
 namespace {
 
 // Indexed by LobbyText.
-constexpr std::array<Translations, 42> kTexts = {{
+constexpr std::array<Translations, 44> kTexts = {{
     {"Saguão online", "Online lobby", "Sala online"},
     {"Anfitrião", "Host", "Anfitrión"},
     {"Jogadores", "Players", "Jugadores"},
@@ -63,6 +63,12 @@ constexpr std::array<Translations, 42> kTexts = {{
      "Conéctese a la sala primero."},
     {"Encerre o jogo ou o treino atual primeiro.", "Close the current game or practice first.",
      "Termine el juego o la práctica actual primero."},
+    {"O jogo de %1 não pode ser alcançado diretamente e o saguão não tem retransmissão.",
+     "%1's game cannot be reached directly and the lobby has no relay.",
+     "El juego de %1 no se alcanza directamente y la sala no tiene retransmisión."},
+    {"O jogo de %1 não pode ser alcançado nem diretamente nem pela retransmissão do saguão.",
+     "%1's game cannot be reached, neither directly nor through the lobby's relay.",
+     "El juego de %1 no se alcanza ni directamente ni por la retransmisión de la sala."},
     {"A mensagem está vazia.", "The message is empty.", "El mensaje está vacío."},
     {"A mensagem passa de %1 caracteres.", "The message is longer than %1 characters.",
      "El mensaje pasa de %1 caracteres."},

@@ -44,6 +44,8 @@ enum class LobbyText {
     JoinNoAnswer,
     JoinNotSignedIn,
     JoinBusy,
+    JoinNoRelay,
+    JoinRelayFailed,
     // Why an own chat line was not sent.
     ChatEmpty,
     ChatTooLong,  // %1 the limit

@@ -46,6 +46,10 @@ LobbyText JoinFailureText(lobby::JoinFailure why) {
             return LobbyText::JoinNotSignedIn;
         case lobby::JoinFailure::Busy:
             return LobbyText::JoinBusy;
+        case lobby::JoinFailure::NoRelay:
+            return LobbyText::JoinNoRelay;
+        case lobby::JoinFailure::RelayFailed:
+            return LobbyText::JoinRelayFailed;
     }
     return LobbyText::JoinNotListed;
 }

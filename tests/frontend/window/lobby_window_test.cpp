@@ -208,4 +208,15 @@ TEST_F(WindowTest, ALostLobbyEmptiesTheListAndSaysSo) {
     EXPECT_TRUE(InLobby().Rows().isEmpty());
 }
 
+TEST_F(WindowTest, AJoinThatNeitherTheLineNorTheRelayCarriesSaysWhichWayFailed) {
+    Open(kEnglish);
+    LobbyWindow& lobby = window->Lobby();
+    lobby.JoinFailed(QStringLiteral("Ana"), lobby::JoinFailure::NoRelay);
+    EXPECT_EQ(InLobby().Status(), "Ana's game cannot be reached directly and the lobby has no relay.");
+    EXPECT_TRUE(InLobby().StatusShowsProblem());
+    lobby.JoinFailed(QStringLiteral("Ana"), lobby::JoinFailure::RelayFailed);
+    EXPECT_EQ(InLobby().Status(),
+              "Ana's game cannot be reached, neither directly nor through the lobby's relay.");
+}
+
 }  // namespace
