@@ -20,7 +20,10 @@ float StepsOf(const AimKeys& keys, KeyAimState& k, AimKey key, float frameSecond
         return steps;
     }
     const float before = held;
-    held += frameSeconds;
+    // A key pressed since the last frame went down at some moment of this
+    // frame's time, not at its start: counting that time as held would make
+    // one tap after a slow frame repeat. It is held from the next frame on.
+    if (keys.presses[key] == 0) held += frameSeconds;
     if (held > kKeyRepeatDelay) return steps + (held - std::max(before, kKeyRepeatDelay)) * kKeyRepeatRate;
     return steps;
 }

@@ -151,11 +151,12 @@ TEST_F(KeyAimTest, EachSeatsLeftKeyMovesAndSwingsTheCueToItsOwnLeft) {
 TEST_F(KeyAimTest, AHeldKeyRepeatsSmoothlyAndShiftTakesTenthSteps) {
     Tap(kAimKeyShoot);
     ASSERT_EQ(g.aim.aimPhase, kAimHolding);
-    // 0.7 s: the tap, nothing until the repeat delay, then the repeat rate.
+    // Ten frames of 0.07 s: the tap, then held from the second frame on
+    // (0.63 s), nothing until the repeat delay, then the repeat rate.
     FrameInput tenth;
     tenth.frameSeconds = 0.07f;
     for (int i = 0; i < 10; ++i) Frame({kAimKeyRight}, tenth);
-    EXPECT_NEAR(g.aim.aimAngle, -(1 + (0.7f - kKeyRepeatDelay) * kKeyRepeatRate) * kKeyAngleStep,
+    EXPECT_NEAR(g.aim.aimAngle, -(1 + (0.63f - kKeyRepeatDelay) * kKeyRepeatRate) * kKeyAngleStep,
                 1e-3f);
     Frame({}, tenth);
     const float before = g.aim.aimAngle;
@@ -166,6 +167,19 @@ TEST_F(KeyAimTest, AHeldKeyRepeatsSmoothlyAndShiftTakesTenthSteps) {
     second.frameSeconds = 1.0f;
     for (int i = 0; i < 4; ++i) Frame({kAimKeyDown}, second);
     EXPECT_EQ(g.aim.aimForce, 10.0f);
+}
+
+// A slow frame (a busy machine) passes before the frame that first sees a
+// tap; the key went down at the end of it, so the tap moves one step and
+// does not repeat.
+TEST_F(KeyAimTest, ATapFirstSeenAfterASlowFrameMovesOneStepOnly) {
+    Tap(kAimKeyShoot);
+    ASSERT_EQ(g.aim.aimPhase, kAimHolding);
+    FrameInput slow;
+    slow.frameSeconds = 0.8f;
+    Frame({kAimKeyRight}, slow);
+    Frame({}, slow);
+    EXPECT_NEAR(g.aim.aimAngle, -kKeyAngleStep, 1e-5f);
 }
 
 // Taps as the keyboard's events report them: several in one frame, and
