@@ -18,7 +18,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <array>
 #include <chrono>
@@ -287,11 +286,3 @@ void BM_AClientsPublishedChangeReachesTheWatchersListOf200Games(benchmark::State
 BENCHMARK(BM_AClientsPublishedChangeReachesTheWatchersListOf200Games)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
