@@ -73,7 +73,7 @@ void NetworkLink::AcceptPending() {
     while (server_ && server_->hasPendingConnections()) {
         QTcpSocket* raw = server_->nextPendingConnection();
         raw->setParent(nullptr);
-        Register(raw);
+        Register(raw, false);
     }
 }
 
@@ -90,10 +90,10 @@ int NetworkLink::AdoptConnection(int fd) {
         close(fd);
         return -1;
     }
-    return Register(raw);
+    return Register(raw, true);
 }
 
-int NetworkLink::Register(QTcpSocket* raw) {
+int NetworkLink::Register(QTcpSocket* raw, bool relayed) {
     const int id = nextConnectionId_++;
     QObject::connect(raw, &QTcpSocket::readyRead, [this, id] { ReadFromClient(id); });
     QObject::connect(raw, &QTcpSocket::errorOccurred, [this, id](QAbstractSocket::SocketError) {
@@ -103,8 +103,14 @@ int NetworkLink::Register(QTcpSocket* raw) {
     });
     raw->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     line_watch::Watch(*raw);
-    connections_[id] = ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler()};
+    connections_[id] =
+        ClientConnection{SocketPtr(raw, SocketDeleter(&closing_)), FrameAssembler(), relayed};
     return id;
+}
+
+bool NetworkLink::IsConnectionRelayed(int connectionId) const {
+    const auto it = connections_.find(connectionId);
+    return it != connections_.end() && it->second.relayed;
 }
 
 int NetworkLink::OpenUnwiredConnection() {

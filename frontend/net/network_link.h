@@ -52,6 +52,8 @@ public:
     int AdoptConnection(int fd);
     int OpenConnectionCount() const { return static_cast<int>(connections_.size()); }
     bool IsConnectionOpen(int connectionId) const { return connections_.count(connectionId) != 0; }
+    // Whether an open connection came through AdoptConnection.
+    bool IsConnectionRelayed(int connectionId) const;
     std::vector<int> ConnectionIds() const;
     void Broadcast(const QByteArray& message, int exceptId);
     void SendToConnection(const QByteArray& message, int connectionId);
@@ -105,11 +107,12 @@ private:
     struct ClientConnection {
         SocketPtr socket;  // null for an unwired connection
         FrameAssembler frames;
+        bool relayed = false;
     };
 
     void AcceptPending();
     // Registers a connected client socket; its new id.
-    int Register(QTcpSocket* raw);
+    int Register(QTcpSocket* raw, bool relayed);
     void ReadFromClient(int connectionId);
     void ReadFromHost();
     // Tries the next address left, or tells the listener that none answered.

@@ -305,6 +305,7 @@ void OnlineClient::TakeSlot(const QByteArray& payload) {
     const bool back = Reconnecting();
     reconnector_.Stop();
     c_.board.Seat(c_.nickname, mySlot_, 0, !back);
+    c_.board.MarkRelayed(mySlot_, relayed_);
     if (back) c_.chat.ShowChatLine(c_.Text(UiText::Reconnected));
     c_.Tell(session::SeatTaken{mySlot_});
 }

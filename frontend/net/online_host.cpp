@@ -160,6 +160,7 @@ void OnlineHost::SendSeat(int connectionId, int slot) {
     PlayerSlots& slots = c_.board.Slots();
     c_.link.SendToConnection(wire::kSlotId + QByteArray::number(slot), connectionId);
     slots[slot].connectionId = connectionId;
+    c_.board.MarkRelayed(slot, c_.link.IsConnectionRelayed(connectionId));
     verifyReferences_.Forget(slot);
     for (int s = 1; s <= kPlayerSlotCount; ++s) {
         if (s == slot) continue;

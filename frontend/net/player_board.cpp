@@ -7,6 +7,8 @@ void PlayerBoard::Show(int slot) {
     if (s.name.isEmpty()) {
         view_.SetSlotLabel(slot, Tr(UiText::PlayerWord, uiLanguage_) + u' ' + QString::number(slot),
                            false);
+    } else if (s.relayed) {
+        view_.SetSlotLabel(slot, s.name + u' ' + Tr(UiText::ViaRelayMark, uiLanguage_), true);
     } else {
         view_.SetSlotLabel(slot, s.name, true);
     }
@@ -34,6 +36,7 @@ void PlayerBoard::Free(int slot, const QString& name, LeaveReason reason) {
         s.name.clear();
         s.connectionId = kNoConnection;
         s.wins = 0;
+        s.relayed = false;
         Show(slot);
     }
     switch (reason) {
@@ -58,6 +61,12 @@ void PlayerBoard::Reset() {
 
 void PlayerBoard::ShowAway(int slot, const QString& text) {
     view_.SetSlotLabel(slot, text, true);
+}
+
+void PlayerBoard::MarkRelayed(int slot, bool relayed) {
+    if (slots_[slot].relayed == relayed) return;
+    slots_[slot].relayed = relayed;
+    Show(slot);
 }
 
 void PlayerBoard::AddWin(int slot) {

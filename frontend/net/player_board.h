@@ -36,6 +36,8 @@ public:
     // awaited); Refresh shows the slot as it stands again.
     void ShowAway(int slot, const QString& text);
     void Refresh(int slot) { Show(slot); }
+    // The row of a player whose line goes through the lobby's relay says so.
+    void MarkRelayed(int slot, bool relayed);
 
     void AddWin(int slot);
     void ShowMatch(int greenSlot, int redSlot);

@@ -17,6 +17,9 @@ struct PlayerSlot {
     int connectionId = kNoConnection;
     int matchesWaited = 0;
     int wins = 0;
+    // The player's line goes through the lobby's relay, as far as this
+    // machine can tell: the host knows it of every line, a client of its own.
+    bool relayed = false;
 };
 
 class PlayerSlots {

@@ -1,5 +1,7 @@
 #include "frontend/session/online_game.h"
 
+#include <algorithm>
+
 #include "frontend/net/join_address.h"
 
 namespace {
@@ -44,7 +46,6 @@ void OnlineGame::PrepareToHost() {
 }
 
 bool OnlineGame::Open(quint16 port, const QString& password) {
-    relayedConnections_.clear();  // ids start again with the new game
     if (host_.Open(port, password)) return true;
     // Port in use or not permitted: the reason went to stderr.
     c_.view.ShowMessage(c_.Text(UiText::HostFailed));
@@ -76,16 +77,13 @@ void OnlineGame::JoinOverRelay(int fd, const QString& password, std::function<vo
 }
 
 bool OnlineGame::AdoptRelayedLine(int fd) {
-    const int id = link_.AdoptConnection(fd);
-    if (id < 0) return false;
-    relayedConnections_.insert(id);
-    return true;
+    return link_.AdoptConnection(fd) >= 0;
 }
 
 int OnlineGame::RelayedLineCount() const {
-    int open = 0;
-    for (int id : relayedConnections_) open += link_.IsConnectionOpen(id) ? 1 : 0;
-    return open;
+    const std::vector<int> ids = link_.ConnectionIds();
+    return static_cast<int>(
+        std::count_if(ids.begin(), ids.end(), [this](int id) { return link_.IsConnectionRelayed(id); }));
 }
 
 void OnlineGame::LeaveGame(bool quiet) {

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
-#include <set>
 
 #include "frontend/chat/chat_display.h"
 #include "frontend/library/event_queue.h"
@@ -147,7 +146,6 @@ private:
     void ForgetPractice();
 
     NetworkLink link_;
-    std::set<int> relayedConnections_;  // their ids, while hosting
     OnlineContext c_;
     OnlineHost host_;
     OnlineClient client_;

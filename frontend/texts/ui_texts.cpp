@@ -5,7 +5,7 @@
 namespace {
 
 // Indexed by UiText.
-constexpr std::array<Translations, 42> kTexts = {{
+constexpr std::array<Translations, 43> kTexts = {{
     {"entrou no chat!", "has entered in the chat!", "entró en el chat!"},
     {"saiu do chat!", "left the chat!", "salió del chat!"},
     {"foi expulso do chat!", "was kicked from chat!", "fue expulsado del chat!"},
@@ -104,6 +104,7 @@ constexpr std::array<Translations, 42> kTexts = {{
      "port %2 on the router.",
      "No se pudo alcanzar el juego de %1 directamente y el lobby no tiene relay: %1 debe abrir la "
      "puerta TCP %2 en el router."},
+    {"(via o relay do lobby)", "(via the lobby's relay)", "(vía el relay del lobby)"},
 }};
 
 }  // namespace

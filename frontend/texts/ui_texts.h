@@ -59,6 +59,8 @@ enum class UiText {
     PlayerCameOverRelay,
     // %1 the host's name, %2 the port the host's router must forward.
     NoRelayToJoin,
+    // Beside the name of a player whose line goes through the relay.
+    ViaRelayMark,
 };
 
 QString Tr(UiText text, int uiLanguage);

@@ -25,8 +25,12 @@ void MainWindow::Beep() {
 }
 
 void MainWindow::SetSlotLabel(int slot, const QString& text, bool enabled) {
+    // A long name, or one marked as relayed, is cut to the row with its
+    // whole text on the pointer.
     QLabel* name = panels.rows[slot - 1].name;
-    name->setText(text);
+    const QString shown = name->fontMetrics().elidedText(text, Qt::ElideRight, name->width());
+    name->setText(shown);
+    name->setToolTip(shown == text ? QString() : text);
     name->setEnabled(enabled);
 }
 

@@ -50,12 +50,19 @@ TEST_F(RelayedLine, APlayerOnARelayedLineIsSeatedBesideDirectOnes) {
     ASSERT_TRUE(bob->WaitFor("ENT2:Ana,2,0"));
     EXPECT_TRUE(bob->Received("ENT2:Host,1,0"));
     EXPECT_TRUE(ChatShows(view, "Bob has entered in the chat!"));
-    EXPECT_EQ(view.slotLabels[3], "Bob");
+    EXPECT_EQ(view.slotLabels[3], "Bob (via the lobby's relay)");
+    EXPECT_EQ(view.slotLabels[2], "Ana");
     // A direct player after the relayed one is not confused with it.
     auto cid = AdmittedConnection(port, "Cid", 4);
     ASSERT_TRUE(bob->WaitFor("ENTR:Cid,4"));
+    EXPECT_EQ(view.slotLabels[4], "Cid");
     ana->Send("TEXT:Ana: hi");
     EXPECT_TRUE(bob->WaitFor("TEXT:Ana: hi"));
+    // The relayed player's seat, freed and taken by a direct one, is plain.
+    bob->Close();
+    ASSERT_TRUE(SpinUntil([&] { return view.slotLabels[3] == "Player 3"; }));
+    auto dan = AdmittedConnection(port, "Dan", 3);
+    EXPECT_EQ(view.slotLabels[3], "Dan");
 }
 
 TEST_F(RelayedLine, TheGamesPasswordHoldsForRelayedLinesToo) {
@@ -91,6 +98,8 @@ TEST_F(RelayedLine, AJoinerOverARelayedLineLogsInAndIsSeatedAsAfterConnecting) {
     host->Send("ENT2:Ana,1,0");
     EXPECT_TRUE(SpinUntil([&] { return core.Online().MySlot() == 2; }));
     EXPECT_TRUE(SpinUntil([&] { return view.slotLabels[1] == "Ana"; }));
+    // Its own line is the one a joiner knows to be relayed.
+    EXPECT_EQ(view.slotLabels[2], "Bob (via the lobby's relay)");
     host->Send("TEXT:Ana: over the relay");
     EXPECT_TRUE(SpinUntil([&] { return ChatShows(view, "Ana: over the relay"); }));
 

@@ -188,6 +188,21 @@ TEST_F(WindowTest, ChatLinesArePaintedAsRunsAndMarkupShowsLiterally) {
     EXPECT_EQ(formatAt(1, 4).fontWeight(), QFont::Bold);
 }
 
+TEST_F(WindowTest, APlayerRowTooLongForThePanelIsCutWithTheWholeTextOnThePointer) {
+    Open();
+    const QString relayed = QStringLiteral("Bob (via the lobby's relay)");
+    window->SetSlotLabel(3, relayed, true);
+    const QLabel* row = Find<QLabel>("player3");
+    EXPECT_TRUE(row->text().startsWith("Bob (via"));
+    EXPECT_TRUE(row->text().endsWith(QChar(0x2026)));
+    EXPECT_LE(row->fontMetrics().horizontalAdvance(row->text()), row->width());
+    EXPECT_EQ(row->toolTip(), relayed);
+    // A name that fits is shown whole, with nothing on the pointer.
+    window->SetSlotLabel(3, "Bob", true);
+    EXPECT_EQ(row->text(), "Bob");
+    EXPECT_TRUE(row->toolTip().isEmpty());
+}
+
 TEST_F(WindowTest, TheChatKeepsTheLastFiveThousandLines) {
     Open();
     for (int i = 0; i < kChatLineLimit + 50; ++i)
