@@ -91,6 +91,6 @@ TEST(RelayedHost, APlayerJoinsAHostedGameThroughTheRelayAndIsSeated) {
     ASSERT_TRUE(line.WaitFor("IDJG:2"));
     EXPECT_TRUE(line.WaitFor("ENT2:Ana,1,0"));
     EXPECT_TRUE(SpinUntil([&] { return ChatShows(view, "Bob has entered in the chat!"); }));
-    EXPECT_EQ(view.slotLabels[2], "Bob");
+    EXPECT_EQ(view.slotLabels[2], "Bob (via the lobby's relay)");
     core.Close({});
 }
