@@ -28,6 +28,7 @@ public:
     // server has no XInput 2.1 for raw key events.
     bool Open(const char* displayName);
     void Close();
+    bool Listening() const { return display_ != nullptr; }
 
     // Adds the presses since the last Take or Drop to presses, indexed by X
     // keycode, each count stopping at 255.

@@ -151,10 +151,15 @@ bool X11Input::ReadKeys(uint8_t keys[kKeyCount], uint8_t presses[kKeyCount]) {
     for (int keycode = 0; keycode < 256; ++keycode)
         down[keycode] = (bits[keycode >> 3] >> (keycode & 7) & 1) ? 0x80 : 0;
     keyEvents_.Take(pressed);
-    // A key found down that was up at the last read went down at least once,
-    // whether or not its event came (a server without raw key events).
-    for (int keycode = 0; keycode < 256; ++keycode)
-        if (down[keycode] && !lastKeys_[keycode] && pressed[keycode] == 0) pressed[keycode] = 1;
+    // Without the keyboard's events, a key found down that was up at the
+    // last read went down at least once. With them, the events alone count:
+    // the keymap comes over another connection, so a key that goes down
+    // between the two reads is an event now and a change of the keymap at
+    // the next read, and would count twice.
+    if (!keyEvents_.Listening()) {
+        for (int keycode = 0; keycode < 256; ++keycode)
+            if (down[keycode] && !lastKeys_[keycode]) pressed[keycode] = 1;
+    }
     std::copy(std::begin(down), std::end(down), std::begin(lastKeys_));
     ToEngineCodes(down, keys);
     ToEngineCodes(pressed, presses);

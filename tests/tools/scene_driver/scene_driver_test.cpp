@@ -267,11 +267,12 @@ TEST(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
     EXPECT_TRUE(scene.process().Lines().filter("STATE").last().contains("moving 1"));
 }
 
-// Holds a key down for a tenth of a second: longer than a frame, so the
-// frame's read cannot miss it, and far too short to repeat.
+// A tap of 5 ms: the keyboard's events count it even between two frames.
+// A longer hold would be a real hold on a loaded machine, where xdotool may
+// wait past the repeat delay before it lets go, and rightly repeat.
 void TapKey(DrivenScene& scene, const QString& key, int times = 1) {
     for (int i = 0; i < times; ++i) {
-        XDoTool({"keydown", key, "sleep", "0.1", "keyup", key});
+    XDoTool({"keydown", key, "sleep", "0.005", "keyup", key});
         scene.Frames(2);
     }
 }
