@@ -17,6 +17,13 @@ OnlineClient::OnlineClient(OnlineContext& context)
                                                  .arg(QString::number(secondsLeft)));
                     },
                     [this] { GiveUpReconnecting(); }}) {
+    fallbackLimit_.setSingleShot(true);
+    QObject::connect(&fallbackLimit_, &QTimer::timeout, [this] {
+        if (c_.session != Session::Connecting || !fallback_) return;
+        lookup_.Cancel();
+        c_.link.Disconnect();
+        JoinFailed(UiText::ConnectionFailed);
+    });
     restWatch_.setInterval(kRestWatchMs);
     QObject::connect(&restWatch_, &QTimer::timeout, [this] {
         if (!c_.table.IsMoving()) OwnShotAtRest();
@@ -29,6 +36,11 @@ void OnlineClient::Connect(const QString& address, quint16 port, const QString& 
                            std::optional<ConnectFallback> fallback) {
     password_ = password;
     fallback_ = std::move(fallback);
+    if (fallback_) {
+        fallbackLimit_.start(fallback_->timeLimitMs);
+    } else {
+        fallbackLimit_.stop();
+    }
     relayed_ = false;
     redial_ = nullptr;
     c_.session = Session::Connecting;
@@ -55,6 +67,7 @@ void OnlineClient::OnLookedUp(const LookupResult& result, quint16 port) {
     if (result.failure == LookupFailure::None) {
         hostAddresses_ = result.addresses;
         hostPort_ = port;
+        // With a fallback, its own limit ends the whole try.
         c_.link.ConnectToHost(result.addresses, port,
                               fallback_ ? fallback_->timeLimitMs : NetworkLink::kConnectTimeoutMs);
         return;

@@ -112,8 +112,11 @@ private:
     QString password_;  // sent with the name
     int mySlot_ = 0;    // 0 until the host has given one
     bool resyncRequested_ = false;
-    bool showDropMessage_ = true;
+    bool showDropMessage_ = true;  // false once kicked: the kick has its own message
     std::optional<ConnectFallback> fallback_;  // of the join under way
+    // The fallback's time limit, running from the join on: a slow look-up
+    // of the host's name spends the same time as a slow connection.
+    QTimer fallbackLimit_;
     bool relayed_ = false;
-    std::function<void()> redial_;  // of a relayed line  // false once kicked: the kick has its own message
+    std::function<void()> redial_;  // of a relayed line
 };

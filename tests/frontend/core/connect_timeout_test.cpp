@@ -96,8 +96,8 @@ struct JoinWithFallback {
         core.Start(false, 2);
     }
     ~JoinWithFallback() { core.Close({}); }
-    bool Join(quint16 port, int limitMs) {
-        return core.Online().Join("127.0.0.1", QString::number(port), QString(),
+    bool Join(quint16 port, int limitMs, const QString& host = QStringLiteral("127.0.0.1")) {
+        return core.Online().Join(host, QString::number(port), QString(),
                                   ConnectFallback{limitMs, [this] { ++handedOn; }});
     }
     HeadlessView view;
@@ -115,6 +115,23 @@ TEST(ConnectTimeout, AnUnansweredJoinWithAFallbackEndsOnItsLimitAndTellsThePlaye
     // Well before the link's own limit of many seconds.
     ASSERT_TRUE(SpinUntil([&] { return joiner.handedOn > 0; }, 5000));
     EXPECT_GE(clock.elapsed(), 350);
+    EXPECT_EQ(joiner.core.Online().State(), Session::Offline);
+    EXPECT_TRUE(joiner.view.messages.isEmpty()) << joiner.view.messages.join('|').toStdString();
+    SpinFor(600);
+    EXPECT_EQ(joiner.handedOn, 1);
+}
+
+TEST(ConnectTimeout, AJoinWithAFallbackSpendsItsLimitOnTheNamesLookUpToo) {
+    JoinWithFallback joiner;
+    // A name server that never answers: the look-up alone would wait its
+    // own limit of seconds.
+    joiner.core.Online().SetHostResolver([](const QString&, QObject*, auto) {});
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(joiner.Join(2500, 400, QStringLiteral("host.example")));
+    ASSERT_TRUE(SpinUntil([&] { return joiner.handedOn > 0; }, 5000));
+    EXPECT_GE(clock.elapsed(), 350);
+    EXPECT_LT(clock.elapsed(), HostLookup::kTimeLimitMs);
     EXPECT_EQ(joiner.core.Online().State(), Session::Offline);
     EXPECT_TRUE(joiner.view.messages.isEmpty()) << joiner.view.messages.join('|').toStdString();
     SpinFor(600);
