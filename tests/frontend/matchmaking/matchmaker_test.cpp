@@ -10,8 +10,9 @@
 #include <string>
 
 #include "frontend/matchmaking/matchmaker.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/matchmaking/lobby_peer.h"
+#include "tests/frontend/matchmaking/waiting_listing.h"
 #include "tests/frontend/spin_until.h"
 
 using namespace lobby;
@@ -52,6 +53,10 @@ struct SilentHost : LobbyListener {
     void LobbyReport(const LobbyEvent& event) override {
         if (std::holds_alternative<JoinAsked>(event)) ++asked;
     }
+    // Signs in under the game's host name and lists the game.
+    bool Lists(const LobbyServer& server, const GameListing& game) {
+        return client.SignIn(server, game.hostName) && client.PublishGame(game);
+    }
     int asked = 0;
     LobbyClient client{*this};
 };
@@ -65,15 +70,7 @@ GameListing WaitingGame(const QString& host, const QString& version) {
     return game;
 }
 
-class Matchmaking : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start()) << server_.Problem().toStdString();
-    }
-
-    ProsodyServer server_;
-};
+using Matchmaking = ProsodyTest;
 
 }  // namespace
 
@@ -88,13 +85,7 @@ TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClos
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
     ASSERT_TRUE(SpinUntil([&] { return cid.GameOf("Ana").has_value(); }, kListingMs));
     GameListing listed = *cid.GameOf("Ana");
-    EXPECT_EQ(listed.hostName, "Ana");
-    EXPECT_EQ(listed.seatsTaken, 1);
-    EXPECT_EQ(listed.seats, 2);
-    EXPECT_EQ(listed.watchers, 0);
-    EXPECT_FALSE(listed.password);
-    EXPECT_EQ(listed.stage, GameStage::Waiting);
-    EXPECT_EQ(listed.version, "v1.1");
+    ExpectWaitingForASecondPlayer(listed, "Ana");
     EXPECT_GE(listed.openedAt, before);
     EXPECT_LE(listed.openedAt, QDateTime::currentSecsSinceEpoch());
 
@@ -185,10 +176,8 @@ TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
     GameListing fullGame = WaitingGame("Max", "v1.1");
     fullGame.seatsTaken = 2;
     fullGame.openedAt = 1;
-    ASSERT_TRUE(locked.client.SignIn(server_.Lobby(), "Lia"));
-    ASSERT_TRUE(full.client.SignIn(server_.Lobby(), "Max"));
-    ASSERT_TRUE(locked.client.PublishGame(lockedGame));
-    ASSERT_TRUE(full.client.PublishGame(fullGame));
+    ASSERT_TRUE(locked.Lists(server_.Lobby(), lockedGame));
+    ASSERT_TRUE(full.Lists(server_.Lobby(), fullGame));
     ASSERT_TRUE(SpinUntil([&] { return ana.GameOf("Lia") && ana.GameOf("Max"); }, kListingMs));
 
     ASSERT_TRUE(ana.matchmaker.QuickMatch(QString::number(FreeLoopbackPort())));
@@ -206,8 +195,7 @@ TEST_F(Matchmaking, AHostThatNeverAnswersGivesAFailedJoinAndNothingHangs) {
     LobbyPeer bob("Bob");
     SilentHost mute;
     ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(mute.client.SignIn(server_.Lobby(), "Mute"));
-    ASSERT_TRUE(mute.client.PublishGame(WaitingGame("Mute", "v1.1")));
+    ASSERT_TRUE(mute.Lists(server_.Lobby(), WaitingGame("Mute", "v1.1")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Mute").has_value(); }, kListingMs));
 
     bob.matchmaker.SetAnswerTimeLimitMs(1000);
@@ -238,8 +226,7 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
     EXPECT_EQ(bob.failures[0].second, JoinFailure::NotSignedIn);
 
     ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(other.client.SignIn(server_.Lobby(), "Old"));
-    ASSERT_TRUE(other.client.PublishGame(WaitingGame("Old", "v1.0")));
+    ASSERT_TRUE(other.Lists(server_.Lobby(), WaitingGame("Old", "v1.0")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Old").has_value(); }, kListingMs));
     bob.matchmaker.Join("Old", QString());
     bob.matchmaker.Join("Nobody", QString());
@@ -261,8 +248,7 @@ TEST_F(Matchmaking, AGameThatLeavesTheListWhileItsHostIsAskedFailsTheJoin) {
     LobbyPeer bob("Bob");
     SilentHost leaving;
     ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(leaving.client.SignIn(server_.Lobby(), "Eve"));
-    ASSERT_TRUE(leaving.client.PublishGame(WaitingGame("Eve", "v1.1")));
+    ASSERT_TRUE(leaving.Lists(server_.Lobby(), WaitingGame("Eve", "v1.1")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Eve").has_value(); }, kListingMs));
     bob.matchmaker.Join("Eve", QString());
     ASSERT_TRUE(SpinUntil([&] { return leaving.asked == 1; }, kListingMs));
