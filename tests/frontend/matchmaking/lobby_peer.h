@@ -16,9 +16,9 @@
 
 template <typename Library>
 struct LobbyPeerOver : lobby::MatchmakerObserver {
-    explicit LobbyPeerOver(const QString& name) {
+    explicit LobbyPeerOver(const QString& nickname) : name(nickname) {
         core.Online().SetLanguage(2);
-        core.Online().SetNickname(name);
+        core.Online().SetNickname(nickname);
         core.Start(false, 16);
         matchmaker.SetOwnAddress([] { return QStringLiteral("127.0.0.1"); });
     }
@@ -48,6 +48,7 @@ struct LobbyPeerOver : lobby::MatchmakerObserver {
         return core.Online().IsHost() && core.Online().Slots().FindExact(name) != 0;
     }
 
+    const QString name;
     std::vector<lobby::LobbyEvent> heard;
     std::vector<std::pair<QString, lobby::JoinFailure>> failures;
     HeadlessView view;

@@ -23,6 +23,7 @@ constexpr int kListingMs = 2000;
 
 // An occupant that only looks at the list, keeping every byte it reads.
 struct Onlooker : LobbyListener {
+    explicit Onlooker(const QString& nickname) : name(nickname) {}
     void LobbyReport(const LobbyEvent& event) override {
         if (std::holds_alternative<JoinAnswered>(event)) ++answersHeard;
     }
@@ -42,6 +43,7 @@ struct Onlooker : LobbyListener {
         return stream.find(text) != std::string::npos;
     }
 
+    const QString name;
     std::mutex mutex;
     std::string stream;
     int answersHeard = 0;
@@ -70,16 +72,22 @@ GameListing WaitingGame(const QString& host, const QString& version) {
     return game;
 }
 
-using Matchmaking = ProsodyTest;
+class Matchmaking : public ProsodyTest {
+protected:
+    // Each signs in under its own name, one after the other; false from the
+    // first that cannot.
+    template <typename... Occupants>
+    bool SignIn(Occupants&... occupants) {
+        return (occupants.SignIn(server_.Lobby(), occupants.name) && ...);
+    }
+};
 
 }  // namespace
 
 TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClosing) {
     LobbyPeer ana("Ana"), bob("Bob");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, cid));
 
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
@@ -121,11 +129,8 @@ TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClos
 
 TEST_F(Matchmaking, APasswordAndAThirdPlayerWhoWatchesAreListed) {
     LobbyPeer ana("Ana"), bob("Bob"), dan("Dan");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(dan.SignIn(server_.Lobby(), "Dan"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, dan, cid));
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, "secret"));
     ASSERT_TRUE(SpinUntil([&] { return cid.GameOf("Ana") && cid.GameOf("Ana")->password; },
                           kListingMs));
@@ -142,10 +147,8 @@ TEST_F(Matchmaking, APasswordAndAThirdPlayerWhoWatchesAreListed) {
 
 TEST_F(Matchmaking, AFriendsOnlyGameIsNeitherListedNorToldToAnyoneWhoAsks) {
     LobbyPeer ana("Ana"), bob("Bob");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, cid));
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Ana").has_value(); }, kListingMs));
 
@@ -166,8 +169,7 @@ TEST_F(Matchmaking, AFriendsOnlyGameIsNeitherListedNorToldToAnyoneWhoAsks) {
 
 TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
     LobbyPeer ana("Ana"), bob("Bob");
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SignIn(ana, bob));
     // A game with a password, or one that is full, is not for a quick match.
     SilentHost locked, full;
     GameListing lockedGame = WaitingGame("Lia", "v1.1");
@@ -194,7 +196,7 @@ TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
 TEST_F(Matchmaking, AHostThatNeverAnswersGivesAFailedJoinAndNothingHangs) {
     LobbyPeer bob("Bob");
     SilentHost mute;
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SignIn(bob));
     ASSERT_TRUE(mute.Lists(server_.Lobby(), WaitingGame("Mute", "v1.1")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Mute").has_value(); }, kListingMs));
 
@@ -225,7 +227,7 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
     ASSERT_EQ(bob.failures.size(), 1u);
     EXPECT_EQ(bob.failures[0].second, JoinFailure::NotSignedIn);
 
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SignIn(bob));
     ASSERT_TRUE(other.Lists(server_.Lobby(), WaitingGame("Old", "v1.0")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Old").has_value(); }, kListingMs));
     bob.matchmaker.Join("Old", QString());
@@ -247,7 +249,7 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
 TEST_F(Matchmaking, AGameThatLeavesTheListWhileItsHostIsAskedFailsTheJoin) {
     LobbyPeer bob("Bob");
     SilentHost leaving;
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SignIn(bob));
     ASSERT_TRUE(leaving.Lists(server_.Lobby(), WaitingGame("Eve", "v1.1")));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Eve").has_value(); }, kListingMs));
     bob.matchmaker.Join("Eve", QString());
