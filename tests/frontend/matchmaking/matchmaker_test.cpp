@@ -80,6 +80,11 @@ protected:
     bool SignIn(Occupants&... occupants) {
         return (occupants.SignIn(server_.Lobby(), occupants.name) && ...);
     }
+    // The silent host lists its game and the player sees it in the list.
+    bool ListedAndSeen(SilentHost& host, const GameListing& game, LobbyPeer& player) {
+        return host.Lists(server_.Lobby(), game) &&
+               SpinUntil([&] { return player.GameOf(game.hostName).has_value(); }, kListingMs);
+    }
 };
 
 }  // namespace
@@ -197,8 +202,7 @@ TEST_F(Matchmaking, AHostThatNeverAnswersGivesAFailedJoinAndNothingHangs) {
     LobbyPeer bob("Bob");
     SilentHost mute;
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(mute.Lists(server_.Lobby(), WaitingGame("Mute", "v1.1")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Mute").has_value(); }, kListingMs));
+    ASSERT_TRUE(ListedAndSeen(mute, WaitingGame("Mute", "v1.1"), bob));
 
     bob.matchmaker.SetAnswerTimeLimitMs(1000);
     QElapsedTimer waited;
@@ -228,8 +232,7 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
     EXPECT_EQ(bob.failures[0].second, JoinFailure::NotSignedIn);
 
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(other.Lists(server_.Lobby(), WaitingGame("Old", "v1.0")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Old").has_value(); }, kListingMs));
+    ASSERT_TRUE(ListedAndSeen(other, WaitingGame("Old", "v1.0"), bob));
     bob.matchmaker.Join("Old", QString());
     bob.matchmaker.Join("Nobody", QString());
     ASSERT_EQ(bob.failures.size(), 3u);
@@ -250,8 +253,7 @@ TEST_F(Matchmaking, AGameThatLeavesTheListWhileItsHostIsAskedFailsTheJoin) {
     LobbyPeer bob("Bob");
     SilentHost leaving;
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(leaving.Lists(server_.Lobby(), WaitingGame("Eve", "v1.1")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Eve").has_value(); }, kListingMs));
+    ASSERT_TRUE(ListedAndSeen(leaving, WaitingGame("Eve", "v1.1"), bob));
     bob.matchmaker.Join("Eve", QString());
     ASSERT_TRUE(SpinUntil([&] { return leaving.asked == 1; }, kListingMs));
     leaving.client.WithdrawGame();
