@@ -28,8 +28,7 @@ protected:
     }
     // Four disc icons of this size side by side leftwards from right, their
     // tops at top.
-    void ExpectIconRow(const std::vector<RecordedQuad>& draws, float right, float top,
-                       float size) {
+    void ExpectIconRow(const std::vector<RecordedQuad>& draws, float right, float top, float size) {
         const auto icons = Icons(draws);
         ASSERT_EQ(icons.size(), 4u);
         for (int i = 0; i < 4; ++i) {
