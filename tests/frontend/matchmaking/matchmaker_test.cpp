@@ -10,6 +10,7 @@
 #include <string>
 
 #include "frontend/matchmaking/matchmaker.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/matchmaking/lobby_peer.h"
 #include "tests/frontend/matchmaking/waiting_listing.h"
@@ -62,15 +63,6 @@ struct SilentHost : LobbyListener {
     int asked = 0;
     LobbyClient client{*this};
 };
-
-GameListing WaitingGame(const QString& host, const QString& version) {
-    GameListing game;
-    game.hostName = host;
-    game.seatsTaken = 1;
-    game.version = version;
-    game.openedAt = 1765280000;
-    return game;
-}
 
 class Matchmaking : public ProsodyTest {
 protected:
@@ -177,10 +169,10 @@ TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
     ASSERT_TRUE(SignIn(ana, bob));
     // A game with a password, or one that is full, is not for a quick match.
     SilentHost locked, full;
-    GameListing lockedGame = WaitingGame("Lia", "v1.1");
+    GameListing lockedGame = OpenGameOf("Lia");
     lockedGame.password = true;
     lockedGame.openedAt = 1;
-    GameListing fullGame = WaitingGame("Max", "v1.1");
+    GameListing fullGame = OpenGameOf("Max");
     fullGame.seatsTaken = 2;
     fullGame.openedAt = 1;
     ASSERT_TRUE(locked.Lists(server_.Lobby(), lockedGame));
@@ -202,7 +194,7 @@ TEST_F(Matchmaking, AHostThatNeverAnswersGivesAFailedJoinAndNothingHangs) {
     LobbyPeer bob("Bob");
     SilentHost mute;
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(ListedAndSeen(mute, WaitingGame("Mute", "v1.1"), bob));
+    ASSERT_TRUE(ListedAndSeen(mute, OpenGameOf("Mute"), bob));
 
     bob.matchmaker.SetAnswerTimeLimitMs(1000);
     QElapsedTimer waited;
@@ -231,8 +223,10 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
     ASSERT_EQ(bob.failures.size(), 1u);
     EXPECT_EQ(bob.failures[0].second, JoinFailure::NotSignedIn);
 
+    GameListing oldGame = OpenGameOf("Old");
+    oldGame.version = "v1.0";
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(ListedAndSeen(other, WaitingGame("Old", "v1.0"), bob));
+    ASSERT_TRUE(ListedAndSeen(other, oldGame, bob));
     bob.matchmaker.Join("Old", QString());
     bob.matchmaker.Join("Nobody", QString());
     ASSERT_EQ(bob.failures.size(), 3u);
@@ -253,7 +247,7 @@ TEST_F(Matchmaking, AGameThatLeavesTheListWhileItsHostIsAskedFailsTheJoin) {
     LobbyPeer bob("Bob");
     SilentHost leaving;
     ASSERT_TRUE(SignIn(bob));
-    ASSERT_TRUE(ListedAndSeen(leaving, WaitingGame("Eve", "v1.1"), bob));
+    ASSERT_TRUE(ListedAndSeen(leaving, OpenGameOf("Eve"), bob));
     bob.matchmaker.Join("Eve", QString());
     ASSERT_TRUE(SpinUntil([&] { return leaving.asked == 1; }, kListingMs));
     leaving.client.WithdrawGame();
