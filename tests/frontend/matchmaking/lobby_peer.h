@@ -11,11 +11,12 @@
 
 #include "frontend/matchmaking/matchmaker.h"
 #include "frontend/view/headless_view.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
 
 template <typename Library>
-struct LobbyPeerOver : lobby::MatchmakerObserver {
+struct LobbyPeerOver : HeardEvents, lobby::MatchmakerObserver {
     explicit LobbyPeerOver(const QString& nickname) : name(nickname) {
         core.Online().SetLanguage(2);
         core.Online().SetNickname(nickname);
@@ -27,7 +28,7 @@ struct LobbyPeerOver : lobby::MatchmakerObserver {
         core.Close({});
     }
 
-    void LobbyReport(const lobby::LobbyEvent& event) override { heard.push_back(event); }
+    void LobbyReport(const lobby::LobbyEvent& event) override { HeardEvents::LobbyReport(event); }
     void JoinFailed(const QString& host, lobby::JoinFailure why) override {
         failures.emplace_back(host, why);
     }
@@ -49,7 +50,6 @@ struct LobbyPeerOver : lobby::MatchmakerObserver {
     }
 
     const QString name;
-    std::vector<lobby::LobbyEvent> heard;
     std::vector<std::pair<QString, lobby::JoinFailure>> failures;
     HeadlessView view;
     Library library;
