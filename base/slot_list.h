@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -49,6 +50,17 @@ public:
     // The item of an index, or null when the index holds none.
     T* Get(int16_t index) const {
         return IsValid(index) ? slots_[static_cast<size_t>(index)].get() : nullptr;
+    }
+
+    // The first index whose item carries this name (items with a `name`
+    // that may be null), or kNone; a null name finds nothing.
+    int16_t FindNamed(const char* name) const {
+        if (!name) return kNone;
+        for (int16_t i = 0; i < SlotsUsed(); ++i) {
+            const T* item = Get(i);
+            if (item && item->name && std::strcmp(item->name.get(), name) == 0) return i;
+        }
+        return kNone;
     }
 
     // Room for count items before the list's own storage grows.

@@ -58,6 +58,15 @@ struct HostOptions {
     int stalemateShots = 40;
 };
 
+// Reads a count, a whole number of at least one; false for anything else.
+bool ReadCount(const QString& text, int& into) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1) return false;
+    into = value;
+    return true;
+}
+
 std::optional<HostOptions> ParseOptions(const QStringList& args) {
     if (args.size() % 2 != 0) return std::nullopt;
     HostOptions o;
@@ -71,17 +80,13 @@ std::optional<HostOptions> ParseOptions(const QStringList& args) {
         } else if (args[i] == u"--seed") {
             o.seed = value.toULongLong(&ok);
         } else if (args[i] == u"--matches") {
-            o.matches = value.toInt(&ok);
-            ok = ok && o.matches >= 1;
+            ok = ReadCount(value, o.matches);
         } else if (args[i] == u"--tick-ms") {
-            o.tickMs = value.toInt(&ok);
-            ok = ok && o.tickMs >= 1;
+            ok = ReadCount(value, o.tickMs);
         } else if (args[i] == u"--match-seconds") {
-            o.matchSeconds = value.toInt(&ok);
-            ok = ok && o.matchSeconds >= 1;
+            ok = ReadCount(value, o.matchSeconds);
         } else if (args[i] == u"--stalemate-shots") {
-            o.stalemateShots = value.toInt(&ok);
-            ok = ok && o.stalemateShots >= 1;
+            ok = ReadCount(value, o.stalemateShots);
         } else {
             ok = false;
         }

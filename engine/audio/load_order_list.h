@@ -31,6 +31,18 @@ Item* AppendNamed(LoadOrderList<Item>& list, const char* name) {
     return list.back().get();
 }
 
+// Appends an item holding name and fills it with load, which logs its own
+// failure; answers the item's index, or -1 when it could not be appended
+// or loaded (its place is taken all the same).
+template <typename Item, typename Load>
+int16_t AddInLoadOrder(LoadOrderList<Item>& list, const char* name, Load load) {
+    const int16_t index = int16_t(list.size());
+    Item* item = AppendNamed(list, name);
+    if (!item || !load(*item)) return -1;
+    Log().FileLoadedAt(name, index);
+    return index;
+}
+
 // 255 is full level (0); each step down is a fifth of a decibel.
 inline int32_t LevelMillibels(uint8_t level) {
     return int32_t(level) * 20 - 5100;

@@ -41,19 +41,17 @@ bool VEX_Music::Initialise() {
 
 int16_t VEX_Music::AddSong(const char* name) {
     if (!audio_.musicPlayer() || !name) return -1;
-    const int16_t index = int16_t(songs_.size());
-    Song* song = AppendNamed(songs_, name);
-    if (!song) return -1;
-    TrackedBytes data;
-    const uint32_t size = ReadAssetBytes(name, data);
-    if (size == 0 || !LooksLikeMidi(data.get(), size)) {
-        Log().FileReadError(name);
-        return -1;
-    }
-    song->data = std::move(data);
-    song->size = size;
-    Log().FileLoadedAt(name, index);
-    return index;
+    return AddInLoadOrder(songs_, name, [name](Song& song) {
+        TrackedBytes data;
+        const uint32_t size = ReadAssetBytes(name, data);
+        if (size == 0 || !LooksLikeMidi(data.get(), size)) {
+            Log().FileReadError(name);
+            return false;
+        }
+        song.data = std::move(data);
+        song.size = size;
+        return true;
+    });
 }
 
 bool VEX_Music::IsValid(int16_t index) const {

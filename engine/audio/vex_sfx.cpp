@@ -38,15 +38,13 @@ std::unique_ptr<audio::SoundBuffer> VEX_SFX::LoadBuffer(const char* name) {
 
 int16_t VEX_SFX::AddEffect(const char* name) {
     if (!audio_.soundDevice() || !name) return -1;
-    const int16_t index = int16_t(effects_.size());
-    SoundEffect* effect = AppendNamed(effects_, name);
-    if (!effect) return -1;
-    effect->buffer = LoadBuffer(name);
-    if (!effect->buffer) return -1;
-    effect->buffer->SetPan(PanMillibels(effect->pan));
-    effect->buffer->SetVolume(LevelMillibels(effect->volume));
-    Log().FileLoadedAt(name, index);
-    return index;
+    return AddInLoadOrder(effects_, name, [this, name](SoundEffect& effect) {
+        effect.buffer = LoadBuffer(name);
+        if (!effect.buffer) return false;
+        effect.buffer->SetPan(PanMillibels(effect.pan));
+        effect.buffer->SetVolume(LevelMillibels(effect.volume));
+        return true;
+    });
 }
 
 bool VEX_SFX::IsValid(int16_t index) const {

@@ -306,32 +306,13 @@ void VEX_Direct3D::SetWorldPosition(float x, float y, float z) {
 }
 
 void VEX_Direct3D::ComposeWorld(const Matrix& s, const Matrix& r, const Matrix& t, uint8_t order) {
+    // Orders 1 to 6 are the six sequences of the three factors; any other
+    // leaves the world at identity.
+    const Matrix* const sequences[6][3] = {{&s, &r, &t}, {&s, &t, &r}, {&t, &r, &s},
+                                           {&t, &s, &r}, {&r, &s, &t}, {&r, &t, &s}};
     world_ = identity_;
-    const Matrix* factors[3] = {};
-    switch (order) {
-        case 1:
-            factors[0] = &s, factors[1] = &r, factors[2] = &t;
-            break;
-        case 2:
-            factors[0] = &s, factors[1] = &t, factors[2] = &r;
-            break;
-        case 3:
-            factors[0] = &t, factors[1] = &r, factors[2] = &s;
-            break;
-        case 4:
-            factors[0] = &t, factors[1] = &s, factors[2] = &r;
-            break;
-        case 5:
-            factors[0] = &r, factors[1] = &s, factors[2] = &t;
-            break;
-        case 6:
-            factors[0] = &r, factors[1] = &t, factors[2] = &s;
-            break;
-        default:
-            break;
-    }
-    for (const Matrix* factor : factors) {
-        if (factor) world_ = Multiply(world_, *factor);
+    if (order >= 1 && order <= 6) {
+        for (const Matrix* factor : sequences[order - 1]) world_ = Multiply(world_, *factor);
     }
     ApplyWorld();
 }

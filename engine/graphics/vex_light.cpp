@@ -1,7 +1,5 @@
 #include "engine/graphics/vex_light.h"
 
-#include <cstring>
-
 #include "base/debug_log.h"
 #include "engine/graphics/vex_direct3d.h"
 #include "engine/services/string_tools.h"
@@ -95,12 +93,7 @@ void VEX_Light::ApplyAllLights() {
 }
 
 int16_t VEX_Light::FindLight(const char* name) const {
-    if (!name) return -1;
-    for (int16_t i = 0; i < slots_.SlotsUsed(); ++i) {
-        const LightEntry* entry = slots_.Get(i);
-        if (entry && entry->name && std::strcmp(entry->name.get(), name) == 0) return i;
-    }
-    return -1;
+    return slots_.FindNamed(name);
 }
 
 void VEX_Light::RemoveLight(int16_t index) {

@@ -179,12 +179,7 @@ void VEX_TextureList::Bind(uint32_t stage, int16_t index) {
 }
 
 int16_t VEX_TextureList::FindIndex(const char* name) const {
-    if (!name) return -1;
-    for (int16_t i = 0; i < slots_.SlotsUsed(); ++i) {
-        const TextureEntry* entry = slots_.Get(i);
-        if (entry && entry->name && std::strcmp(entry->name.get(), name) == 0) return i;
-    }
-    return -1;
+    return slots_.FindNamed(name);
 }
 
 const TextureEntry* VEX_TextureList::FindEntry(const char* name) const {

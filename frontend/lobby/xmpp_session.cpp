@@ -175,11 +175,7 @@ private:
         if (now - lastHeard_ < std::chrono::milliseconds(server.pingAfterQuietMs)) return;
         xmpp_stanza_t* iq = xmpp_iq_new(ctx_, "get", "lobby-ping");
         xmpp_stanza_set_to(iq, server.domain.toUtf8().constData());
-        xmpp_stanza_t* ping = xmpp_stanza_new(ctx_);
-        xmpp_stanza_set_name(ping, "ping");
-        xmpp_stanza_set_ns(ping, kPing);
-        xmpp_stanza_add_child(iq, ping);
-        xmpp_stanza_release(ping);
+        NewChildElement(iq, "ping", kPing);
         xmpp_send(conn_, iq);
         xmpp_stanza_release(iq);
         pingSent_ = now;
@@ -216,22 +212,11 @@ private:
         xmpp_stanza_t* presence = xmpp_presence_new(ctx_);
         xmpp_stanza_set_to(presence, OccupantAddress(view_.nickname).constData());
         if (joining) {
-            xmpp_stanza_t* x = xmpp_stanza_new(ctx_);
-            xmpp_stanza_set_name(x, "x");
-            xmpp_stanza_set_ns(x, kMuc);
-            xmpp_stanza_t* history = xmpp_stanza_new(ctx_);
-            xmpp_stanza_set_name(history, "history");
-            xmpp_stanza_set_attribute(history, "maxstanzas", kHistoryLines);
-            xmpp_stanza_add_child(x, history);
-            xmpp_stanza_release(history);
-            xmpp_stanza_add_child(presence, x);
-            xmpp_stanza_release(x);
+            xmpp_stanza_t* muc = NewChildElement(presence, "x", kMuc);
+            xmpp_stanza_set_attribute(NewChildElement(muc, "history"), "maxstanzas", kHistoryLines);
         }
-        if (game_) {
-            xmpp_stanza_t* game = NewLobbyElement(ctx_, kGameElement, EncodeGameListing(*game_));
-            xmpp_stanza_add_child(presence, game);
-            xmpp_stanza_release(game);
-        }
+        if (game_)
+            AdoptChild(presence, NewLobbyElement(ctx_, kGameElement, EncodeGameListing(*game_)));
         xmpp_send(conn_, presence);
         xmpp_stanza_release(presence);
     }
@@ -239,8 +224,7 @@ private:
     // A message to one occupant alone; takes the child.
     void SendPrivate(const QString& occupant, xmpp_stanza_t* child) {
         xmpp_stanza_t* message = xmpp_message_new(ctx_, "chat", OccupantAddress(occupant).constData(), nullptr);
-        xmpp_stanza_add_child(message, child);
-        xmpp_stanza_release(child);
+        AdoptChild(message, child);
         xmpp_send(conn_, message);
         xmpp_stanza_release(message);
     }

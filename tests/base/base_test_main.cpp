@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
+#include "tests/base/environment_main.h"
 #include "tests/base/log_environment.h"
 
 int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new LogEnvironment);
-    return RUN_ALL_TESTS();
+    return RunTestsInside<LogEnvironment>(argc, argv);
 }

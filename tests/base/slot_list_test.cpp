@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 struct Item : TrackedObject {
@@ -11,6 +13,21 @@ struct Item : TrackedObject {
 
 int16_t Add(SlotList<Item>& list, int value) {
     return list.Insert(std::make_unique<Item>(value));
+}
+
+// An item named as the engine's lists name theirs: an owned C string that
+// may be null.
+struct Named {
+    explicit Named(const char* text) {
+        if (!text) return;
+        name = std::make_unique<char[]>(std::strlen(text) + 1);
+        std::strcpy(name.get(), text);
+    }
+    std::unique_ptr<char[]> name;
+};
+
+int16_t Add(SlotList<Named>& list, const char* name) {
+    return list.Insert(std::make_unique<Named>(name));
 }
 
 }  // namespace
@@ -69,4 +86,22 @@ TEST(SlotList, RefusesMoreThanSixteenBitIndices) {
     EXPECT_EQ(list.LiveCount(), INT16_MAX);
     list.Remove(7);
     EXPECT_EQ(Add(list, 7), 7);
+}
+
+TEST(SlotList, FindsTheFirstLiveItemOfANameAndNothingForNullOrAbsentNames) {
+    SlotList<Named> list;
+    Add(list, "wood");
+    Add(list, nullptr);
+    Add(list, "felt");
+    Add(list, "felt");
+    EXPECT_EQ(list.FindNamed("felt"), 2);
+    EXPECT_EQ(list.FindNamed("Felt"), SlotList<Named>::kNone);
+    EXPECT_EQ(list.FindNamed("fel"), SlotList<Named>::kNone);
+    EXPECT_EQ(list.FindNamed(nullptr), SlotList<Named>::kNone);
+    EXPECT_EQ(list.FindNamed(""), SlotList<Named>::kNone);
+    // A removed item is not found; a later one of the same name is.
+    EXPECT_TRUE(list.Remove(2));
+    EXPECT_EQ(list.FindNamed("felt"), 3);
+    EXPECT_TRUE(list.Remove(0));
+    EXPECT_EQ(list.FindNamed("wood"), SlotList<Named>::kNone);
 }

@@ -5,6 +5,15 @@
 
 namespace {
 
+// Each command line is refused, with a reason to show.
+void ExpectRefused(std::initializer_list<QStringList> commandLines) {
+    for (const QStringList& args : commandLines) {
+        const ParsedOptions p = ParseBotOptions(args);
+        EXPECT_FALSE(p.options.has_value()) << args.join(u' ').toStdString();
+        EXPECT_FALSE(p.error.isEmpty()) << args.join(u' ').toStdString();
+    }
+}
+
 TEST(BotOptions, ReadsEveryOptionAndFillsTheRest) {
     const ParsedOptions all = ParseBotOptions({"--host", "10.0.0.7", "--port", "2600", "--password",
                                                "pw", "--name", "Robo", "--level", "Master",
@@ -64,7 +73,7 @@ TEST(BotOptions, ALobbyHostReadsWhereTheLobbyIsAndWhereToHost) {
 }
 
 TEST(BotOptions, RefusesALobbyItCouldNotReachOrHostIn) {
-    const QStringList refused[] = {
+    ExpectRefused({
         {"--host", "127.0.0.1", "--lobby", "lobby.example.org"},
         {"--host", "127.0.0.1", "--lobby-address", "127.0.0.1:5222"},
         {"--host", "127.0.0.1", "--public-address", "198.51.100.7"},
@@ -78,12 +87,7 @@ TEST(BotOptions, RefusesALobbyItCouldNotReachOrHostIn) {
         {"--lobby", "l.example.org", "--port", "65536"},
         {"--lobby", "l.example.org", "--port", "-1"},
         {"--lobby", "l.example.org", "--public-address", ""},
-    };
-    for (const QStringList& args : refused) {
-        const ParsedOptions p = ParseBotOptions(args);
-        EXPECT_FALSE(p.options.has_value()) << args.join(u' ').toStdString();
-        EXPECT_FALSE(p.error.isEmpty()) << args.join(u' ').toStdString();
-    }
+    });
 }
 
 TEST(BotOptions, HelpIsAnsweredInsteadOfPlaying) {
@@ -105,7 +109,7 @@ TEST(BotOptions, HelpIsAnsweredInsteadOfPlaying) {
 }
 
 TEST(BotOptions, RefusesWhatCouldNotBePlayed) {
-    const QStringList refused[] = {
+    ExpectRefused({
         {},
         {"--port", "2500"},
         {"--host"},
@@ -117,12 +121,7 @@ TEST(BotOptions, RefusesWhatCouldNotBePlayed) {
         {"--host", "127.0.0.1", "--seed", "-3"},
         {"--host", "127.0.0.1", "--tick-ms", "0"},
         {"--host", "127.0.0.1", "--colour", "red"},
-    };
-    for (const QStringList& args : refused) {
-        const ParsedOptions p = ParseBotOptions(args);
-        EXPECT_FALSE(p.options.has_value()) << args.join(u' ').toStdString();
-        EXPECT_FALSE(p.error.isEmpty());
-    }
+    });
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Test entry point for programs built on the whole engine: every module is
 // up around the tests, as in the loaded library.
-#include <gtest/gtest.h>
-
 #include <memory>
 
 #include "engine/modules/engine_modules.h"
+#include "tests/base/environment_main.h"
 
 namespace {
 
@@ -20,7 +19,5 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new EngineEnvironment);
-    return RUN_ALL_TESTS();
+    return RunTestsInside<EngineEnvironment>(argc, argv);
 }

@@ -17,10 +17,8 @@
 set -uo pipefail
 build="$1"
 probe="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../shell_checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell_checks.sh"
 
 root="$work/root"
 tree="$root/usr"
@@ -141,5 +139,4 @@ find "$tree" -printf '%P %s %T@ %m\n' | sort > "$work/tree.after"
 diff "$work/tree.before" "$work/tree.after" > "$work/tree.diff" || fail "the install changed: $(cat "$work/tree.diff")"
 [ -z "$(ls -A "$work/cwd")" ] || fail "written into the working folder: $(ls -A "$work/cwd")"
 
-[ "$failures" -eq 0 ] && echo "installed game tests passed"
-exit "$((failures > 0))"
+finish "installed game tests passed"

@@ -17,10 +17,8 @@ if ! command -v lintian > /dev/null; then
   echo "[  SKIPPED ] lintian is not installed (scripts/install-deps.sh installs it)"
   exit 0
 fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../shell_checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell_checks.sh"
 
 if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"
@@ -58,5 +56,4 @@ program=$(sed -n 's/^Exec=//p' "$entry")
 [ "$program" = /usr/games/ringdisk ] || fail "the desktop entry starts '$program'"
 [ -x "$work/root$program" ] || fail "the package has no $program"
 
-[ "$failures" -eq 0 ] && echo "package checks passed"
-exit "$((failures > 0))"
+finish "package checks passed"

@@ -15,13 +15,11 @@ ringdisk="$1"
 bot="$2"
 shotreplay="$3"
 dist="$4"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=../shell_checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell_checks.sh"
 cd "$work" || exit 1
 unset DISPLAY WAYLAND_DISPLAY
 ulimit -c 0
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # run PROGRAM ARGS...: sets status, out and err.
 run() {

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,21 +17,17 @@
 #include "platform/gfx/gfx_image.h"
 #include "platform/window/bare_window.h"
 #include "tests/scene/colour_vision.h"
+#include "tests/scene/windowed_scene.h"
 #include "vexlib/exports.h"
 
 namespace {
 
 constexpr int kWidth = 570, kHeight = 400;
-constexpr int kEnglish = 2;
 constexpr int kSeed = 4242;
 constexpr int kClassic = 0, kColourSafe = 1;
 // Where the striker is put for the picture: on the near shooting line,
 // clear of the playing discs.
 constexpr float kStrikerX = 8.0f, kStrikerZ = 21.5f;
-void ProvidePackage() {
-    if (!std::filesystem::exists("dados.vpf"))
-        std::filesystem::create_symlink(RINGDISK_PACKAGE, "dados.vpf");
-}
 
 struct Frame {
     std::vector<uint32_t> argb;
@@ -113,32 +107,18 @@ Frame Simulated(const Frame& frame, Vision vision) {
     return seen;
 }
 
-class DiscLookDisplayTest : public testing::Test {
+class DiscLookDisplayTest : public WindowedSceneSuite {
 protected:
     static void SetUpTestSuite() {
-        window_ = std::make_unique<BareWindow>(kWidth, kHeight);
-        if (!window_->ok()) return;
-        ProvidePackage();
+        if (!OpenWindow(kWidth, kHeight)) return;
         OpenScene();
-        SetaMusica(0);
-        SetaAudio(0);
-    }
-    static void OpenScene() {
-        started_ = IniciarD3D(reinterpret_cast<void*>(window_->id()), nullptr, kWidth, kHeight,
-                              0, kEnglish) == 0;
+        Silence();
     }
     static void TearDownTestSuite() {
         if (started_) FinalizaD3D();
         window_.reset();
     }
-    void SetUp() override {
-        if (!window_->ok()) GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(started_) << "see debug.log";
-    }
     void TearDown() override { SetDiscLook(kClassic); }
-
-    static inline std::unique_ptr<BareWindow> window_;
-    static inline bool started_ = false;
 };
 
 TEST_F(DiscLookDisplayTest, TheSidesAndTheStrikerStayApartInEveryColourVision) {

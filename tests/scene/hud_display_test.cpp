@@ -157,6 +157,14 @@ GameState Practice(int language) {
     return g;
 }
 
+// The practice run in this language under a HUD fresh but for the tries its
+// icons show.
+GameState PracticeShowingTries(int language, int triesShown) {
+    Hud() = HudState{};
+    Hud().triesShown = triesShown;
+    return Practice(language);
+}
+
 const Rect kTurnText{3, 360, 330, 400};
 const Rect kClockCorner{490, 330, 570, 400};
 const Rect kAboveTheTurn{0, 0, kWidth, 330};
@@ -213,9 +221,7 @@ TEST_F(HudDisplayTest, EachResultBannerShowsItsWordsInTheirColourOverTheExplosio
 TEST_F(HudDisplayTest, ThePracticeRunsEndBannersShowTheResultTimeAndNewRecord) {
     for (int l = 0; l < kLanguageCount; ++l) {
         SCOPED_TRACE(kLanguages[l]);
-        Hud() = HudState{};
-        Hud().triesShown = 4;
-        GameState g = Practice(l);
+        GameState g = PracticeShowingTries(l, 4);
         g.practicePhase = kPhaseAllCleared;
         g.newRecordRow = 0;
         ShootHud(Png("run_won", l), g, 10);
@@ -223,9 +229,7 @@ TEST_F(HudDisplayTest, ThePracticeRunsEndBannersShowTheResultTimeAndNewRecord) {
         EXPECT_GT(Count({140, 196, 430, 236}, Yellow), 250);  // "em 00:12:34"
         EXPECT_GT(Count({170, 242, 400, 270}, Yellow), 100);  // "(new record!)"
 
-        Hud() = HudState{};
-        Hud().triesShown = 1;
-        g = Practice(l);
+        g = PracticeShowingTries(l, 1);
         g.triesLeft = 1;
         g.practicePhase = kPhaseOutOfTries;
         g.newRecordRow = 4;
@@ -238,13 +242,12 @@ TEST_F(HudDisplayTest, ThePracticeRunsEndBannersShowTheResultTimeAndNewRecord) {
 TEST_F(HudDisplayTest, ThePracticeHudShowsLevelTriesShotsTimeAndAHintInEachCorner) {
     for (int l = 0; l < kLanguageCount; ++l) {
         SCOPED_TRACE(kLanguages[l]);
-        Hud() = HudState{};
-        Hud().triesShown = 4;
+        const GameState g = PracticeShowingTries(l, 4);
         Hud().hintState = kHintHold;
         Hud().hintTimer = 0;
         Hud().hintAlpha = 255;
         Hud().hintIndex = uint8_t(5 * kLanguageCount + l);  // the F1 hint
-        ShootHud(Png("practice_hint", l), Practice(l));
+        ShootHud(Png("practice_hint", l), g);
         EXPECT_GT(Count({65, 0, 120, 40}, Yellow), 60);       // the level, "04"
         EXPECT_GT(Count({5, 0, 64, 36}, White), 60);          // "level:"
         EXPECT_GT(Count({300, 0, 566, 22}, White), 60);       // "tries:"
@@ -259,9 +262,7 @@ TEST_F(HudDisplayTest, ThePracticeHudShowsLevelTriesShotsTimeAndAHintInEachCorne
 TEST_F(HudDisplayTest, ALostTryFadesTheRightmostIconAndThePauseShowsBigAndYellow) {
     for (int l = 0; l < kLanguageCount; ++l) {
         SCOPED_TRACE(kLanguages[l]);
-        Hud() = HudState{};
-        Hud().triesShown = 4;
-        GameState g = Practice(l);
+        GameState g = PracticeShowingTries(l, 4);
         g.triesLeft = 3;
         // Two eighths of a second into the fade: the rightmost icon at half alpha.
         ShootHud(Png("tries_fading", l), g, 3, 0.125f);
@@ -269,9 +270,7 @@ TEST_F(HudDisplayTest, ALostTryFadesTheRightmostIconAndThePauseShowsBigAndYellow
         EXPECT_GT(Contrast(fading), 5);
         EXPECT_LT(Contrast(fading), Contrast(next) * 0.75);
 
-        Hud() = HudState{};
-        Hud().triesShown = 4;
-        g = Practice(l);
+        g = PracticeShowingTries(l, 4);
         g.paused = 1;
         ShootHud(Png("paused", l), g, 12);
         EXPECT_GT(Count({130, 160, 440, 240}, Yellow), 600);

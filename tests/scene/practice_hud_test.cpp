@@ -26,6 +26,17 @@ protected:
     std::vector<RecordedQuad> Icons(const std::vector<RecordedQuad>& draws) {
         return QuadsWith(draws, TextureNamed("disco.tga"));
     }
+    // Four disc icons of this size side by side leftwards from right, their
+    // tops at top.
+    void ExpectIconRow(const std::vector<RecordedQuad>& draws, float right, float top, float size) {
+        const auto icons = Icons(draws);
+        ASSERT_EQ(icons.size(), 4u);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].x, right - (i + 1) * size);
+            EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].y, top);
+            EXPECT_FLOAT_EQ(icons[size_t(i)].corners[3].x, right - i * size);
+        }
+    }
     struct Expected {
         const char* text;
         std::optional<float> left;
@@ -72,13 +83,7 @@ TEST_F(PracticeHudTest, LevelTriesShotsAndTimeSitInTheCornersInTheirColours) {
 
     // Four disc icons from the right edge, point sampled, then the
     // scene's filter again.
-    const auto icons = Icons(draws);
-    ASSERT_EQ(icons.size(), 4u);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].x, kWidth - 4 - (i + 1) * 32.0f);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].y, 23);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[3].x, kWidth - 4 - i * 32.0f);
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectIconRow(draws, kWidth - 4, 23, 32));
     bool pointSampled = false;
     for (const RecordedCall& call : device().calls())
         pointSampled |= call.call == Call::SetTextureStageState && call.a == 0 &&
@@ -107,13 +112,7 @@ TEST_F(PracticeHudTest, OnAPanelTwiceAsHighTheCornersHoldTheLayoutAtTwiceItsSize
         {"tempo", W - 16 - Measure(5, 56), H - 48 - 56, 56, std::nullopt},
         {"01:02:05", W - 200, H - 64, 64, std::nullopt},
     });
-    const auto icons = Icons(draws);
-    ASSERT_EQ(icons.size(), 4u);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].x, W - 8 - (i + 1) * 64.0f);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[0].y, 46);
-        EXPECT_FLOAT_EQ(icons[size_t(i)].corners[3].x, W - 8 - i * 64.0f);
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectIconRow(draws, W - 8, 46, 64));
     for (const RecordedCall& call : device().calls())
         EXPECT_FALSE(call.call == Call::SetTextureStageState && call.a == 0 &&
                      call.b == kTssMagFilter && call.c == kTexfPoint);

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <compare>
-#include <filesystem>
 #include <functional>
 #include <thread>
 #include <tuple>
@@ -20,12 +19,12 @@
 #include "game/intro.h"
 #include "game/practice.h"
 #include "platform/window/bare_window.h"
+#include "tests/scene/windowed_scene.h"
 #include "vexlib/exports.h"
 
 namespace {
 
 constexpr int kWidth = 570, kHeight = 400;
-constexpr int kEnglish = 2;
 constexpr auto kFrameGap = std::chrono::milliseconds(10);
 
 // What the frame's steps change, in whole steps (no angles or timers).
@@ -97,22 +96,13 @@ PracticeRun PlayPractice() {
     return run;
 }
 
-// The library reads dados.vpf from the folder it runs in.
-void ProvidePackage() {
-    if (!std::filesystem::exists("dados.vpf"))
-        std::filesystem::create_symlink(RINGDISK_PACKAGE, "dados.vpf");
-}
-
 TEST(SceneFrameTest, TheFrameChangesTheGameAlikeWithAndWithoutTheScene) {
     BareWindow window(kWidth, kHeight);
     if (!window.ok()) GTEST_SKIP() << "no X display";
     ProvidePackage();
 
     const PracticeRun unseen = PlayPractice();
-    ASSERT_EQ(IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
-                         kEnglish),
-              0)
-        << "see debug.log";
+    ASSERT_TRUE(StartScene(window)) << "see debug.log";
     const PracticeRun drawn = PlayPractice();
     FinalizaD3D();
 
@@ -145,10 +135,7 @@ TEST(SceneFrameTest, TheCueRunsInByTheTimeBetweenFramesAtEveryRefresh) {
     BareWindow window(kWidth, kHeight);
     if (!window.ok()) GTEST_SKIP() << "no X display";
     ProvidePackage();
-    ASSERT_EQ(IniciarD3D(reinterpret_cast<void*>(window.id()), nullptr, kWidth, kHeight, 0,
-                         kEnglish),
-              0)
-        << "see debug.log";
+    ASSERT_TRUE(StartScene(window)) << "see debug.log";
     SetaAudio(0);
     SetaMusica(0);
     IniciaOffline("Frame");

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,22 +15,16 @@
 #include "platform/window/bare_window.h"
 #include "scene/scene.h"
 #include "tests/base/log_tail.h"
+#include "tests/scene/windowed_scene.h"
 #include "tools/table_probe/table_probe.h"
 #include "vexlib/exports.h"
 
 namespace {
 
 constexpr int kWidth = 570, kHeight = 400;
-constexpr int kEnglish = 2;
 constexpr int kSpectator = 2;
 constexpr int kSeed = 4242;
 constexpr uint32_t kBackground = 0x808092;
-
-// The library reads dados.vpf from the folder it runs in.
-void ProvidePackage() {
-    if (!std::filesystem::exists("dados.vpf"))
-        std::filesystem::create_symlink(RINGDISK_PACKAGE, "dados.vpf");
-}
 
 // Every byte of the table, callbacks and options included.
 std::vector<unsigned char> Snapshot() {
@@ -92,17 +84,13 @@ Box DrawAndMeasure(const std::string& png) {
 }
 
 // One scene for the whole suite, as the program has one for its life.
-class SceneResizeTest : public testing::Test {
+class SceneResizeTest : public WindowedSceneSuite {
 protected:
     static void SetUpTestSuite() {
-        window_ = std::make_unique<BareWindow>(kWidth, kHeight);
-        if (!window_->ok()) return;
-        ProvidePackage();
+        if (!OpenWindow(kWidth, kHeight)) return;
         noSceneYet_ = ResizeScene(800, 600);
-        started_ = IniciarD3D(reinterpret_cast<void*>(window_->id()), nullptr, kWidth, kHeight,
-                              0, kEnglish) == 0;
-        SetaMusica(0);
-        SetaAudio(0);
+        OpenScene();
+        Silence();
     }
     static void TearDownTestSuite() {
         if (started_) {
@@ -112,9 +100,9 @@ protected:
         window_.reset();
     }
     void SetUp() override {
-        if (!window_->ok()) GTEST_SKIP() << "no X display";
+        WindowedSceneSuite::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(noSceneYet_, -1) << "resized before the scene started";
-        ASSERT_TRUE(started_) << "see debug.log";
         ASSERT_EQ(Resize(kWidth, kHeight), 0);
     }
 
@@ -124,9 +112,7 @@ protected:
         return ResizeScene(width, height);
     }
 
-    static inline std::unique_ptr<BareWindow> window_;
     static inline int noSceneYet_ = 0;
-    static inline bool started_ = false;
 };
 
 TEST_F(SceneResizeTest, FiftyResizesMidShotLeaveTheGameAsItWouldHaveBeen) {

@@ -22,6 +22,21 @@ unsigned char Byte(std::istringstream& in) {
     return static_cast<unsigned char>(value != 0);
 }
 
+// The options switched on and off with 0/1, by command.
+struct Switch {
+    const char* command;
+    void (*set)(unsigned char);
+};
+const Switch kSwitches[] = {{"mirror", SetaMirror}, {"quality", SetaQualidade},
+                            {"light", SetaLuz},     {"music", SetaMusica},
+                            {"sound", SetaAudio},   {"focus", SetaFoco}};
+
+const Switch* SwitchOf(const std::string& command) {
+    for (const Switch& option : kSwitches)
+        if (command == option.command) return &option;
+    return nullptr;
+}
+
 void PrintState() {
     std::printf("STATE player %d seat %d moving %d points %d %d frame %.4f candraw %d\n",
                 GetPlayer_Atual(), GetPlayer_Host(), GetIsMoving(), GetPlayer_Pts(0),
@@ -70,18 +85,8 @@ CommandResult RunCommand(const std::string& line, DriverState& state) {
     } else if (command == "records") {
         MostraRecordes();
         state.tableRestarted = true;
-    } else if (command == "mirror") {
-        SetaMirror(Byte(in));
-    } else if (command == "quality") {
-        SetaQualidade(Byte(in));
-    } else if (command == "light") {
-        SetaLuz(Byte(in));
-    } else if (command == "music") {
-        SetaMusica(Byte(in));
-    } else if (command == "sound") {
-        SetaAudio(Byte(in));
-    } else if (command == "focus") {
-        SetaFoco(Byte(in));
+    } else if (const Switch* option = SwitchOf(command)) {
+        option->set(Byte(in));
     } else if (command == "sensitivity") {
         float value = 100;
         in >> value;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "tests/engine/audio/wave_bytes.h"
 
 namespace {
@@ -88,30 +90,13 @@ TEST(WaveReader, FormatsTheMixerCannotPlayAreRefused) {
     const auto withFormat = [](const WaveFormat& f) {
         return Parse(Riff({FormatChunk(f), Chunk("data", kSamples)}));
     };
-    WaveFormat f;
-    f.tag = 3;  // float
-    EXPECT_EQ(withFormat(f), WaveResult::kNotPcm);
-    f = {};
-    f.channels = 0;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.channels = 3;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.rate = 0;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.rate = 192001;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.bits = 24;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.blockAlign = 3;
-    EXPECT_EQ(withFormat(f), WaveResult::kUnplayableFormat);
-    f = {};
-    f.bits = 8;
-    EXPECT_EQ(withFormat(f), WaveResult::kOk) << "8-bit mono has a block of one byte";
+    EXPECT_EQ(withFormat({.tag = 3}), WaveResult::kNotPcm);  // float
+    // Each differs from a playable format in one field.
+    const WaveFormat unplayable[] = {{.channels = 0},  {.channels = 3}, {.rate = 0},
+                                     {.rate = 192001}, {.bits = 24},    {.blockAlign = 3}};
+    for (size_t i = 0; i < std::size(unplayable); ++i)
+        EXPECT_EQ(withFormat(unplayable[i]), WaveResult::kUnplayableFormat) << "case " << i;
+    EXPECT_EQ(withFormat({.bits = 8}), WaveResult::kOk) << "8-bit mono has a block of one byte";
 
     Bytes shortFormat = FormatChunk({});
     EXPECT_EQ(Parse(Riff({Chunk("fmt ", Bytes(shortFormat.begin() + 8, shortFormat.begin() + 22)),

@@ -118,26 +118,26 @@ void ExpectFinishesAndClosing(const std::vector<std::string>& lines) {
     EXPECT_EQ(lines[s + 7], kRule);
 }
 
-}  // namespace
-
-TEST(LibraryLoad, LogShowsHeaderModulesAndClosingWhenUnloaded) {
+// The whole log of a child that ends this way, from its header to its
+// closing block.
+void ExpectWholeLog(Ending ending, bool hostAllocates) {
     const std::string folder = FreshFolder();
     ASSERT_FALSE(folder.empty());
-    ASSERT_EQ(RunChild(folder, Ending::kUnload, false), 0);
+    ASSERT_EQ(RunChild(folder, ending, hostAllocates), 0);
     const std::vector<std::string> lines = LogLines(folder);
     ExpectHeaderAndModuleStarts(lines);
     ExpectFinishesAndClosing(lines);
     std::filesystem::remove_all(folder);
 }
 
+}  // namespace
+
+TEST(LibraryLoad, LogShowsHeaderModulesAndClosingWhenUnloaded) {
+    ExpectWholeLog(Ending::kUnload, false);
+}
+
 TEST(LibraryLoad, AProcessEndingWithoutFinishingLeavesTheClosingBlock) {
-    const std::string folder = FreshFolder();
-    ASSERT_FALSE(folder.empty());
-    ASSERT_EQ(RunChild(folder, Ending::kExitWithoutFinishing, true), 0);
-    const std::vector<std::string> lines = LogLines(folder);
-    ExpectHeaderAndModuleStarts(lines);
-    ExpectFinishesAndClosing(lines);
-    std::filesystem::remove_all(folder);
+    ExpectWholeLog(Ending::kExitWithoutFinishing, true);
 }
 
 TEST(LibraryLoad, TheHostsAllocationsAreNotCounted) {

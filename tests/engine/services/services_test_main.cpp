@@ -1,11 +1,10 @@
 // Test entry point for programs built on the engine's services alone: the
 // log and the resource module are up around the tests, as they are in the
 // loaded library.
-#include <gtest/gtest.h>
-
 #include <memory>
 
 #include "engine/services/vex_resource.h"
+#include "tests/base/environment_main.h"
 #include "tests/base/log_environment.h"
 
 namespace {
@@ -28,7 +27,5 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new ServicesEnvironment);
-    return RUN_ALL_TESTS();
+    return RunTestsInside<ServicesEnvironment>(argc, argv);
 }

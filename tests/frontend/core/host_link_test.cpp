@@ -131,10 +131,6 @@ TEST_F(HostLink, ChatLinesAreCutWhenSentButShownWhole) {
     for (const QByteArray& m : bob->received) EXPECT_FALSE(m.contains("nonsense"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
     HeadlessView view;
     FrontendCore core(view, [](int) {});
@@ -167,10 +163,6 @@ TEST(HostClose, StopsTheTickThenSavesThenTellsTheClientsTheGameHasEnded) {
     core.Close([&] { saved = true; });  // closing twice does nothing
     EXPECT_FALSE(saved);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(HostStart, AnEmptyNicknameBecomesAGuestInSlotOne) {
     HeadlessView view;

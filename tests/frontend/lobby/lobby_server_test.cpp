@@ -11,7 +11,7 @@
 
 #include "frontend/lobby/lobby_client.h"
 #include "tests/frontend/lobby/heard_events.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/lobby/raw_occupant.h"
 #include "tests/frontend/spin_until.h"
 
@@ -37,24 +37,13 @@ struct Player : HeardEvents {
 
 GameListing GameOfAna() { return OpenGameOf(QStringLiteral("Ana")); }
 
-class LobbyServerTest : public ::testing::Test {
+class LobbyServerTest : public ProsodyTest {
 protected:
-    // The configuration's own limit is above what the tests need at once,
-    // except where a test lowers it.
-    virtual int ConnectionsPerAddress() const { return 0; }
-
-    void SetUp() override {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start(ConnectionsPerAddress())) << server_.Problem().toStdString();
-    }
-
     bool SignIn(Player& p, const QString& nickname) {
         return p.client.SignIn(server_.Lobby(), nickname) &&
                SpinUntil([&] { return p.client.Status() == LobbyStatus::In || p.client.Status() == LobbyStatus::Out; }) &&
                p.client.Status() == LobbyStatus::In;
     }
-
-    ProsodyServer server_;
 };
 
 }  // namespace

@@ -15,7 +15,7 @@
 
 #include "frontend/lobby/lobby_client.h"
 #include "tests/frontend/lobby/heard_events.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/lobby/raw_occupant.h"
 #include "tests/frontend/spin_until.h"
 
@@ -93,15 +93,8 @@ std::string Pattern(size_t size, unsigned seed) {
     return s;
 }
 
-class RelayTest : public ::testing::Test {
+class RelayTest : public ProsodyTest {
 protected:
-    virtual bool WithRelay() const { return true; }
-
-    void SetUp() override {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start(0, WithRelay())) << server_.Problem().toStdString();
-    }
-
     bool SignIn(Player& p, const QString& nickname, int relayTimeoutMs = 10000) {
         LobbyServer lobby = server_.Lobby();
         lobby.relayTimeoutMs = relayTimeoutMs;
@@ -115,8 +108,6 @@ protected:
         return SignIn(ana, QStringLiteral("Ana")) && ana.client.PublishGame(OpenGameOf(QStringLiteral("Ana"))) &&
                SignIn(bob, QStringLiteral("Bob"));
     }
-
-    ProsodyServer server_;
 };
 
 }  // namespace

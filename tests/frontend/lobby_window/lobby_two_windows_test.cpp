@@ -69,6 +69,8 @@ protected:
         if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody is not installed";
         ASSERT_TRUE(server.Start()) << qPrintable(server.Problem());
         port = FreeLoopbackPort();
+        ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
+        ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
     }
 
     void TearDown() override {
@@ -161,13 +163,11 @@ protected:
     QTemporaryDir work;
     uint16_t port = 0;
     std::vector<std::unique_ptr<QProcess>> windows;
+    // The third player, in the lobby before any window starts.
+    Watcher carla;
 };
 
 TEST_F(LobbyWindows, BobFindsAnasGameInTheLobbyJoinsItWithADoubleClickAndItLeavesWhenAnaCloses) {
-    Watcher carla;
-    ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
-    ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
-
     QProcess& anaProcess = StartWindow(QStringLiteral("Ana"), 0);
     const QString ana = WindowOf(anaProcess, QStringLiteral("VEX Ringdisk v1.1"));
     ASSERT_FALSE(ana.isEmpty()) << "Ana's window did not show";
@@ -259,10 +259,6 @@ void PlayOnlineNow(const QString& window) {
 }
 
 TEST_F(LobbyWindows, PlayOnlineNowInOneWindowThenInAnotherSeatsBothAtOneGame) {
-    Watcher carla;
-    ASSERT_TRUE(carla.client.SignIn(server.Lobby(), QStringLiteral("Carla")));
-    ASSERT_TRUE(SpinUntil([&] { return carla.in; }));
-
     QProcess& anaProcess = StartWindow(QStringLiteral("Ana"), 0);
     const QString ana = WindowOf(anaProcess, QStringLiteral("VEX Ringdisk v1.1"));
     ASSERT_FALSE(ana.isEmpty()) << "Ana's window did not show";

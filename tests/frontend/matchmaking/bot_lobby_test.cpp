@@ -11,7 +11,7 @@
 #include "bot/bot_player.h"
 #include "bot/quiet_view.h"
 #include "frontend/matchmaking/matchmaker.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/network/peer_process.h"
 #include "tests/frontend/spin_until.h"
 
@@ -68,13 +68,8 @@ struct LobbyJoiner : MatchmakerObserver {
     QTimer poll;
 };
 
-class BotInLobby : public ::testing::Test {
+class BotInLobby : public ProsodyTest {
 protected:
-    void SetUp() override {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start()) << server_.Problem().toStdString();
-    }
-
     PeerProcess& StartBot(const QString& seed) {
         const LobbyServer lobby = server_.Lobby();
         const QStringList args = {
@@ -90,7 +85,6 @@ protected:
                                    "READY");
     }
 
-    ProsodyServer server_;
     PeerGroup group_;
 };
 

@@ -11,14 +11,15 @@
 
 #include "frontend/matchmaking/matchmaker.h"
 #include "frontend/view/headless_view.h"
+#include "tests/frontend/lobby/heard_events.h"
 #include "tests/frontend/core/recording_library.h"
 #include "tests/frontend/spin_until.h"
 
 template <typename Library>
-struct LobbyPeerOver : lobby::MatchmakerObserver {
-    explicit LobbyPeerOver(const QString& name) {
+struct LobbyPeerOver : HeardEvents, lobby::MatchmakerObserver {
+    explicit LobbyPeerOver(const QString& nickname) : name(nickname) {
         core.Online().SetLanguage(2);
-        core.Online().SetNickname(name);
+        core.Online().SetNickname(nickname);
         core.Start(false, 16);
         matchmaker.SetOwnAddress([] { return QStringLiteral("127.0.0.1"); });
     }
@@ -27,7 +28,7 @@ struct LobbyPeerOver : lobby::MatchmakerObserver {
         core.Close({});
     }
 
-    void LobbyReport(const lobby::LobbyEvent& event) override { heard.push_back(event); }
+    void LobbyReport(const lobby::LobbyEvent& event) override { HeardEvents::LobbyReport(event); }
     void JoinFailed(const QString& host, lobby::JoinFailure why) override {
         failures.emplace_back(host, why);
     }
@@ -48,7 +49,7 @@ struct LobbyPeerOver : lobby::MatchmakerObserver {
         return core.Online().IsHost() && core.Online().Slots().FindExact(name) != 0;
     }
 
-    std::vector<lobby::LobbyEvent> heard;
+    const QString name;
     std::vector<std::pair<QString, lobby::JoinFailure>> failures;
     HeadlessView view;
     Library library;

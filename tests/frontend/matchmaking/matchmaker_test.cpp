@@ -10,8 +10,10 @@
 #include <string>
 
 #include "frontend/matchmaking/matchmaker.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/heard_events.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/matchmaking/lobby_peer.h"
+#include "tests/frontend/matchmaking/waiting_listing.h"
 #include "tests/frontend/spin_until.h"
 
 using namespace lobby;
@@ -22,6 +24,7 @@ constexpr int kListingMs = 2000;
 
 // An occupant that only looks at the list, keeping every byte it reads.
 struct Onlooker : LobbyListener {
+    explicit Onlooker(const QString& nickname) : name(nickname) {}
     void LobbyReport(const LobbyEvent& event) override {
         if (std::holds_alternative<JoinAnswered>(event)) ++answersHeard;
     }
@@ -41,6 +44,7 @@ struct Onlooker : LobbyListener {
         return stream.find(text) != std::string::npos;
     }
 
+    const QString name;
     std::mutex mutex;
     std::string stream;
     int answersHeard = 0;
@@ -52,49 +56,41 @@ struct SilentHost : LobbyListener {
     void LobbyReport(const LobbyEvent& event) override {
         if (std::holds_alternative<JoinAsked>(event)) ++asked;
     }
+    // Signs in under the game's host name and lists the game.
+    bool Lists(const LobbyServer& server, const GameListing& game) {
+        return client.SignIn(server, game.hostName) && client.PublishGame(game);
+    }
     int asked = 0;
     LobbyClient client{*this};
 };
 
-GameListing WaitingGame(const QString& host, const QString& version) {
-    GameListing game;
-    game.hostName = host;
-    game.seatsTaken = 1;
-    game.version = version;
-    game.openedAt = 1765280000;
-    return game;
-}
-
-class Matchmaking : public ::testing::Test {
+class Matchmaking : public ProsodyTest {
 protected:
-    void SetUp() override {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start()) << server_.Problem().toStdString();
+    // Each signs in under its own name, one after the other; false from the
+    // first that cannot.
+    template <typename... Occupants>
+    bool SignIn(Occupants&... occupants) {
+        return (occupants.SignIn(server_.Lobby(), occupants.name) && ...);
     }
-
-    ProsodyServer server_;
+    // The silent host lists its game and the player sees it in the list.
+    bool ListedAndSeen(SilentHost& host, const GameListing& game, LobbyPeer& player) {
+        return host.Lists(server_.Lobby(), game) &&
+               SpinUntil([&] { return player.GameOf(game.hostName).has_value(); }, kListingMs);
+    }
 };
 
 }  // namespace
 
 TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClosing) {
     LobbyPeer ana("Ana"), bob("Bob");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, cid));
 
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
     ASSERT_TRUE(SpinUntil([&] { return cid.GameOf("Ana").has_value(); }, kListingMs));
     GameListing listed = *cid.GameOf("Ana");
-    EXPECT_EQ(listed.hostName, "Ana");
-    EXPECT_EQ(listed.seatsTaken, 1);
-    EXPECT_EQ(listed.seats, 2);
-    EXPECT_EQ(listed.watchers, 0);
-    EXPECT_FALSE(listed.password);
-    EXPECT_EQ(listed.stage, GameStage::Waiting);
-    EXPECT_EQ(listed.version, "v1.1");
+    ExpectWaitingForASecondPlayer(listed, "Ana");
     EXPECT_GE(listed.openedAt, before);
     EXPECT_LE(listed.openedAt, QDateTime::currentSecsSinceEpoch());
 
@@ -130,11 +126,8 @@ TEST_F(Matchmaking, AHostedGameIsListedAsItStandsAndLeavesWithinTwoSecondsOfClos
 
 TEST_F(Matchmaking, APasswordAndAThirdPlayerWhoWatchesAreListed) {
     LobbyPeer ana("Ana"), bob("Bob"), dan("Dan");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(dan.SignIn(server_.Lobby(), "Dan"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, dan, cid));
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, "secret"));
     ASSERT_TRUE(SpinUntil([&] { return cid.GameOf("Ana") && cid.GameOf("Ana")->password; },
                           kListingMs));
@@ -151,10 +144,8 @@ TEST_F(Matchmaking, APasswordAndAThirdPlayerWhoWatchesAreListed) {
 
 TEST_F(Matchmaking, AFriendsOnlyGameIsNeitherListedNorToldToAnyoneWhoAsks) {
     LobbyPeer ana("Ana"), bob("Bob");
-    Onlooker cid;
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(cid.SignIn(server_.Lobby(), "Cid"));
+    Onlooker cid("Cid");
+    ASSERT_TRUE(SignIn(ana, bob, cid));
     ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
     ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Ana").has_value(); }, kListingMs));
 
@@ -175,20 +166,17 @@ TEST_F(Matchmaking, AFriendsOnlyGameIsNeitherListedNorToldToAnyoneWhoAsks) {
 
 TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
     LobbyPeer ana("Ana"), bob("Bob");
-    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+    ASSERT_TRUE(SignIn(ana, bob));
     // A game with a password, or one that is full, is not for a quick match.
     SilentHost locked, full;
-    GameListing lockedGame = WaitingGame("Lia", "v1.1");
+    GameListing lockedGame = OpenGameOf("Lia");
     lockedGame.password = true;
     lockedGame.openedAt = 1;
-    GameListing fullGame = WaitingGame("Max", "v1.1");
+    GameListing fullGame = OpenGameOf("Max");
     fullGame.seatsTaken = 2;
     fullGame.openedAt = 1;
-    ASSERT_TRUE(locked.client.SignIn(server_.Lobby(), "Lia"));
-    ASSERT_TRUE(full.client.SignIn(server_.Lobby(), "Max"));
-    ASSERT_TRUE(locked.client.PublishGame(lockedGame));
-    ASSERT_TRUE(full.client.PublishGame(fullGame));
+    ASSERT_TRUE(locked.Lists(server_.Lobby(), lockedGame));
+    ASSERT_TRUE(full.Lists(server_.Lobby(), fullGame));
     ASSERT_TRUE(SpinUntil([&] { return ana.GameOf("Lia") && ana.GameOf("Max"); }, kListingMs));
 
     ASSERT_TRUE(ana.matchmaker.QuickMatch(QString::number(FreeLoopbackPort())));
@@ -205,10 +193,8 @@ TEST_F(Matchmaking, QuickMatchPairsTwoPlayersWhoPressItOneAfterTheOther) {
 TEST_F(Matchmaking, AHostThatNeverAnswersGivesAFailedJoinAndNothingHangs) {
     LobbyPeer bob("Bob");
     SilentHost mute;
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(mute.client.SignIn(server_.Lobby(), "Mute"));
-    ASSERT_TRUE(mute.client.PublishGame(WaitingGame("Mute", "v1.1")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Mute").has_value(); }, kListingMs));
+    ASSERT_TRUE(SignIn(bob));
+    ASSERT_TRUE(ListedAndSeen(mute, OpenGameOf("Mute"), bob));
 
     bob.matchmaker.SetAnswerTimeLimitMs(1000);
     QElapsedTimer waited;
@@ -237,10 +223,10 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
     ASSERT_EQ(bob.failures.size(), 1u);
     EXPECT_EQ(bob.failures[0].second, JoinFailure::NotSignedIn);
 
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(other.client.SignIn(server_.Lobby(), "Old"));
-    ASSERT_TRUE(other.client.PublishGame(WaitingGame("Old", "v1.0")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Old").has_value(); }, kListingMs));
+    GameListing oldGame = OpenGameOf("Old");
+    oldGame.version = "v1.0";
+    ASSERT_TRUE(SignIn(bob));
+    ASSERT_TRUE(ListedAndSeen(other, oldGame, bob));
     bob.matchmaker.Join("Old", QString());
     bob.matchmaker.Join("Nobody", QString());
     ASSERT_EQ(bob.failures.size(), 3u);
@@ -260,10 +246,8 @@ TEST_F(Matchmaking, AJoinThatCannotBeAskedIsRefusedAtOnceAndNothingIsAsked) {
 TEST_F(Matchmaking, AGameThatLeavesTheListWhileItsHostIsAskedFailsTheJoin) {
     LobbyPeer bob("Bob");
     SilentHost leaving;
-    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
-    ASSERT_TRUE(leaving.client.SignIn(server_.Lobby(), "Eve"));
-    ASSERT_TRUE(leaving.client.PublishGame(WaitingGame("Eve", "v1.1")));
-    ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Eve").has_value(); }, kListingMs));
+    ASSERT_TRUE(SignIn(bob));
+    ASSERT_TRUE(ListedAndSeen(leaving, OpenGameOf("Eve"), bob));
     bob.matchmaker.Join("Eve", QString());
     ASSERT_TRUE(SpinUntil([&] { return leaving.asked == 1; }, kListingMs));
     leaving.client.WithdrawGame();

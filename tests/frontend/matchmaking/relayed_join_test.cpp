@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/matchmaking/matchmaker.h"
-#include "tests/frontend/lobby/prosody_server.h"
+#include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/matchmaking/lobby_peer.h"
 #include "tests/frontend/spin_until.h"
 
@@ -32,12 +32,8 @@ bool ChatShows(const HeadlessView& view, const QString& text) {
 // A name whose look-up never answers.
 void NeverAnswers(const QString&, QObject*, std::function<void(const QList<QHostAddress>&)>) {}
 
-class RelayedJoin : public ::testing::Test {
+class RelayedJoin : public ProsodyTest {
 protected:
-    void StartServer(bool withRelay) {
-        if (!ProsodyServer::Installed()) GTEST_SKIP() << "prosody or openssl is not installed";
-        ASSERT_TRUE(server_.Start(0, withRelay)) << server_.Problem().toStdString();
-    }
     // Ana hosts a listed game and answers with where she is; Bob sees it and
     // cannot reach a name (his look-up never answers).
     void HostAndSee(LobbyPeer& ana, LobbyPeer& bob, const QString& answeredAddress) {
@@ -48,14 +44,16 @@ protected:
         ASSERT_TRUE(ana.core.Online().HostOnPort(0, QString()));
         ASSERT_TRUE(SpinUntil([&] { return bob.GameOf("Ana").has_value(); }, kListingMs));
     }
+};
 
-    ProsodyServer server_;
+class RelaylessJoin : public RelayedJoin {
+protected:
+    bool WithRelay() const override { return false; }
 };
 
 }  // namespace
 
 TEST_F(RelayedJoin, AHostThatCannotBeReachedIsJoinedThroughTheRelayAndPlayedWith) {
-    StartServer(true);
     LobbyPeer ana("Ana"), bob("Bob");
     HostAndSee(ana, bob, kUnreachableName);
 
@@ -93,7 +91,6 @@ TEST_F(RelayedJoin, AHostThatCannotBeReachedIsJoinedThroughTheRelayAndPlayedWith
 }
 
 TEST_F(RelayedJoin, AHostThatAnswersDirectlyIsJoinedDirectly) {
-    StartServer(true);
     LobbyPeer ana("Ana"), bob("Bob");
     HostAndSee(ana, bob, QStringLiteral("127.0.0.1"));
 
@@ -105,12 +102,11 @@ TEST_F(RelayedJoin, AHostThatAnswersDirectlyIsJoinedDirectly) {
     // Long enough for a relayed line that was wrongly asked for to come.
     SpinFor(1000);
     EXPECT_EQ(ana.core.Online().RelayedLineCount(), 0);
-    for (const LobbyEvent& event : ana.heard) EXPECT_FALSE(std::holds_alternative<RelayReady>(event));
+    EXPECT_TRUE(ana.All<RelayReady>().empty());
     EXPECT_FALSE(ChatShows(bob.view, "relay"));
 }
 
-TEST_F(RelayedJoin, ALobbyWithoutARelayFailsTheJoinNamingThePortToForward) {
-    StartServer(false);
+TEST_F(RelaylessJoin, ALobbyWithoutARelayFailsTheJoinNamingThePortToForward) {
     LobbyPeer ana("Ana"), bob("Bob");
     bob.core.Online().SetLanguage(3);
     HostAndSee(ana, bob, kUnreachableName);
@@ -133,7 +129,6 @@ TEST_F(RelayedJoin, ALobbyWithoutARelayFailsTheJoinNamingThePortToForward) {
 }
 
 TEST_F(RelayedJoin, SigningOutWhileTheRelayIsAskedForEndsTheJoinAndNoLineIsTaken) {
-    StartServer(true);
     LobbyPeer ana("Ana"), bob("Bob");
     HostAndSee(ana, bob, kUnreachableName);
 

@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "frontend/session/frontend_core.h"
 #include "frontend/view/headless_view.h"
@@ -21,6 +20,7 @@
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/table_geometry.h"
+#include "tests/frontend/working_folder.h"
 
 namespace {
 
@@ -31,10 +31,7 @@ constexpr int kMostStepsPerShot = 60 * 60;
 class ReplayBytesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        previousFolder = QDir::currentPath();
-        // The best plays go to the working folder.
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+        ASSERT_TRUE(folder.Entered());
         core = std::make_unique<FrontendCore>(view, [](int) {});
         core->SetReplayFolder(folder.filePath(QStringLiteral("replays")));
         core->Online().SetNickname(QStringLiteral("Dora"));
@@ -45,7 +42,6 @@ protected:
     void TearDown() override {
         core->Library().ShowIntro();
         core.reset();
-        QDir::setCurrent(previousFolder);
     }
 
     void Ticks(int n) {
@@ -82,8 +78,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QTemporaryDir folder;
-    QString previousFolder;
+    // The best plays go to the working folder.
+    TemporaryWorkingFolder folder;
     HeadlessView view;
     std::unique_ptr<FrontendCore> core;
     replay::Replay kept;

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "ai/shot_search.h"
 #include "frontend/replay/replay_player.h"
@@ -22,6 +21,7 @@
 #include "game/practice.h"
 #include "game/rules.h"
 #include "game/shot_control.h"
+#include "tests/frontend/working_folder.h"
 
 namespace {
 
@@ -45,10 +45,7 @@ private:
 class PracticeReplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        previousFolder = QDir::currentPath();
-        // The best plays go to the working folder of a program run from its build.
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+        ASSERT_TRUE(folder.Entered());
         library = MakeExportedGameLibrary();
         recorder = std::make_unique<ReplayRecorder>(
             *library, [this](const replay::Replay& r) { kept.push_back(r); },
@@ -63,7 +60,6 @@ protected:
         library->Observe(nullptr);
         recorder.reset();
         library->ShowIntro();
-        QDir::setCurrent(previousFolder);
     }
 
     // One tick of the frame loop, with this process's table kept alongside.
@@ -102,8 +98,8 @@ protected:
         return replay::TableFingerprint(p, mirror.currentPlayer);
     }
 
-    QTemporaryDir folder;
-    QString previousFolder;
+    // The best plays go to the working folder of a program run from its build.
+    TemporaryWorkingFolder folder;
     std::unique_ptr<GameLibrary> library;
     std::unique_ptr<ReplayRecorder> recorder;
     std::unique_ptr<PracticeFrontEnd> frontEnd;

@@ -36,6 +36,15 @@ lobby::GameListing Listing(const char* version, bool password) {
     return listing;
 }
 
+// The lobby window on screen, listing these games as the lobby reported them.
+void ShowListing(LobbyWindow& lobby,
+                 std::initializer_list<std::pair<const char*, lobby::GameListing>> games) {
+    lobby.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
+    for (const auto& [host, game] : games)
+        lobby.LobbyReport(lobby::GameSeen{QString::fromLatin1(host), game});
+}
+
 TEST_F(WindowTest, TheLobbyAsksForItsServerFirstRefusesANonAddressAndShowsAnUnreachableOneClearly) {
     Open(kEnglish);
     Find<QAction>("SaguaoOnline1")->trigger();
@@ -127,10 +136,8 @@ TEST_F(WindowTest, TheLobbysLinesAreShownAsTypedNeverAsMarkup) {
 TEST_F(WindowTest, AGameOfAnotherVersionCannotBeJoinedAndAPasswordIsAskedBeforeJoining) {
     Open(kEnglish);
     LobbyWindow& lobby = window->Lobby();
-    lobby.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobby));
-    lobby.LobbyReport(lobby::GameSeen{QStringLiteral("Old"), Listing("v1.0", false)});
-    lobby.LobbyReport(lobby::GameSeen{QStringLiteral("Ana"), Listing("v1.1", true)});
+    ASSERT_NO_FATAL_FAILURE(
+        ShowListing(lobby, {{"Old", Listing("v1.0", false)}, {"Ana", Listing("v1.1", true)}}));
     ASSERT_EQ(lobby.Games().rowCount(), 2);
 
     LobbyWindowDriver player = InLobby();
@@ -175,10 +182,8 @@ TEST_F(WindowTest, SignInAsksForTheServerAgainOfferingTheKeptOne) {
 TEST_F(WindowTest, AChosenGameIsOfferedForJoiningOnlyInsideTheLobby) {
     Open(kEnglish);
     LobbyWindow& lobbyWindow = window->Lobby();
-    lobbyWindow.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lobbyWindow));
-    lobbyWindow.LobbyReport(lobby::GameSeen{QStringLiteral("Ana"), Listing("v1.1", false)});
-    lobbyWindow.LobbyReport(lobby::GameSeen{QStringLiteral("Bob"), Listing("v1.1", false)});
+    ASSERT_NO_FATAL_FAILURE(ShowListing(
+        lobbyWindow, {{"Ana", Listing("v1.1", false)}, {"Bob", Listing("v1.1", false)}}));
     LobbyWindowDriver lobby = InLobby();
     ASSERT_EQ(lobby.Rows().size(), 2);
     EXPECT_EQ(lobby.Rows()[1][LobbyGameTable::Host], "Bob");

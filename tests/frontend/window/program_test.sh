@@ -15,10 +15,8 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "[  SKIPPED ] no X display for the program's tests"
   exit 0
 fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../../shell_checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../shell_checks.sh"
 
 # The top-level windows on screen now (the library's SDL box carries no
 # name xdotool finds, so the server is asked directly).
@@ -160,5 +158,4 @@ grep -q "Nick=Ana" "$work/game/ringdisk.ini" || fail "settings not saved at the 
 if grep -Eq "X Error|BadWindow|BadDrawable" "$work/game.err"; then
   fail "X errors on stderr: $(cat "$work/game.err")"
 fi
-[ "$failures" -eq 0 ] && echo "program tests passed"
-exit "$((failures > 0))"
+finish "program tests passed"

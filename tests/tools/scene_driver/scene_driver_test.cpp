@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "tests/tools/scene_driver/driven_scene.h"
 
@@ -28,6 +29,21 @@ bool HaveDisplay() {
 
 #define REQUIRE_DISPLAY()                                                           \
     if (!HaveDisplay()) GTEST_SKIP() << "no X display: run through run-with-display.sh"
+
+// Each test drives a scene of its own, started from the built package and
+// ready for commands.
+class SceneDriver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_DISPLAY();
+        scene_.emplace();
+        ASSERT_TRUE(scene_->Ready());
+    }
+    DrivenScene& Scene() { return *scene_; }
+
+private:
+    std::optional<DrivenScene> scene_;
+};
 
 // The force of a SHOOT line "SHOOT x z force angle".
 float ShotForce(const QString& line) {
@@ -107,10 +123,8 @@ qsizetype LineWith(const QStringList& lines, const QString& part, qsizetype from
     return -1;
 }
 
-TEST(SceneDriver, StartsWithThePackageAndLogsEveryAssetInOrder) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, StartsWithThePackageAndLogsEveryAssetInOrder) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Frames(3));
     const QStringList lines = ReadLog(scene.folder()).split('\n');
     QStringList expected = {"Direct3d iniciado com sucesso em <570x400x32bpp>.",
@@ -137,10 +151,8 @@ TEST(SceneDriver, StartsWithThePackageAndLogsEveryAssetInOrder) {
     EXPECT_EQ(lines.filter(QRegularExpression("<.*\\.mid> carregado com sucesso")).size(), 12);
 }
 
-TEST(SceneDriver, ACleanFinishLeavesNoLogAndExitsZero) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, ACleanFinishLeavesNoLogAndExitsZero) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("match 1 5"));
     ASSERT_TRUE(scene.Frames(10));
     EXPECT_EQ(scene.Quit(), 0);
@@ -149,7 +161,7 @@ TEST(SceneDriver, ACleanFinishLeavesNoLogAndExitsZero) {
         << scene.process().ErrorLines().join('\n').toStdString();
 }
 
-TEST(SceneDriver, WithoutThePackageAnErrorBoxShowsAndTheStartFails) {
+TEST(SceneDriverWithoutPackage, AnErrorBoxShowsAndTheStartFails) {
     REQUIRE_DISPLAY();
     DrivenScene scene(false);
     ASSERT_TRUE(scene.Ready());
@@ -168,10 +180,8 @@ TEST(SceneDriver, WithoutThePackageAnErrorBoxShowsAndTheStartFails) {
     EXPECT_TRUE(ReadLog(scene.folder()).contains("dados.vpf"));
 }
 
-TEST(SceneDriver, TheIntroTurnsUnderTheLogoAndTheVersion) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, TheIntroTurnsUnderTheLogoAndTheVersion) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Frames(10));
     const Picture first = scene.Screenshot("intro.png");
     ASSERT_FALSE(first.Empty());
@@ -188,10 +198,8 @@ TEST(SceneDriver, TheIntroTurnsUnderTheLogoAndTheVersion) {
 
 // A panel half as high again, within the virtual screen: the turn text
 // and the clock grow with it, each in its own corner.
-TEST(SceneDriver, ATallerPanelDrawsTheTurnTextAndTheClockLarger) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, ATallerPanelDrawsTheTurnTextAndTheClockLarger) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("match 1 4"));
     ASSERT_TRUE(scene.Frames(10));
     const Picture small = scene.Screenshot("turn_570x400.png");
@@ -212,10 +220,8 @@ TEST(SceneDriver, ATallerPanelDrawsTheTurnTextAndTheClockLarger) {
 
 // Each switch changes the picture of a still table, and switching it back
 // gives the picture back.
-TEST(SceneDriver, MirrorQualityAndSpecularLightEachChangeThePicture) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, MirrorQualityAndSpecularLightEachChangeThePicture) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("match 0 9"));
     ASSERT_TRUE(scene.Frames(10));
     const Picture all = scene.Screenshot("match_watching.png");
@@ -231,10 +237,8 @@ TEST(SceneDriver, MirrorQualityAndSpecularLightEachChangeThePicture) {
     }
 }
 
-TEST(SceneDriver, BothSeatsSeeTheTableFromTheirSideWithTheirTurnText) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, BothSeatsSeeTheTableFromTheirSideWithTheirTurnText) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("match 1 4"));
     ASSERT_TRUE(scene.Frames(10));
     const Picture green = scene.Screenshot("match_green.png");
@@ -251,10 +255,8 @@ TEST(SceneDriver, BothSeatsSeeTheTableFromTheirSideWithTheirTurnText) {
                   50);
 }
 
-TEST(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, DraggingTheRealMouseShootsWithTheForceItMeasured) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("practice Tester"));
     ASSERT_TRUE(scene.Frames(10));
     const std::optional<QString> shot = DragAShot(scene, 60, false);
@@ -277,10 +279,8 @@ void TapKey(DrivenScene& scene, const QString& key, int times = 1) {
     }
 }
 
-TEST(SceneDriver, KeysAloneAimAndShootWhileThePointerRestsInACorner) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, KeysAloneAimAndShootWhileThePointerRestsInACorner) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("practice Tester"));
     // The pointer gives the window the focus (the display has no window
     // manager) and does not move again.
@@ -324,10 +324,8 @@ int DifferencesIn(const Picture& a, const Picture& b, int x0, int y0, int x1, in
     return count;
 }
 
-TEST(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("practice Tester"));
     XDoTool({"mousemove", "20", "60"});  // the focus; the pointer stays off the table
     ASSERT_TRUE(scene.Frames(10));
@@ -387,10 +385,8 @@ TEST(SceneDriver, AGamepadPluggedInDuringPracticeAimsShootsAndShowsItsHelp) {
 
 }
 
-TEST(SceneDriver, ShiftAndSensitivityScaleTheForce) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, ShiftAndSensitivityScaleTheForce) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("practice Tester"));
     ASSERT_TRUE(scene.Frames(10));
     std::optional<QString> shot = DragAShot(scene, 60, true);
@@ -405,10 +401,8 @@ TEST(SceneDriver, ShiftAndSensitivityScaleTheForce) {
     EXPECT_NEAR(ShotForce(*shot), 2.0f, kGridStep) << "twice the sensitivity, half the force";
 }
 
-TEST(SceneDriver, TheRightButtonTurnsTheTableAndShiftPutsItBack) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, TheRightButtonTurnsTheTableAndShiftPutsItBack) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("match 0 3"));
     XDoTool({"mousemove", QString::number(kMiddleX), QString::number(kMiddleY)});
     ASSERT_TRUE(scene.Frames(10));
@@ -431,10 +425,8 @@ TEST(SceneDriver, TheRightButtonTurnsTheTableAndShiftPutsItBack) {
     EXPECT_LT(rest.CountDifferences(scene.Screenshot("view_back.png")), 30);
 }
 
-TEST(SceneDriver, AShotSoundsAndTheMusicFollowsItsSwitch) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, AShotSoundsAndTheMusicFollowsItsSwitch) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("music 0"));
     ASSERT_TRUE(scene.Frames(20));
     qint64 from = AudioWritten(scene);
@@ -473,10 +465,8 @@ TEST(SceneDriver, AShotSoundsAndTheMusicFollowsItsSwitch) {
     EXPECT_EQ(LoudestSince(scene, from), 0) << "effects switched off";
 }
 
-TEST(SceneDriver, TheHelpPanelALostRunWithItsFireworksAndTheBestPlays) {
-    REQUIRE_DISPLAY();
-    DrivenScene scene;
-    ASSERT_TRUE(scene.Ready());
+TEST_F(SceneDriver, TheHelpPanelALostRunWithItsFireworksAndTheBestPlays) {
+    DrivenScene& scene = Scene();
     ASSERT_TRUE(scene.Command("practice Tester"));
     XDoTool({"mousemove", QString::number(kMiddleX), QString::number(kMiddleY)});
     ASSERT_TRUE(scene.Frames(10));
