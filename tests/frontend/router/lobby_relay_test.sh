@@ -308,6 +308,9 @@ grep -q "did not answer at its address; asking for a relayed line" "$work/Bob.er
   fail "Bob did not try Ana's address first"
 [ "$(state Bob relayed)" = 1 ] || fail "Bob's line to Ana is not the relayed one"
 said Ana "RELAYED Bob" || fail "Ana did not take Bob's relayed line"
+said Bob "CHAT Connected to Ana via the lobby's relay." || fail "Bob's chat does not say the line is relayed"
+said Ana "CHAT Bob came via the lobby's relay (players relayed: 1)." ||
+  fail "Ana's chat does not say Bob came through the relay"
 [ "$(relayed_streams)" -gt "$streams_before" ] || { cat "$prosody_log"; fail "the relay's log shows no stream"; }
 log "the relay's log: $(grep 'Relayed stream .* opened' "$prosody_log" | tail -1 | sed 's/^.*Relayed/Relayed/')"
 line_at=$(stamp_of Bob "$bob_from" "RELAYED Ana")
@@ -341,6 +344,9 @@ back_at=$(stamp_of Bob "$bob_from" "CHAT Reconnected")
 log "Bob came back $((back_at - cut_at)) ms after the cut, over a new relayed line"
 [ "$(state Bob relayed)" = 1 ] || fail "Bob came back other than through the relay"
 [ "$(relayed_streams)" -gt "$streams_before" ] || fail "the relay's log shows no new stream for the way back"
+# The broken line is gone from the host's count: still one relayed player.
+said_times Ana "CHAT Bob came via the lobby's relay (players relayed: 1)." 2 ||
+  fail "Ana's chat does not count Bob's new relayed line alone ($(grep "lobby's relay" "$work/Ana.out" | tail -1))"
 [ "$(state Ana slot)" = 0 ] && [ "$(state Bob slot)" = 2 ] || fail "Bob is not in his own seat again"
 wait_for 30 settled || fail "the tables do not agree after the way back"
 play_shots 3
