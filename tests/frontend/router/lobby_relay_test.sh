@@ -212,7 +212,7 @@ start_peer() {
   mkfifo "$work/$name.in"
   mkdir -p "$work/$name"
   touch "$work/$name.out" "$work/$name.stamped"
-  (cd "$work/$name" && exec ip netns exec "$ns" "$peer" --name "$name" --lifetime 150 --tick-ms 2 \
+  (cd "$work/$name" && exec ip netns exec "$ns" "$peer" --name "$name" --lifetime 300 --tick-ms 2 \
      --lobby "$domain" --lobby-address "$domain" --lobby-ca "$ca" "$@" \
      < "$work/$name.in" 2> "$work/$name.err" |
      while IFS= read -r line; do
