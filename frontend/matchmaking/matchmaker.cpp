@@ -42,6 +42,7 @@ Matchmaker::~Matchmaker() = default;
 bool Matchmaker::SignIn(const LobbyServer& server, const QString& nickname, TrafficTap tap) {
     nickname_.clear();
     FailJoin(JoinFailure::NotSignedIn);
+    AbandonRedial();
     return client_.SignIn(server, nickname, std::move(tap));
 }
 
@@ -49,6 +50,7 @@ void Matchmaker::SignOut() {
     nickname_.clear();
     client_.SignOut();
     FailJoin(JoinFailure::NotSignedIn);
+    AbandonRedial();
 }
 
 void Matchmaker::SetFriendsOnly(bool friendsOnly) {
@@ -132,6 +134,7 @@ void Matchmaker::LobbyReport(const LobbyEvent& event) {
                std::holds_alternative<NicknameTaken>(event)) {
         nickname_.clear();
         FailJoin(JoinFailure::NotSignedIn);
+        AbandonRedial();
     }
     observer_.LobbyReport(event);
 }
@@ -214,6 +217,13 @@ void Matchmaker::Redial(const QString& host) {
         return;
     }
     redialing_ = host;
+}
+
+void Matchmaker::AbandonRedial() {
+    if (!redialing_) return;
+    qInfo("lobby: the relayed line back to %s was lost with the lobby", qPrintable(*redialing_));
+    redialing_.reset();
+    core_.Online().RelayRedialFailed();
 }
 
 void Matchmaker::RelayDidNotCome(const RelayFailed& failed) {

@@ -125,6 +125,10 @@ private:
     // The relayed line to host broke in a match: a new one is asked for.
     void Redial(const QString& host);
     void RelayDidNotCome(const RelayFailed& failed);
+    // The lobby went away (or was left) while a new relayed line was asked
+    // for: no answer can come over it any more, so the way back is told
+    // this attempt failed and tries again later, once signed in again.
+    void AbandonRedial();
 
     FrontendCore& core_;
     MatchmakerObserver& observer_;

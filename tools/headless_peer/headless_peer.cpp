@@ -5,10 +5,17 @@
 //   headless_peer [--name NAME] [--script FILE] [--tick-ms N] [--high]
 //                 [--language 1|2|3] [--lifetime SECONDS] [--hold-seconds N]
 //                 [--replays FOLDER] [--map-port [LEASE]]
+//                 [--lobby DOMAIN [--lobby-address HOST] [--lobby-port N]
+//                  [--lobby-ca FILE] [--public-address ADDRESS]]
 //
 // With --replays, every match it plays or watches is kept as a replay there.
 // With --map-port, a game it hosts on a given port asks the router to
 // forward that port, for the lease given (an hour unless told).
+// With --lobby, it signs in to that online lobby under its name: a game it
+// hosts is listed there, and "lobbyjoin" joins a listed game (peer_lobby.h).
+// --lobby-address and --lobby-port say where to reach the lobby instead of
+// its domain's records, --lobby-ca a certificate to trust for it, and
+// --public-address where players who ask are told to connect.
 // It ends on "quit", at the end of standard input, after its lifetime (60 s
 // unless told otherwise), so a test that dies leaves nothing behind, or on
 // SIGTERM or SIGINT, leaving its game the orderly way.
@@ -19,11 +26,13 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "frontend/session/frontend_core.h"
 #include "frontend/session/stop_signals.h"
 #include "frontend/view/headless_view.h"
 #include "peer_commands.h"
+#include "peer_lobby.h"
 #include "vexlib/exports.h"
 
 namespace {
@@ -49,6 +58,9 @@ int main(int argc, char** argv) {
     bool high = false;
     bool mapPort = false;
     int mapLeaseSeconds = PortMapper::kDefaultLeaseSeconds;
+    QString lobbyDomain;
+    lobby::LobbyServer lobbyServer;
+    QString publicAddress;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString value = args.value(i + 1);
@@ -73,6 +85,21 @@ int main(int argc, char** argv) {
         } else if (a == u"--replays") {
             replays = value;
             ++i;
+        } else if (a == u"--lobby") {
+            lobbyDomain = value;
+            ++i;
+        } else if (a == u"--lobby-address") {
+            lobbyServer.connectHost = value;
+            ++i;
+        } else if (a == u"--lobby-port") {
+            lobbyServer.port = static_cast<uint16_t>(value.toUInt());
+            ++i;
+        } else if (a == u"--lobby-ca") {
+            lobbyServer.caFile = value;
+            ++i;
+        } else if (a == u"--public-address") {
+            publicAddress = value;
+            ++i;
         } else if (a == u"--high") {
             high = true;
         } else if (a == u"--map-port") {
@@ -85,7 +112,8 @@ int main(int argc, char** argv) {
             Print(
                 QStringLiteral("usage: headless_peer [--name N] [--script F] [--tick-ms N] "
                                "[--high] [--language L] [--lifetime S] [--hold-seconds N] "
-                               "[--replays F] [--map-port [LEASE]]"));
+                               "[--replays F] [--map-port [LEASE]] [--lobby DOMAIN [--lobby-address H] "
+                               "[--lobby-port N] [--lobby-ca F] [--public-address A]]"));
             return 2;
         }
     }
@@ -101,7 +129,16 @@ int main(int argc, char** argv) {
     core.SetReplayFolder(replays);
     core.Online().Forwarding().SetEnabled(mapPort);
     core.Online().Forwarding().SetLeaseSeconds(mapLeaseSeconds);
-    PeerCommands commands(core, Print, [&] {
+    std::unique_ptr<PeerLobby> lobby;
+    if (!lobbyDomain.isEmpty()) {
+        lobby::LobbyServer server = lobby::LobbyServerAt(lobbyDomain);
+        server.connectHost = lobbyServer.connectHost;
+        server.port = lobbyServer.port;
+        server.caFile = lobbyServer.caFile;
+        lobby = std::make_unique<PeerLobby>(core, server, Print);
+        if (!publicAddress.isEmpty()) lobby->SetPublicAddress(publicAddress);
+    }
+    PeerCommands commands(core, lobby.get(), Print, [&] {
         core.Close({});
         app.quit();
     });
@@ -148,5 +185,6 @@ int main(int argc, char** argv) {
         }
     });
     Print(QStringLiteral("READY"));
+    if (lobby) lobby->SignIn(name);
     return app.exec();
 }

@@ -41,6 +41,11 @@ void PeerCommands::Run(const QString& line) {
             print_(QStringLiteral("HOSTFAILED"));
     } else if (verb == u"join") {
         game.Join(words.value(1), words.value(2), words.value(3));
+    } else if (verb == u"lobbyjoin") {
+        if (lobby_)
+            lobby_->Join(words.value(1), words.value(2));
+        else
+            print_(QStringLiteral("NOLOBBY"));
     } else if (verb == u"start") {
         game.StartFirstMatch();
     } else if (verb == u"shoot") {
@@ -86,7 +91,8 @@ QString PeerCommands::State() const {
     const OnlineGame& g = core_.Online();
     return QStringLiteral(
                "STATE online=%1 host=%2 match=%3 slot=%4 green=%5 red=%6 current=%7 seat=%8 "
-               "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15 seed=%16 winner=%17")
+               "moving=%9 queue=%10 countdown=%11 pts=%12,%13 fp=%14 sfp=%15 seed=%16 winner=%17 "
+               "relayed=%18")
         .arg(g.IsOnline())
         .arg(g.IsHost())
         .arg(g.MatchRunning())
@@ -103,5 +109,6 @@ QString PeerCommands::State() const {
         .arg(QString::fromStdString(table_probe::Hex(table_probe::FullFingerprint())))
         .arg(QString::fromStdString(table_probe::Hex(table_probe::SharedFingerprint())))
         .arg(g.MatchSeed())
-        .arg(g.WinnerSlot());
+        .arg(g.WinnerSlot())
+        .arg(g.JoinedOverRelay());
 }

@@ -6,6 +6,7 @@
 //   shoot X Z FORCE ANGLE     chat TEXT (or /command)  chateffects 0|1
 //   score GREEN RED           disturb                  packeterror
 //   state                     wait MS                  quit
+//   lobbyjoin HOST [PASSWORD] (with --lobby: "Join" on a game the lobby lists)
 //
 // "shoot" is what the library reports when the player at the table releases
 // the cue; "score" stages a final score, so that the library itself reports
@@ -19,12 +20,14 @@
 #include <functional>
 
 #include "frontend/session/frontend_core.h"
+#include "peer_lobby.h"
 
 class PeerCommands {
 public:
-    PeerCommands(FrontendCore& core, std::function<void(const QString&)> print,
+    // lobby, when the peer signs in to one, takes "lobbyjoin".
+    PeerCommands(FrontendCore& core, PeerLobby* lobby, std::function<void(const QString&)> print,
                  std::function<void()> quit)
-        : core_(core), print_(std::move(print)), quit_(std::move(quit)) {}
+        : core_(core), lobby_(lobby), print_(std::move(print)), quit_(std::move(quit)) {}
 
     // Queues lines and runs them in order; "wait MS" pauses the queue.
     void Add(const QStringList& lines);
@@ -36,6 +39,7 @@ private:
     QString State() const;
 
     FrontendCore& core_;
+    PeerLobby* lobby_;
     std::function<void(const QString&)> print_;
     std::function<void()> quit_;
     std::deque<QString> pending_;

@@ -76,6 +76,9 @@ bool ProsodyServer::Start(int connectionsPerAddress, bool withRelay) {
     env.insert(QStringLiteral("RINGDISK_LOBBY_RUN_AS_ROOT"), getuid() == 0 ? QStringLiteral("1") : QStringLiteral("0"));
     if (connectionsPerAddress > 0)
         env.insert(QStringLiteral("RINGDISK_LOBBY_CONNECTIONS_PER_ADDRESS"), QString::number(connectionsPerAddress));
+    // A server started again appends to the same log: only what this run
+    // writes tells that its room is open.
+    const qsizetype logBefore = Log().size();
     process_ = std::make_unique<QProcess>();
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);
@@ -88,7 +91,7 @@ bool ProsodyServer::Start(int connectionsPerAddress, bool withRelay) {
             problem_ = QStringLiteral("prosody ended: ") + QString::fromUtf8(process_->readAll()) + Log();
             return false;
         }
-        if (Log().contains(kRoomOpen)) return true;
+        if (Log().mid(logBefore).contains(kRoomOpen)) return true;
         process_->waitForReadyRead(50);
     }
     problem_ = QStringLiteral("prosody did not open the lobby room in time: ") + Log();

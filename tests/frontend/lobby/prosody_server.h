@@ -17,9 +17,9 @@ class ProsodyServer {
 public:
     static bool Installed();
 
-    // Starts the server and waits until its lobby room is open; false (with
-    // the reason in Problem()) when it did not come up. connectionsPerAddress
-    // overrides the configuration's limit when positive.
+    // Starts the server (again, after Stop) and waits until its lobby room
+    // is open; false (with the reason in Problem()) when it did not come up.
+    // connectionsPerAddress overrides the configuration's limit when positive.
     // withRelay false leaves the server's relay out, as a lobby may.
     bool Start(int connectionsPerAddress = 0, bool withRelay = true);
     // Ends the server as its service manager would (SIGTERM) and waits.

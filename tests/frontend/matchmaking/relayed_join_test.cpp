@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/matchmaking/matchmaker.h"
+#include "frontend/net/reconnector.h"
 #include "tests/frontend/lobby/prosody_test.h"
 #include "tests/frontend/matchmaking/lobby_peer.h"
 #include "tests/frontend/spin_until.h"
@@ -145,4 +146,40 @@ TEST_F(RelayedJoin, SigningOutWhileTheRelayIsAskedForEndsTheJoinAndNoLineIsTaken
     SpinFor(1500);
     EXPECT_EQ(bob.core.Online().State(), Session::Offline);
     EXPECT_FALSE(ana.Seated("Bob"));
+}
+
+// The relayed line breaks in a match and the way back asks for a new one
+// just before the lobby goes away too (the relay is part of the lobby's
+// server): that request can never be answered, so it must count as a
+// failed attempt, and the way back must go on trying until the lobby is
+// back and a new relayed line comes.
+TEST_F(RelayedJoin, ALobbyLostWhileTheWayBackAsksForALineIsTriedAgainOnceTheLobbyIsBack) {
+    LobbyPeer ana("Ana"), bob("Bob");
+    HostAndSee(ana, bob, kUnreachableName);
+    bob.matchmaker.Join("Ana", QString());
+    ASSERT_TRUE(SpinUntil([&] { return ana.Seated("Bob"); }, kRelayedJoinMs));
+    ana.core.Online().StartFirstMatch();
+    ASSERT_TRUE(SpinUntil([&] { return bob.core.Online().MatchRunning(); }));
+
+    // The server hangs, so the lobby still looks there when Bob's line
+    // breaks and the way back asks it for a new one.
+    server_.Freeze();
+    bob.core.Online().Link().Disconnect();
+    bob.core.Online().OnHostConnectionLost();
+    ASSERT_TRUE(bob.core.Online().Reconnecting());
+    SpinFor(Reconnector::kRetryEveryMs + 500);
+    ASSERT_EQ(bob.matchmaker.Client().Status(), LobbyStatus::In);
+
+    // Then it is gone, and back after a while.
+    server_.Stop();
+    ASSERT_TRUE(SpinUntil([&] { return bob.matchmaker.Client().Status() == LobbyStatus::Out; }));
+    ASSERT_TRUE(server_.Start()) << server_.Problem().toStdString();
+    ASSERT_TRUE(ana.SignIn(server_.Lobby(), "Ana"));
+    ASSERT_TRUE(bob.SignIn(server_.Lobby(), "Bob"));
+
+    ASSERT_TRUE(SpinUntil([&] { return !bob.core.Online().Reconnecting(); }, kRelayedJoinMs + 5000));
+    EXPECT_EQ(bob.core.Online().State(), Session::Joined);
+    EXPECT_TRUE(bob.core.Online().JoinedOverRelay());
+    EXPECT_TRUE(ana.Seated("Bob"));
+    EXPECT_TRUE(SpinUntil([&] { return ChatShows(bob.view, "Reconnected. The game goes on."); }));
 }
