@@ -27,8 +27,7 @@ set -u
 peer=$(realpath "$1")
 dist=$(realpath "$2")
 
-skip() { echo "[  SKIPPED ] $*"; exit 77; }
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$(realpath "$0")")/namespace_steps.sh"
 log() { echo "relay-test: $*"; }
 
 [ "$(id -u)" -eq 0 ] || skip "making network namespaces needs root"
@@ -41,14 +40,7 @@ names=(homea routera homeb routerb net)
 
 # Namespaces (and their hosts files) left by a run that was killed, its
 # process gone, are removed first with what still runs in them.
-for stale in $(ip netns list 2>/dev/null | awk '{print $1}' | grep -E '^rl[0-9]+-[0-9]+-[a-z]+$'); do
-  owner=${stale#rl}
-  owner=${owner%%-*}
-  kill -0 "$owner" 2>/dev/null && continue
-  for p in $(ip netns pids "$stale" 2>/dev/null); do kill -KILL "$p" 2>/dev/null; done
-  ip netns del "$stale" 2>/dev/null
-  rm -rf "/etc/netns/$stale"
-done
+remove_stale_namespaces rl
 tag="rl$$-$RANDOM"
 for n in "${names[@]}"; do declare "ns_$n=$tag-$n"; done
 work=$(mktemp -d)
@@ -187,17 +179,7 @@ relayed_streams() { grep -c "Relayed stream .* opened" "$prosody_log"; }
 
 # ---- helpers --------------------------------------------------------------------------
 
-wait_for() {  # wait_for SECONDS COMMAND...: true once the command is
-  local until=$(( $(date +%s%N) + $1 * 1000000000 ))
-  shift
-  while ! "$@"; do
-    [ "$(date +%s%N)" -lt "$until" ] || return 1
-    sleep 0.05
-  done
-}
-said() { grep -qF -- "$2" "$work/$1.out"; }
 said_times() { [ "$(grep -cF -- "$2" "$work/$1.out")" -ge "$3" ]; }
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 # The time of the first line, at or after line FROM, that holds TEXT.
 stamp_of() {  # stamp_of NAME FROM TEXT
   awk -v from="$2" -v text="$3" 'NR > from && index($0, text) { print $1; exit }' "$work/$1.stamped"
@@ -226,7 +208,6 @@ start_peer() {
   wait_for 10 said "$name" READY || fail "$name did not start"
   wait_for 20 said "$name" "LOBBY $name" || { cat "$work/$name.out" "$work/$name.err"; fail "$name did not get into the lobby"; }
 }
-tell() { local fd="fd_$1"; echo "$2" >&"${!fd}"; }
 end_peer() {  # end_peer NAME: quits it and waits until it has
   local p="peer_$1" fd="fd_$1"
   tell "$1" quit

@@ -22,8 +22,7 @@ ringdisk=${3:+$(realpath "$3")}
 package=${4:+$(realpath "$4")}
 here=$(dirname "$(realpath "$0")")
 
-skip() { echo "[  SKIPPED ] $*"; exit 77; }
-fail() { echo "FAIL: $*"; exit 1; }
+source "$here/namespace_steps.sh"
 log() { echo "router-test: $*"; }
 
 [ "$(id -u)" -eq 0 ] || skip "making network namespaces needs root"
@@ -33,13 +32,7 @@ done
 
 # Names of this run's own; namespaces left by a run that was killed (its
 # process gone) are removed first, with what still runs in them.
-for stale in $(ip netns list 2>/dev/null | awk '{print $1}' | grep -E '^rd[0-9]+-[0-9]+-(home|router|net)$'); do
-  owner=${stale#rd}
-  owner=${owner%%-*}
-  kill -0 "$owner" 2>/dev/null && continue
-  for p in $(ip netns pids "$stale" 2>/dev/null); do kill -KILL "$p" 2>/dev/null; done
-  ip netns del "$stale" 2>/dev/null
-done
+remove_stale_namespaces rd
 tag="rd$$-$RANDOM"
 home="$tag-home" router="$tag-router" internet="$tag-net"
 work=$(mktemp -d)
@@ -149,16 +142,7 @@ forwarded() {  # forwarded PORT: the router sends that port to the home
     grep -q "dport $1 dnat ip to 192.0.2.10:$1"
 }
 
-wait_for() {  # wait_for SECONDS COMMAND...: true once the command is
-  local until=$(( $(date +%s%N) + $1 * 1000000000 ))
-  shift
-  while ! "$@"; do
-    [ "$(date +%s%N)" -lt "$until" ] || return 1
-    sleep 0.05
-  done
-}
 
-said() { grep -qF -- "$2" "$work/$1.out"; }
 
 # start_peer NAME NAMESPACE ARGS...: a headless peer fed through a pipe.
 start_peer() {
@@ -173,7 +157,6 @@ start_peer() {
   eval "exec {fd_$name}>\"$work/$name.in\""
   wait_for 10 said "$name" READY || fail "$name did not start"
 }
-tell() { local fd="fd_$1"; echo "$2" >&"${!fd}"; }
 end_peer() {  # end_peer NAME: after it ended by itself
   local p="peer_$1" fd="fd_$1"
   wait "${!p}"
@@ -183,7 +166,6 @@ end_peer() {  # end_peer NAME: after it ended by itself
   return $status
 }
 
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # ---- one router, one protocol -------------------------------------------------------
 
