@@ -296,7 +296,7 @@ said Ana "CHAT Bob came via the lobby's relay (players relayed: 1)." ||
 log "the relay's log: $(grep 'Relayed stream .* opened' "$prosody_log" | tail -1 | sed 's/^.*Relayed/Relayed/')"
 line_at=$(stamp_of Bob "$bob_from" "RELAYED Ana")
 frame_at=$(stamp_of Bob "$bob_from" "SLOT 1 1 Ana")
-log "from \"Join\" to the relayed line: $((line_at - joined_at)) ms (the direct try gives up after 3000 ms)"
+log "from \"Join\" to the relayed line: $((line_at - joined_at)) ms (the direct try gives up after 2500 ms)"
 log "from \"Join\" to the game's first frame through the relay: $((frame_at - joined_at)) ms"
 
 tell Ana start
