@@ -37,6 +37,8 @@ constexpr auto kLeaveWait = std::chrono::milliseconds(1000);
 constexpr auto kJoinWait = std::chrono::milliseconds(300);
 // Players whose join requests wait for this host's answer, at most.
 constexpr size_t kMaxAskingPlayers = 256;
+// How long a program that ends waits for the sessions still saying goodbye.
+constexpr auto kExitWait = kLeaveWait + std::chrono::milliseconds(500);
 
 class Worker;
 
@@ -55,6 +57,65 @@ struct XmppSession::Shared {
     bool done = false;
     std::condition_variable finished;
 };
+
+namespace {
+
+// The threads of sessions whose owner went before they were done. A
+// program that ended then would cut the goodbye short, and the thread would
+// go on using the TLS library while the exit tears that library down, its
+// own per-thread TLS state never freed. So the exit waits for them and
+// joins them, a moment at most: this is destroyed among the program's
+// statics, before the TLS library's own clean-up, which was registered
+// earlier (see XmppSession's constructor).
+class LingeringThreads {
+public:
+    LingeringThreads() = default;
+    LingeringThreads(const LingeringThreads&) = delete;
+    LingeringThreads& operator=(const LingeringThreads&) = delete;
+    ~LingeringThreads() {
+        std::lock_guard lock(mutex_);
+        const auto deadline = Clock::now() + kExitWait;
+        for (Lingering& lingering : threads_) {
+            if (WaitUntilDone(*lingering.shared, deadline)) {
+                lingering.thread.join();
+            } else {
+                lingering.thread.detach();
+            }
+        }
+    }
+
+    void Add(std::shared_ptr<XmppSession::Shared> shared, std::thread thread) {
+        std::lock_guard lock(mutex_);
+        // Those done since are joined now, so a long run does not gather them.
+        std::erase_if(threads_, [](Lingering& lingering) {
+            if (!WaitUntilDone(*lingering.shared, Clock::now())) return false;
+            lingering.thread.join();
+            return true;
+        });
+        threads_.push_back({std::move(shared), std::move(thread)});
+    }
+
+private:
+    struct Lingering {
+        std::shared_ptr<XmppSession::Shared> shared;
+        std::thread thread;
+    };
+
+    static bool WaitUntilDone(XmppSession::Shared& shared, Clock::time_point deadline) {
+        std::unique_lock lock(shared.mutex);
+        return shared.finished.wait_until(lock, deadline, [&] { return shared.done; });
+    }
+
+    std::mutex mutex_;
+    std::vector<Lingering> threads_;
+};
+
+LingeringThreads& Lingering() {
+    static LingeringThreads threads;
+    return threads;
+}
+
+}  // namespace
 
 namespace {
 
@@ -334,25 +395,38 @@ private:
 XmppSession::XmppSession(const LobbyServer& server, const QString& nickname, EventSink sink, TrafficTap tap)
     : shared_(std::make_shared<Shared>()) {
     static std::once_flag initialized;
-    std::call_once(initialized, [] { xmpp_initialize(); });
+    std::call_once(initialized, [] {
+        xmpp_initialize();
+        // Made after the TLS library's start, so gone before its clean-up.
+        Lingering();
+    });
     shared_->server = server;
     shared_->nickname = nickname;
     shared_->tap = std::move(tap);
     shared_->sink = std::move(sink);
-    std::thread([shared = shared_] {
+    thread_ = std::thread([shared = shared_] {
         Worker worker(shared);
         worker.Run();
-    }).detach();
+    });
 }
 
 XmppSession::~XmppSession() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->sink = nullptr;
-    shared_->tap = nullptr;
-    shared_->stop = true;
+    bool done;
+    {
+        std::unique_lock lock(shared_->mutex);
+        shared_->sink = nullptr;
+        shared_->tap = nullptr;
+        shared_->stop = true;
+        if (!shared_->ended) shared_->finished.wait_for(lock, kJoinWait, [this] { return shared_->done; });
+        done = shared_->done;
+    }
     // The thread holds its own share of the state: if it is held up past
     // the wait, it finishes later without anyone to tell.
-    if (!shared_->ended) shared_->finished.wait_for(lock, kJoinWait, [this] { return shared_->done; });
+    if (done) {
+        thread_.join();
+    } else {
+        Lingering().Add(shared_, std::move(thread_));
+    }
 }
 
 void XmppSession::Publish(const std::optional<GameListing>& game) {

@@ -9,7 +9,8 @@
 // follows them); destroying it leaves the room and closes the line, waiting
 // at most a moment for the goodbye to go out (not at all after the session
 // ended by itself). The thread finishes on its own if it is held up (a name
-// lookup, a frozen server) and reports nothing more.
+// lookup, a frozen server) and reports nothing more; a program that ends
+// meanwhile waits a moment for it, so the goodbye is not cut short.
 #pragma once
 
 #include <QString>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "frontend/lobby/game_listing.h"
 #include "frontend/lobby/join_answer.h"
@@ -52,6 +54,7 @@ public:
 
 private:
     std::shared_ptr<Shared> shared_;
+    std::thread thread_;
 };
 
 }  // namespace lobby

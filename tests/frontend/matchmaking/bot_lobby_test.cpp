@@ -6,6 +6,7 @@
 // names of their own.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "bot/bot_player.h"
@@ -180,4 +181,22 @@ TEST_F(BotInLobby, TwoSideBySideSignInUnderNamesOfTheirOwnAndHostOnPortsOfTheirO
     ASSERT_TRUE(first.WaitForExit().has_value());
     ASSERT_TRUE(SpinUntil([&] { return !bob.GameOf("Robo").has_value(); }, kListingMs));
     EXPECT_TRUE(bob.GameOf("Robo2").has_value());
+}
+
+// Leaving waits for the lobby's goodbye so the line is not cut mid-close,
+// but a lobby that has stopped answering must not hold the program up.
+TEST_F(BotInLobby, ABotToldToLeaveWhileTheLobbyHangsStillEndsWithinAMoment) {
+    PeerProcess& robo = StartBot("5");
+    ASSERT_GE(robo.WaitForLine("LOBBY Robo"), 0);
+    ASSERT_TRUE(robo.WaitForPrefix("HOSTING ").has_value());
+
+    server_.Freeze();
+    QElapsedTimer leaving;
+    leaving.start();
+    robo.Terminate();
+    const auto status = robo.WaitForExit();
+    server_.Thaw();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, 0);
+    EXPECT_LT(leaving.elapsed(), 4000);
 }
