@@ -115,10 +115,6 @@ LingeringThreads& Lingering() {
     return threads;
 }
 
-}  // namespace
-
-namespace {
-
 class Worker {
 public:
     explicit Worker(std::shared_ptr<XmppSession::Shared> shared)
